@@ -1,0 +1,222 @@
+// Internal interface of the encoding core: the type registry, lengths, the
+// identifier/length codec and error reporting. Every type module includes this.
+#ifndef KORVU_CORE_INTERNAL_H
+#define KORVU_CORE_INTERNAL_H
+
+#include <cstdint>
+
+#include "korvu/asn1.h"
+#include "korvu/util.h"
+#include "../util/stream_impl.h"
+
+#ifndef KORVU_SRC
+#define KORVU_SRC "KORVU_ASN1"
+#endif
+
+namespace korvu {
+
+// ---------------------------------------------------------------------------
+// Lengths. Inside the library a length is 64 bits wide so that a sum that
+// overflows (kLenOverflow) is never confused with an indefinite length
+// (kLenIndef). Only the exported length functions fold kLenOverflow into
+// 0xFFFFFFFF.
+using Len = uint64_t;
+inline constexpr Len kLenIndef = 0xFFFFFFFFu;
+inline constexpr Len kLenError = 0xFFFFFFFEu;
+inline constexpr Len kLenOverflow = 0x100000000ull;
+inline constexpr Len kLenMax = 0x7FFFFFFFu;
+
+inline bool len_ok(Len l) { return l <= kLenMax; }
+// Adds two definite lengths; errors and indefinite pass through, in that order.
+inline Len len_add(Len a, Len b) {
+  if (a == kLenError || b == kLenError) return kLenError;
+  if (a == kLenOverflow || b == kLenOverflow) return kLenOverflow;
+  if (a == kLenIndef || b == kLenIndef) return kLenIndef;
+  Len s = a + b;
+  return s > kLenMax ? kLenOverflow : s;
+}
+// Exported form of an internal length.
+inline uint32_t len_export(Len l) { return l == kLenOverflow ? 0xFFFFFFFFu : static_cast<uint32_t>(l); }
+
+// Length of identifier + length octets + contents for a tag number and a
+// content length (the rule of korvu_asn1_length).
+Len tlv_length(uint32_t tag_number, Len content_length);
+uint32_t identifier_octets(uint32_t tag_number);
+uint32_t length_octets(uint32_t length);  // 0xFFFFFFFF counts 1
+
+// ---------------------------------------------------------------------------
+// A decoded identifier and length, with the octets exactly as read (ANY keeps
+// them). Long-form lengths may carry any number of leading zero octets.
+struct Header {
+  uint32_t tag_class = 0;  // 0x00, 0x40, 0x80, 0xC0
+  int primitive = 1;       // 1 primitive, 0 constructed
+  uint32_t tag = 0;
+  uint32_t length = 0;  // 0xFFFFFFFF when indefinite
+  uint32_t size = 0;    // identifier + length octets read
+  unsigned char raw[160];  // at most 17 identifier + 127 length octets
+};
+
+// ---------------------------------------------------------------------------
+// Type operations. `depth` is the nesting level of recursive decoding; a
+// decoder that descends passes depth + 1 and fails with KORVU_ERR_DEPTH when
+// the level reaches korvu_get_recursive_level().
+struct TypeOps {
+  void (*free)(void *value);
+  Len (*content_length)(const void *value);
+  Len (*total_length)(const void *value);  // optional
+  int (*encode_content)(KORVU_STREAM *s, const void *value, uint32_t length, uint32_t *written,
+                        KORVU_ERR_CTX *ctx);
+  int (*decode_content)(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
+                        KORVU_ERR_CTX *ctx, int depth);
+  // Whole encoding (identifier, length, contents), optional.
+  int (*encode)(KORVU_STREAM *s, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx);
+  // Decoding once the identifier and length have been read, optional: for
+  // types whose identifier is decided by the value (ANY, CHOICE, strings that
+  // accept either form, times) or that keep the octets they were read from.
+  // It checks the header itself. `consumed` counts the contents octets only.
+  int (*decode_tlv)(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+                    int depth);
+  // Optional: a value that records byte offsets into its own encoding counts
+  // them from its contents; the drivers call this with the header length once
+  // the whole encoding is written or read, so the offsets count from its
+  // first octet.
+  void (*shift_offsets)(void *value, uint32_t header_length);
+};
+
+// Operations of type number N are the object korvu::ops::tN, defined by the
+// module of that type:  KORVU_REGISTER_TYPE(4) = { ... };
+#define KORVU_REGISTER_TYPE(n)                 \
+  namespace korvu::ops {                       \
+  extern const ::korvu::TypeOps t##n;          \
+  }                                            \
+  const ::korvu::TypeOps korvu::ops::t##n
+
+struct TypeDesc {
+  const TypeOps *ops;  // null until the type's module is built
+  uint32_t form;       // KORVU_FORM_*
+  uint32_t tag_class;
+  uint32_t tag_number;
+  int32_t error_code;  // encode failure; decode failure is error_code + 1
+  const char *name;
+};
+
+inline constexpr uint32_t kTypeCount = 450;
+const TypeDesc *type_desc(uint32_t type);  // null above 449
+const char *message(uint32_t code);        // "" outside 0x10200..0x105B4
+
+// ---------------------------------------------------------------------------
+// Errors. Each module defines its source name (KORVU_ASN1_<module>) and
+// reports through these helpers.
+void put_err(KORVU_ERR_CTX *ctx, const char *src, int line, uint32_t code);
+void put_encode_err(KORVU_ERR_CTX *ctx, uint32_t type, const char *src, int line);
+void put_decode_err(KORVU_ERR_CTX *ctx, uint32_t type, const char *src, int line);
+
+#define KORVU_ERR(ctx, code) ::korvu::put_err((ctx), KORVU_SRC, __LINE__, (code))
+#define KORVU_ENCODE_ERR(ctx, type) ::korvu::put_encode_err((ctx), (type), KORVU_SRC, __LINE__)
+#define KORVU_DECODE_ERR(ctx, type) ::korvu::put_decode_err((ctx), (type), KORVU_SRC, __LINE__)
+#define KORVU_ALLOC(size) ::korvu_malloc((size), KORVU_SRC, __LINE__)
+
+// Codes used by the codec and the primitive types.
+enum : uint32_t {
+  kErrInvalidTagClass = 0x10200,
+  kErrBadTagNumber = 0x10201,
+  kErrTagTooLarge = 0x10202,
+  kErrBadLength = 0x10203,
+  kErrLengthTooLarge = 0x10204,
+  kErrDecodeEoc = 0x10205,
+  kErrMustBeDefinite = 0x10206,
+  kErrBadUnusedBits = 0x10207,
+  kErrBadTimeType = 0x10208,
+  kErrEocBadEncode = 0x10209,
+  kErrIncorrectItem = 0x1020A,
+  kErrIncorrectLength = 0x1020B,
+  kErrIncorrectSize = 0x1020C,
+  kErrPcBit = 0x1026A,
+  kErrUnsupportType = 0x1026B,
+  kErrUnsupportEncode = 0x1026C,
+  kErrUnsupportDecode = 0x1026D,
+  kErrBitstringGetObject = 0x1027E,
+  kErrBytesNotDecoded = 0x1027F,
+  kErrOctetstringGetObject = 0x10280,
+  kErrAnyDecodeObject = 0x10281,
+  kErrAnyToObject = 0x10282,
+  kErrObjectDup = 0x10283,
+  kErrBadIntegerEncode = 0x102E3,
+  kErrEncodeIdentifier = 0x102E4,
+  kErrDecodeIdentifier = 0x102E5,
+  kErrEncodeLengthOctets = 0x102E6,
+  kErrDecodeLengthOctets = 0x102E7,
+  kErrEncodeEocOctets = 0x102E8,
+  kErrDecodeEocOctets = 0x102E9,
+  kErrCalLength = 0x102EA,
+  kErrOidFormat = 0x102EB,
+  kErrUtcTimeFormat = 0x102EC,
+  kErrGenTimeFormat = 0x102ED,
+};
+
+// ---------------------------------------------------------------------------
+// Codec. Each returns 1 or a failure code and records the specific error (not
+// the summary code of the step, which the caller adds).
+int write_identifier(KORVU_STREAM *s, uint32_t tag_class, int primitive, uint32_t tag, uint32_t *written,
+                     KORVU_ERR_CTX *ctx);
+int write_length(KORVU_STREAM *s, uint32_t length, uint32_t *written, KORVU_ERR_CTX *ctx);
+// Writes identifier and length, adding the summary codes of each step.
+int write_header(KORVU_STREAM *s, uint32_t tag_class, int primitive, uint32_t tag, uint32_t length,
+                 uint32_t *written, KORVU_ERR_CTX *ctx);
+// Reads identifier octets into h (tag_class, primitive, tag, raw, size).
+int read_identifier(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
+// Reads length octets, appending them to h.raw.
+int read_length(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
+// Identifier then length, each followed by its summary code on failure.
+int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
+// Reads the second octet of an end-of-contents (identifier 00 already read).
+int read_eoc_tail(KORVU_STREAM *s, KORVU_ERR_CTX *ctx);
+// Writes 00 00 (adds "encode end of content octet fail" on failure).
+int write_eoc(KORVU_STREAM *s, KORVU_ERR_CTX *ctx);
+
+// Copies n octets from s to out in bounded chunks (never allocating n up
+// front), so a length that lies about the input fails when the input ends.
+// `out` may be null to skip the octets.
+int copy_octets(KORVU_STREAM *s, KORVU_STREAM *out, uint32_t n);
+// Reads n octets into a new block (korvu_free), growing it as octets arrive
+// on streams whose size is unknown. n = 0 gives a 1-byte block.
+int read_alloc(KORVU_STREAM *s, uint32_t n, unsigned char **out, KORVU_ERR_CTX *ctx);
+// Writes n octets (a thin wrapper so encoders share one failure path).
+int write_octets(KORVU_STREAM *s, const void *p, uint32_t n, KORVU_ERR_CTX *ctx);
+
+// Generic drivers with a nesting level (the exported ones start at 0).
+int encode_value(KORVU_STREAM *s, uint32_t type, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx);
+int decode_value(KORVU_STREAM *s, uint32_t type, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth);
+// Decodes a value of `type` whose identifier and length are already read.
+int decode_after_header(KORVU_STREAM *s, uint32_t type, const Header &h, void **out, uint32_t *consumed,
+                        KORVU_ERR_CTX *ctx, int depth);
+Len value_content_length(uint32_t type, const void *value);
+Len value_length(uint32_t type, const void *value);
+void value_free(uint32_t type, void *value);
+
+// True when `depth` may not be entered.
+inline bool depth_exceeded(int depth) { return depth >= korvu_get_recursive_level(); }
+
+// Owning holder for a value of a registered type: frees it unless released.
+class Holder {
+ public:
+  explicit Holder(uint32_t type, void *v = nullptr) : type_(type), v_(v) {}
+  ~Holder() { value_free(type_, v_); }
+  Holder(const Holder &) = delete;
+  Holder &operator=(const Holder &) = delete;
+  void **out() { return &v_; }
+  void *get() const { return v_; }
+  void *release() {
+    void *v = v_;
+    v_ = nullptr;
+    return v;
+  }
+
+ private:
+  uint32_t type_;
+  void *v_;
+};
+
+}  // namespace korvu
+
+#endif

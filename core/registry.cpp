@@ -1,0 +1,113 @@
+// The type registry and the message table: constant data, built at compile
+// time from core/catalog.inc and core/messages.inc.
+#define KORVU_SRC "KORVU_ASN1_Registry"
+#include <array>
+
+#include "internal.h"
+
+// Every type's operations are referenced weakly: a type whose module is not
+// linked has a null operations pointer and fails cleanly in the drivers.
+namespace korvu::ops {
+#define KORVU_TYPE(n, form, cls, tag, code, name) \
+  extern const ::korvu::TypeOps t##n __attribute__((weak, visibility("hidden")));
+#include "catalog.inc"
+#undef KORVU_TYPE
+}  // namespace korvu::ops
+
+namespace korvu {
+namespace {
+
+constexpr TypeDesc kRegistry[] = {
+#define KORVU_TYPE(n, form, cls, tag, code, name) {&ops::t##n, form, cls, tag, code, name},
+#include "catalog.inc"
+#undef KORVU_TYPE
+};
+static_assert(sizeof(kRegistry) / sizeof(kRegistry[0]) == kTypeCount, "the registry has 450 rows");
+
+constexpr bool numbered_in_order() {
+  uint32_t i = 0;
+#define KORVU_TYPE(n, form, cls, tag, code, name) \
+  if (n != i++) return false;
+#include "catalog.inc"
+#undef KORVU_TYPE
+  return true;
+}
+static_assert(numbered_in_order(), "catalogue rows are in type-number order");
+
+inline constexpr uint32_t kFirstCode = 0x10200;
+inline constexpr uint32_t kLastCode = 0x105B4;
+
+struct MessageEntry {
+  uint32_t code;
+  const char *text;
+};
+
+constexpr MessageEntry kMessageEntries[] = {
+#define KORVU_MSG_TEXT(code, text) {code, text},
+#define KORVU_MSG_PAIR(code, name) {code, "encode " name " fail"}, {code + 1, "decode " name " fail"},
+#include "messages.inc"
+#undef KORVU_MSG_TEXT
+#undef KORVU_MSG_PAIR
+};
+
+constexpr std::array<const char *, kLastCode - kFirstCode + 1> build_messages() {
+  std::array<const char *, kLastCode - kFirstCode + 1> t{};
+  for (auto &m : t) m = "";
+  for (const auto &e : kMessageEntries) t[e.code - kFirstCode] = e.text;
+  return t;
+}
+constexpr auto kMessages = build_messages();
+
+}  // namespace
+
+const TypeDesc *type_desc(uint32_t type) { return type < kTypeCount ? &kRegistry[type] : nullptr; }
+
+const char *message(uint32_t code) {
+  if (code < kFirstCode || code > kLastCode) return "";
+  return kMessages[code - kFirstCode];
+}
+
+void put_err(KORVU_ERR_CTX *ctx, const char *src, int line, uint32_t code) {
+  if (ctx == nullptr) return;
+  const char *text;
+  if (code >= kFirstCode)
+    text = message(code);
+  else if (code >= 0x10100)
+    text = korvu_igetStreamError(code);
+  else
+    text = korvu_igetGeneralError(code);
+  korvu_err_ctx_put(ctx, src, line, code, text);
+}
+
+void put_encode_err(KORVU_ERR_CTX *ctx, uint32_t type, const char *src, int line) {
+  const TypeDesc *d = type_desc(type);
+  put_err(ctx, src, line, d ? static_cast<uint32_t>(d->error_code) : kErrUnsupportType);
+}
+
+void put_decode_err(KORVU_ERR_CTX *ctx, uint32_t type, const char *src, int line) {
+  const TypeDesc *d = type_desc(type);
+  put_err(ctx, src, line, d ? static_cast<uint32_t>(d->error_code) + 1 : kErrUnsupportType);
+}
+
+}  // namespace korvu
+
+extern "C" {
+
+KORVU_API const char *korvu_asn1_errmessage(uint32_t code) { return korvu::message(code); }
+
+KORVU_API const char *korvu_asn1_typename(uint32_t type) {
+  const korvu::TypeDesc *d = korvu::type_desc(type);
+  return d ? d->name : nullptr;
+}
+
+KORVU_API const char *korvu_asn1_version(void) { return "KORVU ASN.1 Library 1.10,Build on 2021"; }
+
+KORVU_API void korvu_asn1_encode_puterr(KORVU_ERR_CTX *ctx, uint32_t type, const char *file, int line) {
+  korvu::put_encode_err(ctx, type, file, line);
+}
+
+KORVU_API void korvu_asn1_decode_puterr(KORVU_ERR_CTX *ctx, uint32_t type, const char *file, int line) {
+  korvu::put_decode_err(ctx, type, file, line);
+}
+
+}  // extern "C"

@@ -1,0 +1,37 @@
+/* KORVU ASN.1: OBJECT IDENTIFIER and RELATIVE-OID. Included by korvu/asn1.h.
+ *
+ * A value carries both forms: the contents octets (subidentifiers in base
+ * 128, X.690 8.19/8.20) and the dotted decimal text. Arcs are unsigned 64-bit.
+ * The first two fields have the layout of KORVU_DATA_BLOB, so
+ * korvu_asn1_integer_getlength gives the contents length of either type.
+ * Values are freed, encoded, decoded and copied through the generic
+ * operations with type numbers 6 (OBJECT IDENTIFIER) and 90 (RELATIVE-OID). */
+#ifndef KORVU_ASN1_OID_H
+#define KORVU_ASN1_OID_H
+#include "korvu/asn1.h"
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct korvu_asn1_oid_st {
+  unsigned char *data; /* contents octets */
+  uint32_t length;     /* their count */
+  char *text;          /* dotted decimal text, NUL-terminated */
+} KORVU_ASN1_OID;
+
+typedef KORVU_ASN1_OID KORVU_ASN1_RELATIVE_OID;
+
+/* From dotted text ("1.2.840.113549"; a blank may stand for a dot). Needs at
+ * least two arcs, a first arc of at most 2 and, under 0 and 1, a second arc of
+ * at most 39. Null for any other text. */
+KORVU_API KORVU_ASN1_OID *korvu_asn1_oid_new(const char *text);
+/* From dotted text of one or more arcs ("8571.3.2"). */
+KORVU_API KORVU_ASN1_RELATIVE_OID *korvu_asn1_relative_oid_new(const char *text);
+/* The dotted text, borrowed from the value; null for a null value. */
+KORVU_API const char *korvu_asn1_oid_getstring(const KORVU_ASN1_OID *value);
+KORVU_API const char *korvu_asn1_relative_oid_getstring(const KORVU_ASN1_RELATIVE_OID *value);
+
+#ifdef __cplusplus
+}
+#endif
+#endif

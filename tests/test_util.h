@@ -1,0 +1,120 @@
+// Helpers shared by the tests: hex vectors, error contexts, corpus files.
+#ifndef KORVU_TESTS_TEST_UTIL_H
+#define KORVU_TESTS_TEST_UTIL_H
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "korvu/asn1.h"
+#include "korvu/util.h"
+
+namespace korvu_test {
+
+using Bytes = std::vector<unsigned char>;
+
+// "30 03 02 01 05" -> bytes; spaces are ignored.
+inline Bytes hex(const std::string &text) {
+  Bytes out;
+  int hi = -1;
+  for (char c : text) {
+    int v;
+    if (c >= '0' && c <= '9') v = c - '0';
+    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    else continue;
+    if (hi < 0) hi = v;
+    else { out.push_back(static_cast<unsigned char>(hi * 16 + v)); hi = -1; }
+  }
+  return out;
+}
+
+inline std::string to_hex(const unsigned char *p, size_t n) {
+  static const char d[] = "0123456789ABCDEF";
+  std::string s;
+  for (size_t i = 0; i < n; i++) {
+    if (i) s += ' ';
+    s += d[p[i] >> 4];
+    s += d[p[i] & 15];
+  }
+  return s;
+}
+inline std::string to_hex(const Bytes &b) { return to_hex(b.data(), b.size()); }
+
+// An error context owned by a test.
+class ErrCtx {
+ public:
+  ErrCtx() : ctx_(korvu_err_ctx_new()) {}
+  ~ErrCtx() { korvu_err_ctx_free(ctx_); }
+  ErrCtx(const ErrCtx &) = delete;
+  ErrCtx &operator=(const ErrCtx &) = delete;
+  operator KORVU_ERR_CTX *() const { return ctx_; }
+  bool has(uint32_t code) const { return korvu_err_ctx_has(ctx_, code) == 1; }
+  uint32_t count() const { return korvu_err_ctx_count(ctx_); }
+  std::vector<uint32_t> codes() const {
+    std::vector<uint32_t> v;
+    for (uint32_t i = 0; i < count(); i++) {
+      uint32_t c = 0;
+      korvu_err_ctx_get(ctx_, i, &c, nullptr, nullptr, nullptr);
+      v.push_back(c);
+    }
+    return v;
+  }
+  void clear() { korvu_err_ctx_clear(ctx_); }
+
+ private:
+  KORVU_ERR_CTX *ctx_;
+};
+
+// Encodes a value with korvu_asn1_mem_encode; empty on failure.
+inline Bytes encode(uint32_t type, const void *value) {
+  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(type, value);
+  if (b == nullptr) return {};
+  Bytes out(b->data, b->data + b->length);
+  korvu_data_blob_free(b);
+  return out;
+}
+
+// Decodes the whole of `in` as `type` through a stream, with an error
+// context; returns the value (null on failure) and the consumed count.
+inline void *decode(uint32_t type, const Bytes &in, KORVU_ERR_CTX *ctx, uint32_t *consumed = nullptr) {
+  KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+  void *v = nullptr;
+  uint32_t used = 0;
+  int r = korvu_asn1_decode(s, type, &v, &used, ctx);
+  korvu_stream_free(s);
+  if (consumed) *consumed = used;
+  if (r != 1) {
+    EXPECT_EQ(v, nullptr) << "a failed decode handed out a value";
+    return nullptr;
+  }
+  return v;
+}
+
+inline std::string corpus_dir() { return KORVU_CORPUS_DIR; }
+
+// True when the shared corpus is there; otherwise skips the test, except
+// under CI=true where a missing corpus is a failure.
+inline bool have_corpus() {
+  if (std::filesystem::is_directory(corpus_dir())) return true;
+  const char *ci = std::getenv("CI");
+  if (ci != nullptr && std::string(ci) == "true") {
+    ADD_FAILURE() << "corpus folder missing: " << corpus_dir();
+  }
+  return false;
+}
+
+inline Bytes read_file(const std::string &path) {
+  std::ifstream f(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+}  // namespace korvu_test
+
+#endif

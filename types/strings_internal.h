@@ -1,0 +1,67 @@
+// Shared reader of string contents: OCTET STRING, the character string types
+// and the time types all accept primitive and constructed (BER) encodings.
+#ifndef KORVU_TYPES_STRINGS_INTERNAL_H
+#define KORVU_TYPES_STRINGS_INTERNAL_H
+
+#include "../core/internal.h"
+
+namespace korvu {
+
+// Reads the contents of a string whose identifier and length have been read:
+// primitive bytes, or constructed segments (each a complete encoding of
+// universal class and tag `segment_tag`, primitive or constructed, nested up
+// to the recursion limit), appending the data octets to `out`. `length` is
+// 0xFFFFFFFF for an indefinite length. `consumed` counts the contents octets
+// read, including the end-of-contents octets of indefinite levels.
+// Every segment of a definite level must fit in what is left of that level.
+// Failures are recorded in ctx (the caller adds its type's decode failure);
+// a level nested past korvu_get_recursive_level() returns KORVU_ERR_DEPTH.
+int read_string_contents(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, uint32_t length,
+                         uint32_t segment_tag, uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth);
+
+// The same for BIT STRING contents (segments tagged 3): every primitive
+// segment starts with its unused-bits octet, which must be below 8, 0 for a
+// segment of no data, and 0 for every segment but the last. `unused` receives
+// the last segment's count.
+int read_bitstring_contents(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, uint32_t length,
+                            uint32_t *unused, uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth);
+
+// ---------------------------------------------------------------------------
+// Writing. Segment size of the constructed indefinite form.
+inline constexpr uint32_t kSegmentSize = 8192;
+// A data stream other than a memory stream of this length or more is written
+// constructed with an indefinite length (as is one whose length is unknown).
+inline constexpr uint32_t kLargeValue = 0x500000;
+
+// Length of an OCTET STRING or character string's data under the large-value
+// rule: the data length, kLenIndef when it is written in segments, kLenError
+// for a null stream or a memory stream whose length fails or passes kLenMax.
+Len string_content_length(KORVU_STREAM *data);
+
+// Writes the data of `data`: all of it (exactly `length` octets, else
+// KORVU_ERR_COUNT_MISMATCH) when `length` is definite; when it is kLenIndef,
+// segments `segment_tag` of up to kSegmentSize octets, then 00 00. For BIT
+// STRING (bits = true) every segment and the definite form carry an
+// unused-bits octet first: `unused` in the last, 0 in the others. `written`
+// gets the octets written.
+int write_string_data(KORVU_STREAM *out, KORVU_STREAM *data, Len length, uint32_t segment_tag, bool bits,
+                      uint32_t unused, uint32_t *written, KORVU_ERR_CTX *ctx);
+
+// Decodes the data of `data` as one complete value of `type`, which must use
+// up the data exactly (else kErrBytesNotDecoded). Memory streams are read
+// through a read-only view, other streams are rewound.
+int decode_object_from(KORVU_STREAM *data, uint32_t type, void **object, KORVU_ERR_CTX *ctx);
+
+// Reads all data bytes of `data` into `buffer` (`length` of them).
+int read_all(KORVU_STREAM *data, void *buffer, uint32_t length);
+
+// Piecewise reader behind the _get exports (mode 1 rewinds, mode 2 continues).
+int read_piece(KORVU_STREAM *data, int mode, void *buffer, int32_t size, uint32_t *count, KORVU_ERR_CTX *ctx);
+
+// Reports a failed stream operation: `rc` when it is a stream or general
+// code, else KORVU_STREAM_ERR_READ; returns `rc` unchanged (0 stays 0).
+int stream_failure(KORVU_ERR_CTX *ctx, int rc, const char *src, int line);
+
+}  // namespace korvu
+
+#endif

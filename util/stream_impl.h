@@ -1,0 +1,52 @@
+// Internal layout of a stream, shared by the utility library and the codec so
+// that reading a few octets from a memory stream is an inline copy rather than
+// a call per octet. Not a public header.
+#ifndef KORVU_UTIL_STREAM_IMPL_H
+#define KORVU_UTIL_STREAM_IMPL_H
+
+#include <cstdio>
+#include <cstring>
+
+#include "korvu/util.h"
+
+struct korvu_stream_st {
+  uint32_t type;        // KORVU_STREAM_TYPE_MEM or KORVU_STREAM_TYPE_FILE
+  bool readonly;        // memory view over bytes it does not own
+  unsigned char *data;  // memory streams: the bytes
+  size_t size;          // memory streams: bytes held
+  size_t cap;           // memory streams: allocated size (0 for read-only views)
+  size_t pos;           // memory streams: read position
+  std::FILE *fp;        // file streams
+  KORVU_ERR_CTX *ctx;   // where a memory stream reports running out of memory
+};
+
+namespace korvu::stream {
+
+// Reads exactly n octets; memory streams are served inline.
+inline int readn(KORVU_STREAM *s, void *buf, uint32_t n) {
+  if (s != nullptr && s->type == KORVU_STREAM_TYPE_MEM) {
+    if (s->size - s->pos < n) return KORVU_STREAM_ERR_READ;
+    if (n == 1)
+      *static_cast<unsigned char *>(buf) = s->data[s->pos];
+    else if (n != 0)
+      std::memcpy(buf, s->data + s->pos, n);
+    s->pos += n;
+    return 1;
+  }
+  return korvu_stream_readn(s, buf, n);
+}
+
+inline int read_byte(KORVU_STREAM *s, unsigned char *b) {
+  if (s != nullptr && s->type == KORVU_STREAM_TYPE_MEM) {
+    if (s->pos >= s->size) return KORVU_STREAM_ERR_READ;
+    *b = s->data[s->pos++];
+    return 1;
+  }
+  return korvu_stream_readn(s, b, 1);
+}
+
+inline bool is_mem(const KORVU_STREAM *s) { return s != nullptr && s->type == KORVU_STREAM_TYPE_MEM; }
+
+}  // namespace korvu::stream
+
+#endif

@@ -1,0 +1,137 @@
+#include "cmd_decode.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+
+#include "input.h"
+
+namespace korvu::tool {
+
+namespace {
+
+constexpr uint32_t kLastType = 449;
+
+// Re-encodes `value` and compares with the octets it was decoded from.
+int check_round_trip(uint32_t type, const void *value, const unsigned char *original, uint32_t length, Io &io) {
+  ErrCtxPtr ctx(korvu_err_ctx_new());
+  if (!ctx) {
+    io.err << "korvu-asn1: out of memory\n";
+    return kExitSoftware;
+  }
+  StreamPtr stream(korvu_stream_new_mem(1024, ctx.get()));
+  if (!stream) {
+    io.err << "korvu-asn1: cannot create a memory stream\n";
+    print_errors(ctx.get(), io.err);
+    return kExitSoftware;
+  }
+  uint32_t written = 0;
+  int r = korvu_asn1_encode(stream.get(), type, value, &written, ctx.get());
+  if (r != 1) {
+    io.err << "korvu-asn1: re-encoding as type " << type_label(type) << " failed (result 0x" << std::hex
+           << std::uppercase << r << std::dec << ")\n";
+    print_errors(ctx.get(), io.err);
+    io.out << "re-encoded: failed\n";
+    return kExitRoundTripDiffers;
+  }
+  uint32_t encoded_length = 0;
+  const unsigned char *encoded = korvu_memstream_data(stream.get(), &encoded_length);
+  if (encoded == nullptr && encoded_length != 0) {
+    io.err << "korvu-asn1: cannot read back the re-encoded octets\n";
+    return kExitSoftware;
+  }
+  if (written != encoded_length) {
+    io.err << "korvu-asn1: the encoder reported " << written << " octets but wrote " << encoded_length << "\n";
+  }
+  if (encoded_length == length && (length == 0 || std::equal(original, original + length, encoded))) {
+    io.out << "re-encoded: identical (" << length << " octets)\n";
+    return written == encoded_length ? kExitOk : kExitRoundTripDiffers;
+  }
+  uint32_t common = std::min(length, encoded_length);
+  uint32_t at = 0;
+  while (at < common && original[at] == encoded[at]) at++;
+  io.out << "re-encoded: differs (decoded " << length << " octets, re-encoded " << encoded_length
+         << ", first difference at offset " << at << ")\n";
+  io.out << "  decoded:    " << hex_preview(original, length, 64) << "\n";
+  io.out << "  re-encoded: " << hex_preview(encoded, encoded_length, 64) << "\n";
+  return kExitRoundTripDiffers;
+}
+
+}  // namespace
+
+int run_decode(const DecodeOptions &options, Io &io) {
+  std::vector<unsigned char> raw;
+  std::string error;
+  if (!read_source(options.file, io.in, raw, error)) {
+    io.err << "korvu-asn1: " << error << "\n";
+    return kExitNoInput;
+  }
+  LoadedInput input;
+  if (!load_input(raw, input, error)) {
+    io.err << "korvu-asn1: " << error << "\n";
+    return kExitDecodeFailed;
+  }
+  raw.clear();
+  raw.shrink_to_fit();
+  if (input.bytes.size() > 0x7FFFFFFFu) {
+    io.err << "korvu-asn1: the input is larger than 2 GiB\n";
+    return kExitDecodeFailed;
+  }
+  const uint32_t size = static_cast<uint32_t>(input.bytes.size());
+  static const unsigned char kNothing[1] = {0};
+  const unsigned char *data = size != 0 ? input.bytes.data() : kNothing;
+
+  io.out << "input: " << format_name(input.format);
+  if (input.format == InputFormat::Pem) io.out << " (" << input.label << ")";
+  io.out << ", " << size << " octets\n";
+  io.out << "type: " << type_label(options.type) << "\n";
+
+  ErrCtxPtr ctx(korvu_err_ctx_new());
+  StreamPtr stream(korvu_stream_new_romem(data, size));
+  if (!ctx || !stream) {
+    io.err << "korvu-asn1: out of memory\n";
+    return kExitSoftware;
+  }
+  Value value(options.type);
+  uint32_t consumed = 0;
+  int r = korvu_asn1_decode(stream.get(), options.type, value.out(), &consumed, ctx.get());
+  if (r != 1) {
+    io.err << "korvu-asn1: decoding as type " << type_label(options.type) << " failed (result 0x" << std::hex
+           << std::uppercase << r << std::dec << ")\n";
+    print_errors(ctx.get(), io.err);
+    if (value.get() != nullptr) {
+      io.err << "korvu-asn1: the failed decoder handed out a value anyway\n";
+      value.release();
+    }
+    return kExitDecodeFailed;
+  }
+  if (value.get() == nullptr && options.type != 0) {
+    // Only end-of-contents has no value to speak of.
+    io.err << "korvu-asn1: the decoder reported success without a value\n";
+  }
+  if (consumed > size) {
+    io.err << "korvu-asn1: the decoder claims " << consumed << " octets of a " << size << "-octet input\n";
+    return kExitDecodeFailed;
+  }
+  io.out << "consumed: " << consumed << " octets\n";
+  io.out << "trailing: " << (size - consumed) << " octets";
+  if (consumed < size) io.out << " (" << hex_preview(data + consumed, size - consumed, 16) << ")";
+  io.out << "\n";
+  if (!options.check) return kExitOk;
+  return check_round_trip(options.type, value.get(), data, consumed, io);
+}
+
+void add_decode_command(CLI::App &app, Io &io) {
+  auto options = std::make_shared<DecodeOptions>();
+  CLI::App *sub = app.add_subcommand("decode", "Decode a BER/DER, PEM or Base64 input as one type number");
+  sub->add_option("-t,--type", options->type, "Type number (0-449, see the types subcommand)")
+      ->required()
+      ->check(CLI::Range(0u, kLastType));
+  sub->add_option("file", options->file, "Input file, or - for standard input")->required();
+  sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
+  sub->callback([options, &io] { io.status = run_decode(*options, io); });
+}
+
+}  // namespace korvu::tool

@@ -1,0 +1,27 @@
+// korvu-asn1 decode: decodes a file as one type number and reports how much
+// of it the encoding took; --check also re-encodes and compares.
+#ifndef KORVU_TOOL_CMD_DECODE_H
+#define KORVU_TOOL_CMD_DECODE_H
+
+#include <cstdint>
+#include <string>
+
+#include "tool.h"
+
+namespace korvu::tool {
+
+struct DecodeOptions {
+  uint32_t type = 0;
+  std::string file;  // "-" for standard input
+  bool check = false;
+};
+
+// Exit status: kExitOk, kExitDecodeFailed, kExitRoundTripDiffers (also when
+// re-encoding fails), kExitNoInput or kExitSoftware.
+int run_decode(const DecodeOptions &options, Io &io);
+
+void add_decode_command(CLI::App &app, Io &io);
+
+}  // namespace korvu::tool
+
+#endif

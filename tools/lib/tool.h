@@ -1,0 +1,99 @@
+// Shared plumbing of the korvu-asn1 subcommands.
+//
+// A subcommand lives in tools/lib as a pair of functions: one that does the
+// work given parsed options and an Io (easy to call from tests and fuzzers),
+// and one that registers it with the CLI11 application:
+//
+//     void add_xxx_command(CLI::App &app, Io &io);
+//
+// main.cpp calls each add_xxx_command once; the callback stores the exit
+// status in io.status, which run_app hands back.
+#ifndef KORVU_TOOL_TOOL_H
+#define KORVU_TOOL_TOOL_H
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "korvu/asn1.h"
+
+namespace CLI {
+class App;
+}
+
+namespace korvu::tool {
+
+// Exit statuses (sysexits.h values for usage and input errors).
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitDecodeFailed = 1,
+  kExitRoundTripDiffers = 2,
+  kExitUsage = 64,    // EX_USAGE: bad command line
+  kExitNoInput = 66,  // EX_NOINPUT: the input file cannot be read
+  kExitSoftware = 70, // EX_SOFTWARE: internal failure (out of memory ...)
+};
+
+struct Io {
+  std::istream &in;
+  std::ostream &out;
+  std::ostream &err;
+  int status = kExitOk;
+};
+
+// Parses the command line and runs the chosen subcommand. Command-line
+// errors print CLI11's message and give kExitUsage; --help gives kExitOk.
+int run_app(CLI::App &app, int argc, const char *const *argv, Io &io);
+
+// Owning holders for library objects.
+struct ErrCtxDeleter {
+  void operator()(KORVU_ERR_CTX *c) const { korvu_err_ctx_free(c); }
+};
+struct StreamDeleter {
+  void operator()(KORVU_STREAM *s) const { korvu_stream_free(s); }
+};
+using ErrCtxPtr = std::unique_ptr<KORVU_ERR_CTX, ErrCtxDeleter>;
+using StreamPtr = std::unique_ptr<KORVU_STREAM, StreamDeleter>;
+
+// A decoded value of some type number, released with korvu_asn1_value_free.
+class Value {
+ public:
+  explicit Value(uint32_t type) : type_(type) {}
+  ~Value() { reset(); }
+  Value(const Value &) = delete;
+  Value &operator=(const Value &) = delete;
+  void **out() {
+    reset();
+    return &value_;
+  }
+  void *get() const { return value_; }
+  // Gives up ownership without freeing (for a value a failed call left
+  // behind, which the library should never do).
+  void *release() {
+    void *v = value_;
+    value_ = nullptr;
+    return v;
+  }
+  void reset() {
+    if (value_ != nullptr) korvu_asn1_value_free(type_, value_);
+    value_ = nullptr;
+  }
+
+ private:
+  uint32_t type_;
+  void *value_ = nullptr;
+};
+
+// "24 (SEQUENCE OF ANY)"
+std::string type_label(uint32_t type);
+
+// Writes every entry of `ctx`, oldest first, one per line:
+//   "  error 0x1020A: incorrect item (KORVU_ASN1_Decode:123)"
+void print_errors(const KORVU_ERR_CTX *ctx, std::ostream &err);
+
+// Upper-case hex of up to `limit` octets, space separated, "..." when cut.
+std::string hex_preview(const unsigned char *p, size_t n, size_t limit = 32);
+
+}  // namespace korvu::tool
+
+#endif

@@ -1,0 +1,23 @@
+// korvu-asn1: decode, check and inspect BER/DER encodings from the command line.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "cmd_decode.h"
+#include "cmd_types.h"
+#include "tool.h"
+
+int main(int argc, char **argv) {
+  using namespace korvu::tool;
+  std::ios::sync_with_stdio(false);
+  CLI::App app{"Decode, check and inspect ASN.1 BER/DER encodings", "korvu-asn1"};
+  app.require_subcommand(1);
+  app.set_version_flag("--version", korvu_asn1_version());
+  Io io{std::cin, std::cout, std::cerr};
+
+  // One line per subcommand.
+  add_decode_command(app, io);
+  add_types_command(app, io);
+
+  return run_app(app, argc, argv, io);
+}

@@ -65,22 +65,31 @@ typedef struct korvu_stream_st KORVU_STREAM;
 #define KORVU_STREAM_TYPE_FILE 0x20002u
 
 #define KORVU_STREAM_CTRL_REWIND 1  /* read position back to the start */
-#define KORVU_STREAM_CTRL_LENGTH 2  /* total length into a uint32_t (arg) */
+#define KORVU_STREAM_CTRL_LENGTH 2  /* total length into a uint32_t (arg); fails with
+                                       KORVU_STREAM_ERR_LENGTH when unknown or past 32 bits */
 #define KORVU_STREAM_CTRL_ATEND 11  /* 1 only if the read position is at the end */
 
 /* Growable read/write memory stream. Writes append at the end; reads start at
- * the beginning. `capacity` is clamped to 64..2048. */
+ * the beginning. `capacity` is clamped to 64..2048; the buffer doubles as it
+ * grows and holds at most 0xFFFFFFFF bytes. Running out of memory fails the
+ * write with KORVU_STREAM_ERR_WRITE and records 0x10000 in `ctx`. */
 KORVU_UTIL_API KORVU_STREAM *korvu_stream_new_mem(uint32_t capacity, KORVU_ERR_CTX *ctx);
-/* Read-only memory stream over the caller's bytes (not copied). */
+/* Read-only memory stream over the caller's bytes (not copied); writes fail. */
 KORVU_UTIL_API KORVU_STREAM *korvu_stream_new_romem(const void *bytes, uint32_t length);
 /* File stream. mode "rb" reads, "wb" writes (truncating), "ab" appends. */
 KORVU_UTIL_API KORVU_STREAM *korvu_stream_new_file(const char *path, const char *mode);
 KORVU_UTIL_API void korvu_stream_free(KORVU_STREAM *stream);
 
+/* 1 only when exactly n bytes were read, else KORVU_STREAM_ERR_READ. */
 KORVU_UTIL_API int korvu_stream_readn(KORVU_STREAM *stream, void *buffer, uint32_t n);
+/* 1 with the number of bytes read (at most n, 0 at the end of the data). */
 KORVU_UTIL_API int korvu_stream_read(KORVU_STREAM *stream, void *buffer, uint32_t n, uint32_t *count);
+/* 1 only when all n bytes were written, else KORVU_STREAM_ERR_WRITE. */
 KORVU_UTIL_API int korvu_stream_writen(KORVU_STREAM *stream, const void *bytes, uint32_t n);
-/* Copies the rest of `src` (from its read position) to `dst`. */
+/* Copies the rest of `src` (from its read position) to `dst` in bounded
+ * chunks; `count` (may be null) receives the bytes copied. Fails with
+ * KORVU_STREAM_ERR_LENGTH past 0xFFFFFFFF bytes and KORVU_STREAM_ERR_MODE when
+ * `src` is `dst` or a view of its buffer. */
 KORVU_UTIL_API int korvu_stream_writefromstream(KORVU_STREAM *dst, KORVU_STREAM *src, uint32_t *count);
 KORVU_UTIL_API int korvu_stream_ctrl(KORVU_STREAM *stream, int operation, void *arg);
 KORVU_UTIL_API uint32_t korvu_stream_gettype(const KORVU_STREAM *stream);
@@ -88,12 +97,14 @@ KORVU_UTIL_API uint32_t korvu_stream_gettype(const KORVU_STREAM *stream);
  * view borrows the bytes: free it before the stream or its next write. */
 KORVU_UTIL_API KORVU_STREAM *korvu_memstream_dup_readonly(const KORVU_STREAM *stream);
 /* Hands a memory stream's buffer to the caller (freed with korvu_free); the
- * stream is left empty. */
+ * stream is left empty and usable. A read-only view hands out a copy. */
 KORVU_UTIL_API int korvu_memstreamdeatch(KORVU_STREAM *stream, unsigned char **data, uint32_t *length);
 /* Borrowed pointer to a memory stream's bytes and their count; null otherwise. */
 KORVU_UTIL_API const unsigned char *korvu_memstream_data(const KORVU_STREAM *stream, uint32_t *length);
 
 /* ---- Data blobs --------------------------------------------------------- */
+/* A blob owns a copy of its bytes; `data` is non-null even when `length` is 0
+ * (korvu_data_blob_free also accepts a blob whose `data` is null). */
 typedef struct korvu_data_blob_st {
   unsigned char *data;
   uint32_t length;
@@ -103,6 +114,9 @@ KORVU_UTIL_API KORVU_DATA_BLOB *korvu_data_blob_new(const void *bytes, uint32_t 
 KORVU_UTIL_API void korvu_data_blob_free(KORVU_DATA_BLOB *blob);
 
 /* ---- Big integers (two's complement bytes, most significant first) ------ */
+/* Kept in shortest form (redundant leading 00/FF bytes dropped); newdata
+ * refuses an empty byte string; getdata returns a new blob; getlong fails when
+ * the value does not fit int64_t. */
 typedef struct korvu_biginteger_st KORVU_BIGINTEGER;
 
 KORVU_UTIL_API KORVU_BIGINTEGER *korvu_biginteger_newdata(const void *bytes, uint32_t length);
@@ -116,13 +130,18 @@ KORVU_UTIL_API void korvu_biginteger_free(KORVU_BIGINTEGER *value);
 KORVU_UTIL_API int korvu_get_recursive_level(void);
 
 /* ---- Text encodings ----------------------------------------------------- */
-/* mode 2: RFC 4648 alphabet, white space ignored, '=' padding optional. */
+/* mode 2: RFC 4648 alphabet, white space (space, tab, CR, LF) ignored, '='
+ * padding optional but, when present, only at the end and completing the last
+ * group; any other character or a lone trailing character is refused. Other
+ * modes fail. The buffer is freed with korvu_free. */
 KORVU_UTIL_API int korvu_base64decode(int mode, const char *text, uint32_t text_length,
                                       unsigned char **bytes, uint32_t *length);
 /* mode 2: RFC 4648 alphabet with padding, no line breaks. NUL-terminated. */
 KORVU_UTIL_API int korvu_base64encode(int mode, const void *bytes, uint32_t length, char **text,
                                       uint32_t *text_length);
-/* First "-----BEGIN label-----" block of `text`. */
+/* First "-----BEGIN label-----" block of `text` (exact label; other text and
+ * blocks are skipped). RFC 1421 header lines up to a blank line are skipped;
+ * the block must end with its "-----END label-----" line. */
 KORVU_UTIL_API int korvu_pemdecode(const char *label, const char *text, uint32_t text_length,
                                    unsigned char **bytes, uint32_t *length);
 /* PEM text with 64-column Base64 lines. NUL-terminated. */

@@ -1,10 +1,100 @@
-/* Part of the KORVU utility library; included by korvu/util.h. */
+/* Part of the KORVU utility library; included by korvu/util.h.
+ *
+ * JSON trees and Unicode strings.
+ *
+ * A JSON tree is made of nodes. A node made by a korvu_json_new* function, or
+ * returned by korvu_json_parse, belongs to the caller until it is added to a
+ * container or freed with korvu_json_free. Adding a node to an object or an
+ * array always consumes it, also when the call fails (so that
+ * korvu_json_addobjectitem(obj, "k", korvu_json_newstring(...)) never leaks).
+ * The getters hand out borrowed pointers into the tree; they stay valid until
+ * their container is changed or the tree is freed. Objects keep their keys in
+ * the order they were added. Strings are UTF-8 and may hold 00 octets. */
 #ifndef KORVU_UTIL_JSON_H
 #define KORVU_UTIL_JSON_H
 #include "korvu/util.h"
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* ---- JSON trees --------------------------------------------------------- */
+typedef struct korvu_json_st KORVU_JSON;
+
+#define KORVU_JSON_STRING 1
+#define KORVU_JSON_NUMBER 2
+#define KORVU_JSON_BOOLEAN 3
+#define KORVU_JSON_NULL 4
+#define KORVU_JSON_OBJECT 5
+#define KORVU_JSON_ARRAY 6
+
+KORVU_UTIL_API KORVU_JSON *korvu_json_newobject(void);
+KORVU_UTIL_API KORVU_JSON *korvu_json_newarray(void);
+/* `length` bytes of UTF-8 (00 octets allowed); null for invalid UTF-8
+ * (overlong forms, surrogates, code points past 10FFFF, cut sequences). A null
+ * `bytes` is accepted only with a length of 0. */
+KORVU_UTIL_API KORVU_JSON *korvu_json_newstring(const char *bytes, uint32_t length);
+/* Null for NaN and infinities, which JSON cannot carry. Integral values are
+ * kept as integers (printed without a fraction). */
+KORVU_UTIL_API KORVU_JSON *korvu_json_newnumber(double value);
+KORVU_UTIL_API KORVU_JSON *korvu_json_newboolean(int value);
+/* 1 on success. 0 when an argument is null, the container is not an object,
+ * the key is not valid UTF-8 or is already present. The item is consumed. */
+KORVU_UTIL_API int korvu_json_addobjectitem(KORVU_JSON *object, const char *key, KORVU_JSON *item);
+/* 1 on success; 0 for a null argument or a container that is not an array.
+ * The item is consumed. */
+KORVU_UTIL_API int korvu_json_addarrayitem(KORVU_JSON *array, KORVU_JSON *item);
+
+/* Borrowed value of `key`, or null when absent or `object` is not an object. */
+KORVU_UTIL_API const KORVU_JSON *korvu_json_getobjectvalue(const KORVU_JSON *object, const char *key);
+/* One of KORVU_JSON_*; 0 for a null node. */
+KORVU_UTIL_API int korvu_json_gettype(const KORVU_JSON *node);
+/* Borrowed NUL-terminated text of a string node (it may hold 00 octets: see
+ * korvu_json_getstringlength); null for other nodes. */
+KORVU_UTIL_API const char *korvu_json_getstring(const KORVU_JSON *node);
+/* Byte count of a string node; 0 for other nodes. */
+KORVU_UTIL_API uint32_t korvu_json_getstringlength(const KORVU_JSON *node);
+/* The value of a number node; 0 for other nodes. */
+KORVU_UTIL_API double korvu_json_getnumber(const KORVU_JSON *node);
+/* 1 for a boolean node holding true, else 0. */
+KORVU_UTIL_API int korvu_json_istrue(const KORVU_JSON *node);
+/* Element count of an array node; 0 for other nodes. */
+KORVU_UTIL_API uint32_t korvu_json_getarraysize(const KORVU_JSON *node);
+/* Borrowed element `index` of an array, or null. */
+KORVU_UTIL_API const KORVU_JSON *korvu_json_getarrayitem(const KORVU_JSON *node, uint32_t index);
+/* Frees a node the caller owns with everything below it; null is ignored. */
+KORVU_UTIL_API void korvu_json_free(KORVU_JSON *node);
+
+/* Parses JSON text (RFC 8259) of `length` bytes; null when the text is not
+ * one JSON value, is not valid UTF-8 or nests deeper than 512 levels.
+ * Duplicate object keys keep the last value. */
+KORVU_UTIL_API KORVU_JSON *korvu_json_parse(const char *text, uint32_t length);
+/* JSON text of a node, NUL-terminated, freed with korvu_free; `indent` 0
+ * prints compactly, a positive value indents nested levels by that many
+ * blanks per level. `length` (optional) receives the byte count. Null on
+ * failure. */
+KORVU_UTIL_API char *korvu_json_print(const KORVU_JSON *node, int indent, uint32_t *length);
+
+/* ---- Unicode strings ---------------------------------------------------- */
+/* A sequence of Unicode scalar values (code points other than surrogates, up
+ * to 10FFFF). The constructors refuse invalid input with null: malformed or
+ * overlong UTF-8, BMP text whose length is odd or that holds a surrogate code
+ * unit (BMP has no surrogate pairs), UTF-32BE whose length is not a multiple
+ * of 4 or that holds a surrogate or a value past 10FFFF. */
+typedef struct korvu_ustring_st KORVU_USTRING;
+
+KORVU_UTIL_API KORVU_USTRING *korvu_ustring_newutf8(const void *bytes, uint32_t length);
+KORVU_UTIL_API KORVU_USTRING *korvu_ustring_newbmp(const void *bytes, uint32_t length);
+KORVU_UTIL_API KORVU_USTRING *korvu_ustring_newutf32be(const void *bytes, uint32_t length);
+/* Number of code points. */
+KORVU_UTIL_API uint32_t korvu_ustring_getlength(const KORVU_USTRING *text);
+/* Conversions into a new buffer freed with korvu_free (a valid block also for
+ * an empty string); 1 on success. korvu_ustring_tobmp fails for a code point
+ * above FFFF. */
+KORVU_UTIL_API int korvu_ustring_toutf8(const KORVU_USTRING *text, unsigned char **bytes, uint32_t *length);
+KORVU_UTIL_API int korvu_ustring_tobmp(const KORVU_USTRING *text, unsigned char **bytes, uint32_t *length);
+KORVU_UTIL_API int korvu_ustring_toutf32be(const KORVU_USTRING *text, unsigned char **bytes,
+                                           uint32_t *length);
+KORVU_UTIL_API void korvu_ustring_free(KORVU_USTRING *text);
 
 #ifdef __cplusplus
 }

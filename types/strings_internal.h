@@ -62,6 +62,31 @@ int read_piece(KORVU_STREAM *data, int mode, void *buffer, int32_t size, uint32_
 // code, else KORVU_STREAM_ERR_READ; returns `rc` unchanged (0 stays 0).
 int stream_failure(KORVU_ERR_CTX *ctx, int rc, const char *src, int line);
 
+// ---------------------------------------------------------------------------
+// The OCTET STRING value operations, shared by the character string types.
+void octetstring_free(void *value);
+Len octetstring_content_length(const void *value);
+int octetstring_encode_content(KORVU_STREAM *s, const void *value, uint32_t length, uint32_t *written,
+                               KORVU_ERR_CTX *ctx);
+int octetstring_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
+                               KORVU_ERR_CTX *ctx, int depth);
+// Whole encoding and decoding of a string of universal tag `tag` (type
+// `type` for the errors); constructed forms use segments tagged 4.
+int string_encode(KORVU_STREAM *s, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx, uint32_t type,
+                  uint32_t tag);
+int string_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+                      int depth, uint32_t type, uint32_t tag);
+
+template <uint32_t Type, uint32_t Tag>
+int string_encode_t(KORVU_STREAM *s, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx) {
+  return string_encode(s, value, written, ctx, Type, Tag);
+}
+template <uint32_t Type, uint32_t Tag>
+int string_decode_tlv_t(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+                        int depth) {
+  return string_decode_tlv(s, h, out, consumed, ctx, depth, Type, Tag);
+}
+
 }  // namespace korvu
 
 #endif

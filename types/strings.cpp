@@ -1,0 +1,75 @@
+// The restricted character string types of X.680 (UTF8String, NumericString,
+// PrintableString, TeletexString, VideotexString, IA5String, GraphicString,
+// VisibleString, GeneralString, UniversalString, BMPString) and the abstract
+// string type. They share the OCTET STRING value and contents operations: the
+// bytes are stored and written unchanged, no character set is checked.
+// Constructed encodings use segments tagged OCTET STRING (X.690 8.23.6).
+#define KORVU_SRC "KORVU_ASN1_String"
+
+#include "strings_internal.h"
+
+namespace korvu {
+namespace {
+
+// The abstract string has no tag of its own: only its contents operations,
+// under a tag the enclosing structure chooses, make sense.
+int abstract_encode(KORVU_STREAM *, const void *, uint32_t *written, KORVU_ERR_CTX *ctx) {
+  if (written != nullptr) *written = 0;
+  KORVU_ERR(ctx, kErrUnsupportEncode);
+  return 0;
+}
+
+int abstract_decode_tlv(KORVU_STREAM *, const Header &, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx, int) {
+  if (out != nullptr) *out = nullptr;
+  if (consumed != nullptr) *consumed = 0;
+  KORVU_ERR(ctx, kErrUnsupportDecode);
+  return 0;
+}
+
+}  // namespace
+}  // namespace korvu
+
+using namespace korvu;
+
+#define KORVU_STRING_OPS(encode_op, decode_op)         \
+  {                                                   \
+    .free = octetstring_free,                         \
+    .content_length = octetstring_content_length,     \
+    .total_length = nullptr,                          \
+    .encode_content = octetstring_encode_content,     \
+    .decode_content = octetstring_decode_content,     \
+    .encode = encode_op,                              \
+    .decode_tlv = decode_op,                          \
+    .shift_offsets = nullptr,                         \
+  }
+#define KORVU_STRING_TYPE(n, tag) \
+  KORVU_REGISTER_TYPE(n) = KORVU_STRING_OPS((string_encode_t<n, tag>), (string_decode_tlv_t<n, tag>))
+
+KORVU_REGISTER_TYPE(8) = KORVU_STRING_OPS(abstract_encode, abstract_decode_tlv);
+KORVU_STRING_TYPE(9, 12);   // UTF8String
+KORVU_STRING_TYPE(10, 18);  // NumericString
+KORVU_STRING_TYPE(11, 19);  // PrintableString
+KORVU_STRING_TYPE(12, 20);  // TeletexString
+KORVU_STRING_TYPE(13, 21);  // VideotexString
+KORVU_STRING_TYPE(14, 22);  // IA5String
+KORVU_STRING_TYPE(15, 25);  // GraphicString
+KORVU_STRING_TYPE(16, 26);  // VisibleString
+KORVU_STRING_TYPE(17, 27);  // GeneralString
+KORVU_STRING_TYPE(18, 28);  // UniversalString
+KORVU_STRING_TYPE(19, 30);  // BMPString
+
+extern "C" {
+
+KORVU_API KORVU_ASN1_STRING *korvu_asn1_string_new(const void *bytes, int32_t count) {
+  return korvu_asn1_octetstring_new(bytes, count);
+}
+
+KORVU_API uint32_t korvu_asn1_string_getlength(const KORVU_ASN1_STRING *value) {
+  return korvu_asn1_octetstring_getlength(value);
+}
+
+KORVU_API int korvu_asn1_string_get(const KORVU_ASN1_STRING *value, void *buffer) {
+  return korvu_asn1_octetstring_getall(value, buffer);
+}
+
+}  // extern "C"

@@ -1,0 +1,352 @@
+// The registry, the message table, the X.690 codec and the generic drivers.
+#include <functional>
+#include <set>
+#include <string>
+
+#include "core/internal.h"
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+std::string last_message(const ErrCtx &ctx) {
+  uint32_t n = ctx.count();
+  const char *m = nullptr;
+  if (n == 0) return "";
+  korvu_err_ctx_get(ctx, n - 1, nullptr, &m, nullptr, nullptr);
+  return m ? m : "";
+}
+
+// Reads a header from bytes with the internal codec.
+int read_header_of(const Bytes &in, korvu::Header &h, ErrCtx &ctx) {
+  KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+  int r = korvu::read_header(s, h, ctx);
+  korvu_stream_free(s);
+  return r;
+}
+
+Bytes write_with(const std::function<int(KORVU_STREAM *)> &fn, int *result = nullptr) {
+  KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+  int r = fn(s);
+  if (result) *result = r;
+  uint32_t n = 0;
+  const unsigned char *p = korvu_memstream_data(s, &n);
+  Bytes out(p, p + n);
+  korvu_stream_free(s);
+  return out;
+}
+
+}  // namespace
+
+TEST(Registry, CatalogueRowsAndMessageRule) {
+  // Codes, tags and classes of a sample of rows, including irregular ones.
+  struct Row {
+    uint32_t type, form, cls, tag;
+    int32_t code;
+  } rows[] = {
+      {1, KORVU_FORM_PRIMITIVE, 0x00, 1, 0x1020D},     {7, KORVU_FORM_PRIMITIVE, 0x00, 10, 0x10211},
+      {23, KORVU_FORM_EITHER, 0x00, 0, 0x10235},        {39, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x10258},
+      {61, KORVU_FORM_CONSTRUCTED, 0x00, 8, 0x1029E},   {321, KORVU_FORM_CONSTRUCTED, 0x40, 0, 0x104B3},
+      {323, KORVU_FORM_PRIMITIVE, 0x40, 2, 0x104B7},    {343, KORVU_FORM_EITHER, 0x40, 10, 0x10218},
+      {349, KORVU_FORM_PRIMITIVE, 0x40, 16, 0x1020F},   {354, KORVU_FORM_CONSTRUCTED, 0x00, 17, 0x10272},
+      {397, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x10547}, {449, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x105B0},
+  };
+  for (const auto &r : rows) {
+    const korvu::TypeDesc *d = korvu::type_desc(r.type);
+    ASSERT_NE(d, nullptr) << r.type;
+    EXPECT_EQ(d->form, r.form) << r.type;
+    EXPECT_EQ(d->tag_class, r.cls) << r.type;
+    EXPECT_EQ(d->tag_number, r.tag) << r.type;
+    EXPECT_EQ(d->error_code, r.code) << r.type;
+  }
+  EXPECT_EQ(korvu::type_desc(450), nullptr);
+  EXPECT_EQ(korvu_asn1_typename(450), nullptr);
+  EXPECT_STREQ(korvu_asn1_typename(39), "Certificate");
+
+  // The pair rule, and the irregular quoted entries and shared texts.
+  EXPECT_STREQ(korvu_asn1_errmessage(0x10258), "encode x509 certificate fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x10259), "decode x509 certificate fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x1020F), "encode integer or enum fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x1035E), "encode cms recipientidentifier  fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x1035F), "decode cms recipientidentifier fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x104FA), "encode SCVPIssuerSerial  fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x1046B), "decode AC RoleSyntax  fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x102E1), "bad integer/enum encode value");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x102E2), "encode identifier octet fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x102E5), "decode identifier octet fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x10314), "the length of  pkcs5 pbe param salt is not 8");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x1056E), "invalid ses certlist type");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x105B3), "encode SM9 EnvelopedData fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x105B4), "decode SM9 EnvelopedData fail");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x101FF), "");
+  EXPECT_STREQ(korvu_asn1_errmessage(0x105B5), "");
+  EXPECT_STREQ(korvu_asn1_version(), "KORVU ASN.1 Library 1.10,Build on 2021");
+
+  // Every type's decode code has a message (encode code + 1 lands on a text).
+  for (uint32_t t = 1; t < KORVU_TYPE_COUNT; t++) {
+    uint32_t code = static_cast<uint32_t>(korvu::type_desc(t)->error_code);
+    EXPECT_STRNE(korvu_asn1_errmessage(code), "") << "type " << t;
+  }
+}
+
+TEST(Registry, PutErrReportsTypeCodesAndUnknownTypes) {
+  ErrCtx ctx;
+  korvu_asn1_encode_puterr(ctx, 39, "caller.c", 12);
+  korvu_asn1_decode_puterr(ctx, 39, "caller.c", 13);
+  korvu_asn1_decode_puterr(ctx, 450, "caller.c", 14);
+  ASSERT_EQ(ctx.count(), 3u);
+  uint32_t code;
+  const char *msg, *file;
+  int line;
+  korvu_err_ctx_get(ctx, 1, &code, &msg, &file, &line);
+  EXPECT_EQ(code, 0x10259u);
+  EXPECT_STREQ(msg, "decode x509 certificate fail");
+  EXPECT_STREQ(file, "caller.c");
+  EXPECT_EQ(line, 13);
+  EXPECT_EQ(ctx.codes()[2], 0x1026Bu);
+}
+
+TEST(Registry, GenericOperationsRefuseUnknownAndUnbuiltTypes) {
+  ErrCtx ctx;
+  korvu_asn1_value_free(450, reinterpret_cast<void *>(0x1));  // does nothing
+  EXPECT_EQ(korvu_asn1_length(450, nullptr), 0xFFFFFFFEu);
+  EXPECT_EQ(korvu_asn1_content_length(450, nullptr), 0xFFFFFFFEu);
+  KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+  EXPECT_NE(korvu_asn1_encode(s, 450, nullptr, nullptr, ctx), 1);
+  EXPECT_TRUE(ctx.has(0x1026B));
+  korvu_stream_free(s);
+
+  // A type with no operations in this build fails with a recorded error.
+  ErrCtx ctx2;
+  Bytes in = hex("30 00");
+  EXPECT_EQ(decode(KORVU_TYPE_COUNT - 1, in, ctx2), nullptr);
+  EXPECT_TRUE(ctx2.has(0x10002) || ctx2.count() > 0);
+}
+
+TEST(Codec, IdentifierOctets) {
+  int r;
+  EXPECT_EQ(to_hex(write_with([](KORVU_STREAM *s) { return korvu_asn1_encode_identifier(s, 0, 1, 31, nullptr, nullptr); }, &r)), "1F 1F");
+  EXPECT_EQ(to_hex(write_with([](KORVU_STREAM *s) { return korvu_asn1_encode_identifier(s, 0x80, 0, 128, nullptr, nullptr); })), "BF 81 00");
+  EXPECT_EQ(to_hex(write_with([](KORVU_STREAM *s) { return korvu_asn1_encode_identifier(s, 0x40, 1, 30, nullptr, nullptr); })), "5E");
+  EXPECT_EQ(to_hex(write_with([](KORVU_STREAM *s) { return korvu_asn1_encode_identifier(s, 0xC0, 1, 0x7FFFFFFF, nullptr, nullptr); })), "DF 87 FF FF FF 7F");
+  ErrCtx ctx;
+  write_with([&](KORVU_STREAM *s) { return korvu_asn1_encode_identifier(s, 0x20, 1, 1, nullptr, ctx); }, &r);
+  EXPECT_NE(r, 1);
+  EXPECT_TRUE(ctx.has(0x10200));
+  write_with([&](KORVU_STREAM *s) { return korvu_asn1_encode_identifier(s, 0, 1, -1, nullptr, ctx); }, &r);
+  EXPECT_NE(r, 1);
+  EXPECT_TRUE(ctx.has(0x10201));
+
+  EXPECT_EQ(korvu_asn1_identifier_length(30), 1u);
+  EXPECT_EQ(korvu_asn1_identifier_length(31), 2u);
+  EXPECT_EQ(korvu_asn1_identifier_length(128), 3u);
+  EXPECT_EQ(korvu_asn1_identifier_length(-5), 0xFFFFFFFEu);
+
+  // Decoding: high tag numbers round trip; a multi-octet form below 31 and
+  // a number past the limit are refused.
+  korvu::Header h;
+  ErrCtx c1;
+  ASSERT_EQ(read_header_of(hex("BF 81 00 00"), h, c1), 1);
+  EXPECT_EQ(h.tag, 128u);
+  EXPECT_EQ(h.tag_class, 0x80u);
+  EXPECT_EQ(h.primitive, 0);
+  ASSERT_EQ(read_header_of(hex("DF 87 FF FF FF 7F 00"), h, c1), 1);
+  EXPECT_EQ(h.tag, 0x7FFFFFFFu);
+  ASSERT_EQ(read_header_of(hex("9F 80 1F 00"), h, c1), 1);  // leading 0x80 group: BER allows it
+  EXPECT_EQ(h.tag, 31u);
+  EXPECT_EQ(h.size, 4u);
+
+  ErrCtx c2;
+  EXPECT_NE(read_header_of(hex("1F 1E 00"), h, c2), 1);
+  EXPECT_EQ(c2.codes(), (std::vector<uint32_t>{0x10201, 0x102E5}));
+  ErrCtx c3;
+  EXPECT_NE(read_header_of(hex("1F 88 80 80 80 00 00"), h, c3), 1);
+  EXPECT_TRUE(c3.has(0x10202));
+  ErrCtx c4;
+  Bytes many = {0x1F};
+  for (int i = 0; i < 40; i++) many.push_back(0x80);
+  many.push_back(0x1F);
+  EXPECT_NE(read_header_of(many, h, c4), 1);
+  EXPECT_TRUE(c4.has(0x10202));
+  ErrCtx c5;
+  EXPECT_NE(read_header_of(hex("1F 81"), h, c5), 1);  // ends inside the tag number
+  EXPECT_TRUE(c5.has(0x102E5));
+}
+
+TEST(Codec, LengthOctets) {
+  auto enc = [](uint32_t len) {
+    return to_hex(write_with([=](KORVU_STREAM *s) { return korvu_asn1_encode_length(s, len, nullptr, nullptr); }));
+  };
+  EXPECT_EQ(enc(127), "7F");
+  EXPECT_EQ(enc(128), "81 80");
+  EXPECT_EQ(enc(256), "82 01 00");
+  EXPECT_EQ(enc(0x7FFFFFFF), "84 7F FF FF FF");
+  EXPECT_EQ(enc(0xFFFFFFFF), "80");
+  ErrCtx ctx;
+  int r;
+  write_with([&](KORVU_STREAM *s) { return korvu_asn1_encode_length(s, 0x80000000u, nullptr, ctx); }, &r);
+  EXPECT_NE(r, 1);
+  EXPECT_TRUE(ctx.has(0x10203));
+  EXPECT_EQ(korvu_asn1_length_length(127), 1u);
+  EXPECT_EQ(korvu_asn1_length_length(128), 2u);
+  EXPECT_EQ(korvu_asn1_length_length(0xFFFFFFFF), 1u);
+  EXPECT_EQ(korvu_asn1_length_length(0x80000000u), 0xFFFFFFFEu);
+
+  auto dec = [](const Bytes &in, uint32_t *len, ErrCtx &ctx) {
+    KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+    uint32_t ll = 0;
+    int r = korvu_asn1_decode_length(s, len, &ll, ctx);
+    korvu_stream_free(s);
+    return r;
+  };
+  uint32_t len = 0;
+  ErrCtx c;
+  ASSERT_EQ(dec(hex("84 7F FF FF FF"), &len, c), 1);
+  EXPECT_EQ(len, 0x7FFFFFFFu);
+  ASSERT_EQ(dec(hex("81 05"), &len, c), 1);
+  EXPECT_EQ(len, 5u);
+  ASSERT_EQ(dec(hex("86 00 00 00 00 01 00"), &len, c), 1);  // leading zero octets
+  EXPECT_EQ(len, 256u);
+  ASSERT_EQ(dec(hex("80"), &len, c), 1);
+  EXPECT_EQ(len, 0xFFFFFFFFu);
+  EXPECT_EQ(c.count(), 0u);
+  ErrCtx c1, c2, c3;
+  EXPECT_NE(dec(hex("84 80 00 00 00"), &len, c1), 1);
+  EXPECT_TRUE(c1.has(0x10204));
+  EXPECT_NE(dec(hex("85 01 00 00 00 00"), &len, c2), 1);
+  EXPECT_TRUE(c2.has(0x10204));
+  EXPECT_NE(dec(hex("FF"), &len, c3), 1);
+  EXPECT_TRUE(c3.has(0x10203));
+}
+
+TEST(Codec, EndOfContents) {
+  auto dec = [](const Bytes &in, ErrCtx &ctx) {
+    KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+    uint32_t n = 0;
+    int r = korvu_asn1_decode_eoc_length(s, &n, ctx);
+    korvu_stream_free(s);
+    return r == 1 ? static_cast<int>(n) : -1;
+  };
+  ErrCtx c;
+  EXPECT_EQ(dec(hex("00"), c), 1);
+  EXPECT_EQ(dec(hex("01"), c), -1);
+  EXPECT_TRUE(c.has(0x10205));
+
+  // Type 0 writes and reads 00 00 only.
+  EXPECT_EQ(to_hex(encode(0, reinterpret_cast<void *>(1))), "00 00");
+  ErrCtx c2;
+  uint32_t used = 0;
+  void *v = decode(0, hex("00 00"), c2, &used);
+  EXPECT_NE(v, nullptr);
+  EXPECT_EQ(used, 2u);
+  korvu_asn1_value_free(0, v);
+  EXPECT_EQ(decode(0, hex("00 01 00"), c2), nullptr);
+  EXPECT_TRUE(c2.has(0x10205));
+}
+
+TEST(Lengths, TotalLengthRule) {
+  // An INTEGER of 127 content octets: 1 + 1 + 127; of 128: 1 + 2 + 128.
+  Bytes b(127, 0x11);
+  KORVU_ASN1_INTEGER *i127 = korvu_asn1_integer_new(b.data(), 127);
+  b.push_back(0x11);
+  KORVU_ASN1_INTEGER *i128 = korvu_asn1_integer_new(b.data(), 128);
+  EXPECT_EQ(korvu_asn1_length(2, i127), 129u);
+  EXPECT_EQ(korvu_asn1_length(2, i128), 131u);
+  EXPECT_EQ(korvu_asn1_content_length(2, i128), 128u);
+  korvu_asn1_value_free(2, i127);
+  korvu_asn1_value_free(2, i128);
+
+  EXPECT_EQ(korvu::tlv_length(30, 127), 129u);
+  EXPECT_EQ(korvu::tlv_length(31, 127), 130u);
+  EXPECT_EQ(korvu::tlv_length(16, korvu::kLenIndef), korvu::kLenIndef);
+  EXPECT_EQ(korvu::tlv_length(16, korvu::kLenError), korvu::kLenError);
+  // A sum past 0x7FFFFFFF is an overflow inside, never "indefinite"; only the
+  // exported form folds it into 0xFFFFFFFF.
+  EXPECT_EQ(korvu::tlv_length(16, 0x7FFFFFFE), korvu::kLenOverflow);
+  EXPECT_EQ(korvu::len_add(0x7FFFFFFF, 1), korvu::kLenOverflow);
+  EXPECT_EQ(korvu::len_add(korvu::kLenIndef, 5), korvu::kLenIndef);
+  EXPECT_EQ(korvu::len_export(korvu::kLenOverflow), 0xFFFFFFFFu);
+}
+
+TEST(Drivers, HeaderChecksAndFailureChain) {
+  ErrCtx c1;
+  EXPECT_EQ(decode(1, hex("21 01 FF"), c1), nullptr);
+  EXPECT_TRUE(c1.has(0x1026A));
+  EXPECT_EQ(c1.codes().back(), 0x1020Eu);  // the type's decode failure closes the chain
+  ErrCtx c2;
+  EXPECT_EQ(decode(1, hex("81 01 FF"), c2), nullptr);
+  EXPECT_TRUE(c2.has(0x1020A));
+  ErrCtx c3;
+  EXPECT_EQ(decode(1, hex("01 01"), c3), nullptr);  // contents missing
+  EXPECT_TRUE(c3.has(0x10111));
+  ErrCtx c4;
+  EXPECT_EQ(decode(2, hex(""), c4), nullptr);
+  EXPECT_TRUE(c4.has(0x102E5));
+  ErrCtx c5;
+  EXPECT_EQ(decode(2, hex("02 84 7F FF FF FF 01"), c5), nullptr);  // claims 2 GB, has 1 octet
+  EXPECT_TRUE(c5.has(0x10111));
+}
+
+TEST(Drivers, MemDecodeCountsFirstEncodingOnly) {
+  Bytes in = hex("02 01 05 FF FF");
+  void *v = nullptr;
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), 2, &v), 3u);
+  ASSERT_NE(v, nullptr);
+  int32_t n = 0;
+  EXPECT_EQ(korvu_asn1_integer_getlong(static_cast<KORVU_ASN1_INTEGER *>(v), &n), 1);
+  EXPECT_EQ(n, 5);
+  korvu_asn1_value_free(2, v);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 0, 2, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_mem_decode(nullptr, 3, 2, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 5, 450, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 5, 1, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(v, nullptr);
+}
+
+TEST(Drivers, DupObjectCopiesThroughTheEncoding) {
+  ErrCtx ctx;
+  KORVU_ASN1_INTEGER *i = korvu_asn1_integer_value(-129);
+  auto *copy = static_cast<KORVU_ASN1_INTEGER *>(korvu_asn1_dupobject(2, i, ctx));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy->data, i->data);
+  EXPECT_EQ(korvu_asn1_integer_equals(i, copy), 1);
+  korvu_asn1_value_free(2, i);
+  korvu_asn1_value_free(2, copy);
+  EXPECT_EQ(korvu_asn1_dupobject(2, nullptr, ctx), nullptr);
+  EXPECT_TRUE(ctx.has(0x10002));
+  EXPECT_EQ(korvu_asn1_dupobject(450, i, ctx), nullptr);
+  EXPECT_TRUE(ctx.has(0x1026B));
+}
+
+TEST(Drivers, ContentOperationsUnderImplicitTags) {
+  // A structure writes an INTEGER's contents under [0] IMPLICIT.
+  KORVU_ASN1_INTEGER *i = korvu_asn1_integer_value(300);
+  ErrCtx ctx;
+  uint32_t w = 0;
+  int r;
+  Bytes out = write_with([&](KORVU_STREAM *s) {
+    uint32_t len = korvu_asn1_content_length(2, i);
+    if (korvu_asn1_encode_identifier(s, 0x80, 1, 0, nullptr, ctx) != 1) return 0;
+    if (korvu_asn1_encode_length(s, len, nullptr, ctx) != 1) return 0;
+    return korvu_asn1_encode_content(s, 2, i, len, &w, ctx);
+  }, &r);
+  EXPECT_EQ(r, 1);
+  EXPECT_EQ(to_hex(out), "80 02 01 2C");
+  EXPECT_EQ(w, 2u);
+  // A length other than the value's is refused.
+  write_with([&](KORVU_STREAM *s) { return korvu_asn1_encode_content(s, 2, i, 3, nullptr, ctx); }, &r);
+  EXPECT_NE(r, 1);
+  EXPECT_TRUE(ctx.has(0x10203));
+
+  Bytes contents = hex("01 2C");
+  KORVU_STREAM *s = korvu_stream_new_romem(contents.data(), 2);
+  void *v = nullptr;
+  uint32_t used = 0;
+  ASSERT_EQ(korvu_asn1_decode_content(s, 2, &v, 1, 2, &used, ctx), 1);
+  EXPECT_EQ(used, 2u);
+  EXPECT_EQ(korvu_asn1_integer_equals(i, static_cast<KORVU_ASN1_INTEGER *>(v)), 1);
+  korvu_asn1_value_free(2, v);
+  korvu_stream_free(s);
+  korvu_asn1_value_free(2, i);
+}

@@ -19,17 +19,6 @@ uint32_t last_code(KORVU_ERR_CTX *ctx) {
   return code;
 }
 
-// A read-only memory stream over caller bytes, without an allocation.
-struct StackStream {
-  korvu_stream_st s{};
-  StackStream(const void *p, uint32_t n) {
-    s.type = KORVU_STREAM_TYPE_MEM;
-    s.readonly = true;
-    s.data = static_cast<unsigned char *>(const_cast<void *>(p));
-    s.size = n;
-  }
-};
-
 }  // namespace
 
 void value_free(uint32_t type, void *value) {
@@ -235,7 +224,7 @@ KORVU_API KORVU_DATA_BLOB *korvu_asn1_mem_encode(uint32_t type, const void *valu
 KORVU_API uint32_t korvu_asn1_mem_decode(const void *bytes, int32_t length, uint32_t type, void **value) {
   if (value != nullptr) *value = nullptr;
   if (bytes == nullptr || length < 1 || value == nullptr || type_desc(type) == nullptr) return 0xFFFFFFFFu;
-  StackStream in(bytes, static_cast<uint32_t>(length));
+  MemView in(bytes, static_cast<uint32_t>(length));
   uint32_t n = 0;
   if (decode_value(&in.s, type, value, &n, nullptr, 0) != 1) return 0xFFFFFFFFu;
   return n;

@@ -81,6 +81,8 @@ struct TypeOps {
   // the whole encoding is written or read, so the offsets count from its
   // first octet.
   void (*shift_offsets)(void *value, uint32_t header_length);
+  // The table of a type built by the structure engine (core/struct.h).
+  const void *def;
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the
@@ -193,6 +195,19 @@ int decode_after_header(KORVU_STREAM *s, uint32_t type, const Header &h, void **
 Len value_content_length(uint32_t type, const void *value);
 Len value_length(uint32_t type, const void *value);
 void value_free(uint32_t type, void *value);
+
+// A read-only memory stream over bytes the caller keeps alive, without an
+// allocation.
+struct MemView {
+  korvu_stream_st s{};
+  MemView(const void *p, size_t n) {
+    s.type = KORVU_STREAM_TYPE_MEM;
+    s.readonly = true;
+    s.data = static_cast<unsigned char *>(const_cast<void *>(p));
+    s.size = n;
+  }
+  KORVU_STREAM *get() { return &s; }
+};
 
 // True when `depth` may not be entered.
 inline bool depth_exceeded(int depth) { return depth >= korvu_get_recursive_level(); }

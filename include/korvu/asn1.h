@@ -111,5 +111,7 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/asn1_any.h"
 #include "korvu/asn1_stream.h"
 #include "korvu/asn1_json.h"
+#include "korvu/x509_name.h"
+#include "korvu/x509_cert.h"
 
 #endif /* KORVU_ASN1_H */

@@ -1,0 +1,471 @@
+// Push decoders for OCTET STRING and ANY encodings, and the streaming encoder
+// of an OCTET STRING in the constructed indefinite form (X.690 8.7.3).
+//
+// Both decoders run one state machine (push_internal.h) that takes octets as
+// they come, in buffers of any size, and keeps everything it needs between
+// calls: the header being read, the primitive contents still expected, and a
+// stack of the constructed levels that are open. Rules applied while walking:
+//  - identifier and length octets follow X.690 8.1.2 and 8.1.3; a long-form
+//    length may carry leading zero octets but must stay below 2^31;
+//  - in a definite level every element's length is checked against what is
+//    left of the level as soon as it is read, and header octets may not run
+//    past the level's end either, so no octet of an overrunning element is
+//    ever taken as data;
+//  - an end-of-contents (00 00) closes an indefinite level and nothing else;
+//  - a primitive element may not have an indefinite length;
+//  - opening a constructed level needs the current depth below
+//    korvu_get_recursive_level().
+// Failures are silent: the machine goes to its failed state (final) and the
+// feeding call returns 0.
+#define KORVU_SRC "KORVU_ASN1_Stream"
+#include <cstring>
+#include <new>
+
+#include "internal.h"
+#include "push_internal.h"
+
+namespace korvu::push {
+namespace {
+
+enum class Mode { OctetString, Any };
+
+// Where the octets go. OCTET STRING: only the data octets, to `data`, written
+// at once. ANY: the outermost header octets to `header` one by one, every
+// other octet to `data`, in one write per call (they form one run of the
+// buffer, since the header comes first).
+struct Sinks {
+  Mode mode;
+  KORVU_STREAM *data;
+  KORVU_STREAM *header;
+};
+
+bool push_level(Machine &m, bool indefinite, uint64_t end) {
+  int limit = korvu_get_recursive_level();
+  if (limit <= 0 || m.depth >= static_cast<uint32_t>(limit)) return false;
+  if (m.depth == m.capacity) {
+    uint32_t cap = m.capacity == 0 ? 4 : m.capacity * 2;
+    auto *grown = static_cast<Level *>(KORVU_ALLOC(sizeof(Level) * cap));
+    if (grown == nullptr) return false;
+    if (m.depth != 0) std::memcpy(grown, m.levels, sizeof(Level) * m.depth);
+    korvu_free(m.levels);
+    m.levels = grown;
+    m.capacity = cap;
+  }
+  uint64_t outer = m.depth == 0 ? kNoBound : m.levels[m.depth - 1].bound;
+  m.levels[m.depth++] = Level{end, indefinite ? outer : end, indefinite};
+  return true;
+}
+
+// An element (primitive segment, constructed level, end-of-contents) has
+// ended: close every definite level that it completes.
+void element_done(Machine &m) {
+  while (m.depth > 0) {
+    const Level &l = m.levels[m.depth - 1];
+    if (l.indefinite || m.total != l.end) {
+      m.state = kIdent;
+      return;
+    }
+    m.depth--;
+  }
+  m.state = kFinished;
+}
+
+// The header of an element is complete (m.primitive, m.length, m.indefinite).
+bool begin_contents(Machine &m) {
+  if (m.depth == 0) {
+    m.top_header_done = true;
+    m.top_class = m.tag_class;
+    m.top_primitive = m.primitive;
+    m.top_tag = m.tag;
+    m.top_length = m.indefinite ? 0xFFFFFFFFu : m.length;
+  }
+  if (m.indefinite) {
+    if (m.primitive) return false;
+    if (!push_level(m, true, kNoBound)) return false;
+    m.state = kIdent;
+    return true;
+  }
+  uint64_t bound = m.depth == 0 ? kNoBound : m.levels[m.depth - 1].bound;
+  if (m.length > bound - m.total) return false;  // runs past the enclosing level
+  if (m.length == 0) {
+    element_done(m);
+    return true;
+  }
+  if (m.primitive) {
+    m.data_left = m.length;
+    m.state = kContents;
+    return true;
+  }
+  if (!push_level(m, false, m.total + m.length)) return false;
+  m.state = kIdent;
+  return true;
+}
+
+// Runs the machine over p[0..n). `header_only` stops once the outermost
+// header is complete. Returns false on failure (the caller marks the state).
+bool run(Machine &m, const Sinks &out, const unsigned char *p, uint32_t n, uint32_t *used, bool header_only) {
+  uint32_t i = 0;
+  uint32_t run_from = UINT32_MAX;  // ANY: first octet of this call bound for `data`
+  bool ok = true;
+  while (i < n && m.state != kFinished) {
+    if (header_only && m.top_header_done) break;
+    if (m.state == kContents) {
+      uint64_t take64 = m.data_left < n - i ? m.data_left : n - i;
+      auto take = static_cast<uint32_t>(take64);
+      if (out.mode == Mode::OctetString) {
+        if (korvu_stream_writen(out.data, p + i, take) != 1) {
+          ok = false;
+          break;
+        }
+      } else if (run_from == UINT32_MAX) {
+        run_from = i;
+      }
+      i += take;
+      m.total += take;
+      m.data_left -= take;
+      if (m.data_left == 0) element_done(m);
+      continue;
+    }
+    // A header or end-of-contents octet. Inside a definite level it may not
+    // lie past the level's end.
+    if (m.depth > 0 && m.total >= m.levels[m.depth - 1].bound) {
+      ok = false;
+      break;
+    }
+    unsigned char b = p[i];
+    if (out.mode == Mode::Any) {
+      if (m.depth > 0 || m.top_header_done) {
+        if (run_from == UINT32_MAX) run_from = i;
+      } else if (korvu_stream_writen(out.header, &b, 1) != 1) {
+        ok = false;
+        break;
+      }
+    }
+    i++;
+    m.total++;
+    switch (m.state) {
+      case kIdent: {
+        bool eoc_allowed = m.depth > 0 ? m.levels[m.depth - 1].indefinite : out.mode == Mode::Any;
+        if (b == 0x00 && eoc_allowed) {
+          m.state = kEocSecond;
+          break;
+        }
+        m.tag_class = b & 0xC0u;
+        m.primitive = (b & 0x20u) != 0 ? 0 : 1;
+        m.tag = b & 0x1Fu;
+        if (out.mode == Mode::OctetString) {
+          // Universal class, tag 4, either form (X.690 8.7.3.2).
+          ok = (b & 0xDFu) == 0x04u;
+          m.state = kLenFirst;
+        } else if (m.tag == 0x1F) {
+          m.tag = 0;
+          m.state = kTagMore;
+        } else {
+          // Universal tag 0 is reserved for the end-of-contents.
+          ok = !(m.tag_class == 0 && m.tag == 0);
+          m.state = kLenFirst;
+        }
+        break;
+      }
+      case kTagMore:
+        // Base-128 groups; tag numbers stop below 2^24.
+        m.tag = (m.tag << 7) | (b & 0x7Fu);
+        if (m.tag >= 0x1000000u) {
+          ok = false;
+        } else if ((b & 0x80u) == 0) {
+          ok = m.tag >= 31;  // a short tag number in the long form
+          m.state = kLenFirst;
+        }
+        break;
+      case kLenFirst:
+        if (b == 0x80) {
+          m.indefinite = true;
+          m.length = 0;
+          ok = begin_contents(m);
+        } else if (b == 0xFF) {
+          ok = false;  // reserved (X.690 8.1.3.5 c)
+        } else if ((b & 0x80u) != 0) {
+          m.indefinite = false;
+          m.length = 0;
+          m.length_octets = b & 0x7Fu;
+          m.state = kLenMore;
+        } else {
+          m.indefinite = false;
+          m.length = b;
+          ok = begin_contents(m);
+        }
+        break;
+      case kLenMore:
+        if (m.length >= 0x800000u) {
+          ok = false;  // would reach 2^31
+          break;
+        }
+        m.length = (m.length << 8) | b;
+        if (--m.length_octets == 0) ok = begin_contents(m);
+        break;
+      case kEocSecond:
+        if (b != 0x00) {
+          ok = false;
+        } else if (m.depth == 0) {
+          // The outermost encoding is itself an end-of-contents (ANY).
+          m.top_eoc = true;
+          m.top_header_done = true;
+          m.top_class = 0;
+          m.top_primitive = 1;
+          m.top_tag = 0;
+          m.top_length = 0;
+          m.state = kFinished;
+        } else {
+          m.depth--;
+          element_done(m);
+        }
+        break;
+      default:
+        ok = false;
+        break;
+    }
+    if (!ok) break;
+  }
+  if (ok && out.mode == Mode::Any && run_from != UINT32_MAX) {
+    ok = korvu_stream_writen(out.data, p + run_from, i - run_from) == 1;
+  }
+  *used = i;
+  return ok;
+}
+
+void fail(Machine &m) { m.state = kFailed; }
+
+void release(Machine &m) {
+  korvu_free(m.levels);
+  m.levels = nullptr;
+  m.depth = m.capacity = 0;
+}
+
+// The common part of every feeding call: argument checks and the final and
+// finished states, then the machine.
+int feed(Machine &m, const Sinks &out, const void *bytes, int32_t count, uint32_t *left, bool header_only) {
+  if (count < 0 || (bytes == nullptr && count != 0)) return 0;
+  if (m.state == kFailed) return 0;
+  if (count == 0) return 1;
+  if (m.state == kFinished) {
+    *left = static_cast<uint32_t>(count);
+    return 1;
+  }
+  uint32_t used = 0;
+  if (!run(m, out, static_cast<const unsigned char *>(bytes), static_cast<uint32_t>(count), &used, header_only)) {
+    fail(m);
+    release(m);
+    return 0;
+  }
+  if (m.state == kFinished) {
+    release(m);
+    *left = static_cast<uint32_t>(count) - used;
+  } else if (header_only && m.top_header_done) {
+    *left = static_cast<uint32_t>(count) - used;
+  }
+  return 1;
+}
+
+template <typename Ctx>
+Ctx *new_ctx() {
+  void *block = KORVU_ALLOC(sizeof(Ctx));
+  if (block == nullptr) return nullptr;
+  return new (block) Ctx();
+}
+
+}  // namespace
+}  // namespace korvu::push
+
+using korvu::push::Machine;
+using korvu::push::Mode;
+using korvu::push::Sinks;
+
+extern "C" {
+
+// ---- OCTET STRING --------------------------------------------------------
+
+KORVU_ASN1_DECODE_OCTETSTRING_CTX *korvu_asn1_decode_octetstring_ctx_new(void) {
+  return korvu::push::new_ctx<KORVU_ASN1_DECODE_OCTETSTRING_CTX>();
+}
+
+int korvu_asn1_decode_octetstring_update(KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx, KORVU_STREAM *out,
+                                         const void *bytes, int32_t count, uint32_t *left) {
+  if (left != nullptr) *left = 0;
+  if (ctx == nullptr || out == nullptr || left == nullptr) return 0;
+  return korvu::push::feed(ctx->m, Sinks{Mode::OctetString, out, nullptr}, bytes, count, left, false);
+}
+
+int korvu_asn1_decode_octetstring_content_update(KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx, KORVU_STREAM *out,
+                                                 const void *bytes, int32_t count, uint32_t *left) {
+  if (left != nullptr) *left = 0;
+  if (ctx == nullptr || korvu::push::visible_state(ctx->m) != korvu::push::kContents) return 0;
+  return korvu_asn1_decode_octetstring_update(ctx, out, bytes, count, left);
+}
+
+int korvu_asn1_decode_octetstring_isfinish(const KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx) {
+  return ctx != nullptr && ctx->m.state == korvu::push::kFinished ? 1 : 0;
+}
+
+uint32_t korvu_asn1_decode_octetstring_ctx_getencodelength(const KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx) {
+  if (ctx == nullptr || ctx->m.state != korvu::push::kFinished || ctx->m.total > 0xFFFFFFFFu) return 0xFFFFFFFFu;
+  return static_cast<uint32_t>(ctx->m.total);
+}
+
+int korvu_asn1_decode_octetstring_ctx_setstate(KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx, uint32_t primitive,
+                                               uint32_t length) {
+  if (ctx == nullptr) return 0;
+  Machine &m = ctx->m;
+  if (m.state != korvu::push::kIdent || m.total != 0) return 0;
+  m.tag_class = 0;
+  m.tag = 4;
+  m.primitive = primitive != 0 ? 1 : 0;
+  m.indefinite = length == 0xFFFFFFFFu;
+  m.length = m.indefinite ? 0 : length;
+  if ((!m.indefinite && length > 0x7FFFFFFFu) || !korvu::push::begin_contents(m)) {
+    korvu::push::fail(m);
+    korvu::push::release(m);
+    return 0;
+  }
+  return 1;
+}
+
+void korvu_asn1_decode_octetstring_ctx_free(KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx) {
+  if (ctx == nullptr) return;
+  korvu::push::release(ctx->m);
+  ctx->~korvu_asn1_decode_octetstring_ctx_st();
+  korvu_free(ctx);
+}
+
+// ---- ANY -----------------------------------------------------------------
+
+KORVU_ASN1_DECODE_ANY_CTX *korvu_asn1_decode_any_ctx_new(void) {
+  auto *ctx = korvu::push::new_ctx<KORVU_ASN1_DECODE_ANY_CTX>();
+  if (ctx == nullptr) return nullptr;
+  ctx->header = korvu_stream_new_mem(32, nullptr);
+  ctx->content = korvu_stream_new_mem(512, nullptr);
+  if (ctx->header == nullptr || ctx->content == nullptr) {
+    korvu_asn1_decode_any_ctx_free(ctx);
+    return nullptr;
+  }
+  return ctx;
+}
+
+int korvu_asn1_decode_any_update(KORVU_ASN1_DECODE_ANY_CTX *ctx, const void *bytes, int32_t count, uint32_t *left) {
+  if (left != nullptr) *left = 0;
+  if (ctx == nullptr || left == nullptr) return 0;
+  return korvu::push::feed(ctx->m, Sinks{Mode::Any, ctx->content, ctx->header}, bytes, count, left, false);
+}
+
+int korvu_asn1_decode_any_identifier_length(KORVU_ASN1_DECODE_ANY_CTX *ctx, int fresh, const void *bytes,
+                                            int32_t count, uint32_t *tag_class, uint32_t *primitive,
+                                            uint32_t *tag_number, uint32_t *length, uint32_t *left) {
+  if (left != nullptr) *left = 0;
+  if (ctx == nullptr || left == nullptr) return 0;
+  Machine &m = ctx->m;
+  if (m.state == korvu::push::kFailed) return 0;
+  if (fresh != 0 ? (m.state != korvu::push::kIdent || m.total != 0) : m.top_header_done) return 0;
+  int r = korvu::push::feed(m, Sinks{Mode::Any, ctx->content, ctx->header}, bytes, count, left, true);
+  if (r != 1) return r;
+  if (!m.top_header_done) {
+    if (length != nullptr) *length = 0xFFFFFFFEu;
+    return 1;
+  }
+  if (tag_class != nullptr) *tag_class = m.top_class;
+  if (primitive != nullptr) *primitive = m.top_primitive;
+  if (tag_number != nullptr) *tag_number = m.top_tag;
+  if (length != nullptr) *length = m.top_length;
+  return 1;
+}
+
+int korvu_asn1_decode_any_isfinish(const KORVU_ASN1_DECODE_ANY_CTX *ctx) {
+  return ctx != nullptr && ctx->m.state == korvu::push::kFinished ? 1 : 0;
+}
+
+int korvu_asn1_decode_any_ctx_iseoc(const KORVU_ASN1_DECODE_ANY_CTX *ctx) {
+  return ctx != nullptr && ctx->m.state == korvu::push::kFinished && ctx->m.top_eoc ? 1 : 0;
+}
+
+int korvu_asn1_decode_any_ctx_toobject(const KORVU_ASN1_DECODE_ANY_CTX *ctx, uint32_t type, void **value,
+                                       KORVU_ERR_CTX *err) {
+  if (value != nullptr) *value = nullptr;
+  if (ctx == nullptr || value == nullptr) {
+    KORVU_ERR(err, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  if (ctx->m.state != korvu::push::kFinished) {
+    KORVU_ERR(err, KORVU_ERR_BADARG);
+    return KORVU_ASN1_PUSH_NOT_FINISHED;
+  }
+  uint32_t hlen = 0, clen = 0;
+  const unsigned char *h = korvu_memstream_data(ctx->header, &hlen);
+  const unsigned char *c = korvu_memstream_data(ctx->content, &clen);
+  if (h == nullptr || c == nullptr || clen > 0xFFFFFFFFu - hlen) {
+    KORVU_ERR(err, KORVU_STREAM_ERR_LENGTH);
+    return 0;
+  }
+  KORVU_STREAM *s = korvu_stream_new_mem(2048, err);
+  if (s == nullptr) return 0;
+  int r = korvu_stream_writen(s, h, hlen);
+  if (r == 1) r = korvu_stream_writen(s, c, clen);
+  if (r != 1) {
+    korvu_stream_free(s);
+    KORVU_ERR(err, KORVU_ERR_NOMEM);
+    return r;
+  }
+  void *v = nullptr;
+  uint32_t consumed = 0;
+  r = korvu_asn1_decode(s, type, &v, &consumed, err);
+  korvu_stream_free(s);
+  if (r != 1) return r;
+  if (consumed != hlen + clen) {
+    korvu::value_free(type, v);
+    KORVU_ERR(err, korvu::kErrBytesNotDecoded);
+    return 0;
+  }
+  *value = v;
+  return 1;
+}
+
+void korvu_asn1_decode_any_ctx_free(KORVU_ASN1_DECODE_ANY_CTX *ctx) {
+  if (ctx == nullptr) return;
+  korvu::push::release(ctx->m);
+  korvu_stream_free(ctx->header);
+  korvu_stream_free(ctx->content);
+  ctx->~korvu_asn1_decode_any_ctx_st();
+  korvu_free(ctx);
+}
+
+// ---- Streaming OCTET STRING encoder -------------------------------------
+
+int korvu_asn1_encode_octetstring_init(KORVU_STREAM *out) {
+  if (out == nullptr) return 0;
+  static const unsigned char kHeader[2] = {0x24, 0x80};
+  return korvu_stream_writen(out, kHeader, 2);
+}
+
+int korvu_asn1_encode_octetstring_update(KORVU_STREAM *out, const void *bytes, int32_t count) {
+  if (out == nullptr || count < 0 || (bytes == nullptr && count != 0)) return 0;
+  // One primitive segment: 04, the minimal definite length, the bytes.
+  unsigned char header[6];
+  uint32_t n = static_cast<uint32_t>(count);
+  uint32_t size = 0;
+  header[size++] = 0x04;
+  if (n < 0x80) {
+    header[size++] = static_cast<unsigned char>(n);
+  } else {
+    uint32_t octets = n > 0xFFFFFF ? 4 : n > 0xFFFF ? 3 : n > 0xFF ? 2 : 1;
+    header[size++] = static_cast<unsigned char>(0x80 | octets);
+    for (uint32_t k = octets; k-- > 0;) header[size++] = static_cast<unsigned char>(n >> (8 * k));
+  }
+  int r = korvu_stream_writen(out, header, size);
+  if (r != 1) return r;
+  return korvu_stream_writen(out, bytes, n);
+}
+
+int korvu_asn1_encode_octetstring_end(KORVU_STREAM *out) {
+  if (out == nullptr) return 0;
+  static const unsigned char kEoc[2] = {0x00, 0x00};
+  return korvu_stream_writen(out, kEoc, 2);
+}
+
+}  // extern "C"

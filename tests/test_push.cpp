@@ -1,0 +1,1080 @@
+// Push decoders (OCTET STRING, ANY), the streaming OCTET STRING encoder and
+// the unwrap tool function. The central property: feeding an encoding in
+// pieces of any size gives the same result as feeding it whole, and where the
+// pull decoders accept the same input they agree on every octet.
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "core/push_internal.h"
+#include "test_util.h"
+#include "unwrap.h"
+
+using namespace korvu_test;
+
+namespace {
+
+// ---- Feeding helpers -------------------------------------------------------
+
+using Plan = std::vector<size_t>;  // piece sizes, summing to the input size
+
+Plan plan_whole(size_t n) { return n == 0 ? Plan{} : Plan{n}; }
+Plan plan_bytes(size_t n) { return Plan(n, 1); }
+Plan plan_random(size_t n, std::mt19937_64 &rng) {
+  Plan p;
+  while (n > 0) {
+    size_t max = rng() % 4 == 0 ? 64 : 7;
+    size_t k = 1 + rng() % max;
+    if (k > n) k = n;
+    p.push_back(k);
+    n -= k;
+  }
+  return p;
+}
+
+enum Status { kFailed = 0, kFinished = 1, kUnfinished = 2 };
+
+struct OctResult {
+  int status = kUnfinished;
+  Bytes data;
+  uint64_t consumed = 0;  // octets taken before the end of the encoding
+  uint32_t encode_length = 0;
+  bool operator==(const OctResult &o) const {
+    return status == o.status && data == o.data && consumed == o.consumed && encode_length == o.encode_length;
+  }
+};
+
+std::ostream &operator<<(std::ostream &os, const OctResult &r) {
+  return os << "{status " << r.status << ", data " << to_hex(r.data) << ", consumed " << r.consumed
+            << ", length " << r.encode_length << "}";
+}
+
+Bytes stream_bytes(const KORVU_STREAM *s) {
+  uint32_t n = 0;
+  const unsigned char *p = korvu_memstream_data(s, &n);
+  return p == nullptr ? Bytes{} : Bytes(p, p + n);
+}
+
+OctResult push_octets(const Bytes &in, const Plan &plan) {
+  OctResult r;
+  KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx = korvu_asn1_decode_octetstring_ctx_new();
+  KORVU_STREAM *out = korvu_stream_new_mem(64, nullptr);
+  size_t off = 0;
+  for (size_t piece : plan) {
+    uint32_t left = 99;
+    if (korvu_asn1_decode_octetstring_update(ctx, out, in.data() + off, static_cast<int32_t>(piece), &left) != 1) {
+      r.status = kFailed;
+      EXPECT_EQ(left, 0u);
+      break;
+    }
+    r.consumed += piece - left;
+    off += piece;
+    if (korvu_asn1_decode_octetstring_isfinish(ctx) == 1) {
+      r.status = kFinished;
+      break;
+    }
+    EXPECT_EQ(left, 0u) << "left-over reported before the end";
+  }
+  if (r.status == kFailed) r.consumed = 0;  // only the data written before failing is compared
+  r.data = stream_bytes(out);
+  r.encode_length = korvu_asn1_decode_octetstring_ctx_getencodelength(ctx);
+  korvu_stream_free(out);
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+  return r;
+}
+
+// Pull decoding as type 4, the data read back with getall.
+OctResult pull_octets(const Bytes &in) {
+  OctResult r;
+  ErrCtx err;
+  uint32_t consumed = 0;
+  auto *v = static_cast<KORVU_ASN1_OCTETSTRING *>(decode(4, in, err, &consumed));
+  if (v == nullptr) {
+    r.status = kFailed;
+    EXPECT_GT(err.count(), 0u) << "a failed pull decode reported nothing";
+    return r;
+  }
+  uint32_t n = korvu_asn1_octetstring_getlength(v);
+  Bytes data(n + 1);
+  EXPECT_EQ(korvu_asn1_octetstring_getall(v, data.data()), 1);
+  data.resize(n);
+  korvu_asn1_value_free(4, v);
+  r.status = kFinished;
+  r.data = data;
+  r.consumed = consumed;
+  r.encode_length = consumed;
+  return r;
+}
+
+struct AnyResult {
+  int status = kUnfinished;
+  Bytes header, content;
+  uint64_t consumed = 0;
+  bool eoc = false;
+  bool operator==(const AnyResult &o) const {
+    return status == o.status && header == o.header && content == o.content && consumed == o.consumed &&
+           eoc == o.eoc;
+  }
+};
+
+std::ostream &operator<<(std::ostream &os, const AnyResult &r) {
+  return os << "{status " << r.status << ", header " << to_hex(r.header) << ", content "
+            << to_hex(r.content.data(), std::min<size_t>(r.content.size(), 48)) << (r.content.size() > 48 ? "..." : "")
+            << ", consumed " << r.consumed << ", eoc " << r.eoc << "}";
+}
+
+AnyResult push_any(const Bytes &in, const Plan &plan) {
+  AnyResult r;
+  KORVU_ASN1_DECODE_ANY_CTX *ctx = korvu_asn1_decode_any_ctx_new();
+  size_t off = 0;
+  for (size_t piece : plan) {
+    uint32_t left = 99;
+    if (korvu_asn1_decode_any_update(ctx, in.data() + off, static_cast<int32_t>(piece), &left) != 1) {
+      r.status = kFailed;
+      break;
+    }
+    r.consumed += piece - left;
+    off += piece;
+    if (korvu_asn1_decode_any_isfinish(ctx) == 1) {
+      r.status = kFinished;
+      break;
+    }
+  }
+  if (r.status == kFinished) {
+    // What was collected only matters once the encoding is complete.
+    r.header = stream_bytes(ctx->header);
+    r.content = stream_bytes(ctx->content);
+    r.eoc = korvu_asn1_decode_any_ctx_iseoc(ctx) == 1;
+  } else {
+    r.consumed = 0;
+  }
+  korvu_asn1_decode_any_ctx_free(ctx);
+  return r;
+}
+
+AnyResult pull_any(const Bytes &in) {
+  AnyResult r;
+  ErrCtx err;
+  uint32_t consumed = 0;
+  auto *v = static_cast<KORVU_ASN1_ANY *>(decode(23, in, err, &consumed));
+  if (v == nullptr) {
+    r.status = kFailed;
+    return r;
+  }
+  r.status = kFinished;
+  r.consumed = consumed;
+  r.eoc = korvu_asn1_any_iseoc(v) == 1;
+  if (r.eoc) {
+    r.header = hex("00 00");  // the push context keeps the octets it read
+  } else {
+    r.header = stream_bytes(v->header);
+    r.content = stream_bytes(v->content);
+  }
+  korvu_asn1_value_free(23, v);
+  return r;
+}
+
+// Checks split invariance and agreement with the pull decoders for one
+// input; returns true when both push and pull accepted it.
+bool check_octets(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
+  OctResult whole = push_octets(in, plan_whole(in.size()));
+  if (bytewise) {
+    EXPECT_EQ(push_octets(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+  }
+  EXPECT_EQ(push_octets(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
+  if (whole.status == kFinished) {
+    EXPECT_EQ(whole.encode_length, whole.consumed);
+  }
+  OctResult pull = pull_octets(in);
+  if (whole.status != kFinished || pull.status != kFinished) return false;
+  EXPECT_EQ(whole, pull) << "push and pull differ on " << to_hex(in);
+  return true;
+}
+
+bool check_any(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
+  AnyResult whole = push_any(in, plan_whole(in.size()));
+  if (bytewise) {
+    EXPECT_EQ(push_any(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+  }
+  EXPECT_EQ(push_any(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
+  AnyResult pull = pull_any(in);
+  if (whole.status != kFinished || pull.status != kFinished) return false;
+  EXPECT_EQ(whole, pull) << "push and pull differ on " << to_hex(in);
+  return true;
+}
+
+// ---- Generators of BER encodings -----------------------------------------
+
+struct Gen {
+  std::mt19937_64 rng;
+  explicit Gen(uint64_t seed) : rng(seed) {}
+  uint32_t below(uint32_t n) { return static_cast<uint32_t>(rng() % n); }
+
+  // Minimal, or long form with leading zero octets (BER allows both).
+  void length(Bytes &out, size_t len) {
+    Bytes octets;
+    for (size_t v = len; v != 0; v >>= 8) octets.insert(octets.begin(), static_cast<unsigned char>(v));
+    uint32_t pad = below(5) == 0 ? 1 + below(2) : 0;
+    if (len < 0x80 && pad == 0) {
+      out.push_back(static_cast<unsigned char>(len));
+      return;
+    }
+    out.push_back(static_cast<unsigned char>(0x80 | (octets.size() + pad)));
+    out.insert(out.end(), pad, 0x00);
+    out.insert(out.end(), octets.begin(), octets.end());
+  }
+
+  void random_bytes(Bytes &out, size_t n) {
+    for (size_t k = 0; k < n; k++) out.push_back(static_cast<unsigned char>(rng()));
+  }
+
+  size_t data_size() { return below(8) == 0 ? below(700) : below(24); }
+
+  // An OCTET STRING of random shape; its data is appended to `data`.
+  void octet_string(Bytes &out, Bytes &data, int depth) {
+    if (depth >= 5 || below(3) == 0) {
+      size_t n = data_size();
+      Bytes bytes;
+      random_bytes(bytes, n);
+      out.push_back(0x04);
+      length(out, n);
+      out.insert(out.end(), bytes.begin(), bytes.end());
+      data.insert(data.end(), bytes.begin(), bytes.end());
+      return;
+    }
+    Bytes inner;
+    uint32_t children = below(5);
+    for (uint32_t k = 0; k < children; k++) octet_string(inner, data, depth + 1);
+    out.push_back(0x24);
+    if (below(2) == 0) {
+      length(out, inner.size());
+      out.insert(out.end(), inner.begin(), inner.end());
+    } else {
+      out.push_back(0x80);
+      out.insert(out.end(), inner.begin(), inner.end());
+      out.push_back(0x00);
+      out.push_back(0x00);
+    }
+  }
+
+  void identifier(Bytes &out, uint32_t cls, bool constructed, uint32_t tag) {
+    unsigned char first = static_cast<unsigned char>(cls | (constructed ? 0x20 : 0));
+    if (tag < 31) {
+      out.push_back(static_cast<unsigned char>(first | tag));
+      return;
+    }
+    out.push_back(static_cast<unsigned char>(first | 0x1F));
+    Bytes groups;
+    for (uint32_t v = tag; v != 0; v >>= 7) groups.insert(groups.begin(), static_cast<unsigned char>(v & 0x7F));
+    for (size_t k = 0; k + 1 < groups.size(); k++) groups[k] |= 0x80;
+    out.insert(out.end(), groups.begin(), groups.end());
+  }
+
+  // An encoding of random tags that both decoders accept: universal tags
+  // only in forms X.690 allows for them.
+  void any(Bytes &out, int depth) {
+    uint32_t cls = 0x40 * below(4);
+    bool constructed = depth < 5 && below(5) < 2;
+    uint32_t tag;
+    if (cls == 0) {
+      static const uint32_t kPrim[] = {1, 2, 4, 6, 12, 19};
+      static const uint32_t kCons[] = {4, 16, 17, 12};
+      tag = constructed ? kCons[below(4)] : kPrim[below(6)];
+    } else {
+      uint32_t kind = below(4);
+      tag = kind == 0 ? 31 + below(0x1000000 - 31) : kind == 1 ? 31 + below(200) : below(31);
+    }
+    identifier(out, cls, constructed, tag);
+    if (!constructed) {
+      size_t n = data_size();
+      length(out, n);
+      random_bytes(out, n);
+      return;
+    }
+    Bytes inner;
+    uint32_t children = below(4);
+    for (uint32_t k = 0; k < children; k++) any(inner, depth + 1);
+    if (below(2) == 0) {
+      length(out, inner.size());
+      out.insert(out.end(), inner.begin(), inner.end());
+    } else {
+      out.push_back(0x80);
+      out.insert(out.end(), inner.begin(), inner.end());
+      out.push_back(0x00);
+      out.push_back(0x00);
+    }
+  }
+
+  // Damage of the kinds transmission and hostile senders produce.
+  void mutate(Bytes &in) {
+    if (in.empty()) return;
+    switch (below(5)) {
+      case 0: in[below(static_cast<uint32_t>(in.size()))] ^= static_cast<unsigned char>(1u << below(8)); break;
+      case 1: in.resize(below(static_cast<uint32_t>(in.size()))); break;
+      case 2: {
+        static const unsigned char kNasty[] = {0x00, 0x80, 0xFF, 0x84, 0x24, 0x04, 0x1F};
+        in[below(static_cast<uint32_t>(in.size()))] = kNasty[below(7)];
+        break;
+      }
+      case 3: random_bytes(in, 1 + below(3)); break;
+      default: in.insert(in.begin() + below(static_cast<uint32_t>(in.size())), static_cast<unsigned char>(rng())); break;
+    }
+  }
+};
+
+// Offsets of every TLV reachable by walking `in` (definite and indefinite
+// constructed contents, and primitive contents that parse as encodings).
+void walk(const Bytes &in, size_t pos, size_t end, int depth, std::vector<size_t> &found) {
+  while (pos < end && depth < 20) {
+    size_t start = pos;
+    unsigned char id = in[pos++];
+    if (id == 0x00) return;
+    if ((id & 0x1F) == 0x1F) {
+      while (pos < end && (in[pos] & 0x80)) pos++;
+      pos++;
+    }
+    if (pos >= end) return;
+    unsigned char l = in[pos++];
+    size_t len = 0;
+    bool indef = false;
+    if (l == 0x80) {
+      indef = true;
+    } else if (l & 0x80) {
+      size_t n = l & 0x7F;
+      if (n > 4 || pos + n > end) return;
+      for (size_t k = 0; k < n; k++) len = (len << 8) | in[pos++];
+    } else {
+      len = l;
+    }
+    found.push_back(start);
+    if (indef) {
+      if (!(id & 0x20)) return;
+      walk(in, pos, end, depth + 1, found);
+      return;  // the end of an indefinite level is not tracked here
+    }
+    if (len > end - pos) return;
+    walk(in, pos, pos + len, depth + 1, found);
+    pos += len;
+  }
+}
+
+// id, minimal definite length, contents.
+Bytes tlv(unsigned char id, const Bytes &inner) {
+  Bytes out{id};
+  size_t n = inner.size();
+  if (n < 0x80) {
+    out.push_back(static_cast<unsigned char>(n));
+  } else {
+    Bytes octets;
+    for (size_t v = n; v != 0; v >>= 8) octets.insert(octets.begin(), static_cast<unsigned char>(v));
+    out.push_back(static_cast<unsigned char>(0x80 | octets.size()));
+    out.insert(out.end(), octets.begin(), octets.end());
+  }
+  out.insert(out.end(), inner.begin(), inner.end());
+  return out;
+}
+
+bool sanitized_build() {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || \
+    __has_feature(undefined_behavior_sanitizer)
+  return true;
+#else
+  return false;
+#endif
+#else
+  return false;
+#endif
+}
+
+}  // namespace
+
+// ---- Examples ---------------------------------------------------------------
+
+TEST(PushOctetString, PrimitiveAndConstructedExamples) {
+  // One byte per call.
+  OctResult r = push_octets(hex("04 03 41 42 43"), plan_bytes(5));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.data, hex("41 42 43"));
+  EXPECT_EQ(r.encode_length, 5u);
+
+  // Bytes after the end are left over and not counted.
+  r = push_octets(hex("04 01 41 EE EE"), plan_whole(5));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.consumed, 3u);
+  EXPECT_EQ(r.encode_length, 3u);
+
+  // Nested indefinite segments.
+  r = push_octets(hex("24 80 04 01 41 24 80 04 01 42 00 00 00 00"), plan_whole(14));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.data, hex("41 42"));
+  EXPECT_EQ(r.encode_length, 14u);
+
+  // Definite levels inside indefinite ones and the reverse, empty segments,
+  // non-minimal lengths.
+  r = push_octets(hex("24 80 24 09 04 00 04 81 02 41 42 24 00 24 80 04 01 43 00 00 00 00"), plan_whole(22));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.data, hex("41 42 43"));
+  EXPECT_EQ(r.encode_length, 22u);
+
+  // Empty strings finish on their length octet.
+  EXPECT_EQ(push_octets(hex("04 00"), plan_whole(2)).status, kFinished);
+  EXPECT_EQ(push_octets(hex("24 00"), plan_whole(2)).status, kFinished);
+  EXPECT_EQ(push_octets(hex("24 80 00 00"), plan_bytes(4)).status, kFinished);
+}
+
+TEST(PushOctetString, RefusesBadEncodingsWithoutWritingNonData) {
+  struct Case {
+    const char *in;
+    const char *written;  // data octets legitimately written before the failure
+  };
+  const Case cases[] = {
+      {"02 01 05", ""},                    // not an OCTET STRING
+      {"44 01 41", ""},                    // application class
+      {"24 03 04 05 41 42 43 44 45", ""},  // segment longer than its level (short form)
+      {"24 84 00 00 00 06 04 84 00 00 00 07 41", ""},  // the same in the long form
+      {"24 04 04 01 41 04 01 42", "41"},   // a header octet past the end of the level
+      {"24 80 04 01 41 02 01 42 00 00", "41"},  // a segment of another tag
+      {"24 05 04 01 41 00 00", "41"},      // end-of-contents in a definite level
+      {"04 80 41 00 00", ""},              // primitive indefinite
+      {"04 FF", ""},                       // reserved length octet
+      {"04 84 80 00 00 00", ""},           // length past 2^31 - 1
+      {"24 80 04 01 41 00 01", "41"},      // bad end-of-contents
+      {"24 80 24 02 04 01 41 00 00", ""},  // inner header overruns its level
+  };
+  for (const Case &c : cases) {
+    Bytes in = hex(c.in);
+    for (const Plan &plan : {plan_whole(in.size()), plan_bytes(in.size())}) {
+      OctResult r = push_octets(in, plan);
+      EXPECT_EQ(r.status, kFailed) << c.in;
+      EXPECT_EQ(r.data, hex(c.written)) << c.in;
+      EXPECT_EQ(r.encode_length, 0xFFFFFFFFu) << c.in;
+    }
+  }
+}
+
+TEST(PushOctetString, ArgumentsAndFinalStates) {
+  KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx = korvu_asn1_decode_octetstring_ctx_new();
+  ASSERT_NE(ctx, nullptr);
+  KORVU_STREAM *out = korvu_stream_new_mem(64, nullptr);
+  Bytes in = hex("04 02 41 42 99 98");
+  uint32_t left = 7;
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(nullptr, out, in.data(), 1, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, nullptr, in.data(), 1, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data(), 1, nullptr), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data(), -1, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, nullptr, 1, &left), 0);
+  // None of those touched the context; a count of 0 is a no-op.
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, nullptr, 0, &left), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_getencodelength(ctx), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data(), 3, &left), 1);
+  EXPECT_EQ(left, 0u);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_getencodelength(ctx), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data() + 3, 3, &left), 1);
+  EXPECT_EQ(left, 2u);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_getencodelength(ctx), 4u);
+  // Finished: takes nothing more.
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data(), 6, &left), 1);
+  EXPECT_EQ(left, 6u);
+  EXPECT_EQ(stream_bytes(out), hex("41 42"));
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+
+  // Failed is final, even for a count of 0.
+  ctx = korvu_asn1_decode_octetstring_ctx_new();
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data() + 4, 1, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data(), 6, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out, in.data(), 0, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 0);
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+  korvu_asn1_decode_octetstring_ctx_free(nullptr);
+  korvu_stream_free(out);
+}
+
+TEST(PushOctetString, SetStateForImplicitTags) {
+  KORVU_STREAM *out = korvu_stream_new_mem(64, nullptr);
+  uint32_t left = 0;
+  Bytes data = hex("41 42 43 EE");
+
+  // [0] IMPLICIT OCTET STRING: the caller read 80 03 itself.
+  KORVU_ASN1_DECODE_OCTETSTRING_CTX *ctx = korvu_asn1_decode_octetstring_ctx_new();
+  EXPECT_EQ(korvu_asn1_decode_octetstring_content_update(ctx, out, data.data(), 1, &left), 0);  // not in contents
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_setstate(ctx, 1, 3), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_setstate(ctx, 1, 3), 0);  // no longer fresh
+  EXPECT_EQ(korvu_asn1_decode_octetstring_content_update(ctx, out, data.data(), 4, &left), 1);
+  EXPECT_EQ(left, 1u);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_getencodelength(ctx), 3u);  // contents only
+  EXPECT_EQ(stream_bytes(out), hex("41 42 43"));
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+
+  // Constructed indefinite contents.
+  KORVU_STREAM *out2 = korvu_stream_new_mem(64, nullptr);
+  ctx = korvu_asn1_decode_octetstring_ctx_new();
+  Bytes segs = hex("04 01 41 24 80 04 01 42 00 00 00 00");
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_setstate(ctx, 0, 0xFFFFFFFFu), 1);
+  for (size_t k = 0; k < segs.size(); k++) {
+    ASSERT_EQ(korvu_asn1_decode_octetstring_content_update(ctx, out2, &segs[k], 1, &left), 1) << k;
+  }
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_getencodelength(ctx), 12u);
+  EXPECT_EQ(stream_bytes(out2), hex("41 42"));
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+
+  // Contents state reached by reading the header; not allowed before it.
+  ctx = korvu_asn1_decode_octetstring_ctx_new();
+  Bytes whole = hex("04 02 43 44");
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out2, whole.data(), 1, &left), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_content_update(ctx, out2, whole.data() + 1, 1, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out2, whole.data() + 1, 1, &left), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_content_update(ctx, out2, whole.data() + 2, 2, &left), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 1);
+  EXPECT_EQ(stream_bytes(out2), hex("41 42 43 44"));
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+
+  // Refused states fail the context.
+  for (auto [prim, len] : {std::pair<uint32_t, uint32_t>{1, 0xFFFFFFFFu}, {0, 0x80000000u}}) {
+    ctx = korvu_asn1_decode_octetstring_ctx_new();
+    EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_setstate(ctx, prim, len), 0);
+    EXPECT_EQ(korvu_asn1_decode_octetstring_update(ctx, out2, whole.data(), 1, &left), 0);
+    korvu_asn1_decode_octetstring_ctx_free(ctx);
+  }
+  // Length 0 finishes at once.
+  ctx = korvu_asn1_decode_octetstring_ctx_new();
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_setstate(ctx, 0, 0), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_isfinish(ctx), 1);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_getencodelength(ctx), 0u);
+  korvu_asn1_decode_octetstring_ctx_free(ctx);
+  EXPECT_EQ(korvu_asn1_decode_octetstring_ctx_setstate(nullptr, 1, 1), 0);
+  korvu_stream_free(out);
+  korvu_stream_free(out2);
+}
+
+TEST(PushOctetString, DepthLimitCountsEveryConstructedLevel) {
+  const int limit = korvu_get_recursive_level();
+  ASSERT_GT(limit, 0);
+  auto nested = [](int levels, bool definite) {
+    Bytes inner = hex("04 01 41");
+    for (int k = 0; k < levels; k++) {
+      Bytes outer;
+      if (definite) {
+        outer = tlv(0x24, inner);
+      } else {
+        outer = hex("24 80");
+        outer.insert(outer.end(), inner.begin(), inner.end());
+        outer.push_back(0);
+        outer.push_back(0);
+      }
+      inner.swap(outer);
+    }
+    return inner;
+  };
+  for (bool definite : {false, true}) {
+    Bytes ok = nested(limit, definite);
+    OctResult r = push_octets(ok, plan_whole(ok.size()));
+    EXPECT_EQ(r.status, kFinished) << "definite " << definite;
+    EXPECT_EQ(r.data, hex("41"));
+    Bytes deep = nested(limit + 1, definite);
+    r = push_octets(deep, plan_whole(deep.size()));
+    EXPECT_EQ(r.status, kFailed) << "definite " << definite;
+    EXPECT_TRUE(r.data.empty());
+  }
+}
+
+TEST(PushAny, Examples) {
+  // INTEGER 5, converted afterwards.
+  KORVU_ASN1_DECODE_ANY_CTX *ctx = korvu_asn1_decode_any_ctx_new();
+  ASSERT_NE(ctx, nullptr);
+  Bytes in = hex("02 01 05");
+  uint32_t left = 0;
+  void *v = reinterpret_cast<void *>(1);
+  ErrCtx err;
+  EXPECT_EQ(korvu_asn1_decode_any_update(ctx, in.data(), 2, &left), 1);
+  EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 2, &v, err), KORVU_ASN1_PUSH_NOT_FINISHED);
+  EXPECT_EQ(v, nullptr);
+  EXPECT_EQ(korvu_asn1_decode_any_update(ctx, in.data() + 2, 1, &left), 1);
+  EXPECT_EQ(korvu_asn1_decode_any_isfinish(ctx), 1);
+  EXPECT_EQ(korvu_asn1_decode_any_ctx_iseoc(ctx), 0);
+  err.clear();
+  ASSERT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 2, &v, err), 1);
+  int32_t n = 0;
+  EXPECT_EQ(korvu_asn1_integer_getlong(static_cast<KORVU_ASN1_INTEGER *>(v), &n), 1);
+  EXPECT_EQ(n, 5);
+  korvu_asn1_value_free(2, v);
+  // The wrong type fails through the decoder, with its errors.
+  EXPECT_NE(korvu_asn1_decode_any_ctx_toobject(ctx, 1, &v, err), 1);
+  EXPECT_EQ(v, nullptr);
+  EXPECT_TRUE(err.has(0x1020A));
+  EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 2, nullptr, err), 0);
+  korvu_asn1_decode_any_ctx_free(ctx);
+
+  // End-of-contents.
+  AnyResult r = push_any(hex("00 00 01"), plan_bytes(3));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_TRUE(r.eoc);
+  EXPECT_EQ(r.consumed, 2u);
+  EXPECT_EQ(r.header, hex("00 00"));
+  EXPECT_EQ(push_any(hex("00 01"), plan_whole(2)).status, kFailed);
+
+  // Indefinite contents keep the nested encodings and the closing 00 00.
+  r = push_any(hex("A0 80 30 03 02 01 05 00 00 FF"), plan_bytes(10));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.header, hex("A0 80"));
+  EXPECT_EQ(r.content, hex("30 03 02 01 05 00 00"));
+  EXPECT_EQ(r.consumed, 9u);
+
+  // Multi-octet tag numbers, the greatest accepted one included.
+  r = push_any(hex("BF 81 00 00"), plan_whole(4));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.header, hex("BF 81 00 00"));
+  r = push_any(hex("5F 87 FF FF 7F 01 AA"), plan_bytes(7));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.content, hex("AA"));
+
+  for (const char *bad : {"1F 1E 00",        // short tag number in the long form
+                          "5F 88 80 80 00 00",  // tag number 2^24
+                          "02 80 00 00",     // primitive indefinite
+                          "30 80 20 00 00 00",  // constructed universal tag 0
+                          "30 02 02 05 00 00", "A0 80 02 01 05 00 01"}) {
+    Bytes b = hex(bad);
+    b.insert(b.end(), 8, 0x00);  // enough octets for any encoding to end
+    EXPECT_EQ(push_any(b, plan_whole(b.size())).status, kFailed) << bad;
+  }
+}
+
+TEST(PushAny, IdentifierLength) {
+  KORVU_ASN1_DECODE_ANY_CTX *ctx = korvu_asn1_decode_any_ctx_new();
+  Bytes in = hex("BF 81 00 80 02 01 05 00 00 EE");
+  uint32_t cls = 9, prim = 9, tag = 9, len = 9, left = 9;
+  EXPECT_EQ(korvu_asn1_decode_any_identifier_length(ctx, 1, in.data(), 2, &cls, &prim, &tag, &len, &left), 1);
+  EXPECT_EQ(len, 0xFFFFFFFEu);  // header not complete yet
+  EXPECT_EQ(left, 0u);
+  EXPECT_EQ(korvu_asn1_decode_any_identifier_length(ctx, 1, in.data() + 2, 3, &cls, &prim, &tag, &len, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_any_identifier_length(ctx, 0, in.data() + 2, 3, &cls, &prim, &tag, &len, &left), 1);
+  EXPECT_EQ(cls, 0x80u);
+  EXPECT_EQ(prim, 0u);
+  EXPECT_EQ(tag, 128u);
+  EXPECT_EQ(len, 0xFFFFFFFFu);
+  EXPECT_EQ(left, 1u);  // the 02 after the header
+  // Past the header, only update goes on.
+  EXPECT_EQ(korvu_asn1_decode_any_identifier_length(ctx, 0, in.data() + 4, 1, &cls, &prim, &tag, &len, &left), 0);
+  EXPECT_EQ(korvu_asn1_decode_any_update(ctx, in.data() + 4, 6, &left), 1);
+  EXPECT_EQ(left, 1u);
+  EXPECT_EQ(korvu_asn1_decode_any_isfinish(ctx), 1);
+  EXPECT_EQ(stream_bytes(ctx->header), hex("BF 81 00 80"));
+  EXPECT_EQ(stream_bytes(ctx->content), hex("02 01 05 00 00"));
+  void *v = nullptr;
+  ErrCtx err;
+  ASSERT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 23, &v, err), 1);
+  EXPECT_EQ(korvu_asn1_any_getcontentlength(static_cast<KORVU_ASN1_ANY *>(v)), 0xFFFFFFFFu);
+  korvu_asn1_value_free(23, v);
+  korvu_asn1_decode_any_ctx_free(ctx);
+
+  // An encoding complete in its header.
+  ctx = korvu_asn1_decode_any_ctx_new();
+  Bytes empty = hex("30 00 01 02");
+  EXPECT_EQ(korvu_asn1_decode_any_identifier_length(ctx, 1, empty.data(), 4, &cls, &prim, &tag, &len, &left), 1);
+  EXPECT_EQ(tag, 16u);
+  EXPECT_EQ(len, 0u);
+  EXPECT_EQ(left, 2u);
+  EXPECT_EQ(korvu_asn1_decode_any_isfinish(ctx), 1);
+  korvu_asn1_decode_any_ctx_free(ctx);
+}
+
+// The push ANY decoder differs from the pull one on purpose: it walks
+// definite constructed contents, has no universal tag/form table, stops tag
+// numbers below 2^24 and counts definite levels towards the depth limit.
+TEST(PushAny, DiffersFromPullWhereIntended) {
+  struct Case {
+    const char *in;
+    int push;  // expected push status
+    int pull;  // expected pull status
+  };
+  const Case cases[] = {
+      {"0F 00", kFinished, kFailed},                    // universal 15: no table in push
+      {"A0 80 0F 00 00 00", kFinished, kFailed},        // nested: pull checks the table there
+      {"9F 88 80 80 00 00", kFailed, kFinished},        // tag number 2^24
+      {"30 01 05 00", kFailed, kFinished},              // definite contents that are no encoding
+      {"A0 04 02 05 00 00", kFailed, kFinished},        // nested length overruns the level
+  };
+  std::mt19937_64 rng(7);
+  for (const Case &c : cases) {
+    Bytes in = hex(c.in);
+    EXPECT_EQ(push_any(in, plan_bytes(in.size())).status, c.push) << c.in;
+    EXPECT_EQ(pull_any(in).status, c.pull) << c.in;
+  }
+  // Definite constructed nesting past the limit: only push counts it.
+  const int limit = korvu_get_recursive_level();
+  Bytes deep = hex("02 01 05");
+  Bytes fits;
+  for (int k = 0; k <= limit; k++) {
+    fits = deep;
+    deep = tlv(0xA1, deep);
+  }
+  EXPECT_EQ(push_any(deep, plan_whole(deep.size())).status, kFailed);
+  EXPECT_EQ(pull_any(deep).status, kFinished);
+  EXPECT_EQ(push_any(fits, plan_whole(fits.size())).status, kFinished);
+}
+
+TEST(StreamingEncoder, WritesSegmentsThatDecodeBack) {
+  KORVU_STREAM *out = korvu_stream_new_mem(64, nullptr);
+  std::mt19937_64 rng(3);
+  Bytes a = hex("41 42 43"), b(200), c(70000);
+  for (auto &x : b) x = static_cast<unsigned char>(rng());
+  for (auto &x : c) x = static_cast<unsigned char>(rng());
+  EXPECT_EQ(korvu_asn1_encode_octetstring_init(out), 1);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, a.data(), 3), 1);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, nullptr, 0), 1);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, b.data(), 200), 1);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, c.data(), 70000), 1);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_end(out), 1);
+  Bytes expected = hex("24 80 04 03 41 42 43 04 00 04 81 C8");
+  expected.insert(expected.end(), b.begin(), b.end());
+  Bytes mid = hex("04 83 01 11 70");
+  expected.insert(expected.end(), mid.begin(), mid.end());
+  expected.insert(expected.end(), c.begin(), c.end());
+  expected.push_back(0);
+  expected.push_back(0);
+  Bytes got = stream_bytes(out);
+  EXPECT_EQ(got, expected);
+  Bytes data = a;
+  data.insert(data.end(), b.begin(), b.end());
+  data.insert(data.end(), c.begin(), c.end());
+  OctResult r = push_octets(got, plan_random(got.size(), rng));
+  EXPECT_EQ(r.status, kFinished);
+  EXPECT_EQ(r.data, data);
+  EXPECT_EQ(r.encode_length, got.size());
+  EXPECT_EQ(pull_octets(got).data, data);
+
+  EXPECT_EQ(korvu_asn1_encode_octetstring_init(nullptr), 0);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, nullptr, 1), 0);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, a.data(), -1), 0);
+  EXPECT_EQ(korvu_asn1_encode_octetstring_end(nullptr), 0);
+  EXPECT_EQ(stream_bytes(out), expected);  // refused calls wrote nothing
+  korvu_stream_free(out);
+}
+
+// ---- Properties ---------------------------------------------------------------
+
+TEST(PushProperty, GeneratedOctetStrings) {
+  Gen g(0x5eed0001);
+  int agreed = 0;
+  const int cases = 3000;
+  for (int k = 0; k < cases; k++) {
+    Bytes in, data;
+    g.octet_string(in, data, 0);
+    if (k % 2 == 0) {
+      // Intact: the generator's own data is the truth.
+      OctResult r = push_octets(in, plan_random(in.size(), g.rng));
+      ASSERT_EQ(r.status, kFinished) << to_hex(in);
+      ASSERT_EQ(r.data, data);
+      ASSERT_EQ(r.consumed, in.size());
+    } else {
+      g.mutate(in);
+    }
+    if (check_octets(in, g.rng)) agreed++;
+    if (::testing::Test::HasFailure()) break;
+  }
+  // Every intact case must be accepted by both.
+  EXPECT_GE(agreed, cases / 2);
+}
+
+TEST(PushProperty, GeneratedAnyEncodings) {
+  Gen g(0x5eed0002);
+  int agreed = 0;
+  const int cases = 2000;
+  for (int k = 0; k < cases; k++) {
+    Bytes in;
+    g.any(in, 0);
+    if (k % 2 == 0) {
+      AnyResult r = push_any(in, plan_random(in.size(), g.rng));
+      ASSERT_EQ(r.status, kFinished) << to_hex(in);
+      Bytes joined = r.header;
+      joined.insert(joined.end(), r.content.begin(), r.content.end());
+      ASSERT_EQ(joined, in);
+    } else {
+      g.mutate(in);
+    }
+    if (check_any(in, g.rng)) agreed++;
+    if (::testing::Test::HasFailure()) break;
+  }
+  EXPECT_GE(agreed, cases / 2);
+}
+
+TEST(PushProperty, CorpusFiles) {
+  if (!have_corpus()) GTEST_SKIP() << "no corpus";
+  std::mt19937_64 rng(11);
+  size_t files = 0, any_agreed = 0, octets_agreed = 0;
+  for (const auto &entry : std::filesystem::recursive_directory_iterator(corpus_dir())) {
+    if (!entry.is_regular_file()) continue;
+    Bytes in = read_file(entry.path().string());
+    if (in.empty()) continue;
+    files++;
+    bool small = in.size() <= 64 * 1024;
+    if (check_any(in, rng, small)) any_agreed++;
+    // Every OCTET STRING found by walking the file, with a few octets after it.
+    std::vector<size_t> found;
+    walk(in, 0, in.size(), 0, found);
+    for (size_t off : found) {
+      if (in[off] != 0x04 && in[off] != 0x24) continue;
+      Bytes piece(in.begin() + off, in.begin() + std::min(in.size(), off + 4096));
+      if (check_octets(piece, rng, piece.size() <= 512)) octets_agreed++;
+    }
+    if (::testing::Test::HasFailure()) {
+      ADD_FAILURE() << "in " << entry.path();
+      break;
+    }
+  }
+  EXPECT_GT(files, 100u);
+  EXPECT_GT(any_agreed, files / 2);
+  EXPECT_GT(octets_agreed, 100u);
+}
+
+// ---- The unwrap tool function ---------------------------------------------
+
+namespace {
+
+struct Unwrapped {
+  int result;
+  std::string error;
+  Bytes out;
+  korvu::tool::UnwrapStats stats;
+};
+
+Unwrapped run_unwrap(const Bytes &in) {
+  Unwrapped u;
+  std::FILE *fi = std::tmpfile();
+  std::FILE *fo = std::tmpfile();
+  EXPECT_TRUE(fi != nullptr && fo != nullptr);
+  if (!in.empty()) std::fwrite(in.data(), 1, in.size(), fi);
+  std::rewind(fi);
+  u.result = korvu::tool::unwrap(fi, fo, &u.error, &u.stats);
+  std::rewind(fo);
+  unsigned char buf[4096];
+  size_t got;
+  while ((got = std::fread(buf, 1, sizeof buf, fo)) > 0) u.out.insert(u.out.end(), buf, buf + got);
+  std::fclose(fi);
+  std::fclose(fo);
+  return u;
+}
+
+}  // namespace
+
+TEST(Unwrap, StreamsDataAndRejectsWhatIsNotOneOctetString) {
+  // A nested string of several input chunks.
+  Gen g(21);
+  Bytes in = hex("24 80"), data;
+  while (in.size() < 3 * korvu::tool::kUnwrapChunk) g.octet_string(in, data, 1);
+  Bytes big(100000, 0x5A);
+  in.push_back(0x04);
+  g.length(in, big.size());
+  in.insert(in.end(), big.begin(), big.end());
+  data.insert(data.end(), big.begin(), big.end());
+  in.push_back(0);
+  in.push_back(0);
+  Unwrapped u = run_unwrap(in);
+  ASSERT_EQ(u.result, 1) << u.error;
+  EXPECT_EQ(u.out, data);
+  EXPECT_EQ(u.stats.consumed, in.size());
+  EXPECT_EQ(u.stats.data, data.size());
+  EXPECT_EQ(u.stats.encode_length, in.size());
+  EXPECT_LE(u.stats.peak_buffered, korvu::tool::kUnwrapChunk);
+
+  Bytes trailing = in;
+  trailing.push_back(0x00);
+  u = run_unwrap(trailing);
+  EXPECT_EQ(u.result, 0);
+  EXPECT_NE(u.error.find("follow"), std::string::npos) << u.error;
+
+  Bytes cut(in.begin(), in.end() - 1);
+  u = run_unwrap(cut);
+  EXPECT_EQ(u.result, 0);
+  EXPECT_NE(u.error.find("ends inside"), std::string::npos) << u.error;
+
+  u = run_unwrap(hex("30 03 04 01 41"));
+  EXPECT_EQ(u.result, 0);
+  EXPECT_NE(u.error.find("not a valid"), std::string::npos) << u.error;
+  EXPECT_TRUE(u.out.empty());
+
+  u = run_unwrap({});
+  EXPECT_EQ(u.result, 0);
+  EXPECT_FALSE(u.error.empty());
+  EXPECT_EQ(korvu::tool::unwrap(nullptr, nullptr, nullptr), 0);
+}
+
+// More than 4 GiB of indefinite-length OCTET STRING, generated as it is read
+// and checked as it is written, through the unwrap function. Release only:
+// under sanitizers it would take far too long.
+//
+// Memory is measured as the growth of the process's peak resident set: the
+// peak (VmHWM) is reset to the current resident size through
+// /proc/self/clear_refs before the run, so the reading after it is the peak
+// of this run alone; where that reset is not possible, the growth of
+// getrusage's ru_maxrss is used (which can only under-report when an earlier
+// test peaked higher). The function's own report of the most data it held
+// at once is checked as well.
+#if defined(__linux__)
+namespace {
+
+struct Piece {
+  Bytes literal;      // header octets, or
+  uint64_t data = 0;  // this many data octets of the pattern
+};
+
+struct Source {
+  std::vector<Piece> pieces;
+  size_t index = 0;
+  uint64_t offset = 0;  // within the current piece
+  const Bytes *pattern = nullptr;
+  uint64_t data_offset = 0;
+};
+
+ssize_t source_read(void *cookie, char *buf, size_t size) {
+  auto *s = static_cast<Source *>(cookie);
+  size_t done = 0;
+  while (done < size && s->index < s->pieces.size()) {
+    const Piece &p = s->pieces[s->index];
+    uint64_t piece_size = p.literal.empty() ? p.data : p.literal.size();
+    uint64_t take = std::min<uint64_t>(size - done, piece_size - s->offset);
+    if (!p.literal.empty()) {
+      std::memcpy(buf + done, p.literal.data() + s->offset, take);
+    } else {
+      uint64_t at = s->data_offset % s->pattern->size();
+      take = std::min<uint64_t>(take, s->pattern->size() - at);
+      std::memcpy(buf + done, s->pattern->data() + at, take);
+      s->data_offset += take;
+    }
+    done += take;
+    s->offset += take;
+    if (s->offset == piece_size) {
+      s->index++;
+      s->offset = 0;
+    }
+  }
+  return static_cast<ssize_t>(done);
+}
+
+struct Sink {
+  const Bytes *pattern = nullptr;
+  uint64_t offset = 0;
+  uint64_t mismatches = 0;
+};
+
+ssize_t sink_write(void *cookie, const char *buf, size_t size) {
+  auto *s = static_cast<Sink *>(cookie);
+  size_t done = 0;
+  while (done < size) {
+    uint64_t at = s->offset % s->pattern->size();
+    size_t take = static_cast<size_t>(std::min<uint64_t>(size - done, s->pattern->size() - at));
+    if (std::memcmp(buf + done, s->pattern->data() + at, take) != 0) s->mismatches++;
+    done += take;
+    s->offset += take;
+  }
+  return static_cast<ssize_t>(size);
+}
+
+long status_kb(const char *key) {
+  std::ifstream f("/proc/self/status");
+  std::string line;
+  size_t n = std::strlen(key);
+  while (std::getline(f, line)) {
+    if (line.compare(0, n, key) == 0) return std::atol(line.c_str() + n);
+  }
+  return -1;
+}
+
+long maxrss_kb() {
+  rusage ru{};
+  getrusage(RUSAGE_SELF, &ru);
+  return ru.ru_maxrss;
+}
+
+}  // namespace
+
+TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
+#if !defined(NDEBUG)
+  GTEST_SKIP() << "Release builds only";
+#endif
+  if (sanitized_build()) GTEST_SKIP() << "not under sanitizers";
+
+  Bytes pattern((1u << 20) + 17);
+  std::mt19937_64 rng(99);
+  for (auto &b : pattern) b = static_cast<unsigned char>(rng());
+
+  const uint64_t kSeg = 1u << 20;
+  const Bytes seg_header = hex("04 83 10 00 00");
+  Source src;
+  src.pattern = &pattern;
+  uint64_t data = 0, encoding = 0;
+  auto lit = [&](const Bytes &b) {
+    src.pieces.push_back(Piece{b, 0});
+    encoding += b.size();
+  };
+  auto dat = [&](uint64_t n) {
+    src.pieces.push_back(Piece{{}, n});
+    encoding += n;
+    data += n;
+  };
+  lit(hex("24 80"));
+  const int kSegments = 4100;  // 4100 MiB of data: the totals pass 2^32
+  for (int k = 0; k < kSegments; k++) {
+    if (k == kSegments / 2) {  // a nested indefinite level
+      lit(hex("24 80"));
+      lit(seg_header);
+      dat(kSeg);
+      lit(hex("00 00"));
+    }
+    lit(seg_header);
+    dat(kSeg);
+  }
+  // A nested definite level, well past the 4 GiB mark.
+  lit(hex("24 0C 04 04"));
+  dat(4);
+  lit(hex("04 04"));
+  dat(4);
+  lit(hex("00 00"));
+  ASSERT_GT(encoding, 0x100000000ull);
+
+  Sink sink;
+  sink.pattern = &pattern;
+  std::FILE *in = fopencookie(&src, "r", cookie_io_functions_t{source_read, nullptr, nullptr, nullptr});
+  std::FILE *out = fopencookie(&sink, "w", cookie_io_functions_t{nullptr, sink_write, nullptr, nullptr});
+  ASSERT_TRUE(in != nullptr && out != nullptr);
+
+  bool peak_reset = false;
+  {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.close();
+    peak_reset = !clear.fail();
+  }
+  long rss_before = status_kb("VmRSS:");
+  long maxrss_before = maxrss_kb();
+
+  std::string error;
+  korvu::tool::UnwrapStats stats;
+  int r = korvu::tool::unwrap(in, out, &error, &stats);
+  std::fclose(in);
+  std::fclose(out);
+
+  long growth_kb = peak_reset && rss_before >= 0 ? status_kb("VmHWM:") - rss_before : maxrss_kb() - maxrss_before;
+  ASSERT_EQ(r, 1) << error;
+  EXPECT_EQ(stats.consumed, encoding);
+  EXPECT_EQ(stats.data, data);
+  EXPECT_EQ(sink.offset, data);
+  EXPECT_EQ(sink.mismatches, 0u);
+  EXPECT_EQ(stats.encode_length, 0xFFFFFFFFu);  // the total does not fit 32 bits
+  EXPECT_LE(stats.peak_buffered, korvu::tool::kUnwrapChunk);
+  EXPECT_LT(growth_kb, 16 * 1024) << (peak_reset ? "VmHWM" : "ru_maxrss") << " growth";
+  std::printf("[ unwrap  ] %llu octets, peak memory growth %ld KiB (%s)\n",
+              static_cast<unsigned long long>(encoding), growth_kb, peak_reset ? "VmHWM" : "ru_maxrss");
+}
+#endif

@@ -1,0 +1,92 @@
+#include "unwrap.h"
+
+#include <memory>
+#include <vector>
+
+#include "korvu/asn1.h"
+
+namespace korvu::tool {
+
+namespace {
+
+struct PushCtxDeleter {
+  void operator()(KORVU_ASN1_DECODE_OCTETSTRING_CTX *c) const { korvu_asn1_decode_octetstring_ctx_free(c); }
+};
+struct StreamFree {
+  void operator()(KORVU_STREAM *s) const { korvu_stream_free(s); }
+};
+
+int fail(std::string *error, std::string message) {
+  if (error != nullptr) *error = std::move(message);
+  return 0;
+}
+
+// Writes what the decoder put in the memory stream to `out` and empties the
+// stream (its buffer is handed over and released), so it never holds more
+// than one chunk's data.
+bool drain(KORVU_STREAM *buffer, std::FILE *out, UnwrapStats &stats) {
+  uint32_t length = 0;
+  const unsigned char *data = korvu_memstream_data(buffer, &length);
+  if (length == 0) return true;
+  if (length > stats.peak_buffered) stats.peak_buffered = length;
+  if (data == nullptr || std::fwrite(data, 1, length, out) != length) return false;
+  stats.data += length;
+  unsigned char *taken = nullptr;
+  uint32_t taken_length = 0;
+  if (korvu_memstreamdeatch(buffer, &taken, &taken_length) != 1) return false;
+  korvu_free(taken);
+  return true;
+}
+
+}  // namespace
+
+int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats) {
+  UnwrapStats local;
+  UnwrapStats &st = stats != nullptr ? *stats : local;
+  st = UnwrapStats{};
+  if (in == nullptr || out == nullptr) return fail(error, "no input or output file");
+  std::unique_ptr<KORVU_ASN1_DECODE_OCTETSTRING_CTX, PushCtxDeleter> ctx(korvu_asn1_decode_octetstring_ctx_new());
+  std::unique_ptr<KORVU_STREAM, StreamFree> buffer(korvu_stream_new_mem(2048, nullptr));
+  std::vector<unsigned char> chunk;
+  try {
+    chunk.resize(kUnwrapChunk);
+  } catch (...) {
+    return fail(error, "out of memory");
+  }
+  if (!ctx || !buffer) return fail(error, "out of memory");
+
+  for (;;) {
+    size_t got = std::fread(chunk.data(), 1, chunk.size(), in);
+    if (got == 0) {
+      if (std::ferror(in)) return fail(error, "cannot read the input");
+      break;
+    }
+    uint32_t left = 0;
+    int r = korvu_asn1_decode_octetstring_update(ctx.get(), buffer.get(), chunk.data(), static_cast<int32_t>(got),
+                                                 &left);
+    if (r != 1) {
+      return fail(error, "not a valid OCTET STRING encoding (failed within octets " + std::to_string(st.consumed) +
+                             " to " + std::to_string(st.consumed + got) + ")");
+    }
+    st.consumed += got - left;
+    if (!drain(buffer.get(), out, st)) return fail(error, "cannot write the output");
+    if (korvu_asn1_decode_octetstring_isfinish(ctx.get()) == 1) {
+      if (left != 0) return fail(error, std::to_string(left) + " bytes follow the OCTET STRING");
+      // Anything still unread after the encoding is trailing data too.
+      int c = std::fgetc(in);
+      if (c != EOF) return fail(error, "bytes follow the OCTET STRING");
+      if (std::ferror(in)) return fail(error, "cannot read the input");
+      break;
+    }
+  }
+  if (korvu_asn1_decode_octetstring_isfinish(ctx.get()) != 1) {
+    return fail(error, st.consumed == 0 ? "empty input" : "the input ends inside the OCTET STRING");
+  }
+  st.encode_length = korvu_asn1_decode_octetstring_ctx_getencodelength(ctx.get());
+  if (std::fflush(out) != 0) return fail(error, "cannot write the output");
+  return 1;
+}
+
+int unwrap(std::FILE *in, std::FILE *out, std::string *error) { return unwrap(in, out, error, nullptr); }
+
+}  // namespace korvu::tool

@@ -44,6 +44,162 @@ KORVU_API KORVU_X509_SPKI *korvu_x509subjpubkeyinfo_new(const KORVU_X509_ALGID *
 KORVU_API KORVU_X509_ALGID *korvu_x509subjpubkeyinfo_getalgo(const KORVU_X509_SPKI *spki);
 KORVU_API KORVU_ASN1_BITSTRING *korvu_x509subjpubkeyinfo_getpubkey(const KORVU_X509_SPKI *spki);
 
+
+/* ---- Extension (36), Extensions (37) -------------------------------------
+ * RFC 5280 4.1: the value is an OCTET STRING holding the DER of a type the
+ * caller chooses; the library keeps no table of extension identifiers. An
+ * Extensions value is a list (korvu_asn1_list_*) of KORVU_X509_EXTENSION. */
+typedef struct korvu_x509_extension_st {
+  KORVU_ASN1_OID *extnID;
+  KORVU_ASN1_BOOLEAN *critical; /* always present; FALSE when the encoding leaves it out */
+  KORVU_ASN1_OCTETSTRING *extnValue;
+} KORVU_X509_EXTENSION;
+
+/* `critical` may be null (FALSE). */
+KORVU_API KORVU_X509_EXTENSION *korvu_x509extension_new(const KORVU_ASN1_OID *extn_id,
+                                                       const KORVU_ASN1_BOOLEAN *critical,
+                                                       const KORVU_ASN1_OCTETSTRING *extn_value);
+/* The value is `value` encoded as type `type` (its kept encoding when it has
+ * one). Type 0 or above 449: null. */
+KORVU_API KORVU_X509_EXTENSION *korvu_x509extension_create(const KORVU_ASN1_OID *extn_id,
+                                                          const KORVU_ASN1_BOOLEAN *critical, uint32_t type,
+                                                          const void *value);
+KORVU_API KORVU_ASN1_OID *korvu_x509extension_getid(const KORVU_X509_EXTENSION *ext);
+KORVU_API KORVU_ASN1_BOOLEAN *korvu_x509extension_getcritical(const KORVU_X509_EXTENSION *ext);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x509extension_getvalue(const KORVU_X509_EXTENSION *ext);
+
+/* ---- OtherName (61), EDIPartyName (62), GeneralName (63), GeneralNames (64)
+ * RFC 5280 4.2.1.6. Name and DirectoryString values are those of
+ * korvu/x509_name.h (KORVU_X500_NAME, type 32; KORVU_X500_DIRSTRING, type 47). */
+struct korvu_x500_name_st;
+struct korvu_x500_dirstring_st;
+typedef struct korvu_x509_othername_st {
+  KORVU_ASN1_OID *typeId;
+  KORVU_ASN1_ANY *value;
+} KORVU_X509_OTHERNAME;
+
+typedef struct korvu_x509_edipartyname_st {
+  struct korvu_x500_dirstring_st *nameAssigner; /* null unless hasNameAssigner */
+  uint32_t hasNameAssigner;
+  struct korvu_x500_dirstring_st *partyName;
+} KORVU_X509_EDIPARTYNAME;
+
+/* Choice numbers are the context tags: 0 otherName, 1 rfc822Name, 2 dNSName,
+ * 3 x400Address (a list of ANY, decoding only), 4 directoryName, 5
+ * ediPartyName, 6 uniformResourceIdentifier, 7 iPAddress, 8 registeredID. */
+typedef struct korvu_x509_generalname_st {
+  uint32_t choice;
+  void *value;
+} KORVU_X509_GENERALNAME;
+
+KORVU_API KORVU_X509_OTHERNAME *korvu_instanceoftypeid_new(const KORVU_ASN1_OID *type_id,
+                                                          const KORVU_ASN1_ANY *value);
+KORVU_API KORVU_ASN1_OID *korvu_instanceoftypeid_getid(const KORVU_X509_OTHERNAME *other);
+KORVU_API KORVU_ASN1_ANY *korvu_instanceoftypeid_gettype(const KORVU_X509_OTHERNAME *other);
+
+KORVU_API KORVU_X509_EDIPARTYNAME *korvu_x509edipartyname_new(const struct korvu_x500_dirstring_st *name_assigner,
+                                                             const struct korvu_x500_dirstring_st *party_name);
+KORVU_API struct korvu_x500_dirstring_st *korvu_x509edipartyname_getnameassigner(const KORVU_X509_EDIPARTYNAME *edi);
+KORVU_API struct korvu_x500_dirstring_st *korvu_x509edipartyname_getpartyname(const KORVU_X509_EDIPARTYNAME *edi);
+
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_othername(const KORVU_X509_OTHERNAME *other);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_rfc822name(const KORVU_ASN1_STRING *ia5);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_dnsname(const KORVU_ASN1_STRING *ia5);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_dirname(const struct korvu_x500_name_st *name);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_ediname(const KORVU_X509_EDIPARTYNAME *edi);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_uri(const KORVU_ASN1_STRING *ia5);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_ip(const KORVU_ASN1_OCTETSTRING *address);
+KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_regid(const KORVU_ASN1_OID *oid);
+/* 1 and the choice number, or 0 for a null argument. */
+KORVU_API int korvu_x509generalname_gettype(const KORVU_X509_GENERALNAME *gn, uint32_t *choice);
+KORVU_API KORVU_X509_OTHERNAME *korvu_x509generalname_getothername(const KORVU_X509_GENERALNAME *gn);
+KORVU_API KORVU_ASN1_STRING *korvu_x509generalname_getrfc822name(const KORVU_X509_GENERALNAME *gn);
+KORVU_API KORVU_ASN1_STRING *korvu_x509generalname_getdnsname(const KORVU_X509_GENERALNAME *gn);
+KORVU_API struct korvu_x500_name_st *korvu_x509generalname_getdirname(const KORVU_X509_GENERALNAME *gn);
+KORVU_API KORVU_X509_EDIPARTYNAME *korvu_x509generalname_getediname(const KORVU_X509_GENERALNAME *gn);
+KORVU_API KORVU_ASN1_STRING *korvu_x509generalname_geturi(const KORVU_X509_GENERALNAME *gn);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x509generalname_getip(const KORVU_X509_GENERALNAME *gn);
+KORVU_API KORVU_ASN1_OID *korvu_x509generalname_getregid(const KORVU_X509_GENERALNAME *gn);
+
+/* ---- TBSCertificate (38), Certificate (39), CertificatePair (55) ----------
+ * RFC 5280 4.1. A Certificate keeps the octets it was decoded from (or first
+ * encoded to), and those of its TBSCertificate, and writes them again
+ * unchanged, so a decoded certificate keeps its signature valid whatever BER
+ * forms it holds. */
+typedef struct korvu_x509_tbscert_st {
+  KORVU_ASN1_INTEGER *version; /* always present; 0 when the encoding leaves it out */
+  KORVU_ASN1_INTEGER *serialNumber;
+  KORVU_X509_ALGID *signature;
+  struct korvu_x500_name_st *issuer;
+  KORVU_X509_VALIDITY *validity;
+  struct korvu_x500_name_st *subject;
+  KORVU_X509_SPKI *subjectPublicKeyInfo;
+  KORVU_ASN1_BITSTRING *issuerUniqueID;
+  KORVU_ASN1_BITSTRING *subjectUniqueID;
+  KORVU_ASN1_LIST *extensions; /* of KORVU_X509_EXTENSION */
+  uint32_t hasIssuerUniqueID;
+  uint32_t hasSubjectUniqueID;
+  uint32_t hasExtensions;
+} KORVU_X509_TBSCERT;
+
+typedef struct korvu_x509_cert_st {
+  KORVU_X509_TBSCERT *tbsCertificate;
+  KORVU_X509_ALGID *signatureAlgorithm;
+  KORVU_ASN1_BITSTRING *signatureValue;
+  unsigned char *encoded; /* the whole Certificate as read or first written */
+  uint32_t encodedLength;
+  uint32_t hasEncoded;
+  unsigned char *tbsEncoded; /* the TBSCertificate as read or first written */
+  uint32_t tbsEncodedLength;
+  uint32_t hasTbsEncoded;
+} KORVU_X509_CERT;
+
+typedef struct korvu_x509_certpair_st {
+  KORVU_X509_CERT *issuedToThisCA;
+  uint32_t hasIssuedToThisCA;
+  KORVU_X509_CERT *issuedByThisCA;
+  uint32_t hasIssuedByThisCA;
+} KORVU_X509_CERTPAIR;
+
+/* `version` may be null (INTEGER 0), as may the unique identifiers and the
+ * extensions (a list of KORVU_X509_EXTENSION). */
+KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
+    const KORVU_ASN1_INTEGER *version, const KORVU_ASN1_INTEGER *serial_number, const KORVU_X509_ALGID *signature,
+    const struct korvu_x500_name_st *issuer, const KORVU_X509_VALIDITY *validity,
+    const struct korvu_x500_name_st *subject, const KORVU_X509_SPKI *spki,
+    const KORVU_ASN1_BITSTRING *issuer_uid, const KORVU_ASN1_BITSTRING *subject_uid,
+    const KORVU_ASN1_LIST *extensions);
+
+/* A Certificate from DER (first byte 0x30), Base64 of DER (first byte 'M')
+ * or PEM text labelled CERTIFICATE (first byte '-'). The DER must hold
+ * exactly one Certificate. */
+KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx);
+KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getversion(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getserialno(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_X509_ALGID *korvu_x509pubkeycert_getinnersignalgo(const KORVU_X509_CERT *cert);
+KORVU_API struct korvu_x500_name_st *korvu_x509pubkeycert_getissuer(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_X509_VALIDITY *korvu_x509pubkeycert_getvalidity(const KORVU_X509_CERT *cert);
+KORVU_API struct korvu_x500_name_st *korvu_x509pubkeycert_getsubject(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_X509_SPKI *korvu_x509pubkeycert_getpubkey(const KORVU_X509_CERT *cert);
+KORVU_API int korvu_x509pubkeycert_hasissueruid(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getissueruid(const KORVU_X509_CERT *cert);
+KORVU_API int korvu_x509pubkeycert_hassubjectuid(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getsubjectuid(const KORVU_X509_CERT *cert);
+KORVU_API int korvu_x509pubkeycert_hasexts(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_ASN1_LIST *korvu_x509pubkeycert_getexts(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_X509_ALGID *korvu_x509pubkeycert_getsignalgo(const KORVU_X509_CERT *cert);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getsignvalue(const KORVU_X509_CERT *cert);
+/* The to-be-signed octets: with a null buffer stores the length and returns
+ * 1; with *length too small stores the length and returns 0; else copies. */
+KORVU_API int korvu_x509pubkeycert_gettbsocts(KORVU_X509_CERT *cert, unsigned char *buffer, uint32_t *length,
+                                              KORVU_ERR_CTX *ctx);
+
+/* At least one of the two is required. */
+KORVU_API KORVU_X509_CERTPAIR *korvu_x509certpair_new(const KORVU_X509_CERT *issued_to_this_ca,
+                                                     const KORVU_X509_CERT *issued_by_this_ca);
+KORVU_API KORVU_X509_CERT *korvu_x509certpair_getissuedtothisca(const KORVU_X509_CERTPAIR *pair);
+KORVU_API KORVU_X509_CERT *korvu_x509certpair_getissuedbythisca(const KORVU_X509_CERTPAIR *pair);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,10 +1,213 @@
-/* KORVU ASN.1: X.500 names, attributes and directory attribute values. Included by korvu/asn1.h. */
+/* KORVU ASN.1: X.500 names, attributes and directory attribute values. Included by korvu/asn1.h.
+ *
+ * Records are owned by whoever made them (a constructor or a decoder) and are
+ * released with korvu_asn1_value_free(type, value). Constructors copy their
+ * arguments; getters hand out borrowed pointers into the record.
+ *
+ * A Name and an AttributeTypeAndDistinguishedValue keep the encoding they
+ * were decoded from (exactly as received, BER forms included) or the DER they
+ * were first encoded to, and write those bytes again on every later encoding,
+ * so a name taken out of a signed structure re-encodes byte for byte. */
 #ifndef KORVU_X509_NAME_H
 #define KORVU_X509_NAME_H
 #include "korvu/asn1.h"
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* ---- Context (28), context list (141) -------------------------------------
+ * Context ::= SEQUENCE { contextType OBJECT IDENTIFIER,
+ *                        contextValues SET SIZE (1..MAX) OF ANY,
+ *                        fallback BOOLEAN DEFAULT FALSE } */
+typedef struct korvu_x500_context_st {
+  KORVU_ASN1_OID *contextType;
+  KORVU_ASN1_LIST *contextValues; /* ANY values (type 27) */
+  KORVU_ASN1_BOOLEAN *fallback;   /* always present; written only when TRUE */
+} KORVU_X500_CONTEXT;
+
+/* ---- distinguished value with context (135), the set of them (142) -------
+ * SEQUENCE { distingAttrValue [0] EXPLICIT ANY OPTIONAL,
+ *            contextList SET SIZE (1..MAX) OF Context } */
+typedef struct korvu_x500_dnvalwithctx_st {
+  KORVU_ASN1_ANY *distingAttrValue; /* null unless hasDistingAttrValue */
+  uint32_t hasDistingAttrValue;
+  KORVU_ASN1_LIST *contextList; /* KORVU_X500_CONTEXT elements */
+} KORVU_X500_DNVALWITHCTX;
+
+/* ---- AttributeTypeAndDistinguishedValue (29) and the PKIX
+ * AttributeTypeAndValue (30), which uses the same record with no
+ * valuesWithContext and primaryDistinguished TRUE.
+ * SEQUENCE { type OBJECT IDENTIFIER, value ANY,
+ *            primaryDistinguished BOOLEAN DEFAULT TRUE,
+ *            valuesWithContext SET SIZE (1..MAX) OF item (135) OPTIONAL } */
+typedef struct korvu_x500_attrtypedistval_st {
+  KORVU_ASN1_OID *type;
+  KORVU_ASN1_ANY *value;
+  KORVU_ASN1_BOOLEAN *primaryDistinguished; /* always present (TRUE when left out) */
+  KORVU_ASN1_LIST *valuesWithContext;       /* KORVU_X500_DNVALWITHCTX elements */
+  uint32_t hasValuesWithContext;
+  /* kept encoding: the whole TLV, or absent (null, 0, 0) */
+  unsigned char *encoding;
+  uint32_t encodingLength;
+  uint32_t hasEncoding;
+} KORVU_X500_ATTRTYPEDISTVAL;
+
+/* ---- RelativeDistinguishedName (31) ---------------------------------------
+ * A KORVU_ASN1_LIST of KORVU_X500_ATTRTYPEDISTVAL (SET OF, written in list
+ * order; korvu_x500RDN_sort puts it into DER order). */
+
+/* ---- Name (32): SEQUENCE OF RelativeDistinguishedName ------------------- */
+typedef struct korvu_x500_name_st {
+  KORVU_ASN1_LIST *rdns; /* lists of KORVU_X500_ATTRTYPEDISTVAL */
+  /* kept encoding: the whole TLV, or absent (null, 0, 0) */
+  unsigned char *encoding;
+  uint32_t encodingLength;
+  uint32_t hasEncoding;
+} KORVU_X500_NAME;
+
+/* ---- DirectoryString (47) and PKCS9String (52) ----------------------------
+ * The universal tag of the chosen string type (12 UTF8String, 19
+ * PrintableString, 20 TeletexString, 22 IA5String (PKCS9String only), 28
+ * UniversalString, 30 BMPString) and its contents octets, unconverted. */
+typedef struct korvu_x500_dirstring_st {
+  uint32_t tag;
+  KORVU_ASN1_OCTETSTRING *string;
+} KORVU_X500_DIRSTRING;
+typedef KORVU_X500_DIRSTRING KORVU_PKCS9STRING;
+
+/* ---- Attribute (42 X.500 form, 43 plain form) ----------------------------
+ * SEQUENCE { type OBJECT IDENTIFIER, values SET OF ANY,
+ *            valuesWithContext SET SIZE (1..MAX) OF item (136) OPTIONAL }
+ * The plain form (PKCS#10, CMS, PKCS#12) never has valuesWithContext. */
+typedef struct korvu_x500_attribute_st {
+  KORVU_ASN1_OID *type;
+  KORVU_ASN1_LIST *values;            /* ANY values (type 26) */
+  KORVU_ASN1_LIST *valuesWithContext; /* KORVU_X500_ATTRVALWITHCTX elements */
+  uint32_t hasValuesWithContext;
+} KORVU_X500_ATTRIBUTE;
+
+/* attribute value with context (136), the set of them (143):
+ * SEQUENCE { value ANY, contextList SET SIZE (1..MAX) OF Context } */
+typedef struct korvu_x500_attrvalwithctx_st {
+  KORVU_ASN1_ANY *value;
+  KORVU_ASN1_LIST *contextList; /* KORVU_X500_CONTEXT elements */
+} KORVU_X500_ATTRVALWITHCTX;
+
+/* Attributes (44): a KORVU_ASN1_LIST of KORVU_X500_ATTRIBUTE (plain form). */
+
+/* ---- UUIDPair (48), held inline ------------------------------------------ */
+typedef struct korvu_x500_uuidpair_st {
+  unsigned char issuerUUID[16];
+  unsigned char subjectUUID[16];
+} KORVU_X500_UUIDPAIR;
+
+/* ---- PostalAddress (49): a KORVU_ASN1_LIST of KORVU_X500_DIRSTRING ----- */
+
+/* ---- TelexNumber (50) ----------------------------------------------------- */
+typedef struct korvu_x500_telexnum_st {
+  KORVU_ASN1_STRING *telexNumber; /* PrintableString */
+  KORVU_ASN1_STRING *countryCode; /* PrintableString */
+  KORVU_ASN1_STRING *answerback;  /* PrintableString */
+} KORVU_X500_TELEXNUM;
+
+/* ---- NameAndOptionalUID (51) ------------------------------------------- */
+typedef struct korvu_x500_nameandoptuid_st {
+  KORVU_X500_NAME *dn;
+  KORVU_ASN1_BITSTRING *uid; /* null unless hasUid */
+  uint32_t hasUid;
+} KORVU_X500_NAMEANDOPTUID;
+
+/* SMIMECapability (53) is the KORVU_X509_ALGID record (korvu/x509_cert.h);
+ * SMIMECapabilities (54) a KORVU_ASN1_LIST of them. */
+
+/* ---- Names ------------------------------------------------------------------ */
+/* An empty Name: no RDN, no kept encoding. */
+KORVU_API KORVU_X500_NAME *korvu_x500name_new(void);
+/* Appends an RDN: a copy of each of its elements when `dup` is non-zero,
+ * else the list itself, which the Name owns from then on (only on success:
+ * on failure the caller still owns it). Refuses a null or empty-element
+ * list and a list the Name already holds. Discards the kept encoding. */
+KORVU_API int korvu_x500name_addrdn(KORVU_X500_NAME *name, KORVU_ASN1_LIST *rdn, uint32_t dup);
+KORVU_API KORVU_ASN1_LIST *korvu_x500name_getdn(const KORVU_X500_NAME *name);
+/* Sorts every RDN as korvu_x500RDN_sort does, stopping at the first failure.
+ * Keeps the kept encoding. */
+KORVU_API int korvu_x500name_sort(KORVU_X500_NAME *name);
+/* DER order of a SET OF (X.690 11.6): first each element's context lists and
+ * valuesWithContext, then the RDN itself by the encodings of its elements. */
+KORVU_API int korvu_x500RDN_sort(KORVU_ASN1_LIST *rdn);
+
+/* type and value required (value not an end-of-contents); a null
+ * primaryDistinguished gives TRUE; valuesWithContext may be null. */
+KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_x500attrtypedistval_new(const KORVU_ASN1_OID *type,
+                                                                    const KORVU_ASN1_ANY *value,
+                                                                    const KORVU_ASN1_BOOLEAN *primary_distinguished,
+                                                                    const KORVU_ASN1_LIST *values_with_context);
+/* A PKIX AttributeTypeAndValue (type 30). */
+KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_pkixattrtypeval_new(const KORVU_ASN1_OID *type,
+                                                                const KORVU_ASN1_ANY *value);
+KORVU_API KORVU_ASN1_OID *korvu_x500attrtypedistval_gettype(const KORVU_X500_ATTRTYPEDISTVAL *pair);
+KORVU_API KORVU_ASN1_ANY *korvu_x500attrtypedistval_getvalue(const KORVU_X500_ATTRTYPEDISTVAL *pair);
+KORVU_API KORVU_ASN1_BOOLEAN *korvu_x500attrtypedistval_getprimedist(const KORVU_X500_ATTRTYPEDISTVAL *pair);
+KORVU_API int korvu_x500attrtypedistval_hascontext(const KORVU_X500_ATTRTYPEDISTVAL *pair);
+KORVU_API KORVU_ASN1_LIST *korvu_x500attrtypedistval_getcontext(const KORVU_X500_ATTRTYPEDISTVAL *pair);
+
+/* contextType and contextValues required; a null fallback gives FALSE. */
+KORVU_API KORVU_X500_CONTEXT *korvu_x500context_new(const KORVU_ASN1_OID *context_type,
+                                                    const KORVU_ASN1_LIST *context_values,
+                                                    const KORVU_ASN1_BOOLEAN *fallback);
+KORVU_API KORVU_ASN1_OID *korvu_x500context_gettype(const KORVU_X500_CONTEXT *context);
+KORVU_API KORVU_ASN1_LIST *korvu_x500context_getvalues(const KORVU_X500_CONTEXT *context);
+KORVU_API KORVU_ASN1_BOOLEAN *korvu_x500context_getfallback(const KORVU_X500_CONTEXT *context);
+
+/* distingAttrValue may be null (not an end-of-contents); contextList required. */
+KORVU_API KORVU_X500_DNVALWITHCTX *korvu_x500dnvalueswithcontextitem_new(const KORVU_ASN1_ANY *disting_attr_value,
+                                                                         const KORVU_ASN1_LIST *context_list);
+KORVU_API int korvu_x500dnvalueswithcontextitem_hasdistvalue(const KORVU_X500_DNVALWITHCTX *item);
+KORVU_API KORVU_ASN1_ANY *korvu_x500dnvalueswithcontextitem_getdistvalue(const KORVU_X500_DNVALWITHCTX *item);
+KORVU_API KORVU_ASN1_LIST *korvu_x500dnvalueswithcontextitem_getcontexts(const KORVU_X500_DNVALWITHCTX *item);
+
+/* Null unless the tag is 12, 19, 20, 28 or 30. */
+KORVU_API KORVU_X500_DIRSTRING *korvu_x500dirstring_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string);
+KORVU_API int korvu_x500dirstring_gettype(const KORVU_X500_DIRSTRING *value, uint32_t *tag);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x500dirstring_getstring(const KORVU_X500_DIRSTRING *value);
+
+/* ---- Attributes and attribute value types --------------------------------- */
+/* An Attribute without valuesWithContext (usable as type 42 or 43). */
+KORVU_API KORVU_X500_ATTRIBUTE *korvu_x500attribute_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_LIST *values);
+KORVU_API KORVU_ASN1_OID *korvu_x500attribute_gettype(const KORVU_X500_ATTRIBUTE *attribute);
+KORVU_API KORVU_ASN1_LIST *korvu_x500attribute_getvalue(const KORVU_X500_ATTRIBUTE *attribute);
+KORVU_API int korvu_x500attribute_hascontext(const KORVU_X500_ATTRIBUTE *attribute);
+KORVU_API KORVU_ASN1_LIST *korvu_x500attribute_getcontext(const KORVU_X500_ATTRIBUTE *attribute);
+KORVU_API KORVU_ASN1_ANY *korvu_x500attrvalueswithcontextitem_getvalue(const KORVU_X500_ATTRVALWITHCTX *item);
+KORVU_API KORVU_ASN1_LIST *korvu_x500attrvalueswithcontextitem_getcontexts(const KORVU_X500_ATTRVALWITHCTX *item);
+/* DER order: each item's context list, then the items, then the values. */
+KORVU_API int korvu_x500attribute_sort(KORVU_X500_ATTRIBUTE *attribute);
+/* Sorts every Attribute of the list (stopping at the first failure), then
+ * the list itself as a SET OF Attribute. */
+KORVU_API int korvu_asn1_pkcs10attributes_sort(KORVU_ASN1_LIST *attributes);
+
+KORVU_API KORVU_X500_UUIDPAIR *korvu_x500uuidpair_new(const unsigned char *issuer_uuid,
+                                                      const unsigned char *subject_uuid);
+/* Copies 16 bytes into `uuid`. */
+KORVU_API int korvu_x500uuidpair_getissueruuid(const KORVU_X500_UUIDPAIR *pair, unsigned char *uuid);
+KORVU_API int korvu_x500uuidpair_getsubjectuuid(const KORVU_X500_UUIDPAIR *pair, unsigned char *uuid);
+
+KORVU_API KORVU_X500_TELEXNUM *korvu_x500telexnum_new(const KORVU_ASN1_STRING *telex_number,
+                                                      const KORVU_ASN1_STRING *country_code,
+                                                      const KORVU_ASN1_STRING *answerback);
+KORVU_API KORVU_ASN1_STRING *korvu_x500telexnum_gettelexnum(const KORVU_X500_TELEXNUM *telex);
+KORVU_API KORVU_ASN1_STRING *korvu_x500telexnum_getcoutrycode(const KORVU_X500_TELEXNUM *telex);
+KORVU_API KORVU_ASN1_STRING *korvu_x500telexnum_getanswerback(const KORVU_X500_TELEXNUM *telex);
+
+KORVU_API KORVU_X500_NAMEANDOPTUID *korvu_x500nameandoptuid_new(const KORVU_X500_NAME *dn,
+                                                                const KORVU_ASN1_BITSTRING *uid);
+KORVU_API KORVU_X500_NAME *korvu_x500nameandoptuid_getname(const KORVU_X500_NAMEANDOPTUID *value);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_x500nameandoptuid_getuid(const KORVU_X500_NAMEANDOPTUID *value);
+
+/* Null unless the tag is 12, 19, 20, 22, 28 or 30. */
+KORVU_API KORVU_PKCS9STRING *korvu_pkcs9string_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string);
+KORVU_API int korvu_pkcs9string_gettype(const KORVU_PKCS9STRING *value, uint32_t *tag);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs9string_getstring(const KORVU_PKCS9STRING *value);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,446 @@
+// X.500 names: kept encodings of Name and AttributeTypeAndDistinguishedValue,
+// contexts, the PKIX form, DER sorting of RDNs, DirectoryString, and the
+// issuer and subject names of real certificates.
+#include <unistd.h>
+
+#include <cstring>
+#include <sstream>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+const std::string kPairCnBB = "30 09 06 03 55 04 03 0C 02 62 62";  // cn = "bb"
+const std::string kPairCA = "30 08 06 03 55 04 06 13 01 61";       // c = "a"
+// o = "acme" with a non-minimal length
+const std::string kRdnOrgBer = "31 0E 30 81 0B 06 03 55 04 0A 0C 04 61 63 6D 65";
+// Indefinite Name, a non-minimal SET length, RDN elements out of DER order.
+const std::string kNameBer = "30 80 31 81 15 " + kPairCnBB + kPairCA + kRdnOrgBer + "00 00";
+
+KORVU_X500_ATTRTYPEDISTVAL *pair(const char *oid, uint32_t tag, const char *text, bool pkix = true) {
+  KORVU_ASN1_OID *o = korvu_asn1_oid_new(oid);
+  KORVU_ASN1_ANY *v = korvu_asn1_any_new(0, 1, tag, static_cast<uint32_t>(std::strlen(text)), text,
+                                         static_cast<int32_t>(std::strlen(text)));
+  KORVU_X500_ATTRTYPEDISTVAL *p =
+      pkix ? korvu_pkixattrtypeval_new(o, v) : korvu_x500attrtypedistval_new(o, v, nullptr, nullptr);
+  korvu_asn1_value_free(6, o);
+  korvu_asn1_value_free(23, v);
+  return p;
+}
+
+KORVU_ASN1_LIST *rdn_of(std::initializer_list<KORVU_X500_ATTRTYPEDISTVAL *> pairs) {
+  KORVU_ASN1_LIST *l = korvu_asn1_list_new();
+  for (auto *p : pairs) EXPECT_EQ(korvu_asn1_list_put(l, p), 1);
+  return l;
+}
+
+std::string oid_at(const KORVU_ASN1_LIST *rdn, int32_t i) {
+  void *e = nullptr;
+  if (korvu_asn1_list_get(rdn, i, &e) != 1) return "";
+  return korvu_asn1_oid_getstring(korvu_x500attrtypedistval_gettype(static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(e)));
+}
+
+KORVU_ASN1_LIST *rdn_at(const KORVU_X500_NAME *n, int32_t i) {
+  void *e = nullptr;
+  return korvu_asn1_list_get(korvu_x500name_getdn(n), i, &e) == 1 ? static_cast<KORVU_ASN1_LIST *>(e) : nullptr;
+}
+
+}  // namespace
+
+TEST(X500Name, DecodedNameReencodesAsReceived) {
+  Bytes ber = hex(kNameBer);
+  ErrCtx ctx;
+  uint32_t used = 0;
+  auto *n = static_cast<KORVU_X500_NAME *>(decode(32, ber, ctx, &used));
+  ASSERT_NE(n, nullptr);
+  EXPECT_EQ(used, ber.size());
+  ASSERT_EQ(korvu_asn1_list_getsize(korvu_x500name_getdn(n)), 2);
+  EXPECT_EQ(korvu_asn1_list_getsize(rdn_at(n, 0)), 2);
+  EXPECT_EQ(oid_at(rdn_at(n, 0), 0), "2.5.4.3");
+  EXPECT_EQ(encode(32, n), ber);
+  EXPECT_EQ(korvu_asn1_length(32, n), ber.size());
+
+  // Sorting reorders the RDN in memory but keeps the received bytes.
+  EXPECT_EQ(korvu_x500name_sort(n), 1);
+  EXPECT_EQ(oid_at(rdn_at(n, 0), 0), "2.5.4.6");
+  EXPECT_EQ(encode(32, n), ber);
+
+  // A new RDN discards the Name's kept bytes; its pairs keep their own.
+  KORVU_ASN1_LIST *extra = rdn_of({pair("2.5.4.3", 12, "x")});
+  ASSERT_EQ(korvu_x500name_addrdn(n, extra, 1), 1);
+  korvu_asn1_list_free(extra, 29);  // dup: the caller keeps its list
+  EXPECT_EQ(n->hasEncoding, 0u);
+  EXPECT_EQ(to_hex(encode(32, n)), to_hex(hex("30 33 31 15" + kPairCA + kPairCnBB + kRdnOrgBer +
+                                              "31 0A 30 08 06 03 55 04 03 0C 01 78")));
+  korvu_asn1_value_free(32, n);
+
+  // The same from a stream that is not in memory.
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("korvu_name_" + std::to_string(getpid()) + ".ber")).string();
+  {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char *>(ber.data()), static_cast<std::streamsize>(ber.size()));
+  }
+  KORVU_STREAM *fs = korvu_stream_new_file(path.c_str(), "rb");
+  ASSERT_NE(fs, nullptr);
+  void *v = nullptr;
+  used = 0;
+  EXPECT_EQ(korvu_asn1_decode(fs, 32, &v, &used, ctx), 1);
+  korvu_stream_free(fs);
+  std::filesystem::remove(path);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(used, ber.size());
+  EXPECT_EQ(encode(32, v), ber);
+  korvu_asn1_value_free(32, v);
+}
+
+TEST(X500Name, BuiltNameKeepsItsFirstEncoding) {
+  KORVU_X500_NAME *n = korvu_x500name_new();
+  ASSERT_NE(n, nullptr);
+  EXPECT_EQ(to_hex(encode(32, n)), "30 00");
+  korvu_asn1_value_free(32, n);
+
+  n = korvu_x500name_new();
+  KORVU_ASN1_LIST *cn = rdn_of({pair("2.5.4.3", 12, "x")});
+  KORVU_ASN1_LIST *c = rdn_of({pair("2.5.4.6", 19, "US")});
+  ASSERT_EQ(korvu_x500name_addrdn(n, cn, 0), 1);  // the Name owns cn now
+  ASSERT_EQ(korvu_x500name_addrdn(n, c, 1), 1);
+  const std::string want = "30 19 31 0A 30 08 06 03 55 04 03 0C 01 78 31 0B 30 09 06 03 55 04 06 13 02 55 53";
+  EXPECT_EQ(to_hex(encode(32, n)), want);
+  EXPECT_EQ(n->hasEncoding, 1u);
+  EXPECT_EQ(n->encodingLength, 27u);
+
+  // The list the Name holds can't be added again, and a refused list stays
+  // the caller's.
+  EXPECT_EQ(korvu_x500name_addrdn(n, cn, 0), 0);
+  EXPECT_EQ(korvu_x500name_addrdn(nullptr, c, 0), 0);
+  EXPECT_EQ(korvu_x500name_addrdn(n, nullptr, 1), 0);
+  EXPECT_EQ(n->hasEncoding, 1u);
+
+  // Later encodings come from the kept bytes, whatever the RDNs are now.
+  void *removed = korvu_asn1_list_delete(korvu_x500name_getdn(n), 1);
+  korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(removed), 29);
+  EXPECT_EQ(to_hex(encode(32, n)), want);
+
+  // Adding an RDN (dup 0) makes the next encoding include it.
+  ASSERT_EQ(korvu_x500name_addrdn(n, c, 0), 1);
+  EXPECT_EQ(to_hex(encode(32, n)), want);
+  ASSERT_EQ(korvu_x500name_addrdn(n, rdn_of({pair("2.5.4.10", 12, "o")}), 0), 1);
+  EXPECT_EQ(to_hex(encode(32, n)), "30 25 " + want.substr(6) + " 31 0A 30 08 06 03 55 04 0A 0C 01 6F");
+
+  // A copy is a Name of its own with the same bytes.
+  void *copy = korvu_asn1_dupobject(32, n, nullptr);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(encode(32, copy), encode(32, n));
+  EXPECT_NE(korvu_x500name_getdn(static_cast<KORVU_X500_NAME *>(copy)), korvu_x500name_getdn(n));
+  korvu_asn1_value_free(32, copy);
+  korvu_asn1_value_free(32, n);
+}
+
+TEST(X500Name, SortingPutsRdnsIntoDerOrderBeforeTheFirstEncoding) {
+  KORVU_X500_NAME *n = korvu_x500name_new();
+  ASSERT_EQ(korvu_x500name_addrdn(n, rdn_of({pair("2.5.4.3", 12, "bb"), pair("2.5.4.6", 19, "a")}), 0), 1);
+  ASSERT_EQ(korvu_x500name_sort(n), 1);
+  EXPECT_EQ(to_hex(encode(32, n)), to_hex(hex("30 17 31 15" + kPairCA + kPairCnBB)));
+  korvu_asn1_value_free(32, n);
+
+  EXPECT_EQ(korvu_x500RDN_sort(nullptr), 0);
+  EXPECT_EQ(korvu_x500name_sort(nullptr), 0);
+  KORVU_ASN1_LIST *empty = korvu_asn1_list_new();
+  EXPECT_EQ(korvu_x500RDN_sort(empty), 1);
+  korvu_asn1_list_free(empty, 29);
+}
+
+TEST(X500Name, PrimaryDistinguishedAndThePkixForm) {
+  // TRUE is the default and is left out; FALSE is written after the value.
+  KORVU_X500_ATTRTYPEDISTVAL *t = pair("2.5.4.3", 12, "x", false);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500attrtypedistval_getprimedist(t)), 1);
+  EXPECT_EQ(to_hex(encode(29, t)), "30 08 06 03 55 04 03 0C 01 78");
+  korvu_asn1_value_free(29, t);
+
+  KORVU_ASN1_OID *o = korvu_asn1_oid_new("2.5.4.3");
+  KORVU_ASN1_ANY *v = korvu_asn1_any_new(0, 1, 12, 1, "x", 1);
+  KORVU_ASN1_BOOLEAN *no = korvu_asn1_boolean_false();
+  KORVU_X500_ATTRTYPEDISTVAL *f = korvu_x500attrtypedistval_new(o, v, no, nullptr);
+  ASSERT_NE(f, nullptr);
+  const Bytes with_false = hex("30 0B 06 03 55 04 03 0C 01 78 01 01 00");
+  EXPECT_EQ(encode(29, f), with_false);
+  EXPECT_EQ(korvu_x500attrtypedistval_hascontext(f), 0);
+  EXPECT_EQ(korvu_x500attrtypedistval_getcontext(f), nullptr);
+
+  // Such a pair is no PKIX AttributeTypeAndValue, kept bytes or not.
+  ErrCtx ectx;
+  KORVU_STREAM *m = korvu_stream_new_mem(64, nullptr);
+  EXPECT_NE(korvu_asn1_encode(m, 30, f, nullptr, ectx), 1);
+  EXPECT_TRUE(ectx.has(0x10274));
+  EXPECT_TRUE(ectx.has(0x10275));
+  uint32_t written = 0;
+  EXPECT_NE(korvu_memstream_data(m, &written), nullptr);
+  EXPECT_EQ(written, 0u);
+  korvu_stream_free(m);
+  korvu_asn1_value_free(29, f);
+
+  ErrCtx dctx;
+  EXPECT_EQ(decode(30, with_false, dctx), nullptr);
+  EXPECT_TRUE(dctx.has(0x10274));
+
+  // Constructors refuse missing or end-of-contents values.
+  KORVU_ASN1_ANY *eoc = korvu_asn1_any_new(0, 1, 0, 0, nullptr, 0);
+  EXPECT_EQ(korvu_pkixattrtypeval_new(o, nullptr), nullptr);
+  EXPECT_EQ(korvu_pkixattrtypeval_new(nullptr, v), nullptr);
+  if (eoc != nullptr && korvu_asn1_any_iseoc(eoc) == 1) {
+    EXPECT_EQ(korvu_pkixattrtypeval_new(o, eoc), nullptr);
+    EXPECT_EQ(korvu_x500attrtypedistval_new(o, eoc, nullptr, nullptr), nullptr);
+  }
+  korvu_asn1_value_free(23, eoc);
+  korvu_asn1_value_free(1, no);
+  korvu_asn1_value_free(23, v);
+  korvu_asn1_value_free(6, o);
+}
+
+namespace {
+const std::string kCtxA = "30 0A 06 03 2A 03 04 31 03 02 01 01 ";
+const std::string kCtxB = "30 0D 06 03 2A 03 04 31 03 02 01 01 01 01 FF ";
+std::string item1(const std::string &ctxs) { return "30 22 A0 03 0C 01 7A 31 1B " + ctxs; }
+const std::string kItem2 = "30 0E 31 0C " + kCtxA;
+std::string pair_with(const std::string &items) {
+  return "30 41 06 03 55 04 03 0C 01 78 01 01 00 31 34 " + items;
+}
+}  // namespace
+
+TEST(X500Name, ValuesWithContextDecodeSortAndSizes) {
+  const Bytes ber = hex(pair_with(item1(kCtxB + kCtxA) + kItem2));
+  ErrCtx ctx;
+  auto *p = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(decode(29, ber, ctx));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500attrtypedistval_getprimedist(p)), 0);
+  ASSERT_EQ(korvu_x500attrtypedistval_hascontext(p), 1);
+  KORVU_ASN1_LIST *items = korvu_x500attrtypedistval_getcontext(p);
+  ASSERT_EQ(korvu_asn1_list_getsize(items), 2);
+  auto *first = static_cast<KORVU_X500_DNVALWITHCTX *>(items->items[0]);
+  auto *second = static_cast<KORVU_X500_DNVALWITHCTX *>(items->items[1]);
+  EXPECT_EQ(korvu_x500dnvalueswithcontextitem_hasdistvalue(first), 1);
+  EXPECT_EQ(korvu_x500dnvalueswithcontextitem_hasdistvalue(second), 0);
+  EXPECT_EQ(korvu_x500dnvalueswithcontextitem_getdistvalue(second), nullptr);
+  KORVU_ASN1_LIST *ctxs = korvu_x500dnvalueswithcontextitem_getcontexts(first);
+  ASSERT_EQ(korvu_asn1_list_getsize(ctxs), 2);
+  auto *cb = static_cast<KORVU_X500_CONTEXT *>(ctxs->items[0]);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500context_getfallback(cb)), 1);
+  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x500context_gettype(cb)), "1.2.3.4");
+  EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500context_getvalues(cb)), 1);
+  EXPECT_EQ(encode(29, p), ber);
+
+  // A fresh pair from the same parts, sorted before its first encoding,
+  // comes out in DER order at every level.
+  KORVU_X500_ATTRTYPEDISTVAL *fresh =
+      korvu_x500attrtypedistval_new(korvu_x500attrtypedistval_gettype(p), korvu_x500attrtypedistval_getvalue(p),
+                                    korvu_x500attrtypedistval_getprimedist(p), items);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(korvu_x500attrtypedistval_hascontext(fresh), 1);
+  KORVU_ASN1_LIST *rdn = rdn_of({fresh, p});
+  ASSERT_EQ(korvu_x500RDN_sort(rdn), 1);
+  EXPECT_EQ(to_hex(encode(29, fresh)), to_hex(hex(pair_with(kItem2 + item1(kCtxA + kCtxB)))));
+  EXPECT_EQ(encode(29, p), ber);  // the decoded pair keeps what it received
+  KORVU_ASN1_LIST *sorted = korvu_x500attrtypedistval_getcontext(p);
+  EXPECT_EQ(korvu_x500dnvalueswithcontextitem_hasdistvalue(static_cast<KORVU_X500_DNVALWITHCTX *>(sorted->items[0])),
+            0);
+  korvu_asn1_list_free(rdn, 29);  // frees fresh and p
+
+  // As the PKIX form it is refused.
+  ErrCtx c1;
+  EXPECT_EQ(decode(30, ber, c1), nullptr);
+  EXPECT_TRUE(c1.has(0x10274));
+
+  // SET SIZE (1..MAX): an empty contextValues, context list or
+  // valuesWithContext set is refused; so is a truncated value at any point.
+  ErrCtx c2;
+  EXPECT_EQ(decode(28, hex("30 07 06 03 2A 03 04 31 00"), c2), nullptr);
+  EXPECT_TRUE(c2.has(0x1020C));
+  ErrCtx c3;
+  EXPECT_EQ(decode(141, hex("31 00"), c3), nullptr);
+  EXPECT_TRUE(c3.has(0x1020C));
+  ErrCtx c4;
+  EXPECT_EQ(decode(29, hex("30 0D 06 03 55 04 03 0C 01 78 01 01 00 31 00"), c4), nullptr);
+  EXPECT_TRUE(c4.has(0x1020C));
+  EXPECT_TRUE(c4.has(0x10245));
+  ErrCtx c5;
+  EXPECT_EQ(decode(135, hex("30 07 A0 03 0C 01 7A 31 00"), c5), nullptr);
+  EXPECT_TRUE(c5.has(0x1020C));
+  for (size_t n = 0; n < ber.size(); n++) {
+    ErrCtx c;
+    EXPECT_EQ(decode(29, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), c), nullptr) << n;
+    EXPECT_GT(c.count(), 0u) << n;
+  }
+}
+
+TEST(X500Name, ContextConstructorsAndMalformedNames) {
+  KORVU_ASN1_OID *o = korvu_asn1_oid_new("1.2.3.4");
+  KORVU_ASN1_LIST *vals = korvu_asn1_list_new();
+  korvu_asn1_list_put(vals, korvu_asn1_any_new(0, 1, 2, 1, "\x01", 1));
+  KORVU_X500_CONTEXT *c = korvu_x500context_new(o, vals, nullptr);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500context_getfallback(c)), 0);
+  EXPECT_EQ(to_hex(encode(28, c)), to_hex(hex(kCtxA)));
+  EXPECT_EQ(korvu_x500context_new(o, nullptr, nullptr), nullptr);
+  KORVU_ASN1_LIST *clist = korvu_asn1_list_new();
+  korvu_asn1_list_put(clist, c);
+  KORVU_X500_DNVALWITHCTX *item = korvu_x500dnvalueswithcontextitem_new(nullptr, clist);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(to_hex(encode(135, item)), to_hex(hex(kItem2)));
+  EXPECT_EQ(korvu_x500dnvalueswithcontextitem_new(nullptr, nullptr), nullptr);
+  korvu_asn1_value_free(135, item);
+  korvu_asn1_list_free(clist, 28);
+  korvu_asn1_list_free(vals, 23);
+  korvu_asn1_value_free(6, o);
+
+  struct Bad {
+    const char *in;
+    uint32_t code;
+  } cases[] = {
+      {"31 00", 0x1020A},                                 // a SET is no Name
+      {"10 00", 0x1020A},                                 // primitive SEQUENCE
+      {"30 04 31 02 02 00", 0x1020A},                     // RDN element not a pair
+      {"30 04 30 02 31 00", 0x1020A},                     // RDN not a SET
+      {"30 07 31 05 30 03 06 01 2A", 0x1020A},              // pair without value
+      {"30 07 31 05 30 06 06 01 2A 0C 01 78", 0x1020B},     // element past its parent
+      {"30 0C 31 0A 30 08 06 01 2A 0C 01 78 05 00", 0x1020A},  // leftover inside the pair
+      {"30 80 31 00", 0},                                 // missing end-of-contents
+  };
+  for (const Bad &b : cases) {
+    ErrCtx ctx;
+    EXPECT_EQ(decode(32, hex(b.in), ctx), nullptr) << b.in;
+    EXPECT_GT(ctx.count(), 0u) << b.in;
+    if (b.code != 0) {
+      EXPECT_TRUE(ctx.has(b.code)) << b.in;
+    }
+  }
+  Bytes ber = hex(kNameBer);
+  for (size_t n = 0; n < ber.size(); n++) {
+    ErrCtx ctx;
+    EXPECT_EQ(decode(32, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), ctx), nullptr) << n;
+    EXPECT_GT(ctx.count(), 0u) << n;
+  }
+}
+
+TEST(X500Name, DirectoryString) {
+  KORVU_ASN1_OCTETSTRING *os = korvu_asn1_octetstring_new("hi", 2);
+  EXPECT_EQ(korvu_x500dirstring_new(22, os), nullptr);  // IA5String is no DirectoryString
+  EXPECT_EQ(korvu_x500dirstring_new(12, nullptr), nullptr);
+  KORVU_X500_DIRSTRING *d = korvu_x500dirstring_new(30, os);
+  ASSERT_NE(d, nullptr);
+  uint32_t tag = 0;
+  EXPECT_EQ(korvu_x500dirstring_gettype(d, &tag), 1);
+  EXPECT_EQ(tag, 30u);
+  EXPECT_EQ(korvu_x500dirstring_gettype(nullptr, &tag), 0);
+  EXPECT_EQ(korvu_x500dirstring_gettype(d, nullptr), 0);
+  EXPECT_NE(korvu_x500dirstring_getstring(d), os);
+  EXPECT_EQ(to_hex(encode(47, d)), "1E 02 68 69");
+  korvu_asn1_value_free(47, d);
+  korvu_asn1_value_free(4, os);
+
+  ErrCtx ctx;
+  // Constructed BER forms are read; the tag is kept and DER written back.
+  auto *c = static_cast<KORVU_X500_DIRSTRING *>(decode(47, hex("2C 80 04 01 61 04 01 62 00 00"), ctx));
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->tag, 12u);
+  EXPECT_EQ(to_hex(encode(47, c)), "0C 02 61 62");
+  korvu_asn1_value_free(47, c);
+  for (const char *bad : {"16 01 41", "04 01 41", "1A 01 41", "8C 01 41"}) {
+    ErrCtx e;
+    EXPECT_EQ(decode(47, hex(bad), e), nullptr) << bad;
+    EXPECT_TRUE(e.has(0x1020A)) << bad;
+  }
+}
+
+namespace {
+
+// One definite-length TLV at `p` (DER input).
+struct Tlv {
+  size_t start = 0, header = 0, length = 0;
+  size_t end() const { return start + header + length; }
+};
+
+bool read_tlv(const Bytes &b, size_t at, size_t limit, Tlv &t) {
+  if (at + 2 > limit) return false;
+  size_t i = at + 1;
+  if ((b[at] & 0x1F) == 0x1F) return false;
+  size_t len = b[i++];
+  if (len & 0x80) {
+    size_t n = len & 0x7F;
+    if (n == 0 || n > 4 || i + n > limit) return false;
+    len = 0;
+    while (n--) len = (len << 8) | b[i++];
+  }
+  t.start = at;
+  t.header = i - at;
+  t.length = len;
+  return t.end() <= limit;
+}
+
+// The issuer and subject TLVs of a DER certificate.
+bool names_of(const Bytes &cert, std::vector<Bytes> &out) {
+  Tlv c, tbs, e;
+  if (!read_tlv(cert, 0, cert.size(), c) || !read_tlv(cert, c.header, c.end(), tbs)) return false;
+  size_t at = tbs.start + tbs.header;
+  std::vector<Tlv> kids;
+  while (at < tbs.end()) {
+    if (!read_tlv(cert, at, tbs.end(), e)) return false;
+    kids.push_back(e);
+    at = e.end();
+  }
+  size_t k = !kids.empty() && cert[kids[0].start] == 0xA0 ? 1 : 0;  // [0] version
+  if (kids.size() < k + 5) return false;
+  for (size_t i : {k + 2, k + 4})
+    out.emplace_back(cert.begin() + static_cast<long>(kids[i].start), cert.begin() + static_cast<long>(kids[i].end()));
+  return true;
+}
+
+}  // namespace
+
+TEST(X500Name, CertificateNamesReencodeByteForByte) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  std::ifstream manifest(corpus_dir() + "/manifest.tsv");
+  std::string line;
+  size_t certs = 0, names = 0;
+  while (std::getline(manifest, line)) {
+    std::vector<std::string> col;
+    std::stringstream ss(line);
+    for (std::string f; std::getline(ss, f, '\t');) col.push_back(f);
+    if (col.size() < 5 || col[0].rfind("x509/", 0) != 0 || col[2] != "Certificate" || col[4] != "valid") continue;
+    Bytes file = read_file(corpus_dir() + "/" + col[0]);
+    Bytes der = file;
+    if (col[3] == "pem") {
+      unsigned char *p = nullptr;
+      uint32_t n = 0;
+      const char *text = reinterpret_cast<const char *>(file.data());
+      if (korvu_pemdecode("CERTIFICATE", text, static_cast<uint32_t>(file.size()), &p, &n) != 1) continue;
+      der.assign(p, p + n);
+      korvu_free(p);
+    }
+    std::vector<Bytes> tlvs;
+    if (!names_of(der, tlvs)) continue;
+    certs++;
+    for (const Bytes &tlv : tlvs) {
+      ErrCtx ctx;
+      uint32_t used = 0;
+      void *n = decode(32, tlv, ctx, &used);
+      EXPECT_NE(n, nullptr) << col[0];
+      if (n == nullptr) continue;
+      EXPECT_EQ(used, tlv.size()) << col[0];
+      EXPECT_EQ(encode(32, n), tlv) << col[0];
+      void *copy = korvu_asn1_dupobject(32, n, ctx);
+      EXPECT_NE(copy, nullptr) << col[0];
+      if (copy != nullptr) {
+        EXPECT_EQ(encode(32, copy), tlv) << col[0];
+      }
+      korvu_asn1_value_free(32, copy);
+      korvu_asn1_value_free(32, n);
+      names++;
+    }
+  }
+  std::printf("[ names    ] %zu issuer and subject names of %zu certificates re-encoded\n", names, certs);
+  EXPECT_GT(certs, 100u);
+}

@@ -1,0 +1,445 @@
+// TBSCertificate, Certificate and CertificatePair: real certificates from the
+// system bundle and the shared corpus, BER forms kept as received, building
+// from parts, and malformed input.
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <sstream>
+
+#include "test_util.h"
+#include "x509/cert_internal.h"
+
+using namespace korvu_test;
+
+namespace {
+
+struct Val {
+  uint32_t type;
+  void *v;
+  Val(uint32_t t, void *p) : type(t), v(p) {}
+  ~Val() { korvu_asn1_value_free(type, v); }
+  Val(const Val &) = delete;
+  Val &operator=(const Val &) = delete;
+  template <class T>
+  T *as() const {
+    return static_cast<T *>(v);
+  }
+};
+
+// ---- a small DER walker, independent of the library ----------------------
+struct Tlv {
+  size_t start = 0;  // offset of the identifier
+  size_t hdr = 0;    // identifier + length octets
+  size_t len = 0;    // contents length
+  unsigned char tag = 0;
+  size_t end() const { return start + hdr + len; }
+  size_t body() const { return start + hdr; }
+};
+
+// One TLV at `pos` (single-octet identifiers, definite lengths); false when
+// it does not fit inside `limit`.
+bool tlv_at(const Bytes &b, size_t pos, size_t limit, Tlv &t) {
+  if (pos + 2 > limit) return false;
+  t.start = pos;
+  t.tag = b[pos];
+  size_t p = pos + 1;
+  unsigned char l = b[p++];
+  size_t len = 0;
+  if (l < 0x80) {
+    len = l;
+  } else {
+    size_t n = l & 0x7F;
+    if (n == 0 || n > 4 || p + n > limit) return false;
+    for (size_t i = 0; i < n; i++) len = len << 8 | b[p++];
+  }
+  t.hdr = p - pos;
+  t.len = len;
+  return t.end() <= limit;
+}
+
+std::vector<Tlv> children(const Bytes &b, const Tlv &parent) {
+  std::vector<Tlv> out;
+  size_t p = parent.body();
+  Tlv t;
+  while (p < parent.end() && tlv_at(b, p, parent.end(), t)) {
+    out.push_back(t);
+    p = t.end();
+  }
+  return out;
+}
+
+Bytes slice(const Bytes &b, size_t from, size_t to) {
+  return Bytes(b.begin() + static_cast<long>(from), b.begin() + static_cast<long>(to));
+}
+Bytes whole(const Bytes &b, const Tlv &t) { return slice(b, t.start, t.end()); }
+Bytes contents(const Bytes &b, const Tlv &t) { return slice(b, t.body(), t.end()); }
+
+// Identifier, DER length and contents.
+Bytes der_tlv(unsigned char tag, const Bytes &body) {
+  Bytes out{tag};
+  size_t n = body.size();
+  if (n < 0x80) {
+    out.push_back(static_cast<unsigned char>(n));
+  } else {
+    Bytes l;
+    for (; n; n >>= 8) l.insert(l.begin(), static_cast<unsigned char>(n));
+    out.push_back(static_cast<unsigned char>(0x80 | l.size()));
+    out.insert(out.end(), l.begin(), l.end());
+  }
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+Bytes blob(const KORVU_DATA_BLOB *b) { return b ? Bytes(b->data, b->data + b->length) : Bytes{}; }
+
+Bytes tbs_octets(KORVU_X509_CERT *c) {
+  uint32_t n = 0;
+  if (korvu_x509pubkeycert_gettbsocts(c, nullptr, &n, nullptr) != 1) return {};
+  Bytes out(n);
+  EXPECT_EQ(korvu_x509pubkeycert_gettbsocts(c, out.data(), &n, nullptr), 1);
+  return out;
+}
+
+std::string text_of(const Bytes &b) { return std::string(b.begin(), b.end()); }
+
+// PEM blocks with the given label, in file order.
+std::vector<std::string> pem_blocks(const std::string &text, const std::string &label = "CERTIFICATE") {
+  std::vector<std::string> out;
+  const std::string begin = "-----BEGIN " + label + "-----", end = "-----END " + label + "-----";
+  size_t p = 0;
+  while ((p = text.find(begin, p)) != std::string::npos) {
+    size_t e = text.find(end, p);
+    if (e == std::string::npos) break;
+    out.push_back(text.substr(p, e + end.size() - p) + "\n");
+    p = e + end.size();
+  }
+  return out;
+}
+
+Bytes pem_der(const std::string &block, const char *label = "CERTIFICATE") {
+  unsigned char *der = nullptr;
+  uint32_t n = 0;
+  Bytes out;
+  if (korvu_pemdecode(label, block.data(), static_cast<uint32_t>(block.size()), &der, &n) == 1) out.assign(der, der + n);
+  korvu_free(der);
+  return out;
+}
+
+KORVU_X509_CERT *parse(const Bytes &in, KORVU_ERR_CTX *ctx) {
+  return korvu_x509pubkeycert_new(in.data(), static_cast<int32_t>(in.size()), ctx);
+}
+
+// Checks a decoded certificate against the DER it came from, read with the
+// walker above. Returns false (after recording failures) when it disagrees.
+bool check_certificate(const Bytes &der, const std::string &pem, const std::string &what) {
+  ErrCtx ctx;
+  Val cert(39, parse(der, ctx));
+  if (cert.v == nullptr) {
+    ADD_FAILURE() << what << ": DER refused, codes " << testing::PrintToString(ctx.codes());
+    return false;
+  }
+  auto *c = cert.as<KORVU_X509_CERT>();
+  bool ok = true;
+  auto expect = [&](bool cond, const char *msg) {
+    if (!cond) {
+      ADD_FAILURE() << what << ": " << msg;
+      ok = false;
+    }
+  };
+  expect(encode(39, c) == der, "re-encoding differs");
+  Tlv top, t;
+  expect(tlv_at(der, 0, der.size(), top), "walker");
+  std::vector<Tlv> outer = children(der, top);
+  if (!ok || outer.size() != 3) return false;
+  expect(tbs_octets(c) == whole(der, outer[0]), "to-be-signed octets differ");
+  expect(encode(33, korvu_x509pubkeycert_getsignalgo(c)) == whole(der, outer[1]), "signatureAlgorithm");
+
+  std::vector<Tlv> f = children(der, outer[0]);
+  size_t i = 0;
+  int32_t version = -1;
+  expect(korvu_asn1_integer_getlong(korvu_x509pubkeycert_getversion(c), &version) == 1, "version");
+  if (!f.empty() && f[0].tag == 0xA0) {
+    std::vector<Tlv> v = children(der, f[0]);
+    expect(v.size() == 1 && contents(der, v[0]) == blob(korvu_x509pubkeycert_getversion(c)), "version value");
+    i = 1;
+  } else {
+    expect(version == 0, "absent version is not 0");
+  }
+  if (f.size() < i + 6) return false;
+  expect(contents(der, f[i]) == blob(korvu_x509pubkeycert_getserialno(c)), "serialNumber");
+  expect(encode(33, korvu_x509pubkeycert_getinnersignalgo(c)) == whole(der, f[i + 1]), "signature");
+  expect(encode(32, korvu_x509pubkeycert_getissuer(c)) == whole(der, f[i + 2]), "issuer");
+  expect(encode(32, korvu_x509pubkeycert_getsubject(c)) == whole(der, f[i + 4]), "subject");
+  expect(encode(35, korvu_x509pubkeycert_getpubkey(c)) == whole(der, f[i + 5]), "subjectPublicKeyInfo");
+
+  // Extensions: count, identifiers, and each value readable as one ANY.
+  std::vector<Bytes> oids;
+  for (size_t k = i + 6; k < f.size(); k++) {
+    if (f[k].tag != 0xA3) continue;
+    std::vector<Tlv> seq = children(der, f[k]);
+    if (seq.size() != 1) continue;
+    for (const Tlv &e : children(der, seq[0])) {
+      std::vector<Tlv> parts = children(der, e);
+      if (!parts.empty()) oids.push_back(whole(der, parts[0]));
+    }
+    expect(korvu_x509pubkeycert_hasexts(c) == 1, "hasexts");
+  }
+  KORVU_ASN1_LIST *exts = korvu_x509pubkeycert_getexts(c);
+  expect(static_cast<size_t>(exts ? korvu_asn1_list_getsize(exts) : 0) == oids.size(), "extension count");
+  for (size_t k = 0; exts && k < oids.size() && k < static_cast<size_t>(korvu_asn1_list_getsize(exts)); k++) {
+    void *e = nullptr;
+    korvu_asn1_list_get(exts, static_cast<int32_t>(k), &e);
+    auto *ext = static_cast<KORVU_X509_EXTENSION *>(e);
+    expect(encode(6, korvu_x509extension_getid(ext)) == oids[k], "extension identifier");
+    void *any = nullptr;
+    ErrCtx ectx;
+    expect(korvu_asn1_octetstring_getobject(korvu_x509extension_getvalue(ext), 23, &any, ectx) == 1,
+           "extension value is not one encoding");
+    korvu_asn1_value_free(23, any);
+  }
+
+  // The same certificate from PEM text and from Base64.
+  if (!pem.empty()) {
+    ErrCtx pctx;
+    Val fromPem(39, korvu_x509pubkeycert_new(pem.data(), static_cast<int32_t>(pem.size()), pctx));
+    expect(fromPem.v != nullptr && encode(39, fromPem.v) == der, "PEM input");
+    size_t b = pem.find('\n') + 1, e = pem.find("-----END");
+    std::string b64 = pem.substr(b, e - b);
+    if (!b64.empty() && b64[0] == 'M') {
+      Val fromB64(39, korvu_x509pubkeycert_new(b64.data(), static_cast<int32_t>(b64.size()), pctx));
+      expect(fromB64.v != nullptr && encode(39, fromB64.v) == der, "Base64 input");
+    }
+  }
+  return ok;
+}
+
+bool have_name_type() {
+  Bytes n = hex("30 00");
+  void *v = nullptr;
+  bool ok = korvu_asn1_mem_decode(n.data(), 2, 32, &v) == 2;
+  korvu_asn1_value_free(32, v);
+  return ok;
+}
+
+struct ManifestRow {
+  std::string path, encoding, expect;
+};
+
+std::vector<ManifestRow> certificate_rows() {
+  std::vector<ManifestRow> rows;
+  std::ifstream f(corpus_dir() + "/manifest.tsv");
+  std::string line;
+  while (std::getline(f, line)) {
+    std::vector<std::string> cols;
+    std::stringstream ss(line);
+    std::string col;
+    while (std::getline(ss, col, '\t')) cols.push_back(col);
+    if (cols.size() >= 5 && cols[2] == "Certificate") rows.push_back({cols[0], cols[3], cols[4]});
+  }
+  return rows;
+}
+
+// The DER of a corpus file and the PEM block (label CERTIFICATE) it holds.
+Bytes corpus_der(const ManifestRow &row, std::string &pem) {
+  Bytes file = read_file(corpus_dir() + "/" + row.path);
+  pem.clear();
+  if (row.encoding != "pem") return file;
+  std::string text = text_of(file);
+  for (const char *label : {"CERTIFICATE", "X509 CERTIFICATE", "TRUSTED CERTIFICATE"}) {
+    std::vector<std::string> blocks = pem_blocks(text, label);
+    if (blocks.empty()) continue;
+    if (std::strcmp(label, "CERTIFICATE") == 0) pem = blocks[0];
+    return pem_der(blocks[0], label);
+  }
+  return {};
+}
+
+// A real certificate to rewrite: the first of the system bundle, else the
+// first valid corpus certificate.
+Bytes sample_certificate() {
+  std::vector<std::string> blocks = pem_blocks(text_of(read_file("/etc/ssl/certs/ca-certificates.crt")));
+  if (!blocks.empty()) return pem_der(blocks[0]);
+  if (!std::filesystem::is_directory(corpus_dir())) return {};
+  for (const ManifestRow &r : certificate_rows())
+    if (r.expect == "valid" && r.encoding == "der") return read_file(corpus_dir() + "/" + r.path);
+  return {};
+}
+
+}  // namespace
+
+TEST(Certificate, SystemBundleDecodesAndAgrees) {
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  std::string text = text_of(read_file("/etc/ssl/certs/ca-certificates.crt"));
+  std::vector<std::string> blocks = pem_blocks(text);
+  if (blocks.empty()) GTEST_SKIP() << "no CA bundle";
+  size_t checked = 0;
+  for (size_t i = 0; i < blocks.size(); i++) {
+    Bytes der = pem_der(blocks[i]);
+    ASSERT_FALSE(der.empty()) << i;
+    if (check_certificate(der, blocks[i], "bundle #" + std::to_string(i))) checked++;
+  }
+  EXPECT_EQ(checked, blocks.size());
+  std::printf("[          ] %zu bundle certificates checked\n", checked);
+}
+
+// Corpus files listed as valid certificates that this library refuses, and
+// why. Each must fail with the given code and hand nothing out.
+const std::map<std::string, std::pair<uint32_t, const char *>> kValidButRefused = {
+    {"x509/asn1crypto__9999-years-rsa-cert.pem", {0x1024F, "GeneralizedTime year 0000: Time accepts 1582-9999"}},
+    {"x509/boringssl__pss_sha1.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha1_explicit.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha224.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_explicit_trailer.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_mgf1_sha384.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_omit_nulls.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_salt31.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha384.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha512.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__parse_certificate_unittest__cert_skeleton.certificate.der",
+     {0x10257, "only the outer frame: the TBSCertificate is SEQUENCE { NULL, SEQUENCE { NULL } }"}},
+    {"x509/boringssl__parse_certificate_unittest__signature_algorithm_null.certificate.der",
+     {0x10257, "the TBS signature AlgorithmIdentifier holds a NULL where the OID belongs"}},
+    {"x509/boringssl__parse_certificate_unittest__failed_signature_algorithm.certificate.der",
+     {0x1024D, "signatureAlgorithm parameters carry tag number 469794384, past the identifier codec's limit"}},
+};
+
+// Valid certificates whose extension values are not one complete encoding
+// (RFC 5280 asks for DER there; these carry raw octets on purpose).
+const std::map<std::string, const char *> kOpaqueExtensionValues = {
+    {"x509/pyca-vectors__custom_unsupported_extension.pem", "extension 1.2.3.4 holds the text 'value'"},
+    {"x509/pyca-vectors__custom_unsupported_extension_2.pem", "raw octets in an unknown extension"},
+    {"x509/pyca-vectors__custom_unsupported_extension_critical.pem", "raw octets in an unknown extension"},
+    {"x509/x509-limbo__rfc5280_san_malformed.pem", "subjectAltName value is not an encoding"},
+    {"x509/x509-limbo__rfc5280_unknown-critical-extension-ee.pem", "raw octets in an unknown extension"},
+    {"x509/x509-limbo__webpki_malformed-aia.pem", "authorityInfoAccess value is not an encoding"},
+};
+
+TEST(Certificate, CorpusValidCertificates) {
+  if (!have_corpus()) GTEST_SKIP() << "no corpus";
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  size_t checked = 0, total = 0, refused = 0, trailing = 0;
+  for (const ManifestRow &row : certificate_rows()) {
+    if (row.expect != "valid") continue;
+    total++;
+    std::string pem;
+    Bytes der = corpus_der(row, pem);
+    ASSERT_FALSE(der.empty()) << row.path;
+    auto known = kValidButRefused.find(row.path);
+    if (known != kValidButRefused.end()) {
+      ErrCtx ctx;
+      EXPECT_EQ(parse(der, ctx), nullptr) << row.path;
+      EXPECT_TRUE(ctx.has(known->second.first)) << row.path << ": " << known->second.second;
+      refused++;
+      continue;
+    }
+    // Bytes after the certificate (a TRUSTED CERTIFICATE trailer, stray
+    // octets) are refused as a whole; the certificate itself still decodes.
+    Tlv top;
+    if (tlv_at(der, 0, der.size(), top) && top.end() < der.size()) {
+      ErrCtx ctx;
+      EXPECT_EQ(parse(der, ctx), nullptr) << row.path;
+      EXPECT_TRUE(ctx.has(0x1020B)) << row.path;
+      der.resize(top.end());
+      pem.clear();
+      trailing++;
+    }
+    if (kOpaqueExtensionValues.count(row.path)) {
+      ErrCtx ctx;
+      Val c(39, parse(der, ctx));
+      EXPECT_NE(c.v, nullptr) << row.path;
+      EXPECT_EQ(encode(39, c.v), der) << row.path;
+      if (c.v) checked++;
+      continue;
+    }
+    if (check_certificate(der, pem, row.path)) checked++;
+  }
+  EXPECT_EQ(checked + refused, total);
+  EXPECT_GT(total, 0u);
+  std::printf("[          ] %zu corpus certificates checked (%zu with trailing bytes), %zu refused as listed\n",
+              checked, trailing, refused);
+}
+
+// Malformed or doubtful certificates. Most faults lie inside extension
+// values, attribute strings or algorithm parameters, which this layer keeps
+// as opaque octets: those decode and re-encode byte for byte. The files below
+// are refused, with the code that must be in the error context.
+const std::map<std::string, std::pair<uint32_t, const char *>> kMalformedRefused = {
+    {"x509/boringssl__parse_certificate_unittest__cert_algorithm_not_sequence.certificate.der",
+     {0x10257, "synthesized frame: the TBSCertificate is a placeholder"}},
+    {"x509/boringssl__parse_certificate_unittest__cert_data_after_signature.certificate.der",
+     {0x10257, "synthesized frame: the TBSCertificate is a placeholder"}},
+    {"x509/boringssl__parse_certificate_unittest__cert_empty_sequence.certificate.der",
+     {0x10257, "30 00: no TBSCertificate"}},
+    {"x509/boringssl__parse_certificate_unittest__cert_missing_signature.certificate.der",
+     {0x10257, "synthesized frame: the TBSCertificate is a placeholder"}},
+    {"x509/boringssl__parse_certificate_unittest__cert_signature_not_bit_string.certificate.der",
+     {0x10257, "synthesized frame: the TBSCertificate is a placeholder"}},
+    {"x509/boringssl__parse_certificate_unittest__cert_not_sequence.certificate.der",
+     {0x10259, "does not start with a SEQUENCE"}},
+    {"x509/boringssl__parse_certificate_unittest__serial_not_number.certificate.der",
+     {0x10210, "serialNumber is a NULL"}},
+    {"x509/boringssl__parse_certificate_unittest__extensions_data_after_sequence.certificate.der",
+     {0x10255, "[3] holds more than the Extensions SEQUENCE"}},
+    {"x509/boringssl__parse_certificate_unittest__extensions_not_sequence.certificate.der",
+     {0x10255, "[3] does not hold a SEQUENCE"}},
+    {"x509/tongsuo__certs_invalid-cert.pem", {0x10116, "PEM label TRUSTED CERTIFICATE"}},
+    {"x509/pyca-vectors__badasn1time.pem", {0x1024F, "UTCTime with bad digits"}},
+    {"x509/boringssl__pss_sha1_mgf1_syntax_error.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_mgf1_syntax_error.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_salt_overflow.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_unknown_mgf.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/boringssl__pss_sha256_wrong_trailer.pem", {0x1024F, "GeneralizedTime year 0000"}},
+    {"x509/gmsm__smx509_x509_dupExtCert.der", {0x1024F, "GeneralizedTime year 0001"}},
+    {"x509/gmsm__smx509_x509_mismatchingSigAlgIDPEM.der", {0x1024F, "GeneralizedTime year 0001"}},
+    {"x509/gmsm__smx509_x509_mismatchingSigAlgParamPEM.der", {0x1024F, "GeneralizedTime year 0001"}},
+};
+
+TEST(Certificate, CorpusMalformedCertificates) {
+  if (!have_corpus()) GTEST_SKIP() << "no corpus";
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  size_t decoded = 0, refused = 0;
+  for (const ManifestRow &row : certificate_rows()) {
+    if (row.expect == "valid") continue;
+    Bytes file = read_file(corpus_dir() + "/" + row.path);
+    Bytes in = file;
+    if (row.encoding == "pem") {
+      // The PEM reader sees the text from its first BEGIN line on.
+      std::string text = text_of(file);
+      size_t b = text.find("-----BEGIN CERTIFICATE-----");
+      if (b != std::string::npos) in = slice(file, b, file.size());
+    }
+    ErrCtx ctx;
+    Val c(39, parse(in, ctx));
+    auto known = kMalformedRefused.find(row.path);
+    if (known != kMalformedRefused.end()) {
+      EXPECT_EQ(c.v, nullptr) << row.path << ": " << known->second.second;
+      EXPECT_TRUE(ctx.has(known->second.first)) << row.path << ": " << known->second.second << " "
+                                                << testing::PrintToString(ctx.codes());
+      refused++;
+    } else if (row.path.find("pem_reading_cert-") != std::string::npos && c.v == nullptr) {
+      // PEM formatting variants: either the utility reader accepts the text
+      // (and the certificate inside is sound) or it refuses it as a stream
+      // error.
+      EXPECT_TRUE(ctx.has(0x10116)) << row.path;
+      refused++;
+    } else {
+      Bytes der = row.encoding == "pem" ? pem_der(text_of(in)) : file;
+      ASSERT_NE(c.v, nullptr) << row.path << " " << testing::PrintToString(ctx.codes());
+      EXPECT_EQ(encode(39, c.v), der) << row.path;
+      Tlv top;
+      ASSERT_TRUE(tlv_at(der, 0, der.size(), top)) << row.path;
+      std::vector<Tlv> outer = children(der, top);
+      ASSERT_FALSE(outer.empty()) << row.path;
+      EXPECT_EQ(tbs_octets(c.as<KORVU_X509_CERT>()), whole(der, outer[0])) << row.path;
+      decoded++;
+    }
+  }
+  std::printf("[          ] malformed/unknown certificates: %zu decoded, %zu refused\n", decoded, refused);
+  EXPECT_GT(decoded + refused, 0u);
+}

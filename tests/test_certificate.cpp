@@ -443,3 +443,194 @@ TEST(Certificate, CorpusMalformedCertificates) {
   std::printf("[          ] malformed/unknown certificates: %zu decoded, %zu refused\n", decoded, refused);
   EXPECT_GT(decoded + refused, 0u);
 }
+
+namespace {
+
+// Indefinite-length form of a constructed TLV: identifier, 80, contents, 00 00.
+Bytes indefinite(const Bytes &b, const Tlv &t) {
+  return cat({Bytes{t.tag, 0x80}, contents(b, t), Bytes{0, 0}});
+}
+// The same TLV with a four-octet length (X.690 8.1.3.5 allows it in BER).
+Bytes long_length(const Bytes &b, const Tlv &t) {
+  size_t n = t.len;
+  return cat({Bytes{t.tag, 0x84, static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
+                    static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)},
+              contents(b, t)});
+}
+
+}  // namespace
+
+TEST(Certificate, BerFormsAreKeptAsReceived) {
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  Bytes der = sample_certificate();
+  if (der.empty()) GTEST_SKIP() << "no sample certificate";
+  Tlv top;
+  ASSERT_TRUE(tlv_at(der, 0, der.size(), top));
+  std::vector<Tlv> outer = children(der, top);
+  ASSERT_EQ(outer.size(), 3u);
+  std::vector<Tlv> f = children(der, outer[0]);
+  size_t i = f[0].tag == 0xA0 ? 1 : 0;
+  ASSERT_GE(f.size(), i + 6);
+
+  // Rewrite the TBSCertificate: indefinite outer length, an indefinite
+  // issuer, a four-octet validity length, and the public key as a
+  // constructed BIT STRING of two segments.
+  Bytes body;
+  for (size_t k = 0; k < f.size(); k++) {
+    if (k == i + 2) {
+      body = cat({body, indefinite(der, f[k])});
+    } else if (k == i + 3) {
+      body = cat({body, long_length(der, f[k])});
+    } else if (k == i + 5) {
+      std::vector<Tlv> spki = children(der, f[k]);
+      ASSERT_EQ(spki.size(), 2u);
+      Bytes bits = contents(der, spki[1]);  // unused-bits octet, then the key
+      size_t half = (bits.size() - 1) / 2;
+      Bytes seg1 = der_tlv(0x03, cat({Bytes{0}, slice(bits, 1, 1 + half)}));
+      Bytes seg2 = der_tlv(0x03, cat({Bytes{bits[0]}, slice(bits, 1 + half, bits.size())}));
+      Bytes key = cat({Bytes{0x23, 0x80}, seg1, seg2, Bytes{0, 0}});
+      body = cat({body, Bytes{0x30, 0x80}, whole(der, spki[0]), key, Bytes{0, 0}});
+    } else {
+      body = cat({body, whole(der, f[k])});
+    }
+  }
+  Bytes tbs = cat({Bytes{0x30, 0x80}, body, Bytes{0, 0}});
+  Bytes cert = der_tlv(0x30, cat({tbs, whole(der, outer[1]), whole(der, outer[2])}));
+
+  ErrCtx ctx;
+  Val c(39, parse(cert, ctx));
+  ASSERT_NE(c.v, nullptr) << testing::PrintToString(ctx.codes());
+  auto *x = c.as<KORVU_X509_CERT>();
+  EXPECT_EQ(tbs_octets(x), tbs);
+  EXPECT_EQ(encode(39, x), cert);
+  EXPECT_EQ(korvu_asn1_length(39, x), cert.size());
+  // The fields are those of the DER original.
+  Val orig(39, parse(der, ctx));
+  ASSERT_NE(orig.v, nullptr);
+  auto *o = orig.as<KORVU_X509_CERT>();
+  EXPECT_EQ(blob(korvu_x509pubkeycert_getserialno(x)), blob(korvu_x509pubkeycert_getserialno(o)));
+  EXPECT_EQ(encode(32, korvu_x509pubkeycert_getsubject(x)), encode(32, korvu_x509pubkeycert_getsubject(o)));
+  EXPECT_EQ(encode(34, korvu_x509pubkeycert_getvalidity(x)), encode(34, korvu_x509pubkeycert_getvalidity(o)));
+  EXPECT_EQ(encode(35, korvu_x509pubkeycert_getpubkey(x)), encode(35, korvu_x509pubkeycert_getpubkey(o)));
+  EXPECT_EQ(korvu_x509pubkeycert_hasexts(x), korvu_x509pubkeycert_hasexts(o));
+  // A copy keeps the received octets too.
+  Val copy(39, korvu_asn1_dupobject(39, x, ctx));
+  ASSERT_NE(copy.v, nullptr);
+  EXPECT_EQ(encode(39, copy.v), cert);
+  EXPECT_EQ(tbs_octets(copy.as<KORVU_X509_CERT>()), tbs);
+
+  // An indefinite Certificate around it reads as well, and is written back
+  // as received.
+  Bytes indef = cat({Bytes{0x30, 0x80}, tbs, whole(der, outer[1]), whole(der, outer[2]), Bytes{0, 0}});
+  Val ci(39, parse(indef, ctx));
+  ASSERT_NE(ci.v, nullptr);
+  EXPECT_EQ(encode(39, ci.v), indef);
+
+  // The to-be-signed buffer protocol.
+  uint32_t n = 0;
+  ASSERT_EQ(korvu_x509pubkeycert_gettbsocts(x, nullptr, &n, nullptr), 1);
+  EXPECT_EQ(n, tbs.size());
+  Bytes small(n - 1);
+  uint32_t m = n - 1;
+  EXPECT_EQ(korvu_x509pubkeycert_gettbsocts(x, small.data(), &m, nullptr), 0);
+  EXPECT_EQ(m, n);
+  EXPECT_EQ(korvu_x509pubkeycert_gettbsocts(x, small.data(), nullptr, nullptr), 0);
+  EXPECT_EQ(korvu_x509pubkeycert_gettbsocts(nullptr, nullptr, &m, nullptr), 0);
+}
+
+TEST(Certificate, InputFormsAndTrailingBytes) {
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  Bytes der = sample_certificate();
+  if (der.empty()) GTEST_SKIP() << "no sample certificate";
+  ErrCtx c1;
+  Bytes extra = cat({der, Bytes{0x00}});
+  EXPECT_EQ(parse(extra, c1), nullptr);
+  EXPECT_TRUE(c1.has(0x1020B));
+
+  char *pem = nullptr;
+  uint32_t pem_len = 0;
+  ASSERT_EQ(korvu_pemencode("CERTIFICATE", der.data(), static_cast<uint32_t>(der.size()), &pem, &pem_len), 1);
+  std::string text(pem, pem_len);
+  korvu_free(pem);
+  ErrCtx c2;
+  Val ok(39, korvu_x509pubkeycert_new(text.data(), static_cast<int32_t>(text.size()), c2));
+  ASSERT_NE(ok.v, nullptr);
+  EXPECT_EQ(encode(39, ok.v), der);
+  std::string other = text;
+  for (size_t p; (p = other.find("CERTIFICATE")) != std::string::npos;) other.replace(p, 11, "X509 CRL");
+  ErrCtx c3;
+  EXPECT_EQ(korvu_x509pubkeycert_new(other.data(), static_cast<int32_t>(other.size()), c3), nullptr);
+  EXPECT_TRUE(c3.has(0x10116));
+  ErrCtx c4;
+  std::string b64 = "MIIB!!!";
+  EXPECT_EQ(korvu_x509pubkeycert_new(b64.data(), static_cast<int32_t>(b64.size()), c4), nullptr);
+  EXPECT_TRUE(c4.has(0x10111));
+  ErrCtx c5;
+  EXPECT_EQ(korvu_x509pubkeycert_new("\x31\x00", 2, c5), nullptr);
+  EXPECT_TRUE(c5.has(0x10259));
+  ErrCtx c6;
+  EXPECT_EQ(korvu_x509pubkeycert_new(nullptr, 10, c6), nullptr);
+  EXPECT_TRUE(c6.has(0x10002));
+  EXPECT_EQ(korvu_x509pubkeycert_new(der.data(), 0, c6), nullptr);
+  EXPECT_TRUE(c6.has(0x10001));
+}
+
+TEST(Certificate, TruncatedWrongTagsAndOverruns) {
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  Bytes der = sample_certificate();
+  if (der.empty()) GTEST_SKIP() << "no sample certificate";
+  auto refused = [](const Bytes &in, uint32_t code, const std::string &what) {
+    ErrCtx ctx;
+    void *v = decode(39, in, ctx);
+    EXPECT_EQ(v, nullptr) << what;
+    korvu_asn1_value_free(39, v);
+    if (code) EXPECT_TRUE(ctx.has(code)) << what << " " << testing::PrintToString(ctx.codes());
+    EXPECT_GT(ctx.count(), 0u) << what;
+  };
+  for (size_t n = 0; n < der.size(); n += (n < 64 || n + 64 > der.size()) ? 1 : 7)
+    refused(slice(der, 0, n), 0, "truncated at " + std::to_string(n));
+
+  Tlv top;
+  ASSERT_TRUE(tlv_at(der, 0, der.size(), top));
+  std::vector<Tlv> outer = children(der, top);
+  std::vector<Tlv> f = children(der, outer[0]);
+  // A foreign identifier in every component position of the Certificate and
+  // of its TBSCertificate (0x0C: UTF8String, which no component accepts).
+  std::vector<Tlv> positions = outer;
+  positions.insert(positions.end(), f.begin(), f.end());
+  for (const Tlv &t : positions) {
+    Bytes bad = der;
+    bad[t.start] = 0x0C;
+    refused(bad, 0, "foreign tag at " + std::to_string(t.start));
+  }
+  Bytes prim = der;
+  prim[outer[0].start] = 0x10;  // primitive TBSCertificate
+  refused(prim, 0x1026A, "primitive TBSCertificate");
+
+  // A TBSCertificate longer than its Certificate.
+  ASSERT_EQ(der[outer[0].start + 1], 0x82);
+  Bytes longer = der;
+  size_t claim = top.len + 1;
+  longer[outer[0].start + 2] = static_cast<unsigned char>(claim >> 8);
+  longer[outer[0].start + 3] = static_cast<unsigned char>(claim);
+  refused(longer, 0x1020B, "TBSCertificate past its Certificate");
+  // The last TBS component running past the TBSCertificate.
+  const Tlv &last = f.back();
+  if (der[last.start + 1] == 0x82) {
+    Bytes over = der;
+    size_t past = outer[0].end() - last.body() + 1;
+    over[last.start + 2] = static_cast<unsigned char>(past >> 8);
+    over[last.start + 3] = static_cast<unsigned char>(past);
+    refused(over, 0x1020B, "last TBS component past its parent");
+  }
+  // The signature running past the Certificate.
+  Bytes sig = der;
+  ASSERT_EQ(der[outer[2].start + 1], 0x82);
+  size_t past = top.end() - outer[2].body() + 1;
+  sig[outer[2].start + 2] = static_cast<unsigned char>(past >> 8);
+  sig[outer[2].start + 3] = static_cast<unsigned char>(past);
+  refused(cat({sig, Bytes{0}}), 0x1020B, "signature past the Certificate");
+  // Contents left over inside the Certificate.
+  Bytes left = cat({contents(der, top), Bytes{0x05, 0x00}});
+  refused(der_tlv(0x30, left), 0x1020B, "an element after signatureValue");
+}

@@ -1,0 +1,309 @@
+// Attributes (X.500 and plain forms), Attributes sets and the directory
+// attribute value types.
+#include <cstring>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+const std::string kContentType = "06 09 2A 86 48 86 F7 0D 01 09 03 ";
+const std::string kCtxA = "30 0A 06 03 2A 03 04 31 03 02 01 01 ";
+const std::string kCtxB = "30 0D 06 03 2A 03 04 31 03 02 01 01 01 01 FF ";
+
+KORVU_ASN1_LIST *any_list(std::initializer_list<std::string> encodings) {
+  KORVU_ASN1_LIST *l = korvu_asn1_list_new();
+  for (const std::string &e : encodings) {
+    Bytes b = hex(e);
+    void *v = nullptr;
+    EXPECT_EQ(korvu_asn1_mem_decode(b.data(), static_cast<int32_t>(b.size()), 23, &v), b.size());
+    EXPECT_EQ(korvu_asn1_list_put(l, v), 1);
+  }
+  return l;
+}
+
+KORVU_X500_ATTRIBUTE *attribute(const char *oid, std::initializer_list<std::string> values) {
+  KORVU_ASN1_OID *o = korvu_asn1_oid_new(oid);
+  KORVU_ASN1_LIST *l = any_list(values);
+  KORVU_X500_ATTRIBUTE *a = korvu_x500attribute_new(o, l);
+  korvu_asn1_list_free(l, 23);
+  korvu_asn1_value_free(6, o);
+  return a;
+}
+
+}  // namespace
+
+TEST(X500Attribute, ValuesAreWrittenInOrderUntilSorted) {
+  KORVU_X500_ATTRIBUTE *a = attribute("1.2.840.113549.1.9.3", {"04 01 02", "04 01 01"});
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(korvu_x500attribute_hascontext(a), 0);
+  EXPECT_EQ(korvu_x500attribute_getcontext(a), nullptr);
+  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x500attribute_gettype(a)), "1.2.840.113549.1.9.3");
+  EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500attribute_getvalue(a)), 2);
+  EXPECT_EQ(to_hex(encode(42, a)), to_hex(hex("30 13 " + kContentType + "31 06 04 01 02 04 01 01")));
+  EXPECT_EQ(korvu_x500attribute_sort(a), 1);
+  EXPECT_EQ(to_hex(encode(43, a)), to_hex(hex("30 13 " + kContentType + "31 06 04 01 01 04 01 02")));
+  EXPECT_EQ(korvu_asn1_length(43, a), 21u);
+  korvu_asn1_value_free(42, a);
+  EXPECT_EQ(korvu_x500attribute_new(nullptr, nullptr), nullptr);
+  EXPECT_EQ(korvu_x500attribute_sort(nullptr), 0);
+
+  // An empty values SET is accepted in both forms.
+  ErrCtx ctx;
+  const Bytes empty = hex("30 0D " + kContentType + "31 00");
+  for (uint32_t type : {42u, 43u}) {
+    void *v = decode(type, empty, ctx);
+    ASSERT_NE(v, nullptr) << type;
+    EXPECT_EQ(encode(type, v), empty);
+    korvu_asn1_value_free(type, v);
+  }
+  ErrCtx bad;  // values must be a SET
+  EXPECT_EQ(decode(42, hex("30 0D " + kContentType + "30 00"), bad), nullptr);
+  EXPECT_TRUE(bad.has(0x1020A));
+}
+
+TEST(X500Attribute, ValuesWithContextOnlyInTheX500Form) {
+  const std::string item_z = "30 11 0C 01 7A 31 0C " + kCtxA;
+  const std::string item_y = "30 14 0C 01 79 31 0F " + kCtxB;
+  const Bytes ber = hex("30 3B " + kContentType + "31 03 04 01 01 31 29 " + item_y + item_z);
+  ErrCtx ctx;
+  auto *a = static_cast<KORVU_X500_ATTRIBUTE *>(decode(42, ber, ctx));
+  ASSERT_NE(a, nullptr);
+  ASSERT_EQ(korvu_x500attribute_hascontext(a), 1);
+  KORVU_ASN1_LIST *items = korvu_x500attribute_getcontext(a);
+  ASSERT_EQ(korvu_asn1_list_getsize(items), 2);
+  auto *first = static_cast<KORVU_X500_ATTRVALWITHCTX *>(items->items[0]);
+  uint32_t tag = 0;
+  ASSERT_EQ(korvu_asn1_any_gettagnumber(korvu_x500attrvalueswithcontextitem_getvalue(first), &tag), 1);
+  EXPECT_EQ(tag, 12u);
+  EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500attrvalueswithcontextitem_getcontexts(first)), 1);
+  EXPECT_EQ(encode(42, a), ber);
+
+  // The plain form has no length for it and refuses to write it.
+  EXPECT_EQ(korvu_asn1_length(43, a), 0xFFFFFFFEu);
+  ErrCtx ectx;
+  KORVU_STREAM *m = korvu_stream_new_mem(64, nullptr);
+  EXPECT_NE(korvu_asn1_encode(m, 43, a, nullptr, ectx), 1);
+  EXPECT_GT(ectx.count(), 0u);
+  ErrCtx cctx;
+  EXPECT_NE(korvu_asn1_encode_content(m, 43, a, korvu_asn1_content_length(42, a), nullptr, cctx), 1);
+  EXPECT_TRUE(cctx.has(0x1027D));
+  uint32_t written = 1;
+  korvu_memstream_data(m, &written);
+  EXPECT_EQ(written, 0u);
+  korvu_stream_free(m);
+
+  // Items are sorted by their encodings (z's is shorter).
+  ASSERT_EQ(korvu_x500attribute_sort(a), 1);
+  EXPECT_EQ(to_hex(encode(42, a)),
+            to_hex(hex("30 3B " + kContentType + "31 03 04 01 01 31 29 " + item_z + item_y)));
+  korvu_asn1_value_free(42, a);
+
+  ErrCtx c1;
+  EXPECT_EQ(decode(43, ber, c1), nullptr);
+  EXPECT_TRUE(c1.has(0x1027D));
+  ErrCtx c2;  // SIZE (1..MAX)
+  EXPECT_EQ(decode(42, hex("30 12 " + kContentType + "31 03 04 01 01 31 00"), c2), nullptr);
+  EXPECT_TRUE(c2.has(0x1020C));
+  EXPECT_TRUE(c2.has(0x1027A));
+  ErrCtx c3;  // an item with an empty context list
+  EXPECT_EQ(decode(136, hex("30 05 0C 01 7A 31 00"), c3), nullptr);
+  EXPECT_TRUE(c3.has(0x1020C));
+  ErrCtx c4;  // something after valuesWithContext
+  EXPECT_EQ(decode(42, hex("30 3D " + kContentType + "31 03 04 01 01 31 29 " + item_z + item_y + "05 00"), c4),
+            nullptr);
+  EXPECT_TRUE(c4.has(0x1020A));
+  for (size_t n = 0; n < ber.size(); n++) {
+    ErrCtx c;
+    EXPECT_EQ(decode(42, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), c), nullptr) << n;
+    EXPECT_GT(c.count(), 0u) << n;
+  }
+}
+
+TEST(X500Attribute, AttributesSetSortsEveryAttributeThenItself) {
+  KORVU_ASN1_LIST *set = korvu_asn1_list_new();
+  // contentType with unsorted values, then challengePassword
+  korvu_asn1_list_put(set, attribute("1.2.840.113549.1.9.3", {"04 01 02", "04 01 01"}));
+  korvu_asn1_list_put(set, attribute("1.2.840.113549.1.9.7", {"0C 02 70 77"}));
+  const std::string challenge = "30 11 06 09 2A 86 48 86 F7 0D 01 09 07 31 04 0C 02 70 77 ";
+  EXPECT_EQ(korvu_asn1_pkcs10attributes_sort(set), 1);
+  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(44, set);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(to_hex(b->data, b->length),
+            to_hex(hex("31 28 " + challenge + "30 13 " + kContentType + "31 06 04 01 01 04 01 02")));
+  korvu_data_blob_free(b);
+  EXPECT_EQ(korvu_asn1_pkcs10attributes_sort(nullptr), 0);
+  korvu_asn1_list_free(set, 43);
+
+  // A SET holding an X.500-form attribute is no Attributes value.
+  ErrCtx ctx;
+  EXPECT_EQ(decode(44, hex("31 24 30 22 " + kContentType + "31 00 31 13 30 11 0C 01 7A 31 0C " + kCtxA), ctx),
+            nullptr);
+  EXPECT_TRUE(ctx.has(0x1027D));
+}
+
+TEST(X500Attribute, UuidPair) {
+  unsigned char issuer[16], subject[16], out[16];
+  for (int i = 0; i < 16; i++) {
+    issuer[i] = static_cast<unsigned char>(i);
+    subject[i] = static_cast<unsigned char>(0xF0 + i);
+  }
+  KORVU_X500_UUIDPAIR *p = korvu_x500uuidpair_new(issuer, subject);
+  ASSERT_NE(p, nullptr);
+  const std::string hi = "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F ";
+  const std::string hs = "F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF ";
+  const Bytes der = hex("30 24 04 10 " + hi + "04 10 " + hs);
+  EXPECT_EQ(encode(48, p), der);
+  EXPECT_EQ(korvu_asn1_content_length(48, p), 36u);
+  korvu_asn1_value_free(48, p);
+  EXPECT_EQ(korvu_x500uuidpair_new(issuer, nullptr), nullptr);
+
+  ErrCtx ctx;
+  // BER: indefinite, and the issuer in two segments.
+  auto *d = static_cast<KORVU_X500_UUIDPAIR *>(
+      decode(48, hex("30 80 24 80 04 08 " + hi.substr(0, 24) + "04 08 " + hi.substr(24) + "00 00 04 10 " + hs +
+                     "00 00"),
+             ctx));
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(korvu_x500uuidpair_getissueruuid(d, out), 1);
+  EXPECT_EQ(std::memcmp(out, issuer, 16), 0);
+  EXPECT_EQ(korvu_x500uuidpair_getsubjectuuid(d, out), 1);
+  EXPECT_EQ(std::memcmp(out, subject, 16), 0);
+  EXPECT_EQ(encode(48, d), der);
+  korvu_asn1_value_free(48, d);
+  EXPECT_EQ(korvu_x500uuidpair_getissueruuid(nullptr, out), 0);
+
+  struct Bad {
+    std::string in;
+    uint32_t code;
+  } cases[] = {
+      {"30 23 04 0F " + hi.substr(3) + "04 10 " + hs, 0x1020B},            // 15 octets
+      {"30 25 04 11 " + hi + "00 04 10 " + hs, 0x1020B},                   // 17 octets
+      {"30 12 04 10 " + hi, 0x1020A},                                      // one UUID
+      {"30 26 04 10 " + hi + "04 10 " + hs + "05 00", 0x1020A},            // leftover
+      {"30 24 02 10 " + hi + "04 10 " + hs, 0x1020A},                      // not OCTET STRING
+      {"30 24 04 10 " + hi + "04 11 " + hs, 0x1020B},                      // past the parent
+  };
+  for (const Bad &b : cases) {
+    ErrCtx c;
+    EXPECT_EQ(decode(48, hex(b.in), c), nullptr) << b.in;
+    EXPECT_TRUE(c.has(b.code)) << b.in;
+  }
+  for (size_t n = 0; n < der.size(); n++) {
+    ErrCtx c;
+    EXPECT_EQ(decode(48, Bytes(der.begin(), der.begin() + static_cast<long>(n)), c), nullptr) << n;
+    EXPECT_GT(c.count(), 0u) << n;
+  }
+}
+
+TEST(X500Attribute, TelexNumberPostalAddressAndStrings) {
+  KORVU_ASN1_STRING *num = korvu_asn1_string_new("123", 3);
+  KORVU_ASN1_STRING *cc = korvu_asn1_string_new("DE", 2);
+  KORVU_ASN1_STRING *ab = korvu_asn1_string_new("X", 1);
+  KORVU_X500_TELEXNUM *t = korvu_x500telexnum_new(num, cc, ab);
+  ASSERT_NE(t, nullptr);
+  const Bytes der = hex("30 0C 13 03 31 32 33 13 02 44 45 13 01 58");
+  EXPECT_EQ(encode(50, t), der);
+  EXPECT_EQ(korvu_asn1_string_getlength(korvu_x500telexnum_getcoutrycode(t)), 2u);
+  EXPECT_NE(korvu_x500telexnum_gettelexnum(t), num);
+  EXPECT_NE(korvu_x500telexnum_getanswerback(t), nullptr);
+  EXPECT_EQ(korvu_x500telexnum_new(num, cc, nullptr), nullptr);
+  korvu_asn1_value_free(50, t);
+  korvu_asn1_value_free(11, num);
+  korvu_asn1_value_free(11, cc);
+  korvu_asn1_value_free(11, ab);
+  ErrCtx ctx;
+  void *v = decode(50, der, ctx);
+  ASSERT_NE(v, nullptr);
+  korvu_asn1_value_free(50, v);
+  ErrCtx c1;  // empty answerback
+  EXPECT_EQ(decode(50, hex("30 0B 13 03 31 32 33 13 02 44 45 13 00"), c1), nullptr);
+  EXPECT_TRUE(c1.has(0x1020C));
+  ErrCtx c2;  // IA5String where a PrintableString belongs
+  EXPECT_EQ(decode(50, hex("30 0C 13 03 31 32 33 16 02 44 45 13 01 58"), c2), nullptr);
+  EXPECT_TRUE(c2.has(0x10220));
+
+  // PostalAddress: DirectoryString lines.
+  const Bytes addr = hex("30 0A 0C 03 61 62 63 13 03 44 45 46");
+  auto *lines = static_cast<KORVU_ASN1_LIST *>(decode(49, addr, ctx));
+  ASSERT_NE(lines, nullptr);
+  ASSERT_EQ(korvu_asn1_list_getsize(lines), 2);
+  uint32_t tag = 0;
+  EXPECT_EQ(korvu_x500dirstring_gettype(static_cast<KORVU_X500_DIRSTRING *>(lines->items[1]), &tag), 1);
+  EXPECT_EQ(tag, 19u);
+  EXPECT_EQ(encode(49, lines), addr);
+  korvu_asn1_value_free(49, lines);
+  for (const char *bad : {"30 03 16 01 41", "30 05 0C 01 41 16 00"}) {
+    ErrCtx c;
+    EXPECT_EQ(decode(49, hex(bad), c), nullptr) << bad;
+    EXPECT_TRUE(c.has(0x1020A)) << bad;
+  }
+  for (const char *empty : {"30 80 00 00", "30 00"}) {
+    ErrCtx c;
+    EXPECT_EQ(decode(49, hex(empty), c), nullptr) << empty;
+    EXPECT_TRUE(c.has(0x1020C)) << empty;
+  }
+
+  // PKCS9String also takes IA5String.
+  KORVU_ASN1_OCTETSTRING *os = korvu_asn1_octetstring_new("a@b", 3);
+  KORVU_PKCS9STRING *p9 = korvu_pkcs9string_new(22, os);
+  ASSERT_NE(p9, nullptr);
+  EXPECT_EQ(korvu_pkcs9string_gettype(p9, &tag), 1);
+  EXPECT_EQ(tag, 22u);
+  EXPECT_EQ(to_hex(encode(52, p9)), "16 03 61 40 62");
+  EXPECT_EQ(korvu_asn1_octetstring_getlength(korvu_pkcs9string_getstring(p9)), 3u);
+  EXPECT_EQ(korvu_pkcs9string_new(18, os), nullptr);
+  korvu_asn1_value_free(52, p9);
+  korvu_asn1_value_free(4, os);
+  void *p = decode(52, hex("16 01 41"), ctx);
+  ASSERT_NE(p, nullptr);
+  korvu_asn1_value_free(52, p);
+  ErrCtx c3;
+  EXPECT_EQ(decode(52, hex("1A 01 41"), c3), nullptr);
+  EXPECT_TRUE(c3.has(0x1020A));
+}
+
+TEST(X500Attribute, NameAndOptionalUidAndSmimeCapabilities) {
+  const std::string name = "30 0F 31 0D 30 0B 06 03 55 04 0A 0C 04 61 63 6D 65 ";
+  ErrCtx ctx;
+  auto *dn = static_cast<KORVU_X500_NAME *>(decode(32, hex(name), ctx));
+  ASSERT_NE(dn, nullptr);
+  KORVU_ASN1_BITSTRING *uid = korvu_asn1_bitstring_new(0, "\xAB", 1);
+  KORVU_X500_NAMEANDOPTUID *with = korvu_x500nameandoptuid_new(dn, uid);
+  KORVU_X500_NAMEANDOPTUID *without = korvu_x500nameandoptuid_new(dn, nullptr);
+  ASSERT_NE(with, nullptr);
+  ASSERT_NE(without, nullptr);
+  const Bytes with_der = hex("30 15 " + name + "03 02 00 AB");
+  EXPECT_EQ(encode(51, with), with_der);
+  EXPECT_EQ(to_hex(encode(51, without)), to_hex(hex("30 11 " + name)));
+  EXPECT_EQ(korvu_x500nameandoptuid_getuid(without), nullptr);
+  EXPECT_NE(korvu_x500nameandoptuid_getname(with), dn);
+  EXPECT_EQ(korvu_x500nameandoptuid_new(nullptr, uid), nullptr);
+  korvu_asn1_value_free(51, with);
+  korvu_asn1_value_free(51, without);
+  korvu_asn1_value_free(3, uid);
+  korvu_asn1_value_free(32, dn);
+  void *d = decode(51, with_der, ctx);
+  ASSERT_NE(d, nullptr);
+  EXPECT_NE(korvu_x500nameandoptuid_getuid(static_cast<KORVU_X500_NAMEANDOPTUID *>(d)), nullptr);
+  korvu_asn1_value_free(51, d);
+  ErrCtx c1;  // a dn that is no Name
+  EXPECT_EQ(decode(51, hex("30 02 31 00"), c1), nullptr);
+  EXPECT_TRUE(c1.has(0x1024B));
+
+  // SMIMECapabilities: AlgorithmIdentifier-shaped entries.
+  const Bytes caps = hex("30 1C 30 0D 06 09 60 86 48 01 65 03 04 01 2A 05 00 30 0B 06 09 2A 86 48 86 F7 0D 01 07 01");
+  auto *l = static_cast<KORVU_ASN1_LIST *>(decode(54, caps, ctx));
+  ASSERT_NE(l, nullptr);
+  ASSERT_EQ(korvu_asn1_list_getsize(l), 2);
+  EXPECT_EQ(korvu_x509algoid_isnullparam(static_cast<KORVU_X509_ALGID *>(l->items[0])), 1);
+  EXPECT_EQ(korvu_x509algoid_hasparam(static_cast<KORVU_X509_ALGID *>(l->items[1])), 0);
+  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x509algoid_getalgo(static_cast<KORVU_X509_ALGID *>(l->items[1]))),
+               "1.2.840.113549.1.7.1");
+  EXPECT_EQ(encode(54, l), caps);
+  korvu_asn1_value_free(54, l);
+  ErrCtx c2;
+  EXPECT_EQ(decode(53, hex("30 03 02 01 05"), c2), nullptr);
+  EXPECT_TRUE(c2.has(0x10291));
+}

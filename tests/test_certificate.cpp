@@ -634,3 +634,172 @@ TEST(Certificate, TruncatedWrongTagsAndOverruns) {
   Bytes left = cat({contents(der, top), Bytes{0x05, 0x00}});
   refused(der_tlv(0x30, left), 0x1020B, "an element after signatureValue");
 }
+
+namespace {
+
+KORVU_X500_NAME *make_name(const char *cn, const char *org) {
+  KORVU_X500_NAME *name = korvu_x500name_new();
+  std::pair<const char *, const char *> rdns[] = {{"2.5.4.10", org}, {"2.5.4.3", cn}};
+  for (auto [type, value] : rdns) {
+    ErrCtx ctx;
+    Val oid(6, korvu_asn1_oid_new(type));
+    Val any(23, decode(23, der_tlv(0x0C, Bytes(value, value + std::strlen(value))), ctx));
+    KORVU_ASN1_LIST *rdn = korvu_asn1_list_new();
+    void *atv = korvu_pkixattrtypeval_new(oid.as<KORVU_ASN1_OID>(), any.as<KORVU_ASN1_ANY>());
+    EXPECT_NE(atv, nullptr);
+    EXPECT_EQ(korvu_asn1_list_put(rdn, atv), 1);
+    if (korvu_x500name_addrdn(name, rdn, 0) != 1) {
+      ADD_FAILURE() << "addrdn";
+      korvu_asn1_list_free(rdn, 30);
+    }
+  }
+  return name;
+}
+
+// Runs `openssl x509 -text` on DER; empty when openssl is missing.
+bool openssl_text(const Bytes &der, std::string &out, int &status) {
+  if (std::system("openssl version >/dev/null 2>&1") != 0) return false;
+  char path[] = "/tmp/korvu_cert_XXXXXX";
+  int fd = mkstemp(path);
+  if (fd < 0) return false;
+  FILE *f = fdopen(fd, "wb");
+  std::fwrite(der.data(), 1, der.size(), f);
+  std::fclose(f);
+  std::string cmd = std::string("openssl x509 -inform DER -noout -text -in ") + path + " 2>&1";
+  FILE *p = popen(cmd.c_str(), "r");
+  char buf[4096];
+  size_t n;
+  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  status = p ? pclose(p) : -1;
+  std::remove(path);
+  return true;
+}
+
+}  // namespace
+
+TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
+  Bytes sample = sample_certificate();
+  if (sample.empty()) GTEST_SKIP() << "no sample certificate";
+  ErrCtx ctx;
+  Val src(39, parse(sample, ctx));
+  ASSERT_NE(src.v, nullptr);
+
+  Val name(32, make_name("Korvu Test CA", "Example Org"));
+  Val version(2, korvu_asn1_integer_value(2));
+  Val serial(2, korvu_asn1_integer_value(0x123456));
+  Val sha256rsa(6, korvu_asn1_oid_new("1.2.840.113549.1.1.11"));
+  Val alg(33, korvu_x509algoid_new(sha256rsa.as<KORVU_ASN1_OID>(), KORVU_TYPE_NULL, nullptr));
+  Val nb(20, korvu_asn1_time_new(2024, 1, 1, 0, 0, 0, 0));
+  Val na(20, korvu_asn1_time_new(2034, 1, 1, 0, 0, 0, 0));
+  Val validity(34, korvu_x509validity_new(nb.as<KORVU_ASN1_TIME>(), na.as<KORVU_ASN1_TIME>()));
+
+  // BasicConstraints { cA TRUE } as an encoded value, critical; a
+  // SubjectKeyIdentifier built from an OCTET STRING value.
+  Val bc_oid(6, korvu_asn1_oid_new("2.5.29.19"));
+  Val ski_oid(6, korvu_asn1_oid_new("2.5.29.14"));
+  Val bc(23, decode(23, hex("30 03 01 01 FF"), ctx));
+  Val yes(1, korvu_asn1_boolean_true());
+  Bytes kid(20, 0xAB);
+  Val ski(4, korvu_asn1_octetstring_new(kid.data(), 20));
+  KORVU_ASN1_LIST *exts = korvu_asn1_list_new();
+  ASSERT_EQ(korvu_asn1_list_put(exts, korvu_x509extension_create(bc_oid.as<KORVU_ASN1_OID>(),
+                                                                 yes.as<KORVU_ASN1_BOOLEAN>(), 23, bc.v)),
+            1);
+  ASSERT_EQ(korvu_asn1_list_put(exts, korvu_x509extension_create(ski_oid.as<KORVU_ASN1_OID>(), nullptr, 4, ski.v)),
+            1);
+
+  Val tbs(38, korvu_x509TBSCertificate_new(version.as<KORVU_ASN1_INTEGER>(), serial.as<KORVU_ASN1_INTEGER>(),
+                                           alg.as<KORVU_X509_ALGID>(), name.as<KORVU_X500_NAME>(),
+                                           validity.as<KORVU_X509_VALIDITY>(), name.as<KORVU_X500_NAME>(),
+                                           korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()), nullptr,
+                                           nullptr, exts));
+  korvu_asn1_list_free(exts, 36);
+  ASSERT_NE(tbs.v, nullptr);
+  Bytes tbs_der = encode(38, tbs.v);
+  ASSERT_GT(tbs_der.size(), 9u);
+  EXPECT_EQ(to_hex(slice(tbs_der, 4, 9)), "A0 03 02 01 02");  // after 30 82 xx xx
+  EXPECT_EQ(korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(), alg.as<KORVU_X509_ALGID>(),
+                                         nullptr, validity.as<KORVU_X509_VALIDITY>(), name.as<KORVU_X500_NAME>(),
+                                         korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()), nullptr,
+                                         nullptr, nullptr),
+            nullptr);  // issuer missing
+
+  Bytes sigbytes(256);
+  for (size_t k = 0; k < sigbytes.size(); k++) sigbytes[k] = static_cast<unsigned char>(k * 7 + 1);
+  Val sig(3, korvu_asn1_bitstring_new(0, sigbytes.data(), 256));
+  Val cert(39, korvu::x509::certificate_create(tbs.as<KORVU_X509_TBSCERT>(), sig.as<KORVU_ASN1_BITSTRING>()));
+  ASSERT_NE(cert.v, nullptr);
+  auto *c = cert.as<KORVU_X509_CERT>();
+  EXPECT_EQ(c->hasEncoded, 1u);
+  EXPECT_EQ(tbs_octets(c), tbs_der);
+  Bytes der = encode(39, c);
+  EXPECT_EQ(encode(33, korvu_x509pubkeycert_getsignalgo(c)), encode(33, alg.v));
+
+  std::string text;
+  int status = -1;
+  if (openssl_text(der, text, status)) {
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_NE(text.find("CA:TRUE"), std::string::npos) << text;
+    EXPECT_NE(text.find("Korvu Test CA"), std::string::npos) << text;
+    EXPECT_NE(text.find("(0x123456)"), std::string::npos) << text;
+    EXPECT_NE(text.find("AB:AB:AB"), std::string::npos) << text;  // the key identifier
+  } else {
+    const char *ci = std::getenv("CI");
+    if (ci && std::string(ci) == "true") ADD_FAILURE() << "openssl missing";
+  }
+
+  // Read back, every getter agrees with what went in.
+  Val back(39, parse(der, ctx));
+  ASSERT_NE(back.v, nullptr) << testing::PrintToString(ctx.codes());
+  auto *b = back.as<KORVU_X509_CERT>();
+  EXPECT_EQ(blob(korvu_x509pubkeycert_getversion(b)), blob(version.as<KORVU_DATA_BLOB>()));
+  EXPECT_EQ(blob(korvu_x509pubkeycert_getserialno(b)), blob(serial.as<KORVU_DATA_BLOB>()));
+  EXPECT_EQ(encode(32, korvu_x509pubkeycert_getissuer(b)), encode(32, name.v));
+  EXPECT_EQ(encode(32, korvu_x509pubkeycert_getsubject(b)), encode(32, name.v));
+  EXPECT_EQ(encode(34, korvu_x509pubkeycert_getvalidity(b)), encode(34, validity.v));
+  EXPECT_EQ(encode(33, korvu_x509pubkeycert_getinnersignalgo(b)), encode(33, alg.v));
+  EXPECT_EQ(encode(3, korvu_x509pubkeycert_getsignvalue(b)), encode(3, sig.v));
+  EXPECT_EQ(encode(37, korvu_x509pubkeycert_getexts(b)), encode(37, korvu_x509pubkeycert_getexts(c)));
+  EXPECT_EQ(korvu_x509pubkeycert_hasissueruid(b), 0);
+  EXPECT_EQ(korvu_x509pubkeycert_getsubjectuid(b), nullptr);
+  void *first = nullptr;
+  ASSERT_EQ(korvu_asn1_list_get(korvu_x509pubkeycert_getexts(b), 0, &first), 1);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(first))), 1);
+
+  // Version 1 with unique identifiers: no [0], [1] and [2] written
+  // primitive, and read back without complaint.
+  Bytes uid = hex("01 02 03");
+  Val iuid(3, korvu_asn1_bitstring_new(0, uid.data(), 3));
+  Val v1(38, korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(), alg.as<KORVU_X509_ALGID>(),
+                                          name.as<KORVU_X500_NAME>(), validity.as<KORVU_X509_VALIDITY>(),
+                                          name.as<KORVU_X500_NAME>(),
+                                          korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()),
+                                          iuid.as<KORVU_ASN1_BITSTRING>(), iuid.as<KORVU_ASN1_BITSTRING>(), nullptr));
+  ASSERT_NE(v1.v, nullptr);
+  Bytes v1der = encode(38, v1.v);
+  Tlv t1;
+  ASSERT_TRUE(tlv_at(v1der, 0, v1der.size(), t1));
+  std::vector<Tlv> v1f = children(v1der, t1);
+  ASSERT_EQ(v1f.size(), 8u);
+  EXPECT_EQ(v1f[0].tag, 0x02);
+  EXPECT_EQ(to_hex(whole(v1der, v1f[6])), "81 04 00 01 02 03");
+  EXPECT_EQ(to_hex(whole(v1der, v1f[7])), "82 04 00 01 02 03");
+  Val v1back(38, decode(38, v1der, ctx));
+  ASSERT_NE(v1back.v, nullptr);
+  int32_t ver = -1;
+  EXPECT_EQ(korvu_asn1_integer_getlong(v1back.as<KORVU_X509_TBSCERT>()->version, &ver), 1);
+  EXPECT_EQ(ver, 0);
+  EXPECT_EQ(encode(38, v1back.v), v1der);
+
+  // CertificatePair with one certificate, written under [0].
+  EXPECT_EQ(korvu_x509certpair_new(nullptr, nullptr), nullptr);
+  Val pair(55, korvu_x509certpair_new(c, nullptr));
+  ASSERT_NE(pair.v, nullptr);
+  Bytes pder = encode(55, pair.v);
+  EXPECT_EQ(pder, der_tlv(0x30, der_tlv(0xA0, der)));
+  Val pback(55, decode(55, pder, ctx));
+  ASSERT_NE(pback.v, nullptr);
+  EXPECT_EQ(korvu_x509certpair_getissuedbythisca(pback.as<KORVU_X509_CERTPAIR>()), nullptr);
+  EXPECT_EQ(encode(39, korvu_x509certpair_getissuedtothisca(pback.as<KORVU_X509_CERTPAIR>())), der);
+  EXPECT_EQ(encode(55, pback.v), pder);
+}

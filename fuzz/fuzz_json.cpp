@@ -1,0 +1,15 @@
+// libFuzzer entry point: aborts when a property of korvu_fuzz::check_json
+// breaks (see checks.h for the input layout).
+#include <cstdio>
+#include <cstdlib>
+
+#include "fuzz/checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  std::string why = korvu_fuzz::check_json(data, size);
+  if (!why.empty()) {
+    std::fprintf(stderr, "korvu fuzz (json): %s\n", why.c_str());
+    std::abort();
+  }
+  return 0;
+}

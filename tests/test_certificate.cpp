@@ -803,3 +803,53 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   EXPECT_EQ(encode(39, korvu_x509certpair_getissuedtothisca(pback.as<KORVU_X509_CERTPAIR>())), der);
   EXPECT_EQ(encode(55, pback.v), pder);
 }
+
+#include "summary.h"
+
+TEST(Certificate, Summary) {
+  if (!have_name_type()) GTEST_SKIP() << "Name not available";
+  // A certificate whose names hold a multi-valued RDN, an unknown attribute
+  // type, a BMPString and a non-string value.
+  Bytes name = hex(
+      "30 3B"
+      " 31 0F 30 0D 06 03 55 04 0A 0C 06 45 78 2C 41 6D 70"   // O=Ex,Amp
+      " 31 28"
+      "  30 0D 06 03 55 04 03 1E 06 00 4B 00 E9 00 79"        // CN=Kéy (BMPString)
+      "  30 08 06 03 2A 03 04 02 01 05"                       // 1.2.3.4=#020105
+      "  30 0D 06 03 55 04 0B 13 06 55 6E 69 74 20 31");      // OU=Unit 1
+  ErrCtx ctx;
+  Val n(32, decode(32, name, ctx));
+  ASSERT_NE(n.v, nullptr);
+  Bytes sample = sample_certificate();
+  if (sample.empty()) GTEST_SKIP() << "no sample certificate";
+  Val src(39, parse(sample, ctx));
+  ASSERT_NE(src.v, nullptr);
+  auto *s = src.as<KORVU_X509_CERT>();
+  Val serial(2, korvu_asn1_integer_value(0x0102AB));
+  Val tbs(38, korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(),
+                                           korvu_x509pubkeycert_getinnersignalgo(s), n.as<KORVU_X500_NAME>(),
+                                           korvu_x509pubkeycert_getvalidity(s), korvu_x509pubkeycert_getsubject(s),
+                                           korvu_x509pubkeycert_getpubkey(s), nullptr, nullptr,
+                                           korvu_x509pubkeycert_getexts(s)));
+  ASSERT_NE(tbs.v, nullptr);
+  Val cert(39, korvu::x509::certificate_create(tbs.as<KORVU_X509_TBSCERT>(), korvu_x509pubkeycert_getsignvalue(s)));
+  ASSERT_NE(cert.v, nullptr);
+
+  std::FILE *f = std::tmpfile();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(korvu::tool::print_certificate_summary(cert.v, f), 1);
+  EXPECT_EQ(korvu::tool::print_certificate_summary(nullptr, f), 0);
+  std::rewind(f);
+  std::string text;
+  char buf[512];
+  while (std::fgets(buf, sizeof buf, f)) text += buf;
+  std::fclose(f);
+  EXPECT_NE(text.find("serial: 0102AB\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("issuer: O=Ex\\,Amp, CN=K\xC3\xA9y+1.2.3.4=#020105+OU=Unit 1\n"), std::string::npos) << text;
+  const KORVU_ASN1_TIME *nb = korvu_x509validity_getnotbefore(korvu_x509pubkeycert_getvalidity(s));
+  EXPECT_NE(text.find(std::string("notBefore: ") + nb->text + "\n"), std::string::npos) << text;
+  KORVU_ASN1_LIST *exts = korvu_x509pubkeycert_getexts(s);
+  EXPECT_NE(text.find("extensions: " + std::to_string(exts ? korvu_asn1_list_getsize(exts) : 0) + "\n"),
+            std::string::npos)
+      << text;
+}

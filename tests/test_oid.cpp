@@ -1,0 +1,183 @@
+// OBJECT IDENTIFIER (6) and RELATIVE-OID (90): text rules, contents octets,
+// decoding refusals and round trips.
+#include <string>
+#include <tuple>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+constexpr uint32_t kOid = KORVU_TYPE_OBJECT_IDENTIFIER;
+constexpr uint32_t kRelOid = 90;
+constexpr uint32_t kOidFormat = 0x102EB;
+
+Bytes contents(const KORVU_ASN1_OID *v) { return Bytes(v->data, v->data + v->length); }
+
+// Builds from text and checks the octets and the stored text.
+void expect_text(const char *text, const std::string &octets, const char *stored, bool relative = false) {
+  SCOPED_TRACE(text);
+  KORVU_ASN1_OID *v = relative ? korvu_asn1_relative_oid_new(text) : korvu_asn1_oid_new(text);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(to_hex(contents(v)), to_hex(hex(octets)));
+  EXPECT_STREQ(relative ? korvu_asn1_relative_oid_getstring(v) : korvu_asn1_oid_getstring(v), stored);
+  korvu_asn1_value_free(relative ? kRelOid : kOid, v);
+}
+
+// Decodes a whole encoding and returns the text, or "" with the codes in ctx.
+std::string decoded_text(uint32_t type, const std::string &encoding, ErrCtx &ctx) {
+  void *v = decode(type, hex(encoding), ctx);
+  if (v == nullptr) return "";
+  std::string text = static_cast<KORVU_ASN1_OID *>(v)->text;
+  korvu_asn1_value_free(type, v);
+  return text;
+}
+
+}  // namespace
+
+TEST(Oid, TextToContents) {
+  expect_text("1.2.840.113549", "2A 86 48 86 F7 0D", "1.2.840.113549");
+  expect_text("2.999", "88 37", "2.999");
+  expect_text("1 2 3", "2A 03", "1.2.3");
+  expect_text("0.0", "00", "0.0");
+  expect_text("1.39", "4F", "1.39");
+  expect_text("2.100.3", "81 34 03", "2.100.3");
+  // Leading zeros are read as decimal; the stored text is the one a decoder
+  // would print for the same octets.
+  expect_text("1.02.0840", "2A 86 48", "1.2.840");
+  // Arcs fill 64 bits: 2^64-2 as a later arc, and a first subidentifier of
+  // 80 + (2^64-81) = 2^64-1.
+  expect_text("1.2.18446744073709551614", "2A 81 FF FF FF FF FF FF FF FF 7E", "1.2.18446744073709551614");
+  expect_text("2.18446744073709551535", "81 FF FF FF FF FF FF FF FF 7F", "2.18446744073709551535");
+  // Thirty digits is the longest arc.
+  expect_text("1.2.000000000000000000000000000007", "2A 07", "1.2.7");
+}
+
+TEST(Oid, TextRefusals) {
+  const char *bad[] = {
+      nullptr, "", "1", "12", "1.", "1.40", "0.40", "3.1", "1..2", "1.2.", ".1.2", "1,2", "1.2a", "1.-2",
+      "1.2 .3",
+      "1.2.18446744073709551615",           // 2^64-1 is refused
+      "1.2.18446744073709551616",           // overflow
+      "1.2.99999999999999999999999",        // overflow
+      "2.18446744073709551536",             // 80 + second arc passes 64 bits
+      "1.2.0000000000000000000000000000007",  // 31 digits
+  };
+  for (const char *t : bad) {
+    SCOPED_TRACE(t ? t : "(null)");
+    KORVU_ASN1_OID *v = korvu_asn1_oid_new(t);
+    EXPECT_EQ(v, nullptr);
+    korvu_asn1_value_free(kOid, v);
+  }
+}
+
+TEST(Oid, RelativeText) {
+  expect_text("8571.3.2", "C2 7B 03 02", "8571.3.2", true);
+  expect_text("5", "05", "5", true);
+  expect_text("100 0", "64 00", "100.0", true);  // no first-arc rule
+  expect_text("18446744073709551614", "81 FF FF FF FF FF FF FF FF 7E", "18446744073709551614", true);
+  for (const char *t : {"", "1.", ".1", "1..2", "18446744073709551615", "x"}) {
+    SCOPED_TRACE(t);
+    EXPECT_EQ(korvu_asn1_relative_oid_new(t), nullptr);
+  }
+  EXPECT_EQ(korvu_asn1_relative_oid_new(nullptr), nullptr);
+}
+
+TEST(Oid, DecodeContents) {
+  ErrCtx ctx;
+  EXPECT_EQ(decoded_text(kOid, "06 03 2A 86 48", ctx), "1.2.840");
+  EXPECT_EQ(decoded_text(kOid, "06 02 88 37", ctx), "2.999");
+  EXPECT_EQ(decoded_text(kOid, "06 01 27", ctx), "0.39");
+  EXPECT_EQ(decoded_text(kOid, "06 01 28", ctx), "1.0");
+  EXPECT_EQ(decoded_text(kOid, "06 01 50", ctx), "2.0");
+  // Non-minimal length octets are BER.
+  EXPECT_EQ(decoded_text(kOid, "06 81 02 2A 03", ctx), "1.2.3");
+  // A first subidentifier of 2^64-1 and a later arc of 2^64-1 both fit.
+  EXPECT_EQ(decoded_text(kOid, "06 0A 81 FF FF FF FF FF FF FF FF 7F", ctx), "2.18446744073709551535");
+  EXPECT_EQ(decoded_text(kOid, "06 0B 2A 81 FF FF FF FF FF FF FF FF 7F", ctx), "1.2.18446744073709551615");
+  EXPECT_EQ(decoded_text(kRelOid, "0D 04 C2 7B 03 02", ctx), "8571.3.2");
+  EXPECT_EQ(decoded_text(kRelOid, "0D 01 2A", ctx), "42");
+  EXPECT_EQ(ctx.count(), 0u);
+}
+
+TEST(Oid, DecodeRefusals) {
+  struct Case {
+    uint32_t type;
+    const char *encoding;
+    uint32_t code;
+  } cases[] = {
+      {kOid, "06 02 80 01", kOidFormat},                          // leading 0x80
+      {kOid, "06 03 2A 80 01", kOidFormat},                       // leading 0x80 in a later arc
+      {kOid, "06 02 2A 86", kOidFormat},                          // ends inside a subidentifier
+      {kOid, "06 01 86", kOidFormat},
+      {kOid, "06 0A 82 80 80 80 80 80 80 80 80 00", kOidFormat},  // 2^64: past 64 bits
+      {kOid, "06 0B 2A 82 80 80 80 80 80 80 80 80 00", kOidFormat},
+      {kRelOid, "0D 02 03 83", kOidFormat},
+      {kRelOid, "0D 01 80", kOidFormat},
+      {kOid, "06 00", 0x10203},   // Bad length
+      {kOid, "26 03 06 01 2A", 0x1026A},  // constructed
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.encoding);
+    ErrCtx ctx;
+    EXPECT_EQ(decode(c.type, hex(c.encoding), ctx), nullptr);
+    EXPECT_TRUE(ctx.has(c.code)) << "codes: " << ctx.count();
+  }
+  // Contents cut short by the end of the input.
+  ErrCtx ctx;
+  EXPECT_EQ(decode(kOid, hex("06 05 2A 86 48"), ctx), nullptr);
+  EXPECT_GT(ctx.count(), 0u);
+  // Content operations called directly: constructed and indefinite.
+  Bytes body = hex("2A 03");
+  for (auto [primitive, length, code] : {std::tuple{0u, 2u, 0x1026Au}, std::tuple{1u, 0xFFFFFFFFu, 0x10206u}}) {
+    ErrCtx c2;
+    KORVU_STREAM *s = korvu_stream_new_romem(body.data(), static_cast<uint32_t>(body.size()));
+    void *v = nullptr;
+    EXPECT_NE(korvu_asn1_decode_content(s, kOid, &v, primitive, length, nullptr, c2), 1);
+    EXPECT_EQ(v, nullptr);
+    EXPECT_TRUE(c2.has(code));
+    korvu_stream_free(s);
+  }
+}
+
+TEST(Oid, EncodeRoundTrip) {
+  for (const char *text : {"1.2.840.113549.1.1.11", "2.5.4.3", "1.3.6.1.4.1.311.2.1.4", "2.18446744073709551535",
+                           "1.2.18446744073709551614"}) {
+    SCOPED_TRACE(text);
+    KORVU_ASN1_OID *v = korvu_asn1_oid_new(text);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(korvu_asn1_integer_getlength(v), v->length);
+    EXPECT_EQ(korvu_asn1_content_length(kOid, v), v->length);
+    Bytes enc = encode(kOid, v);
+    ASSERT_EQ(enc.size(), v->length + 2u);
+    EXPECT_EQ(enc[0], 0x06);
+    EXPECT_EQ(korvu_asn1_length(kOid, v), enc.size());
+    ErrCtx ctx;
+    uint32_t used = 0;
+    auto *back = static_cast<KORVU_ASN1_OID *>(decode(kOid, enc, ctx, &used));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(used, enc.size());
+    EXPECT_STREQ(back->text, text);
+    EXPECT_EQ(contents(back), contents(v));
+    auto *copy = static_cast<KORVU_ASN1_OID *>(korvu_asn1_dupobject(kOid, v, ctx));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy->data, v->data);
+    EXPECT_STREQ(copy->text, text);
+    korvu_asn1_value_free(kOid, copy);
+    korvu_asn1_value_free(kOid, back);
+    korvu_asn1_value_free(kOid, v);
+  }
+  KORVU_ASN1_RELATIVE_OID *r = korvu_asn1_relative_oid_new("8571.3.2");
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(to_hex(encode(kRelOid, r)), "0D 04 C2 7B 03 02");
+  // The content operation writes only the stored length.
+  KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+  ErrCtx ctx;
+  EXPECT_NE(korvu_asn1_encode_content(s, kRelOid, r, 3, nullptr, ctx), 1);
+  EXPECT_TRUE(ctx.has(0x10203));
+  korvu_stream_free(s);
+  korvu_asn1_value_free(kRelOid, r);
+  EXPECT_EQ(korvu_asn1_oid_getstring(nullptr), nullptr);
+  EXPECT_EQ(korvu_asn1_content_length(kOid, nullptr), 0xFFFFFFFEu);
+}

@@ -1,0 +1,370 @@
+// UTCTime (21), GeneralizedTime (22), the Time choice (20) and the time
+// handles of the utility library.
+#include <string>
+#include <utility>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+constexpr uint32_t kTime = KORVU_TYPE_TIME;
+constexpr uint32_t kUtc = KORVU_TYPE_UTCTIME;
+constexpr uint32_t kGen = KORVU_TYPE_GENERALIZEDTIME;
+constexpr uint32_t kUtcFormat = 0x102EC;
+constexpr uint32_t kGenFormat = 0x102ED;
+constexpr uint32_t kBadTimeType = 0x10208;
+
+// "Y-M-D h:m:s.ns Z|L" for a handle.
+std::string show(const KORVU_TIME *t) {
+  if (t == nullptr) return "null";
+  char buf[64];
+  snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%u %s", korvu_time_getyear(t), korvu_time_getmonth(t),
+           korvu_time_getday(t), korvu_time_gethour(t), korvu_time_getminute(t), korvu_time_getsecond(t),
+           korvu_time_getns(t), korvu_time_isutctime(t) ? "Z" : "L");
+  return buf;
+}
+
+Bytes tlv(uint8_t tag, const std::string &text) {
+  Bytes b{tag, static_cast<unsigned char>(text.size())};
+  b.insert(b.end(), text.begin(), text.end());
+  return b;
+}
+
+// Decodes a text of the given tag as Time (20); the handle shown, or "fail"
+// with the expected format code checked.
+std::string parse(uint8_t tag, const std::string &text) {
+  ErrCtx ctx;
+  Bytes in = tlv(tag, text);
+  auto *v = static_cast<KORVU_ASN1_TIME *>(decode(kTime, in, ctx));
+  if (v == nullptr) {
+    EXPECT_TRUE(ctx.has(tag == 23 ? kUtcFormat : kGenFormat)) << text;
+    return "fail";
+  }
+  EXPECT_EQ(v->kind, tag);
+  EXPECT_EQ(std::string(v->text, v->length), text);
+  // Written back byte for byte.
+  EXPECT_EQ(to_hex(encode(kTime, v)), to_hex(in)) << text;
+  std::string out = show(v->time);
+  korvu_asn1_value_free(kTime, v);
+  return out;
+}
+
+std::string utc(const std::string &t) { return parse(23, t); }
+std::string gen(const std::string &t) { return parse(24, t); }
+
+std::string text_of(KORVU_ASN1_TIME *v, uint32_t *kind = nullptr) {
+  if (v == nullptr) return "null";
+  std::string s(v->text, v->length);
+  if (kind) *kind = v->kind;
+  korvu_asn1_value_free(kTime, v);
+  return s;
+}
+
+}  // namespace
+
+TEST(Time, UtcTimeParsing) {
+  EXPECT_EQ(utc("491231235959Z"), "2049-12-31 23:59:59.0 Z");
+  EXPECT_EQ(utc("500101000000Z"), "1950-01-01 00:00:00.0 Z");
+  EXPECT_EQ(utc("9902281200Z"), "1999-02-28 12:00:00.0 Z");
+  EXPECT_EQ(utc("9902291200Z"), "fail");  // 1999 is not a leap year
+  EXPECT_EQ(utc("0002291200Z"), "2000-02-29 12:00:00.0 Z");
+  EXPECT_EQ(utc("991231235959+0800"), "1999-12-31 15:59:59.0 Z");
+  EXPECT_EQ(utc("9912312359-0130"), "2000-01-01 01:29:00.0 Z");
+  EXPECT_EQ(utc("500101000000+0100"), "1949-12-31 23:00:00.0 Z");
+  for (const char *bad : {"991231235960Z", "9912312400Z", "9913010000Z", "9904310000Z", "9912312360Z",
+                          "991231235959", "991231235959+08", "991231235959+2400", "991231235959-0060",
+                          "9912312359Z0", "99123123Z", "9912312359z", "99123123595Z", "991231235959.5Z",
+                          "99123123a959Z", ""}) {
+    EXPECT_EQ(utc(bad), "fail") << bad;
+  }
+}
+
+TEST(Time, GeneralizedTimeParsing) {
+  EXPECT_EQ(gen("20240229120000.5Z"), "2024-02-29 12:00:00.500000000 Z");
+  EXPECT_EQ(gen("2024010112.5Z"), "2024-01-01 12:30:00.0 Z");
+  EXPECT_EQ(gen("202401011230.25Z"), "2024-01-01 12:30:15.0 Z");
+  EXPECT_EQ(gen("2024010112,0001Z"), "2024-01-01 12:00:00.0 Z");  // 0.36 s truncated
+  EXPECT_EQ(gen("2024010112.99999Z"), "2024-01-01 12:59:59.0 Z");  // taken to 4 digits
+  EXPECT_EQ(gen("20240101120000,123456789987Z"), "2024-01-01 12:00:00.123456789 Z");
+  EXPECT_EQ(gen("2024010112"), "2024-01-01 12:00:00.0 L");
+  EXPECT_EQ(gen("20240101123456.7"), "2024-01-01 12:34:56.700000000 L");
+  EXPECT_EQ(gen("2024010112.5"), "2024-01-01 12:30:00.0 L");
+  EXPECT_EQ(gen("20240101003000+0100"), "2023-12-31 23:30:00.0 Z");
+  EXPECT_EQ(gen("202312312330-0045"), "2024-01-01 00:15:00.0 Z");
+  EXPECT_EQ(gen("15821015000000Z"), "1582-10-15 00:00:00.0 Z");
+  EXPECT_EQ(gen("99991231235959.999999999Z"), "9999-12-31 23:59:59.999999999 Z");
+  EXPECT_EQ(gen("19000228000000Z"), "1900-02-28 00:00:00.0 Z");
+  for (const char *bad : {"20240101120000+08", "19000229000000Z", "20230229000000Z", "15811231235959Z",
+                          "20240101123Z", "20240101Z", "202401011Z", "2024010112345Z", "2024010112345678Z",
+                          "2024010112.Z", "20240101120000.Z", "20240101120000Z+0100",
+                          "20240101120000+0100Z", "20240101120000+2400", "20240101120000 ", "20240101126000Z",
+                          "20240132120000Z", "2024010112-5", "20240101"}) {
+    EXPECT_EQ(gen(bad), "fail") << bad;
+  }
+}
+
+TEST(Time, HourTwentyFourAndLeapSeconds) {
+  // Hour 24 is the start of the following day.
+  EXPECT_EQ(gen("20241231240000Z"), "2025-01-01 00:00:00.0 Z");
+  EXPECT_EQ(gen("2024022824Z"), "2024-02-29 00:00:00.0 Z");
+  EXPECT_EQ(gen("20240101240000+0100"), "2024-01-01 23:00:00.0 Z");
+  EXPECT_EQ(gen("99991231240000Z"), "fail");  // no following day
+  EXPECT_EQ(gen("20240101240100Z"), "fail");
+  EXPECT_EQ(gen("20240101240001Z"), "fail");
+  EXPECT_EQ(gen("2024010124.5Z"), "fail");
+  EXPECT_EQ(gen("20240101250000Z"), "fail");
+  // Leap seconds exist only where one was inserted, in UTC.
+  EXPECT_EQ(gen("20161231235960Z"), "2016-12-31 23:59:60.0 Z");
+  EXPECT_EQ(gen("19720630235960.25Z"), "1972-06-30 23:59:60.250000000 Z");
+  EXPECT_EQ(gen("20170101085960+0900"), "2016-12-31 23:59:60.0 Z");
+  EXPECT_EQ(gen("20161231235960"), "2016-12-31 23:59:60.0 L");
+  EXPECT_EQ(gen("20240101235960Z"), "fail");
+  EXPECT_EQ(gen("20161231225960Z"), "fail");
+  EXPECT_EQ(gen("20161231235960+0100"), "fail");  // that is 22:59:60 UTC
+  EXPECT_EQ(gen("19711231235960Z"), "fail");
+  EXPECT_EQ(gen("20161231235961Z"), "fail");
+}
+
+TEST(Time, Constructors) {
+  uint32_t kind = 0;
+  EXPECT_EQ(text_of(korvu_asn1_time_new(2050, 1, 1, 0, 0, 0, 0), &kind), "20500101000000Z");
+  EXPECT_EQ(kind, 24u);
+  EXPECT_EQ(text_of(korvu_asn1_time_new(2049, 1, 1, 0, 0, 0, 0), &kind), "490101000000Z");
+  EXPECT_EQ(kind, 23u);
+  EXPECT_EQ(text_of(korvu_asn1_time_new(1950, 6, 1, 8, 9, 10, 999)), "500601080910Z");  // ns dropped
+  EXPECT_EQ(text_of(korvu_asn1_time_new(1949, 12, 31, 23, 59, 59, 0)), "19491231235959Z");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 2, 29, 12, 0, 0, 500000000)), "20240229120000.5Z");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 2, 29, 12, 0, 0, 123)), "20240229120000.000000123Z");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 2, 29, 12, 0, 0, 120000000)), "20240229120000.12Z");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2016, 12, 31, 23, 59, 60, 0)), "20161231235960Z");
+  EXPECT_EQ(text_of(korvu_asn1_utctime_new(2000, 2, 29, 1, 2, 3)), "000229010203Z");
+  EXPECT_EQ(text_of(korvu_asn1_utctime_new(2016, 12, 31, 23, 59, 60)), "161231235959Z");
+
+  // Refused: what the decoder refuses.
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(1581, 12, 31, 0, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(10000, 1, 1, 0, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2023, 2, 29, 0, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 13, 1, 0, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 1, 1, 24, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 1, 1, 0, -1, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 1, 1, 23, 59, 60, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_gentime_new(2024, 1, 1, 0, 0, 0, 1000000000)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_time_new(2024, 1, 1, 0, 0, 0, 1000000000)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_time_new(1000, 1, 1, 0, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_utctime_new(1949, 12, 31, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_utctime_new(2050, 1, 1, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_utctime_new(2024, 4, 31, 0, 0, 0)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_utctime_new(2024, 1, 1, 0, 0, 60)), "null");
+
+  // A constructed value decodes to the same text and time.
+  KORVU_ASN1_TIME *v = korvu_asn1_gentime_new(2024, 2, 29, 12, 0, 0, 500000000);
+  ASSERT_NE(v, nullptr);
+  ErrCtx ctx;
+  auto *copy = static_cast<KORVU_ASN1_TIME *>(korvu_asn1_dupobject(kGen, v, ctx));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(show(copy->time), show(v->time));
+  EXPECT_EQ(show(v->time), "2024-02-29 12:00:00.500000000 Z");
+  korvu_asn1_value_free(kGen, copy);
+  korvu_asn1_value_free(kGen, v);
+}
+
+TEST(Time, FromAndToHandles) {
+  KORVU_TIME *t = korvu_time_newutctime(2030, 5, 6, 7, 8, 9, 250000000);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x00)), "300506070809Z");
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x01)), "20300506070809Z");
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x11)), "20300506070809.25Z");
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x12)), "300506070809Z");
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x03)), "null");
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x0F)), "null");
+
+  KORVU_ASN1_TIME *v = korvu_asn1_time_newutctime(t, 0x11);
+  ASSERT_NE(v, nullptr);
+  KORVU_TIME *back = korvu_asn1_time_getutctime(v);
+  EXPECT_EQ(show(back), show(t));
+  EXPECT_NE(back, v->time);
+  korvu_time_free(back);
+  korvu_asn1_value_free(kTime, v);
+  korvu_time_free(t);
+
+  t = korvu_time_newutctime(2050, 1, 1, 0, 0, 0, 0);
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x00)), "null");  // UTCTime can't hold 2050
+  EXPECT_EQ(text_of(korvu_asn1_time_newutctime(t, 0x02)), "20500101000000Z");
+  korvu_time_free(t);
+
+  t = korvu_time_newlocaltime(2030, 5, 6, 7, 8, 9, 0, 0);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(korvu_asn1_time_newutctime(t, 0x01), nullptr);  // local times have no UTC form
+  korvu_time_free(t);
+  EXPECT_EQ(korvu_asn1_time_newutctime(nullptr, 0x01), nullptr);
+  EXPECT_EQ(korvu_asn1_time_getutctime(nullptr), nullptr);
+}
+
+TEST(Time, TypesAndForms) {
+  KORVU_ASN1_TIME *u = korvu_asn1_utctime_new(2024, 1, 2, 3, 4, 5);
+  KORVU_ASN1_TIME *g = korvu_asn1_gentime_new(2024, 1, 2, 3, 4, 5, 0);
+  ASSERT_NE(u, nullptr);
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(to_hex(encode(kUtc, u)), to_hex(tlv(0x17, "240102030405Z")));
+  EXPECT_EQ(to_hex(encode(kTime, u)), to_hex(tlv(0x17, "240102030405Z")));
+  EXPECT_EQ(to_hex(encode(kGen, g)), to_hex(tlv(0x18, "20240102030405Z")));
+  EXPECT_EQ(korvu_asn1_length(kTime, g), 17u);
+  // Each fixed type writes only its own kind.
+  for (auto [type, value] : {std::pair{kUtc, g}, std::pair{kGen, u}}) {
+    ErrCtx ctx;
+    KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+    EXPECT_NE(korvu_asn1_encode(s, type, value, nullptr, ctx), 1);
+    EXPECT_TRUE(ctx.has(kBadTimeType));
+    korvu_stream_free(s);
+  }
+  korvu_asn1_value_free(kTime, u);
+  korvu_asn1_value_free(kTime, g);
+
+  // ... and reads only its own kind; the choice reads both.
+  ErrCtx ctx;
+  EXPECT_EQ(decode(kGen, tlv(0x17, "240102030405Z"), ctx), nullptr);
+  EXPECT_TRUE(ctx.has(kBadTimeType));
+  ctx.clear();
+  EXPECT_EQ(decode(kUtc, tlv(0x18, "20240102030405Z"), ctx), nullptr);
+  EXPECT_TRUE(ctx.has(kBadTimeType));
+  ctx.clear();
+  EXPECT_EQ(decode(kTime, tlv(0x04, "20240102030405Z"), ctx), nullptr);
+  EXPECT_TRUE(ctx.has(kBadTimeType));
+  ctx.clear();
+  EXPECT_EQ(decode(kTime, tlv(0x97, "240102030405Z"), ctx), nullptr);  // context class
+  EXPECT_TRUE(ctx.has(kBadTimeType));
+
+  // The choice has no contents of its own; the fixed types read theirs under
+  // an implicit tag.
+  const std::string body_text = "240102030405Z";
+  Bytes body(body_text.begin(), body_text.end());
+  for (uint32_t type : {kTime, kUtc}) {
+    ErrCtx c2;
+    KORVU_STREAM *s = korvu_stream_new_romem(body.data(), static_cast<uint32_t>(body.size()));
+    void *v = nullptr;
+    uint32_t used = 0;
+    int r = korvu_asn1_decode_content(s, type, &v, 1, static_cast<uint32_t>(body.size()), &used, c2);
+    if (type == kTime) {
+      EXPECT_NE(r, 1);
+      EXPECT_EQ(v, nullptr);
+      EXPECT_TRUE(c2.has(0x1026D));
+    } else {
+      ASSERT_EQ(r, 1);
+      EXPECT_EQ(used, body.size());
+      EXPECT_EQ(show(static_cast<KORVU_ASN1_TIME *>(v)->time), "2024-01-02 03:04:05.0 Z");
+      korvu_asn1_value_free(type, v);
+    }
+    korvu_stream_free(s);
+  }
+}
+
+TEST(Time, ConstructedEncodings) {
+  struct Case {
+    uint32_t type;
+    const char *encoding;
+    const char *text;
+  } cases[] = {
+      // Indefinite, two segments.
+      {kTime, "37 80 04 05 34 39 31 32 33 04 08 31 32 33 35 39 35 39 5A 00 00", "491231235959Z"},
+      // Definite, one nested constructed segment.
+      {kUtc, "37 11 04 02 34 39 24 0B 04 09 31 32 33 31 32 33 35 39 5A", "4912312359Z"},
+      {kGen, "38 80 04 0A 32 30 32 34 30 32 32 39 31 32 04 03 2E 35 5A 00 00", "2024022912.5Z"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.encoding);
+    ErrCtx ctx;
+    Bytes in = hex(c.encoding);
+    uint32_t used = 0;
+    auto *v = static_cast<KORVU_ASN1_TIME *>(decode(c.type, in, ctx, &used));
+    ASSERT_NE(v, nullptr) << ctx.count();
+    EXPECT_EQ(used, in.size());
+    EXPECT_EQ(std::string(v->text, v->length), c.text);
+    // Written back primitive.
+    Bytes expect = tlv(static_cast<uint8_t>(v->kind), c.text);
+    EXPECT_EQ(to_hex(encode(c.type, v)), to_hex(expect));
+    korvu_asn1_value_free(c.type, v);
+  }
+  // Joined text that is no time, and a segment of the wrong tag.
+  ErrCtx ctx;
+  EXPECT_EQ(decode(kTime, hex("37 80 04 02 34 39 04 01 5A 00 00"), ctx), nullptr);
+  EXPECT_TRUE(ctx.has(kUtcFormat));
+  ctx.clear();
+  EXPECT_EQ(decode(kTime, hex("37 0F 17 0D 34 39 31 32 33 31 32 33 35 39 35 39 5A"), ctx), nullptr);
+  EXPECT_GT(ctx.count(), 0u);
+  ctx.clear();
+  // Cut short.
+  EXPECT_EQ(decode(kTime, hex("17 0D 34 39 31 32"), ctx), nullptr);
+  EXPECT_GT(ctx.count(), 0u);
+  ctx.clear();
+  // A NUL inside the text.
+  EXPECT_EQ(decode(kTime, hex("17 0D 34 39 31 32 33 31 32 33 35 39 35 00 5A"), ctx), nullptr);
+  EXPECT_TRUE(ctx.has(kUtcFormat));
+}
+
+TEST(TimeHandle, CalendarArithmetic) {
+  KORVU_TIME *t = korvu_time_newutctime(2023, 12, 31, 23, 30, 15, 7);
+  ASSERT_NE(t, nullptr);
+  KORVU_TIME *a = korvu_time_addminute(t, 45);
+  EXPECT_EQ(show(a), "2024-01-01 00:15:15.7 Z");
+  KORVU_TIME *b = korvu_time_addday(a, 59);
+  EXPECT_EQ(show(b), "2024-02-29 00:15:15.7 Z");
+  KORVU_TIME *c = korvu_time_addminute(b, -1440 * 366);
+  EXPECT_EQ(show(c), "2023-02-28 00:15:15.7 Z");
+  KORVU_TIME *d = korvu_time_dup(c);
+  EXPECT_EQ(show(d), show(c));
+  for (KORVU_TIME *x : {t, a, b, c, d}) korvu_time_free(x);
+
+  KORVU_TIME *l = korvu_time_newlocaltime(1, 1, 1, 0, 0, 0, 0, 0);
+  EXPECT_EQ(show(l), "0001-01-01 00:00:00.0 L");
+  EXPECT_EQ(korvu_time_addminute(l, -1), nullptr);  // before year 1
+  KORVU_TIME *m = korvu_time_addday(l, 3652058);  // to 9999-12-31
+  EXPECT_EQ(show(m), "9999-12-31 00:00:00.0 L");
+  EXPECT_EQ(korvu_time_addday(m, 1), nullptr);
+  EXPECT_EQ(korvu_time_addminute(m, INT64_MAX), nullptr);
+  EXPECT_EQ(korvu_time_addday(m, INT32_MIN), nullptr);
+  korvu_time_free(m);
+  korvu_time_free(l);
+
+  EXPECT_EQ(korvu_time_newutctime(2023, 2, 29, 0, 0, 0, 0), nullptr);
+  EXPECT_EQ(korvu_time_newutctime(2024, 1, 1, 24, 0, 0, 0), nullptr);
+  EXPECT_EQ(korvu_time_newutctime(2024, 1, 1, 0, 0, 0, 1000000000), nullptr);
+  EXPECT_EQ(korvu_time_newutctime(0, 1, 1, 0, 0, 0, 0), nullptr);
+  EXPECT_EQ(korvu_time_newlocaltime(2024, 1, 1, 0, 0, 0, 0, 1), nullptr);
+  EXPECT_EQ(korvu_time_getyear(nullptr), -1);
+  EXPECT_EQ(korvu_time_getns(nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_time_isutctime(nullptr), 0);
+}
+
+TEST(TimeHandle, LeapSeconds) {
+  // Every June 30 and December 31 from 1972 to 2016, and only the listed ones.
+  int count = 0;
+  for (int y = 1970; y <= 2030; y++) {
+    for (auto [mo, d] : {std::pair{6, 30}, std::pair{12, 31}}) {
+      KORVU_TIME *t = korvu_time_newutctime(y, mo, d, 23, 59, 60, 0);
+      if (t != nullptr) {
+        count++;
+        EXPECT_EQ(korvu_time_isleapsecond(t), 1);
+        EXPECT_EQ(korvu_time_getsecond(t), 60);
+        korvu_time_free(t);
+      }
+    }
+  }
+  EXPECT_EQ(count, 27);
+  EXPECT_EQ(korvu_time_newutctime(1999, 12, 31, 23, 59, 60, 0), nullptr);
+
+  // A leap-second handle moves only onto another leap second.
+  KORVU_TIME *t = korvu_time_newlocaltime(2017, 1, 1, 8, 59, 60, 0, 0);
+  EXPECT_EQ(t, nullptr);  // as a wall-clock time this is no leap second
+  t = korvu_time_newutctime(2016, 12, 31, 23, 59, 60, 0);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(korvu_time_addday(t, 1), nullptr);
+  KORVU_TIME *back = korvu_time_addday(t, -(366 + 184));  // 2015-06-30
+  EXPECT_EQ(show(back), "2015-06-30 23:59:60.0 Z");
+  korvu_time_free(back);
+  korvu_time_free(t);
+  t = korvu_time_newutctime(2016, 12, 31, 23, 59, 59, 0);
+  EXPECT_EQ(korvu_time_isleapsecond(t), 0);
+  korvu_time_free(t);
+}

@@ -1,0 +1,467 @@
+// UTCTime (universal 23), GeneralizedTime (universal 24) and the X.509 Time
+// choice between them (RFC 5280 4.1.2.5). A value keeps its text exactly as
+// encoded together with the parsed point in time.
+#define KORVU_SRC "KORVU_ASN1_Time"
+
+#include <cstdio>
+#include <cstring>
+
+#include "../core/internal.h"
+#include "strings_internal.h"
+
+namespace korvu {
+namespace {
+
+constexpr uint32_t kTypeTime = 20;
+constexpr uint32_t kTypeUtcTime = 21;
+constexpr uint32_t kTypeGenTime = 22;
+constexpr uint32_t kKindUtc = KORVU_ASN1_TIME_KIND_UTC;
+constexpr uint32_t kKindGen = KORVU_ASN1_TIME_KIND_GEN;
+constexpr uint32_t kOctetStringTag = 4;  // segments of constructed strings (X.690 8.23.6)
+
+// Owns a time handle until released.
+class TimeHolder {
+ public:
+  explicit TimeHolder(KORVU_TIME *t = nullptr) : t_(t) {}
+  ~TimeHolder() { korvu_time_free(t_); }
+  TimeHolder(const TimeHolder &) = delete;
+  TimeHolder &operator=(const TimeHolder &) = delete;
+  KORVU_TIME *get() const { return t_; }
+  void reset(KORVU_TIME *t) {
+    korvu_time_free(t_);
+    t_ = t;
+  }
+  KORVU_TIME *release() {
+    KORVU_TIME *t = t_;
+    t_ = nullptr;
+    return t;
+  }
+
+ private:
+  KORVU_TIME *t_;
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool all_digits(const char *p, size_t n) {
+  for (size_t i = 0; i < n; i++)
+    if (!is_digit(p[i])) return false;
+  return true;
+}
+int num2(const char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+int num4(const char *p) { return num2(p) * 100 + num2(p + 2); }
+
+enum class Zone { kLocal, kUtc };
+
+// Builds the handle of a parsed time. `offset` is the signed zone offset in
+// minutes (local = UTC + offset). Hour 24 stands for 00:00 of the next day.
+// A second of 60 is accepted by the handle constructors only on an inserted
+// leap second, checked after the move to UTC.
+KORVU_TIME *build(int year, int month, int day, int hour, int minute, int second, uint32_t ns, Zone zone,
+                  int offset) {
+  TimeHolder t(korvu_time_newutctime(year, month, day, hour == 24 ? 0 : hour, minute, 0, 0));
+  if (t.get() == nullptr) return nullptr;
+  if (hour == 24) {
+    t.reset(korvu_time_addday(t.get(), 1));
+    if (t.get() == nullptr) return nullptr;
+  }
+  if (offset != 0) {
+    t.reset(korvu_time_addminute(t.get(), -offset));
+    if (t.get() == nullptr) return nullptr;
+  }
+  const int32_t y = korvu_time_getyear(t.get()), mo = korvu_time_getmonth(t.get()), d = korvu_time_getday(t.get()),
+                h = korvu_time_gethour(t.get()), mi = korvu_time_getminute(t.get());
+  if (zone == Zone::kLocal) return korvu_time_newlocaltime(y, mo, d, h, mi, second, ns, 0);
+  return korvu_time_newutctime(y, mo, d, h, mi, second, ns);
+}
+
+// "+hhmm" / "-hhmm" at p (five characters); false when malformed.
+bool parse_offset(const char *p, int *offset) {
+  if ((p[0] != '+' && p[0] != '-') || !all_digits(p + 1, 4)) return false;
+  const int hh = num2(p + 1), mm = num2(p + 3);
+  if (hh > 23 || mm > 59) return false;
+  *offset = (p[0] == '+' ? 1 : -1) * (hh * 60 + mm);
+  return true;
+}
+
+// YYMMDDhhmm[ss](Z|+hhmm|-hhmm), X.680 47.
+KORVU_TIME *parse_utctime(const char *s, size_t n) {
+  if (n < 11 || !all_digits(s, 10)) return nullptr;
+  const int yy = num2(s);
+  const int year = yy < 50 ? 2000 + yy : 1900 + yy;
+  const int month = num2(s + 2), day = num2(s + 4), hour = num2(s + 6), minute = num2(s + 8);
+  if (hour > 23) return nullptr;
+  int second = 0, offset = 0;
+  size_t pos = 10;
+  if (is_digit(s[10])) {
+    if (n < 12 || !is_digit(s[11])) return nullptr;
+    second = num2(s + 10);
+    if (second > 59) return nullptr;
+    pos = 12;
+  }
+  if (pos < n && s[pos] == 'Z') {
+    if (n != pos + 1) return nullptr;
+  } else if (n != pos + 5 || !parse_offset(s + pos, &offset)) {
+    return nullptr;
+  }
+  return build(year, month, day, hour, minute, second, 0, Zone::kUtc, offset);
+}
+
+// YYYYMMDDhh[mm[ss]][(.|,)fraction][Z|+hhmm|-hhmm], X.680 46. A fraction
+// after the seconds gives the nanoseconds (digits past the ninth are
+// ignored); after minutes or hours it is taken to ten-thousandths and turned
+// into whole minutes and seconds, truncating.
+KORVU_TIME *parse_gentime(const char *s, size_t n) {
+  size_t run = 0;
+  while (run < n && is_digit(s[run])) run++;
+  if (run < 10 || run > 14 || run % 2 != 0) return nullptr;
+  const int year = num4(s), month = num2(s + 4), day = num2(s + 6), hour = num2(s + 8);
+  int minute = run >= 12 ? num2(s + 10) : 0;
+  int second = run == 14 ? num2(s + 12) : 0;
+  if (year < 1582 || hour > 24 || minute > 59 || second > 60) return nullptr;
+  uint32_t ns = 0;
+  size_t pos = run;
+  if (pos < n && (s[pos] == '.' || s[pos] == ',')) {
+    const size_t start = ++pos;
+    while (pos < n && is_digit(s[pos])) pos++;
+    const size_t digits = pos - start;
+    if (digits == 0) return nullptr;
+    // The first `want` digits, padded with zeros.
+    auto leading = [&](size_t want) {
+      uint32_t v = 0;
+      for (size_t i = 0; i < want; i++) v = v * 10 + (i < digits ? static_cast<uint32_t>(s[start + i] - '0') : 0);
+      return v;
+    };
+    if (run == 14) {
+      ns = leading(9);
+    } else {
+      const uint32_t frac = leading(4);  // ten-thousandths
+      if (run == 12) {
+        second = static_cast<int>(frac * 60 / 10000);
+      } else {
+        const uint32_t secs = frac * 3600 / 10000;
+        minute = static_cast<int>(secs / 60);
+        second = static_cast<int>(secs % 60);
+      }
+    }
+  }
+  if (hour == 24 && (minute != 0 || second != 0 || ns != 0)) return nullptr;
+  Zone zone = Zone::kUtc;
+  int offset = 0;
+  if (pos == n) {
+    zone = Zone::kLocal;
+  } else if (s[pos] == 'Z') {
+    if (n != pos + 1) return nullptr;
+  } else if (n != pos + 5 || !parse_offset(s + pos, &offset)) {
+    return nullptr;
+  }
+  return build(year, month, day, hour, minute, second, ns, zone, offset);
+}
+
+KORVU_TIME *parse(uint32_t kind, const char *s, size_t n) {
+  return kind == kKindUtc ? parse_utctime(s, n) : parse_gentime(s, n);
+}
+
+// A new value owning `time` (freed on failure) and a copy of the text.
+KORVU_ASN1_TIME *make_value(uint32_t kind, const char *text, uint32_t length, KORVU_TIME *time) {
+  TimeHolder holder(time);
+  if (time == nullptr) return nullptr;
+  auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME)));
+  char *copy = static_cast<char *>(KORVU_ALLOC(static_cast<size_t>(length) + 1));
+  if (v == nullptr || copy == nullptr) {
+    korvu_free(v);
+    korvu_free(copy);
+    return nullptr;
+  }
+  std::memcpy(copy, text, length);
+  copy[length] = '\0';
+  v->kind = kind;
+  v->text = copy;
+  v->length = length;
+  v->time = holder.release();
+  return v;
+}
+
+bool utc_year(int32_t year) { return year >= 1950 && year <= 2049; }
+bool gen_year(int32_t year) { return year >= 1582 && year <= 9999; }
+
+KORVU_ASN1_TIME *new_utctime(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
+                             int32_t second) {
+  if (!utc_year(year)) return nullptr;
+  // Checks the fields, a second of 60 included; UTCTime then writes it as 59.
+  TimeHolder check(korvu_time_newutctime(year, month, day, hour, minute, second, 0));
+  if (check.get() == nullptr) return nullptr;
+  if (second == 60) second = 59;
+  char text[32];
+  const int n = std::snprintf(text, sizeof text, "%02d%02d%02d%02d%02d%02dZ", year % 100, month, day, hour,
+                              minute, second);
+  return make_value(kKindUtc, text, static_cast<uint32_t>(n),
+                    korvu_time_newutctime(year, month, day, hour, minute, second, 0));
+}
+
+KORVU_ASN1_TIME *new_gentime(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute,
+                             int32_t second, uint32_t ns) {
+  if (!gen_year(year)) return nullptr;
+  TimeHolder t(korvu_time_newutctime(year, month, day, hour, minute, second, ns));
+  if (t.get() == nullptr) return nullptr;
+  char text[40];
+  int n = std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", year, month, day, hour, minute, second);
+  if (ns != 0) {
+    text[n++] = '.';
+    uint32_t rest = ns;
+    for (uint32_t unit = 100000000; rest != 0; unit /= 10) {
+      text[n++] = static_cast<char>('0' + rest / unit);
+      rest %= unit;
+    }
+  }
+  text[n++] = 'Z';
+  return make_value(kKindGen, text, static_cast<uint32_t>(n), t.release());
+}
+
+void time_free(void *p) {
+  auto *v = static_cast<KORVU_ASN1_TIME *>(p);
+  if (v == nullptr) return;
+  korvu_free(v->text);
+  korvu_time_free(v->time);
+  korvu_free(v);
+}
+
+// The kinds a type number writes and reads: 20 either, 21 UTCTime, 22
+// GeneralizedTime.
+template <uint32_t Type>
+bool kind_fits(uint32_t kind) {
+  if constexpr (Type == kTypeUtcTime) return kind == kKindUtc;
+  else if constexpr (Type == kTypeGenTime) return kind == kKindGen;
+  else return kind == kKindUtc || kind == kKindGen;
+}
+
+template <uint32_t Type>
+Len time_content_length(const void *p) {
+  const auto *v = static_cast<const KORVU_ASN1_TIME *>(p);
+  if (v == nullptr || v->text == nullptr || v->length == 0 || v->length > kLenMax || !kind_fits<Type>(v->kind))
+    return kLenError;
+  return v->length;
+}
+
+// Checks a value before writing it; 1 or 0 with the failure recorded.
+template <uint32_t Type>
+int check_value(const KORVU_ASN1_TIME *v, KORVU_ERR_CTX *ctx) {
+  if (v == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  if (!kind_fits<Type>(v->kind)) {
+    KORVU_ERR(ctx, kErrBadTimeType);
+    return 0;
+  }
+  if (v->text == nullptr || v->length < 1 || v->length > kLenMax) {
+    KORVU_ERR(ctx, kErrCalLength);
+    return 0;
+  }
+  return 1;
+}
+
+template <uint32_t Type>
+int time_encode_content(KORVU_STREAM *s, const void *p, uint32_t length, uint32_t *written, KORVU_ERR_CTX *ctx) {
+  const auto *v = static_cast<const KORVU_ASN1_TIME *>(p);
+  if (check_value<Type>(v, ctx) != 1) return 0;
+  if (length != v->length) {
+    KORVU_ERR(ctx, kErrBadLength);
+    return 0;
+  }
+  const int r = korvu_stream_writen(s, v->text, length);
+  if (r != 1) {
+    KORVU_ENCODE_ERR(ctx, Type);
+    return r;
+  }
+  if (written) *written = length;
+  return 1;
+}
+
+template <uint32_t Type>
+int time_encode(KORVU_STREAM *s, const void *p, uint32_t *written, KORVU_ERR_CTX *ctx) {
+  const auto *v = static_cast<const KORVU_ASN1_TIME *>(p);
+  if (s == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  if (check_value<Type>(v, ctx) != 1) return 0;
+  uint32_t header = 0;
+  int r = write_header(s, KORVU_CLASS_UNIVERSAL, 1, v->kind, v->length, &header, ctx);
+  if (r != 1) return r;
+  r = korvu_stream_writen(s, v->text, v->length);
+  if (r != 1) {
+    KORVU_ENCODE_ERR(ctx, Type);
+    return r;
+  }
+  if (written) *written = header + v->length;
+  return 1;
+}
+
+// Reads the contents (primitive, or constructed segments joined) and parses
+// them as `kind`.
+template <uint32_t Type>
+int read_time(KORVU_STREAM *s, uint32_t kind, int primitive, uint32_t length, void **out, uint32_t *consumed,
+              KORVU_ERR_CTX *ctx, int depth) {
+  KORVU_STREAM *buf = korvu_stream_new_mem(64, ctx);
+  if (buf == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  uint32_t used = 0;
+  int r = read_string_contents(s, buf, primitive, length, kOctetStringTag, &used, ctx, depth);
+  if (r != 1) {
+    korvu_stream_free(buf);
+    return r;
+  }
+  unsigned char *bytes = nullptr;
+  uint32_t n = 0;
+  r = korvu_stream_writen(buf, "", 1);  // NUL terminator
+  if (r == 1) r = korvu_memstreamdeatch(buf, &bytes, &n);
+  korvu_stream_free(buf);
+  if (r != 1 || bytes == nullptr || n == 0) {
+    korvu_free(bytes);
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  const char *text = reinterpret_cast<const char *>(bytes);
+  const uint32_t text_length = n - 1;
+  KORVU_TIME *t = parse(kind, text, text_length);
+  if (t == nullptr) {
+    korvu_free(bytes);
+    KORVU_ERR(ctx, kind == kKindUtc ? kErrUtcTimeFormat : kErrGenTimeFormat);
+    return 0;
+  }
+  auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME)));
+  if (v == nullptr) {
+    korvu_time_free(t);
+    korvu_free(bytes);
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  v->kind = kind;
+  v->text = reinterpret_cast<char *>(bytes);
+  v->length = text_length;
+  v->time = t;
+  if (!kind_fits<Type>(kind)) {
+    time_free(v);
+    KORVU_ERR(ctx, kErrBadTimeType);
+    return 0;
+  }
+  *out = v;
+  if (consumed) *consumed = used;
+  return 1;
+}
+
+// Contents under an implicit tag: UTCTime for 21, GeneralizedTime for 22. The
+// Time choice (20) is told apart by its identifier only.
+template <uint32_t Type>
+int time_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
+                        KORVU_ERR_CTX *ctx, int depth) {
+  if (s == nullptr || out == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  *out = nullptr;
+  if constexpr (Type == kTypeTime) {
+    KORVU_ERR(ctx, kErrUnsupportDecode);
+    return 0;
+  } else {
+    return read_time<Type>(s, Type == kTypeUtcTime ? kKindUtc : kKindGen, primitive, length, out, consumed, ctx,
+                           depth);
+  }
+}
+
+template <uint32_t Type>
+int time_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+                    int depth) {
+  if (s == nullptr || out == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  *out = nullptr;
+  if (h.tag_class != KORVU_CLASS_UNIVERSAL || (h.tag != kKindUtc && h.tag != kKindGen)) {
+    KORVU_ERR(ctx, kErrBadTimeType);
+    return 0;
+  }
+  return read_time<Type>(s, h.tag, h.primitive, h.length, out, consumed, ctx, depth);
+}
+
+}  // namespace
+}  // namespace korvu
+
+KORVU_REGISTER_TYPE(20) = {
+    korvu::time_free,
+    korvu::time_content_length<korvu::kTypeTime>,
+    nullptr,
+    korvu::time_encode_content<korvu::kTypeTime>,
+    korvu::time_decode_content<korvu::kTypeTime>,
+    korvu::time_encode<korvu::kTypeTime>,
+    korvu::time_decode_tlv<korvu::kTypeTime>,
+    nullptr,
+};
+
+KORVU_REGISTER_TYPE(21) = {
+    korvu::time_free,
+    korvu::time_content_length<korvu::kTypeUtcTime>,
+    nullptr,
+    korvu::time_encode_content<korvu::kTypeUtcTime>,
+    korvu::time_decode_content<korvu::kTypeUtcTime>,
+    korvu::time_encode<korvu::kTypeUtcTime>,
+    korvu::time_decode_tlv<korvu::kTypeUtcTime>,
+    nullptr,
+};
+
+KORVU_REGISTER_TYPE(22) = {
+    korvu::time_free,
+    korvu::time_content_length<korvu::kTypeGenTime>,
+    nullptr,
+    korvu::time_encode_content<korvu::kTypeGenTime>,
+    korvu::time_decode_content<korvu::kTypeGenTime>,
+    korvu::time_encode<korvu::kTypeGenTime>,
+    korvu::time_decode_tlv<korvu::kTypeGenTime>,
+    nullptr,
+};
+
+extern "C" {
+
+KORVU_API KORVU_ASN1_TIME *korvu_asn1_utctime_new(int32_t year, int32_t month, int32_t day, int32_t hour,
+                                                  int32_t minute, int32_t second) {
+  return korvu::new_utctime(year, month, day, hour, minute, second);
+}
+
+KORVU_API KORVU_ASN1_TIME *korvu_asn1_gentime_new(int32_t year, int32_t month, int32_t day, int32_t hour,
+                                                  int32_t minute, int32_t second, uint32_t ns) {
+  return korvu::new_gentime(year, month, day, hour, minute, second, ns);
+}
+
+KORVU_API KORVU_ASN1_TIME *korvu_asn1_time_new(int32_t year, int32_t month, int32_t day, int32_t hour,
+                                               int32_t minute, int32_t second, uint32_t ns) {
+  if (korvu::utc_year(year)) {
+    if (ns >= 1000000000u) return nullptr;
+    return korvu::new_utctime(year, month, day, hour, minute, second);
+  }
+  return korvu::new_gentime(year, month, day, hour, minute, second, ns);
+}
+
+KORVU_API KORVU_ASN1_TIME *korvu_asn1_time_newutctime(const KORVU_TIME *time, uint32_t flags) {
+  if (korvu_time_isutctime(time) != 1) return nullptr;
+  const int32_t y = korvu_time_getyear(time), mo = korvu_time_getmonth(time), d = korvu_time_getday(time),
+                h = korvu_time_gethour(time), mi = korvu_time_getminute(time), s = korvu_time_getsecond(time);
+  const uint32_t ns = (flags & KORVU_ASN1_TIME_WITH_NS) ? korvu_time_getns(time) : 0;
+  switch (flags & 0x0Fu) {
+    case KORVU_ASN1_TIME_UTCTIME:
+      return korvu::new_utctime(y, mo, d, h, mi, s);
+    case KORVU_ASN1_TIME_GENTIME:
+      return korvu::new_gentime(y, mo, d, h, mi, s, ns);
+    case KORVU_ASN1_TIME_CHOICE:
+      return korvu_asn1_time_new(y, mo, d, h, mi, s, ns);
+    default:
+      return nullptr;
+  }
+}
+
+KORVU_API KORVU_TIME *korvu_asn1_time_getutctime(const KORVU_ASN1_TIME *value) {
+  return value == nullptr ? nullptr : korvu_time_dup(value->time);
+}
+
+}  // extern "C"

@@ -345,7 +345,7 @@ int decode_object_from(KORVU_STREAM *data, uint32_t type, void **object, KORVU_E
   if (rc == 1 && korvu_stream_ctrl(in, KORVU_STREAM_CTRL_ATEND, nullptr) != 1) {
     KORVU_ERR(ctx, kErrBytesNotDecoded);
     rc = 0;
-  } else if (rc != 1) {
+  } else if (rc != 1 && type_desc(type) != nullptr) {
     KORVU_DECODE_ERR(ctx, type);
   }
   if (view != nullptr) korvu_stream_free(view);

@@ -729,7 +729,7 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   Bytes sigbytes(256);
   for (size_t k = 0; k < sigbytes.size(); k++) sigbytes[k] = static_cast<unsigned char>(k * 7 + 1);
   Val sig(3, korvu_asn1_bitstring_new(0, sigbytes.data(), 256));
-  Val cert(39, korvu::x509::certificate_create(tbs.as<KORVU_X509_TBSCERT>(), sig.as<KORVU_ASN1_BITSTRING>()));
+  Val cert(39, korvu_x509pubkeycert_create(tbs.as<KORVU_X509_TBSCERT>(), sig.as<KORVU_ASN1_BITSTRING>()));
   ASSERT_NE(cert.v, nullptr);
   auto *c = cert.as<KORVU_X509_CERT>();
   EXPECT_EQ(c->hasEncoded, 1u);
@@ -834,7 +834,7 @@ TEST(Certificate, Summary) {
                                            korvu_x509pubkeycert_getpubkey(s), nullptr, nullptr,
                                            korvu_x509pubkeycert_getexts(s)));
   ASSERT_NE(tbs.v, nullptr);
-  Val cert(39, korvu::x509::certificate_create(tbs.as<KORVU_X509_TBSCERT>(), korvu_x509pubkeycert_getsignvalue(s)));
+  Val cert(39, korvu_x509pubkeycert_create(tbs.as<KORVU_X509_TBSCERT>(), korvu_x509pubkeycert_getsignvalue(s)));
   ASSERT_NE(cert.v, nullptr);
 
   std::FILE *f = std::tmpfile();

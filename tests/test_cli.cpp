@@ -204,6 +204,23 @@ TEST_F(CliTest, TextInputsAndStandardInput) {
   EXPECT_TRUE(contains(sp.out, "input: PEM (N), 3 octets")) << sp.out;
 }
 
+TEST_F(CliTest, UnwrapWritesTheDataOfAnyOctetStringForm) {
+  // Nested constructed segments, indefinite outside and definite inside.
+  auto ok = run({"unwrap"}, str(hex("24 80 04 02 41 42 24 06 04 01 43 04 01 44 00 00")));
+  EXPECT_EQ(ok.status, 0) << ok.err;
+  EXPECT_EQ(ok.out, "ABCD");
+  auto prim = run({"unwrap", "-"}, str(hex("04 03 78 79 7A")));
+  EXPECT_EQ(prim.status, 0) << prim.err;
+  EXPECT_EQ(prim.out, "xyz");
+  // Not an OCTET STRING, a truncated one, and one with bytes after it.
+  EXPECT_EQ(run({"unwrap"}, str(hex("02 01 05"))).status, 1);
+  auto cut = run({"unwrap"}, str(hex("24 80 04 02 41 42")));
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_FALSE(cut.err.empty());
+  EXPECT_EQ(run({"unwrap"}, str(hex("04 01 41 00"))).status, 1);
+  EXPECT_EQ(run({"unwrap", "/nonexistent/file"}).status, 66);
+}
+
 TEST_F(CliTest, SampleCertificateRoundTrips) {
   const std::string src = KORVU_SOURCE_DIR;
   for (const char *name : {"/samples/sample-cert.der", "/samples/sample-cert.pem"}) {

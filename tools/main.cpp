@@ -5,6 +5,7 @@
 
 #include "cmd_decode.h"
 #include "cmd_types.h"
+#include "cmd_unwrap.h"
 #include "tool.h"
 
 int main(int argc, char **argv) {
@@ -18,6 +19,7 @@ int main(int argc, char **argv) {
   // One line per subcommand.
   add_decode_command(app, io);
   add_types_command(app, io);
+  add_unwrap_command(app, io);
 
   return run_app(app, argc, argv, io);
 }

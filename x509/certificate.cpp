@@ -139,6 +139,11 @@ KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
       kTbs, {version, serial_number, signature, issuer, validity, subject, spki, issuer_uid, subject_uid, extensions}));
 }
 
+KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs,
+                                                      const KORVU_ASN1_BITSTRING *signature) {
+  return x509::certificate_create(tbs, signature);
+}
+
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx) {
   if (bytes == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);

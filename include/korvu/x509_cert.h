@@ -174,6 +174,11 @@ KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
  * or PEM text labelled CERTIFICATE (first byte '-'). The DER must hold
  * exactly one Certificate. */
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx);
+/* A Certificate from a TBSCertificate and a signature value (both copied);
+ * its signatureAlgorithm is a copy of the TBSCertificate's signature, and it
+ * is encoded once right away so that it carries its kept encodings. */
+KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs,
+                                                      const KORVU_ASN1_BITSTRING *signature);
 KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getversion(const KORVU_X509_CERT *cert);
 KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getserialno(const KORVU_X509_CERT *cert);
 KORVU_API KORVU_X509_ALGID *korvu_x509pubkeycert_getinnersignalgo(const KORVU_X509_CERT *cert);

@@ -1,5 +1,10 @@
 #include "cmd_decode.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "summary.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -57,6 +62,20 @@ int check_round_trip(uint32_t type, const void *value, const unsigned char *orig
   io.out << "  decoded:    " << hex_preview(original, length, 64) << "\n";
   io.out << "  re-encoded: " << hex_preview(encoded, encoded_length, 64) << "\n";
   return kExitRoundTripDiffers;
+}
+
+// The certificate summary, written through a memory FILE into io.out.
+bool print_summary(const void *cert, Io &io) {
+  char *text = nullptr;
+  size_t length = 0;
+  std::FILE *f = open_memstream(&text, &length);
+  if (f == nullptr) return false;
+  int ok = print_certificate_summary(cert, f);
+  std::fclose(f);
+  if (ok == 1) io.out << std::string(text, length);
+  std::free(text);
+  if (ok != 1) io.err << "korvu-asn1: the certificate summary could not be written\n";
+  return ok == 1;
 }
 
 }  // namespace
@@ -119,6 +138,7 @@ int run_decode(const DecodeOptions &options, Io &io) {
   io.out << "trailing: " << (size - consumed) << " octets";
   if (consumed < size) io.out << " (" << hex_preview(data + consumed, size - consumed, 16) << ")";
   io.out << "\n";
+  if (options.summary && !print_summary(value.get(), io)) return kExitSoftware;
   if (!options.check) return kExitOk;
   return check_round_trip(options.type, value.get(), data, consumed, io);
 }
@@ -131,7 +151,16 @@ void add_decode_command(CLI::App &app, Io &io) {
       ->check(CLI::Range(0u, kLastType));
   sub->add_option("file", options->file, "Input file, or - for standard input")->required();
   sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
-  sub->callback([options, &io] { io.status = run_decode(*options, io); });
+  sub->add_flag("-s,--summary", options->summary,
+                "Also print a certificate's serial, issuer, subject, validity and extension count (type 39)");
+  sub->callback([options, &io] {
+    if (options->summary && options->type != KORVU_TYPE_CERTIFICATE) {
+      io.err << "korvu-asn1: --summary needs --type 39 (Certificate)\n";
+      io.status = kExitUsage;
+      return;
+    }
+    io.status = run_decode(*options, io);
+  });
 }
 
 }  // namespace korvu::tool

@@ -14,6 +14,7 @@ struct DecodeOptions {
   uint32_t type = 0;
   std::string file;  // "-" for standard input
   bool check = false;
+  bool summary = false;  // certificates (type 39): also print a summary
 };
 
 // Exit status: kExitOk, kExitDecodeFailed, kExitRoundTripDiffers (also when

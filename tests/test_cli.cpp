@@ -204,6 +204,19 @@ TEST_F(CliTest, TextInputsAndStandardInput) {
   EXPECT_TRUE(contains(sp.out, "input: PEM (N), 3 octets")) << sp.out;
 }
 
+TEST_F(CliTest, CertificateSummary) {
+  const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";
+  auto r = run({"decode", "--type", "39", "--summary", "--check", pem});
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char *line : {"serial: ", "issuer: C=XX, O=Korvu Sample", "subject: C=XX, O=Korvu Sample",
+                           "notBefore: ", "notAfter: ", "extensions: "})
+    EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
+  EXPECT_TRUE(contains(r.out, "re-encoded: identical")) << r.out;
+  // Without --summary the output has no summary; with another type it is a usage error.
+  EXPECT_FALSE(contains(run({"decode", "--type", "39", pem}).out, "serial: "));
+  EXPECT_EQ(run({"decode", "--type", "24", "--summary", pem}).status, 64);
+}
+
 TEST_F(CliTest, UnwrapWritesTheDataOfAnyOctetStringForm) {
   // Nested constructed segments, indefinite outside and definite inside.
   auto ok = run({"unwrap"}, str(hex("24 80 04 02 41 42 24 06 04 01 43 04 01 44 00 00")));

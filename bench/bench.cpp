@@ -1,0 +1,474 @@
+// Decoding speed and allocations against OpenSSL and libtasn1, on the same
+// bytes, single-threaded.
+//
+// Data: the CA bundle split into DER certificates, TLS-like leaves issued by
+// bench/make_leaves.sh into a temporary folder, and the certificates of the
+// shared corpus; only certificates every decoder accepts are measured, so
+// that each does the same work. CRLs of 2,500 to 10,000 entries are built
+// here. Every corpus file is also rendered to JSON through ANY.
+//
+// Google Benchmark runs each row on its own; then a summary times the rows
+// in interleaved rounds (medians, robust on a busy machine) and prints each
+// figure with its ratio to the peers and the targets.
+#include <benchmark/benchmark.h>
+#include <openssl/crypto.h>
+#include <openssl/x509.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/internal.h"
+#include "korvu/asn1.h"
+#include "korvu/asn1_json.h"
+#include "korvu/util_json.h"
+#include "tasn1_peer.h"
+#include "tools/lib/input.h"
+
+#pragma weak korvu_asn1_tojson
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+// ---- Allocation counting ---------------------------------------------------
+// malloc and friends are interposed in this program; korvu_malloc is wrapped
+// at link time (-Wl,--wrap=korvu_malloc); OpenSSL's own allocator hooks count
+// its blocks. Counting is off except around the measured call.
+namespace {
+bool g_counting = false;
+long g_mallocs = 0;
+long g_korvu_mallocs = 0;
+long g_openssl_mallocs = 0;
+}  // namespace
+
+extern "C" {
+void *__libc_malloc(size_t);
+void *__libc_calloc(size_t, size_t);
+void *__libc_realloc(void *, size_t);
+void *__real_korvu_malloc(size_t size, const char *file, int line);
+
+void *malloc(size_t n) {
+  if (g_counting) g_mallocs++;
+  return __libc_malloc(n);
+}
+void *calloc(size_t a, size_t b) {
+  if (g_counting) g_mallocs++;
+  return __libc_calloc(a, b);
+}
+void *realloc(void *p, size_t n) {
+  if (g_counting && p == nullptr) g_mallocs++;
+  return __libc_realloc(p, n);
+}
+void *__wrap_korvu_malloc(size_t size, const char *file, int line) {
+  if (g_counting) g_korvu_mallocs++;
+  return __real_korvu_malloc(size, file, line);
+}
+}
+
+namespace {
+
+void *ossl_malloc(size_t n, const char *, int) {
+  if (g_counting) g_openssl_mallocs++;
+  return malloc(n);
+}
+void *ossl_realloc(void *p, size_t n, const char *, int) {
+  if (g_counting && p == nullptr) g_openssl_mallocs++;
+  return realloc(p, n);
+}
+void ossl_free(void *p, const char *, int) { free(p); }
+
+// ---- Data --------------------------------------------------------------------
+struct Data {
+  std::vector<Bytes> certs;        // accepted by every decoder
+  std::vector<Bytes> all_files;    // every corpus file, as DER, for JSON
+  std::map<int, Bytes> crls;       // entries -> CRL
+  size_t cert_bytes = 0, all_bytes = 0;
+  size_t from_bundle = 0, from_leaves = 0, from_corpus = 0, dropped = 0;
+  uint32_t cert_type = 24;         // 39 once Certificate is linked
+  uint32_t crl_type = 24;          // 41 once CertificateList is linked
+};
+
+Data g;
+
+bool type_exists(uint32_t t) {
+  const korvu::TypeDesc *d = korvu::type_desc(t);
+  return d != nullptr && d->ops != nullptr;
+}
+
+Bytes read_file(const fs::path &p) {
+  std::ifstream f(p, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void pem_blocks(const Bytes &raw, std::vector<Bytes> &out) {
+  std::string text(raw.begin(), raw.end());
+  for (size_t pos = text.find("-----BEGIN "); pos != std::string::npos; pos = text.find("-----BEGIN ", pos + 11)) {
+    korvu::tool::LoadedInput in;
+    std::string error;
+    if (korvu::tool::load_input(raw.data() + pos, raw.size() - pos, in, error) && !in.bytes.empty())
+      out.push_back(in.bytes);
+  }
+}
+
+// ---- The operations compared -------------------------------------------------
+void korvu_decode_free(const Bytes &b, uint32_t type) {
+  void *v = nullptr;
+  if (korvu_asn1_mem_decode(b.data(), static_cast<int32_t>(b.size()), type, &v) == 0xFFFFFFFFu) std::abort();
+  korvu_asn1_value_free(type, v);
+}
+void korvu_decode_encode_free(const Bytes &b, uint32_t type) {
+  void *v = nullptr;
+  if (korvu_asn1_mem_decode(b.data(), static_cast<int32_t>(b.size()), type, &v) == 0xFFFFFFFFu) std::abort();
+  KORVU_DATA_BLOB *e = korvu_asn1_mem_encode(type, v);
+  if (e == nullptr) std::abort();
+  korvu_data_blob_free(e);
+  korvu_asn1_value_free(type, v);
+}
+bool openssl_decode_free(const Bytes &b) {
+  const unsigned char *p = b.data();
+  X509 *x = d2i_X509(nullptr, &p, static_cast<long>(b.size()));
+  X509_free(x);
+  return x != nullptr;
+}
+void openssl_decode_encode_free(const Bytes &b) {
+  const unsigned char *p = b.data();
+  X509 *x = d2i_X509(nullptr, &p, static_cast<long>(b.size()));
+  unsigned char *out = nullptr;
+  if (i2d_X509(x, &out) <= 0) std::abort();
+  OPENSSL_free(out);
+  X509_free(x);
+}
+bool openssl_crl_decode_free(const Bytes &b) {
+  const unsigned char *p = b.data();
+  X509_CRL *x = d2i_X509_CRL(nullptr, &p, static_cast<long>(b.size()));
+  X509_CRL_free(x);
+  return x != nullptr;
+}
+bool tasn1_decode_free(const Bytes &b, const char *name = "PKIXBench.Certificate") {
+  return tasn1_peer::decode_free(b.data(), b.size(), name);
+}
+void tasn1_decode_encode_free(const Bytes &b) {
+  if (!tasn1_peer::decode_encode_free(b.data(), b.size(), "PKIXBench.Certificate")) std::abort();
+}
+
+// A walk over every element, allocating nothing: the floor any decoder that
+// looks at every identifier and length stands on.
+size_t tlv_walk(const unsigned char *p, size_t n, int depth = 0) {
+  size_t count = 0, pos = 0;
+  while (pos < n) {
+    unsigned char id = p[pos++];
+    if ((id & 0x1F) == 0x1F)
+      while (pos < n && (p[pos++] & 0x80)) {
+      }
+    if (pos >= n) break;
+    size_t len = p[pos++];
+    if (len & 0x80) {
+      size_t k = len & 0x7F;
+      len = 0;
+      while (k-- && pos < n) len = (len << 8) | p[pos++];
+    }
+    if (len > n - pos) break;
+    count++;
+    if ((id & 0x20) && depth < 64) count += tlv_walk(p + pos, len, depth + 1);
+    pos += len;
+  }
+  return count;
+}
+
+// ---- Building the data set -----------------------------------------------------
+void der_length(Bytes &out, size_t n) {
+  if (n < 0x80) {
+    out.push_back(static_cast<unsigned char>(n));
+    return;
+  }
+  unsigned char tmp[8];
+  int k = 0;
+  while (n) {
+    tmp[k++] = static_cast<unsigned char>(n & 0xFF);
+    n >>= 8;
+  }
+  out.push_back(static_cast<unsigned char>(0x80 | k));
+  while (k) out.push_back(tmp[--k]);
+}
+Bytes tlv(unsigned char tag, const Bytes &content) {
+  Bytes out{tag};
+  der_length(out, content.size());
+  out.insert(out.end(), content.begin(), content.end());
+  return out;
+}
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+// A CRL with `entries` revoked certificates, each with a reason code.
+Bytes make_crl(int entries) {
+  const Bytes alg = tlv(0x30, cat({tlv(0x06, {0x2A, 0x86, 0x48, 0x86, 0xF7, 0x0D, 0x01, 0x01, 0x0B}), tlv(0x05, {})}));
+  const Bytes cn = tlv(0x31, tlv(0x30, cat({tlv(0x06, {0x55, 0x04, 0x03}), tlv(0x13, Bytes{'B', 'e', 'n', 'c', 'h'})})));
+  const Bytes issuer = tlv(0x30, cn);
+  auto utc = [](const char *s) { return tlv(0x17, Bytes(s, s + std::strlen(s))); };
+  Bytes revoked;
+  for (int i = 0; i < entries; i++) {
+    Bytes serial{0x01, static_cast<unsigned char>(i >> 16), static_cast<unsigned char>(i >> 8),
+                 static_cast<unsigned char>(i), 0x5A, 0xA5, 0x3C, 0xC3};
+    Bytes reason = tlv(0x30, tlv(0x30, cat({tlv(0x06, {0x55, 0x1D, 0x15}), tlv(0x04, tlv(0x0A, {0x01}))})));
+    revoked = cat({revoked, tlv(0x30, cat({tlv(0x02, serial), utc("240101000000Z"), reason}))});
+  }
+  Bytes tbs = tlv(0x30, cat({tlv(0x02, {0x01}), alg, issuer, utc("240101000000Z"), utc("240201000000Z"),
+                             tlv(0x30, revoked),
+                             tlv(0xA0, tlv(0x30, tlv(0x30, cat({tlv(0x06, {0x55, 0x1D, 0x14}),
+                                                                tlv(0x04, tlv(0x02, {0x07}))}))))}));
+  Bytes sig(257, 0x5A);
+  sig[0] = 0;
+  return tlv(0x30, cat({tbs, alg, tlv(0x03, sig)}));
+}
+
+bool korvu_accepts(const Bytes &b, uint32_t type) {
+  void *v = nullptr;
+  uint32_t used = korvu_asn1_mem_decode(b.data(), static_cast<int32_t>(b.size()), type, &v);
+  if (used == 0xFFFFFFFFu) return false;
+  KORVU_DATA_BLOB *e = korvu_asn1_mem_encode(type, v);
+  korvu_asn1_value_free(type, v);
+  bool ok = e != nullptr && used == b.size();
+  korvu_data_blob_free(e);
+  return ok;
+}
+
+void build_data(const std::string &corpus) {
+  g.cert_type = type_exists(39) ? 39 : 24;
+  g.crl_type = type_exists(41) ? 41 : 24;
+  std::string err;
+  if (!tasn1_peer::load(KORVU_BENCH_DIR "/pkix_bench.asn", err)) {
+    std::fprintf(stderr, "libtasn1 definitions: %s\n", err.c_str());
+    std::exit(1);
+  }
+
+  auto add_cert = [](const Bytes &der, size_t &counter) {
+    if (openssl_decode_free(der) && tasn1_decode_free(der) &&
+        tasn1_peer::decode_encode_free(der.data(), der.size(), "PKIXBench.Certificate") &&
+        korvu_accepts(der, g.cert_type)) {
+      g.certs.push_back(der);
+      g.cert_bytes += der.size();
+      counter++;
+    } else {
+      g.dropped++;
+    }
+  };
+
+  std::vector<Bytes> bundle;
+  pem_blocks(read_file("/etc/ssl/certs/ca-certificates.crt"), bundle);
+  for (const Bytes &b : bundle) add_cert(b, g.from_bundle);
+
+  char tmpl[] = "/tmp/korvu-bench-XXXXXX";
+  if (char *dir = mkdtemp(tmpl)) {
+    std::string cmd = std::string(KORVU_BENCH_DIR "/make_leaves.sh ") + dir + " 12";
+    if (std::system(cmd.c_str()) == 0)
+      for (int i = 1; i <= 12; i++) add_cert(read_file(fs::path(dir) / ("leaf" + std::to_string(i) + ".der")), g.from_leaves);
+    fs::remove_all(dir);
+  }
+
+  std::ifstream manifest(corpus + "/manifest.tsv");
+  std::string line;
+  std::getline(manifest, line);
+  while (std::getline(manifest, line)) {
+    std::istringstream row(line);
+    std::string path, family, type, enc, expect;
+    std::getline(row, path, '\t');
+    std::getline(row, family, '\t');
+    std::getline(row, type, '\t');
+    std::getline(row, enc, '\t');
+    std::getline(row, expect, '\t');
+    Bytes raw = read_file(corpus + "/" + path);
+    korvu::tool::LoadedInput in;
+    std::string error;
+    if (!korvu::tool::load_input(raw, in, error) || in.bytes.empty() || in.bytes.size() > 0x7FFFFFFF) continue;
+    g.all_files.push_back(in.bytes);
+    g.all_bytes += in.bytes.size();
+    if (type == "Certificate" && expect == "valid") add_cert(in.bytes, g.from_corpus);
+  }
+  for (int n : {2500, 5000, 10000}) g.crls[n] = make_crl(n);
+}
+
+// ---- Interleaved summary ---------------------------------------------------------
+using Pass = std::function<void()>;
+
+// Nanoseconds of one pass, repeated until 30 ms have gone by.
+double time_pass(const Pass &pass) {
+  using clock = std::chrono::steady_clock;
+  int reps = 0;
+  auto start = clock::now();
+  double elapsed = 0;
+  do {
+    pass();
+    reps++;
+    elapsed = std::chrono::duration<double, std::nano>(clock::now() - start).count();
+  } while (elapsed < 30e6);
+  return elapsed / reps;
+}
+
+std::vector<double> interleaved_medians(const std::vector<Pass> &passes, int rounds) {
+  std::vector<std::vector<double>> t(passes.size());
+  for (int r = 0; r < rounds; r++)
+    for (size_t i = 0; i < passes.size(); i++) t[i].push_back(time_pass(passes[i]));
+  std::vector<double> med;
+  for (auto &v : t) {
+    std::sort(v.begin(), v.end());
+    med.push_back(v[v.size() / 2]);
+  }
+  return med;
+}
+
+template <class F>
+double allocations_per_item(const std::vector<Bytes> &set, F op, long &counter) {
+  counter = 0;
+  g_counting = true;
+  for (const Bytes &b : set) op(b);
+  g_counting = false;
+  return static_cast<double>(counter) / static_cast<double>(set.size());
+}
+
+void summary() {
+  const double n = static_cast<double>(g.certs.size());
+  const uint32_t ct = g.cert_type;
+  std::printf("\n==== Summary (medians of 7 interleaved rounds) ====\n");
+  std::printf("certificates: %zu (%zu CA bundle, %zu generated leaves, %zu corpus), %zu bytes; %zu dropped "
+              "(refused by a decoder)\n",
+              g.certs.size(), g.from_bundle, g.from_leaves, g.from_corpus, g.cert_bytes, g.dropped);
+  std::printf("korvu certificate type: %u (%s)\n", ct, korvu_asn1_typename(ct));
+
+  std::vector<Pass> passes = {
+      [&] { for (const Bytes &b : g.certs) korvu_decode_free(b, ct); },
+      [&] { for (const Bytes &b : g.certs) openssl_decode_free(b); },
+      [&] { for (const Bytes &b : g.certs) tasn1_decode_free(b); },
+      [&] { for (const Bytes &b : g.certs) korvu_decode_encode_free(b, ct); },
+      [&] { for (const Bytes &b : g.certs) openssl_decode_encode_free(b); },
+      [&] { for (const Bytes &b : g.certs) tasn1_decode_encode_free(b); },
+      [&] {
+        size_t c = 0;
+        for (const Bytes &b : g.certs) c += tlv_walk(b.data(), b.size());
+        benchmark::DoNotOptimize(c);
+      },
+  };
+  std::vector<double> m = interleaved_medians(passes, 7);
+  for (double &x : m) x /= n;  // ns per certificate
+  const char *names[] = {"korvu decode+free",        "OpenSSL d2i_X509+free",       "libtasn1 decode+free",
+                         "korvu decode+encode+free", "OpenSSL d2i+i2d+free",        "libtasn1 decode+encode+free",
+                         "TLV walk (floor)"};
+  for (size_t i = 0; i < m.size(); i++)
+    std::printf("  %-30s %9.0f ns/cert %8.1f MB/s\n", names[i], m[i], g.cert_bytes / n / m[i] * 1e3);
+  std::printf("ratios:\n");
+  std::printf("  decode+free: libtasn1/korvu %.2fx (target >= 3x), OpenSSL/korvu %.2fx\n", m[2] / m[0], m[1] / m[0]);
+  std::printf("  decode+encode+free: libtasn1/korvu %.2fx, OpenSSL/korvu %.2fx\n", m[5] / m[3], m[4] / m[3]);
+  std::printf("  korvu decode+encode vs decode alone: +%.1f%% (target <= 10%%)\n", (m[3] / m[0] - 1) * 100);
+  std::printf("  korvu decode / TLV walk: %.1fx\n", m[0] / m[6]);
+
+  std::printf("allocations per certificate (decode + free):\n");
+  double ka = allocations_per_item(g.certs, [&](const Bytes &b) { korvu_decode_free(b, ct); }, g_korvu_mallocs);
+  double km = allocations_per_item(g.certs, [&](const Bytes &b) { korvu_decode_free(b, ct); }, g_mallocs);
+  double om = allocations_per_item(g.certs, [](const Bytes &b) { openssl_decode_free(b); }, g_mallocs);
+  double oo = allocations_per_item(g.certs, [](const Bytes &b) { openssl_decode_free(b); }, g_openssl_mallocs);
+  double tm = allocations_per_item(g.certs, [](const Bytes &b) { tasn1_decode_free(b); }, g_mallocs);
+  std::printf("  korvu: %.1f korvu_malloc, %.1f malloc (target <= 100)\n", ka, km);
+  std::printf("  OpenSSL: %.1f malloc (%.1f through its allocator)\n", om, oo);
+  std::printf("  libtasn1: %.1f malloc\n", tm);
+
+  if (&korvu_asn1_tojson != nullptr) {
+    std::vector<Pass> jp = {[&] {
+      for (const Bytes &b : g.all_files) {
+        KORVU_JSON *t = korvu_asn1_tojson(b.data(), static_cast<int32_t>(b.size()));
+        korvu_json_free(t);
+      }
+    }};
+    double ns = interleaved_medians(jp, 5)[0];
+    std::printf("JSON rendering (ANY -> tree) of %zu corpus files, %zu bytes: %.1f MB/s (target >= 200)\n",
+                g.all_files.size(), g.all_bytes, g.all_bytes / ns * 1e3);
+  } else {
+    std::printf("JSON rendering: not linked yet\n");
+  }
+
+  // Growth with the size of the input: cost per entry at 2,500 / 5,000 /
+  // 10,000 CRL entries (constant when linear).
+  std::printf("CRL decode+free, ns per entry (korvu type %u vs OpenSSL d2i_X509_CRL vs libtasn1):\n", g.crl_type);
+  for (auto &[entries, crl] : g.crls) {
+    const Bytes &b = crl;
+    std::vector<Pass> cp = {[&] { korvu_decode_free(b, g.crl_type); }, [&] { openssl_crl_decode_free(b); },
+                            [&] { tasn1_decode_free(b, "PKIXBench.CertificateList"); }};
+    std::vector<double> cm = interleaved_medians(cp, 3);
+    std::printf("  %6d entries: korvu %.0f, OpenSSL %.0f, libtasn1 %.0f\n", entries, cm[0] / entries,
+                cm[1] / entries, cm[2] / entries);
+  }
+}
+
+void register_benchmarks() {
+  auto certs = [](benchmark::State &st, const std::function<void(const Bytes &)> &op) {
+    for (auto _ : st)
+      for (const Bytes &b : g.certs) op(b);
+    st.SetItemsProcessed(st.iterations() * static_cast<int64_t>(g.certs.size()));
+    st.SetBytesProcessed(st.iterations() * static_cast<int64_t>(g.cert_bytes));
+  };
+  const uint32_t ct = g.cert_type;
+  const std::string tn = std::to_string(ct);
+  benchmark::RegisterBenchmark(("cert/korvu_decode_free/type" + tn).c_str(), certs,
+                               [ct](const Bytes &b) { korvu_decode_free(b, ct); });
+  benchmark::RegisterBenchmark("cert/openssl_d2i_free", certs, [](const Bytes &b) { openssl_decode_free(b); });
+  benchmark::RegisterBenchmark("cert/tasn1_decode_free", certs, [](const Bytes &b) { tasn1_decode_free(b); });
+  benchmark::RegisterBenchmark(("cert/korvu_decode_encode_free/type" + tn).c_str(), certs,
+                               [ct](const Bytes &b) { korvu_decode_encode_free(b, ct); });
+  benchmark::RegisterBenchmark("cert/openssl_d2i_i2d_free", certs,
+                               [](const Bytes &b) { openssl_decode_encode_free(b); });
+  benchmark::RegisterBenchmark("cert/tasn1_decode_encode_free", certs,
+                               [](const Bytes &b) { tasn1_decode_encode_free(b); });
+  benchmark::RegisterBenchmark("cert/tlv_walk", certs, [](const Bytes &b) {
+    benchmark::DoNotOptimize(tlv_walk(b.data(), b.size()));
+  });
+  if (ct != 24)
+    benchmark::RegisterBenchmark("cert/korvu_decode_free/type24", certs,
+                                 [](const Bytes &b) { korvu_decode_free(b, 24); });
+  if (&korvu_asn1_tojson != nullptr)
+    benchmark::RegisterBenchmark("json/any_tojson_free", [](benchmark::State &st) {
+      for (auto _ : st)
+        for (const Bytes &b : g.all_files) korvu_json_free(korvu_asn1_tojson(b.data(), static_cast<int32_t>(b.size())));
+      st.SetBytesProcessed(st.iterations() * static_cast<int64_t>(g.all_bytes));
+    });
+  for (auto &[entries, crl] : g.crls) {
+    const Bytes *b = &crl;
+    benchmark::RegisterBenchmark(("crl/korvu_decode_free/" + std::to_string(entries)).c_str(),
+                                 [b](benchmark::State &st) {
+                                   for (auto _ : st) korvu_decode_free(*b, g.crl_type);
+                                 });
+    benchmark::RegisterBenchmark(("crl/openssl_d2i_free/" + std::to_string(entries)).c_str(),
+                                 [b](benchmark::State &st) {
+                                   for (auto _ : st) openssl_crl_decode_free(*b);
+                                 });
+  }
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  CRYPTO_set_mem_functions(ossl_malloc, ossl_realloc, ossl_free);
+  const char *corpus = std::getenv("KORVU_CORPUS_DIR");
+  build_data(corpus ? corpus : KORVU_DEFAULT_CORPUS);
+  if (g.certs.empty()) {
+    std::fprintf(stderr, "no certificate every decoder accepts\n");
+    return 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  register_benchmarks();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  summary();
+  tasn1_peer::unload();
+  return 0;
+}

@@ -1,0 +1,353 @@
+// ANY values: decoding and re-encoding of raw encodings, the universal tag
+// table, nesting limits, the typed conversions and the constructor.
+#include <string>
+
+#include "core/internal.h"
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+KORVU_ASN1_ANY *decode_any(const Bytes &in, ErrCtx &ctx, uint32_t *consumed = nullptr, int *result = nullptr) {
+  KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+  void *v = nullptr;
+  uint32_t used = 0;
+  int r = korvu_asn1_decode(s, KORVU_TYPE_ANY, &v, &used, ctx);
+  korvu_stream_free(s);
+  if (consumed) *consumed = used;
+  if (result) *result = r;
+  if (r != 1) {
+    EXPECT_EQ(v, nullptr);
+  }
+  return static_cast<KORVU_ASN1_ANY *>(v);
+}
+
+Bytes content_of(KORVU_ASN1_ANY *a) {
+  Bytes out(4096);
+  uint32_t n = 0;
+  EXPECT_EQ(korvu_asn1_any_getcontent(a, KORVU_ASN1_ANY_READ_FIRST, out.data(), 4096, &n, nullptr), 1);
+  out.resize(n);
+  return out;
+}
+
+// `levels` indefinite context-specific wrappers around `inner`.
+Bytes nest_indefinite(int levels, const Bytes &inner) {
+  Bytes out;
+  for (int i = 0; i < levels; i++) out.insert(out.end(), {0xA0, 0x80});
+  out.insert(out.end(), inner.begin(), inner.end());
+  for (int i = 0; i < levels; i++) out.insert(out.end(), {0x00, 0x00});
+  return out;
+}
+
+struct AnyPtr {
+  KORVU_ASN1_ANY *p;
+  explicit AnyPtr(KORVU_ASN1_ANY *v) : p(v) {}
+  ~AnyPtr() { korvu_asn1_value_free(KORVU_TYPE_ANY, p); }
+};
+
+}  // namespace
+
+TEST(Any, DecodeKeepsHeaderAndContentsAndReencodesUnchanged) {
+  struct Case {
+    const char *in;
+    uint32_t cls, prim, tag, length;
+    const char *content;
+  } cases[] = {
+      {"04 03 01 02 03", 0x00, 1, 4, 3, "01 02 03"},
+      {"9F 81 00 01 AA", 0x80, 1, 128, 1, "AA"},                     // high tag number
+      {"04 81 02 AA BB", 0x00, 1, 4, 2, "AA BB"},                    // non-minimal length kept
+      {"A0 80 30 03 02 01 05 00 00", 0x80, 0, 0, 0xFFFFFFFF, "30 03 02 01 05 00 00"},
+      {"30 80 31 80 04 01 AA 00 00 02 01 01 00 00", 0x00, 0, 16, 0xFFFFFFFF,
+       "31 80 04 01 AA 00 00 02 01 01 00 00"},                        // nested indefinite
+      {"24 80 04 01 AA 24 80 04 00 00 00 00 00", 0x00, 0, 4, 0xFFFFFFFF, "04 01 AA 24 80 04 00 00 00 00 00"},
+      {"7F 7F 00", 0x40, 0, 127, 0, ""},
+  };
+  for (const auto &c : cases) {
+    ErrCtx ctx;
+    Bytes in = hex(c.in);
+    uint32_t used = 0;
+    AnyPtr a(decode_any(in, ctx, &used));
+    ASSERT_NE(a.p, nullptr) << c.in;
+    EXPECT_EQ(used, in.size()) << c.in;
+    uint32_t v = 99;
+    EXPECT_EQ(korvu_asn1_any_gettypeclass(a.p, &v), 1);
+    EXPECT_EQ(v, c.cls) << c.in;
+    EXPECT_EQ(korvu_asn1_any_isprimitive(a.p, &v), 1);
+    EXPECT_EQ(v, c.prim) << c.in;
+    EXPECT_EQ(korvu_asn1_any_gettagnumber(a.p, &v), 1);
+    EXPECT_EQ(v, c.tag) << c.in;
+    EXPECT_EQ(korvu_asn1_any_getcontentlength(a.p), c.length) << c.in;
+    EXPECT_EQ(to_hex(content_of(a.p)), to_hex(hex(c.content))) << c.in;
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), to_hex(in)) << c.in;
+    EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ANY, a.p), c.length == 0xFFFFFFFF ? 0xFFFFFFFFu : in.size());
+  }
+}
+
+TEST(Any, EndOfContentsValue) {
+  ErrCtx ctx;
+  uint32_t used = 0;
+  AnyPtr eoc(decode_any(hex("00 00"), ctx, &used));
+  ASSERT_NE(eoc.p, nullptr);
+  EXPECT_EQ(used, 2u);
+  EXPECT_EQ(korvu_asn1_any_iseoc(eoc.p), 1);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ANY, eoc.p), 2u);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, eoc.p)), "00 00");
+  // Written under an implicit tag it has no contents.
+  KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+  uint32_t w = 9;
+  EXPECT_EQ(korvu_asn1_encode_content(s, KORVU_TYPE_ANY, eoc.p, 0, &w, ctx), 1);
+  EXPECT_EQ(w, 0u);
+  korvu_stream_free(s);
+
+  for (const char *bad : {"00 01", "00 81 00", "00 80"}) {
+    ErrCtx e;
+    int r = 0;
+    EXPECT_EQ(decode_any(hex(bad), e, nullptr, &r), nullptr) << bad;
+    EXPECT_NE(r, 1);
+    if (std::string(bad) == "00 01") {
+      EXPECT_TRUE(e.has(0x10205));
+    }
+  }
+}
+
+TEST(Any, RefusedIdentifiersAndLengths) {
+  struct Case {
+    const char *in;
+    uint32_t code;
+  } cases[] = {
+      {"0F 00", 0x10201},                     // universal 15: reserved
+      {"1D 00", 0x10201},                     // universal 29: no form allowed
+      {"1F 23 00", 0x10201},                  // universal 35: past the table
+      {"21 03 01 01 FF", 0x10201},            // constructed BOOLEAN
+      {"22 03 02 01 05", 0x10201},            // constructed INTEGER
+      {"10 00", 0x10201},                     // primitive SEQUENCE
+      {"20 00", 0x10201},                     // constructed tag 0
+      {"04 80 AA 00 00", 0x10206},            // primitive, indefinite
+      {"A0 80 0F 00 00 00", 0x10201},         // refused nested identifier
+      {"A0 80 04 80 00 00 00 00", 0x10206},   // nested primitive indefinite
+      {"A0 80 02 01 05 00 01", 0x10205},      // bad nested end-of-contents
+  };
+  for (const auto &c : cases) {
+    ErrCtx ctx;
+    EXPECT_EQ(decode_any(hex(c.in), ctx), nullptr) << c.in;
+    EXPECT_TRUE(ctx.has(c.code)) << c.in;
+  }
+  // Inputs that end early, including lengths far larger than the input: they
+  // fail when the input runs out, without reserving the declared size.
+  for (const char *in : {"04 05 01 02", "04 84 7F FF FF FF 00", "A0 80 02 01 05", "A0 80 A1 80 04 84 7F FF FF FF",
+                         "30 80 02 01"}) {
+    ErrCtx ctx;
+    int r = 1;
+    EXPECT_EQ(decode_any(hex(in), ctx, nullptr, &r), nullptr) << in;
+    EXPECT_NE(r, 1) << in;
+    EXPECT_GT(ctx.count(), 0u) << in;
+  }
+  // Contents-only decoding needs an identifier: unsupported.
+  ErrCtx ctx;
+  Bytes in = hex("01 02");
+  KORVU_STREAM *s = korvu_stream_new_romem(in.data(), 2);
+  void *v = nullptr;
+  EXPECT_NE(korvu_asn1_decode_content(s, KORVU_TYPE_ANY, &v, 1, 2, nullptr, ctx), 1);
+  EXPECT_TRUE(ctx.has(0x1026D));
+  EXPECT_EQ(v, nullptr);
+  korvu_stream_free(s);
+}
+
+TEST(Any, NestingDepthLimit) {
+  const int limit = korvu_get_recursive_level();
+  ASSERT_GT(limit, 1);
+  const Bytes inner = hex("02 01 05");
+  {
+    // The innermost encoding sits at level `limit - 1`: accepted.
+    ErrCtx ctx;
+    Bytes in = nest_indefinite(limit - 1, inner);
+    uint32_t used = 0;
+    AnyPtr a(decode_any(in, ctx, &used));
+    ASSERT_NE(a.p, nullptr);
+    EXPECT_EQ(used, in.size());
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), to_hex(in));
+  }
+  {
+    // One more level reaches the limit.
+    ErrCtx ctx;
+    int r = 0;
+    EXPECT_EQ(decode_any(nest_indefinite(limit, inner), ctx, nullptr, &r), nullptr);
+    EXPECT_EQ(r, static_cast<int>(KORVU_ERR_DEPTH));
+  }
+  {
+    // Definite nesting is copied without being looked into, however deep.
+    Bytes in = inner;
+    for (int i = 0; i < 2 * limit; i++) {
+      Bytes w = {0xA0, static_cast<unsigned char>(in.size())};
+      w.insert(w.end(), in.begin(), in.end());
+      in = w;
+      if (in.size() > 120) break;
+    }
+    ErrCtx ctx;
+    AnyPtr a(decode_any(nest_indefinite(limit - 1, in), ctx));
+    EXPECT_NE(a.p, nullptr);
+  }
+}
+
+TEST(Any, DecodeIntoCallersStream) {
+  ErrCtx ctx;
+  Bytes in = hex("A1 80 04 01 AA 00 00 FF");
+  KORVU_STREAM *src = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+  KORVU_STREAM *content = korvu_stream_new_mem(64, nullptr);
+  KORVU_ASN1_ANY *a = nullptr;
+  uint32_t used = 0;
+  ASSERT_EQ(korvu_asn1_decode_any_ex(src, content, &a, &used, ctx), 1);
+  EXPECT_EQ(used, 7u);
+  EXPECT_EQ(a->owns_content, 0u);
+  uint32_t n = 0;
+  const unsigned char *p = korvu_memstream_data(content, &n);
+  EXPECT_EQ(to_hex(p, n), "04 01 AA 00 00");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a)), "A1 80 04 01 AA 00 00");
+  korvu_asn1_value_free(KORVU_TYPE_ANY, a);  // leaves the caller's stream alone
+  korvu_stream_free(content);
+  korvu_stream_free(src);
+
+  KORVU_STREAM *out = korvu_stream_new_mem(64, nullptr);
+  EXPECT_NE(korvu_asn1_decode_any_ex(nullptr, out, &a, &used, ctx), 1);
+  EXPECT_TRUE(ctx.has(KORVU_ERR_NULLARG));
+  korvu_stream_free(out);
+}
+
+TEST(Any, GetContentModes) {
+  AnyPtr a(korvu_asn1_any_new(0x80, 1, 2, 5, "\x01\x02\x03\x04\x05", 5));
+  ASSERT_NE(a.p, nullptr);
+  unsigned char buf[8] = {};
+  uint32_t n = 0;
+  ErrCtx ctx;
+  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 1, buf, 3, &n, ctx), 1);
+  EXPECT_EQ(to_hex(buf, n), "01 02 03");
+  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 2, buf, 8, &n, ctx), 1);
+  EXPECT_EQ(to_hex(buf, n), "04 05");
+  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 2, buf, 8, &n, ctx), 1);
+  EXPECT_EQ(n, 0u);
+  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 1, buf, 2, &n, ctx), 1);
+  EXPECT_EQ(to_hex(buf, n), "01 02");
+  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 1, buf, 0, &n, ctx), 1);
+  EXPECT_EQ(n, 0u);
+  EXPECT_EQ(korvu_asn1_any_getcontent(a.p, 3, buf, 8, &n, ctx), static_cast<int>(KORVU_STREAM_ERR_MODE));
+  EXPECT_NE(korvu_asn1_any_getcontent(a.p, 1, buf, -1, &n, ctx), 1);
+  EXPECT_TRUE(ctx.has(KORVU_ERR_BADARG));
+}
+
+TEST(Any, ConstructorRulesAndEncodingChecks) {
+  // Refusals: negative count, bytes missing, indefinite without 00 00 or
+  // primitive, bad class, a length that can't be written.
+  EXPECT_EQ(korvu_asn1_any_new(0x80, 0, 0, 0, "", -1), nullptr);
+  EXPECT_EQ(korvu_asn1_any_new(0x80, 0, 0, 2, nullptr, 2), nullptr);
+  EXPECT_EQ(korvu_asn1_any_new(0x80, 0, 0, 0xFFFFFFFF, "\x05\x00", 2), nullptr);
+  EXPECT_EQ(korvu_asn1_any_new(0x80, 0, 0, 0xFFFFFFFF, "\x00", 1), nullptr);
+  EXPECT_EQ(korvu_asn1_any_new(0x80, 1, 0, 0xFFFFFFFF, "\x00\x00", 2), nullptr);
+  EXPECT_EQ(korvu_asn1_any_new(0x30, 1, 0, 0, "", 0), nullptr);
+  EXPECT_EQ(korvu_asn1_any_new(0x80, 1, 0, 0x80000000u, "", 0), nullptr);
+
+  {
+    AnyPtr a(korvu_asn1_any_new(0x80, 0, 3, 0xFFFFFFFF, "\x02\x01\x05\x00\x00", 5));
+    ASSERT_NE(a.p, nullptr);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), "A3 80 02 01 05 00 00");
+  }
+  {
+    AnyPtr a(korvu_asn1_any_new(0xC0, 1, 31, 1, "\x07", 1));
+    ASSERT_NE(a.p, nullptr);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), "DF 1F 01 07");
+    EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ANY, a.p), 4u);
+  }
+  {
+    AnyPtr a(korvu_asn1_any_new(0, 1, 0, 0, nullptr, 0));
+    EXPECT_EQ(korvu_asn1_any_iseoc(a.p), 1);
+  }
+  {
+    // The content length must match the bytes when written.
+    AnyPtr a(korvu_asn1_any_new(0x80, 1, 1, 4, "\x01\x02", 2));
+    ASSERT_NE(a.p, nullptr);
+    ErrCtx ctx;
+    KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+    EXPECT_NE(korvu_asn1_encode(s, KORVU_TYPE_ANY, a.p, nullptr, ctx), 1);
+    EXPECT_TRUE(ctx.has(0x10235));
+    // Under an implicit tag the asked length must be the stored one.
+    ctx.clear();
+    EXPECT_NE(korvu_asn1_encode_content(s, KORVU_TYPE_ANY, a.p, 2, nullptr, ctx), 1);
+    EXPECT_TRUE(ctx.has(KORVU_ERR_BADARG));
+    ctx.clear();
+    EXPECT_NE(korvu_asn1_encode_content(s, KORVU_TYPE_ANY, a.p, 4, nullptr, ctx), 1);
+    EXPECT_TRUE(ctx.has(KORVU_ERR_COUNT_MISMATCH));
+    korvu_stream_free(s);
+  }
+  EXPECT_EQ(korvu_asn1_any_getcontentlength(nullptr), 0xFFFFFFFEu);
+  uint32_t v = 0;
+  EXPECT_EQ(korvu_asn1_any_gettagnumber(nullptr, &v), 0);
+  EXPECT_EQ(korvu_asn1_any_iseoc(nullptr), 0);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ANY, nullptr), 0xFFFFFFFEu);
+}
+
+TEST(Any, ConversionsWithTypedValues) {
+  ErrCtx ctx;
+  // objecttoany / toobject: the whole encoding.
+  KORVU_ASN1_INTEGER *five = korvu_asn1_integer_value(5);
+  AnyPtr a(korvu_asn1_objecttoany(KORVU_TYPE_INTEGER, five));
+  ASSERT_NE(a.p, nullptr);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), "02 01 05");
+  void *obj = nullptr;
+  ASSERT_EQ(korvu_asn1_any_toobject(a.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  EXPECT_EQ(korvu_asn1_integer_equals(five, static_cast<KORVU_ASN1_INTEGER *>(obj)), 1);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
+  EXPECT_NE(korvu_asn1_any_toobject(a.p, KORVU_TYPE_BOOLEAN, &obj, ctx), 1);
+  EXPECT_EQ(obj, nullptr);
+  EXPECT_TRUE(ctx.has(0x1020E));  // decode boolean fail
+  ctx.clear();
+  EXPECT_NE(korvu_asn1_any_toobject(a.p, 450, &obj, ctx), 1);
+  EXPECT_TRUE(ctx.has(0x1026B));
+  EXPECT_EQ(korvu_asn1_objecttoany(0, five), nullptr);
+  EXPECT_EQ(korvu_asn1_objecttoany(450, five), nullptr);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, five);
+
+  // getobject: an explicit wrapper, definite and indefinite.
+  ctx.clear();
+  AnyPtr wrapped(korvu_asn1_any_new(0x80, 0, 0, 3, "\x02\x01\x05", 3));
+  ASSERT_EQ(korvu_asn1_any_getobject(wrapped.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  int32_t n = 0;
+  EXPECT_EQ(korvu_asn1_integer_getlong(static_cast<KORVU_ASN1_INTEGER *>(obj), &n), 1);
+  EXPECT_EQ(n, 5);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
+  // A wrapped value may be read any number of times.
+  ASSERT_EQ(korvu_asn1_any_getobject(wrapped.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
+
+  AnyPtr indef(decode_any(hex("A0 80 30 03 02 01 05 00 00"), ctx));
+  ASSERT_NE(indef.p, nullptr);
+  ASSERT_EQ(korvu_asn1_any_getobject(indef.p, KORVU_TYPE_SEQUENCE_OF_ANY, &obj, ctx), 1);
+  EXPECT_EQ(korvu_asn1_list_getsize(static_cast<KORVU_ASN1_LIST *>(obj)), 1);
+  korvu_asn1_value_free(KORVU_TYPE_SEQUENCE_OF_ANY, obj);
+
+  // Bytes left after the inner encoding.
+  ctx.clear();
+  AnyPtr trailing(korvu_asn1_any_new(0x80, 0, 0, 5, "\x02\x01\x05\x05\x00", 5));
+  EXPECT_NE(korvu_asn1_any_getobject(trailing.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  EXPECT_EQ(obj, nullptr);
+  EXPECT_TRUE(ctx.has(0x1027F));
+
+  // contenttoobject: implicit tagging, primitive and constructed.
+  ctx.clear();
+  AnyPtr implicit(korvu_asn1_any_new(0x80, 1, 1, 1, "\xFF", 1));
+  ASSERT_EQ(korvu_asn1_any_contenttoobject(implicit.p, KORVU_TYPE_BOOLEAN, &obj, ctx), 1);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(static_cast<KORVU_ASN1_BOOLEAN *>(obj)), 1);
+  korvu_asn1_value_free(KORVU_TYPE_BOOLEAN, obj);
+  AnyPtr implicit_list(korvu_asn1_any_new(0x80, 0, 2, 0xFFFFFFFF, "\x02\x01\x05\x01\x01\x00\x00\x00", 8));
+  ASSERT_EQ(korvu_asn1_any_contenttoobject(implicit_list.p, KORVU_TYPE_SEQUENCE_OF_ANY, &obj, ctx), 1);
+  EXPECT_EQ(korvu_asn1_list_getsize(static_cast<KORVU_ASN1_LIST *>(obj)), 2);
+  korvu_asn1_value_free(KORVU_TYPE_SEQUENCE_OF_ANY, obj);
+  // Contents longer than the stored length leave bytes behind.
+  AnyPtr longer(korvu_asn1_any_new(0x80, 1, 1, 1, "\xFF\x00", 2));
+  EXPECT_NE(korvu_asn1_any_contenttoobject(longer.p, KORVU_TYPE_BOOLEAN, &obj, ctx), 1);
+  EXPECT_TRUE(ctx.has(0x1027F));
+  EXPECT_EQ(obj, nullptr);
+
+  ctx.clear();
+  EXPECT_NE(korvu_asn1_any_getobject(nullptr, KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  EXPECT_TRUE(ctx.has(KORVU_ERR_NULLARG));
+}

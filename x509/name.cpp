@@ -276,8 +276,8 @@ int name_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
   return 1;
 }
 
-// DER order of the contexts and values with context of one pair, then of
-// nothing else: the pair's own place is decided by its caller.
+// DER order inside one pair: each item's context list, then the items. The
+// pair's own place in its RDN is decided by the caller.
 int sort_pair_contexts(KORVU_X500_ATTRTYPEDISTVAL *p) {
   if (p == nullptr) return 0;
   if (!p->hasValuesWithContext) return 1;

@@ -522,7 +522,8 @@ inline std::string check_load_input(const unsigned char *in, uint32_t n) {
     if (out.label != "untouched" || !out.bytes.empty()) return "refused input changed the result";
     return {};
   }
-  if (out.format == korvu::tool::InputFormat::Der && (out.bytes.size() != n || std::memcmp(out.bytes.data(), in, n) != 0))
+  if (out.format == korvu::tool::InputFormat::Der &&
+      (out.bytes.size() != n || (n != 0 && std::memcmp(out.bytes.data(), in, n) != 0)))
     return "binary input not passed through unchanged";
   if (out.format == korvu::tool::InputFormat::Base64 && out.bytes.empty()) return "Base64 input decoded to nothing";
   if (out.format != korvu::tool::InputFormat::Pem && !out.label.empty()) return "label outside PEM";

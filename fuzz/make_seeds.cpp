@@ -195,7 +195,8 @@ class SeedMaker {
       const unsigned char *q = p + pos;
       if (e.size <= kMaxSeed && seen_.size() < kMaxElements && seen_.insert(std::string(q, q + e.size)).second) {
         try_types(q, e);
-        if (e.tag_class == 0 && !e.constructed && (e.tag == 23 || e.tag == 24) && e.size - e.header < 64) {
+        if (e.tag_class == 0 && !e.constructed && (e.tag == 23 || e.tag == 24) && e.size - e.header < 64 &&
+            time_seeds_++ < 300) {
           Bytes t{static_cast<unsigned char>(0x02), static_cast<unsigned char>(e.tag == 24 ? 1 : 0)};
           t.insert(t.end(), q + e.header, q + e.size);
           write("text", t);
@@ -224,7 +225,7 @@ class SeedMaker {
   std::vector<uint32_t> types_;
   std::map<uint32_t, size_t> per_type_;
   std::set<std::string> seen_;
-  size_t json_seeds_ = 0, oid_seeds_ = 0, text_seeds_ = 0, push_octet_seeds_ = 0;
+  size_t json_seeds_ = 0, time_seeds_ = 0, oid_seeds_ = 0, text_seeds_ = 0, push_octet_seeds_ = 0;
 };
 
 Bytes read_all(const fs::path &p) {

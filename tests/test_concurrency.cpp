@@ -1,0 +1,167 @@
+// Several threads decode, encode, copy and render the same encodings at once
+// and must each get exactly what one thread alone gets. Run under
+// ThreadSanitizer (fuzz/run_tsan.sh) this also shows that the library keeps no
+// shared mutable state.
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/internal.h"
+#include "korvu/asn1_json.h"
+#include "korvu/util_json.h"
+#include "test_util.h"
+#include "tools/lib/input.h"
+
+#pragma weak korvu_asn1_tojson
+
+namespace {
+
+namespace fs = std::filesystem;
+using korvu_test::Bytes;
+
+struct Item {
+  std::string name;
+  uint32_t type;
+  Bytes der;
+};
+
+bool type_exists(uint32_t t) {
+  const korvu::TypeDesc *d = korvu::type_desc(t);
+  return d != nullptr && d->ops != nullptr;
+}
+
+// What one pass computes for an item: the encoding of the decoded value, of
+// its copy, and the JSON text of the input ("-" for each step that failed).
+std::string process(const Item &it) {
+  std::string out;
+  KORVU_ERR_CTX *ctx = korvu_err_ctx_new();
+  KORVU_STREAM *s = korvu_stream_new_romem(it.der.data(), static_cast<uint32_t>(it.der.size()));
+  void *v = nullptr;
+  uint32_t used = 0;
+  int r = korvu_asn1_decode(s, it.type, &v, &used, ctx);
+  korvu_stream_free(s);
+  if (r != 1) {
+    out = "refused " + std::to_string(korvu_err_ctx_count(ctx));
+  } else {
+    out = std::to_string(used) + ":" + korvu_test::to_hex(korvu_test::encode(it.type, v));
+    void *copy = korvu_asn1_dupobject(it.type, v, ctx);
+    out += copy ? "|" + korvu_test::to_hex(korvu_test::encode(it.type, copy)) : "|-";
+    if (copy) korvu_asn1_value_free(it.type, copy);
+    out += "|" + std::to_string(korvu_asn1_length(it.type, v));
+    korvu_asn1_value_free(it.type, v);
+  }
+  korvu_err_ctx_free(ctx);
+  if (&korvu_asn1_tojson != nullptr && it.type == 23) {
+    KORVU_JSON *tree = korvu_asn1_tojson(it.der.data(), static_cast<int32_t>(it.der.size()));
+    if (tree != nullptr) {
+      uint32_t n = 0;
+      char *text = korvu_json_print(tree, 0, &n);
+      out += "|" + std::string(text ? text : "-", text ? n : 1);
+      korvu_free(text);
+      korvu_json_free(tree);
+    } else {
+      out += "|-";
+    }
+  }
+  return out;
+}
+
+void add_encoding(std::vector<Item> &items, const std::string &name, const Bytes &der, uint32_t own_type) {
+  if (der.empty() || der.size() > 0x7FFFFFFF) return;
+  items.push_back({name, 23, der});
+  if (own_type != 23 && type_exists(own_type)) items.push_back({name, own_type, der});
+}
+
+// Every third corpus file as its manifest labels it, decoded as ANY and as
+// its own type when it is linked; plus every other block of the CA bundle
+// (a sample keeps the test short under ThreadSanitizer).
+std::vector<Item> load_items() {
+  std::vector<Item> items;
+  std::map<std::string, uint32_t> by_name;
+  for (uint32_t t = 0; t < korvu::kTypeCount; t++)
+    if (const char *n = korvu_asn1_typename(t)) by_name.emplace(n, t);
+
+  std::ifstream manifest(korvu_test::corpus_dir() + "/manifest.tsv");
+  std::string line;
+  std::getline(manifest, line);  // header row
+  for (size_t row_number = 0; std::getline(manifest, line); row_number++) {
+    if (row_number % 3 != 0) continue;
+    std::istringstream row(line);
+    std::string path, family, type_name;
+    std::getline(row, path, '\t');
+    std::getline(row, family, '\t');
+    std::getline(row, type_name, '\t');
+    Bytes raw = korvu_test::read_file(korvu_test::corpus_dir() + "/" + path);
+    korvu::tool::LoadedInput in;
+    std::string error;
+    if (!korvu::tool::load_input(raw, in, error)) continue;
+    auto t = by_name.find(type_name);
+    add_encoding(items, path, in.bytes, t == by_name.end() ? 23 : t->second);
+  }
+
+  Bytes bundle = korvu_test::read_file("/etc/ssl/certs/ca-certificates.crt");
+  std::string text(bundle.begin(), bundle.end());
+  size_t block = 0;
+  for (size_t pos = text.find("-----BEGIN "); pos != std::string::npos; pos = text.find("-----BEGIN ", pos + 11)) {
+    if (block++ % 2 != 0) continue;
+    korvu::tool::LoadedInput in;
+    std::string error;
+    if (korvu::tool::load_input(bundle.data() + pos, bundle.size() - pos, in, error))
+      add_encoding(items, "ca-bundle@" + std::to_string(pos), in.bytes, 39);
+  }
+  return items;
+}
+
+TEST(Concurrency, ThreadsDecodeEncodeCopyAndRenderLikeOneThread) {
+  if (!korvu_test::have_corpus()) GTEST_SKIP() << "corpus folder missing";
+  const std::vector<Item> items = load_items();
+  ASSERT_GT(items.size(), 100u);
+
+  std::vector<std::string> reference(items.size());
+  size_t accepted = 0;
+  for (size_t i = 0; i < items.size(); i++) {
+    reference[i] = process(items[i]);
+    if (reference[i].rfind("refused", 0) != 0) accepted++;
+  }
+  // Most of the corpus is well formed: a run where nothing decodes proves
+  // nothing about concurrent decoding.
+  EXPECT_GT(accepted, items.size() / 2);
+
+  constexpr int kThreads = 4;
+  std::vector<std::vector<std::string>> results(kThreads, std::vector<std::string>(items.size()));
+  std::atomic<int> ready{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; t++) {
+    threads.emplace_back([&, t] {
+      ready++;
+      while (ready.load() < kThreads) std::this_thread::yield();
+      // Each thread starts at another place so that the same encodings are
+      // in flight on several threads at once, in different orders.
+      const size_t n = items.size();
+      for (size_t k = 0; k < n; k++) {
+        size_t i = (k + t * n / kThreads) % n;
+        results[t][i] = process(items[i]);
+      }
+    });
+  }
+  for (auto &th : threads) th.join();
+
+  for (int t = 0; t < kThreads; t++) {
+    size_t differing = 0;
+    for (size_t i = 0; i < items.size(); i++) {
+      if (results[t][i] == reference[i]) continue;
+      if (differing++ < 5)
+        ADD_FAILURE() << "thread " << t << ", " << items[i].name << " as type " << items[i].type << ": got "
+                      << results[t][i].substr(0, 200) << " instead of " << reference[i].substr(0, 200);
+    }
+    EXPECT_EQ(differing, 0u) << "thread " << t;
+  }
+}
+
+}  // namespace

@@ -221,6 +221,14 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
       used += 2;
       break;
     }
+    // Identifier 00 only ever closes indefinite contents (X.690 8.1.5): as an
+    // element of definite contents it would end the list early once the list
+    // is written back in the indefinite form.
+    if (!indef && h.raw[0] == 0x00) {
+      KORVU_ERR(ctx, kErrIncorrectItem);
+      r = 0;
+      break;
+    }
     r = read_length(s, h, ctx);
     if (r != 1) {
       KORVU_ERR(ctx, kErrDecodeLengthOctets);

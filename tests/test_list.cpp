@@ -139,19 +139,22 @@ TEST(List, DecodeListsOfAny) {
     EXPECT_EQ(to_hex(encode(type, l.p)), "31 06 02 01 05 01 01 FF");
   }
   {
-    // Elements of any tag, an end-of-contents element inside a definite list,
-    // and nested indefinite elements.
+    // Elements of any tag and nested indefinite elements.
     ErrCtx ctx;
-    Bytes in = hex("30 0E 9F 81 00 01 AA 00 00 A0 80 04 01 BB 00 00");
+    Bytes in = hex("30 0C 9F 81 00 01 AA A0 80 04 01 BB 00 00");
     uint32_t used = 0;
     ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, in, ctx, &used)), 23);
     ASSERT_NE(l.p, nullptr);
     EXPECT_EQ(used, in.size());
-    EXPECT_EQ(korvu_asn1_list_getsize(l.p), 3);
-    // An indefinite element makes the list indefinite.
+    EXPECT_EQ(korvu_asn1_list_getsize(l.p), 2);
+    // An indefinite element makes the list indefinite, and it reads back.
     EXPECT_EQ(korvu_asn1_content_length(KORVU_TYPE_SEQUENCE_OF_ANY, l.p), 0xFFFFFFFFu);
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_SEQUENCE_OF_ANY, l.p)),
-              "30 80 9F 81 00 01 AA 00 00 A0 80 04 01 BB 00 00 00 00");
+    Bytes out = encode(KORVU_TYPE_SEQUENCE_OF_ANY, l.p);
+    EXPECT_EQ(to_hex(out), "30 80 9F 81 00 01 AA A0 80 04 01 BB 00 00 00 00");
+    ListPtr back(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, out, ctx, &used)), 23);
+    ASSERT_NE(back.p, nullptr);
+    EXPECT_EQ(used, out.size());
+    EXPECT_EQ(korvu_asn1_list_getsize(back.p), 2);
   }
 }
 
@@ -170,6 +173,9 @@ TEST(List, DecodeRefusals) {
       {24, "30 03 0F 01 00", 0x10201},            // element refused by ANY
       {24, "30 03 0F 01 00", 0x10271},
       {26, "31 03 0F 01 00", 0x10273},
+      // 00 00 only closes indefinite contents: inside a definite list it
+      // would end the list early once written back in the indefinite form.
+      {24, "30 09 A0 80 04 01 BB 00 00 00 00", 0x1020A},
   };
   for (const auto &c : cases) {
     ErrCtx ctx;

@@ -1,19 +1,39 @@
 #!/bin/sh
-# Installs what is missing, then builds and runs every test in the Release
-# configuration and under AddressSanitizer + UndefinedBehaviorSanitizer.
-# Both test runs happen even when the first one fails; the status is that of
-# the whole.
+# Installs what is missing, then builds and runs every test job:
+#   release  the whole suite, Release build (ctest --preset release)
+#   asan     the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer
+#            with leak checking (ctest --preset asan)
+#   tsan     the concurrency tests under ThreadSanitizer (fuzz/run_tsan.sh)
+#   fuzz     every libFuzzer harness for a short bounded time (fuzz/run.sh)
+# Every job runs even when an earlier one fails; the status is that of the
+# whole. KORVU_FUZZ_SECONDS sets the time per fuzz harness (default 30).
 set -eu
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-status=0
-for preset in release asan; do
-  cmake --preset "$preset"
-  cmake --build --preset "$preset"
-  if ! ctest --preset "$preset"; then
-    echo "test: ctest --preset $preset failed" >&2
-    status=1
+passed=0
+failed=0
+job() {
+  name=$1
+  shift
+  echo "==== test job: $name"
+  start=$(date +%s)
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "==== test job $name passed in $(($(date +%s) - start)) s"
+  else
+    failed=$((failed + 1))
+    echo "==== test job $name FAILED after $(($(date +%s) - start)) s" >&2
   fi
-done
-exit "$status"
+}
+preset() {
+  cmake --preset "$1" && cmake --build --preset "$1" && ctest --preset "$1"
+}
+
+job release preset release
+job asan preset asan
+job tsan bash fuzz/run_tsan.sh
+job fuzz bash fuzz/run.sh "${KORVU_FUZZ_SECONDS:-30}"
+
+echo "jobs: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

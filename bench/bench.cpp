@@ -92,6 +92,8 @@ struct Data {
   std::vector<Bytes> certs;        // accepted by every decoder
   std::vector<Bytes> all_files;    // every corpus file, as DER, for JSON
   std::map<int, Bytes> crls;       // entries -> CRL
+  std::map<int, Bytes> int_lists;  // entries -> SEQUENCE OF INTEGER
+  std::map<int, Bytes> names;      // RDNs -> Name
   size_t cert_bytes = 0, all_bytes = 0;
   size_t from_bundle = 0, from_leaves = 0, from_corpus = 0, dropped = 0;
   uint32_t cert_type = 24;         // 39 once Certificate is linked
@@ -297,7 +299,17 @@ void build_data(const std::string &corpus) {
     g.all_bytes += in.bytes.size();
     if (type == "Certificate" && expect == "valid") add_cert(in.bytes, g.from_corpus);
   }
-  for (int n : {2500, 5000, 10000}) g.crls[n] = make_crl(n);
+  for (int n : {2500, 5000, 10000}) {
+    g.crls[n] = make_crl(n);
+    Bytes ints, rdns;
+    for (int i = 0; i < n; i++) {
+      ints = cat({ints, tlv(0x02, {static_cast<unsigned char>(0x10 + i % 0x60), static_cast<unsigned char>(i)})});
+      rdns = cat({rdns, tlv(0x31, tlv(0x30, cat({tlv(0x06, {0x55, 0x04, 0x0B}),
+                                                 tlv(0x0C, Bytes{'u', 'n', 'i', 't', static_cast<unsigned char>('0' + i % 10)})})))});
+    }
+    g.int_lists[n] = tlv(0x30, ints);
+    g.names[n] = tlv(0x30, rdns);
+  }
 }
 
 // ---- Interleaved summary ---------------------------------------------------------
@@ -410,6 +422,28 @@ void summary() {
   }
 }
 
+// Cost per entry of lists that grow: constant when decoding is linear.
+void growth_rows() {
+  std::printf("growth, decode+free ns per entry at 2,500 / 5,000 / 10,000 entries:\n");
+  struct Row {
+    const char *label;
+    uint32_t type;
+    const std::map<int, Bytes> *set;
+  };
+  const Row rows[] = {{"SEQUENCE OF INTEGER as type 24", 24, &g.int_lists}, {"Name of single-valued RDNs as type 32", 32, &g.names}};
+  for (const Row &r : rows) {
+    if (!type_exists(r.type)) continue;
+    std::printf("  %-40s", r.label);
+    for (auto &[entries, b] : *r.set) {
+      const Bytes &bytes = b;
+      const uint32_t type = r.type;
+      double ns = interleaved_medians({[&] { korvu_decode_free(bytes, type); }}, 3)[0];
+      std::printf(" %8.1f", ns / entries);
+    }
+    std::printf("\n");
+  }
+}
+
 void register_benchmarks() {
   auto certs = [](benchmark::State &st, const std::function<void(const Bytes &)> &op) {
     for (auto _ : st)
@@ -469,6 +503,7 @@ int main(int argc, char **argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   summary();
+  growth_rows();
   tasn1_peer::unload();
   return 0;
 }

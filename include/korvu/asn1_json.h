@@ -1,10 +1,35 @@
-/* KORVU ASN.1: JSON rendering and encoding. Included by korvu/asn1.h. */
+/* KORVU ASN.1: JSON rendering and encoding. Included by korvu/asn1.h.
+ *
+ * korvu_asn1_tojson renders one BER/DER encoding of any tag as a tree of
+ * typed nodes; korvu_asn1_encodejson encodes such a tree. Every node is an
+ * object with "type" (BOOLEAN, INTEGER, BITSTRING, OCTETSTRING, NULL, OID,
+ * REAL, ENUM, UTF8STRING, ROID, SEQUENCE, SEQUENCEOF, SET, SETOF,
+ * NUMERICSTRING, PRINTABLESTRING, TELETEXSTRING, T61STRING, VIDEOTEXSTRING,
+ * IA5STRING, UTCTIME, GENTIME, GRAPHICSTRING, VISIBLESTRING, ISO636STRING,
+ * GENERALSTRING, UNIVERSALSTRING, BMPSTRING, TAGGEDTYPE or UNKNOWN) and, as
+ * they apply, "value", "class", "number", "implicit", "constructed",
+ * "indefinite", "sort" and "user defined" (raw octets in hexadecimal:
+ * "identifier", "length", "content", "end of contents").
+ *
+ * The rendering is lossless: encoding the tree of an accepted input gives the
+ * input back octet for octet, unusual BER included. Neither function reports
+ * to an error context; every failure yields null. Both stop at
+ * korvu_get_recursive_level() levels of nesting. */
 #ifndef KORVU_ASN1_JSON_H
 #define KORVU_ASN1_JSON_H
 #include "korvu/asn1.h"
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The tree of the encoding in `bytes` (`length` at least 1), which must take
+ * exactly `length` octets; freed with korvu_json_free. Null when the octets
+ * are not one sound encoding (every constructed encoding's contents must be
+ * complete encodings too), nest too deep, or are followed by other octets. */
+KORVU_API KORVU_JSON *korvu_asn1_tojson(const void *bytes, int32_t length);
+/* The encoding of a tree (an object node), or null; freed with
+ * korvu_data_blob_free. */
+KORVU_API KORVU_DATA_BLOB *korvu_asn1_encodejson(const KORVU_JSON *tree);
 
 #ifdef __cplusplus
 }

@@ -279,7 +279,7 @@ struct Gen {
   // only in forms X.690 allows for them.
   void any(Bytes &out, int depth) {
     uint32_t cls = 0x40 * below(4);
-    bool constructed = depth < 5 && below(5) < 2;
+    bool constructed = depth < 5 && below(5) < (depth == 0 ? 4u : 2u);
     uint32_t tag;
     if (cls == 0) {
       static const uint32_t kPrim[] = {1, 2, 4, 6, 12, 19};

@@ -66,6 +66,31 @@ bool scan_arcs(const char *p, const char *end, F &&f) {
   }
 }
 
+// Writes v in decimal at t and returns the end.
+char *put_decimal(char *t, uint64_t v) {
+  char buf[20];
+  int n = 0;
+  do {
+    buf[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  while (n > 0) *t++ = buf[--n];
+  return t;
+}
+
+// One block holds the record, the contents octets and the text, so a value
+// costs one allocation and is released by one free.
+KORVU_ASN1_OID *new_block(size_t octets, size_t chars) {
+  const size_t size = sizeof(KORVU_ASN1_OID) + octets + chars + 1;
+  if (octets > kLenMax || size > kLenMax) return nullptr;
+  auto *value = static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(size));
+  if (value == nullptr) return nullptr;
+  value->data = reinterpret_cast<unsigned char *>(value + 1);
+  value->length = static_cast<uint32_t>(octets);
+  value->text = reinterpret_cast<char *>(value->data + octets);
+  return value;
+}
+
 // Builds a value from text. The stored text is written from the arcs read,
 // so it equals the text a decoder gives for the same octets (blanks become
 // dots; leading zeros of an arc are not kept).
@@ -96,50 +121,37 @@ KORVU_ASN1_OID *from_text(const char *text, bool relative) {
   });
   if (!ok || (!relative && arcs < 2)) return nullptr;
 
-  auto *value = static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(sizeof(KORVU_ASN1_OID)));
+  KORVU_ASN1_OID *value = new_block(octets, chars);
   if (value == nullptr) return nullptr;
-  value->data = static_cast<unsigned char *>(KORVU_ALLOC(octets));
-  value->length = static_cast<uint32_t>(octets);
-  value->text = static_cast<char *>(KORVU_ALLOC(chars + 1));
-  if (value->data == nullptr || value->text == nullptr) {
-    korvu_free(value->data);
-    korvu_free(value->text);
-    korvu_free(value);
-    return nullptr;
-  }
 
   // Second pass: write both forms.
   unsigned char *o = value->data;
   char *t = value->text;
   scan_arcs(text, end, [&](uint32_t i, uint64_t v) {
-    t += std::snprintf(t, chars + 1 - static_cast<size_t>(t - value->text), i ? ".%llu" : "%llu",
-                       static_cast<unsigned long long>(v));
+    if (i) *t++ = '.';
+    t = put_decimal(t, v);
     if (relative || i >= 2) o = put_subid(o, v);
     else if (i == 0) first = v;
     else o = put_subid(o, 40 * first + v);
     return true;
   });
+  *t = '\0';
   return value;
 }
 
-// Prints the subidentifiers of the contents octets as dotted text into a new
-// block; null when a subidentifier starts with 0x80, passes 64 bits or is cut
-// off by the end of the contents.
-char *to_text(const unsigned char *data, uint32_t length, bool relative) {
-  // A subidentifier of k octets prints at most 4k characters with its dot;
-  // the first one of an OBJECT IDENTIFIER adds "2." at most.
-  const size_t cap = static_cast<size_t>(length) * 4 + 4;
-  char *text = static_cast<char *>(KORVU_ALLOC(cap));
-  if (text == nullptr) return nullptr;
-  size_t used = 0;
+// Prints the subidentifiers of the contents octets as dotted text into
+// `text` (room for 4 characters per octet plus 3); false when a subidentifier
+// starts with 0x80, passes 64 bits or is cut off by the end of the contents.
+bool to_text(const unsigned char *data, uint32_t length, bool relative, char *text) {
+  char *t = text;
   bool first = true;
   uint32_t i = 0;
   while (i < length) {
-    if (data[i] == 0x80) break;
+    if (data[i] == 0x80) return false;
     uint64_t v = 0;
     bool done = false;
     for (; i < length; i++) {
-      if (v >= (uint64_t{1} << 57)) break;
+      if (v >= (uint64_t{1} << 57)) return false;
       v = (v << 7) | (data[i] & 0x7F);
       if ((data[i] & 0x80) == 0) {
         i++;
@@ -147,30 +159,27 @@ char *to_text(const unsigned char *data, uint32_t length, bool relative) {
         break;
       }
     }
-    if (!done) break;
-    const unsigned long long u = v;
-    int w;
+    if (!done) return false;
     if (first && !relative) {
-      if (v < 40) w = std::snprintf(text + used, cap - used, "0.%llu", u);
-      else if (v < 80) w = std::snprintf(text + used, cap - used, "1.%llu", u - 40);
-      else w = std::snprintf(text + used, cap - used, "2.%llu", u - 80);
+      // X.690 8.19.4: the first subidentifier joins the first two arcs.
+      const uint64_t arc0 = v < 40 ? 0 : (v < 80 ? 1 : 2);
+      *t++ = static_cast<char>('0' + arc0);
+      *t++ = '.';
+      t = put_decimal(t, v - 40 * arc0);
     } else {
-      w = std::snprintf(text + used, cap - used, first ? "%llu" : ".%llu", u);
+      if (!first) *t++ = '.';
+      t = put_decimal(t, v);
     }
-    used += static_cast<size_t>(w);
     first = false;
-    if (i == length) return text;
   }
-  korvu_free(text);
-  return nullptr;
+  *t = '\0';
+  return true;
 }
 
 void oid_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_OID *>(p);
   if (v == nullptr) return;
-  korvu_free(v->data);
-  korvu_free(v->text);
-  korvu_free(v);
+  korvu_free(v);  // record, octets and text are one block
 }
 
 Len oid_content_length(const void *p) {
@@ -219,26 +228,41 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
     KORVU_ERR(ctx, kErrBadLength);
     return 0;
   }
-  // read_alloc grows its block as octets arrive rather than trusting the length.
-  unsigned char *data = nullptr;
-  const int r = read_alloc(s, length, &data, ctx);
-  if (r != 1) {
-    KORVU_DECODE_ERR(ctx, Type);
-    return r;
-  }
-  char *text = to_text(data, length, Type == kTypeRelativeOid);
-  auto *v = text ? static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(sizeof(KORVU_ASN1_OID))) : nullptr;
-  if (v == nullptr) {
-    // to_text fails on a format error; an allocation failure was recorded.
-    if (text == nullptr) KORVU_ERR(ctx, kErrOidFormat);
-    else KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    korvu_free(text);
+  // The octets are read into the value's own block; a length that claims
+  // more than a memory input holds fails before anything is allocated, and
+  // other inputs are read in bounded pieces first.
+  KORVU_ASN1_OID *v = nullptr;
+  if (stream::is_mem(s)) {
+    if (s->size - s->pos < length) {
+      KORVU_ERR(ctx, KORVU_STREAM_ERR_READ);
+      KORVU_DECODE_ERR(ctx, Type);
+      return KORVU_STREAM_ERR_READ;
+    }
+    v = new_block(length, static_cast<size_t>(length) * 4 + 3);
+    if (v != nullptr) {
+      std::memcpy(v->data, s->data + s->pos, length);
+      s->pos += length;
+    }
+  } else {
+    unsigned char *data = nullptr;
+    const int r = read_alloc(s, length, &data, ctx);
+    if (r != 1) {
+      KORVU_DECODE_ERR(ctx, Type);
+      return r;
+    }
+    v = new_block(length, static_cast<size_t>(length) * 4 + 3);
+    if (v != nullptr) std::memcpy(v->data, data, length);
     korvu_free(data);
+  }
+  if (v == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
-  v->data = data;
-  v->length = length;
-  v->text = text;
+  if (!to_text(v->data, length, Type == kTypeRelativeOid, v->text)) {
+    korvu_free(v);
+    KORVU_ERR(ctx, kErrOidFormat);
+    return 0;
+  }
   *out = v;
   if (consumed) *consumed = length;
   return 1;

@@ -39,6 +39,7 @@ KORVU_STREAM *alloc_stream(uint32_t type) {
   s->pos = 0;
   s->fp = nullptr;
   s->ctx = nullptr;
+  s->inline_data = false;
   return s;
 }
 
@@ -60,7 +61,8 @@ int reserve(KORVU_STREAM *s, size_t extra) {
     return KORVU_STREAM_ERR_WRITE;
   }
   if (s->size != 0) std::memcpy(grown, s->data, s->size);
-  korvu_free(s->data);
+  if (!s->inline_data) korvu_free(s->data);
+  s->inline_data = false;
   s->data = grown;
   s->cap = cap;
   return 1;
@@ -94,17 +96,22 @@ extern "C" {
 KORVU_STREAM *korvu_stream_new_mem(uint32_t capacity, KORVU_ERR_CTX *ctx) {
   if (capacity < 64) capacity = 64;
   if (capacity > 2048) capacity = 2048;
-  KORVU_STREAM *s = alloc_stream(KORVU_STREAM_TYPE_MEM);
-  unsigned char *data =
-      s == nullptr ? nullptr : static_cast<unsigned char *>(korvu_malloc(capacity, KORVU_UTIL_SRC, __LINE__));
-  if (data == nullptr) {
-    korvu_free(s);
+  // The initial buffer shares the stream's block: one allocation per stream
+  // until it outgrows it.
+  auto *s = static_cast<KORVU_STREAM *>(korvu_malloc(sizeof(KORVU_STREAM) + capacity, KORVU_UTIL_SRC, __LINE__));
+  if (s == nullptr) {
     korvu_err_ctx_put(ctx, KORVU_UTIL_SRC, __LINE__, KORVU_ERR_NOMEM, korvu_igetGeneralError(KORVU_ERR_NOMEM));
     return nullptr;
   }
-  s->data = data;
+  s->type = KORVU_STREAM_TYPE_MEM;
+  s->readonly = false;
+  s->data = reinterpret_cast<unsigned char *>(s + 1);
+  s->size = 0;
   s->cap = capacity;
+  s->pos = 0;
+  s->fp = nullptr;
   s->ctx = ctx;
+  s->inline_data = true;
   return s;
 }
 
@@ -136,7 +143,7 @@ void korvu_stream_free(KORVU_STREAM *stream) {
   if (stream == nullptr) return;
   if (stream->type == KORVU_STREAM_TYPE_FILE) {
     if (stream->fp != nullptr) std::fclose(stream->fp);
-  } else if (!stream->readonly) {
+  } else if (!stream->readonly && !stream->inline_data) {
     korvu_free(stream->data);
   }
   korvu_free(stream);
@@ -285,15 +292,17 @@ int korvu_memstreamdeatch(KORVU_STREAM *stream, unsigned char **data, uint32_t *
   if (stream->type != KORVU_STREAM_TYPE_MEM) return KORVU_STREAM_ERR_MODE;
   if (stream->size > 0xFFFFFFFFu) return KORVU_STREAM_ERR_LENGTH;
   unsigned char *out;
-  if (stream->readonly || stream->data == nullptr) {
-    // A view does not own its bytes: hand out a copy.
+  if (stream->readonly || stream->data == nullptr || stream->inline_data) {
+    // A view does not own its bytes, and an initial buffer shares the
+    // stream's block: hand out a copy.
     out = static_cast<unsigned char *>(korvu_malloc(stream->size, KORVU_UTIL_SRC, __LINE__));
     if (out == nullptr) {
       report_nomem(stream);
       return 0;
     }
     if (stream->size != 0) std::memcpy(out, stream->data, stream->size);
-    stream->data = stream->readonly ? const_cast<unsigned char *>(kEmpty) : nullptr;
+    // An initial buffer stays for later writes.
+    if (!stream->inline_data) stream->data = stream->readonly ? const_cast<unsigned char *>(kEmpty) : nullptr;
   } else {
     out = stream->data;
     stream->data = nullptr;

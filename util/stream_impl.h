@@ -18,6 +18,8 @@ struct korvu_stream_st {
   size_t pos;           // memory streams: read position
   std::FILE *fp;        // file streams
   KORVU_ERR_CTX *ctx;   // where a memory stream reports running out of memory
+  bool inline_data;     // memory streams: `data` is the initial buffer that
+                        // shares the stream's own block (not freed apart)
 };
 
 namespace korvu::stream {

@@ -217,6 +217,22 @@ TEST_F(CliTest, CertificateSummary) {
   EXPECT_EQ(run({"decode", "--type", "24", "--summary", pem}).status, 64);
 }
 
+TEST_F(CliTest, JsonAndEncodeRoundTripThroughThePipe) {
+  const std::string der = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.der";
+  const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";
+  auto j = run({"json", pem});
+  ASSERT_EQ(j.status, 0) << j.err;
+  EXPECT_TRUE(contains(j.out, "\"type\": \"SEQUENCE\"")) << j.out.substr(0, 200);
+  auto e = run({"encode", "-"}, j.out);
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, slurp(der));  // the octets inside the PEM file
+  // Malformed JSON and an unknown kind fail with a message.
+  auto bad = run({"encode", "-"}, "{\"type\": \"NO SUCH KIND\"}");
+  EXPECT_NE(bad.status, 0);
+  EXPECT_FALSE(bad.err.empty());
+  EXPECT_NE(run({"encode", "-"}, "{not json").status, 0);
+}
+
 TEST_F(CliTest, UnwrapWritesTheDataOfAnyOctetStringForm) {
   // Nested constructed segments, indefinite outside and definite inside.
   auto ok = run({"unwrap"}, str(hex("24 80 04 02 41 42 24 06 04 01 43 04 01 44 00 00")));

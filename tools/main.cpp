@@ -6,6 +6,7 @@
 #include "cmd_decode.h"
 #include "cmd_types.h"
 #include "cmd_unwrap.h"
+#include "json_cmd.h"
 #include "tool.h"
 
 int main(int argc, char **argv) {
@@ -20,6 +21,8 @@ int main(int argc, char **argv) {
   add_decode_command(app, io);
   add_types_command(app, io);
   add_unwrap_command(app, io);
+  add_json_command(app, io);
+  add_encode_command(app, io);
 
   return run_app(app, argc, argv, io);
 }

@@ -57,7 +57,7 @@ class Encoder {
   };
 
   static std::string format(const Path *p) {
-    if (p == nullptr) return "$";
+    if (p == nullptr || (p->parent == nullptr && p->key == nullptr)) return "$";  // the root
     std::string s = format(p->parent);
     if (p->key != nullptr) {
       s += '.';

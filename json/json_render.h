@@ -390,7 +390,7 @@ class Renderer {
         return true;
       }
       Node item;
-      if (is_eoc(pos, end)) {
+      if (is_eoc(pos, end) && pos + 1 < end && p_[pos + 1] == 0x00) {
         size_t at = pos;
         if (!read_eoc(pos, end)) return false;
         item = unknown_whole(at, pos);

@@ -166,6 +166,7 @@ TEST(JsonRender, UnusualEncodingsComeBackOctetForOctet) {
       "30 06 3F 81 02 02 05 00",
       "30 02 1D 00",
       "30 80 30 02 2F 00 00 00",
+      "30 03 00 01 41",                   // universal tag 0 with contents
   };
   for (const char *c : cases) EXPECT_EQ(round_trip(hex(c)), "") << c;
 }
@@ -181,6 +182,7 @@ TEST(JsonRender, RefusesWhatIsNotOneSoundEncoding) {
       "21 03 01 01 FF",     // BOOLEAN has no constructed form
       "30 80 21 03 01 01 FF 00 00",  // ... nor inside an indefinite length
       "30 80 1D 00 00 00",
+      "30 80 00 01 41 00 00",  // in an indefinite length 00 opens end-of-contents
       "0F 00",              // universal 15 is reserved
       "3F 23 00",           // universal 35 is unknown to ANY
       "04 80 00 00",        // primitive with an indefinite length
@@ -633,6 +635,100 @@ TEST(JsonCorpus, CaBundleRoundTrips) {
   }
   std::printf("CA bundle: %zu certificates round-tripped\n", blocks);
   EXPECT_GT(blocks, 10u);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The json and encode subcommands, called as the program calls them.
+
+#include <CLI/CLI.hpp>
+
+#include "json_cmd.h"
+
+namespace {
+
+struct CmdResult {
+  int status;
+  std::string out, err;
+};
+
+CmdResult run(std::vector<std::string> args, const std::string &stdin_text = "") {
+  std::istringstream in(stdin_text);
+  std::ostringstream out, err;
+  korvu::tool::Io io{in, out, err};
+  CLI::App app{"test", "korvu-asn1"};
+  app.require_subcommand(1);
+  korvu::tool::add_json_command(app, io);
+  korvu::tool::add_encode_command(app, io);
+  args.insert(args.begin(), "korvu-asn1");
+  std::vector<const char *> argv;
+  for (const auto &a : args) argv.push_back(a.c_str());
+  int status = korvu::tool::run_app(app, static_cast<int>(argv.size()), argv.data(), io);
+  return {status, out.str(), err.str()};
+}
+
+std::string temp_file(const std::string &name, const std::string &bytes) {
+  std::string path = ::testing::TempDir() + "korvu_json_" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+TEST(JsonCommands, RenderThenEncodeGivesTheInputBack) {
+  Bytes der = hex("30 80 02 81 01 05 A1 03 0C 01 41 01 01 07 00 00");
+  std::string file = temp_file("in.der", std::string(der.begin(), der.end()));
+  CmdResult j = run({"json", file});
+  ASSERT_EQ(j.status, 0) << j.err;
+  EXPECT_NE(j.out.find("\n  \"type\": \"SEQUENCE\""), std::string::npos) << j.out;  // indented
+  std::string json_file = temp_file("tree.json", j.out);
+
+  CmdResult e = run({"encode", json_file});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_EQ(e.out, std::string(der.begin(), der.end()));
+  CmdResult h = run({"encode", "--hex", "-"}, j.out);
+  EXPECT_EQ(h.status, 0) << h.err;
+  EXPECT_EQ(h.out, "308002810105A1030C01410101070000\n");
+  std::string out_file = ::testing::TempDir() + "korvu_json_out.der";
+  CmdResult o = run({"encode", json_file, "-o", out_file});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(korvu_test::read_file(out_file), der);
+
+  // PEM in, PEM out: the json subcommand takes the program's input formats.
+  CmdResult p = run({"encode", "--pem", "THING", json_file});
+  ASSERT_EQ(p.status, 0) << p.err;
+  EXPECT_EQ(p.out.rfind("-----BEGIN THING-----", 0), 0u) << p.out;
+  CmdResult again = run({"json", "--indent", "0", "-"}, p.out);
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out.find('\n'), again.out.size() - 1);  // one line
+  EXPECT_EQ(run({"encode", "-"}, again.out).out, std::string(der.begin(), der.end()));
+}
+
+TEST(JsonCommands, FailuresSayWhatAndWhere) {
+  CmdResult cut = run({"json", temp_file("cut.der", std::string("\x30\x05\x02\x01\x05\x05", 6))});
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_NE(cut.err.find("at offset"), std::string::npos) << cut.err;
+  EXPECT_TRUE(cut.out.empty());
+
+  CmdResult missing = run({"json", ::testing::TempDir() + "korvu_json_no_such_file"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("cannot open"), std::string::npos) << missing.err;
+
+  CmdResult syntax = run({"encode", "-"}, "{\"type\": \"NULL\",}");
+  EXPECT_EQ(syntax.status, 1);
+  EXPECT_NE(syntax.err.find("not valid JSON"), std::string::npos) << syntax.err;
+  EXPECT_NE(syntax.err.find("column"), std::string::npos) << syntax.err;
+
+  CmdResult node = run({"encode", "-"},
+                 R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})");
+  EXPECT_EQ(node.status, 1);
+  EXPECT_NE(node.err.find("$.value[1].value.value"), std::string::npos) << node.err;
+  EXPECT_TRUE(node.out.empty());
+
+  CmdResult kind = run({"encode", "-"}, R"({"type":"SEQUENCE","value":[{"type":"NUL"}]})");
+  EXPECT_NE(kind.err.find("$.value[0]: unknown \"type\" \"NUL\""), std::string::npos) << kind.err;
+
+  EXPECT_EQ(run({"encode", "--hex", "--pem", "X", "-"}, "{}").status, 64);
+  EXPECT_EQ(run({"json"}).status, 64);
 }
 
 }  // namespace

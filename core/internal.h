@@ -209,6 +209,13 @@ struct MemView {
   KORVU_STREAM *get() { return &s; }
 };
 
+// Initial capacity of a memory stream that will receive `length` contents
+// octets: the length when it is definite (korvu_stream_new_mem caps an initial
+// buffer at 2 KiB, so a claimed length never allocates more), else `fallback`.
+inline uint32_t contents_capacity(uint32_t length, uint32_t fallback) {
+  return length == 0xFFFFFFFFu ? fallback : length;
+}
+
 // True when `depth` may not be entered.
 inline bool depth_exceeded(int depth) { return depth >= korvu_get_recursive_level(); }
 

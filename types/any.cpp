@@ -229,7 +229,7 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
   a->primitive = h.primitive ? 1 : 0;
   a->tag_number = h.tag;
   a->content_length = h.length;
-  a->header = korvu_stream_new_mem(kHeaderCapacity, ctx);
+  a->header = korvu_stream_new_mem(h.size, ctx);
   if (a->header == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
@@ -240,7 +240,7 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
     return r;
   }
   if (content == nullptr) {
-    a->content = korvu_stream_new_mem(kContentCapacity, ctx);
+    a->content = korvu_stream_new_mem(contents_capacity(h.length, kContentCapacity), ctx);
     if (a->content == nullptr) {
       KORVU_ERR(ctx, KORVU_ERR_NOMEM);
       return 0;

@@ -82,7 +82,7 @@ int bitstring_encode_content(KORVU_STREAM *s, const void *value, uint32_t length
 
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  KORVU_STREAM *data = korvu_stream_new_mem(kDecodeCapacity, ctx);
+  KORVU_STREAM *data = korvu_stream_new_mem(contents_capacity(length, kDecodeCapacity), ctx);
   if (data == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;

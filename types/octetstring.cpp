@@ -31,7 +31,7 @@ bool is_eoc(const Header &h) { return h.tag_class == 0 && h.primitive && h.tag =
 // Reads contents into a new memory stream and hands out a value owning it.
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  KORVU_STREAM *data = korvu_stream_new_mem(kDecodeCapacity, ctx);
+  KORVU_STREAM *data = korvu_stream_new_mem(contents_capacity(length, kDecodeCapacity), ctx);
   if (data == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;

@@ -127,10 +127,17 @@ void elem_free(const Elem &e, void *v) {
   }
 }
 
+// A new list's first 32 pointers live in the list's own block; only a grown
+// array is a block of its own.
+void **inline_items(KORVU_ASN1_LIST *list) { return reinterpret_cast<void **>(list + 1); }
+void free_items(KORVU_ASN1_LIST *list) {
+  if (list->items != inline_items(list)) korvu_free(list->items);
+}
+
 void free_list(KORVU_ASN1_LIST *list, const Elem &e) {
   if (list == nullptr) return;
   for (int32_t i = 0; i < list->count; i++) elem_free(e, list->items[i]);
-  korvu_free(list->items);
+  free_items(list);
   korvu_free(list);
 }
 
@@ -409,7 +416,7 @@ void free_with(KORVU_ASN1_LIST *list, void (*free_elem)(void *)) {
   if (free_elem != nullptr)
     for (int32_t i = 0; i < list->count; i++)
       if (list->items[i] != nullptr) free_elem(list->items[i]);
-  korvu_free(list->items);
+  free_items(list);
   korvu_free(list);
 }
 
@@ -443,13 +450,10 @@ KORVU_REGISTER_TYPE(27) =
 extern "C" {
 
 KORVU_API KORVU_ASN1_LIST *korvu_asn1_list_new(void) {
-  auto *list = static_cast<KORVU_ASN1_LIST *>(KORVU_ALLOC(sizeof(KORVU_ASN1_LIST)));
+  auto *list = static_cast<KORVU_ASN1_LIST *>(
+      KORVU_ALLOC(sizeof(KORVU_ASN1_LIST) + sizeof(void *) * korvu::list::kInitialCapacity));
   if (list == nullptr) return nullptr;
-  list->items = static_cast<void **>(KORVU_ALLOC(sizeof(void *) * korvu::list::kInitialCapacity));
-  if (list->items == nullptr) {
-    korvu_free(list);
-    return nullptr;
-  }
+  list->items = korvu::list::inline_items(list);
   list->capacity = korvu::list::kInitialCapacity;
   list->count = 0;
   return list;
@@ -459,7 +463,7 @@ KORVU_API void korvu_asn1_list_free(KORVU_ASN1_LIST *list, uint32_t type) {
   if (list == nullptr) return;
   if (korvu::type_desc(type) != nullptr)
     for (int32_t i = 0; i < list->count; i++) korvu::value_free(type, list->items[i]);
-  korvu_free(list->items);
+  korvu::list::free_items(list);
   korvu_free(list);
 }
 
@@ -474,7 +478,7 @@ KORVU_API int korvu_asn1_list_put(KORVU_ASN1_LIST *list, void *element) {
     auto *items = static_cast<void **>(KORVU_ALLOC(sizeof(void *) * static_cast<size_t>(grown)));
     if (items == nullptr) return 0;
     if (list->count != 0) std::memcpy(items, list->items, sizeof(void *) * static_cast<size_t>(list->count));
-    korvu_free(list->items);
+    korvu::list::free_items(list);
     list->items = items;
     list->capacity = grown;
   }

@@ -2,6 +2,7 @@
 // conversions between ANY and typed values.
 #define KORVU_SRC "KORVU_ASN1_Any"
 
+#include <algorithm>
 #include <cstring>
 
 #include "../core/internal.h"
@@ -218,33 +219,35 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
     return 0;
   }
   if (depth_exceeded(depth)) return KORVU_ERR_DEPTH;
+  // One block holds the record, the header stream with room for the
+  // identifier and length octets, and (for a value that owns its contents) a
+  // content stream with room for a definite length up to 2 KiB; longer or
+  // indefinite contents grow a buffer of their own as they arrive.
+  const size_t record = (sizeof(KORVU_ASN1_ANY) + 7) & ~size_t{7};
+  const size_t head = stream::embedded_size(h.size);
+  const size_t body_cap = std::min<uint32_t>(contents_capacity(h.length, kContentCapacity), 2048);
+  const size_t body = content == nullptr ? stream::embedded_size(body_cap) : 0;
   AnyHolder hold;
-  hold.a = alloc_any();
+  hold.a = static_cast<KORVU_ASN1_ANY *>(KORVU_ALLOC(record + head + body));
   if (hold.a == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
   KORVU_ASN1_ANY *a = hold.a;
+  std::memset(a, 0, sizeof(*a));
+  char *block = reinterpret_cast<char *>(a);
   a->tag_class = h.tag_class;
   a->primitive = h.primitive ? 1 : 0;
   a->tag_number = h.tag;
   a->content_length = h.length;
-  a->header = korvu_stream_new_mem(h.size, ctx);
-  if (a->header == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
+  a->header = stream::embed_mem(block + record, h.size, ctx);
   int r = korvu_stream_writen(a->header, h.raw, h.size);
   if (r != 1) {
     put_stream_err(ctx, r);
     return r;
   }
   if (content == nullptr) {
-    a->content = korvu_stream_new_mem(contents_capacity(h.length, kContentCapacity), ctx);
-    if (a->content == nullptr) {
-      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-      return 0;
-    }
+    a->content = stream::embed_mem(block + record + head, body_cap, ctx);
     a->owns_content = 1;
   } else {
     a->content = content;

@@ -40,6 +40,7 @@ KORVU_STREAM *alloc_stream(uint32_t type) {
   s->fp = nullptr;
   s->ctx = nullptr;
   s->inline_data = false;
+  s->embedded = false;
   return s;
 }
 
@@ -112,6 +113,7 @@ KORVU_STREAM *korvu_stream_new_mem(uint32_t capacity, KORVU_ERR_CTX *ctx) {
   s->fp = nullptr;
   s->ctx = ctx;
   s->inline_data = true;
+  s->embedded = false;
   return s;
 }
 
@@ -146,7 +148,7 @@ void korvu_stream_free(KORVU_STREAM *stream) {
   } else if (!stream->readonly && !stream->inline_data) {
     korvu_free(stream->data);
   }
-  korvu_free(stream);
+  if (!stream->embedded) korvu_free(stream);
 }
 
 int korvu_stream_readn(KORVU_STREAM *stream, void *buffer, uint32_t n) {

@@ -20,6 +20,8 @@ struct korvu_stream_st {
   KORVU_ERR_CTX *ctx;   // where a memory stream reports running out of memory
   bool inline_data;     // memory streams: `data` is the initial buffer that
                         // shares the stream's own block (not freed apart)
+  bool embedded;        // the stream lives inside another object's block:
+                        // korvu_stream_free releases only a grown buffer
 };
 
 namespace korvu::stream {
@@ -45,6 +47,24 @@ inline int read_byte(KORVU_STREAM *s, unsigned char *b) {
     return 1;
   }
   return korvu_stream_readn(s, b, 1);
+}
+
+// Bytes of a block that holds an embedded memory stream with `cap` bytes of
+// initial buffer (see embed_mem).
+inline constexpr size_t embedded_size(size_t cap) { return (sizeof(korvu_stream_st) + cap + 7) & ~size_t{7}; }
+
+// Builds a growable memory stream at `at` (embedded_size(cap) bytes inside a
+// larger block), so that an object and its small streams are one allocation.
+inline KORVU_STREAM *embed_mem(void *at, size_t cap, KORVU_ERR_CTX *ctx) {
+  auto *s = static_cast<korvu_stream_st *>(at);
+  *s = korvu_stream_st{};
+  s->type = KORVU_STREAM_TYPE_MEM;
+  s->data = reinterpret_cast<unsigned char *>(s + 1);
+  s->cap = cap;
+  s->ctx = ctx;
+  s->inline_data = true;
+  s->embedded = true;
+  return s;
 }
 
 inline bool is_mem(const KORVU_STREAM *s) { return s != nullptr && s->type == KORVU_STREAM_TYPE_MEM; }

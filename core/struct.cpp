@@ -306,30 +306,6 @@ int decode_keeping(KORVU_STREAM *s, const Header &h, KORVU_ERR_CTX *ctx, int dep
   return r;
 }
 
-// Encodes `write` into a new block and stores it in `kept`.
-template <class Write>
-int fill_kept(Kept &kept, uint32_t capacity, KORVU_ERR_CTX *ctx, Write &&write) {
-  KORVU_STREAM *m = korvu_stream_new_mem(capacity, ctx);
-  if (m == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
-  int r = write(m);
-  if (r == 1) {
-    unsigned char *data = nullptr;
-    uint32_t len = 0;
-    if (korvu_memstreamdeatch(m, &data, &len) != 1 || data == nullptr) {
-      korvu_free(data);
-      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-      r = 0;
-    } else {
-      kept = Kept{data, len, 1};
-    }
-  }
-  korvu_stream_free(m);
-  return r;
-}
-
 }  // namespace
 
 bool type_accepts(uint32_t type, const Header &h) {

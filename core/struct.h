@@ -212,6 +212,30 @@ int has(const StructDef &d, const void *record, uint32_t i);
 void *get_choice(const void *record, uint32_t choice);
 uint32_t choice_of(const void *record);  // 0xFFFFFFFF for null
 
+// Encodes `write` into a new block and stores it in `kept`.
+template <class Write>
+inline int fill_kept(Kept &kept, uint32_t capacity, KORVU_ERR_CTX *ctx, Write &&write) {
+  KORVU_STREAM *m = korvu_stream_new_mem(capacity, ctx);
+  if (m == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  int r = write(m);
+  if (r == 1) {
+    unsigned char *data = nullptr;
+    uint32_t len = 0;
+    if (korvu_memstreamdeatch(m, &data, &len) != 1 || data == nullptr) {
+      korvu_free(data);
+      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+      r = 0;
+    } else {
+      kept = Kept{data, len, 1};
+    }
+  }
+  korvu_stream_free(m);
+  return r;
+}
+
 // Writes the encoding of a record into its Kept (if it has none yet).
 int ensure_kept(const StructDef &d, const void *record, KORVU_ERR_CTX *ctx);
 

@@ -175,25 +175,11 @@ int name_encode(KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx)
       KORVU_ERR(ctx, kErrCalLength);
       return 0;
     }
-    KORVU_STREAM *m = korvu_stream_new_mem(kNameCapacity, ctx);
-    if (m == nullptr) {
-      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-      return 0;
-    }
-    int r = write_header(m, 0x00, 0, 16, static_cast<uint32_t>(l), nullptr, ctx);
-    if (r == 1) r = name_encode_content(m, n, static_cast<uint32_t>(l), nullptr, ctx);
-    if (r == 1) {
-      unsigned char *data = nullptr;
-      uint32_t len = 0;
-      if (korvu_memstreamdeatch(m, &data, &len) != 1 || data == nullptr) {
-        korvu_free(data);
-        KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-        r = 0;
-      } else {
-        kept_of(n) = st::Kept{data, len, 1};
-      }
-    }
-    korvu_stream_free(m);
+    int r = st::fill_kept(kept_of(n), kNameCapacity, ctx, [&](KORVU_STREAM *m) {
+      int rr = write_header(m, 0x00, 0, 16, static_cast<uint32_t>(l), nullptr, ctx);
+      if (rr == 1) rr = name_encode_content(m, n, static_cast<uint32_t>(l), nullptr, ctx);
+      return rr;
+    });
     if (r != 1) return r;
   }
   int r = write_octets(s, n->encoding, n->encodingLength, ctx);

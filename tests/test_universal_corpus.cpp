@@ -1,0 +1,142 @@
+// Every universal TLV inside real certificates decodes as its own registry
+// type and writes back the same octets.
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+// Universal tag number -> registry type (SEQUENCE and SET as lists of ANY).
+const std::map<uint32_t, uint32_t> kTypeOfTag = {
+    {1, 1},   {2, 2},   {3, 3},   {4, 4},   {5, 5},   {6, 6},   {10, 7},  {12, 9},
+    {13, 90}, {16, 24}, {17, 26}, {18, 10}, {19, 11}, {20, 12}, {21, 13}, {22, 14},
+    {23, 21}, {24, 22}, {25, 15}, {26, 16}, {27, 17}, {28, 18}, {30, 19},
+};
+
+struct Tally {
+  size_t checked = 0, same = 0, ber = 0, refused = 0;
+  std::vector<std::string> failures;
+};
+
+// Walks definite-length TLVs; returns false when the bytes are not sound DER
+// structure (the certificate is then left out, as the walk can't trust it).
+bool walk(const unsigned char *p, size_t n, int depth, std::vector<std::pair<size_t, size_t>> &out, size_t base) {
+  size_t i = 0;
+  while (i < n) {
+    size_t start = i;
+    unsigned char id = p[i++];
+    if ((id & 0x1F) == 0x1F) {
+      while (i < n && (p[i] & 0x80)) i++;
+      if (i++ >= n) return false;
+    }
+    if (i >= n) return false;
+    size_t len = p[i++];
+    if (len == 0x80) return false;  // indefinite: not walked here
+    if (len > 0x80) {
+      size_t k = len & 0x7F;
+      if (k > 4 || i + k > n) return false;
+      len = 0;
+      for (size_t j = 0; j < k; j++) len = (len << 8) | p[i++];
+    }
+    if (len > n - i) return false;
+    out.emplace_back(base + start, i - start + len);
+    if ((id & 0x20) && depth < 40 && !walk(p + i, len, depth + 1, out, base + i)) return false;
+    i += len;
+  }
+  return true;
+}
+
+Bytes load_certificate(const std::string &path) {
+  Bytes raw = read_file(path);
+  std::string text(raw.begin(), raw.end());
+  if (text.find("-----BEGIN CERTIFICATE-----") == std::string::npos) return raw;
+  unsigned char *der = nullptr;
+  uint32_t len = 0;
+  if (korvu_pemdecode("CERTIFICATE", text.data(), static_cast<uint32_t>(text.size()), &der, &len) != 1) return {};
+  Bytes out(der, der + len);
+  korvu_free(der);
+  return out;
+}
+
+}  // namespace
+
+TEST(UniversalCorpus, EveryUniversalTlvOfValidCertificatesRoundTrips) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus not found";
+  std::ifstream manifest(corpus_dir() + "/manifest.tsv");
+  ASSERT_TRUE(manifest.good());
+  std::string line;
+  std::getline(manifest, line);  // header
+  Tally t;
+  size_t files = 0;
+  while (std::getline(manifest, line)) {
+    std::stringstream ss(line);
+    std::string path, family, type, encoding, expect;
+    std::getline(ss, path, '\t');
+    std::getline(ss, family, '\t');
+    std::getline(ss, type, '\t');
+    std::getline(ss, encoding, '\t');
+    std::getline(ss, expect, '\t');
+    if (path.rfind("x509/", 0) != 0 || type != "Certificate" || expect != "valid") continue;
+    Bytes der = load_certificate(corpus_dir() + "/" + path);
+    std::vector<std::pair<size_t, size_t>> tlvs;
+    if (der.empty() || !walk(der.data(), der.size(), 0, tlvs, 0)) continue;
+    files++;
+    for (auto [off, len] : tlvs) {
+      const unsigned char *p = der.data() + off;
+      if ((p[0] & 0xC0) != 0 || (p[0] & 0x1F) == 0x1F) continue;  // universal, low tag numbers only
+      auto it = kTypeOfTag.find(p[0] & 0x1Fu);
+      if (it == kTypeOfTag.end()) continue;
+      const uint32_t tt = it->second;
+      void *v = nullptr;
+      uint32_t used = korvu_asn1_mem_decode(p, static_cast<int32_t>(len), tt, &v);
+      t.checked++;
+      if (used != len) {
+        korvu_asn1_value_free(tt, v);
+        // Refusals this library makes on purpose: GeneralizedTime years
+        // before 1582 (the Gregorian calendar), and universal tag numbers
+        // above 34 in an element of a SEQUENCE OF ANY (X.680 assigns none).
+        ErrCtx ctx;
+        Bytes tlv(p, p + len);
+        void *again = decode(tt, tlv, ctx);
+        korvu_asn1_value_free(tt, again);
+        const bool early_year = tt == 22 && len >= 6 && std::string(p + 2, p + 6) < "1582" && ctx.has(0x102ED);
+        const bool high_tag = tt == 24 && ctx.has(0x10201);
+        if (early_year || high_tag) {
+          t.refused++;
+          continue;
+        }
+        if (t.failures.size() < 20)
+          t.failures.push_back(path + " @" + std::to_string(off) + " type " + std::to_string(tt) + ": " +
+                               to_hex(p, std::min<size_t>(len, 24)));
+        continue;
+      }
+      Bytes back = encode(tt, v);
+      korvu_asn1_value_free(tt, v);
+      // Constructed strings and long forms that are not minimal come back in
+      // DER; everything else keeps its octets.
+      const bool ber = (p[0] & 0x20) != 0 && tt != 24 && tt != 26;
+      if (ber) {
+        t.ber++;
+        continue;
+      }
+      if (back.size() == len && std::equal(back.begin(), back.end(), p))
+        t.same++;
+      else if (t.failures.size() < 20)
+        t.failures.push_back(path + " @" + std::to_string(off) + " re-encodes differently as type " +
+                             std::to_string(tt));
+    }
+  }
+  std::printf(
+      "universal TLVs: %zu checked in %zu certificates, %zu written back unchanged, %zu constructed strings, "
+      "%zu refused by rule\n",
+      t.checked, files, t.same, t.ber, t.refused);
+  EXPECT_GT(files, 500u);
+  EXPECT_LT(t.refused, 50u);
+  EXPECT_EQ(t.same + t.ber + t.refused, t.checked);
+  for (const auto &f : t.failures) ADD_FAILURE() << f;
+}

@@ -36,6 +36,61 @@ const StructDef *def_of(uint32_t type) {
   return d && d->ops ? static_cast<const StructDef *>(d->ops->def) : nullptr;
 }
 
+// Layout of a record's block: the C record, then (8-aligned) one slot per
+// BOOLEAN component absent with a DEFAULT, then, for a record decoded from
+// memory that keeps its whole TLV, a copy of that TLV. The block is always at
+// least one octet longer than the slots, so the address just past them lies
+// inside this block and starts no other one.
+constexpr size_t align8(size_t n) { return (n + 7) & ~size_t{7}; }
+
+// A BOOLEAN DEFAULT component: an absent one points at its slot.
+bool slot_default(const Field &f) {
+  return f.presence == Presence::Default && f.type == 1 && f.shape == Shape::Value && f.def != nullptr &&
+         f.def_len == 3;
+}
+
+size_t slots_offset(const StructDef &d) { return align8(d.size); }
+
+size_t tail_offset(const StructDef &d) {
+  size_t n = slots_offset(d);
+  if (!d.choice)
+    for (uint32_t i = 0; i < d.count; i++)
+      if (slot_default(d.fields[i])) n += 8;
+  return n;
+}
+
+// The slot of component i (a slot_default one).
+const void *slot_of(const StructDef &d, const void *record, uint32_t i) {
+  size_t n = slots_offset(d);
+  for (uint32_t j = 0; j < i; j++)
+    if (slot_default(d.fields[j])) n += 8;
+  return static_cast<const char *>(record) + n;
+}
+
+// Fills the slot of component i with its default and points the component at it.
+void set_slot_default(const StructDef &d, void *record, uint32_t i) {
+  const Field &f = d.fields[i];
+  auto *w = static_cast<uint32_t *>(const_cast<void *>(slot_of(d, record, i)));
+  *w = f.def[2];
+  at<void *>(record, f.offset) = w;
+}
+
+// A new zeroed record block with `extra` octets after its slots.
+void *alloc_record(const StructDef &d, size_t extra) {
+  const size_t n = tail_offset(d) + (extra ? extra : 1);
+  void *record = KORVU_ALLOC(n);
+  if (record != nullptr) std::memset(record, 0, n);
+  return record;
+}
+
+// Where the whole TLV of a record decoded in place lies in its input and in
+// the record's block; components that keep their own TLV point into the copy.
+struct InPlace {
+  size_t src_start;              // input position of the first contents octet
+  uint32_t length;               // contents length
+  const unsigned char *contents; // the copy of the contents in the block
+};
+
 void report_encode(const Field &f, KORVU_ERR_CTX *ctx) {
   if (f.code != 0)
     KORVU_ERR(ctx, static_cast<uint32_t>(f.code));
@@ -258,12 +313,24 @@ bool field_accepts(const Field &f, const Header &h) {
   return type_accepts(f.type, h);
 }
 
+// The copy of a component's TLV (header h, contents from input position
+// `start`, `total` octets in all) inside a record decoded in place, or null
+// when it lies outside it.
+const unsigned char *in_place_copy(const InPlace &p, const Header &h, size_t start, uint64_t total) {
+  if (start < p.src_start + h.size) return nullptr;
+  const size_t off = start - h.size - p.src_start;
+  if (off > p.length || total > p.length - off) return nullptr;
+  const unsigned char *at = p.contents + off;
+  return std::memcmp(at, h.raw, h.size) == 0 ? at : nullptr;
+}
+
 // Decodes through `body` and keeps the element's raw octets (header and
 // contents exactly as received) in `kept`. Memory input is decoded in place
-// and copied once; other streams are first read whole.
+// and copied once (or not at all when `plan` says that the enclosing record's
+// block holds them already); other streams are first read whole.
 template <class Body>
 int decode_keeping(KORVU_STREAM *s, const Header &h, KORVU_ERR_CTX *ctx, int depth, Kept &kept, uint32_t *consumed,
-                   Body &&body) {
+                   const InPlace *plan, Body &&body) {
   KORVU_STREAM *in = s;
   void *raw_any = nullptr;
   size_t start;
@@ -288,7 +355,14 @@ int decode_keeping(KORVU_STREAM *s, const Header &h, KORVU_ERR_CTX *ctx, int dep
     KORVU_ERR(ctx, kErrIncorrectLength);
     r = 0;
   }
-  if (r == 1) {
+  const unsigned char *inside = nullptr;
+  if (r == 1 && plan != nullptr && in == s)
+    inside = in_place_copy(*plan, h, start, static_cast<uint64_t>(h.size) + n);
+  if (r == 1 && inside != nullptr) {
+    // The enclosing record's block already holds these octets.
+    kept = Kept{const_cast<unsigned char *>(inside), h.size + n, 1};
+    if (consumed) *consumed = n;
+  } else if (r == 1) {
     uint64_t total = static_cast<uint64_t>(h.size) + n;
     auto *p = total <= kLenMax ? static_cast<unsigned char *>(KORVU_ALLOC(total ? total : 1)) : nullptr;
     if (p == nullptr) {
@@ -356,14 +430,15 @@ int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *
   return r;
 }
 
-int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                 KORVU_ERR_CTX *ctx, int depth) {
+namespace {
+int field_decode_in(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
+                    KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
   void *v = nullptr;
   uint32_t n = 0;
   int r;
   auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, &v, m, ctx, depth); };
   if (f.kept != kNone)
-    r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, body);
+    r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
   else
     r = body(s, &n);
   if (r != 1) {
@@ -376,6 +451,12 @@ int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record,
   if (consumed) *consumed = n;
   return 1;
 }
+}  // namespace
+
+int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
+                 KORVU_ERR_CTX *ctx, int depth) {
+  return field_decode_in(f, s, h, record, consumed, ctx, depth, nullptr);
+}
 
 void free_record(const StructDef &d, void *record) {
   if (record == nullptr) return;
@@ -386,14 +467,28 @@ void free_record(const StructDef &d, void *record) {
         free_value(d.fields[i], c->value);
         break;
       }
+    if (d.kept != kNone) korvu_free(at<Kept>(record, d.kept).data);
   } else {
+    // Kept octets inside the block (a whole TLV copied there on decoding, and
+    // components' TLVs within it) are not blocks of their own.
+    const auto tail = reinterpret_cast<uintptr_t>(record) + tail_offset(d);
+    uintptr_t inside_end = tail;
+    if (d.kept != kNone) {
+      const Kept &whole = at<Kept>(record, d.kept);
+      if (reinterpret_cast<uintptr_t>(whole.data) == tail) inside_end = tail + whole.length;
+    }
+    auto owned = [&](const void *p) {
+      const auto a = reinterpret_cast<uintptr_t>(p);
+      return a < tail || a >= inside_end;
+    };
     for (uint32_t i = 0; i < d.count; i++) {
       const Field &f = d.fields[i];
-      free_value(f, value_of(record, f));
-      if (f.kept != kNone) korvu_free(at<Kept>(record, f.kept).data);
+      void *v = value_of(record, f);
+      if (!(slot_default(f) && v == slot_of(d, record, i))) free_value(f, v);
+      if (f.kept != kNone && owned(at<Kept>(record, f.kept).data)) korvu_free(at<Kept>(record, f.kept).data);
     }
+    if (d.kept != kNone && owned(at<Kept>(record, d.kept).data)) korvu_free(at<Kept>(record, d.kept).data);
   }
-  if (d.kept != kNone) korvu_free(at<Kept>(record, d.kept).data);
   korvu_free(record);
 }
 
@@ -439,8 +534,13 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
   return 1;
 }
 
-int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitive, uint32_t length,
-                   uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth) {
+namespace {
+// Decodes the contents of a record. With `whole` (the record's header, read
+// from the memory stream s whose unread octets hold the whole definite
+// contents), the record's block also receives a copy of its whole TLV, which
+// becomes its kept encoding.
+int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive, uint32_t length,
+                  uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth, const Header *whole) {
   if (out == nullptr || s == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);
     return 0;
@@ -451,12 +551,20 @@ int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitiv
     return 0;
   }
   if (depth_exceeded(depth)) return static_cast<int>(KORVU_ERR_DEPTH);
-  void *record = KORVU_ALLOC(d.size);
+  const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
+  void *record = alloc_record(d, whole_size);
   if (record == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
-  std::memset(record, 0, d.size);
+  InPlace plan{0, 0, nullptr};
+  if (whole != nullptr) {
+    auto *copy = static_cast<unsigned char *>(record) + tail_offset(d);
+    std::memcpy(copy, whole->raw, whole->size);
+    std::memcpy(copy + whole->size, s->data + s->pos, length);
+    at<Kept>(record, d.kept) = Kept{copy, static_cast<uint32_t>(whole_size), 1};
+    plan = InPlace{s->pos, length, copy + whole->size};
+  }
   const bool indefinite = length == 0xFFFFFFFFu;
   uint64_t used = 0;
   Header h;
@@ -495,7 +603,7 @@ int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitiv
     if (r != 1) break;
     if (pending && field_accepts(f, h)) {
       uint32_t n = 0;
-      r = field_decode(f, s, h, record, &n, ctx, depth);
+      r = field_decode_in(f, s, h, record, &n, ctx, depth, whole != nullptr ? &plan : nullptr);
       if (r != 1) break;
       pending = false;
       used += n;
@@ -507,6 +615,8 @@ int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitiv
       KORVU_ERR(ctx, kErrIncorrectItem);
       report_decode(f, ctx);
       r = 0;
+    } else if (slot_default(f)) {
+      set_slot_default(d, record, i);
     } else if (f.presence == Presence::Default) {
       void *v = default_value(f);
       if (v == nullptr) {
@@ -535,6 +645,12 @@ int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitiv
   *out = record;
   if (consumed) *consumed = static_cast<uint32_t>(used);
   return 1;
+}
+}  // namespace
+
+int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitive, uint32_t length,
+                   uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth) {
+  return decode_record(d, s, out, primitive, length, consumed, ctx, depth, nullptr);
 }
 
 Len kept_total_length(const StructDef &d, const void *record) {
@@ -581,8 +697,16 @@ int kept_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **out
     return 0;
   }
   void *record = nullptr;
+  // Definite contents all present in memory: decode in place, with the copy
+  // of the TLV in the record's block.
+  if (stream::is_mem(s) && h.length != 0xFFFFFFFFu && s->pos <= s->size && h.length <= s->size - s->pos &&
+      static_cast<uint64_t>(h.size) + h.length <= kLenMax) {
+    int r = decode_record(d, s, &record, h.primitive, h.length, consumed, ctx, depth, &h);
+    if (r == 1) *out = record;
+    return r;
+  }
   Kept k{nullptr, 0, 0};
-  int r = decode_keeping(s, h, ctx, depth, k, consumed, [&](KORVU_STREAM *in, uint32_t *n) {
+  int r = decode_keeping(s, h, ctx, depth, k, consumed, nullptr, [&](KORVU_STREAM *in, uint32_t *n) {
     return decode_content(d, in, &record, h.primitive, h.length, n, ctx, depth);
   });
   if (r != 1) {
@@ -657,15 +781,19 @@ int choice_no_content(KORVU_STREAM *, void **out, int, uint32_t, uint32_t *, KOR
 
 void *new_record(const StructDef &d, std::initializer_list<const void *> args) {
   if (args.size() != d.count) return nullptr;
-  void *record = KORVU_ALLOC(d.size);
+  void *record = alloc_record(d, 0);
   if (record == nullptr) return nullptr;
-  std::memset(record, 0, d.size);
   uint32_t i = 0;
   for (const void *a : args) {
+    const uint32_t index = i;
     const Field &f = d.fields[i++];
     void *v = nullptr;
     if (a != nullptr) {
       v = copy_value(f, a);
+    } else if (slot_default(f)) {
+      set_slot_default(d, record, index);
+      if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
+      continue;
     } else if (f.presence == Presence::Default) {
       v = default_value(f);
     } else if (f.presence == Presence::Optional) {

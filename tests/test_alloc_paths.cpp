@@ -1,0 +1,252 @@
+// Values that share their record's block: BOOLEAN defaults of absent
+// components and kept encodings of records decoded from memory. Ownership,
+// re-encoding and failure paths must be those of separately held values.
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+struct Val {
+  uint32_t type;
+  void *v;
+  Val(uint32_t t, void *p) : type(t), v(p) {}
+  ~Val() { korvu_asn1_value_free(type, v); }
+  Val(const Val &) = delete;
+  Val &operator=(const Val &) = delete;
+};
+
+Bytes kept(const unsigned char *p, uint32_t n) { return p ? Bytes(p, p + n) : Bytes{}; }
+
+// Header length of the TLV at the start of `b` (definite or indefinite).
+size_t header_size(const Bytes &b, size_t at) {
+  size_t i = at + 1;
+  if ((b[at] & 0x1F) == 0x1F)
+    while (b[i++] & 0x80) {
+    }
+  if (b[i] & 0x80) i += b[i] & 0x7F;
+  return i + 1 - at;
+}
+
+// Length of the definite TLV at `at`.
+size_t tlv_size(const Bytes &b, size_t at) {
+  size_t h = header_size(b, at);
+  size_t i = at + 1;
+  size_t len = 0;
+  if (b[i] & 0x80) {
+    for (size_t k = 0; k < (b[i] & 0x7Fu); k++) len = len * 256 + b[i + 1 + k];
+  } else {
+    len = b[i];
+  }
+  return h + len;
+}
+
+// Decodes `bytes` as `type` from a file stream (not memory).
+void *decode_from_file(uint32_t type, const Bytes &bytes, KORVU_ERR_CTX *ctx) {
+  std::ostringstream name;
+  name << ::testing::TempDir() << "alloc_paths_" << type << "_" << bytes.size() << ".der";
+  const std::string path = name.str();
+  FILE *f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return nullptr;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  KORVU_STREAM *s = korvu_stream_new_file(path.c_str(), "rb");
+  void *v = nullptr;
+  uint32_t used = 0;
+  int r = s ? korvu_asn1_decode(s, type, &v, &used, ctx) : 0;
+  korvu_stream_free(s);
+  std::remove(path.c_str());
+  if (r != 1) return nullptr;
+  EXPECT_EQ(used, bytes.size());
+  return v;
+}
+
+std::vector<Bytes> corpus_certificates(size_t max) {
+  std::vector<Bytes> out;
+  std::ifstream manifest(corpus_dir() + "/manifest.tsv");
+  std::string line;
+  std::getline(manifest, line);
+  while (out.size() < max && std::getline(manifest, line)) {
+    std::istringstream row(line);
+    std::string path, family, type, enc, expect;
+    std::getline(row, path, '\t');
+    std::getline(row, family, '\t');
+    std::getline(row, type, '\t');
+    std::getline(row, enc, '\t');
+    std::getline(row, expect, '\t');
+    if (type != "Certificate" || expect != "valid" || enc != "der") continue;
+    Bytes b = read_file(corpus_dir() + "/" + path);
+    if (b.size() > 4 && b[0] == 0x30) out.push_back(b);
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
+  // Decoded without `critical`: FALSE, writable, and written once it is TRUE.
+  ErrCtx ctx;
+  const Bytes plain = hex("30 09 06 03 55 1D 13 04 02 30 00");
+  Val ext(36, decode(36, plain, ctx));
+  ASSERT_NE(ext.v, nullptr);
+  auto *e = static_cast<KORVU_X509_EXTENSION *>(ext.v);
+  KORVU_ASN1_BOOLEAN *crit = korvu_x509extension_getcritical(e);
+  ASSERT_NE(crit, nullptr);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(crit), 0);
+  EXPECT_EQ(to_hex(encode(36, e)), to_hex(plain));
+  Val copy_false(36, korvu_asn1_dupobject(36, e, ctx));
+  ASSERT_NE(copy_false.v, nullptr);
+  *crit = 0xFF;
+  EXPECT_EQ(to_hex(encode(36, e)), "30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
+  // Copies made before and after are independent of the record.
+  Val copy_true(36, korvu_asn1_dupobject(36, e, ctx));
+  ASSERT_NE(copy_true.v, nullptr);
+  auto *ct = static_cast<KORVU_X509_EXTENSION *>(copy_true.v);
+  auto *cf = static_cast<KORVU_X509_EXTENSION *>(copy_false.v);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(ct)), 1);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(cf)), 0);
+  EXPECT_NE(korvu_x509extension_getcritical(cf), crit);
+  // A copy of the default as a value of its own outlives the record.
+  Val own(1, korvu_asn1_dupobject(1, korvu_x509extension_getcritical(cf), ctx));
+  ASSERT_NE(own.v, nullptr);
+  korvu_asn1_value_free(36, copy_false.v);
+  copy_false.v = nullptr;
+  EXPECT_EQ(korvu_asn1_boolean_istrue(static_cast<KORVU_ASN1_BOOLEAN *>(own.v)), 0);
+
+  // A TRUE default (primaryDistinguished) reads TRUE and stays unwritten.
+  const Bytes atv = hex("30 0B 06 03 55 04 03 13 04 74 65 73 74");
+  Val a(30, decode(30, atv, ctx));
+  ASSERT_NE(a.v, nullptr);
+  auto *p = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(a.v);
+  ASSERT_NE(p->primaryDistinguished, nullptr);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(p->primaryDistinguished), 1);
+  EXPECT_EQ(to_hex(encode(30, p)), to_hex(atv));
+
+  // Constructed with a null default: the same behaviour.
+  Val oid(6, korvu_asn1_oid_new("2.5.29.15"));
+  Bytes ku = hex("03 02 05 A0");
+  Val value(4, korvu_asn1_octetstring_new(ku.data(), static_cast<int32_t>(ku.size())));
+  Val made(36, korvu_x509extension_new(static_cast<KORVU_ASN1_OID *>(oid.v), nullptr,
+                                       static_cast<KORVU_ASN1_OCTETSTRING *>(value.v)));
+  ASSERT_NE(made.v, nullptr);
+  KORVU_ASN1_BOOLEAN *mc = korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(made.v));
+  ASSERT_NE(mc, nullptr);
+  EXPECT_EQ(*mc, 0u);
+  *mc = 1;
+  EXPECT_EQ(to_hex(encode(36, made.v)), "30 0E 06 03 55 1D 0F 01 01 01 04 04 03 02 05 A0");
+  EXPECT_EQ(ctx.count(), 0u);
+}
+
+TEST(SharedBlocks, KeptEncodingsOfAttributesFromEveryInput) {
+  // Definite from memory, indefinite from memory (kept with its
+  // end-of-contents), and definite from a file: the same octets back.
+  const Bytes forms[] = {
+      hex("30 0B 06 03 55 04 03 13 04 74 65 73 74"),
+      hex("30 80 06 03 55 04 03 13 04 74 65 73 74 00 00"),
+      hex("30 81 0B 06 03 55 04 03 13 04 74 65 73 74"),
+  };
+  for (const Bytes &in : forms) {
+    ErrCtx ctx;
+    Val mem(29, decode(29, in, ctx));
+    ASSERT_NE(mem.v, nullptr) << to_hex(in);
+    auto *m = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(mem.v);
+    EXPECT_EQ(m->hasEncoding, 1u);
+    EXPECT_EQ(to_hex(kept(m->encoding, m->encodingLength)), to_hex(in));
+    EXPECT_EQ(to_hex(encode(29, m)), to_hex(in));
+    Val file(29, decode_from_file(29, in, ctx));
+    ASSERT_NE(file.v, nullptr) << to_hex(in);
+    EXPECT_EQ(to_hex(encode(29, file.v)), to_hex(in));
+    Val dup(29, korvu_asn1_dupobject(29, m, ctx));
+    ASSERT_NE(dup.v, nullptr);
+    EXPECT_EQ(to_hex(encode(29, dup.v)), to_hex(in));
+    EXPECT_EQ(ctx.count(), 0u) << to_hex(in);
+  }
+  // A Name of such attributes keeps each one's form, BER included.
+  const Bytes name = hex("30 1F 31 0F 30 80 06 03 55 04 03 13 04 74 65 73 74 00 00 31 0C 30 0A 06 03 55 04 0A 0C 03 6F 72 67");
+  ErrCtx ctx;
+  Val n(32, decode(32, name, ctx));
+  ASSERT_NE(n.v, nullptr);
+  EXPECT_EQ(to_hex(encode(32, n.v)), to_hex(name));
+  KORVU_ASN1_LIST *rdns = static_cast<KORVU_X500_NAME *>(n.v)->rdns;
+  ASSERT_EQ(rdns->count, 2);
+  auto *first = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(static_cast<KORVU_ASN1_LIST *>(rdns->items[0])->items[0]);
+  EXPECT_EQ(to_hex(kept(first->encoding, first->encodingLength)),
+            "30 80 06 03 55 04 03 13 04 74 65 73 74 00 00");
+
+  // Failures inside a record decoded in place hand nothing out (and leak
+  // nothing): a bad value, contents running past, an unknown trailer.
+  const Bytes bad[] = {
+      hex("30 0D 06 03 55 04 03 13 04 74 65 73 74 01 00"),  // empty BOOLEAN
+      hex("30 0C 06 03 55 04 03 13 04 74 65 73 74 00"),  // leftover octet
+      hex("30 0B 06 03 55 04 03 13 05 74 65 73 74 00"),  // value runs past
+      hex("30 0C 06 03 55 04 03 13 04 74 65 73 74"),     // claims more than there is
+  };
+  for (const Bytes &in : bad) {
+    ErrCtx c;
+    EXPECT_EQ(decode(29, in, c), nullptr) << to_hex(in);
+    EXPECT_GT(c.count(), 0u) << to_hex(in);
+  }
+}
+
+TEST(SharedBlocks, CertificatesKeepTheirOctetsAndTheirTbs) {
+  if (!have_corpus()) GTEST_SKIP();
+  std::vector<Bytes> certs = corpus_certificates(40);
+  ASSERT_FALSE(certs.empty());
+  for (const Bytes &in : certs) {
+    const size_t outer = header_size(in, 0);
+    const Bytes tbs(in.begin() + static_cast<long>(outer),
+                    in.begin() + static_cast<long>(outer + tlv_size(in, outer)));
+    ErrCtx ctx;
+    for (int from_file = 0; from_file < 2; from_file++) {
+      Val v(39, from_file ? decode_from_file(39, in, ctx) : decode(39, in, ctx));
+      ASSERT_NE(v.v, nullptr) << from_file;
+      auto *c = static_cast<KORVU_X509_CERT *>(v.v);
+      EXPECT_EQ(kept(c->encoded, c->encodedLength), in);
+      EXPECT_EQ(kept(c->tbsEncoded, c->tbsEncodedLength), tbs);
+      uint32_t len = 0;
+      ASSERT_EQ(korvu_x509pubkeycert_gettbsocts(c, nullptr, &len, ctx), 1);
+      Bytes got(len);
+      ASSERT_EQ(korvu_x509pubkeycert_gettbsocts(c, got.data(), &len, ctx), 1);
+      EXPECT_EQ(got, tbs);
+      EXPECT_EQ(encode(39, c), in);
+      // The TBSCertificate on its own re-encodes to the kept octets.
+      EXPECT_EQ(encode(38, c->tbsCertificate), tbs);
+      Val dup(39, korvu_asn1_dupobject(39, c, ctx));
+      ASSERT_NE(dup.v, nullptr);
+      auto *d = static_cast<KORVU_X509_CERT *>(dup.v);
+      EXPECT_EQ(kept(d->tbsEncoded, d->tbsEncodedLength), tbs);
+      korvu_asn1_value_free(39, v.v);
+      v.v = nullptr;
+      EXPECT_EQ(encode(39, d), in);
+    }
+    EXPECT_EQ(ctx.count(), 0u);
+  }
+
+  // Damage deep inside (the signature's unused-bit count) and a truncation
+  // fail cleanly; a certificate inside a larger buffer keeps only its own
+  // octets.
+  const Bytes &in = certs.front();
+  Bytes bad = in;
+  const size_t outer = header_size(in, 0);
+  size_t at = outer + tlv_size(in, outer);
+  at += tlv_size(in, at);  // signatureAlgorithm
+  ASSERT_EQ(in[at], 0x03);
+  bad[at + header_size(in, at)] = 0x09;
+  ErrCtx c1;
+  EXPECT_EQ(decode(39, bad, c1), nullptr);
+  EXPECT_GT(c1.count(), 0u);
+  ErrCtx c2;
+  EXPECT_EQ(decode(39, Bytes(in.begin(), in.end() - 1), c2), nullptr);
+  EXPECT_GT(c2.count(), 0u);
+  Bytes longer = in;
+  longer.insert(longer.end(), {0x05, 0x00});
+  void *v = nullptr;
+  ASSERT_EQ(korvu_asn1_mem_decode(longer.data(), static_cast<int32_t>(longer.size()), 39, &v), in.size());
+  Val hold(39, v);
+  auto *c = static_cast<KORVU_X509_CERT *>(v);
+  EXPECT_EQ(kept(c->encoded, c->encodedLength), in);
+}

@@ -1,6 +1,7 @@
 // Values that share their record's block: BOOLEAN defaults of absent
 // components and kept encodings of records decoded from memory. Ownership,
 // re-encoding and failure paths must be those of separately held values.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -249,4 +250,67 @@ TEST(SharedBlocks, CertificatesKeepTheirOctetsAndTheirTbs) {
   Val hold(39, v);
   auto *c = static_cast<KORVU_X509_CERT *>(v);
   EXPECT_EQ(kept(c->encoded, c->encodedLength), in);
+}
+
+TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
+  // Contents of every size around the initial buffer, primitive and in
+  // constructed segments, read back and written again; the value's stream
+  // still takes more octets after decoding.
+  for (uint32_t n : {0u, 1u, 63u, 64u, 2047u, 2048u, 2049u, 7000u}) {
+    Bytes data(n);
+    for (uint32_t i = 0; i < n; i++) data[i] = static_cast<unsigned char>(i * 7 + 1);
+    Val made(4, korvu_asn1_octetstring_new(data.data(), static_cast<int32_t>(n)));
+    ASSERT_NE(made.v, nullptr) << n;
+    const Bytes der = encode(4, made.v);
+    ASSERT_FALSE(der.empty()) << n;
+    Bytes seg = hex("24 80");
+    for (uint32_t at = 0; at < n; at += 1000) {
+      const uint32_t k = std::min(1000u, n - at);
+      const Bytes h = k < 128 ? hex("04") : hex("04 82");
+      seg.insert(seg.end(), h.begin(), h.end());
+      if (k < 128) {
+        seg.push_back(static_cast<unsigned char>(k));
+      } else {
+        seg.push_back(static_cast<unsigned char>(k >> 8));
+        seg.push_back(static_cast<unsigned char>(k & 0xFF));
+      }
+      seg.insert(seg.end(), data.begin() + at, data.begin() + at + k);
+    }
+    seg.insert(seg.end(), {0x00, 0x00});
+    for (const Bytes &in : {der, seg}) {
+      ErrCtx ctx;
+      Val v(4, decode(4, in, ctx));
+      ASSERT_NE(v.v, nullptr) << n;
+      auto *o = static_cast<KORVU_ASN1_OCTETSTRING *>(v.v);
+      EXPECT_EQ(o->owns_stream, 1u);
+      uint32_t held = 0;
+      const unsigned char *p = korvu_memstream_data(o->stream, &held);
+      ASSERT_EQ(held, n);
+      EXPECT_TRUE(n == 0 || std::memcmp(p, data.data(), n) == 0) << n;
+      EXPECT_EQ(encode(4, o), der) << n;
+      const unsigned char more[3] = {1, 2, 3};
+      ASSERT_EQ(korvu_stream_writen(o->stream, more, 3), 1);
+      EXPECT_EQ(korvu_asn1_octetstring_getlength(o), n + 3);
+      // Truncated anywhere in the data: nothing handed out.
+      ErrCtx c;
+      EXPECT_EQ(decode(4, Bytes(in.begin(), in.end() - 1), c), nullptr) << n;
+    }
+
+    // BIT STRING of the same data, with 3 unused bits when there is data.
+    const uint32_t unused = n ? 3 : 0;
+    if (n) data.back() &= 0xF8;
+    Val bits(3, korvu_asn1_bitstring_new(unused, data.data(), static_cast<int32_t>(n)));
+    ASSERT_NE(bits.v, nullptr) << n;
+    const Bytes bder = encode(3, bits.v);
+    ErrCtx ctx;
+    Val b(3, decode(3, bder, ctx));
+    ASSERT_NE(b.v, nullptr) << n;
+    uint32_t got_unused = 99;
+    ASSERT_EQ(korvu_asn1_bitstring_getunusedbits(static_cast<KORVU_ASN1_BITSTRING *>(b.v), &got_unused), 1);
+    EXPECT_EQ(got_unused, unused);
+    EXPECT_EQ(korvu_asn1_bitstring_getlength(static_cast<KORVU_ASN1_BITSTRING *>(b.v)), n);
+    EXPECT_EQ(encode(3, b.v), bder);
+    ErrCtx c;
+    EXPECT_EQ(decode(3, Bytes(bder.begin(), bder.end() - 1), c), nullptr) << n;
+  }
 }

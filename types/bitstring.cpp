@@ -25,13 +25,17 @@ KORVU_ASN1_BITSTRING *new_value(KORVU_STREAM *stream, uint32_t unused, uint32_t 
 
 const KORVU_ASN1_BITSTRING *as_value(const void *value) { return static_cast<const KORVU_ASN1_BITSTRING *>(value); }
 
+void bitstring_free(void *value);
+
 // A new value owning a memory stream with a copy of the bytes.
 KORVU_ASN1_BITSTRING *new_owned(uint32_t unused, const unsigned char *bytes, uint32_t count) {
-  KORVU_STREAM *data = korvu_stream_new_mem(kDecodeCapacity, nullptr);
-  if (data == nullptr) return nullptr;
-  KORVU_ASN1_BITSTRING *v = nullptr;
-  if (korvu_stream_writen(data, bytes, count) == 1) v = new_value(data, unused, 1);
-  if (v == nullptr) korvu_stream_free(data);
+  auto *v = new_with_stream<KORVU_ASN1_BITSTRING>(count, nullptr);
+  if (v == nullptr) return nullptr;
+  v->unused_bits = unused;
+  if (korvu_stream_writen(v->stream, bytes, count) != 1) {
+    bitstring_free(v);
+    return nullptr;
+  }
   return v;
 }
 
@@ -82,22 +86,18 @@ int bitstring_encode_content(KORVU_STREAM *s, const void *value, uint32_t length
 
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  KORVU_STREAM *data = korvu_stream_new_mem(contents_capacity(length, kDecodeCapacity), ctx);
-  if (data == nullptr) {
+  auto *v = new_with_stream<KORVU_ASN1_BITSTRING>(contents_capacity(length, kDecodeCapacity), ctx);
+  if (v == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
   uint32_t n = 0, unused = 0;
-  int rc = read_bitstring_contents(s, data, primitive, length, &unused, &n, ctx, depth);
-  KORVU_ASN1_BITSTRING *v = nullptr;
-  if (rc == 1 && (v = new_value(data, unused, 1)) == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    rc = 0;
-  }
+  int rc = read_bitstring_contents(s, v->stream, primitive, length, &unused, &n, ctx, depth);
   if (rc != 1) {
-    korvu_stream_free(data);
+    bitstring_free(v);
     return rc;
   }
+  v->unused_bits = unused;
   *out = v;
   if (consumed != nullptr) *consumed = n;
   return 1;

@@ -31,23 +31,15 @@ bool is_eoc(const Header &h) { return h.tag_class == 0 && h.primitive && h.tag =
 // Reads contents into a new memory stream and hands out a value owning it.
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  KORVU_STREAM *data = korvu_stream_new_mem(contents_capacity(length, kDecodeCapacity), ctx);
-  if (data == nullptr) {
+  auto *v = new_with_stream<KORVU_ASN1_OCTETSTRING>(contents_capacity(length, kDecodeCapacity), ctx);
+  if (v == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
   uint32_t n = 0;
-  int rc = read_string_contents(s, data, primitive, length, kOctetStringTag, &n, ctx, depth);
-  KORVU_ASN1_OCTETSTRING *v = nullptr;
-  if (rc == 1) {
-    v = new_value(data, 1);
-    if (v == nullptr) {
-      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-      rc = 0;
-    }
-  }
+  int rc = read_string_contents(s, v->stream, primitive, length, kOctetStringTag, &n, ctx, depth);
   if (rc != 1) {
-    korvu_stream_free(data);
+    octetstring_free(v);
     return rc;
   }
   *out = v;
@@ -149,11 +141,12 @@ extern "C" {
 
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_asn1_octetstring_new(const void *bytes, int32_t count) {
   if (count < 0 || (bytes == nullptr && count != 0)) return nullptr;
-  KORVU_STREAM *data = korvu_stream_new_mem(kDecodeCapacity, nullptr);
-  if (data == nullptr) return nullptr;
-  KORVU_ASN1_OCTETSTRING *v = nullptr;
-  if (korvu_stream_writen(data, bytes, static_cast<uint32_t>(count)) == 1) v = new_value(data, 1);
-  if (v == nullptr) korvu_stream_free(data);
+  auto *v = new_with_stream<KORVU_ASN1_OCTETSTRING>(static_cast<uint32_t>(count), nullptr);
+  if (v == nullptr) return nullptr;
+  if (korvu_stream_writen(v->stream, bytes, static_cast<uint32_t>(count)) != 1) {
+    octetstring_free(v);
+    return nullptr;
+  }
   return v;
 }
 

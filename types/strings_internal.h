@@ -26,6 +26,24 @@ int read_string_contents(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, uint
 int read_bitstring_contents(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, uint32_t length,
                             uint32_t *unused, uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth);
 
+// A new value of record type T (a string record with `stream` and
+// `owns_stream`) whose data stream is a growable memory stream with its
+// initial buffer (`capacity` octets, 64 to 2048) in the value's own block, so
+// that a small value is one allocation; the value owns the stream. Null when
+// memory runs out. Freeing the stream releases only a buffer it grew.
+template <class T>
+T *new_with_stream(uint32_t capacity, KORVU_ERR_CTX *ctx) {
+  if (capacity < 64) capacity = 64;
+  if (capacity > 2048) capacity = 2048;
+  const size_t head = (sizeof(T) + 7) & ~size_t{7};
+  auto *v = static_cast<T *>(KORVU_ALLOC(head + stream::embedded_size(capacity)));
+  if (v == nullptr) return nullptr;
+  *v = T{};
+  v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, ctx);
+  v->owns_stream = 1;
+  return v;
+}
+
 // ---------------------------------------------------------------------------
 // Writing. Segment size of the constructed indefinite form.
 inline constexpr uint32_t kSegmentSize = 8192;

@@ -21,6 +21,9 @@
 #include <cstdio>
 #include <string>
 
+#include "../types/oid_text.h"
+#include "../types/time_text.h"
+#include "../util/unicode_internal.h"
 #include "json_common.h"
 
 namespace korvu::asn1json {
@@ -40,8 +43,9 @@ class Renderer {
       fail(0, "the input is an end-of-contents marker, not a value");
       return nullptr;
     }
-    Node node = element(pos, n_, 0, true);
-    if (!node) return nullptr;
+    Node node(korvu_json_newobject());
+    if (!node) return oom();
+    if (!fill(node.get(), pos, n_, 0, true)) return nullptr;
     if (pos != n_) {
       fail(pos, std::to_string(n_ - pos) + " octets follow the encoding");
       return nullptr;
@@ -159,88 +163,75 @@ class Renderer {
     return true;
   }
 
-  // ---- building nodes ------------------------------------------------------
-  bool add(KORVU_JSON *obj, const char *key, KORVU_JSON *item) {
-    if (korvu_json_addobjectitem(obj, key, item) != 1) return fail(0, "out of memory");
-    return true;
+  // ---- building nodes in place -------------------------------------------
+  // Every node is made inside its parent (korvu_json_addnew*), in the order
+  // its keys are printed: "type", the flags, "user defined", "value".
+  bool oom_fail() { return fail(0, "out of memory"); }
+  bool ok(int r) { return r == 1 || oom_fail(); }
+  bool add_text(KORVU_JSON *obj, const char *key, const char *s, size_t n) {
+    return ok(korvu_json_addnewstring(obj, key, s, static_cast<uint32_t>(n)));
   }
-  bool add(KORVU_JSON *obj, const char *key, Node item) { return add(obj, key, item.release()); }
-  bool add_text(KORVU_JSON *obj, const char *key, const std::string &s) {
-    return add(obj, key, korvu_json_newstring(s.data(), static_cast<uint32_t>(s.size())));
+  bool add_text(KORVU_JSON *obj, const char *key, const char *s) { return add_text(obj, key, s, std::strlen(s)); }
+  bool add_hex(KORVU_JSON *obj, const char *key, size_t from, size_t to) {
+    return ok(korvu_json_addnewhex(obj, key, p_ + from, static_cast<uint32_t>(to - from)));
   }
-  bool add_number(KORVU_JSON *obj, const char *key, double v) { return add(obj, key, korvu_json_newnumber(v)); }
-  bool add_bool(KORVU_JSON *obj, const char *key, bool v) { return add(obj, key, korvu_json_newboolean(v)); }
-  std::string hex_of(size_t from, size_t to) const { return to_hex(p_ + from, to - from); }
+  bool add_number(KORVU_JSON *obj, const char *key, double v) { return ok(korvu_json_addnewnumber(obj, key, v)); }
+  bool add_bool(KORVU_JSON *obj, const char *key, bool v) { return ok(korvu_json_addnewboolean(obj, key, v)); }
+  KORVU_JSON *add_object(KORVU_JSON *obj, const char *key) {
+    KORVU_JSON *o = korvu_json_addnewobject(obj, key);
+    if (o == nullptr) oom_fail();
+    return o;
+  }
 
-  Node typed(const char *type) {
-    Node node(korvu_json_newobject());
-    if (!node || !add_text(node.get(), "type", type)) return nullptr;
-    return node;
-  }
-
-  // "user defined" entries of the header octets the typed form cannot say.
+  // "user defined" entries of the header octets the typed form cannot say,
+  // and the raw contents [content_from, content_to) when `raw` is set.
   // `raw_length`: contents rendered raw, so "length" is the contents length.
-  bool add_user_defined(KORVU_JSON *node, const Header &h, const std::string *content, bool raw_length) {
+  bool add_user_defined(KORVU_JSON *node, const Header &h, bool raw, bool raw_length) {
     bool want_id = !h.minimal_id;
-    bool want_len = !h.minimal_len || (content != nullptr && raw_length);
-    if (!want_id && !want_len && content == nullptr) return true;
-    Node ud(korvu_json_newobject());
-    if (!ud) return fail(0, "out of memory");
-    if (content != nullptr && !add_text(ud.get(), "content", *content)) return false;
-    if (want_id && !add_text(ud.get(), "identifier", hex_of(h.start, h.start + h.id_len))) return false;
+    bool want_len = !h.minimal_len || (raw && raw_length);
+    if (!want_id && !want_len && !raw) return true;
+    KORVU_JSON *ud = add_object(node, "user defined");
+    if (ud == nullptr) return false;
+    if (raw && !add_hex(ud, "content", h.content(), h.content() + h.length)) return false;
+    if (want_id && !add_hex(ud, "identifier", h.start, h.start + h.id_len)) return false;
     if (want_len) {
-      bool ok = h.minimal_len ? add_number(ud.get(), "length", h.length)
-                              : add_text(ud.get(), "length", hex_of(h.start + h.id_len, h.content()));
-      if (!ok) return false;
+      return h.minimal_len ? add_number(ud, "length", h.length)
+                           : add_hex(ud, "length", h.start + h.id_len, h.content());
     }
-    return add(node, "user defined", std::move(ud));
+    return true;
   }
 
   // A value of a named kind whose contents are kept as raw octets.
-  Node raw_node(const char *type, const Header &h, bool with_length = true) {
-    Node node = typed(type);
-    std::string content = hex_of(h.content(), h.content() + h.length);
-    if (!node || !add_user_defined(node.get(), h, &content, with_length)) return nullptr;
-    return node;
+  bool raw_node(KORVU_JSON *node, const char *type, const Header &h, bool with_length = true) {
+    return add_text(node, "type", type) && add_user_defined(node, h, true, with_length);
   }
 
   // "UNKNOWN" carrying the octets [from, to) whole.
-  Node unknown_whole(size_t from, size_t to) {
-    Node node = typed("UNKNOWN");
-    Node ud(korvu_json_newobject());
-    if (!node || !ud) return oom();
-    if (!add_text(ud.get(), "content", hex_of(from, to)) || !add_text(ud.get(), "identifier", "") ||
-        !add_text(ud.get(), "length", "") || !add(node.get(), "user defined", std::move(ud)))
-      return nullptr;
-    return node;
+  bool unknown_whole(KORVU_JSON *node, size_t from, size_t to) {
+    if (!add_text(node, "type", "UNKNOWN")) return false;
+    KORVU_JSON *ud = add_object(node, "user defined");
+    return ud != nullptr && add_hex(ud, "content", from, to) && add_text(ud, "identifier", "", 0) &&
+           add_text(ud, "length", "", 0);
   }
 
-  // Finishes a typed node: "user defined" header octets, then "value".
-  Node with_value(Node node, const Header &h, KORVU_JSON *value) {
-    if (!node) {
-      korvu_json_free(value);
-      return nullptr;
-    }
-    if (!add_user_defined(node.get(), h, nullptr, false)) {
-      korvu_json_free(value);
-      return nullptr;
-    }
-    if (value != nullptr && !add(node.get(), "value", value)) return nullptr;
-    return node;
+  // "type" and the "user defined" header octets of a typed value; "value"
+  // comes next.
+  bool head(KORVU_JSON *node, const char *type, const Header &h) {
+    return add_text(node, "type", type) && add_user_defined(node, h, false, false);
   }
 
   // ---- universal primitive values -------------------------------------------
-  Node integer(const char *type, const Header &h) {
+  bool integer(KORVU_JSON *node, const char *type, const Header &h) {
     const unsigned char *c = p_ + h.content();
     uint32_t n = h.length;
     if (n == 0 || (n >= 2 && ((c[0] == 0x00 && c[1] < 0x80) || (c[0] == 0xFF && c[1] >= 0x80)))) {
-      return raw_node(type, h);
+      return raw_node(node, type, h);
     }
     if (n <= 4) {
       // A minimal encoding of at most 4 octets is a signed 32-bit number.
       int64_t v = (c[0] & 0x80) ? -1 : 0;
       for (uint32_t i = 0; i < n; i++) v = v * 256 + c[i];
-      return with_value(typed(type), h, korvu_json_newnumber(static_cast<double>(v)));
+      return head(node, type, h) && add_number(node, "value", static_cast<double>(v));
     }
     bool negative = (c[0] & 0x80) != 0;
     Bytes mag(c, c + n);
@@ -254,39 +245,38 @@ class Renderer {
     size_t z = hex.find_first_not_of('0');
     hex = z == std::string::npos ? "0" : hex.substr(z);
     std::string text = (negative ? "-0X" : "0X") + hex;
-    return with_value(typed(type), h, korvu_json_newstring(text.data(), static_cast<uint32_t>(text.size())));
+    return head(node, type, h) && add_text(node, "value", text.data(), text.size());
   }
 
   // Dotted text of OID contents when it can be printed and reads back to the
-  // same octets.
-  bool oid_text(const Header &h, bool relative, std::string &text) {
-    Bytes tlv;
-    append_identifier(tlv, 0, false, relative ? 13 : 6);
-    append_length(tlv, h.length);
-    tlv.insert(tlv.end(), p_ + h.content(), p_ + h.content() + h.length);
-    const uint32_t type = relative ? 90 : 6;
-    void *value = nullptr;
-    uint32_t used = korvu_asn1_mem_decode(tlv.data(), static_cast<int32_t>(tlv.size()), type, &value);
-    if (used != tlv.size() || value == nullptr) {
-      if (value != nullptr) korvu_asn1_value_free(type, value);
-      return false;
+  // same octets (every arc below 2^64-1, so that the text names it).
+  bool oid_value(KORVU_JSON *node, const char *type, const Header &h, bool relative) {
+    if (h.length == 0) return raw_node(node, type, h);
+    char small[256];
+    std::string big;
+    const size_t cap = oidtext::text_capacity(h.length);
+    char *text = small;
+    if (cap > sizeof small) {
+      big.resize(cap);
+      text = big.data();
     }
-    const auto *oid = static_cast<const KORVU_ASN1_OID *>(value);
-    const char *s = relative ? korvu_asn1_relative_oid_getstring(oid) : korvu_asn1_oid_getstring(oid);
-    bool ok = false;
-    if (s != nullptr) {
-      text = s;
-      KORVU_ASN1_OID *back = relative ? korvu_asn1_relative_oid_new(s) : korvu_asn1_oid_new(s);
-      ok = back != nullptr && back->length == h.length &&
-           (h.length == 0 || std::memcmp(back->data, p_ + h.content(), h.length) == 0);
-      if (back != nullptr) korvu_asn1_value_free(type, back);
-    }
-    korvu_asn1_value_free(type, value);
-    return ok;
+    bool max_arc = false;
+    const char *end = oidtext::to_text(p_ + h.content(), h.length, relative, text, &max_arc);
+    if (end == nullptr || max_arc) return raw_node(node, type, h);
+    return head(node, type, h) && add_text(node, "value", text, static_cast<size_t>(end - text));
   }
 
-  // A time is shown as text only when the time types accept it.
+  // A time is shown as text only when the time types accept it. Most times
+  // are decided from their fields; the rest (zone offsets, hour 24, second
+  // 60) are decoded.
   bool time_ok(const Header &h) {
+    const char *s = reinterpret_cast<const char *>(p_ + h.content());
+    timetext::Fields f;
+    const bool parsed =
+        h.tag == 23 ? timetext::parse_utctime(s, h.length, f) : timetext::parse_gentime(s, h.length, f);
+    if (!parsed) return false;
+    const int quick = timetext::quick_check(f);
+    if (quick >= 0) return quick == 1;
     Bytes tlv;
     append_identifier(tlv, 0, false, h.tag);
     append_length(tlv, h.length);
@@ -298,88 +288,78 @@ class Renderer {
     return used == tlv.size();
   }
 
-  Node text_node(const char *type, const Header &h, const unsigned char *s, size_t n) {
-    KORVU_JSON *str = korvu_json_newstring(reinterpret_cast<const char *>(s), static_cast<uint32_t>(n));
-    if (str == nullptr) return raw_node(type, h);  // not valid UTF-8
-    return with_value(typed(type), h, str);
+  // Text values; text that is not valid UTF-8 is kept as raw octets.
+  bool text_node(KORVU_JSON *node, const char *type, const Header &h, const unsigned char *s, size_t n) {
+    if (!unicode::utf8_valid(s, n)) return raw_node(node, type, h);
+    return head(node, type, h) && add_text(node, "value", reinterpret_cast<const char *>(s), n);
   }
 
-  Node hex_node(const char *type, const Header &h, size_t from) {
-    std::string hex = hex_of(from, h.content() + h.length);
-    return with_value(typed(type), h, korvu_json_newstring(hex.data(), static_cast<uint32_t>(hex.size())));
-  }
-
-  Node universal_primitive(const Header &h) {
+  bool universal_primitive(KORVU_JSON *node, const Header &h) {
     const unsigned char *c = p_ + h.content();
     const uint32_t n = h.length;
     const char *name = universal_name(h.tag);
     switch (h.tag) {
       case 1:
         if (n == 1 && (c[0] == 0xFF || c[0] == 0x00)) {
-          return with_value(typed(name), h, korvu_json_newboolean(c[0] == 0xFF));
+          return head(node, name, h) && add_bool(node, "value", c[0] == 0xFF);
         }
-        return raw_node(name, h, n != 1);
+        return raw_node(node, name, h, n != 1);
       case 2:
       case 10:
-        return integer(name, h);
+        return integer(node, name, h);
       case 3: {
-        if (n == 0 || c[0] > 7 || (c[0] != 0 && n == 1)) return raw_node(name, h);
-        Node v(korvu_json_newobject());
-        std::string hex = hex_of(h.content() + 1, h.content() + n);
-        if (!v || !add_number(v.get(), "unused bits", c[0]) || !add_text(v.get(), "value", hex)) return nullptr;
-        return with_value(typed(name), h, v.release());
+        if (n == 0 || c[0] > 7 || (c[0] != 0 && n == 1)) return raw_node(node, name, h);
+        if (!head(node, name, h)) return false;
+        KORVU_JSON *v = add_object(node, "value");
+        return v != nullptr && add_number(v, "unused bits", c[0]) &&
+               add_hex(v, "value", h.content() + 1, h.content() + n);
       }
       case 4:
       case 20:
       case 21:
       case 25:
       case 27:
-        return hex_node(name, h, h.content());
+        return head(node, name, h) && add_hex(node, "value", h.content(), h.content() + n);
       case 5:
-        if (n != 0) return raw_node(name, h);
-        return with_value(typed(name), h, nullptr);
+        if (n != 0) return raw_node(node, name, h);
+        return head(node, name, h);
       case 6:
-      case 13: {
-        std::string text;
-        if (!oid_text(h, h.tag == 13, text)) return raw_node(name, h);
-        return with_value(typed(name), h, korvu_json_newstring(text.data(), static_cast<uint32_t>(text.size())));
-      }
+      case 13:
+        return oid_value(node, name, h, h.tag == 13);
       case 12:
       case 18:
       case 19:
       case 22:
       case 26:
-        return text_node(name, h, c, n);
+        return text_node(node, name, h, c, n);
       case 23:
       case 24:
-        if (!time_ok(h)) return raw_node(name, h);
-        return text_node(name, h, c, n);
+        if (!time_ok(h)) return raw_node(node, name, h);
+        return text_node(node, name, h, c, n);
       case 28:
       case 30: {
         KORVU_USTRING *u = h.tag == 28 ? korvu_ustring_newutf32be(c, n) : korvu_ustring_newbmp(c, n);
         unsigned char *utf8 = nullptr;
         uint32_t len = 0;
-        int ok = u != nullptr ? korvu_ustring_toutf8(u, &utf8, &len) : 0;
+        int converted = u != nullptr ? korvu_ustring_toutf8(u, &utf8, &len) : 0;
         korvu_ustring_free(u);
-        if (ok != 1) return raw_node(name, h);
-        Node node = text_node(name, h, utf8, len);
+        if (converted != 1) return raw_node(node, name, h);
+        bool done = text_node(node, name, h, utf8, len);
         korvu_free(utf8);
-        return node;
+        return done;
       }
       default:  // no typed rendering (REAL, TIME, ...): the whole encoding
-        return unknown_whole(h.start, h.content() + n);
+        return unknown_whole(node, h.start, h.content() + n);
     }
   }
 
   // ---- constructed values -----------------------------------------------
-  // Renders the elements of a constructed encoding whose header is `h` and
-  // moves `pos` past its contents (and end-of-contents). An indefinite
-  // length runs to its end-of-contents, within `limit`. `has_eoc` tells
-  // whether some element is an end-of-contents marker met inside definite
-  // contents (kept as octets: it closes nothing there).
-  bool elements(const Header &h, size_t &pos, size_t limit, int depth, bool any_checked, std::vector<Node> &items,
-                bool &has_eoc) {
-    has_eoc = false;
+  // Renders the elements of a constructed encoding whose header is `h` into
+  // `array` and moves `pos` past its contents (and end-of-contents). An
+  // indefinite length runs to its end-of-contents, within `limit`. An
+  // end-of-contents marker met inside definite contents closes nothing
+  // there and is kept as octets.
+  bool elements(KORVU_JSON *array, const Header &h, size_t &pos, size_t limit, int depth, bool any_checked) {
     pos = h.content();
     const size_t end = h.indefinite ? limit : h.content() + h.length;
     for (;;) {
@@ -389,97 +369,126 @@ class Renderer {
       } else if (pos == end) {
         return true;
       }
-      Node item;
+      KORVU_JSON *item = add_object(array, nullptr);
+      if (item == nullptr) return false;
       if (is_eoc(pos, end) && pos + 1 < end && p_[pos + 1] == 0x00) {
         size_t at = pos;
-        if (!read_eoc(pos, end)) return false;
-        item = unknown_whole(at, pos);
-        has_eoc = true;
-      } else {
-        item = element(pos, end, depth, any_checked && h.indefinite);
+        if (!read_eoc(pos, end) || !unknown_whole(item, at, pos)) return false;
+      } else if (!fill(item, pos, end, depth, any_checked && h.indefinite)) {
+        return false;
       }
-      if (!item) return false;
-      items.push_back(std::move(item));
     }
   }
 
-  Node array_of(std::vector<Node> &items) {
-    Node array(korvu_json_newarray());
-    if (!array) return oom();
-    for (Node &item : items) {
-      if (korvu_json_addarrayitem(array.get(), item.release()) != 1) return oom();
-    }
-    return array;
+  // Moves `pos` past the encoding there, without rendering it; false when
+  // it is not sound. Lengths are not checked inside definite contents.
+  bool skip(size_t &pos, size_t end) {
+    size_t open = 0;  // indefinite lengths entered
+    do {
+      if (open > 0 && pos + 1 < end && p_[pos] == 0x00 && p_[pos + 1] == 0x00) {
+        pos += 2;
+        open--;
+        continue;
+      }
+      Header h;
+      if (!read_header(pos, end, h, false)) return false;
+      if (h.indefinite) {
+        open++;
+        pos = h.content();
+      } else {
+        pos = h.content() + h.length;
+      }
+    } while (open > 0);
+    return true;
   }
 
-  Node constructed(const Header &h, size_t &pos, size_t limit, int depth, bool any_checked) {
-    std::vector<Node> items;
-    bool has_eoc = false;
+  // Whether the contents of the tagged value `h` are exactly one encoding
+  // that is not an end-of-contents (an explicit tag). Decided before the
+  // contents are rendered, because "implicit" is written before "value".
+  // Whenever the contents render, this agrees with what they hold.
+  bool single_encoding(const Header &h, size_t limit) {
+    const bool quiet = error_.empty();
+    size_t pos = h.content();
+    const size_t end = h.indefinite ? limit : h.content() + h.length;
+    bool single = false;
+    if (pos < end && !(h.indefinite ? p_[pos] == 0x00 : is_eoc(pos, end) && pos + 1 < end && p_[pos + 1] == 0x00) &&
+        skip(pos, end)) {
+      single = h.indefinite ? pos < end && p_[pos] == 0x00 : pos == end;
+    }
+    if (quiet) {  // a failure found here is reported by the rendering itself
+      error_.clear();
+      error_at_ = 0;
+    }
+    return single;
+  }
+
+  bool constructed(KORVU_JSON *node, const Header &h, size_t &pos, size_t limit, int depth, bool any_checked) {
     const bool tagged = h.tag_class != 0x00;
     if (tagged && depth + 1 >= limit_) {
-      fail(h.start, "nested deeper than " + std::to_string(limit_) + " levels");
-      return nullptr;
+      return fail(h.start, "nested deeper than " + std::to_string(limit_) + " levels");
+    }
+    if (!tagged) {
+      const char *name = h.form_allowed ? universal_name(h.tag) : nullptr;
+      if (!add_text(node, "type", name != nullptr ? name : "UNKNOWN")) return false;
+      if (h.tag != 16 && h.tag != 17 && !add_bool(node, "constructed", true)) return false;
+      if (h.indefinite && !add_bool(node, "indefinite", true)) return false;
+      Header hh = h;
+      if (name == nullptr) hh.minimal_id = false;  // "identifier" names the tag
+      if (!add_user_defined(node, hh, false, false)) return false;
+      KORVU_JSON *array = korvu_json_addnewarray(node, "value");
+      if (array == nullptr) return oom_fail();
+      return elements(array, h, pos, limit, depth + 1, any_checked);
     }
     // Elements of a tagged value may sit under an implicit SEQUENCE node, one
     // level further down, so they are counted two levels down.
-    if (!elements(h, pos, limit, depth + (tagged ? 2 : 1), any_checked, items, has_eoc)) return nullptr;
-    if (!tagged) {
-      const char *name = h.form_allowed ? universal_name(h.tag) : nullptr;
-      Node node = typed(name != nullptr ? name : "UNKNOWN");
-      if (!node) return nullptr;
-      if (h.tag != 16 && h.tag != 17 && !add_bool(node.get(), "constructed", true)) return nullptr;
-      if (h.indefinite && !add_bool(node.get(), "indefinite", true)) return nullptr;
-      Header hh = h;
-      if (name == nullptr) hh.minimal_id = false;  // "identifier" names the tag
-      Node array = array_of(items);
-      if (!array) return nullptr;
-      return with_value(std::move(node), hh, array.release());
-    }
-    Node node = tagged_head(h);
-    if (!node) return nullptr;
-    const bool explicit_tag = items.size() == 1 && !has_eoc;
-    if (!add_bool(node.get(), "implicit", !explicit_tag)) return nullptr;
-    if (h.indefinite && !add_bool(node.get(), "indefinite", true)) return nullptr;
-    if (explicit_tag) return with_value(std::move(node), h, items[0].release());
-    Node seq = typed("SEQUENCE");
-    Node array = array_of(items);
-    if (!seq || !array || !add(seq.get(), "value", array.release())) return nullptr;
-    return with_value(std::move(node), h, seq.release());
+    const bool explicit_tag = single_encoding(h, limit);
+    if (!tagged_head(node, h) || !add_bool(node, "implicit", !explicit_tag)) return false;
+    if (h.indefinite && !add_bool(node, "indefinite", true)) return false;
+    if (!add_user_defined(node, h, false, false)) return false;
+    KORVU_JSON *value = add_object(node, "value");
+    if (value == nullptr) return false;
+    if (explicit_tag) return explicit_contents(value, h, pos, limit, depth + 2, any_checked);
+    if (!add_text(value, "type", "SEQUENCE")) return false;
+    KORVU_JSON *array = korvu_json_addnewarray(value, "value");
+    if (array == nullptr) return oom_fail();
+    return elements(array, h, pos, limit, depth + 2, any_checked);
   }
 
-  Node tagged_head(const Header &h) {
-    Node node = typed("TAGGEDTYPE");
-    if (!node || !add_text(node.get(), "class", class_name(h.tag_class)) ||
-        !add_number(node.get(), "number", h.tag))
-      return nullptr;
-    return node;
+  // The one encoding inside an explicit tag, rendered as the tag's "value".
+  bool explicit_contents(KORVU_JSON *value, const Header &h, size_t &pos, size_t limit, int depth,
+                         bool any_checked) {
+    pos = h.content();
+    const size_t end = h.indefinite ? limit : h.content() + h.length;
+    if (!fill(value, pos, end, depth, any_checked && h.indefinite)) return false;
+    if (h.indefinite) return read_eoc(pos, end);
+    return pos == end || fail(pos, "octets follow the encoding inside an explicit tag");
   }
 
-  // One encoding at `pos` (not an end-of-contents), within `limit`; `depth`
-  // is the nesting level of the JSON node it becomes.
-  Node element(size_t &pos, size_t limit, int depth, bool any_checked) {
-    if (depth >= limit_) {
-      fail(pos, "nested deeper than " + std::to_string(limit_) + " levels");
-      return nullptr;
-    }
+  bool tagged_head(KORVU_JSON *node, const Header &h) {
+    return add_text(node, "type", "TAGGEDTYPE") && add_text(node, "class", class_name(h.tag_class)) &&
+           add_number(node, "number", h.tag);
+  }
+
+  // Renders the encoding at `pos` (not an end-of-contents), within `limit`,
+  // into the empty object `node`; `depth` is the nesting level of the node.
+  bool fill(KORVU_JSON *node, size_t &pos, size_t limit, int depth, bool any_checked) {
+    if (depth >= limit_) return fail(pos, "nested deeper than " + std::to_string(limit_) + " levels");
     Header h;
-    if (!read_header(pos, limit, h, any_checked)) return nullptr;
-    if (h.constructed) return constructed(h, pos, limit, depth, any_checked);
+    if (!read_header(pos, limit, h, any_checked)) return false;
+    if (h.constructed) return constructed(node, h, pos, limit, depth, any_checked);
     pos = h.content() + h.length;
     if (h.tag_class == 0x00) {
-      if (!h.form_allowed) return unknown_whole(h.start, pos);
-      return universal_primitive(h);
+      if (!h.form_allowed) return unknown_whole(node, h.start, pos);
+      return universal_primitive(node, h);
     }
     // A primitive tagged value: implicit, over an OCTETSTRING of its contents.
-    if (depth + 1 >= limit_) {
-      fail(h.start, "nested deeper than " + std::to_string(limit_) + " levels");
-      return nullptr;
+    if (depth + 1 >= limit_) return fail(h.start, "nested deeper than " + std::to_string(limit_) + " levels");
+    if (!tagged_head(node, h) || !add_bool(node, "implicit", true) || !add_user_defined(node, h, false, false)) {
+      return false;
     }
-    Node node = tagged_head(h);
-    if (!node || !add_bool(node.get(), "implicit", true)) return nullptr;
-    Node os = typed("OCTETSTRING");
-    if (!os || !add_text(os.get(), "value", hex_of(h.content(), h.content() + h.length))) return nullptr;
-    return with_value(std::move(node), h, os.release());
+    KORVU_JSON *os = add_object(node, "value");
+    return os != nullptr && add_text(os, "type", "OCTETSTRING") &&
+           add_hex(os, "value", h.content(), h.content() + h.length);
   }
 
   const unsigned char *p_;

@@ -99,6 +99,86 @@ TEST(UtilJson, StringsMustBeUtf8AndNumbersFinite) {
   EXPECT_EQ(korvu_json_addobjectitem(obj.get(), "\xC3", korvu_json_newnumber(1)), 0);
 }
 
+// Members made in place and owned nodes mix freely in one tree; the tree is
+// released once (LeakSanitizer checks that nothing is lost or freed twice).
+TEST(UtilJson, BuildersInPlaceShareTheTree) {
+  JsonPtr root(korvu_json_newobject());
+  ASSERT_TRUE(root);
+  EXPECT_EQ(korvu_json_addnewstring(root.get(), "type", "SEQUENCE", 8), 1);
+  KORVU_JSON *arr = korvu_json_addnewarray(root.get(), "value");
+  ASSERT_NE(arr, nullptr);
+  const unsigned char raw[] = {0x00, 0xAB, 0xFF};
+  EXPECT_EQ(korvu_json_addnewhex(arr, nullptr, raw, 3), 1);
+  EXPECT_EQ(korvu_json_addnewnumber(arr, nullptr, -7), 1);
+  EXPECT_EQ(korvu_json_addnewboolean(arr, nullptr, 5), 1);
+  KORVU_JSON *inner = korvu_json_addnewobject(arr, nullptr);
+  ASSERT_NE(inner, nullptr);
+  // An owned subtree (itself holding members made in place) goes under a
+  // member made in place, and an owned node under the owned top.
+  KORVU_JSON *sub = korvu_json_newobject();
+  EXPECT_EQ(korvu_json_addnewstring(sub, "k", "v", 1), 1);
+  EXPECT_EQ(korvu_json_addobjectitem(inner, "sub", sub), 1);
+  EXPECT_EQ(korvu_json_addobjectitem(root.get(), "extra", korvu_json_newnumber(0.5)), 1);
+  EXPECT_EQ(print(root.get()),
+            R"({"type":"SEQUENCE","value":["00ABFF",-7,true,{"sub":{"k":"v"}}],"extra":0.5})");
+
+  // Refusals leave the tree as it was: duplicate names (made in place or
+  // added), a key on an array or none on an object, invalid UTF-8, a
+  // non-finite number, a scalar container.
+  EXPECT_EQ(korvu_json_addnewboolean(root.get(), "type", 1), 0);
+  EXPECT_EQ(korvu_json_addobjectitem(root.get(), "value", korvu_json_newnumber(1)), 0);
+  EXPECT_EQ(korvu_json_addnewnumber(arr, "k", 1), 0);
+  EXPECT_EQ(korvu_json_addnewobject(root.get(), nullptr), nullptr);
+  EXPECT_EQ(korvu_json_addnewstring(root.get(), "bad", "\xC3", 1), 0);
+  EXPECT_EQ(korvu_json_addnewstring(root.get(), "\xC3", "ok", 2), 0);
+  EXPECT_EQ(korvu_json_addnewnumber(root.get(), "inf", INFINITY), 0);
+  const KORVU_JSON *type = korvu_json_getobjectvalue(root.get(), "type");
+  EXPECT_EQ(korvu_json_addnewnumber(const_cast<KORVU_JSON *>(type), nullptr, 1), 0);
+  EXPECT_EQ(korvu_json_addnewobject(nullptr, "k"), nullptr);
+  EXPECT_EQ(korvu_json_getarraysize(arr), 4u);
+
+  // A member made in place is not the caller's: freeing it does nothing and
+  // it cannot be added elsewhere; nor can a tree be added into itself.
+  korvu_json_free(inner);
+  JsonPtr other(korvu_json_newarray());
+  EXPECT_EQ(korvu_json_addarrayitem(other.get(), inner), 0);
+  EXPECT_EQ(korvu_json_addarrayitem(arr, root.get()), 0);
+  EXPECT_EQ(korvu_json_addobjectitem(root.get(), "self", root.get()), 0);
+  EXPECT_EQ(korvu_json_getarraysize(other.get()), 0u);
+  EXPECT_EQ(print(korvu_json_getarrayitem(arr, 3)), R"({"sub":{"k":"v"}})");
+}
+
+// Objects of many members (past the size where lookups use an index) and
+// long names keep insertion order, refuse duplicates and find every member.
+TEST(UtilJson, LargeObjectsAndLongNames) {
+  JsonPtr root(korvu_json_newobject());
+  JsonPtr owned(korvu_json_newobject());
+  const std::string longname(300, 'n');
+  for (int i = 0; i < 200; i++) {
+    std::string key = (i % 3 == 0 ? longname : std::string("k")) + std::to_string(i);
+    ASSERT_EQ(korvu_json_addnewnumber(root.get(), key.c_str(), i), 1) << key;
+    ASSERT_EQ(korvu_json_addobjectitem(owned.get(), key.c_str(), korvu_json_newnumber(i)), 1) << key;
+  }
+  for (int i = 0; i < 200; i++) {
+    std::string key = (i % 3 == 0 ? longname : std::string("k")) + std::to_string(i);
+    EXPECT_EQ(korvu_json_getnumber(korvu_json_getobjectvalue(root.get(), key.c_str())), i) << key;
+    EXPECT_EQ(korvu_json_getnumber(korvu_json_getobjectvalue(owned.get(), key.c_str())), i) << key;
+    EXPECT_EQ(korvu_json_addnewnumber(root.get(), key.c_str(), 0), 0) << key;
+    EXPECT_EQ(korvu_json_addobjectitem(owned.get(), key.c_str(), korvu_json_newnumber(0)), 0) << key;
+  }
+  EXPECT_EQ(korvu_json_getobjectvalue(root.get(), "k1000"), nullptr);
+  EXPECT_EQ(print(root.get()), print(owned.get()));
+  // A long array of strings made in place, read back by index.
+  KORVU_JSON *arr = korvu_json_addnewarray(root.get(), "arr");
+  ASSERT_NE(arr, nullptr);
+  for (int i = 0; i < 5000; i++) {
+    std::string v = std::to_string(i);
+    ASSERT_EQ(korvu_json_addnewstring(arr, nullptr, v.data(), static_cast<uint32_t>(v.size())), 1);
+  }
+  ASSERT_EQ(korvu_json_getarraysize(arr), 5000u);
+  for (int i = 0; i < 5000; i += 499) EXPECT_STREQ(korvu_json_getstring(korvu_json_getarrayitem(arr, i)), std::to_string(i).c_str());
+}
+
 TEST(UtilJson, ParseAndPrintRoundTrip) {
   const char *texts[] = {
       R"({"b":[1,2.5,"x",true,false,null,{}],"a":{"k":"\u00e9\u0000"}})",

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "../core/internal.h"
+#include "oid_text.h"
 
 namespace korvu {
 namespace {
@@ -66,17 +67,7 @@ bool scan_arcs(const char *p, const char *end, F &&f) {
   }
 }
 
-// Writes v in decimal at t and returns the end.
-char *put_decimal(char *t, uint64_t v) {
-  char buf[20];
-  int n = 0;
-  do {
-    buf[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  while (n > 0) *t++ = buf[--n];
-  return t;
-}
+using oidtext::put_decimal;
 
 // One block holds the record, the contents octets and the text, so a value
 // costs one allocation and is released by one free.
@@ -137,43 +128,6 @@ KORVU_ASN1_OID *from_text(const char *text, bool relative) {
   });
   *t = '\0';
   return value;
-}
-
-// Prints the subidentifiers of the contents octets as dotted text into
-// `text` (room for 4 characters per octet plus 3); false when a subidentifier
-// starts with 0x80, passes 64 bits or is cut off by the end of the contents.
-bool to_text(const unsigned char *data, uint32_t length, bool relative, char *text) {
-  char *t = text;
-  bool first = true;
-  uint32_t i = 0;
-  while (i < length) {
-    if (data[i] == 0x80) return false;
-    uint64_t v = 0;
-    bool done = false;
-    for (; i < length; i++) {
-      if (v >= (uint64_t{1} << 57)) return false;
-      v = (v << 7) | (data[i] & 0x7F);
-      if ((data[i] & 0x80) == 0) {
-        i++;
-        done = true;
-        break;
-      }
-    }
-    if (!done) return false;
-    if (first && !relative) {
-      // X.690 8.19.4: the first subidentifier joins the first two arcs.
-      const uint64_t arc0 = v < 40 ? 0 : (v < 80 ? 1 : 2);
-      *t++ = static_cast<char>('0' + arc0);
-      *t++ = '.';
-      t = put_decimal(t, v - 40 * arc0);
-    } else {
-      if (!first) *t++ = '.';
-      t = put_decimal(t, v);
-    }
-    first = false;
-  }
-  *t = '\0';
-  return true;
 }
 
 void oid_free(void *p) {
@@ -238,7 +192,7 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
       KORVU_DECODE_ERR(ctx, Type);
       return KORVU_STREAM_ERR_READ;
     }
-    v = new_block(length, static_cast<size_t>(length) * 4 + 3);
+    v = new_block(length, oidtext::text_capacity(length));
     if (v != nullptr) {
       std::memcpy(v->data, s->data + s->pos, length);
       s->pos += length;
@@ -250,7 +204,7 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
       KORVU_DECODE_ERR(ctx, Type);
       return r;
     }
-    v = new_block(length, static_cast<size_t>(length) * 4 + 3);
+    v = new_block(length, oidtext::text_capacity(length));
     if (v != nullptr) std::memcpy(v->data, data, length);
     korvu_free(data);
   }
@@ -258,7 +212,7 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
-  if (!to_text(v->data, length, Type == kTypeRelativeOid, v->text)) {
+  if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {
     korvu_free(v);
     KORVU_ERR(ctx, kErrOidFormat);
     return 0;

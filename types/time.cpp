@@ -8,6 +8,7 @@
 
 #include "../core/internal.h"
 #include "strings_internal.h"
+#include "time_text.h"
 
 namespace korvu {
 namespace {
@@ -41,15 +42,6 @@ class TimeHolder {
   KORVU_TIME *t_;
 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool all_digits(const char *p, size_t n) {
-  for (size_t i = 0; i < n; i++)
-    if (!is_digit(p[i])) return false;
-  return true;
-}
-int num2(const char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
-int num4(const char *p) { return num2(p) * 100 + num2(p + 2); }
-
 enum class Zone { kLocal, kUtc };
 
 // Builds the handle of a parsed time. `offset` is the signed zone offset in
@@ -74,91 +66,12 @@ KORVU_TIME *build(int year, int month, int day, int hour, int minute, int second
   return korvu_time_newutctime(y, mo, d, h, mi, second, ns);
 }
 
-// "+hhmm" / "-hhmm" at p (five characters); false when malformed.
-bool parse_offset(const char *p, int *offset) {
-  if ((p[0] != '+' && p[0] != '-') || !all_digits(p + 1, 4)) return false;
-  const int hh = num2(p + 1), mm = num2(p + 3);
-  if (hh > 23 || mm > 59) return false;
-  *offset = (p[0] == '+' ? 1 : -1) * (hh * 60 + mm);
-  return true;
-}
-
-// YYMMDDhhmm[ss](Z|+hhmm|-hhmm), X.680 47.
-KORVU_TIME *parse_utctime(const char *s, size_t n) {
-  if (n < 11 || !all_digits(s, 10)) return nullptr;
-  const int yy = num2(s);
-  const int year = yy < 50 ? 2000 + yy : 1900 + yy;
-  const int month = num2(s + 2), day = num2(s + 4), hour = num2(s + 6), minute = num2(s + 8);
-  if (hour > 23) return nullptr;
-  int second = 0, offset = 0;
-  size_t pos = 10;
-  if (is_digit(s[10])) {
-    if (n < 12 || !is_digit(s[11])) return nullptr;
-    second = num2(s + 10);
-    if (second > 59) return nullptr;
-    pos = 12;
-  }
-  if (pos < n && s[pos] == 'Z') {
-    if (n != pos + 1) return nullptr;
-  } else if (n != pos + 5 || !parse_offset(s + pos, &offset)) {
-    return nullptr;
-  }
-  return build(year, month, day, hour, minute, second, 0, Zone::kUtc, offset);
-}
-
-// YYYYMMDDhh[mm[ss]][(.|,)fraction][Z|+hhmm|-hhmm], X.680 46. A fraction
-// after the seconds gives the nanoseconds (digits past the ninth are
-// ignored); after minutes or hours it is taken to ten-thousandths and turned
-// into whole minutes and seconds, truncating.
-KORVU_TIME *parse_gentime(const char *s, size_t n) {
-  size_t run = 0;
-  while (run < n && is_digit(s[run])) run++;
-  if (run < 10 || run > 14 || run % 2 != 0) return nullptr;
-  const int year = num4(s), month = num2(s + 4), day = num2(s + 6), hour = num2(s + 8);
-  int minute = run >= 12 ? num2(s + 10) : 0;
-  int second = run == 14 ? num2(s + 12) : 0;
-  if (year < 1582 || hour > 24 || minute > 59 || second > 60) return nullptr;
-  uint32_t ns = 0;
-  size_t pos = run;
-  if (pos < n && (s[pos] == '.' || s[pos] == ',')) {
-    const size_t start = ++pos;
-    while (pos < n && is_digit(s[pos])) pos++;
-    const size_t digits = pos - start;
-    if (digits == 0) return nullptr;
-    // The first `want` digits, padded with zeros.
-    auto leading = [&](size_t want) {
-      uint32_t v = 0;
-      for (size_t i = 0; i < want; i++) v = v * 10 + (i < digits ? static_cast<uint32_t>(s[start + i] - '0') : 0);
-      return v;
-    };
-    if (run == 14) {
-      ns = leading(9);
-    } else {
-      const uint32_t frac = leading(4);  // ten-thousandths
-      if (run == 12) {
-        second = static_cast<int>(frac * 60 / 10000);
-      } else {
-        const uint32_t secs = frac * 3600 / 10000;
-        minute = static_cast<int>(secs / 60);
-        second = static_cast<int>(secs % 60);
-      }
-    }
-  }
-  if (hour == 24 && (minute != 0 || second != 0 || ns != 0)) return nullptr;
-  Zone zone = Zone::kUtc;
-  int offset = 0;
-  if (pos == n) {
-    zone = Zone::kLocal;
-  } else if (s[pos] == 'Z') {
-    if (n != pos + 1) return nullptr;
-  } else if (n != pos + 5 || !parse_offset(s + pos, &offset)) {
-    return nullptr;
-  }
-  return build(year, month, day, hour, minute, second, ns, zone, offset);
-}
-
 KORVU_TIME *parse(uint32_t kind, const char *s, size_t n) {
-  return kind == kKindUtc ? parse_utctime(s, n) : parse_gentime(s, n);
+  timetext::Fields f;
+  const bool ok = kind == kKindUtc ? timetext::parse_utctime(s, n, f) : timetext::parse_gentime(s, n, f);
+  if (!ok) return nullptr;
+  return build(f.year, f.month, f.day, f.hour, f.minute, f.second, f.ns, f.local ? Zone::kLocal : Zone::kUtc,
+               f.offset);
 }
 
 // A new value owning `time` (freed on failure) and a copy of the text.

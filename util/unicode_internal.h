@@ -50,6 +50,18 @@ inline size_t utf8_next(const unsigned char *p, size_t n, uint32_t *cp) {
 inline bool utf8_valid(const unsigned char *p, size_t n) {
   size_t i = 0;
   while (i < n) {
+    // Runs of ASCII, eight octets at a time.
+    while (n - i >= 8) {
+      uint64_t w;
+      __builtin_memcpy(&w, p + i, 8);
+      if (w & 0x8080808080808080ull) break;
+      i += 8;
+    }
+    if (i == n) break;
+    if (p[i] < 0x80) {
+      i++;
+      continue;
+    }
     uint32_t cp;
     size_t k = utf8_next(p + i, n - i, &cp);
     if (k == 0) return false;

@@ -8,7 +8,7 @@
  * array always consumes it, also when the call fails (so that
  * korvu_json_addobjectitem(obj, "k", korvu_json_newstring(...)) never leaks).
  * The getters hand out borrowed pointers into the tree; they stay valid until
- * their container is changed or the tree is freed. Objects keep their keys in
+ * the tree is freed (adding members never moves existing nodes). Objects keep their keys in
  * the order they were added. Strings are UTF-8 and may hold 00 octets. */
 #ifndef KORVU_UTIL_JSON_H
 #define KORVU_UTIL_JSON_H
@@ -43,6 +43,26 @@ KORVU_UTIL_API int korvu_json_addobjectitem(KORVU_JSON *object, const char *key,
 /* 1 on success; 0 for a null argument or a container that is not an array.
  * The item is consumed. */
 KORVU_UTIL_API int korvu_json_addarrayitem(KORVU_JSON *array, KORVU_JSON *item);
+
+/* Builders in place. Each adds a new member to `container` (under `key` for
+ * an object, which must be valid UTF-8 and not present yet; with a null `key`
+ * at the end of an array) and the new member belongs to the tree: it is never
+ * freed on its own (korvu_json_free ignores it) nor added elsewhere. Members
+ * made this way share one allocation arena per tree, which the node at the top
+ * of the tree releases, so building a large tree costs a few allocations.
+ * korvu_json_addnewobject and korvu_json_addnewarray hand out the new
+ * (borrowed, writable) container, or null; the others give 1 on success.
+ * On failure the container is left as it was. */
+KORVU_UTIL_API KORVU_JSON *korvu_json_addnewobject(KORVU_JSON *container, const char *key);
+KORVU_UTIL_API KORVU_JSON *korvu_json_addnewarray(KORVU_JSON *container, const char *key);
+/* `length` octets of UTF-8, as korvu_json_newstring takes them. */
+KORVU_UTIL_API int korvu_json_addnewstring(KORVU_JSON *container, const char *key, const char *bytes,
+                                           uint32_t length);
+/* The upper-case hexadecimal text of `length` octets, as a string. */
+KORVU_UTIL_API int korvu_json_addnewhex(KORVU_JSON *container, const char *key, const void *bytes,
+                                        uint32_t length);
+KORVU_UTIL_API int korvu_json_addnewnumber(KORVU_JSON *container, const char *key, double value);
+KORVU_UTIL_API int korvu_json_addnewboolean(KORVU_JSON *container, const char *key, int value);
 
 /* Borrowed value of `key`, or null when absent or `object` is not an object. */
 KORVU_UTIL_API const KORVU_JSON *korvu_json_getobjectvalue(const KORVU_JSON *object, const char *key);

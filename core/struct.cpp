@@ -431,11 +431,22 @@ int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *
 }
 
 namespace {
+// `slot`: the record's slot for a BOOLEAN DEFAULT component, which then
+// also receives a present value read from memory (the octet as
+// boolean_decode_content keeps it).
 int field_decode_in(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                    KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
+                    KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot) {
   void *v = nullptr;
   uint32_t n = 0;
   int r;
+  if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 && h.tag == 1 &&
+      h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
+    *static_cast<uint32_t *>(slot) = s->data[s->pos++];
+    at<void *>(record, f.offset) = slot;
+    if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
+    if (consumed) *consumed = 1;
+    return 1;
+  }
   auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, &v, m, ctx, depth); };
   if (f.kept != kNone)
     r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
@@ -455,7 +466,7 @@ int field_decode_in(const Field &f, KORVU_STREAM *s, const Header &h, void *reco
 
 int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  return field_decode_in(f, s, h, record, consumed, ctx, depth, nullptr);
+  return field_decode_in(f, s, h, record, consumed, ctx, depth, nullptr, nullptr);
 }
 
 void free_record(const StructDef &d, void *record) {
@@ -603,7 +614,8 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
     if (r != 1) break;
     if (pending && field_accepts(f, h)) {
       uint32_t n = 0;
-      r = field_decode_in(f, s, h, record, &n, ctx, depth, whole != nullptr ? &plan : nullptr);
+      void *slot = slot_default(f) ? const_cast<void *>(slot_of(d, record, i)) : nullptr;
+      r = field_decode_in(f, s, h, record, &n, ctx, depth, whole != nullptr ? &plan : nullptr, slot);
       if (r != 1) break;
       pending = false;
       used += n;

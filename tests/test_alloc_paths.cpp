@@ -118,6 +118,35 @@ TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
   copy_false.v = nullptr;
   EXPECT_EQ(korvu_asn1_boolean_istrue(static_cast<KORVU_ASN1_BOOLEAN *>(own.v)), 0);
 
+  // Present values, from memory and from a file, read and write the same;
+  // malformed ones fail as before.
+  const Bytes with_true = hex("30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
+  const Bytes with_ber_true = hex("30 0C 06 03 55 1D 13 01 01 03 04 02 30 00");
+  for (int from_file = 0; from_file < 2; from_file++) {
+    Val t(36, from_file ? decode_from_file(36, with_true, ctx) : decode(36, with_true, ctx));
+    ASSERT_NE(t.v, nullptr);
+    KORVU_ASN1_BOOLEAN *tc = korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(t.v));
+    ASSERT_NE(tc, nullptr);
+    EXPECT_EQ(*tc, 0xFFu);
+    EXPECT_EQ(to_hex(encode(36, t.v)), to_hex(with_true));
+    *tc = 0;
+    EXPECT_EQ(to_hex(encode(36, t.v)), to_hex(plain));
+    Val b(36, from_file ? decode_from_file(36, with_ber_true, ctx) : decode(36, with_ber_true, ctx));
+    ASSERT_NE(b.v, nullptr);
+    EXPECT_EQ(*korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(b.v)), 3u);
+    EXPECT_EQ(to_hex(encode(36, b.v)), to_hex(with_ber_true));
+  }
+  const Bytes bad_bool[] = {
+      hex("30 0D 06 03 55 1D 13 01 02 00 FF 04 02 30 00"),  // two octets
+      hex("30 0B 06 03 55 1D 13 01 00 04 02 30 00"),        // none
+      hex("30 0C 06 03 55 1D 13 21 01 FF 04 02 30 00"),     // constructed
+  };
+  for (const Bytes &in : bad_bool) {
+    ErrCtx c;
+    EXPECT_EQ(decode(36, in, c), nullptr) << to_hex(in);
+    EXPECT_GT(c.count(), 0u) << to_hex(in);
+  }
+
   // A TRUE default (primaryDistinguished) reads TRUE and stays unwritten.
   const Bytes atv = hex("30 0B 06 03 55 04 03 13 04 74 65 73 74");
   Val a(30, decode(30, atv, ctx));

@@ -443,6 +443,55 @@ bool utf8_ok(const char *bytes, size_t length) {
 // ---- nlohmann conversions for parsing and printing ---------------------------
 bool fill_from(Node *container, const Json &j);
 
+// The node kind of a parsed value, and the octets a node of it needs after
+// its record.
+int kind_of(const Json &j) {
+  switch (j.type()) {
+    case Json::value_t::string:
+      return KORVU_JSON_STRING;
+    case Json::value_t::number_integer:
+    case Json::value_t::number_unsigned:
+    case Json::value_t::number_float:
+      return KORVU_JSON_NUMBER;
+    case Json::value_t::boolean:
+      return KORVU_JSON_BOOLEAN;
+    case Json::value_t::object:
+      return KORVU_JSON_OBJECT;
+    case Json::value_t::array:
+      return KORVU_JSON_ARRAY;
+    default:
+      return KORVU_JSON_NULL;
+  }
+}
+size_t extra_of(const Json &j) { return j.is_string() ? j.get_ref<const std::string &>().size() + 1 : 0; }
+
+// Gives a new node of kind_of(j) the scalar value of j.
+void set_from(Node *n, const Json &j) {
+  switch (j.type()) {
+    case Json::value_t::string: {
+      const auto &s = j.get_ref<const std::string &>();
+      set_string(n, s.data(), s.size());
+      break;
+    }
+    case Json::value_t::number_integer:
+      n->flags |= kInteger;
+      n->v.integer = j.get<int64_t>();
+      break;
+    case Json::value_t::number_unsigned:
+      n->flags |= kUnsigned;
+      n->v.uinteger = j.get<uint64_t>();
+      break;
+    case Json::value_t::number_float:
+      n->v.real = j.get<double>();
+      break;
+    case Json::value_t::boolean:
+      n->v.boolean = j.get<bool>() ? 1 : 0;
+      break;
+    default:
+      break;
+  }
+}
+
 bool add_from(Node *container, const std::string *key, const Json &j) {
   const char *k = nullptr;
   if (!take_key(container, key != nullptr ? key->data() : nullptr, key != nullptr ? key->size() : 0, &k)) {
@@ -450,47 +499,10 @@ bool add_from(Node *container, const std::string *key, const Json &j) {
   }
   Arena *a = arena_of(container);
   if (a == nullptr) return false;
-  Node *n = nullptr;
-  switch (j.type()) {
-    case Json::value_t::string: {
-      const auto &s = j.get_ref<const std::string &>();
-      n = new_member(a, KORVU_JSON_STRING, s.size() + 1);
-      if (n != nullptr) set_string(n, s.data(), s.size());
-      break;
-    }
-    case Json::value_t::number_integer:
-      n = new_member(a, KORVU_JSON_NUMBER);
-      if (n != nullptr) {
-        n->flags |= kInteger;
-        n->v.integer = j.get<int64_t>();
-      }
-      break;
-    case Json::value_t::number_unsigned:
-      n = new_member(a, KORVU_JSON_NUMBER);
-      if (n != nullptr) {
-        n->flags |= kUnsigned;
-        n->v.uinteger = j.get<uint64_t>();
-      }
-      break;
-    case Json::value_t::number_float:
-      n = new_member(a, KORVU_JSON_NUMBER);
-      if (n != nullptr) n->v.real = j.get<double>();
-      break;
-    case Json::value_t::boolean:
-      n = new_member(a, KORVU_JSON_BOOLEAN);
-      if (n != nullptr) n->v.boolean = j.get<bool>() ? 1 : 0;
-      break;
-    case Json::value_t::object:
-      n = new_member(a, KORVU_JSON_OBJECT);
-      break;
-    case Json::value_t::array:
-      n = new_member(a, KORVU_JSON_ARRAY);
-      break;
-    default:
-      n = new_member(a, KORVU_JSON_NULL);
-      break;
-  }
-  if (n == nullptr || !append(container, k, n)) return false;
+  Node *n = new_member(a, kind_of(j), extra_of(j));
+  if (n == nullptr) return false;
+  set_from(n, j);
+  if (!append(container, k, n)) return false;
   return fill_from(n, j);
 }
 
@@ -717,41 +729,8 @@ KORVU_JSON *korvu_json_parse(const char *text, uint32_t length) {
   try {
     Json v = Json::parse(text, text + length, nullptr, /*allow_exceptions=*/false);
     if (v.is_discarded()) return nullptr;
-    Node *root = nullptr;
-    switch (v.type()) {
-      case Json::value_t::object:
-        root = new_owned(KORVU_JSON_OBJECT);
-        break;
-      case Json::value_t::array:
-        root = new_owned(KORVU_JSON_ARRAY);
-        break;
-      case Json::value_t::string: {
-        const auto &s = v.get_ref<const std::string &>();
-        return korvu_json_newstring(s.data(), static_cast<uint32_t>(s.size()));
-      }
-      case Json::value_t::boolean:
-        return korvu_json_newboolean(v.get<bool>() ? 1 : 0);
-      case Json::value_t::number_integer:
-        root = new_owned(KORVU_JSON_NUMBER);
-        if (root != nullptr) {
-          root->flags |= kInteger;
-          root->v.integer = v.get<int64_t>();
-        }
-        return root;
-      case Json::value_t::number_unsigned:
-        root = new_owned(KORVU_JSON_NUMBER);
-        if (root != nullptr) {
-          root->flags |= kUnsigned;
-          root->v.uinteger = v.get<uint64_t>();
-        }
-        return root;
-      case Json::value_t::number_float:
-        root = new_owned(KORVU_JSON_NUMBER);
-        if (root != nullptr) root->v.real = v.get<double>();
-        return root;
-      default:
-        return new_owned(KORVU_JSON_NULL);
-    }
+    Node *root = new_owned(kind_of(v), extra_of(v));
+    if (root != nullptr) set_from(root, v);
     if (root == nullptr) return nullptr;
     if (!fill_from(root, v)) {
       free_node(root);

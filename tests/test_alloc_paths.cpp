@@ -343,3 +343,39 @@ TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
     EXPECT_EQ(decode(3, Bytes(bder.begin(), bder.end() - 1), c), nullptr) << n;
   }
 }
+
+TEST(SharedBlocks, NamesKeepTheirOctetsUntilChanged) {
+  const Bytes name = hex("30 1A 31 0B 30 09 06 03 55 04 06 13 02 46 49 31 0B 30 09 06 03 55 04 0A 0C 02 6F 72");
+  for (int from_file = 0; from_file < 2; from_file++) {
+    ErrCtx ctx;
+    Val v(32, from_file ? decode_from_file(32, name, ctx) : decode(32, name, ctx));
+    ASSERT_NE(v.v, nullptr);
+    auto *n = static_cast<KORVU_X500_NAME *>(v.v);
+    EXPECT_EQ(n->hasEncoding, 1u);
+    EXPECT_EQ(kept(n->encoding, n->encodingLength), name);
+    // Adding an RDN drops the kept octets; the Name is written from its RDNs.
+    KORVU_ASN1_LIST *first = static_cast<KORVU_ASN1_LIST *>(n->rdns->items[0]);
+    ASSERT_EQ(korvu_x500name_addrdn(n, first, 1), 1);
+    EXPECT_EQ(n->hasEncoding, 0u);
+    EXPECT_EQ(n->encoding, nullptr);
+    EXPECT_EQ(to_hex(encode(32, n)),
+              "30 27 31 0B 30 09 06 03 55 04 06 13 02 46 49 31 0B 30 09 06 03 55 04 0A 0C 02 6F 72 "
+              "31 0B 30 09 06 03 55 04 06 13 02 46 49");
+    EXPECT_EQ(n->hasEncoding, 1u);
+    EXPECT_EQ(ctx.count(), 0u);
+  }
+  // Inside a larger buffer only the Name's own octets are kept; a Name
+  // claiming more than there is fails.
+  Bytes longer = name;
+  longer.insert(longer.end(), {0x05, 0x00});
+  void *v = nullptr;
+  ASSERT_EQ(korvu_asn1_mem_decode(longer.data(), static_cast<int32_t>(longer.size()), 32, &v), name.size());
+  Val hold(32, v);
+  auto *n = static_cast<KORVU_X500_NAME *>(v);
+  EXPECT_EQ(kept(n->encoding, n->encodingLength), name);
+  ErrCtx ctx;
+  Bytes claims = name;
+  claims[1] = 0x1B;
+  EXPECT_EQ(decode(32, claims, ctx), nullptr);
+  EXPECT_GT(ctx.count(), 0u);
+}

@@ -125,8 +125,27 @@ constexpr uint32_t kNameCapacity = 1024;
 
 st::Kept &kept_of(KORVU_X500_NAME *n) { return *reinterpret_cast<st::Kept *>(&n->encoding); }
 
+// A Name's block: the record, then (for a Name decoded from memory) the copy
+// of its TLV. Always one octet longer than the record, so the address just
+// past it lies inside this block and starts no other one.
+constexpr size_t kNameHead = (sizeof(KORVU_X500_NAME) + 7) & ~size_t{7};
+
+KORVU_X500_NAME *alloc_name(size_t extra) {
+  const size_t size = kNameHead + (extra ? extra : 1);
+  auto *n = static_cast<KORVU_X500_NAME *>(KORVU_ALLOC(size));
+  if (n != nullptr) std::memset(n, 0, size);
+  return n;
+}
+
+unsigned char *inline_encoding(KORVU_X500_NAME *n) { return reinterpret_cast<unsigned char *>(n) + kNameHead; }
+
+// Frees the kept encoding unless it lives in the Name's own block.
+void free_encoding(KORVU_X500_NAME *n) {
+  if (n->encoding != inline_encoding(n)) korvu_free(n->encoding);
+}
+
 void discard_kept(KORVU_X500_NAME *n) {
-  korvu_free(n->encoding);
+  free_encoding(n);
   n->encoding = nullptr;
   n->encodingLength = 0;
   n->hasEncoding = 0;
@@ -136,7 +155,7 @@ void name_free(void *v) {
   auto *n = static_cast<KORVU_X500_NAME *>(v);
   if (n == nullptr) return;
   korvu_asn1_list_free(n->rdns, 31);
-  korvu_free(n->encoding);
+  free_encoding(n);
   korvu_free(n);
 }
 
@@ -187,20 +206,17 @@ int name_encode(KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx)
   return r;
 }
 
-int name_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
-                        KORVU_ERR_CTX *ctx, int depth) {
-  if (out == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
+// Decodes the RDNs into a new Name whose block has `extra` octets after the
+// record.
+int decode_name(KORVU_STREAM *s, KORVU_X500_NAME **out, int primitive, uint32_t length, uint32_t *consumed,
+                KORVU_ERR_CTX *ctx, int depth, size_t extra) {
   *out = nullptr;
   if (depth_exceeded(depth)) return static_cast<int>(KORVU_ERR_DEPTH);
-  auto *n = static_cast<KORVU_X500_NAME *>(KORVU_ALLOC(sizeof(KORVU_X500_NAME)));
+  KORVU_X500_NAME *n = alloc_name(extra);
   if (n == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
-  std::memset(n, 0, sizeof(*n));
   int r = list::decode_content(s, &n->rdns, primitive, length, kRdnSpec, consumed, ctx, depth);
   if (r != 1) {
     korvu_free(n);
@@ -208,6 +224,18 @@ int name_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t len
   }
   *out = n;
   return 1;
+}
+
+int name_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
+                        KORVU_ERR_CTX *ctx, int depth) {
+  if (out == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  KORVU_X500_NAME *n = nullptr;
+  int r = decode_name(s, &n, primitive, length, consumed, ctx, depth, 0);
+  *out = n;
+  return r;
 }
 
 // Reads the Name and keeps its whole TLV exactly as received. Memory input
@@ -223,6 +251,23 @@ int name_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
   if (h.tag_class != 0 || h.tag != 16 || h.primitive) {
     KORVU_ERR(ctx, kErrIncorrectItem);
     return 0;
+  }
+  // Definite contents all present in memory: one block holds the Name and
+  // the copy of its TLV.
+  if (stream::is_mem(s) && h.length != 0xFFFFFFFFu && s->pos <= s->size && h.length <= s->size - s->pos &&
+      static_cast<uint64_t>(h.size) + h.length <= kLenMax) {
+    const size_t start = s->pos;
+    KORVU_X500_NAME *name = nullptr;
+    uint32_t n = 0;
+    int r = decode_name(s, &name, h.primitive, h.length, &n, ctx, depth, static_cast<size_t>(h.size) + h.length);
+    if (r != 1) return r;
+    unsigned char *p = inline_encoding(name);
+    std::memcpy(p, h.raw, h.size);
+    if (n != 0) std::memcpy(p + h.size, s->data + start, n);
+    kept_of(name) = st::Kept{p, h.size + n, 1};
+    *out = name;
+    if (consumed) *consumed = n;
+    return 1;
   }
   Holder raw(23);
   KORVU_STREAM *in = s;
@@ -306,9 +351,8 @@ extern "C" {
 // ---- Name -------------------------------------------------------------------
 
 KORVU_API KORVU_X500_NAME *korvu_x500name_new(void) {
-  auto *n = static_cast<KORVU_X500_NAME *>(KORVU_ALLOC(sizeof(KORVU_X500_NAME)));
+  KORVU_X500_NAME *n = alloc_name(0);
   if (n == nullptr) return nullptr;
-  std::memset(n, 0, sizeof(*n));
   n->rdns = korvu_asn1_list_new();
   if (n->rdns == nullptr) {
     korvu_free(n);

@@ -108,8 +108,11 @@ class Renderer {
   // universal tag must allow the form read. Inside definite contents, which
   // ANY copies without looking in, such a tag is rendered as UNKNOWN.
   bool read_header(size_t pos, size_t limit, Header &h, bool any_checked) {
-    h = Header();
     h.start = pos;
+    h.length = 0;
+    h.indefinite = false;
+    h.minimal_id = true;
+    h.minimal_len = true;
     size_t i = pos;
     if (i >= limit) return fail(i, "an identifier is missing");
     unsigned char b = p_[i++];

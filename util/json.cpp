@@ -71,12 +71,27 @@ namespace {
 
 using Node = korvu_json_st;
 
+// The member slots of a container are its two inline ones, then an array of
+// 4, 8, 16 ... slots (owned containers: a korvu_malloc block; members made
+// in place: the arena), so the capacity follows from the member count. An
+// object of kIndexFrom members or more no longer uses its inline slots and
+// keeps its index there instead.
+constexpr uint32_t kInlineSlots = 2;
 struct Container {
   Node node;
   Arena *arena;  // where members made in place, keys and member slots live
-  uint32_t capacity;
-  Index *index;
+  union {
+    Node *slots[kInlineSlots];
+    Index *index;
+  } u;
 };
+
+uint32_t capacity_for(uint32_t count) {
+  if (count <= kInlineSlots) return kInlineSlots;
+  uint32_t cap = 4;
+  while (cap < count) cap *= 2;
+  return cap;
+}
 
 Container *C(Node *n) { return reinterpret_cast<Container *>(n); }
 const Container *C(const Node *n) { return reinterpret_cast<const Container *>(n); }
@@ -248,8 +263,8 @@ void init(Node *n, int type, uint8_t flags) {
   n->v.integer = 0;
   if (is_container(type)) {
     C(n)->arena = nullptr;
-    C(n)->capacity = 0;
-    C(n)->index = nullptr;
+    C(n)->u.slots[0] = C(n)->u.slots[1] = nullptr;
+    n->v.items = C(n)->u.slots;
   }
 }
 
@@ -303,8 +318,8 @@ void free_node(Node *n) {
 // members named like an interned name `interned_copy` hold that very pointer.
 const Node *find_member(const Node *object, const char *key, size_t length, const char *interned_copy = nullptr) {
   const Container *c = C(object);
-  if (c->index != nullptr) {
-    const Index *x = c->index;
+  if (object->count >= kIndexFrom && c->u.index != nullptr) {
+    const Index *x = c->u.index;
     for (uint32_t i = hash_name(key, length) & x->mask;; i = (i + 1) & x->mask) {
       const Node *m = x->slots[i];
       if (m == nullptr) return nullptr;
@@ -327,9 +342,10 @@ const Node *find_member(const Node *object, const char *key, size_t length, cons
 // Room for one more member in `container`.
 bool reserve(Node *container) {
   Container *c = C(container);
-  if (container->count < c->capacity) return true;
-  const uint32_t cap = c->capacity == 0 ? 4 : c->capacity * 2;
-  if (cap <= c->capacity || cap > 0x7FFFFFFFu) return false;
+  const uint32_t count = container->count;
+  if (count < capacity_for(count)) return true;
+  if (count >= 0x40000000u) return false;
+  const uint32_t cap = capacity_for(count + 1);
   Node **grown;
   if (container->flags & kOwned) {
     grown = static_cast<Node **>(korvu_malloc(sizeof(Node *) * cap, KORVU_UTIL_SRC, __LINE__));
@@ -337,11 +353,10 @@ bool reserve(Node *container) {
     grown = static_cast<Node **>(arena_alloc(c->arena, sizeof(Node *) * cap));
   }
   if (grown == nullptr) return false;
-  if (container->count != 0) std::memcpy(grown, container->v.items, sizeof(Node *) * container->count);
+  std::memcpy(grown, container->v.items, sizeof(Node *) * count);
   if (container->flags & kItemsOwned) korvu_free(container->v.items);
   if (container->flags & kOwned) container->flags |= kItemsOwned;
   container->v.items = grown;
-  c->capacity = cap;
   return true;
 }
 
@@ -358,14 +373,15 @@ void index_put(Index *x, Node *member) {
 void index_add(Node *object, Node *member) {
   Container *c = C(object);
   if (object->count < kIndexFrom) return;
-  if (c->index != nullptr && 2 * (c->index->used + 1) <= c->index->mask + 1) {
-    index_put(c->index, member);
+  Index *current = object->count > kIndexFrom ? c->u.index : nullptr;
+  if (current != nullptr && 2 * (current->used + 1) <= current->mask + 1) {
+    index_put(current, member);
     return;
   }
   uint32_t slots = 2 * kIndexFrom;
   while (slots < 2 * object->count) slots *= 2;
   auto *x = static_cast<Index *>(arena_alloc(c->arena, offsetof(Index, slots) + sizeof(Node *) * slots));
-  c->index = x;
+  c->u.index = x;
   if (x == nullptr) return;
   x->mask = slots - 1;
   x->used = 0;

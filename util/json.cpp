@@ -56,7 +56,7 @@ struct korvu_json_st {
   uint8_t flags;
   uint16_t reserved;
   uint32_t count;   // string octets or container members
-  const char *key;  // name inside an object: a Key's chars, or null
+  const char *key;  // name inside an object (see key_length), or null
   union {
     double real;
     int64_t integer;
@@ -98,15 +98,12 @@ const Container *C(const Node *n) { return reinterpret_cast<const Container *>(n
 bool is_container(int type) { return type == KORVU_JSON_OBJECT || type == KORVU_JSON_ARRAY; }
 size_t node_size(int type) { return is_container(type) ? sizeof(Container) : sizeof(Node); }
 
-// A member name: its length, then its octets and a NUL. Node::key points at
-// the octets.
-struct Key {
-  uint32_t length;
-  char chars[4];
-};
+// A member name is stored as its length (4 octets), then its octets and a
+// NUL; Node::key points at the octets.
+constexpr size_t kKeyPrefix = sizeof(uint32_t);
 uint32_t key_length(const char *key) {
   uint32_t n;
-  std::memcpy(&n, key - offsetof(Key, chars), sizeof n);
+  std::memcpy(&n, key - kKeyPrefix, sizeof n);
   return n;
 }
 
@@ -244,13 +241,15 @@ const char *find_interned(const Arena *a, const char *key, size_t length) {
 // A new copy of a name in the arena, interned while the table has room; null
 // when out of memory.
 const char *copy_key(Arena *a, const char *key, size_t length) {
-  auto *block = static_cast<Key *>(arena_alloc(a, offsetof(Key, chars) + length + 1));
+  auto *block = static_cast<char *>(arena_alloc(a, kKeyPrefix + length + 1));
   if (block == nullptr) return nullptr;
-  block->length = static_cast<uint32_t>(length);
-  std::memcpy(block->chars, key, length);
-  block->chars[length] = '\0';
-  if (a->key_count < kInternedKeys) a->keys[a->key_count++] = block->chars;
-  return block->chars;
+  const auto n = static_cast<uint32_t>(length);
+  std::memcpy(block, &n, sizeof n);
+  char *chars = block + kKeyPrefix;
+  std::memcpy(chars, key, length);
+  chars[length] = '\0';
+  if (a->key_count < kInternedKeys) a->keys[a->key_count++] = chars;
+  return chars;
 }
 
 // ---- nodes ------------------------------------------------------------------

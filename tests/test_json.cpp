@@ -171,6 +171,73 @@ TEST(JsonRender, UnusualEncodingsComeBackOctetForOctet) {
   for (const char *c : cases) EXPECT_EQ(round_trip(hex(c)), "") << c;
 }
 
+// A constructed tagged value is explicit exactly when its contents are one
+// encoding that is not an end-of-contents; the renderer decides this before
+// it renders the contents, through nested indefinite lengths as well.
+TEST(JsonRender, ExplicitOrImplicitTags) {
+  struct Case {
+    const char *in;
+    bool implicit;
+  };
+  const Case cases[] = {
+      {"A0 03 02 01 05", false},
+      {"A0 06 02 01 05 02 01 06", true},
+      {"A0 80 02 01 05 00 00", false},
+      {"A0 80 30 80 02 01 05 00 00 00 00", false},
+      {"A0 80 30 80 A1 80 05 00 00 00 00 00 00 00", false},
+      {"A0 80 30 80 02 01 05 00 00 02 01 01 00 00", true},
+      {"A0 04 30 80 00 00", false},
+      {"A0 07 30 80 00 00 02 01 05", true},
+      {"A0 04 00 00 02 00", true},   // 00 00 first inside definite contents
+      {"A0 03 00 01 41", false},     // universal tag 0 with contents is an encoding
+      {"A0 80 00 00", true},
+      {"A0 00", true},
+  };
+  for (const Case &c : cases) {
+    JsonPtr tree = render(hex(c.in));
+    ASSERT_TRUE(tree) << c.in;
+    EXPECT_EQ(korvu_json_istrue(korvu_json_getobjectvalue(tree.get(), "implicit")), c.implicit ? 1 : 0)
+        << c.in << " " << text(tree.get());
+    EXPECT_EQ(round_trip(hex(c.in)), "") << c.in;
+  }
+}
+
+// Times print as text when the time types accept them: the common forms are
+// decided from their digits, zone offsets, hour 24 and leap seconds by
+// building the time.
+TEST(JsonRender, TimesPrintWhenTheyAreTimes) {
+  struct Case {
+    const char *tag;
+    const char *text;
+    bool printed;
+  };
+  const Case cases[] = {
+      {"17", "110516231032Z", true},    {"17", "110516237032Z", false},  // minute 70
+      {"17", "110229000000Z", false},   {"17", "120229000000Z", true},   // 29 February
+      {"17", "110516231032+0100", true}, {"18", "99991231233000-0100", false},  // past 9999 in UTC
+      {"18", "20161231235960Z", true},  {"18", "20151231235960Z", false},  // leap second or not
+      {"18", "2011051624Z", true},      {"18", "20110516240001Z", false},  // hour 24
+      {"18", "20110516123456.789", true}, {"18", "20111301000000Z", false},
+  };
+  for (const Case &c : cases) {
+    std::string t = c.text;
+    Bytes in = hex(std::string(c.tag) + " " + to_hex(Bytes{static_cast<unsigned char>(t.size())}));
+    in.insert(in.end(), t.begin(), t.end());
+    JsonPtr tree = render(in);
+    ASSERT_TRUE(tree) << c.text;
+    const KORVU_JSON *value = korvu_json_getobjectvalue(tree.get(), "value");
+    EXPECT_EQ(value != nullptr, c.printed) << c.text << " " << text(tree.get());
+    if (value != nullptr) EXPECT_EQ(std::string(korvu_json_getstring(value)), t);
+    // The time types agree.
+    void *decoded = nullptr;
+    uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), c.tag[1] == '7' ? 21 : 22,
+                                          &decoded);
+    if (decoded != nullptr) korvu_asn1_value_free(c.tag[1] == '7' ? 21 : 22, decoded);
+    EXPECT_EQ(used == in.size(), c.printed) << c.text;
+    EXPECT_EQ(round_trip(in), "") << c.text;
+  }
+}
+
 TEST(JsonRender, RefusesWhatIsNotOneSoundEncoding) {
   const char *cases[] = {
       "02 01 05 00",        // one octet left over

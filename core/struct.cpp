@@ -75,11 +75,11 @@ void set_slot_default(const StructDef &d, void *record, uint32_t i) {
   at<void *>(record, f.offset) = w;
 }
 
-// A new zeroed record block with `extra` octets after its slots.
+// A new record block, zeroed up to its slots, with `extra` octets after them.
 void *alloc_record(const StructDef &d, size_t extra) {
-  const size_t n = tail_offset(d) + (extra ? extra : 1);
-  void *record = KORVU_ALLOC(n);
-  if (record != nullptr) std::memset(record, 0, n);
+  const size_t head = tail_offset(d);
+  void *record = KORVU_ALLOC(head + (extra ? extra : 1));
+  if (record != nullptr) std::memset(record, 0, head);
   return record;
 }
 

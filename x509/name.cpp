@@ -131,9 +131,8 @@ st::Kept &kept_of(KORVU_X500_NAME *n) { return *reinterpret_cast<st::Kept *>(&n-
 constexpr size_t kNameHead = (sizeof(KORVU_X500_NAME) + 7) & ~size_t{7};
 
 KORVU_X500_NAME *alloc_name(size_t extra) {
-  const size_t size = kNameHead + (extra ? extra : 1);
-  auto *n = static_cast<KORVU_X500_NAME *>(KORVU_ALLOC(size));
-  if (n != nullptr) std::memset(n, 0, size);
+  auto *n = static_cast<KORVU_X500_NAME *>(KORVU_ALLOC(kNameHead + (extra ? extra : 1)));
+  if (n != nullptr) std::memset(n, 0, kNameHead);
   return n;
 }
 

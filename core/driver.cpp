@@ -209,6 +209,26 @@ KORVU_API int korvu_asn1_decode(KORVU_STREAM *stream, uint32_t type, void **valu
 
 KORVU_API KORVU_DATA_BLOB *korvu_asn1_mem_encode(uint32_t type, const void *value) {
   if (type_desc(type) == nullptr) return nullptr;
+  // A value whose whole length is known (every definite-length value, and a
+  // kept encoding in one step) is written straight into the blob's buffer.
+  const Len total = value != nullptr ? value_length(type, value) : kLenError;
+  if (total != kLenError && total != kLenOverflow && total != kLenIndef && total > 0 && total <= kLenMax) {
+    auto *blob = static_cast<KORVU_DATA_BLOB *>(KORVU_ALLOC(sizeof(KORVU_DATA_BLOB)));
+    if (blob == nullptr) return nullptr;
+    korvu_stream_st s{};
+    s.type = KORVU_STREAM_TYPE_MEM;
+    s.data = static_cast<unsigned char *>(KORVU_ALLOC(static_cast<size_t>(total)));
+    s.cap = static_cast<size_t>(total);
+    s.embedded = true;  // the stream struct is this frame's; its buffer becomes the blob's
+    if (s.data == nullptr || encode_value(&s, type, value, nullptr, nullptr) != 1) {
+      korvu_free(s.data);
+      korvu_free(blob);
+      return nullptr;
+    }
+    blob->data = s.data;
+    blob->length = static_cast<uint32_t>(s.size);
+    return blob;
+  }
   KORVU_STREAM *s = korvu_stream_new_mem(1024, nullptr);
   if (s == nullptr) return nullptr;
   KORVU_DATA_BLOB *blob = nullptr;

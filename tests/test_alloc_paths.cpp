@@ -379,3 +379,38 @@ TEST(SharedBlocks, NamesKeepTheirOctetsUntilChanged) {
   EXPECT_EQ(decode(32, claims, ctx), nullptr);
   EXPECT_GT(ctx.count(), 0u);
 }
+
+TEST(SharedBlocks, MemoryEncodingOfKnownAndUnknownLengths) {
+  // Definite (written into a buffer of the computed size), indefinite (grown
+  // as written) and refused values.
+  const Bytes definite = hex("30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
+  const Bytes indefinite = hex("30 80 04 02 30 00 24 80 04 01 AA 00 00 00 00");
+  ErrCtx ctx;
+  Val d(23, decode(23, definite, ctx));
+  Val i(23, decode(23, indefinite, ctx));
+  ASSERT_NE(d.v, nullptr);
+  ASSERT_NE(i.v, nullptr);
+  for (const auto &[v, want] : {std::pair<void *, const Bytes *>{d.v, &definite}, {i.v, &indefinite}}) {
+    KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(23, v);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(to_hex(b->data, b->length), to_hex(*want));
+    korvu_data_blob_free(b);
+  }
+  // The same octets as writing to a stream, also for a record missing its
+  // components.
+  KORVU_X509_EXTENSION missing{};
+  KORVU_STREAM *m = korvu_stream_new_mem(16, nullptr);
+  ASSERT_NE(m, nullptr);
+  const int wrote = korvu_asn1_encode(m, 36, &missing, nullptr, nullptr);
+  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(36, &missing);
+  EXPECT_EQ(b != nullptr, wrote == 1);
+  if (b != nullptr) {
+    uint32_t n = 0;
+    const unsigned char *p = korvu_memstream_data(m, &n);
+    EXPECT_EQ(to_hex(b->data, b->length), to_hex(p, n));
+  }
+  korvu_data_blob_free(b);
+  korvu_stream_free(m);
+  EXPECT_EQ(korvu_asn1_mem_encode(36, nullptr), nullptr);
+  EXPECT_EQ(korvu_asn1_mem_encode(0xFFFF, d.v), nullptr);
+}

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "test_util.h"
+#include "../util/stream_impl.h"
 
 using namespace korvu_test;
 
@@ -307,10 +308,17 @@ TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
     }
     seg.insert(seg.end(), {0x00, 0x00});
     for (const Bytes &in : {der, seg}) {
-      ErrCtx ctx;
-      Val v(4, decode(4, in, ctx));
+      void *decoded = nullptr;
+      {
+        // The value outlives the context it was decoded with: its stream
+        // must not report into it later.
+        ErrCtx ctx;
+        decoded = decode(4, in, ctx);
+      }
+      Val v(4, decoded);
       ASSERT_NE(v.v, nullptr) << n;
       auto *o = static_cast<KORVU_ASN1_OCTETSTRING *>(v.v);
+      EXPECT_EQ(o->stream->ctx, nullptr);
       EXPECT_EQ(o->owns_stream, 1u);
       uint32_t held = 0;
       const unsigned char *p = korvu_memstream_data(o->stream, &held);
@@ -334,6 +342,7 @@ TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
     ErrCtx ctx;
     Val b(3, decode(3, bder, ctx));
     ASSERT_NE(b.v, nullptr) << n;
+    EXPECT_EQ(static_cast<KORVU_ASN1_BITSTRING *>(b.v)->stream->ctx, nullptr);
     uint32_t got_unused = 99;
     ASSERT_EQ(korvu_asn1_bitstring_getunusedbits(static_cast<KORVU_ASN1_BITSTRING *>(b.v), &got_unused), 1);
     EXPECT_EQ(got_unused, unused);

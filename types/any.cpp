@@ -240,14 +240,15 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
   a->primitive = h.primitive ? 1 : 0;
   a->tag_number = h.tag;
   a->content_length = h.length;
-  a->header = stream::embed_mem(block + record, h.size, ctx);
+  // The value's streams keep no error context (it outlives this call).
+  a->header = stream::embed_mem(block + record, h.size, nullptr);
   int r = korvu_stream_writen(a->header, h.raw, h.size);
   if (r != 1) {
     put_stream_err(ctx, r);
     return r;
   }
   if (content == nullptr) {
-    a->content = stream::embed_mem(block + record + head, body_cap, ctx);
+    a->content = stream::embed_mem(block + record + head, body_cap, nullptr);
     a->owns_content = 1;
   } else {
     a->content = content;

@@ -29,7 +29,7 @@ void bitstring_free(void *value);
 
 // A new value owning a memory stream with a copy of the bytes.
 KORVU_ASN1_BITSTRING *new_owned(uint32_t unused, const unsigned char *bytes, uint32_t count) {
-  auto *v = new_with_stream<KORVU_ASN1_BITSTRING>(count, nullptr);
+  auto *v = new_with_stream<KORVU_ASN1_BITSTRING>(count);
   if (v == nullptr) return nullptr;
   v->unused_bits = unused;
   if (korvu_stream_writen(v->stream, bytes, count) != 1) {
@@ -86,7 +86,7 @@ int bitstring_encode_content(KORVU_STREAM *s, const void *value, uint32_t length
 
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  auto *v = new_with_stream<KORVU_ASN1_BITSTRING>(contents_capacity(length, kDecodeCapacity), ctx);
+  auto *v = new_with_stream<KORVU_ASN1_BITSTRING>(contents_capacity(length, kDecodeCapacity));
   if (v == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;

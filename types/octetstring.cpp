@@ -31,7 +31,7 @@ bool is_eoc(const Header &h) { return h.tag_class == 0 && h.primitive && h.tag =
 // Reads contents into a new memory stream and hands out a value owning it.
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth) {
-  auto *v = new_with_stream<KORVU_ASN1_OCTETSTRING>(contents_capacity(length, kDecodeCapacity), ctx);
+  auto *v = new_with_stream<KORVU_ASN1_OCTETSTRING>(contents_capacity(length, kDecodeCapacity));
   if (v == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
@@ -141,7 +141,7 @@ extern "C" {
 
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_asn1_octetstring_new(const void *bytes, int32_t count) {
   if (count < 0 || (bytes == nullptr && count != 0)) return nullptr;
-  auto *v = new_with_stream<KORVU_ASN1_OCTETSTRING>(static_cast<uint32_t>(count), nullptr);
+  auto *v = new_with_stream<KORVU_ASN1_OCTETSTRING>(static_cast<uint32_t>(count));
   if (v == nullptr) return nullptr;
   if (korvu_stream_writen(v->stream, bytes, static_cast<uint32_t>(count)) != 1) {
     octetstring_free(v);

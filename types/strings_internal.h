@@ -31,15 +31,19 @@ int read_bitstring_contents(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, u
 // initial buffer (`capacity` octets, 64 to 2048) in the value's own block, so
 // that a small value is one allocation; the value owns the stream. Null when
 // memory runs out. Freeing the stream releases only a buffer it grew.
+//
+// The stream keeps no error context: the value outlives the call that made
+// it, and with it the caller's context, which a later write that runs out of
+// memory would otherwise report into.
 template <class T>
-T *new_with_stream(uint32_t capacity, KORVU_ERR_CTX *ctx) {
+T *new_with_stream(uint32_t capacity) {
   if (capacity < 64) capacity = 64;
   if (capacity > 2048) capacity = 2048;
   const size_t head = (sizeof(T) + 7) & ~size_t{7};
   auto *v = static_cast<T *>(KORVU_ALLOC(head + stream::embedded_size(capacity)));
   if (v == nullptr) return nullptr;
   *v = T{};
-  v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, ctx);
+  v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, nullptr);
   v->owns_stream = 1;
   return v;
 }

@@ -39,6 +39,7 @@ constexpr uint8_t kItemsOwned = 16;  // `items` is a korvu_malloc block
 
 constexpr uint32_t kIndexFrom = 16;  // objects of this many members get a hash index
 constexpr uint32_t kInternedKeys = 32;
+constexpr uint32_t kInternSlots = 64;  // hash slots, never more than half used
 
 // Parsed text may nest at most this deep, so that printing and freeing a
 // parsed tree (both recursive) stay within a small stack.
@@ -101,6 +102,19 @@ size_t node_size(int type) { return is_container(type) ? sizeof(Container) : siz
 // A member name is stored as its length (4 octets), then its octets and a
 // NUL; Node::key points at the octets.
 constexpr size_t kKeyPrefix = sizeof(uint32_t);
+uint32_t hash_name(const char *key, size_t length) {
+  uint32_t h = 2166136261u;  // FNV-1a
+  for (size_t i = 0; i < length; i++) h = (h ^ static_cast<unsigned char>(key[i])) * 16777619u;
+  return h;
+}
+
+// Octets of a NUL-terminated name (names are short: no library call).
+inline size_t name_length(const char *key) {
+  size_t n = 0;
+  while (key[n] != '\0') n++;
+  return n;
+}
+
 uint32_t key_length(const char *key) {
   uint32_t n;
   std::memcpy(&n, key - kKeyPrefix, sizeof n);
@@ -116,11 +130,6 @@ struct Index {
   Node *slots[1];
 };
 
-uint32_t hash_name(const char *key, size_t length) {
-  uint32_t h = 2166136261u;  // FNV-1a
-  for (size_t i = 0; i < length; i++) h = (h ^ static_cast<unsigned char>(key[i])) * 16777619u;
-  return h;
-}
 
 // ---- arenas -----------------------------------------------------------------
 struct Chunk {
@@ -146,7 +155,7 @@ struct Arena {
   // Names met first, copied once: members named alike share the copy, and
   // equal names are found by comparing pointers.
   uint32_t key_count;
-  const char *keys[kInternedKeys];
+  const char *keys[kInternSlots];
 };
 
 void free_node(Node *n);
@@ -159,6 +168,7 @@ Arena *arena_new() {
     a->foreign = nullptr;
     a->foreign_count = a->foreign_capacity = 0;
     a->key_count = 0;
+    for (const char *&k : a->keys) k = nullptr;
   }
   return a;
 }
@@ -230,17 +240,17 @@ inline bool same_octets(const char *a, const char *b, size_t n) {
 }
 
 // The arena's interned copy of a name, or null.
-const char *find_interned(const Arena *a, const char *key, size_t length) {
-  for (uint32_t i = 0; i < a->key_count; i++) {
+const char *find_interned(const Arena *a, const char *key, size_t length, uint32_t hash) {
+  for (uint32_t i = hash & (kInternSlots - 1);; i = (i + 1) & (kInternSlots - 1)) {
     const char *k = a->keys[i];
+    if (k == nullptr) return nullptr;
     if (key_length(k) == length && same_octets(k, key, length)) return k;
   }
-  return nullptr;
 }
 
 // A new copy of a name in the arena, interned while the table has room; null
 // when out of memory.
-const char *copy_key(Arena *a, const char *key, size_t length) {
+const char *copy_key(Arena *a, const char *key, size_t length, uint32_t hash) {
   auto *block = static_cast<char *>(arena_alloc(a, kKeyPrefix + length + 1));
   if (block == nullptr) return nullptr;
   const auto n = static_cast<uint32_t>(length);
@@ -248,7 +258,12 @@ const char *copy_key(Arena *a, const char *key, size_t length) {
   char *chars = block + kKeyPrefix;
   std::memcpy(chars, key, length);
   chars[length] = '\0';
-  if (a->key_count < kInternedKeys) a->keys[a->key_count++] = chars;
+  if (a->key_count < kInternedKeys) {
+    uint32_t i = hash & (kInternSlots - 1);
+    while (a->keys[i] != nullptr) i = (i + 1) & (kInternSlots - 1);
+    a->keys[i] = chars;
+    a->key_count++;
+  }
   return chars;
 }
 
@@ -398,11 +413,12 @@ bool take_key(Node *container, const char *key, size_t length, const char **copy
   Arena *a = arena_of(container);
   if (a == nullptr) return false;
   // Interned names were checked when they were first copied.
-  const char *k = find_interned(a, key, length);
+  const uint32_t hash = hash_name(key, length);
+  const char *k = find_interned(a, key, length, hash);
   if (k == nullptr) {
     if (!korvu::unicode::utf8_valid(reinterpret_cast<const unsigned char *>(key), length)) return false;
     if (find_member(container, key, length) != nullptr) return false;
-    k = copy_key(a, key, length);
+    k = copy_key(a, key, length, hash);
     if (k == nullptr) return false;
   } else if (find_member(container, key, length, k) != nullptr) {
     return false;
@@ -428,13 +444,26 @@ bool append(Node *container, const char *key, Node *member) {
 Node *add_new(KORVU_JSON *container, const char *key, int type, size_t extra = 0) {
   if (container == nullptr || !is_container(container->type)) return nullptr;
   const char *copy = nullptr;
-  if (!take_key(container, key, key == nullptr ? 0 : std::strlen(key), &copy)) return nullptr;
+  if (!take_key(container, key, key == nullptr ? 0 : name_length(key), &copy)) return nullptr;
   Arena *a = arena_of(container);
   if (a == nullptr) return nullptr;
   Node *n = new_member(a, type, extra);
   if (n == nullptr || !append(container, copy, n)) return nullptr;
   return n;
 }
+
+// Upper-case hexadecimal of every octet value, two characters each.
+struct HexPairs {
+  char text[512];
+  constexpr HexPairs() : text() {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int i = 0; i < 256; i++) {
+      text[2 * i] = kDigits[i >> 4];
+      text[2 * i + 1] = kDigits[i & 15];
+    }
+  }
+};
+constexpr HexPairs kHexPairs;
 
 bool integral(double value) {
   return std::trunc(value) == value && value >= -9223372036854775808.0 && value < 9223372036854775808.0;
@@ -600,7 +629,7 @@ int add_owned(KORVU_JSON *container, const char *key, KORVU_JSON *item) {
     return 0;
   }
   const char *copy = nullptr;
-  if (container != nullptr && take_key(container, key, key == nullptr ? 0 : std::strlen(key), &copy) &&
+  if (container != nullptr && take_key(container, key, key == nullptr ? 0 : name_length(key), &copy) &&
       append(container, copy, item)) {
     return 1;
   }
@@ -670,13 +699,9 @@ int korvu_json_addnewhex(KORVU_JSON *container, const char *key, const void *byt
   const size_t chars = 2 * static_cast<size_t>(length);
   Node *n = add_new(container, key, KORVU_JSON_STRING, chars + 1);
   if (n == nullptr) return 0;
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   char *t = reinterpret_cast<char *>(n + 1);
   const auto *p = static_cast<const unsigned char *>(bytes);
-  for (uint32_t i = 0; i < length; i++) {
-    t[2 * i] = kDigits[p[i] >> 4];
-    t[2 * i + 1] = kDigits[p[i] & 15];
-  }
+  for (uint32_t i = 0; i < length; i++) std::memcpy(t + 2 * i, kHexPairs.text + 2 * p[i], 2);
   t[chars] = '\0';
   n->v.text = t;
   n->count = static_cast<uint32_t>(chars);

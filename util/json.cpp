@@ -412,8 +412,12 @@ bool take_key(Node *container, const char *key, size_t length, const char **copy
   if (length > 0xFFFFFFF0u) return false;
   Arena *a = arena_of(container);
   if (a == nullptr) return false;
-  // Interned names were checked when they were first copied.
-  const uint32_t hash = hash_name(key, length);
+  // Interned names were checked when they were first copied. Their table
+  // is small: its hash looks at the length and the outer octets only.
+  const uint32_t hash =
+      length == 0 ? 0
+                  : (static_cast<uint32_t>(length) * 31u + static_cast<unsigned char>(key[0])) * 0x9E3779B1u ^
+                        static_cast<unsigned char>(key[length - 1]) * 0x85EBCA6Bu;
   const char *k = find_interned(a, key, length, hash);
   if (k == nullptr) {
     if (!korvu::unicode::utf8_valid(reinterpret_cast<const unsigned char *>(key), length)) return false;

@@ -13,15 +13,6 @@ using namespace korvu_test;
 
 namespace {
 
-struct Val {
-  uint32_t type;
-  void *v;
-  Val(uint32_t t, void *p) : type(t), v(p) {}
-  ~Val() { korvu_asn1_value_free(type, v); }
-  Val(const Val &) = delete;
-  Val &operator=(const Val &) = delete;
-};
-
 Bytes kept(const unsigned char *p, uint32_t n) { return p ? Bytes(p, p + n) : Bytes{}; }
 
 // Header length of the TLV at the start of `b` (definite or indefinite).

@@ -72,7 +72,9 @@ TEST(Any, DecodeKeepsHeaderAndContentsAndReencodesUnchanged) {
     EXPECT_EQ(used, in.size()) << c.in;
     // The value outlives the decoding context: its streams keep none.
     EXPECT_EQ(a.p->header->ctx, nullptr);
-    if (a.p->content != nullptr && a.p->owns_content) EXPECT_EQ(a.p->content->ctx, nullptr);
+    if (a.p->content != nullptr && a.p->owns_content) {
+      EXPECT_EQ(a.p->content->ctx, nullptr);
+    }
     uint32_t v = 99;
     EXPECT_EQ(korvu_asn1_any_gettypeclass(a.p, &v), 1);
     EXPECT_EQ(v, c.cls) << c.in;

@@ -13,19 +13,6 @@ using namespace korvu_test;
 
 namespace {
 
-struct Val {
-  uint32_t type;
-  void *v;
-  Val(uint32_t t, void *p) : type(t), v(p) {}
-  ~Val() { korvu_asn1_value_free(type, v); }
-  Val(const Val &) = delete;
-  Val &operator=(const Val &) = delete;
-  template <class T>
-  T *as() const {
-    return static_cast<T *>(v);
-  }
-};
-
 // ---- a small DER walker, independent of the library ----------------------
 struct Tlv {
   size_t start = 0;  // offset of the identifier

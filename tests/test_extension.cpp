@@ -5,15 +5,6 @@ using namespace korvu_test;
 
 namespace {
 
-struct Val {
-  uint32_t type;
-  void *v;
-  Val(uint32_t t, void *p) : type(t), v(p) {}
-  ~Val() { korvu_asn1_value_free(type, v); }
-  Val(const Val &) = delete;
-  Val &operator=(const Val &) = delete;
-};
-
 Bytes octets(const KORVU_ASN1_OCTETSTRING *s) {
   uint32_t n = korvu_asn1_octetstring_getlength(s);
   Bytes b(n);

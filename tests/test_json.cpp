@@ -227,7 +227,9 @@ TEST(JsonRender, TimesPrintWhenTheyAreTimes) {
     ASSERT_TRUE(tree) << c.text;
     const KORVU_JSON *value = korvu_json_getobjectvalue(tree.get(), "value");
     EXPECT_EQ(value != nullptr, c.printed) << c.text << " " << text(tree.get());
-    if (value != nullptr) EXPECT_EQ(std::string(korvu_json_getstring(value)), t);
+    if (value != nullptr) {
+      EXPECT_EQ(std::string(korvu_json_getstring(value)), t);
+    }
     // The time types agree.
     void *decoded = nullptr;
     uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), c.tag[1] == '7' ? 21 : 22,
@@ -300,7 +302,9 @@ TEST(JsonRender, NestingLimit) {
     // Explicit tags may take two levels each; whatever renders must encode.
     for (int levels = limit / 2 - 2; levels <= limit; levels++) {
       Bytes in = nest(levels, 0xA0, indefinite);
-      if (render(in)) EXPECT_EQ(round_trip(in), "") << levels;
+      if (render(in)) {
+        EXPECT_EQ(round_trip(in), "") << levels;
+      }
     }
   }
   // The encoder refuses trees deeper than the limit.

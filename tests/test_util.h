@@ -72,6 +72,20 @@ class ErrCtx {
   KORVU_ERR_CTX *ctx_;
 };
 
+// Owns a value of a registry type until the end of the scope.
+struct Val {
+  uint32_t type;
+  void *v;
+  Val(uint32_t t, void *p) : type(t), v(p) {}
+  ~Val() { korvu_asn1_value_free(type, v); }
+  Val(const Val &) = delete;
+  Val &operator=(const Val &) = delete;
+  template <class T>
+  T *as() const {
+    return static_cast<T *>(v);
+  }
+};
+
 // Encodes a value with korvu_asn1_mem_encode; empty on failure.
 inline Bytes encode(uint32_t type, const void *value) {
   KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(type, value);

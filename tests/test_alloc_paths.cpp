@@ -60,19 +60,10 @@ void *decode_from_file(uint32_t type, const Bytes &bytes, KORVU_ERR_CTX *ctx) {
 
 std::vector<Bytes> corpus_certificates(size_t max) {
   std::vector<Bytes> out;
-  std::ifstream manifest(corpus_dir() + "/manifest.tsv");
-  std::string line;
-  std::getline(manifest, line);
-  while (out.size() < max && std::getline(manifest, line)) {
-    std::istringstream row(line);
-    std::string path, family, type, enc, expect;
-    std::getline(row, path, '\t');
-    std::getline(row, family, '\t');
-    std::getline(row, type, '\t');
-    std::getline(row, enc, '\t');
-    std::getline(row, expect, '\t');
-    if (type != "Certificate" || expect != "valid" || enc != "der") continue;
-    Bytes b = read_file(corpus_dir() + "/" + path);
+  for (const ManifestRow &row : corpus_manifest()) {
+    if (out.size() >= max) break;
+    if (row.type != "Certificate" || row.expect != "valid" || row.encoding != "der") continue;
+    Bytes b = read_file(corpus_dir() + "/" + row.path);
     if (b.size() > 4 && b[0] == 0x30) out.push_back(b);
   }
   return out;

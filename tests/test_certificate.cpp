@@ -213,20 +213,10 @@ bool have_name_type() {
   return ok;
 }
 
-struct ManifestRow {
-  std::string path, encoding, expect;
-};
-
 std::vector<ManifestRow> certificate_rows() {
   std::vector<ManifestRow> rows;
-  std::ifstream f(corpus_dir() + "/manifest.tsv");
-  std::string line;
-  while (std::getline(f, line)) {
-    std::vector<std::string> cols;
-    std::stringstream ss(line);
-    std::string col;
-    while (std::getline(ss, col, '\t')) cols.push_back(col);
-    if (cols.size() >= 5 && cols[2] == "Certificate") rows.push_back({cols[0], cols[3], cols[4]});
+  for (ManifestRow &row : corpus_manifest()) {
+    if (row.type == "Certificate") rows.push_back(std::move(row));
   }
   return rows;
 }

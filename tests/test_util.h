@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -122,6 +123,29 @@ inline bool have_corpus() {
     ADD_FAILURE() << "corpus folder missing: " << corpus_dir();
   }
   return false;
+}
+
+// One row of the corpus manifest: path, family, ASN.1 type, encoding,
+// expectation ("valid", ...) and a note, tab-separated.
+struct ManifestRow {
+  std::string path, family, type, encoding, expect, note;
+};
+
+// The manifest's rows, without its header row; empty without the corpus.
+inline std::vector<ManifestRow> corpus_manifest() {
+  std::vector<ManifestRow> rows;
+  std::ifstream manifest(corpus_dir() + "/manifest.tsv");
+  std::string line;
+  std::getline(manifest, line);  // header
+  while (std::getline(manifest, line)) {
+    std::istringstream cells(line);
+    ManifestRow r;
+    for (std::string *field : {&r.path, &r.family, &r.type, &r.encoding, &r.expect, &r.note}) {
+      std::getline(cells, *field, '\t');
+    }
+    rows.push_back(r);
+  }
+  return rows;
 }
 
 inline Bytes read_file(const std::string &path) {

@@ -95,9 +95,35 @@ static void check_errors(void) {
   }
 }
 
+static void check_json(void) {
+  /* A tree built in place from C prints in insertion order and renders an
+   * encoding that encodes back to itself. */
+  static const unsigned char seq[] = {0x30, 0x03, 0x02, 0x01, 0x05};
+  KORVU_JSON *root = korvu_json_newobject();
+  KORVU_JSON *list = korvu_json_addnewarray(root, "list");
+  if (list == NULL || korvu_json_addnewstring(root, "name", "x", 1) != 1 ||
+      korvu_json_addnewhex(list, NULL, seq, 2) != 1 || korvu_json_addnewnumber(list, NULL, 2) != 1) {
+    fail("in-place JSON builders failed", 0);
+  }
+  uint32_t n = 0;
+  char *text = korvu_json_print(root, 0, &n);
+  if (text == NULL || strcmp(text, "{\"list\":[\"3003\",2],\"name\":\"x\"}") != 0) fail("JSON text differs", n);
+  korvu_free(text);
+  korvu_json_free(root);
+
+  KORVU_JSON *tree = korvu_asn1_tojson(seq, (int32_t)sizeof seq);
+  KORVU_DATA_BLOB *back = tree != NULL ? korvu_asn1_encodejson(tree) : NULL;
+  if (back == NULL || back->length != sizeof seq || memcmp(back->data, seq, sizeof seq) != 0) {
+    fail("JSON rendering does not encode back", 0);
+  }
+  korvu_data_blob_free(back);
+  korvu_json_free(tree);
+}
+
 int main(void) {
   for (size_t i = 0; i < sizeof cases / sizeof cases[0]; i++) check_case(&cases[i]);
   check_errors();
+  check_json();
   if (failures != 0) {
     fprintf(stderr, "c_api: %d failure(s)\n", failures);
     return 1;

@@ -17,6 +17,7 @@
 
 #include "korvu/asn1.h"
 #include "korvu/util.h"
+#include "../util/hex_internal.h"
 
 namespace korvu::asn1json {
 
@@ -100,13 +101,9 @@ inline const char *class_name(uint32_t tag_class) {
 
 // Upper-case hexadecimal.
 inline std::string to_hex(const unsigned char *p, size_t n) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string s;
   s.resize(2 * n);
-  for (size_t i = 0; i < n; i++) {
-    s[2 * i] = kDigits[p[i] >> 4];
-    s[2 * i + 1] = kDigits[p[i] & 15];
-  }
+  hex::put(s.data(), p, n);
   return s;
 }
 

@@ -23,6 +23,7 @@
 #include <nlohmann/json.hpp>
 
 #include "korvu/util.h"
+#include "hex_internal.h"
 #include "unicode_internal.h"
 
 #define KORVU_UTIL_SRC "KORVU_UTIL_Json"
@@ -403,6 +404,10 @@ void index_add(Node *object, Node *member) {
   for (uint32_t i = 0; i < object->count; i++) index_put(x, object->v.items[i]);
 }
 
+bool utf8_ok(const char *bytes, size_t length) {
+  return korvu::unicode::utf8_valid(reinterpret_cast<const unsigned char *>(bytes), length);
+}
+
 // Checks a new member's name (`length` octets) against `container` and makes
 // the arena's copy of it in *copy (null for arrays, whose `key` must be null).
 bool take_key(Node *container, const char *key, size_t length, const char **copy) {
@@ -420,7 +425,7 @@ bool take_key(Node *container, const char *key, size_t length, const char **copy
                         static_cast<unsigned char>(key[length - 1]) * 0x85EBCA6Bu;
   const char *k = find_interned(a, key, length, hash);
   if (k == nullptr) {
-    if (!korvu::unicode::utf8_valid(reinterpret_cast<const unsigned char *>(key), length)) return false;
+    if (!utf8_ok(key, length)) return false;
     if (find_member(container, key, length) != nullptr) return false;
     k = copy_key(a, key, length, hash);
     if (k == nullptr) return false;
@@ -456,19 +461,6 @@ Node *add_new(KORVU_JSON *container, const char *key, int type, size_t extra = 0
   return n;
 }
 
-// Upper-case hexadecimal of every octet value, two characters each.
-struct HexPairs {
-  char text[512];
-  constexpr HexPairs() : text() {
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    for (int i = 0; i < 256; i++) {
-      text[2 * i] = kDigits[i >> 4];
-      text[2 * i + 1] = kDigits[i & 15];
-    }
-  }
-};
-constexpr HexPairs kHexPairs;
-
 bool integral(double value) {
   return std::trunc(value) == value && value >= -9223372036854775808.0 && value < 9223372036854775808.0;
 }
@@ -482,10 +474,6 @@ void set_number(Node *n, double value) {
   } else {
     n->v.real = value;
   }
-}
-
-bool utf8_ok(const char *bytes, size_t length) {
-  return korvu::unicode::utf8_valid(reinterpret_cast<const unsigned char *>(bytes), length);
 }
 
 // ---- nlohmann conversions for parsing and printing ---------------------------
@@ -704,8 +692,7 @@ int korvu_json_addnewhex(KORVU_JSON *container, const char *key, const void *byt
   Node *n = add_new(container, key, KORVU_JSON_STRING, chars + 1);
   if (n == nullptr) return 0;
   char *t = reinterpret_cast<char *>(n + 1);
-  const auto *p = static_cast<const unsigned char *>(bytes);
-  for (uint32_t i = 0; i < length; i++) std::memcpy(t + 2 * i, kHexPairs.text + 2 * p[i], 2);
+  korvu::hex::put(t, static_cast<const unsigned char *>(bytes), length);
   t[chars] = '\0';
   n->v.text = t;
   n->count = static_cast<uint32_t>(chars);

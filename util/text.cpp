@@ -2,6 +2,7 @@
 // skipped) and hexadecimal.
 #include <cstring>
 
+#include "hex_internal.h"
 #include "korvu/util.h"
 
 #define KORVU_UTIL_SRC "KORVU_UTIL_Text"
@@ -239,15 +240,9 @@ int korvu_pemencode(const char *label, const void *bytes, uint32_t length, char 
 
 char *korvu_hexencode(const void *bytes, uint32_t length) {
   if (bytes == nullptr && length != 0) return nullptr;
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   auto *out = static_cast<char *>(korvu_malloc(size_t{length} * 2 + 1, KORVU_UTIL_SRC, __LINE__));
   if (out == nullptr) return nullptr;
-  const auto *p = static_cast<const unsigned char *>(bytes);
-  for (uint32_t i = 0; i < length; i++) {
-    out[2 * i] = kDigits[p[i] >> 4];
-    out[2 * i + 1] = kDigits[p[i] & 15];
-  }
-  out[size_t{length} * 2] = '\0';
+  *korvu::hex::put(out, static_cast<const unsigned char *>(bytes), length) = '\0';
   return out;
 }
 

@@ -10,14 +10,6 @@ using namespace korvu_test;
 
 namespace {
 
-std::string last_message(const ErrCtx &ctx) {
-  uint32_t n = ctx.count();
-  const char *m = nullptr;
-  if (n == 0) return "";
-  korvu_err_ctx_get(ctx, n - 1, nullptr, &m, nullptr, nullptr);
-  return m ? m : "";
-}
-
 // Reads a header from bytes with the internal codec.
 int read_header_of(const Bytes &in, korvu::Header &h, ErrCtx &ctx) {
   KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));

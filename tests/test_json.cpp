@@ -20,10 +20,7 @@ using korvu_test::Bytes;
 using korvu_test::hex;
 using korvu_test::to_hex;
 
-struct JsonDel {
-  void operator()(KORVU_JSON *j) const { korvu_json_free(j); }
-};
-using JsonPtr = std::unique_ptr<KORVU_JSON, JsonDel>;
+using korvu_test::JsonPtr;
 
 JsonPtr render(const Bytes &b) {
   return JsonPtr(korvu_asn1_tojson(b.data(), static_cast<int32_t>(b.size())));

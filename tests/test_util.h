@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,12 @@ class ErrCtx {
  private:
   KORVU_ERR_CTX *ctx_;
 };
+
+// Owns a JSON tree.
+struct JsonDel {
+  void operator()(KORVU_JSON *j) const { korvu_json_free(j); }
+};
+using JsonPtr = std::unique_ptr<KORVU_JSON, JsonDel>;
 
 // Owns a value of a registry type until the end of the scope.
 struct Val {

@@ -12,10 +12,7 @@ using korvu_test::Bytes;
 using korvu_test::hex;
 using korvu_test::to_hex;
 
-struct JsonDel {
-  void operator()(KORVU_JSON *j) const { korvu_json_free(j); }
-};
-using JsonPtr = std::unique_ptr<KORVU_JSON, JsonDel>;
+using korvu_test::JsonPtr;
 
 std::string print(const KORVU_JSON *j, int indent = 0) {
   uint32_t n = 0;

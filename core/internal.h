@@ -8,6 +8,7 @@
 #include "korvu/asn1.h"
 #include "korvu/util.h"
 #include "../util/stream_impl.h"
+#include "catalog.h"
 
 #ifndef KORVU_SRC
 #define KORVU_SRC "KORVU_ASN1"
@@ -86,11 +87,12 @@ struct TypeOps {
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the
-// module of that type:  KORVU_REGISTER_TYPE(4) = { ... };
-#define KORVU_REGISTER_TYPE(n)                 \
-  namespace korvu::ops {                       \
-  extern const ::korvu::TypeOps t##n;          \
-  }                                            \
+// module of that type:  KORVU_REGISTER_TYPE(KORVU_TYPE_OCTET_STRING) = { ... };
+#define KORVU_REGISTER_TYPE(n) KORVU_REGISTER_TYPE_NUMBER_(n)
+#define KORVU_REGISTER_TYPE_NUMBER_(n) \
+  namespace korvu::ops {               \
+  extern const ::korvu::TypeOps t##n;  \
+  }                                    \
   const ::korvu::TypeOps korvu::ops::t##n
 
 struct TypeDesc {
@@ -102,7 +104,6 @@ struct TypeDesc {
   const char *name;
 };
 
-inline constexpr uint32_t kTypeCount = 450;
 const TypeDesc *type_desc(uint32_t type);  // null above 449
 const char *message(uint32_t code);        // "" outside 0x10200..0x105B4
 

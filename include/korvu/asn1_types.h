@@ -1,4 +1,5 @@
-/* Type numbers of the registry (0 to 449). Generated from core/catalog.inc. */
+/* Type numbers of the registry (0 to 449). Generated from core/catalog.inc
+   by scripts/gen_types.py: edit the catalogue, not this file. */
 #ifndef KORVU_ASN1_TYPES_H
 #define KORVU_ASN1_TYPES_H
 
@@ -45,7 +46,7 @@
 #define KORVU_TYPE_TBSCERTLIST 40 /* TBSCertList */
 #define KORVU_TYPE_CERTIFICATELIST 41 /* CertificateList */
 #define KORVU_TYPE_ATTRIBUTE 42 /* Attribute (X.500 form) */
-#define KORVU_TYPE_ATTRIBUTE_2 43 /* Attribute (plain form) */
+#define KORVU_TYPE_ATTRIBUTE_PLAIN 43 /* Attribute (plain form) */
 #define KORVU_TYPE_ATTRIBUTES 44 /* Attributes */
 #define KORVU_TYPE_CERTIFICATIONREQUESTINFO 45 /* CertificationRequestInfo */
 #define KORVU_TYPE_CERTIFICATIONREQUEST 46 /* CertificationRequest */
@@ -83,7 +84,7 @@
 #define KORVU_TYPE_GENERALSUBTREES 78 /* GeneralSubtrees */
 #define KORVU_TYPE_NAMEFORMS 79 /* NameForms */
 #define KORVU_TYPE_NAMECONSTRAINTS 80 /* NameConstraints (X.509 form) */
-#define KORVU_TYPE_NAMECONSTRAINTS_2 81 /* NameConstraints (PKIX form) */
+#define KORVU_TYPE_NAMECONSTRAINTS_PKIX 81 /* NameConstraints (PKIX form) */
 #define KORVU_TYPE_POLICYCONSTRAINTS 82 /* PolicyConstraints */
 #define KORVU_TYPE_DISTRIBUTIONPOINTNAME 83 /* DistributionPointName */
 #define KORVU_TYPE_DISTRIBUTIONPOINT 84 /* DistributionPoint */
@@ -195,7 +196,7 @@
 #define KORVU_TYPE_TIMESTAMPRESP 190 /* TimeStampResp */
 #define KORVU_TYPE_ACCURACY 191 /* Accuracy */
 #define KORVU_TYPE_TSTINFO 192 /* TSTInfo */
-#define KORVU_TYPE_ISSUERSERIAL 193 /* IssuerSerial */
+#define KORVU_TYPE_ESS_ISSUERSERIAL 193 /* IssuerSerial */
 #define KORVU_TYPE_ESSCERTID 194 /* ESSCertID */
 #define KORVU_TYPE_ESSCERTIDV2 195 /* ESSCertIDv2 */
 #define KORVU_TYPE_SEQUENCE_OF_ESSCERTID 196 /* SEQUENCE OF ESSCertID */
@@ -255,7 +256,7 @@
 #define KORVU_TYPE_SEQUENCE_OF_OCTET_STRING 250 /* SEQUENCE OF OCTET STRING */
 #define KORVU_TYPE_ATSHASHINDEX 251 /* ATSHashIndex */
 #define KORVU_TYPE_OBJECTDIGESTINFO 252 /* ObjectDigestInfo */
-#define KORVU_TYPE_ISSUERSERIAL_2 253 /* IssuerSerial */
+#define KORVU_TYPE_ATTCERT_ISSUERSERIAL 253 /* IssuerSerial */
 #define KORVU_TYPE_HOLDER 254 /* Holder */
 #define KORVU_TYPE_V2FORM 255 /* V2Form */
 #define KORVU_TYPE_ATTCERTISSUER 256 /* AttCertIssuer */
@@ -269,7 +270,7 @@
 #define KORVU_TYPE_CONTENTHINTS 264 /* ContentHints */
 #define KORVU_TYPE_SEQUENCE_OF_ALGORITHMIDENTIFIER 265 /* SEQUENCE OF AlgorithmIdentifier (digestAlgorithms) */
 #define KORVU_TYPE_CRYPTOINFOS 266 /* CryptoInfos */
-#define KORVU_TYPE_ATTRIBUTES_2 267 /* Attributes */
+#define KORVU_TYPE_ER_ATTRIBUTES 267 /* Attributes */
 #define KORVU_TYPE_ENCRYPTIONINFO 268 /* EncryptionInfo */
 #define KORVU_TYPE_PARTIALHASHTREE 269 /* PartialHashtree */
 #define KORVU_TYPE_SEQUENCE_OF_PARTIALHASHTREE 270 /* SEQUENCE OF PartialHashtree */
@@ -317,7 +318,7 @@
 #define KORVU_TYPE_ATTRIBUTEVALUEASSERTION 312 /* AttributeValueAssertion */
 #define KORVU_TYPE_REFERRAL 313 /* Referral */
 #define KORVU_TYPE_PARTIALATTRIBUTE 314 /* PartialAttribute */
-#define KORVU_TYPE_ATTRIBUTE_3 315 /* Attribute */
+#define KORVU_TYPE_LDAP_ATTRIBUTE 315 /* Attribute */
 #define KORVU_TYPE_LDAPRESULT 316 /* LDAPResult */
 #define KORVU_TYPE_CONTROL 317 /* Control */
 #define KORVU_TYPE_CONTROLS 318 /* Controls */
@@ -397,9 +398,9 @@
 #define KORVU_TYPE_REPLYOBJECTS 392 /* ReplyObjects */
 #define KORVU_TYPE_CVRESPONSE 393 /* CVResponse */
 #define KORVU_TYPE_VALPOLREQUEST 394 /* ValPolRequest */
-#define KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER_2 395 /* SEQUENCE OF OBJECT IDENTIFIER */
+#define KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER 395 /* SEQUENCE OF OBJECT IDENTIFIER */
 #define KORVU_TYPE_SEQUENCE_SIZE_OF_OBJECT_IDENTIFIER 396 /* SEQUENCE SIZE (1..MAX) OF OBJECT IDENTIFIER */
-#define KORVU_TYPE_SEQUENCE_OF_ALGORITHMIDENTIFIER_2 397 /* SEQUENCE OF AlgorithmIdentifier (1..MAX) */
+#define KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER 397 /* SEQUENCE OF AlgorithmIdentifier (1..MAX) */
 #define KORVU_TYPE_KEYAGREEPUBLICKEY 398 /* KeyAgreePublicKey */
 #define KORVU_TYPE_KEYAGREEPUBLICKEYS 399 /* KeyAgreePublicKeys */
 #define KORVU_TYPE_VALPOLRESPONSE 400 /* ValPolResponse */
@@ -417,11 +418,11 @@
 #define KORVU_TYPE_SES_SIGNATURE 412 /* SES_Signature */
 #define KORVU_TYPE_CERTDIGESTOBJ 413 /* CertDigestObj */
 #define KORVU_TYPE_CERTDIGESTLIST 414 /* CertDigestList */
-#define KORVU_TYPE_SES_ESPROPERTYINFO_2 415 /* SES_ESPropertyInfo */
-#define KORVU_TYPE_SES_SEALINFO_2 416 /* SES_SealInfo */
+#define KORVU_TYPE_SES_ESPROPERTYINFO_GB 415 /* SES_ESPropertyInfo */
+#define KORVU_TYPE_SES_SEALINFO_GB 416 /* SES_SealInfo */
 #define KORVU_TYPE_SES_SEAL 417 /* SES_Seal */
-#define KORVU_TYPE_TBS_SIGN_2 418 /* TBS_Sign */
-#define KORVU_TYPE_SES_SIGNATURE_2 419 /* SES_Signature */
+#define KORVU_TYPE_TBS_SIGN_GB 418 /* TBS_Sign */
+#define KORVU_TYPE_SES_SIGNATURE_GB 419 /* SES_Signature */
 #define KORVU_TYPE_REVINFOWANTBACK 420 /* RevInfoWantBack */
 #define KORVU_TYPE_SM9_SIGNATURE 421 /* SM9 signature */
 #define KORVU_TYPE_SM9_CIPHER 422 /* SM9 cipher */

@@ -84,6 +84,10 @@ struct TypeOps {
   void (*shift_offsets)(void *value, uint32_t header_length);
   // The table of a type built by the structure engine (core/struct.h).
   const void *def;
+  // Optional, for types without a tag of their own (ANY, CHOICE, Time): true
+  // when a header can start one of their values. Other types start with
+  // their row's tag.
+  bool (*accepts)(const Header &h);
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the
@@ -119,42 +123,14 @@ void put_decode_err(KORVU_ERR_CTX *ctx, uint32_t type, const char *src, int line
 #define KORVU_DECODE_ERR(ctx, type) ::korvu::put_decode_err((ctx), (type), KORVU_SRC, __LINE__)
 #define KORVU_ALLOC(size) ::korvu_malloc((size), KORVU_SRC, __LINE__)
 
-// Codes used by the codec and the primitive types.
+// Every message code, named from core/messages.inc: kErr<Name> for one message,
+// kErrEncode<Name> and kErrDecode<Name> for an encode/decode pair.
 enum : uint32_t {
-  kErrInvalidTagClass = 0x10200,
-  kErrBadTagNumber = 0x10201,
-  kErrTagTooLarge = 0x10202,
-  kErrBadLength = 0x10203,
-  kErrLengthTooLarge = 0x10204,
-  kErrDecodeEoc = 0x10205,
-  kErrMustBeDefinite = 0x10206,
-  kErrBadUnusedBits = 0x10207,
-  kErrBadTimeType = 0x10208,
-  kErrEocBadEncode = 0x10209,
-  kErrIncorrectItem = 0x1020A,
-  kErrIncorrectLength = 0x1020B,
-  kErrIncorrectSize = 0x1020C,
-  kErrPcBit = 0x1026A,
-  kErrUnsupportType = 0x1026B,
-  kErrUnsupportEncode = 0x1026C,
-  kErrUnsupportDecode = 0x1026D,
-  kErrBitstringGetObject = 0x1027E,
-  kErrBytesNotDecoded = 0x1027F,
-  kErrOctetstringGetObject = 0x10280,
-  kErrAnyDecodeObject = 0x10281,
-  kErrAnyToObject = 0x10282,
-  kErrObjectDup = 0x10283,
-  kErrBadIntegerEncode = 0x102E3,
-  kErrEncodeIdentifier = 0x102E4,
-  kErrDecodeIdentifier = 0x102E5,
-  kErrEncodeLengthOctets = 0x102E6,
-  kErrDecodeLengthOctets = 0x102E7,
-  kErrEncodeEocOctets = 0x102E8,
-  kErrDecodeEocOctets = 0x102E9,
-  kErrCalLength = 0x102EA,
-  kErrOidFormat = 0x102EB,
-  kErrUtcTimeFormat = 0x102EC,
-  kErrGenTimeFormat = 0x102ED,
+#define KORVU_MSG_TEXT(code, name, text) kErr##name = code,
+#define KORVU_MSG_PAIR(code, name, text) kErrEncode##name = code, kErrDecode##name = code + 1,
+#include "messages.inc"
+#undef KORVU_MSG_TEXT
+#undef KORVU_MSG_PAIR
 };
 
 // ---------------------------------------------------------------------------

@@ -25,8 +25,17 @@ constexpr TypeDesc kRegistry[] = {
 static_assert(sizeof(kRegistry) / sizeof(kRegistry[0]) == kTypeCount, "the registry has 450 rows");
 
 
-inline constexpr uint32_t kFirstCode = 0x10200;
-inline constexpr uint32_t kLastCode = 0x105B4;
+inline constexpr uint32_t kFirstCode = kErrInvalidTagClass;
+inline constexpr uint32_t kLastCode = kErrDecodeSm9EnvelopedData;
+
+// One enumerator per entry name: a name used twice in messages.inc fails here.
+enum class MessageName {
+#define KORVU_MSG_TEXT(code, name, text) name,
+#define KORVU_MSG_PAIR(code, name, text) name,
+#include "messages.inc"
+#undef KORVU_MSG_TEXT
+#undef KORVU_MSG_PAIR
+};
 
 struct MessageEntry {
   uint32_t code;
@@ -34,12 +43,21 @@ struct MessageEntry {
 };
 
 constexpr MessageEntry kMessageEntries[] = {
-#define KORVU_MSG_TEXT(code, text) {code, text},
-#define KORVU_MSG_PAIR(code, name) {code, "encode " name " fail"}, {code + 1, "decode " name " fail"},
+#define KORVU_MSG_TEXT(code, name, text) {code, text},
+#define KORVU_MSG_PAIR(code, name, text) {code, "encode " text " fail"}, {code + 1, "decode " text " fail"},
 #include "messages.inc"
 #undef KORVU_MSG_TEXT
 #undef KORVU_MSG_PAIR
 };
+
+// Codes run upwards without overlap from kFirstCode to kLastCode.
+constexpr bool entries_ordered() {
+  if (kMessageEntries[0].code != kFirstCode) return false;
+  for (size_t i = 1; i < sizeof(kMessageEntries) / sizeof(kMessageEntries[0]); ++i)
+    if (kMessageEntries[i].code <= kMessageEntries[i - 1].code) return false;
+  return kMessageEntries[sizeof(kMessageEntries) / sizeof(kMessageEntries[0]) - 1].code == kLastCode;
+}
+static_assert(entries_ordered(), "messages.inc codes must ascend from kFirstCode to kLastCode");
 
 constexpr std::array<const char *, kLastCode - kFirstCode + 1> build_messages() {
   std::array<const char *, kLastCode - kFirstCode + 1> t{};

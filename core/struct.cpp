@@ -1,14 +1,19 @@
-// The structure engine: SEQUENCE and CHOICE types driven by their tables.
+// The structure engine: SEQUENCE, CHOICE and list-record types driven by
+// their tables.
 #define KORVU_SRC "KORVU_ASN1_Struct"
 #include "struct.h"
 
 #include <cstring>
 
-#include "../types/list_internal.h"
+#include "default_rules.h"
+#include "list_codec.h"
 
 namespace korvu::st {
 
 namespace {
+
+constexpr uint32_t kBooleanTag = kCatalog[KORVU_TYPE_BOOLEAN].tag_number;
+constexpr uint32_t kOctetStringTag = kCatalog[KORVU_TYPE_OCTET_STRING].tag_number;
 
 template <class T>
 T &at(void *record, uint16_t offset) {
@@ -19,58 +24,65 @@ const T &at(const void *record, uint16_t offset) {
   return *reinterpret_cast<const T *>(static_cast<const char *>(record) + offset);
 }
 
-void *value_of(const void *record, const Field &f) { return at<void *>(record, f.offset); }
+bool is_list(const Field &f) { return f.shape == Shape::SequenceOf || f.shape == Shape::SetOf; }
+bool is_inline(const Field &f) { return f.shape == Shape::InlineOctets; }
+uint32_t list_tag(const Field &f) { return f.shape == Shape::SequenceOf ? 16 : 17; }
+list::ElemSpec elem_spec(const Field &f) { return list::ElemSpec{f.type}; }
+const KORVU_ASN1_LIST *as_list(const void *v) { return static_cast<const KORVU_ASN1_LIST *>(v); }
+
+// The component's value: its owned pointer, or the address of its inline
+// octets.
+const void *value_of(const void *record, const Field &f) {
+  if (is_inline(f)) return static_cast<const char *>(record) + f.offset;
+  return at<void *>(record, f.offset);
+}
 
 bool present(const Field &f, const void *record) {
   if (value_of(record, f) == nullptr) return false;
   return f.flag == kNone || at<uint32_t>(record, f.flag) != 0;
 }
 
-bool is_list(const Field &f) { return f.shape != Shape::Value; }
-uint32_t list_tag(const Field &f) { return f.shape == Shape::SequenceOf ? 16 : 17; }
-list::ElemSpec elem_spec(const Field &f) { return list::ElemSpec{f.type}; }
-const KORVU_ASN1_LIST *as_list(const void *v) { return static_cast<const KORVU_ASN1_LIST *>(v); }
-
 const StructDef *def_of(uint32_t type) {
   const TypeDesc *d = type_desc(type);
   return d && d->ops ? static_cast<const StructDef *>(d->ops->def) : nullptr;
 }
 
+int depth_failure(KORVU_ERR_CTX *ctx) {
+  KORVU_ERR(ctx, KORVU_ERR_DEPTH);
+  return static_cast<int>(KORVU_ERR_DEPTH);
+}
+
 // Layout of a record's block: the C record, then (8-aligned) one slot per
-// BOOLEAN component absent with a DEFAULT, then, for a record decoded from
-// memory that keeps its whole TLV, a copy of that TLV. The block is always at
-// least one octet longer than the slots, so the address just past them lies
-// inside this block and starts no other one.
+// BOOLEAN DEFAULT component, then, for a record decoded from memory that
+// keeps its whole TLV, a copy of that TLV. The block is always at least one
+// octet longer than the slots, so the address just past them lies inside
+// this block and starts no other one.
 constexpr size_t align8(size_t n) { return (n + 7) & ~size_t{7}; }
 
-// A BOOLEAN DEFAULT component: an absent one points at its slot.
-bool slot_default(const Field &f) {
-  return f.presence == Presence::Default && f.type == 1 && f.shape == Shape::Value && f.def != nullptr &&
-         f.def_len == 3;
-}
+bool slot_default(const Field &f) { return f.presence == Presence::Default && f.rule == DefaultRule::Boolean; }
 
 size_t slots_offset(const StructDef &d) { return align8(d.size); }
 
 size_t tail_offset(const StructDef &d) {
   size_t n = slots_offset(d);
-  if (!d.choice)
+  if (!d.choice())
     for (uint32_t i = 0; i < d.count; i++)
       if (slot_default(d.fields[i])) n += 8;
   return n;
 }
 
 // The slot of component i (a slot_default one).
-const void *slot_of(const StructDef &d, const void *record, uint32_t i) {
+void *slot_of(const StructDef &d, const void *record, uint32_t i) {
   size_t n = slots_offset(d);
   for (uint32_t j = 0; j < i; j++)
     if (slot_default(d.fields[j])) n += 8;
-  return static_cast<const char *>(record) + n;
+  return const_cast<char *>(static_cast<const char *>(record)) + n;
 }
 
 // Fills the slot of component i with its default and points the component at it.
 void set_slot_default(const StructDef &d, void *record, uint32_t i) {
   const Field &f = d.fields[i];
-  auto *w = static_cast<uint32_t *>(const_cast<void *>(slot_of(d, record, i)));
+  auto *w = static_cast<uint32_t *>(slot_of(d, record, i));
   *w = f.def[2];
   at<void *>(record, f.offset) = w;
 }
@@ -83,12 +95,29 @@ void *alloc_record(const StructDef &d, size_t extra) {
   return record;
 }
 
+// True when kept octets lie inside the record's own block (a copy made on
+// decoding), so they are no block of their own.
+bool kept_inside(const StructDef &d, const void *record, const unsigned char *p) {
+  if (d.choice() || p == nullptr) return false;
+  const auto tail = reinterpret_cast<uintptr_t>(record) + tail_offset(d);
+  if (d.kept == kNone) return false;
+  const Kept &whole = at<Kept>(record, d.kept);
+  if (reinterpret_cast<uintptr_t>(whole.data) != tail) return false;
+  const auto a = reinterpret_cast<uintptr_t>(p);
+  return a >= tail && a < tail + whole.length;
+}
+
+void release_kept(const StructDef &d, void *record, Kept &k) {
+  if (!kept_inside(d, record, k.data)) korvu_free(k.data);
+  k = Kept{nullptr, 0, 0};
+}
+
 // Where the whole TLV of a record decoded in place lies in its input and in
 // the record's block; components that keep their own TLV point into the copy.
 struct InPlace {
-  size_t src_start;              // input position of the first contents octet
-  uint32_t length;               // contents length
-  const unsigned char *contents; // the copy of the contents in the block
+  size_t src_start;               // input position of the first contents octet
+  uint32_t length;                // contents length
+  const unsigned char *contents;  // the copy of the contents in the block
 };
 
 void report_encode(const Field &f, KORVU_ERR_CTX *ctx) {
@@ -106,7 +135,7 @@ void report_decode(const Field &f, KORVU_ERR_CTX *ctx) {
 }
 
 void free_value(const Field &f, void *v) {
-  if (v == nullptr) return;
+  if (v == nullptr || is_inline(f)) return;
   if (is_list(f))
     korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(v), f.type);
   else
@@ -139,44 +168,53 @@ void *default_value(const Field &f) {
   return v;
 }
 
-// DER leaves out a component equal to its DEFAULT (X.690 11.5).
 bool equals_default(const Field &f, const void *v) {
-  if (f.presence != Presence::Default || v == nullptr) return false;
-  if (f.type == 1) return (*static_cast<const uint32_t *>(v) != 0) == (f.def_len == 3 && f.def[2] != 0);
-  if (f.type == 2 || f.type == 7) {
-    auto *b = static_cast<const KORVU_DATA_BLOB *>(v);
-    return f.def_len >= 2 && b->length == f.def_len - 2u && std::memcmp(b->data, f.def + 2, b->length) == 0;
-  }
-  KORVU_DATA_BLOB *blob = korvu_asn1_mem_encode(f.type, v);
-  bool same = blob && blob->length == f.def_len && std::memcmp(blob->data, f.def, f.def_len) == 0;
-  korvu_data_blob_free(blob);
-  return same;
+  return f.presence == Presence::Default && v != nullptr && rules::equals(f.rule, f.type, f.def, f.def_len, v);
 }
 
-bool written(const Field &f, const void *record) { return present(f, record) && !equals_default(f, value_of(record, f)); }
-
-// Contents length of the component's own (untagged) encoding.
-Len inner_content_length(const Field &f, const void *v) {
-  return is_list(f) ? list::content_length(as_list(v), elem_spec(f)) : value_content_length(f.type, v);
-}
-
-Len untagged_length(const Field &f, const void *v) {
-  return is_list(f) ? tlv_length(list_tag(f), list::content_length(as_list(v), elem_spec(f)))
-                    : value_length(f.type, v);
-}
-
-// Primitive or constructed, for a component written under an implicit tag.
-int implicit_primitive(const Field &f, const void *v, Len content) {
-  if (is_list(f)) return 0;
-  const TypeDesc *d = type_desc(f.type);
-  if (d->form != KORVU_FORM_EITHER) return static_cast<int>(d->form);
-  if (f.type == 23) return static_cast<const KORVU_ASN1_ANY *>(v)->primitive ? 1 : 0;
-  return content != kLenIndef;
+bool written(const Field &f, const void *record) {
+  return present(f, record) && !equals_default(f, value_of(record, f));
 }
 
 bool bad(Len l) { return l == kLenError || l == kLenOverflow; }
 
+// SIZE (min..max) of a list component.
+bool size_ok(const Field &f, const void *v) {
+  if (!is_list(f) || v == nullptr) return true;
+  const auto n = static_cast<uint32_t>(as_list(v)->count);
+  return n >= f.min_size && (f.max_size == 0 || n <= f.max_size);
+}
+void report_size(const Field &f, KORVU_ERR_CTX *ctx) { KORVU_ERR(ctx, f.size_code ? f.size_code : kErrIncorrectSize); }
+
+// Contents length of the component's own (untagged) encoding.
+Len inner_content_length(const Field &f, const void *v) {
+  if (is_inline(f)) return f.min_size;
+  return is_list(f) ? list::content_length(as_list(v), elem_spec(f)) : value_content_length(f.type, v);
+}
+
+Len untagged_length(const Field &f, const void *v) {
+  if (is_inline(f)) return tlv_length(kOctetStringTag, f.min_size);
+  return is_list(f) ? tlv_length(list_tag(f), list::content_length(as_list(v), elem_spec(f)))
+                    : value_length(f.type, v);
+}
+
+// Primitive or constructed, for a component written under an implicit tag
+// (never ANY or a CHOICE: tables refuse that when they compile).
+int implicit_primitive(const Field &f, Len content) {
+  if (is_list(f)) return 0;
+  const uint32_t form = kCatalog[f.type].form;
+  if (form != KORVU_FORM_EITHER) return static_cast<int>(form);
+  return content != kLenIndef;
+}
+
 int write_untagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
+  if (is_inline(f)) {
+    uint32_t head = 0;
+    int r = write_header(s, 0x00, 1, kOctetStringTag, f.min_size, &head, ctx);
+    if (r == 1) r = write_octets(s, v, f.min_size, ctx);
+    if (r == 1 && w) *w = head + f.min_size;
+    return r;
+  }
   if (!is_list(f)) return encode_value(s, f.type, v, w, ctx);
   Len l = list::content_length(as_list(v), elem_spec(f));
   if (bad(l)) {
@@ -192,6 +230,10 @@ int write_untagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, 
 }
 
 int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
+  if (!size_ok(f, v)) {
+    report_size(f, ctx);
+    return 0;
+  }
   uint32_t head = 0, body = 0;
   int r;
   if (f.tagging == Tagging::None) return write_untagged(f, s, v, w, ctx);
@@ -201,14 +243,14 @@ int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KO
       KORVU_ERR(ctx, kErrCalLength);
       return 0;
     }
-    r = write_header(s, f.tag_class, implicit_primitive(f, v, l), f.tag, static_cast<uint32_t>(l), &head, ctx);
+    r = write_header(s, f.tag_class, implicit_primitive(f, l), f.tag, static_cast<uint32_t>(l), &head, ctx);
     if (r != 1) return r;
     if (is_list(f)) {
       r = list::encode_content(s, as_list(v), elem_spec(f), static_cast<uint32_t>(l), &body, ctx);
     } else {
       const TypeOps *o = type_desc(f.type)->ops;
       if (o == nullptr || o->encode_content == nullptr) {
-        KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+        KORVU_ERR(ctx, kErrUnsupportEncode);
         return 0;
       }
       r = o->encode_content(s, v, static_cast<uint32_t>(l), &body, ctx);
@@ -247,23 +289,51 @@ int read_list(const Field &f, KORVU_STREAM *s, const Header &h, void **v, uint32
               int depth) {
   KORVU_ASN1_LIST *l = nullptr;
   int r = list::decode_content(s, &l, h.primitive, h.length, elem_spec(f), n, ctx, depth + 1, f.min_size);
+  if (r == 1 && !size_ok(f, l)) {
+    report_size(f, ctx);
+    r = 0;
+  }
+  if (r != 1) {
+    korvu_asn1_list_free(l, f.type);
+    l = nullptr;
+  }
   *v = l;
   return r;
 }
 
-// Decodes the component whose header h has been read; contents octets only
-// are counted in n.
-int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void **v, uint32_t *n, KORVU_ERR_CTX *ctx,
+// Reads an OCTET STRING of exactly the inline size into the record.
+int read_inline(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *n, KORVU_ERR_CTX *ctx,
                 int depth) {
+  Holder v(KORVU_TYPE_OCTET_STRING);
+  int r = decode_after_header(s, KORVU_TYPE_OCTET_STRING, h, v.out(), n, ctx, depth + 1);
+  if (r != 1) return r;
+  auto *os = static_cast<const KORVU_ASN1_OCTETSTRING *>(v.get());
+  if (korvu_asn1_octetstring_getlength(os) != f.min_size) {
+    report_size(f, ctx);
+    return 0;
+  }
+  return korvu_asn1_octetstring_getall(os, static_cast<unsigned char *>(record) + f.offset) == 1 ? 1 : 0;
+}
+
+// Decodes the component whose header h has been read; contents octets only
+// are counted in n. Inline octets go straight into the record.
+int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void *record, void **v, uint32_t *n,
+                KORVU_ERR_CTX *ctx, int depth) {
   switch (f.tagging) {
     case Tagging::None:
+      if (is_inline(f)) return read_inline(f, s, h, record, n, ctx, depth);
       if (is_list(f)) return read_list(f, s, h, v, n, ctx, depth);
       return decode_after_header(s, f.type, h, v, n, ctx, depth + 1);
     case Tagging::Implicit: {
       if (is_list(f)) return read_list(f, s, h, v, n, ctx, depth);
       const TypeOps *o = type_desc(f.type)->ops;
       if (o == nullptr || o->decode_content == nullptr) {
-        KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+        KORVU_ERR(ctx, kErrUnsupportDecode);
+        return 0;
+      }
+      const uint32_t form = kCatalog[f.type].form;
+      if (form != KORVU_FORM_EITHER && static_cast<uint32_t>(h.primitive) != form) {
+        KORVU_ERR(ctx, kErrPcBit);
         return 0;
       }
       return o->decode_content(s, v, h.primitive, h.length, n, ctx, depth + 1);
@@ -276,13 +346,18 @@ int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void **v, uint
       Header inner;
       int r = read_header(s, inner, ctx);
       if (r != 1) return r;
+      if (h.length != 0xFFFFFFFFu && (inner.size > h.length ||
+                                      (inner.length != 0xFFFFFFFFu && inner.length > h.length - inner.size))) {
+        KORVU_ERR(ctx, kErrIncorrectLength);
+        return 0;
+      }
       uint32_t m = 0;
-      if (is_list(f)) {
-        if (inner.tag_class != 0 || inner.tag != list_tag(f)) {
+      if (is_list(f) || is_inline(f)) {
+        if (inner.tag_class != 0 || inner.tag != (is_inline(f) ? kOctetStringTag : list_tag(f))) {
           KORVU_ERR(ctx, kErrIncorrectItem);
           return 0;
         }
-        r = read_list(f, s, inner, v, &m, ctx, depth);
+        r = is_list(f) ? read_list(f, s, inner, v, &m, ctx, depth) : read_inline(f, s, inner, record, &m, ctx, depth);
       } else {
         r = decode_after_header(s, f.type, inner, v, &m, ctx, depth + 1);
       }
@@ -309,6 +384,7 @@ int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void **v, uint
 
 bool field_accepts(const Field &f, const Header &h) {
   if (f.tagging != Tagging::None) return h.tag_class == f.tag_class && h.tag == f.tag;
+  if (is_inline(f)) return h.tag_class == 0 && h.tag == kOctetStringTag;
   if (is_list(f)) return h.tag_class == 0 && h.tag == list_tag(f);
   return type_accepts(f.type, h);
 }
@@ -332,70 +408,71 @@ template <class Body>
 int decode_keeping(KORVU_STREAM *s, const Header &h, KORVU_ERR_CTX *ctx, int depth, Kept &kept, uint32_t *consumed,
                    const InPlace *plan, Body &&body) {
   KORVU_STREAM *in = s;
-  void *raw_any = nullptr;
-  size_t start;
-  const unsigned char *base;
+  Holder raw(KORVU_TYPE_ANY);
   MemView view(nullptr, 0);
   if (!stream::is_mem(s)) {
     // Read the contents whole (indefinite lengths walked by nesting), then
     // decode them from memory.
     uint32_t n = 0;
-    int r = decode_after_header(s, 23, h, &raw_any, &n, ctx, depth);
+    int r = decode_after_header(s, KORVU_TYPE_ANY, h, raw.out(), &n, ctx, depth);
     if (r != 1) return r;
     uint32_t len = 0;
-    const unsigned char *p = korvu_memstream_data(static_cast<KORVU_ASN1_ANY *>(raw_any)->content, &len);
+    const unsigned char *p = korvu_memstream_data(static_cast<KORVU_ASN1_ANY *>(raw.get())->content, &len);
     view = MemView(p, len);
     in = view.get();
   }
-  start = in->pos;
-  base = in->data;
+  const size_t start = in->pos;
+  const unsigned char *base = in->data;
   uint32_t n = 0;
   int r = body(in, &n);
   if (r == 1 && in != s && n != in->size) {
     KORVU_ERR(ctx, kErrIncorrectLength);
     r = 0;
   }
-  const unsigned char *inside = nullptr;
-  if (r == 1 && plan != nullptr && in == s)
-    inside = in_place_copy(*plan, h, start, static_cast<uint64_t>(h.size) + n);
-  if (r == 1 && inside != nullptr) {
+  if (r != 1) return r;
+  const uint64_t total = static_cast<uint64_t>(h.size) + n;
+  const unsigned char *inside = plan != nullptr && in == s ? in_place_copy(*plan, h, start, total) : nullptr;
+  if (inside != nullptr) {
     // The enclosing record's block already holds these octets.
     kept = Kept{const_cast<unsigned char *>(inside), h.size + n, 1};
-    if (consumed) *consumed = n;
-  } else if (r == 1) {
-    uint64_t total = static_cast<uint64_t>(h.size) + n;
+  } else {
     auto *p = total <= kLenMax ? static_cast<unsigned char *>(KORVU_ALLOC(total ? total : 1)) : nullptr;
     if (p == nullptr) {
+      KORVU_ERR(ctx, total <= kLenMax ? KORVU_ERR_NOMEM : kErrIncorrectLength);
+      return 0;
+    }
+    std::memcpy(p, h.raw, h.size);
+    std::memcpy(p + h.size, base + start, n);
+    korvu_free(kept.data);
+    kept = Kept{p, static_cast<uint32_t>(total), 1};
+  }
+  if (consumed) *consumed = n;
+  return 1;
+}
+
+// Encodes `write` into a new block and stores it in `kept`: the one way a
+// kept encoding is made from a value.
+template <class Write>
+int fill_kept(Kept &kept, uint32_t capacity, KORVU_ERR_CTX *ctx, Write &&write) {
+  KORVU_STREAM *m = korvu_stream_new_mem(capacity, ctx);
+  if (m == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  int r = write(m);
+  if (r == 1) {
+    unsigned char *data = nullptr;
+    uint32_t len = 0;
+    if (korvu_memstreamdeatch(m, &data, &len) != 1 || data == nullptr) {
+      korvu_free(data);
       KORVU_ERR(ctx, KORVU_ERR_NOMEM);
       r = 0;
     } else {
-      std::memcpy(p, h.raw, h.size);
-      std::memcpy(p + h.size, base + start, n);
-      korvu_free(kept.data);
-      kept = Kept{p, static_cast<uint32_t>(total), 1};
-      if (consumed) *consumed = n;
+      kept = Kept{data, len, 1};
     }
   }
-  value_free(23, raw_any);
+  korvu_stream_free(m);
   return r;
-}
-
-}  // namespace
-
-bool type_accepts(uint32_t type, const Header &h) {
-  if (h.tag_class == 0 && h.tag == 0) return false;  // an end-of-contents starts no value
-  const TypeDesc *d = type_desc(type);
-  if (d == nullptr) return false;
-  if (type == 23) return true;
-  const StructDef *sd = def_of(type);
-  if (sd != nullptr && sd->choice) {
-    for (uint32_t i = 0; i < sd->count; i++)
-      if (field_accepts(sd->fields[i], h)) return true;
-    return false;
-  }
-  if (type == 20) return h.tag_class == 0 && (h.tag == 23 || h.tag == 24);
-  if (d->form == KORVU_FORM_EITHER && d->tag_class == 0 && d->tag_number == 0) return true;
-  return h.tag_class == d->tag_class && h.tag == d->tag_number;
 }
 
 Len field_length(const Field &f, const void *record) {
@@ -415,39 +492,43 @@ Len field_length(const Field &f, const void *record) {
   return kLenError;
 }
 
+int ensure_field_kept(const Field &f, const void *record, KORVU_ERR_CTX *ctx) {
+  Kept &k = at<Kept>(const_cast<void *>(record), f.kept);
+  if (k.has) return 1;
+  return fill_kept(k, 2048, ctx, [&](KORVU_STREAM *m) { return write_tagged(f, m, value_of(record, f), nullptr, ctx); });
+}
+
 int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx) {
-  const void *v = value_of(record, f);
   int r;
   if (f.kept != kNone) {
-    Kept &k = at<Kept>(const_cast<void *>(record), f.kept);
-    r = k.has ? 1 : fill_kept(k, 2048, ctx, [&](KORVU_STREAM *m) { return write_tagged(f, m, v, nullptr, ctx); });
+    r = ensure_field_kept(f, record, ctx);
+    const Kept &k = at<Kept>(record, f.kept);
     if (r == 1) r = write_octets(s, k.data, k.length, ctx);
     if (r == 1 && w) *w = k.length;
   } else {
-    r = write_tagged(f, s, v, w, ctx);
+    r = write_tagged(f, s, value_of(record, f), w, ctx);
   }
   if (r != 1) report_encode(f, ctx);
   return r;
 }
 
-namespace {
-// `slot`: the record's slot for a BOOLEAN DEFAULT component, which then
-// also receives a present value read from memory (the octet as
-// boolean_decode_content keeps it).
-int field_decode_in(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                    KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot) {
+// `slot`: the record's slot for a BOOLEAN DEFAULT component, which then also
+// receives a present value read from memory (the octet as the BOOLEAN type
+// keeps it).
+int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
+                 KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot) {
   void *v = nullptr;
   uint32_t n = 0;
   int r;
-  if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 && h.tag == 1 &&
-      h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
+  if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 &&
+      h.tag == kBooleanTag && h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
     *static_cast<uint32_t *>(slot) = s->data[s->pos++];
     at<void *>(record, f.offset) = slot;
     if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
     if (consumed) *consumed = 1;
     return 1;
   }
-  auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, &v, m, ctx, depth); };
+  auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, record, &v, m, ctx, depth); };
   if (f.kept != kNone)
     r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
   else
@@ -457,54 +538,61 @@ int field_decode_in(const Field &f, KORVU_STREAM *s, const Header &h, void *reco
     report_decode(f, ctx);
     return r;
   }
-  at<void *>(record, f.offset) = v;
+  if (!is_inline(f)) at<void *>(record, f.offset) = v;
   if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
   if (consumed) *consumed = n;
   return 1;
 }
+
+void set_offset(const Field &f, void *record, uint64_t where) {
+  if (f.at != kNone) at<uint32_t>(record, f.at) = static_cast<uint32_t>(where);
+}
+
 }  // namespace
 
-int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                 KORVU_ERR_CTX *ctx, int depth) {
-  return field_decode_in(f, s, h, record, consumed, ctx, depth, nullptr, nullptr);
+bool type_accepts(uint32_t type, const Header &h) {
+  if (h.tag_class == 0 && h.tag == 0) return false;  // an end-of-contents starts no value
+  const TypeDesc *d = type_desc(type);
+  if (d == nullptr) return false;
+  if (d->ops != nullptr && d->ops->accepts != nullptr) return d->ops->accepts(h);
+  if (untagged_row(type)) return true;  // ANY: every value
+  return h.tag_class == d->tag_class && h.tag == d->tag_number;
+}
+
+bool choice_accepts(const StructDef &d, const Header &h) {
+  for (uint32_t i = 0; i < d.count; i++)
+    if (field_accepts(d.fields[i], h)) return true;
+  return false;
 }
 
 void free_record(const StructDef &d, void *record) {
   if (record == nullptr) return;
-  if (d.choice) {
+  if (d.choice()) {
     auto *c = static_cast<ChoiceRecord *>(record);
     for (uint32_t i = 0; i < d.count; i++)
       if (d.fields[i].choice == c->choice) {
         free_value(d.fields[i], c->value);
         break;
       }
-    if (d.kept != kNone) korvu_free(at<Kept>(record, d.kept).data);
   } else {
-    // Kept octets inside the block (a whole TLV copied there on decoding, and
-    // components' TLVs within it) are not blocks of their own.
-    const auto tail = reinterpret_cast<uintptr_t>(record) + tail_offset(d);
-    uintptr_t inside_end = tail;
-    if (d.kept != kNone) {
-      const Kept &whole = at<Kept>(record, d.kept);
-      if (reinterpret_cast<uintptr_t>(whole.data) == tail) inside_end = tail + whole.length;
-    }
-    auto owned = [&](const void *p) {
-      const auto a = reinterpret_cast<uintptr_t>(p);
-      return a < tail || a >= inside_end;
-    };
     for (uint32_t i = 0; i < d.count; i++) {
       const Field &f = d.fields[i];
-      void *v = value_of(record, f);
-      if (!(slot_default(f) && v == slot_of(d, record, i))) free_value(f, v);
-      if (f.kept != kNone && owned(at<Kept>(record, f.kept).data)) korvu_free(at<Kept>(record, f.kept).data);
+      if (!is_inline(f)) {
+        void *v = at<void *>(record, f.offset);
+        if (!(slot_default(f) && v == slot_of(d, record, i))) free_value(f, v);
+      }
+      if (f.kept != kNone && !kept_inside(d, record, at<Kept>(record, f.kept).data))
+        korvu_free(at<Kept>(record, f.kept).data);
     }
-    if (d.kept != kNone && owned(at<Kept>(record, d.kept).data)) korvu_free(at<Kept>(record, d.kept).data);
+    if (d.kept != kNone && !kept_inside(d, record, at<Kept>(record, d.kept).data))
+      korvu_free(at<Kept>(record, d.kept).data);
   }
   korvu_free(record);
 }
 
 Len content_length(const StructDef &d, const void *record) {
   if (record == nullptr) return kLenError;
+  if (d.kind == Kind::List) return list::content_length(as_list(value_of(record, d.fields[0])), elem_spec(d.fields[0]));
   Len total = 0;
   for (uint32_t i = 0; i < d.count; i++) {
     const Field &f = d.fields[i];
@@ -524,10 +612,20 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
     return 0;
   }
   if (d.check != nullptr && d.check(record, ctx) != 1) return 0;
+  if (d.kind == Kind::List) {
+    const Field &f = d.fields[0];
+    const void *l = value_of(record, f);
+    if (!size_ok(f, l)) {
+      report_size(f, ctx);
+      return 0;
+    }
+    return list::encode_content(s, as_list(l), elem_spec(f), length, w, ctx);
+  }
   uint64_t total = 0;
   for (uint32_t i = 0; i < d.count; i++) {
     const Field &f = d.fields[i];
     if (!written(f, record)) continue;
+    set_offset(f, const_cast<void *>(record), total);
     uint32_t n = 0;
     int r = field_encode(f, s, record, &n, ctx);
     if (r != 1) return r;
@@ -546,41 +644,14 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
 }
 
 namespace {
-// Decodes the contents of a record. With `whole` (the record's header, read
-// from the memory stream s whose unread octets hold the whole definite
-// contents), the record's block also receives a copy of its whole TLV, which
-// becomes its kept encoding.
-int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive, uint32_t length,
-                  uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth, const Header *whole) {
-  if (out == nullptr || s == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  *out = nullptr;
-  if (primitive) {
-    KORVU_ERR(ctx, kErrPcBit);
-    return 0;
-  }
-  if (depth_exceeded(depth)) return static_cast<int>(KORVU_ERR_DEPTH);
-  const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
-  void *record = alloc_record(d, whole_size);
-  if (record == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
-  InPlace plan{0, 0, nullptr};
-  if (whole != nullptr) {
-    auto *copy = static_cast<unsigned char *>(record) + tail_offset(d);
-    std::memcpy(copy, whole->raw, whole->size);
-    std::memcpy(copy + whole->size, s->data + s->pos, length);
-    at<Kept>(record, d.kept) = Kept{copy, static_cast<uint32_t>(whole_size), 1};
-    plan = InPlace{s->pos, length, copy + whole->size};
-  }
+// Decodes the components of a SEQUENCE into `record`; `used` counts the
+// contents octets read.
+int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_t length, uint64_t &used,
+                      KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
   const bool indefinite = length == 0xFFFFFFFFu;
-  uint64_t used = 0;
   Header h;
   bool pending = false, ended = false;
-  int r = 1;
+  uint64_t start = 0;  // offset of the pending header's first octet
 
   // Fetches the next component's header, if the contents hold one more.
   auto next = [&]() -> int {
@@ -589,6 +660,7 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
       ended = true;
       return 1;
     }
+    start = used;
     int rr = read_header(s, h, ctx);
     if (rr != 1) return rr;
     used += h.size;
@@ -608,41 +680,90 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
     return 1;
   };
 
-  for (uint32_t i = 0; i < d.count && r == 1; i++) {
+  for (uint32_t i = 0; i < d.count; i++) {
     const Field &f = d.fields[i];
-    r = next();
-    if (r != 1) break;
+    int r = next();
+    if (r != 1) return r;
     if (pending && field_accepts(f, h)) {
       uint32_t n = 0;
-      void *slot = slot_default(f) ? const_cast<void *>(slot_of(d, record, i)) : nullptr;
-      r = field_decode_in(f, s, h, record, &n, ctx, depth, whole != nullptr ? &plan : nullptr, slot);
-      if (r != 1) break;
+      void *slot = slot_default(f) ? slot_of(d, record, i) : nullptr;
+      r = field_decode(f, s, h, record, &n, ctx, depth, plan, slot);
+      if (r != 1) return r;
+      set_offset(f, record, start);
       pending = false;
       used += n;
       if (!indefinite && used > length) {
         KORVU_ERR(ctx, kErrIncorrectLength);
-        r = 0;
+        return 0;
       }
     } else if (f.presence == Presence::Required) {
       KORVU_ERR(ctx, kErrIncorrectItem);
       report_decode(f, ctx);
-      r = 0;
+      return 0;
     } else if (slot_default(f)) {
       set_slot_default(d, record, i);
     } else if (f.presence == Presence::Default) {
       void *v = default_value(f);
       if (v == nullptr) {
         KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-        r = 0;
-      } else {
-        at<void *>(record, f.offset) = v;
+        return 0;
       }
+      at<void *>(record, f.offset) = v;
     }
   }
-  if (r == 1) r = next();
-  if (r == 1 && (pending || (indefinite && !ended))) {
+  int r = next();
+  if (r != 1) return r;
+  if (pending || (indefinite && !ended)) {
     KORVU_ERR(ctx, d.leftover_code);
-    r = 0;
+    return 0;
+  }
+  return 1;
+}
+
+// Decodes the contents of a record. With `whole` (the record's header, read
+// from the memory stream s whose unread octets hold the whole definite
+// contents), the record's block also receives a copy of its whole TLV, which
+// becomes its kept encoding.
+int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive, uint32_t length,
+                  uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth, const Header *whole) {
+  if (out == nullptr || s == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  *out = nullptr;
+  if (primitive) {
+    KORVU_ERR(ctx, kErrPcBit);
+    return 0;
+  }
+  if (depth_exceeded(depth)) return depth_failure(ctx);
+  const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
+  void *record = alloc_record(d, whole_size);
+  if (record == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  InPlace plan{0, 0, nullptr};
+  if (whole != nullptr) {
+    auto *copy = static_cast<unsigned char *>(record) + tail_offset(d);
+    std::memcpy(copy, whole->raw, whole->size);
+    std::memcpy(copy + whole->size, s->data + s->pos, length);
+    at<Kept>(record, d.kept) = Kept{copy, static_cast<uint32_t>(whole_size), 1};
+    plan = InPlace{s->pos, length, copy + whole->size};
+  }
+  uint64_t used = 0;
+  int r;
+  if (d.kind == Kind::List) {
+    const Field &f = d.fields[0];
+    Header h;
+    h.primitive = 0;
+    h.length = length;
+    uint32_t n = 0;
+    void *l = nullptr;
+    r = read_list(f, s, h, &l, &n, ctx, depth - 1);
+    at<void *>(record, f.offset) = l;
+    used = n;
+  } else {
+    r = decode_components(d, s, record, length, used, ctx, depth, whole != nullptr ? &plan : nullptr);
   }
   if (r == 1 && used > kLenMax) {
     KORVU_ERR(ctx, kErrIncorrectLength);
@@ -665,27 +786,71 @@ int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitiv
   return decode_record(d, s, out, primitive, length, consumed, ctx, depth, nullptr);
 }
 
+void shift_offsets(const StructDef &d, void *record, uint32_t header_length) {
+  if (record == nullptr || !d.shift_offsets) return;
+  for (uint32_t i = 0; i < d.count; i++)
+    if (d.fields[i].at != kNone && present(d.fields[i], record)) at<uint32_t>(record, d.fields[i].at) += header_length;
+}
+
 Len kept_total_length(const StructDef &d, const void *record) {
   if (record == nullptr) return kLenError;
   const Kept &k = at<Kept>(record, d.kept);
   if (k.has) return k.length;
-  return tlv_length(type_desc(d.type)->tag_number, content_length(d, record));
+  return tlv_length(kCatalog[d.type].tag_number, content_length(d, record));
 }
 
-int ensure_kept(const StructDef &d, const void *record, KORVU_ERR_CTX *ctx) {
+const Kept *record_kept(const StructDef &d, const void *record, KORVU_ERR_CTX *ctx) {
+  if (record == nullptr || d.kept == kNone) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return nullptr;
+  }
   Kept &k = at<Kept>(const_cast<void *>(record), d.kept);
-  if (k.has) return 1;
-  const TypeDesc *row = type_desc(d.type);
-  return fill_kept(k, d.kept_capacity, ctx, [&](KORVU_STREAM *m) {
+  if (k.has) return &k;
+  const CatalogRow &row = kCatalog[d.type];
+  int r = fill_kept(k, d.kept_capacity, ctx, [&](KORVU_STREAM *m) {
     Len l = content_length(d, record);
     if (bad(l)) {
       KORVU_ERR(ctx, kErrCalLength);
       return 0;
     }
-    int r = write_header(m, row->tag_class, 0, row->tag_number, static_cast<uint32_t>(l), nullptr, ctx);
-    if (r == 1) r = encode_content(d, m, record, static_cast<uint32_t>(l), nullptr, ctx);
-    return r;
+    int rr = write_header(m, row.tag_class, 0, row.tag_number, static_cast<uint32_t>(l), nullptr, ctx);
+    if (rr == 1) rr = encode_content(d, m, record, static_cast<uint32_t>(l), nullptr, ctx);
+    return rr;
   });
+  return r == 1 ? &k : nullptr;
+}
+
+const Kept *field_kept(const StructDef &d, const void *record, uint32_t i, KORVU_ERR_CTX *ctx) {
+  if (record == nullptr || i >= d.count || d.fields[i].kept == kNone || !present(d.fields[i], record)) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return nullptr;
+  }
+  if (ensure_field_kept(d.fields[i], record, ctx) != 1) return nullptr;
+  return &at<Kept>(record, d.fields[i].kept);
+}
+
+void discard_kept(const StructDef &d, void *record) {
+  if (record == nullptr || d.kept == kNone) return;
+  // Components' kept octets inside the record's copy go first (they are
+  // written again from their values when asked for).
+  for (uint32_t i = 0; i < d.count; i++)
+    if (d.fields[i].kept != kNone) release_kept(d, record, at<Kept>(record, d.fields[i].kept));
+  release_kept(d, record, at<Kept>(record, d.kept));
+}
+
+int copy_kept(const Kept *k, unsigned char *buffer, uint32_t *length) {
+  if (k == nullptr || length == nullptr) return 0;
+  if (buffer == nullptr) {
+    *length = k->length;
+    return 1;
+  }
+  if (*length < k->length) {
+    *length = k->length;
+    return 0;
+  }
+  std::memcpy(buffer, k->data, k->length);
+  *length = k->length;
+  return 1;
 }
 
 int kept_encode(const StructDef &d, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx) {
@@ -693,19 +858,20 @@ int kept_encode(const StructDef &d, KORVU_STREAM *s, const void *record, uint32_
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);
     return 0;
   }
-  int r = ensure_kept(d, record, ctx);
-  if (r != 1) return r;
-  const Kept &k = at<Kept>(record, d.kept);
-  r = write_octets(s, k.data, k.length, ctx);
-  if (r == 1 && w) *w = k.length;
+  // Kept octets are written as they are, so the check runs here too.
+  if (d.check != nullptr && d.check(record, ctx) != 1) return 0;
+  const Kept *k = record_kept(d, record, ctx);
+  if (k == nullptr) return 0;
+  int r = write_octets(s, k->data, k->length, ctx);
+  if (r == 1 && w) *w = k->length;
   return r;
 }
 
 int kept_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed,
                 KORVU_ERR_CTX *ctx, int depth) {
-  const TypeDesc *row = type_desc(d.type);
-  if (h.tag_class != row->tag_class || h.tag != row->tag_number || h.primitive) {
-    KORVU_ERR(ctx, h.primitive && h.tag == row->tag_number ? kErrPcBit : kErrIncorrectItem);
+  const CatalogRow &row = kCatalog[d.type];
+  if (h.tag_class != row.tag_class || h.tag != row.tag_number || h.primitive) {
+    KORVU_ERR(ctx, h.primitive && h.tag == row.tag_number ? kErrPcBit : kErrIncorrectItem);
     return 0;
   }
   void *record = nullptr;
@@ -761,7 +927,7 @@ int choice_encode(const StructDef &d, KORVU_STREAM *s, const void *record, uint3
 int choice_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed,
                   KORVU_ERR_CTX *ctx, int depth) {
   *out = nullptr;
-  if (depth_exceeded(depth)) return static_cast<int>(KORVU_ERR_DEPTH);
+  if (depth_exceeded(depth)) return depth_failure(ctx);
   const Field *f = nullptr;
   for (uint32_t i = 0; i < d.count && f == nullptr; i++)
     if (field_accepts(d.fields[i], h)) f = &d.fields[i];
@@ -776,7 +942,7 @@ int choice_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **o
   }
   c->choice = f->choice;
   c->value = nullptr;
-  int r = field_decode(*f, s, h, c, consumed, ctx, depth);
+  int r = field_decode(*f, s, h, c, consumed, ctx, depth, nullptr, nullptr);
   if (r != 1) {
     korvu_free(c);
     return r;
@@ -785,25 +951,26 @@ int choice_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **o
   return 1;
 }
 
-int choice_no_content(KORVU_STREAM *, void **out, int, uint32_t, uint32_t *, KORVU_ERR_CTX *ctx, int) {
-  if (out) *out = nullptr;
-  KORVU_ERR(ctx, kErrUnsupportDecode);
-  return 0;
-}
-
-void *new_record(const StructDef &d, std::initializer_list<const void *> args) {
-  if (args.size() != d.count) return nullptr;
+void *new_record(const StructDef &d, const void *const *args, size_t count) {
+  if (count != d.count || d.choice()) return nullptr;
   void *record = alloc_record(d, 0);
   if (record == nullptr) return nullptr;
-  uint32_t i = 0;
-  for (const void *a : args) {
-    const uint32_t index = i;
-    const Field &f = d.fields[i++];
+  for (uint32_t i = 0; i < d.count; i++) {
+    const Field &f = d.fields[i];
+    const void *a = args[i];
     void *v = nullptr;
+    if (is_inline(f)) {
+      if (a == nullptr) {
+        free_record(d, record);
+        return nullptr;
+      }
+      std::memcpy(static_cast<char *>(record) + f.offset, a, f.min_size);
+      continue;
+    }
     if (a != nullptr) {
       v = copy_value(f, a);
     } else if (slot_default(f)) {
-      set_slot_default(d, record, index);
+      set_slot_default(d, record, i);
       if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
       continue;
     } else if (f.presence == Presence::Default) {
@@ -843,7 +1010,7 @@ void *new_choice(const StructDef &d, uint32_t choice, const void *value) {
 void *get(const StructDef &d, const void *record, uint32_t i) {
   if (record == nullptr || i >= d.count) return nullptr;
   const Field &f = d.fields[i];
-  return present(f, record) ? value_of(record, f) : nullptr;
+  return present(f, record) ? const_cast<void *>(value_of(record, f)) : nullptr;
 }
 
 int has(const StructDef &d, const void *record, uint32_t i) { return get(d, record, i) != nullptr ? 1 : 0; }
@@ -855,6 +1022,61 @@ void *get_choice(const void *record, uint32_t choice) {
 
 uint32_t choice_of(const void *record) {
   return record ? static_cast<const ChoiceRecord *>(record)->choice : 0xFFFFFFFFu;
+}
+
+// ---- tagged aliases ------------------------------------------------------------
+
+int alias_encode(uint32_t type, uint32_t base, bool implicit, KORVU_STREAM *s, const void *v, uint32_t len,
+                 uint32_t *w, KORVU_ERR_CTX *ctx) {
+  int r;
+  if (implicit) {
+    const TypeOps *o = type_desc(base)->ops;
+    if (o == nullptr || o->encode_content == nullptr) {
+      KORVU_ERR(ctx, kErrUnsupportEncode);
+      r = 0;
+    } else {
+      r = o->encode_content(s, v, len, w, ctx);
+    }
+  } else {
+    uint32_t n = 0;
+    r = encode_value(s, base, v, &n, ctx);
+    if (r == 1 && len == 0xFFFFFFFFu) {
+      r = write_eoc(s, ctx);
+      n += 2;
+    }
+    if (r == 1 && w) *w = n;
+  }
+  if (r != 1) KORVU_ENCODE_ERR(ctx, type);
+  return r;
+}
+
+int alias_decode(uint32_t type, uint32_t base, bool implicit, KORVU_STREAM *s, void **o, int p, uint32_t len,
+                 uint32_t *n, KORVU_ERR_CTX *ctx, int depth) {
+  int r;
+  if (implicit) {
+    const TypeOps *ops = type_desc(base)->ops;
+    if (ops == nullptr || ops->decode_content == nullptr) {
+      KORVU_ERR(ctx, kErrUnsupportDecode);
+      r = 0;
+    } else {
+      r = ops->decode_content(s, o, p, len, n, ctx, depth);
+    }
+  } else {
+    // The contents hold one whole value of the base type.
+    Field f = field(base, offsetof(ChoiceRecord, value)).explicit_(0);
+    Header h;
+    h.primitive = p;
+    h.length = len;
+    ChoiceRecord holder{0, nullptr};
+    r = read_tagged(f, s, h, &holder, &holder.value, n, ctx, depth);
+    *o = holder.value;
+    if (r != 1) {
+      value_free(base, holder.value);
+      *o = nullptr;
+    }
+  }
+  if (r != 1) KORVU_DECODE_ERR(ctx, type);
+  return r;
 }
 
 }  // namespace korvu::st

@@ -1,21 +1,27 @@
 // The structure engine: one mechanism that frees, measures, encodes, decodes,
-// builds and reads every SEQUENCE and CHOICE type of the library from a
-// constant table of its components.
+// builds and reads every SEQUENCE, SET, CHOICE and list-shaped record type of
+// the library from a constant table of its components.
 //
 // A SEQUENCE is a record of owned pointers (and 32-bit present flags); its
-// table says, for each component in order, the component's type number, where
-// its pointer lives, how it is tagged and whether it may be absent. A CHOICE
-// is a record { uint32_t choice; void *value; } with a table of alternatives.
-// A type plugs in with one line:
+// table says, for each component in order, the component's type, where its
+// pointer lives, how it is tagged, whether it may be absent and how its
+// DEFAULT is compared. A CHOICE is a record { uint32_t choice; void *value; }
+// with a table of alternatives. Tables are checked against the type catalogue
+// and against themselves when they compile (check_table), and a type plugs in
+// with one line:
 //
-//   KORVU_REGISTER_TYPE(33) = korvu::st::Sequence<kAlgorithmIdentifier>::ops;
+//   KORVU_REGISTER_STRUCT(KORVU_TYPE_VALIDITY, kValidity);
 //
-// and its exports are one-liners over new_record / get / has.
+// Exports that only read a component are one line each, by member name:
+//
+//   KORVU_GET(korvu_x509validity_getnotbefore, kValidity, notBefore);
+//
+// docs/architecture.md ("Adding a type") walks through a complete example.
 #ifndef KORVU_CORE_STRUCT_H
 #define KORVU_CORE_STRUCT_H
 
 #include <cstddef>
-#include <initializer_list>
+#include <type_traits>
 
 #include "internal.h"
 
@@ -24,8 +30,24 @@ namespace korvu::st {
 inline constexpr uint16_t kNone = 0xFFFF;
 
 enum class Tagging : uint8_t { None, Implicit, Explicit };
-enum class Shape : uint8_t { Value, SequenceOf, SetOf };
+// Value: an owned pointer to a value of `type`. SequenceOf / SetOf: an owned
+// KORVU_ASN1_LIST of values of `type`. InlineOctets: an OCTET STRING of
+// exactly `min_size` octets held in the record itself (unsigned char[n]).
+enum class Shape : uint8_t { Value, SequenceOf, SetOf, InlineOctets };
 enum class Presence : uint8_t { Required, Optional, Default };
+
+// How a component is compared with its DEFAULT (X.690 11.5: DER leaves out a
+// component equal to its default). The default value itself is DER of the
+// untagged type (Field::def).
+enum class DefaultRule : uint8_t {
+  Encoding,      // the value's DER equals the default's
+  Boolean,       // BOOLEAN: same truth value; held in a slot of the record's block
+  IntegerValue,  // INTEGER / ENUMERATED: same number, however many octets encode it
+  AlgorithmOid,  // AlgorithmIdentifier: same algorithm OID, parameters ignored
+  AlgorithmOidAbsent,  // same OID and no parameters
+  AlgorithmOidNull,    // same OID and parameters absent or NULL
+  BitSet,        // BIT STRING: same set bits (trailing zero bits ignored)
+};
 
 // Bytes a signed structure keeps and writes again unchanged.
 struct Kept {
@@ -42,19 +64,23 @@ struct ChoiceRecord {
 // One component of a SEQUENCE, or one alternative of a CHOICE.
 struct Field {
   uint32_t type = 0;             // component type; element type for lists
-  uint16_t offset = 0;           // offsetof the owning pointer in the record
+  uint16_t offset = 0;           // offsetof the owning pointer (or inline octets) in the record
   uint16_t flag = kNone;         // offsetof a uint32_t present flag, if any
   Presence presence = Presence::Required;
   Tagging tagging = Tagging::None;
   uint8_t tag_class = 0x80;      // class of the tag (context-specific unless said)
-  uint32_t tag = 0;              // tag number when tagged
   Shape shape = Shape::Value;
-  uint8_t min_size = 0;          // SIZE (n..MAX) of a list component
+  DefaultRule rule = DefaultRule::Encoding;
+  uint32_t tag = 0;              // tag number when tagged
+  uint32_t min_size = 0;         // SIZE (min..max): list elements, or octets of InlineOctets
+  uint32_t max_size = 0;         // 0: no upper bound
+  uint32_t size_code = 0;        // code reported when SIZE is not met (0: "incorrect size or size of")
   const unsigned char *def = nullptr;  // DEFAULT value, DER of the untagged type
   uint8_t def_len = 0;
   int32_t code = 0;              // encode-failure code reported for this component
                                  // (decode: code + 1); 0 means the component type's
   uint16_t kept = kNone;         // offsetof a Kept holding this component's TLV
+  uint16_t at = kNone;           // offsetof a uint32_t receiving the component's byte offset
   uint32_t choice = 0;           // CHOICE alternatives: the choice number
 
   // Builders, so that a table row reads like the ASN.1.
@@ -78,23 +104,34 @@ struct Field {
     f.tag_class = cls;
     return f;
   }
-  constexpr Field defaults(const unsigned char *der, uint8_t len) const {
+  template <size_t N>
+  constexpr Field defaults(const unsigned char (&der)[N], DefaultRule how = DefaultRule::Encoding) const {
+    static_assert(N < 256, "a DEFAULT value is short");
     Field f = *this;
     f.presence = Presence::Default;
     f.def = der;
-    f.def_len = len;
+    f.def_len = static_cast<uint8_t>(N);
+    f.rule = how;
     return f;
   }
-  constexpr Field sequence_of(uint8_t min = 0) const {
+  constexpr Field sequence_of(uint32_t min = 0, uint32_t max = 0) const {
     Field f = *this;
     f.shape = Shape::SequenceOf;
     f.min_size = min;
+    f.max_size = max;
     return f;
   }
-  constexpr Field set_of(uint8_t min = 0) const {
-    Field f = *this;
+  constexpr Field set_of(uint32_t min = 0, uint32_t max = 0) const {
+    Field f = sequence_of(min, max);
     f.shape = Shape::SetOf;
+    return f;
+  }
+  // SIZE (min..max) of a list component (code: what a violation reports).
+  constexpr Field size(uint32_t min, uint32_t max = 0, uint32_t c = 0) const {
+    Field f = *this;
     f.min_size = min;
+    f.max_size = max;
+    f.size_code = c;
     return f;
   }
   constexpr Field reports(int32_t c) const {
@@ -107,9 +144,11 @@ struct Field {
     f.kept = kept_offset;
     return f;
   }
-  constexpr Field as_choice(uint32_t n) const {
+  // Records the offset of the component's first octet from the first
+  // contents octet of the record (shifted by the header when the type asks).
+  constexpr Field records_offset(uint16_t at_offset) const {
     Field f = *this;
-    f.choice = n;
+    f.at = at_offset;
     return f;
   }
 };
@@ -122,6 +161,15 @@ constexpr Field field(uint32_t type, uint16_t offset) {
   return f;
 }
 
+// OCTET STRING (SIZE (n)) held inline in the record as unsigned char[n].
+constexpr Field inline_octets(uint16_t offset, uint32_t n) {
+  Field f = field(KORVU_TYPE_OCTET_STRING, offset);
+  f.shape = Shape::InlineOctets;
+  f.min_size = n;
+  f.max_size = n;
+  return f;
+}
+
 // An alternative of a CHOICE (its value lives in ChoiceRecord::value).
 constexpr Field alternative(uint32_t choice, uint32_t type) {
   Field f;
@@ -131,22 +179,59 @@ constexpr Field alternative(uint32_t choice, uint32_t type) {
   return f;
 }
 
+enum class Kind : uint8_t {
+  Sequence,  // components in order under the type's own tag
+  Choice,    // alternatives; the record is a ChoiceRecord
+  List,      // the record's one list component makes up the whole contents
+};
+
 struct StructDef {
   uint32_t type = 0;          // the type's own number (its row gives tag and codes)
   const Field *fields = nullptr;
   uint32_t count = 0;
   uint32_t size = 0;          // sizeof the record
-  bool choice = false;        // a CHOICE: fields are the alternatives
+  Kind kind = Kind::Sequence;
   uint16_t kept = kNone;      // offsetof a Kept with the whole TLV (signed structures)
   uint32_t kept_capacity = 1024;
-  // Checks a record after decoding and before encoding (0 refuses it; the
-  // check records its own error).
+  bool shift_offsets = false; // recorded offsets count from the value's first octet
+  // Checks a record after decoding and before encoding, kept encodings
+  // included (0 refuses it; the check records its own error).
   int (*check)(const void *record, KORVU_ERR_CTX *ctx) = nullptr;
   // Completes a record after decoding or construction (derived flags); 0
   // refuses it.
   int (*finish)(void *record, KORVU_ERR_CTX *ctx) = nullptr;
   // Code reported when contents remain after the last component.
   uint32_t leftover_code = kErrIncorrectItem;
+
+  constexpr bool choice() const { return kind == Kind::Choice; }
+
+  // Builders.
+  constexpr StructDef keeping(uint16_t kept_offset, uint32_t capacity = 1024) const {
+    StructDef d = *this;
+    d.kept = kept_offset;
+    d.kept_capacity = capacity;
+    return d;
+  }
+  constexpr StructDef checked(int (*c)(const void *, KORVU_ERR_CTX *)) const {
+    StructDef d = *this;
+    d.check = c;
+    return d;
+  }
+  constexpr StructDef finished(int (*f)(void *, KORVU_ERR_CTX *)) const {
+    StructDef d = *this;
+    d.finish = f;
+    return d;
+  }
+  constexpr StructDef leftover(uint32_t code) const {
+    StructDef d = *this;
+    d.leftover_code = code;
+    return d;
+  }
+  constexpr StructDef offsets_from_header() const {
+    StructDef d = *this;
+    d.shift_offsets = true;
+    return d;
+  }
 };
 
 template <size_t N>
@@ -166,8 +251,114 @@ constexpr StructDef choice(uint32_t type, const Field (&alts)[N]) {
   d.fields = alts;
   d.count = N;
   d.size = sizeof(ChoiceRecord);
-  d.choice = true;
+  d.kind = Kind::Choice;
   return d;
+}
+
+// A SEQUENCE OF / SET OF type whose record holds the list and more (a kept
+// encoding, say): `element` is the list component (made with sequence_of or
+// set_of).
+inline constexpr StructDef list_record(uint32_t type, const Field &element, uint32_t size) {
+  StructDef d;
+  d.type = type;
+  d.fields = &element;
+  d.count = 1;
+  d.size = size;
+  d.kind = Kind::List;
+  return d;
+}
+
+// ---- checks made when a table compiles -------------------------------------
+// A table that breaks a rule stops the build with the reason in the
+// diagnostic ("in 'constexpr' expansion of ... table_error(\"...\")").
+void table_error(const char *why);  // never defined: calling it is the error
+
+namespace detail {
+// The tag a component's encoding starts with: class << 24 | number, or
+// kAnyTag when it depends on the value (ANY, CHOICE, Time: no tag of its own).
+inline constexpr uint32_t kAnyTag = 0xFFFFFFFFu;
+constexpr uint32_t leading_tag(const Field &f) {
+  if (f.tagging != Tagging::None) return static_cast<uint32_t>(f.tag_class) << 24 | f.tag;
+  if (f.shape == Shape::SequenceOf) return 16;
+  if (f.shape == Shape::SetOf) return 17;
+  if (untagged_row(f.type)) return kAnyTag;
+  return kCatalog[f.type].tag_class << 24 | kCatalog[f.type].tag_number;
+}
+}  // namespace detail
+
+constexpr bool check_table(const StructDef &d, uint32_t registered) {
+  if (d.type != registered) table_error("the table's type number differs from the one it is registered under");
+  if (d.type >= kTypeCount) table_error("no catalogue row for this type number");
+  const CatalogRow &row = kCatalog[d.type];
+  if (d.kind == Kind::Choice) {
+    if (!untagged_row(d.type)) table_error("a CHOICE's catalogue row must have no tag of its own");
+  } else {
+    if (row.form != KORVU_FORM_CONSTRUCTED) table_error("a SEQUENCE, SET or list row must be constructed");
+    if (d.kind == Kind::List) {
+      if (d.count != 1 || (d.fields[0].shape != Shape::SequenceOf && d.fields[0].shape != Shape::SetOf))
+        table_error("a list record has exactly one SEQUENCE OF or SET OF component");
+      if (row.tag_class == 0 && row.tag_number != (d.fields[0].shape == Shape::SetOf ? 17u : 16u))
+        table_error("a list record's row tag differs from its shape");
+    }
+  }
+  if (d.count == 0) table_error("a table has at least one component");
+  for (uint32_t i = 0; i < d.count; i++) {
+    const Field &f = d.fields[i];
+    if (f.type >= kTypeCount) table_error("a component's type number has no catalogue row");
+    if (f.tagging == Tagging::Implicit && f.shape == Shape::Value && untagged_row(f.type))
+      table_error("IMPLICIT over a CHOICE or ANY (X.680 31.2.7): tag it EXPLICIT");
+    if (f.tagging == Tagging::Implicit && f.shape == Shape::InlineOctets)
+      table_error("inline octets are written under their universal tag");
+    if (d.kind != Kind::Choice) {
+      if (f.offset + sizeof(void *) > d.size && f.shape != Shape::InlineOctets)
+        table_error("a component's offset lies outside the record");
+      if (f.flag != kNone && f.flag + sizeof(uint32_t) > d.size) table_error("a present flag lies outside the record");
+      if (f.flag != kNone && f.presence == Presence::Required) table_error("a required component has no present flag");
+      for (uint32_t j = 0; j < i; j++)
+        if (d.fields[j].offset == f.offset) table_error("two components share one record offset");
+    }
+    if (f.presence == Presence::Default) {
+      if (f.def == nullptr || f.def_len < 2) table_error("a DEFAULT component needs its default value");
+      if (f.rule == DefaultRule::Boolean && (f.type != KORVU_TYPE_BOOLEAN || f.def_len != 3))
+        table_error("the BOOLEAN default rule applies to BOOLEAN components");
+      if (f.rule == DefaultRule::IntegerValue && f.type != KORVU_TYPE_INTEGER && f.type != KORVU_TYPE_ENUMERATED)
+        table_error("the integer default rule applies to INTEGER or ENUMERATED components");
+      if (f.rule == DefaultRule::BitSet && f.type != KORVU_TYPE_BIT_STRING)
+        table_error("the bit-set default rule applies to BIT STRING components");
+      if ((f.rule == DefaultRule::AlgorithmOid || f.rule == DefaultRule::AlgorithmOidAbsent ||
+           f.rule == DefaultRule::AlgorithmOidNull) &&
+          f.def[0] != 0x30)
+        table_error("the algorithm default rules compare an AlgorithmIdentifier");
+      if (f.shape != Shape::Value) table_error("DEFAULT applies to single values");
+    }
+    if (f.shape == Shape::InlineOctets && (f.min_size == 0 || f.min_size != f.max_size))
+      table_error("inline octets have a fixed size");
+    if (f.max_size != 0 && f.max_size < f.min_size) table_error("SIZE (min..max) with max below min");
+  }
+  if (d.kind == Kind::Choice) {
+    for (uint32_t i = 0; i < d.count; i++)
+      for (uint32_t j = 0; j < i; j++) {
+        if (d.fields[i].choice == d.fields[j].choice) table_error("two alternatives share one choice number");
+        const uint32_t a = detail::leading_tag(d.fields[i]), b = detail::leading_tag(d.fields[j]);
+        if (a == b && a != detail::kAnyTag) table_error("two alternatives share one tag");
+      }
+    return true;
+  }
+  // Each OPTIONAL or DEFAULT component must be told apart by its tag from the
+  // components that may follow it, up to the next required one (X.680 25.6).
+  for (uint32_t i = 0; i < d.count; i++) {
+    const Field &f = d.fields[i];
+    if (f.presence == Presence::Required) continue;
+    const uint32_t a = detail::leading_tag(f);
+    for (uint32_t j = i + 1; j < d.count; j++) {
+      const uint32_t b = detail::leading_tag(d.fields[j]);
+      if (a == detail::kAnyTag && f.type == KORVU_TYPE_ANY)
+        table_error("an OPTIONAL ANY can only be the last component");
+      if (a == b && a != detail::kAnyTag) table_error("an OPTIONAL or DEFAULT component has the tag of a later one");
+      if (d.fields[j].presence == Presence::Required) break;
+    }
+  }
+  return true;
 }
 
 // ---- engine operations (used by the templates below and by hooks) --------
@@ -185,24 +376,27 @@ Len choice_total_length(const StructDef &d, const void *record);
 int choice_encode(const StructDef &d, KORVU_STREAM *s, const void *record, uint32_t *written, KORVU_ERR_CTX *ctx);
 int choice_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed,
                   KORVU_ERR_CTX *ctx, int depth);
-int choice_no_content(KORVU_STREAM *, void **, int, uint32_t, uint32_t *, KORVU_ERR_CTX *, int);
+bool choice_accepts(const StructDef &d, const Header &h);
+void shift_offsets(const StructDef &d, void *record, uint32_t header_length);
 
 // True when a header can start a value of `type` (used to find optional
 // components and CHOICE alternatives).
 bool type_accepts(uint32_t type, const Header &h);
 
-// Whole length, encoding and decoding of one component.
-Len field_length(const Field &f, const void *record);
-int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *written, KORVU_ERR_CTX *ctx);
-int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                 KORVU_ERR_CTX *ctx, int depth);
-
 // ---- constructors and getters ----------------------------------------------
 // A new record from borrowed arguments, one per component in table order
 // (null for an absent optional, or for a default). Every argument is copied
 // (lists element by element); null when a required argument is null, a copy
-// fails or memory runs out.
-void *new_record(const StructDef &d, std::initializer_list<const void *> args);
+// fails or memory runs out. Inline octets are read from an unsigned char
+// array of their size.
+void *new_record(const StructDef &d, const void *const *args, size_t count);
+// The same with the argument count checked when it compiles.
+template <const StructDef &D, class... A>
+inline void *make(const A *...args) {
+  static_assert(sizeof...(A) == D.count, "a constructor takes one argument per component of its table");
+  const void *list[] = {static_cast<const void *>(args)...};
+  return new_record(D, list, sizeof...(A));
+}
 // A new CHOICE record holding a copy of `value` as alternative `choice`.
 void *new_choice(const StructDef &d, uint32_t choice, const void *value);
 // Component i of a record, null when the record is null or it is absent.
@@ -212,32 +406,24 @@ int has(const StructDef &d, const void *record, uint32_t i);
 void *get_choice(const void *record, uint32_t choice);
 uint32_t choice_of(const void *record);  // 0xFFFFFFFF for null
 
-// Encodes `write` into a new block and stores it in `kept`.
-template <class Write>
-inline int fill_kept(Kept &kept, uint32_t capacity, KORVU_ERR_CTX *ctx, Write &&write) {
-  KORVU_STREAM *m = korvu_stream_new_mem(capacity, ctx);
-  if (m == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
-  int r = write(m);
-  if (r == 1) {
-    unsigned char *data = nullptr;
-    uint32_t len = 0;
-    if (korvu_memstreamdeatch(m, &data, &len) != 1 || data == nullptr) {
-      korvu_free(data);
-      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-      r = 0;
-    } else {
-      kept = Kept{data, len, 1};
-    }
-  }
-  korvu_stream_free(m);
-  return r;
+// The index of the component stored at `offset` (a compile-time lookup).
+constexpr uint32_t index_at(const StructDef &d, size_t offset) {
+  for (uint32_t i = 0; i < d.count; i++)
+    if (d.fields[i].offset == offset) return i;
+  table_error("no component of this table is stored in that member");
+  return 0;
 }
 
-// Writes the encoding of a record into its Kept (if it has none yet).
-int ensure_kept(const StructDef &d, const void *record, KORVU_ERR_CTX *ctx);
+// The encoding of component i as kept in its record (written first if the
+// record has none yet): the to-be-signed octets of a signed structure.
+const Kept *field_kept(const StructDef &d, const void *record, uint32_t i, KORVU_ERR_CTX *ctx);
+// The whole encoding kept by a record, written first if it has none yet.
+const Kept *record_kept(const StructDef &d, const void *record, KORVU_ERR_CTX *ctx);
+// Drops the whole encoding a record keeps (after the record has changed).
+void discard_kept(const StructDef &d, void *record);
+// Copies kept octets out under the usual buffer convention: a null buffer
+// asks for the length; a short buffer fails with the length needed.
+int copy_kept(const Kept *k, unsigned char *buffer, uint32_t *length);
 
 // ---- registry operations ----------------------------------------------------
 template <const StructDef &D>
@@ -257,6 +443,7 @@ struct Sequence {
   static int whole_dec(KORVU_STREAM *s, const Header &h, void **o, uint32_t *n, KORVU_ERR_CTX *c, int depth) {
     return kept_decode(D, s, h, o, n, c, depth);
   }
+  static void shift(void *v, uint32_t header_length) { shift_offsets(D, v, header_length); }
   static constexpr bool kKept = D.kept != kNone;
   static constexpr TypeOps ops = {&free,
                                   &length,
@@ -265,7 +452,7 @@ struct Sequence {
                                   &dec,
                                   kKept ? &whole_enc : nullptr,
                                   kKept ? &whole_dec : nullptr,
-                                  nullptr,
+                                  D.shift_offsets ? &shift : nullptr,
                                   &D};
 };
 
@@ -279,9 +466,119 @@ struct Choice {
   static int dec(KORVU_STREAM *s, const Header &h, void **o, uint32_t *n, KORVU_ERR_CTX *c, int depth) {
     return choice_decode(D, s, h, o, n, c, depth);
   }
-  static constexpr TypeOps ops = {&free, nullptr, &total, nullptr, nullptr, &enc, &dec, nullptr, &D};
+  static bool accepts(const Header &h) { return choice_accepts(D, h); }
+  static constexpr TypeOps ops = {&free, nullptr, &total, nullptr, nullptr, &enc, &dec, nullptr, &D, &accepts};
+};
+
+template <const StructDef &D>
+constexpr TypeOps ops_of() {
+  if constexpr (D.kind == Kind::Choice)
+    return Choice<D>::ops;
+  else
+    return Sequence<D>::ops;
+}
+
+// A type that is another type under a tag of its own (X.680 31.2): LDAP's
+// [APPLICATION 2] IMPLICIT NULL, say. The row gives the tag; the value is a
+// value of `Base`. Implicit: the contents are Base's contents. Explicit: the
+// contents are Base's whole encoding.
+template <uint32_t Type, uint32_t Base, Tagging How>
+struct Alias {
+  static_assert(How != Tagging::None, "an alias is tagged");
+  static_assert(!(How == Tagging::Implicit && untagged_row(Base)),
+                "IMPLICIT over a CHOICE or ANY (X.680 31.2.7): tag it EXPLICIT");
+  static_assert(!untagged_row(Type), "an alias row carries its own tag");
+  static void free(void *v) { value_free(Base, v); }
+  static Len length(const void *v) {
+    return How == Tagging::Implicit ? value_content_length(Base, v) : value_length(Base, v);
+  }
+  static int enc(KORVU_STREAM *s, const void *v, uint32_t len, uint32_t *w, KORVU_ERR_CTX *c);
+  static int dec(KORVU_STREAM *s, void **o, int p, uint32_t len, uint32_t *n, KORVU_ERR_CTX *c, int depth);
+  static constexpr TypeOps ops = {&free, &length, nullptr, &enc, &dec, nullptr, nullptr, nullptr, nullptr};
+};
+
+int alias_encode(uint32_t type, uint32_t base, bool implicit, KORVU_STREAM *s, const void *v, uint32_t len,
+                 uint32_t *w, KORVU_ERR_CTX *c);
+int alias_decode(uint32_t type, uint32_t base, bool implicit, KORVU_STREAM *s, void **o, int p, uint32_t len,
+                 uint32_t *n, KORVU_ERR_CTX *c, int depth);
+
+template <uint32_t Type, uint32_t Base, Tagging How>
+int Alias<Type, Base, How>::enc(KORVU_STREAM *s, const void *v, uint32_t len, uint32_t *w, KORVU_ERR_CTX *c) {
+  return alias_encode(Type, Base, How == Tagging::Implicit, s, v, len, w, c);
+}
+template <uint32_t Type, uint32_t Base, Tagging How>
+int Alias<Type, Base, How>::dec(KORVU_STREAM *s, void **o, int p, uint32_t len, uint32_t *n, KORVU_ERR_CTX *c,
+                                int depth) {
+  return alias_decode(Type, Base, How == Tagging::Implicit, s, o, p, len, n, c, depth);
+}
+
+// ---- exports that only delegate ---------------------------------------------
+// Each takes the signature of its declaration in the public header, so the
+// definition is the one line that names the export, its table and the member.
+template <class F>
+struct Signature;
+template <class R, class A>
+struct Signature<R (*)(A)> {
+  using Result = R;
+  using Arg = A;
+  using Record = std::remove_cv_t<std::remove_pointer_t<A>>;
 };
 
 }  // namespace korvu::st
+
+// The component stored in `member` of the record, or null when absent.
+#define KORVU_GET(fn, def, member)                                                                       \
+  KORVU_API ::korvu::st::Signature<decltype(&fn)>::Result fn(::korvu::st::Signature<decltype(&fn)>::Arg r) { \
+    using S_ = ::korvu::st::Signature<decltype(&fn)>;                                                    \
+    constexpr uint32_t i_ = ::korvu::st::index_at(def, offsetof(S_::Record, member));                    \
+    return static_cast<S_::Result>(::korvu::st::get(def, r, i_));                                        \
+  }                                                                                                      \
+  static_assert(true, "")
+
+// 1 when the component stored in `member` is present, else 0.
+#define KORVU_HAS(fn, def, member)                                                    \
+  KORVU_API int fn(::korvu::st::Signature<decltype(&fn)>::Arg r) {                    \
+    using S_ = ::korvu::st::Signature<decltype(&fn)>;                                 \
+    constexpr uint32_t i_ = ::korvu::st::index_at(def, offsetof(S_::Record, member)); \
+    return ::korvu::st::has(def, r, i_);                                              \
+  }                                                                                   \
+  static_assert(true, "")
+
+// The same for a component of the record's `via` component (a Certificate's
+// TBSCertificate, say), whose table is `def`.
+#define KORVU_GET_IN(fn, via, def, member)                                                                    \
+  KORVU_API ::korvu::st::Signature<decltype(&fn)>::Result fn(::korvu::st::Signature<decltype(&fn)>::Arg r) { \
+    using S_ = ::korvu::st::Signature<decltype(&fn)>;                                                         \
+    using In_ = std::remove_pointer_t<decltype(r->via)>;                                                      \
+    constexpr uint32_t i_ = ::korvu::st::index_at(def, offsetof(In_, member));                                \
+    return static_cast<S_::Result>(::korvu::st::get(def, r ? r->via : nullptr, i_));                         \
+  }                                                                                                           \
+  static_assert(true, "")
+#define KORVU_HAS_IN(fn, via, def, member)                                         \
+  KORVU_API int fn(::korvu::st::Signature<decltype(&fn)>::Arg r) {                 \
+    using In_ = std::remove_pointer_t<decltype(r->via)>;                           \
+    constexpr uint32_t i_ = ::korvu::st::index_at(def, offsetof(In_, member));     \
+    return ::korvu::st::has(def, r ? r->via : nullptr, i_);                        \
+  }                                                                                \
+  static_assert(true, "")
+
+// The value of a CHOICE record when it holds alternative `n`, else null.
+#define KORVU_GET_CHOICE(fn, n)                                                                               \
+  KORVU_API ::korvu::st::Signature<decltype(&fn)>::Result fn(::korvu::st::Signature<decltype(&fn)>::Arg r) { \
+    return static_cast<::korvu::st::Signature<decltype(&fn)>::Result>(::korvu::st::get_choice(r, n));        \
+  }                                                                                                           \
+  static_assert(true, "")
+
+// A new CHOICE record holding a copy of the argument as alternative `n`.
+#define KORVU_NEW_CHOICE(fn, def, n)                                                                          \
+  KORVU_API ::korvu::st::Signature<decltype(&fn)>::Result fn(::korvu::st::Signature<decltype(&fn)>::Arg v) { \
+    return static_cast<::korvu::st::Signature<decltype(&fn)>::Result>(::korvu::st::new_choice(def, n, v));   \
+  }                                                                                                           \
+  static_assert(true, "")
+
+// Registers a table under its catalogue row, checking both when it compiles.
+#define KORVU_REGISTER_STRUCT(n, def)                                                    \
+  static_assert(::korvu::st::check_table(def, n), "table checked against its row"); \
+  KORVU_REGISTER_TYPE(n) = ::korvu::st::ops_of<def>()
 
 #endif

@@ -13,9 +13,9 @@
 namespace korvu {
 namespace {
 
-constexpr uint32_t kTypeTime = 20;
-constexpr uint32_t kTypeUtcTime = 21;
-constexpr uint32_t kTypeGenTime = 22;
+constexpr uint32_t kTypeTime = KORVU_TYPE_TIME;
+constexpr uint32_t kTypeUtcTime = KORVU_TYPE_UTCTIME;
+constexpr uint32_t kTypeGenTime = KORVU_TYPE_GENERALIZEDTIME;
 constexpr uint32_t kKindUtc = KORVU_ASN1_TIME_KIND_UTC;
 constexpr uint32_t kKindGen = KORVU_ASN1_TIME_KIND_GEN;
 constexpr uint32_t kOctetStringTag = 4;  // segments of constructed strings (X.690 8.23.6)
@@ -299,10 +299,13 @@ int time_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
   return read_time<Type>(s, h.tag, h.primitive, h.length, out, consumed, ctx, depth);
 }
 
+// Time ::= CHOICE { utcTime UTCTime, generalTime GeneralizedTime }
+bool time_accepts(const Header &h) { return h.tag_class == 0 && (h.tag == 23 || h.tag == 24); }
+
 }  // namespace
 }  // namespace korvu
 
-KORVU_REGISTER_TYPE(20) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_TIME) = {
     korvu::time_free,
     korvu::time_content_length<korvu::kTypeTime>,
     nullptr,
@@ -311,9 +314,11 @@ KORVU_REGISTER_TYPE(20) = {
     korvu::time_encode<korvu::kTypeTime>,
     korvu::time_decode_tlv<korvu::kTypeTime>,
     nullptr,
+    nullptr,
+    korvu::time_accepts,
 };
 
-KORVU_REGISTER_TYPE(21) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
     korvu::time_free,
     korvu::time_content_length<korvu::kTypeUtcTime>,
     nullptr,
@@ -324,7 +329,7 @@ KORVU_REGISTER_TYPE(21) = {
     nullptr,
 };
 
-KORVU_REGISTER_TYPE(22) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
     korvu::time_free,
     korvu::time_content_length<korvu::kTypeGenTime>,
     nullptr,

@@ -1,21 +1,21 @@
 // Shared pieces of the JSON rendering and encoding of BER/DER: the node kinds,
 // hexadecimal text and small helpers over the utility library's JSON trees.
 //
-// The renderer and the encoder are written against the public C interfaces
-// only (korvu/asn1.h and korvu/util.h), as inline code, so that the
-// command-line program can use their diagnostic forms (which say what failed
-// and where) while the library exports the plain forms.
+// The renderer and the encoder are inline code over the public C interfaces
+// (korvu/asn1.h, korvu/util.h) and a few internal text helpers; json.cpp
+// exports them in two forms: the plain one and the diagnostic one, which says
+// what failed and where.
 #ifndef KORVU_JSON_JSON_COMMON_H
 #define KORVU_JSON_JSON_COMMON_H
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "korvu/asn1.h"
+#include "korvu/holder.hpp"
 #include "korvu/util.h"
 #include "../util/hex_internal.h"
 
@@ -23,10 +23,7 @@ namespace korvu::asn1json {
 
 using Bytes = std::vector<unsigned char>;
 
-struct JsonFree {
-  void operator()(KORVU_JSON *j) const { korvu_json_free(j); }
-};
-using Node = std::unique_ptr<KORVU_JSON, JsonFree>;
+using Node = JsonHolder;
 
 // Node kinds. Form: how the identifier's constructed bit is chosen.
 enum class Form { Primitive, Constructed, Either, Tagged, Unknown };

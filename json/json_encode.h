@@ -242,14 +242,12 @@ class Encoder {
 
   bool unicode(const KORVU_JSON *v, const Path &at, bool bmp, Bytes &out) {
     if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&at, "must be a string");
-    KORVU_USTRING *u = korvu_ustring_newutf8(korvu_json_getstring(v), korvu_json_getstringlength(v));
-    unsigned char *b = nullptr;
+    UstringHolder u(korvu_ustring_newutf8(korvu_json_getstring(v), korvu_json_getstringlength(v)));
+    MemHolder<unsigned char> b;
     uint32_t n = 0;
-    int ok = u == nullptr ? 0 : bmp ? korvu_ustring_tobmp(u, &b, &n) : korvu_ustring_toutf32be(u, &b, &n);
-    korvu_ustring_free(u);
+    int ok = !u ? 0 : bmp ? korvu_ustring_tobmp(u.get(), b.out(), &n) : korvu_ustring_toutf32be(u.get(), b.out(), &n);
     if (ok != 1) return fail(&at, bmp ? "has a character outside the Basic Multilingual Plane" : "cannot be converted");
-    out.assign(b, b + n);
-    korvu_free(b);
+    out.assign(b.get(), b.get() + n);
     return true;
   }
 
@@ -257,10 +255,11 @@ class Encoder {
     if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&at, "must be a string of dotted numbers");
     const char *s = korvu_json_getstring(v);
     if (std::strlen(s) != korvu_json_getstringlength(v)) return fail(&at, "holds a NUL character");
-    KORVU_ASN1_OID *o = relative ? korvu_asn1_relative_oid_new(s) : korvu_asn1_oid_new(s);
-    if (o == nullptr) return fail(&at, relative ? "is not a relative object identifier" : "is not an object identifier");
-    out.assign(o->data, o->data + o->length);
-    korvu_asn1_value_free(relative ? 90 : 6, o);
+    Value o(relative ? KORVU_TYPE_RELATIVE_OID : KORVU_TYPE_OBJECT_IDENTIFIER,
+            relative ? korvu_asn1_relative_oid_new(s) : korvu_asn1_oid_new(s));
+    if (!o) return fail(&at, relative ? "is not a relative object identifier" : "is not an object identifier");
+    const auto *oid = o.as<KORVU_ASN1_OID>();
+    out.assign(oid->data, oid->data + oid->length);
     return true;
   }
 

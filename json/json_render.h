@@ -55,6 +55,8 @@ class Renderer {
 
   const std::string &error() const { return error_; }
   size_t error_offset() const { return error_at_; }
+  // Whether the failure was running out of memory rather than the input.
+  bool out_of_memory() const { return oom_; }
 
  private:
   struct Header {
@@ -80,7 +82,7 @@ class Renderer {
     return false;
   }
   std::nullptr_t oom() {
-    fail(0, "out of memory");
+    oom_fail();
     return nullptr;
   }
 
@@ -169,7 +171,10 @@ class Renderer {
   // ---- building nodes in place -------------------------------------------
   // Every node is made inside its parent (korvu_json_addnew*), in the order
   // its keys are printed: "type", the flags, "user defined", "value".
-  bool oom_fail() { return fail(0, "out of memory"); }
+  bool oom_fail() {
+    if (error_.empty()) oom_ = true;
+    return fail(0, "out of memory");
+  }
   bool ok(int r) { return r == 1 || oom_fail(); }
   bool add_text(KORVU_JSON *obj, const char *key, const char *s, size_t n) {
     return ok(korvu_json_addnewstring(obj, key, s, static_cast<uint32_t>(n)));
@@ -284,10 +289,9 @@ class Renderer {
     append_identifier(tlv, 0, false, h.tag);
     append_length(tlv, h.length);
     tlv.insert(tlv.end(), p_ + h.content(), p_ + h.content() + h.length);
-    const uint32_t type = h.tag == 23 ? 21 : 22;
-    void *value = nullptr;
-    uint32_t used = korvu_asn1_mem_decode(tlv.data(), static_cast<int32_t>(tlv.size()), type, &value);
-    if (value != nullptr) korvu_asn1_value_free(type, value);
+    const uint32_t type = h.tag == 23 ? KORVU_TYPE_UTCTIME : KORVU_TYPE_GENERALIZEDTIME;
+    Value value(type);
+    uint32_t used = korvu_asn1_mem_decode(tlv.data(), static_cast<int32_t>(tlv.size()), type, value.out());
     return used == tlv.size();
   }
 
@@ -341,15 +345,11 @@ class Renderer {
         return text_node(node, name, h, c, n);
       case 28:
       case 30: {
-        KORVU_USTRING *u = h.tag == 28 ? korvu_ustring_newutf32be(c, n) : korvu_ustring_newbmp(c, n);
-        unsigned char *utf8 = nullptr;
+        UstringHolder u(h.tag == 28 ? korvu_ustring_newutf32be(c, n) : korvu_ustring_newbmp(c, n));
+        MemHolder<unsigned char> utf8;
         uint32_t len = 0;
-        int converted = u != nullptr ? korvu_ustring_toutf8(u, &utf8, &len) : 0;
-        korvu_ustring_free(u);
-        if (converted != 1) return raw_node(node, name, h);
-        bool done = text_node(node, name, h, utf8, len);
-        korvu_free(utf8);
-        return done;
+        if (!u || korvu_ustring_toutf8(u.get(), utf8.out(), &len) != 1) return raw_node(node, name, h);
+        return text_node(node, name, h, utf8.get(), len);
       }
       default:  // no typed rendering (REAL, TIME, ...): the whole encoding
         return unknown_whole(node, h.start, h.content() + n);
@@ -499,6 +499,7 @@ class Renderer {
   int limit_;
   std::string error_;
   size_t error_at_ = 0;
+  bool oom_ = false;
 };
 
 }  // namespace korvu::asn1json

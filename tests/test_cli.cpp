@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "input.h"
+#include "korvu/holder.hpp"
 #include "test_util.h"
 
 extern char **environ;
@@ -278,6 +279,114 @@ TEST_F(CliTest, TypesListsEveryNumber) {
   }
   EXPECT_EQ(count, 450);
   EXPECT_TRUE(contains(r.out, "  2  INTEGER\n")) << r.out.substr(0, 200);
+}
+
+// The program is a client of the C interface: its sources include the public
+// headers and their own, never the library's internals.
+TEST(ToolSources, IncludeOnlyPublicHeaders) {
+  const fs::path root = KORVU_SOURCE_DIR;
+  size_t files = 0;
+  for (const auto &entry : fs::recursive_directory_iterator(root / "tools")) {
+    if (!entry.is_regular_file()) continue;
+    files++;
+    std::ifstream f(entry.path());
+    std::string line;
+    while (std::getline(f, line)) {
+      const size_t at = line.find("#include \"");
+      if (at == std::string::npos) continue;
+      const std::string name = line.substr(at + 10, line.find('"', at + 10) - at - 10);
+      const bool own = name.find('/') == std::string::npos && fs::exists(root / "tools/lib" / name);
+      const bool is_public = name.rfind("korvu/", 0) == 0 && fs::exists(root / "include" / name);
+      EXPECT_TRUE(own || is_public) << entry.path().string() << ": " << line;
+    }
+  }
+  EXPECT_GT(files, 10u);
+}
+
+// ---- the owning holders -----------------------------------------------------
+
+int g_freed = 0;
+void count_free(int *p) {
+  g_freed++;
+  delete p;
+}
+using Counted = korvu::Owned<int, count_free>;
+
+TEST(Holder, OwnedFreesExactlyOnce) {
+  g_freed = 0;
+  { Counted empty; }
+  { Counted null(nullptr); }
+  EXPECT_EQ(g_freed, 0);  // never called with null
+  { Counted one(new int(1)); }
+  EXPECT_EQ(g_freed, 1);
+
+  g_freed = 0;
+  Counted a(new int(2));
+  int *kept = a.release();
+  EXPECT_FALSE(a);
+  EXPECT_EQ(g_freed, 0);
+  a.reset(kept);
+  a.reset(new int(3));  // frees the one held
+  EXPECT_EQ(g_freed, 1);
+  EXPECT_EQ(*a.get(), 3);
+
+  int **slot = a.out();  // frees the one held and hands out an empty slot
+  EXPECT_EQ(g_freed, 2);
+  EXPECT_EQ(*slot, nullptr);
+  *slot = new int(4);
+  EXPECT_EQ(*a.get(), 4);
+
+  Counted b(std::move(a));
+  EXPECT_FALSE(a);
+  EXPECT_EQ(*b.get(), 4);
+  Counted c(new int(5));
+  c = std::move(b);  // frees 5, takes 4
+  EXPECT_EQ(g_freed, 3);
+  EXPECT_FALSE(b);
+  EXPECT_EQ(*c.get(), 4);
+  Counted &same = c;
+  c = std::move(same);
+  EXPECT_EQ(g_freed, 3);
+  EXPECT_EQ(*c.get(), 4);
+  c.reset();
+  EXPECT_EQ(g_freed, 4);
+}
+
+// korvu::Value frees with its type number, which travels with the value.
+TEST(Holder, ValueKeepsItsTypeThroughMoves) {
+  const Bytes der = hex("06 03 2A 86 48");
+  korvu::Value oid(KORVU_TYPE_OBJECT_IDENTIFIER);
+  ASSERT_EQ(korvu_asn1_mem_decode(der.data(), 5, oid.type(), oid.out()), 5u);
+  ASSERT_TRUE(oid);
+  // Decoding again into the same holder replaces the value (the sanitizer
+  // build sees a leak otherwise).
+  ASSERT_EQ(korvu_asn1_mem_decode(der.data(), 5, oid.type(), oid.out()), 5u);
+  EXPECT_STREQ(korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>()), "1.2.840");
+
+  korvu::Value number(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(-5));
+  ASSERT_TRUE(number);
+  number = std::move(oid);  // the INTEGER is freed as an INTEGER
+  EXPECT_EQ(number.type(), static_cast<uint32_t>(KORVU_TYPE_OBJECT_IDENTIFIER));
+  EXPECT_FALSE(oid);
+  korvu::Value moved(std::move(number));
+  EXPECT_EQ(moved.type(), static_cast<uint32_t>(KORVU_TYPE_OBJECT_IDENTIFIER));
+  EXPECT_STREQ(korvu_asn1_oid_getstring(moved.as<KORVU_ASN1_OID>()), "1.2.840");
+
+  // A released value is the caller's.
+  void *v = moved.release();
+  EXPECT_FALSE(moved);
+  korvu::Value again(KORVU_TYPE_OBJECT_IDENTIFIER, v);
+  korvu::BlobHolder encoded(korvu_asn1_mem_encode(again.type(), again.get()));
+  ASSERT_TRUE(encoded);
+  EXPECT_EQ(Bytes(encoded->data, encoded->data + encoded->length), der);
+
+  // The other holders fit the library's out arguments.
+  korvu::MemHolder<char> text(korvu_hexencode(der.data(), static_cast<uint32_t>(der.size())));
+  EXPECT_STREQ(text.get(), "06032A8648");
+  korvu::MemHolder<unsigned char> bytes;
+  uint32_t n = 0;
+  ASSERT_EQ(korvu_hexdecode(text.get(), 10, bytes.out(), &n), 1);
+  EXPECT_EQ(Bytes(bytes.get(), bytes.get() + n), der);
 }
 
 // ---- format detection ------------------------------------------------------

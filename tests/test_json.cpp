@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "input.h"
-#include "json/json_render.h"
+#include "korvu/holder.hpp"
 #include "test_util.h"
 
 namespace {
@@ -21,6 +21,18 @@ using korvu_test::hex;
 using korvu_test::to_hex;
 
 using korvu_test::JsonPtr;
+
+// Minimal definite length octets.
+void put_length(Bytes &out, uint32_t n) {
+  if (n < 0x80) {
+    out.push_back(static_cast<unsigned char>(n));
+    return;
+  }
+  Bytes be;
+  for (; n != 0; n >>= 8) be.insert(be.begin(), static_cast<unsigned char>(n));
+  out.push_back(static_cast<unsigned char>(0x80 | be.size()));
+  out.insert(out.end(), be.begin(), be.end());
+}
 
 JsonPtr render(const Bytes &b) {
   return JsonPtr(korvu_asn1_tojson(b.data(), static_cast<int32_t>(b.size())));
@@ -229,9 +241,9 @@ TEST(JsonRender, TimesPrintWhenTheyAreTimes) {
     }
     // The time types agree.
     void *decoded = nullptr;
-    uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), c.tag[1] == '7' ? 21 : 22,
-                                          &decoded);
-    if (decoded != nullptr) korvu_asn1_value_free(c.tag[1] == '7' ? 21 : 22, decoded);
+    const uint32_t type = c.tag[1] == '7' ? KORVU_TYPE_UTCTIME : KORVU_TYPE_GENERALIZEDTIME;
+    uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), type, &decoded);
+    if (decoded != nullptr) korvu_asn1_value_free(type, decoded);
     EXPECT_EQ(used == in.size(), c.printed) << c.text;
     EXPECT_EQ(round_trip(in), "") << c.text;
   }
@@ -271,6 +283,122 @@ TEST(JsonRender, RefusesWhatIsNotOneSoundEncoding) {
   EXPECT_EQ(korvu_asn1_tojson(ok.data(), -2), nullptr);
 }
 
+// The diagnostic form names the first octet that breaks the encoding.
+TEST(JsonDiagnostics, RenderSaysWhyAndWhere) {
+  struct Case {
+    const char *in;
+    uint32_t offset;
+    const char *says;
+  } cases[] = {
+      {"02 01 05 00", 3, "1 octets follow the encoding"},
+      {"30 05 02 01 05", 2, "the length 5 runs past the end of its container (3 octets left)"},
+      {"30 80 02 01 05", 5, "end-of-contents octets missing"},
+      {"30 80 02 01 05 00 01", 6, "end-of-contents octets are not 00 00"},
+      {"30 04 02 01 05 FF", 6, "identifier octets cut short"},  // at the very end
+      {"30 06 02 01 05 04 FF 00", 6, "length octet FF is reserved"},
+      {"04 80 00 00", 1, "a primitive encoding with an indefinite length"},
+      {"21 03 01 01 FF", 0, "universal tag 1 constructed is not allowed"},
+      {"1F 1E 00", 0, "a multi-octet tag number below 31"},
+      {"00 00", 0, "end-of-contents marker"},
+  };
+  for (const Case &c : cases) {
+    Bytes in = hex(c.in);
+    korvu::JsonHolder tree;
+    korvu::MemHolder<char> message;
+    uint32_t offset = 0;
+    EXPECT_EQ(korvu_asn1_tojson_diag(in.data(), static_cast<int32_t>(in.size()), tree.out(), message.out(), &offset),
+              0)
+        << c.in;
+    EXPECT_FALSE(tree) << c.in;
+    ASSERT_TRUE(message) << c.in;
+    EXPECT_NE(std::string(message.get()).find(c.says), std::string::npos) << c.in << ": " << message.get();
+    EXPECT_EQ(offset, c.offset) << c.in << ": " << message.get();
+  }
+
+  // Octets after a sound encoding are reported where they start.
+  Bytes cert = korvu_test::read_file(std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.der");
+  ASSERT_FALSE(cert.empty());
+  Bytes longer = cert;
+  longer.push_back(0x05);
+  uint32_t offset = 0;
+  korvu::MemHolder<char> message;
+  korvu::JsonHolder tree;
+  EXPECT_EQ(korvu_asn1_tojson_diag(longer.data(), static_cast<int32_t>(longer.size()), tree.out(), message.out(),
+                                   &offset),
+            0);
+  EXPECT_EQ(offset, cert.size());
+  // Cut anywhere, the certificate is refused at an octet inside what is left.
+  for (size_t cut = 1; cut < cert.size(); cut += 97) {
+    EXPECT_EQ(korvu_asn1_tojson_diag(cert.data(), static_cast<int32_t>(cut), tree.out(), nullptr, &offset), 0);
+    EXPECT_LE(offset, cut);
+  }
+
+  // Success: the tree of the plain form, no message, offset 0.
+  offset = 7;
+  ASSERT_EQ(korvu_asn1_tojson_diag(cert.data(), static_cast<int32_t>(cert.size()), tree.out(), message.out(), &offset),
+            1);
+  EXPECT_FALSE(message);
+  EXPECT_EQ(offset, 0u);
+  EXPECT_EQ(text(tree.get()), text(render(cert).get()));
+
+  // Empty input is refused with a message, bad arguments with their codes.
+  Bytes null = hex("05 00");
+  EXPECT_EQ(korvu_asn1_tojson_diag(null.data(), 0, tree.out(), message.out(), &offset), 0);
+  EXPECT_TRUE(message);
+  EXPECT_EQ(korvu_asn1_tojson_diag(nullptr, 2, tree.out(), message.out(), &offset), static_cast<int>(KORVU_ERR_NULLARG));
+  EXPECT_FALSE(message);
+  EXPECT_EQ(korvu_asn1_tojson_diag(null.data(), 2, nullptr, nullptr, nullptr), static_cast<int>(KORVU_ERR_NULLARG));
+  EXPECT_EQ(korvu_asn1_tojson_diag(null.data(), -1, tree.out(), nullptr, nullptr), static_cast<int>(KORVU_ERR_BADARG));
+  EXPECT_FALSE(tree);
+}
+
+TEST(JsonDiagnostics, EncodeNamesTheNode) {
+  struct Case {
+    const char *json;
+    const char *path;  // the message starts with it
+    const char *says;
+  } cases[] = {
+      {R"([])", "$: ", "not a JSON object"},
+      {R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})",
+       "$.value[1].value.value: ", "integral"},
+      {R"({"type":"SEQUENCE","value":[{"type":"NUL"}]})", "$.value[0]: ", "unknown \"type\" \"NUL\""},
+      {R"({"type":"BITSTRING","value":{"unused bits":8,"value":"00"}})", "$.value.unused bits: ", "0 to 7"},
+      {R"({"type":"BITSTRING","value":[true,1]})", "$.value[1]: ", "true or false"},
+      {R"({"type":"NULL","user defined":{"length":"8"}})", "$.user defined.length: ", "hexadecimal"},
+      {R"({"type":"TAGGEDTYPE","value":{"type":"NULL"}})", "$: ", "\"number\""},
+  };
+  for (const Case &c : cases) {
+    JsonPtr tree = parse(c.json);
+    ASSERT_TRUE(tree) << c.json;
+    korvu::BlobHolder der;
+    korvu::MemHolder<char> message;
+    EXPECT_EQ(korvu_asn1_encodejson_diag(tree.get(), der.out(), message.out()), 0) << c.json;
+    EXPECT_FALSE(der);
+    ASSERT_TRUE(message) << c.json;
+    std::string m = message.get();
+    EXPECT_EQ(m.rfind(c.path, 0), 0u) << c.json << ": " << m;
+    EXPECT_NE(m.find(c.says), std::string::npos) << c.json << ": " << m;
+  }
+
+  // Success gives the plain form's octets, an empty encoding included.
+  for (const char *json : {R"({"type":"SEQUENCE","value":[{"type":"INTEGER","value":"-0x80"},{"type":"NULL"}]})",
+                           R"({"type":"NULL","user defined":{"identifier":"","length":""}})"}) {
+    JsonPtr tree = parse(json);
+    korvu::BlobHolder der;
+    korvu::MemHolder<char> message;
+    ASSERT_EQ(korvu_asn1_encodejson_diag(tree.get(), der.out(), message.out()), 1) << json;
+    EXPECT_FALSE(message);
+    ASSERT_NE(der->data, nullptr);
+    EXPECT_EQ(Bytes(der->data, der->data + der->length), encode(tree.get())) << json;
+  }
+  korvu::BlobHolder der;
+  EXPECT_EQ(korvu_asn1_encodejson_diag(nullptr, der.out(), nullptr), static_cast<int>(KORVU_ERR_NULLARG));
+  JsonPtr null = parse(R"({"type":"NULL"})");
+  EXPECT_EQ(korvu_asn1_encodejson_diag(null.get(), nullptr, nullptr), static_cast<int>(KORVU_ERR_NULLARG));
+  EXPECT_EQ(korvu_asn1_encodejson_diag(null.get(), der.out(), nullptr), 1);
+  EXPECT_EQ(Bytes(der->data, der->data + der->length), hex("05 00"));
+}
+
 // Nesting is bounded by korvu_get_recursive_level(), definite lengths too, and
 // every tree the renderer makes is within what the encoder takes.
 TEST(JsonRender, NestingLimit) {
@@ -285,7 +413,7 @@ TEST(JsonRender, NestingLimit) {
         outer.push_back(0);
         outer.push_back(0);
       } else {
-        korvu::asn1json::append_length(outer, static_cast<uint32_t>(b.size()));
+        put_length(outer, static_cast<uint32_t>(b.size()));
         outer.insert(outer.end(), b.begin(), b.end());
       }
       b = outer;
@@ -491,7 +619,7 @@ class Gen {
     }
     uint32_t n = static_cast<uint32_t>(contents.size());
     if (form == 0) {
-      korvu::asn1json::append_length(out, n);
+      put_length(out, n);
     } else if (form == 1) {  // long form with leading zero octets
       int zeros = static_cast<int>(next(3));
       out.push_back(static_cast<unsigned char>(0x80 | (zeros + 2)));
@@ -515,12 +643,28 @@ class Gen {
 void check_input(const Bytes &in, size_t &accepted, std::vector<std::string> &failures) {
   if (in.empty()) return;
   JsonPtr tree = render(in);
+  {
+    // The diagnostic form agrees, and a refusal says why and points inside
+    // the input.
+    korvu::JsonHolder diag;
+    korvu::MemHolder<char> message;
+    uint32_t offset = 0xFFFFFFFFu;
+    int r = korvu_asn1_tojson_diag(in.data(), static_cast<int32_t>(in.size()), diag.out(), message.out(), &offset);
+    std::string why;
+    if ((r == 1) != static_cast<bool>(tree)) {
+      why = "the diagnostic form gives " + std::to_string(r);
+    } else if (r == 1 && (message || offset != 0 || text(diag.get()) != text(tree.get()))) {
+      why = "the diagnostic form renders differently";
+    } else if (r != 1 && (r != 0 || !message || *message.get() == '\0' || offset > in.size())) {
+      why = "refused without a message, or at offset " + std::to_string(offset);
+    }
+    if (!why.empty() && failures.size() < 10) failures.push_back(to_hex(in) + ": " + why);
+  }
   if (!tree) return;
   accepted++;
   std::string why = round_trip(in);
-  void *any = nullptr;
-  uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), 23, &any);
-  if (any != nullptr) korvu_asn1_value_free(23, any);
+  korvu::Value any(KORVU_TYPE_ANY);
+  uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), KORVU_TYPE_ANY, any.out());
   if (why.empty() && used != in.size()) why = "ANY does not take it whole";
   if (!why.empty() && failures.size() < 10) failures.push_back(to_hex(in) + ": " + why);
 }
@@ -618,20 +762,21 @@ TEST(JsonCorpus, ValidFilesRenderAndRoundTrip) {
     // and that ANY takes whole (its tag table and nesting limit hold).
     bool tlv_sound = f[5].find("tlv-walk ok;") != std::string::npos;
     if (tlv_sound) {
-      void *any = nullptr;
-      uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), 23, &any);
-      if (any != nullptr) korvu_asn1_value_free(23, any);
+      korvu::Value any(KORVU_TYPE_ANY);
+      uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), KORVU_TYPE_ANY, any.out());
       size_t pos = 0;
       tlv_sound = used == in.size() && tlv_depth(in, pos, in.size(), 0) < korvu_get_recursive_level() / 2;
     }
     if (f[4] == "valid" && tlv_sound) {
       sound++;
-      korvu::asn1json::Renderer r(in.data(), in.size());
-      KORVU_JSON *tree = r.render().release();
-      if (tree == nullptr) {
-        if (failures.size() < 10) failures.push_back(f[0] + ": " + r.error() + " at " + std::to_string(r.error_offset()));
+      korvu::JsonHolder tree;
+      korvu::MemHolder<char> message;
+      uint32_t offset = 0;
+      if (korvu_asn1_tojson_diag(in.data(), static_cast<int32_t>(in.size()), tree.out(), message.out(), &offset) != 1) {
+        if (failures.size() < 10) {
+          failures.push_back(f[0] + ": " + (message ? message.get() : "?") + " at " + std::to_string(offset));
+        }
       } else {
-        korvu_json_free(tree);
         accepted++;
         std::string why = round_trip(in);
         if (!why.empty() && failures.size() < 10) failures.push_back(f[0] + ": " + why.substr(0, 300));
@@ -769,12 +914,21 @@ TEST(JsonCommands, RenderThenEncodeGivesTheInputBack) {
   EXPECT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(again.out.find('\n'), again.out.size() - 1);  // one line
   EXPECT_EQ(run({"encode", "-"}, again.out).out, std::string(der.begin(), der.end()));
+
+  // A tree whose octets are all given, and empty, writes nothing.
+  const std::string nothing = R"({"type":"NULL","user defined":{"identifier":"","length":""}})";
+  CmdResult empty = run({"encode", "-"}, nothing);
+  EXPECT_EQ(empty.status, 0) << empty.err;
+  EXPECT_TRUE(empty.out.empty());
+  EXPECT_EQ(run({"encode", "--hex", "-"}, nothing).out, "\n");
 }
 
 TEST(JsonCommands, FailuresSayWhatAndWhere) {
   CmdResult cut = run({"json", temp_file("cut.der", std::string("\x30\x05\x02\x01\x05\x05", 6))});
   EXPECT_EQ(cut.status, 1);
-  EXPECT_NE(cut.err.find("at offset"), std::string::npos) << cut.err;
+  EXPECT_NE(cut.err.find("runs past the end of its container (4 octets left) at offset 2 (02 01 05 05)"),
+            std::string::npos)
+      << cut.err;
   EXPECT_TRUE(cut.out.empty());
 
   CmdResult missing = run({"json", ::testing::TempDir() + "korvu_json_no_such_file"});

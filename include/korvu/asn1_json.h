@@ -31,6 +31,25 @@ KORVU_API KORVU_JSON *korvu_asn1_tojson(const void *bytes, int32_t length);
  * korvu_data_blob_free. */
 KORVU_API KORVU_DATA_BLOB *korvu_asn1_encodejson(const KORVU_JSON *tree);
 
+/* The same two operations, saying why they fail. Results: 1 with the tree in
+ * *tree (the encoding in *der); 0 when the input is refused, with *message
+ * set to a NUL-terminated text freed with korvu_free (null if that text
+ * could not be allocated); KORVU_ERR_NOMEM when memory ran out; and
+ * KORVU_ERR_NULLARG for a null `bytes`, `tree` or `der`. On failure *tree
+ * (*der) is null. `message` and `offset` may be null.
+ *
+ * korvu_asn1_tojson_diag: *offset receives the offset of the octet at which
+ * the input stops being one sound encoding, for example
+ * "the length 5 runs past the end of its container (3 octets left)" at 2
+ * for 30 05 02 01 05 (0 on success). An empty input (`length` 0) is refused
+ * with a message, a negative length with KORVU_ERR_BADARG.
+ *
+ * korvu_asn1_encodejson_diag: the message names the refused node by its path
+ * from the root, as "$.value[1].value: must be true or false". */
+KORVU_API int korvu_asn1_tojson_diag(const void *bytes, int32_t length, KORVU_JSON **tree, char **message,
+                                     uint32_t *offset);
+KORVU_API int korvu_asn1_encodejson_diag(const KORVU_JSON *tree, KORVU_DATA_BLOB **der, char **message);
+
 #ifdef __cplusplus
 }
 #endif

@@ -17,16 +17,16 @@ namespace korvu::tool {
 
 namespace {
 
-constexpr uint32_t kLastType = 449;
+constexpr uint32_t kLastType = KORVU_TYPE_COUNT - 1;
 
 // Re-encodes `value` and compares with the octets it was decoded from.
 int check_round_trip(uint32_t type, const void *value, const unsigned char *original, uint32_t length, Io &io) {
-  ErrCtxPtr ctx(korvu_err_ctx_new());
+  ErrCtxHolder ctx(korvu_err_ctx_new());
   if (!ctx) {
     io.err << "korvu-asn1: out of memory\n";
     return kExitSoftware;
   }
-  StreamPtr stream(korvu_stream_new_mem(1024, ctx.get()));
+  StreamHolder stream(korvu_stream_new_mem(1024, ctx.get()));
   if (!stream) {
     io.err << "korvu-asn1: cannot create a memory stream\n";
     print_errors(ctx.get(), io.err);
@@ -107,8 +107,8 @@ int run_decode(const DecodeOptions &options, Io &io) {
   io.out << ", " << size << " octets\n";
   io.out << "type: " << type_label(options.type) << "\n";
 
-  ErrCtxPtr ctx(korvu_err_ctx_new());
-  StreamPtr stream(korvu_stream_new_romem(data, size));
+  ErrCtxHolder ctx(korvu_err_ctx_new());
+  StreamHolder stream(korvu_stream_new_romem(data, size));
   if (!ctx || !stream) {
     io.err << "korvu-asn1: out of memory\n";
     return kExitSoftware;
@@ -126,7 +126,7 @@ int run_decode(const DecodeOptions &options, Io &io) {
     }
     return kExitDecodeFailed;
   }
-  if (value.get() == nullptr && options.type != 0) {
+  if (value.get() == nullptr && options.type != KORVU_TYPE_END_OF_CONTENTS) {
     // Only end-of-contents has no value to speak of.
     io.err << "korvu-asn1: the decoder reported success without a value\n";
   }

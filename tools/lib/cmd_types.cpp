@@ -8,7 +8,7 @@
 namespace korvu::tool {
 
 int run_types(Io &io) {
-  for (uint32_t type = 0; type <= 449; type++) {
+  for (uint32_t type = 0; type < KORVU_TYPE_COUNT; type++) {
     const char *name = korvu_asn1_typename(type);
     char number[8];
     std::snprintf(number, sizeof number, "%3u", type);

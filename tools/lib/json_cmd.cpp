@@ -8,17 +8,11 @@
 #include <ostream>
 #include <vector>
 
-#include "../../json/json_encode.h"
-#include "../../json/json_render.h"
 #include "input.h"
 
 namespace korvu::tool {
 
 namespace {
-
-struct FreeDeleter {
-  void operator()(void *p) const { korvu_free(p); }
-};
 
 std::string name_of(const std::string &file) { return file == "-" ? "standard input" : file; }
 
@@ -79,18 +73,24 @@ int run_json(const JsonOptions &options, Io &io) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
     return kExitDecodeFailed;
   }
-  asn1json::Renderer renderer(input.bytes.data(), input.bytes.size());
-  asn1json::Node tree = renderer.render();
-  if (!tree) {
+  JsonHolder tree;
+  MemHolder<char> why;
+  uint32_t at = 0;
+  int r = korvu_asn1_tojson_diag(input.bytes.data(), static_cast<int32_t>(input.bytes.size()), tree.out(), why.out(),
+                                 &at);
+  if (r == static_cast<int>(KORVU_ERR_NOMEM) || (r == 0 && !why)) {
+    io.err << "korvu-asn1: out of memory\n";
+    return kExitSoftware;
+  }
+  if (r != 1) {
     io.err << "korvu-asn1: cannot render " << name_of(options.file) << " (" << format_name(input.format)
-           << "): " << renderer.error() << " at offset " << renderer.error_offset();
-    size_t at = renderer.error_offset();
+           << "): " << why.get() << " at offset " << at;
     if (at < input.bytes.size()) io.err << " (" << hex_preview(input.bytes.data() + at, input.bytes.size() - at, 8) << ")";
     io.err << "\n";
     return kExitDecodeFailed;
   }
   uint32_t length = 0;
-  std::unique_ptr<char, FreeDeleter> text(korvu_json_print(tree.get(), options.indent, &length));
+  MemHolder<char> text(korvu_json_print(tree.get(), options.indent, &length));
   if (!text) {
     io.err << "korvu-asn1: cannot print the JSON tree\n";
     return kExitSoftware;
@@ -112,37 +112,43 @@ int run_encode(const EncodeOptions &options, Io &io) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
     return kExitDecodeFailed;
   }
-  asn1json::Node tree(
-      korvu_json_parse(reinterpret_cast<const char *>(raw.data()), static_cast<uint32_t>(raw.size())));
+  JsonHolder tree(korvu_json_parse(reinterpret_cast<const char *>(raw.data()), static_cast<uint32_t>(raw.size())));
   if (!tree) {
     io.err << "korvu-asn1: " << name_of(options.file) << " is not valid JSON: " << json_syntax_error(raw) << "\n";
     return kExitDecodeFailed;
   }
-  asn1json::Encoder encoder;
-  asn1json::Bytes der;
-  if (!encoder.encode(tree.get(), der)) {
-    io.err << "korvu-asn1: cannot encode " << name_of(options.file) << ": " << encoder.error() << "\n";
+  BlobHolder der;
+  MemHolder<char> why;
+  int r = korvu_asn1_encodejson_diag(tree.get(), der.out(), why.out());
+  if (r == static_cast<int>(KORVU_ERR_NOMEM) || (r == 0 && !why)) {
+    io.err << "korvu-asn1: out of memory\n";
+    return kExitSoftware;
+  }
+  if (r != 1) {
+    io.err << "korvu-asn1: cannot encode " << name_of(options.file) << ": " << why.get() << "\n";
     return kExitDecodeFailed;
   }
   if (!options.pem_label.empty()) {
-    char *pem = nullptr;
+    MemHolder<char> pem;
     uint32_t pem_length = 0;
-    static const unsigned char kNothing[1] = {0};
-    if (korvu_pemencode(options.pem_label.c_str(), der.empty() ? kNothing : der.data(),
-                        static_cast<uint32_t>(der.size()), &pem, &pem_length) != 1) {
+    if (korvu_pemencode(options.pem_label.c_str(), der->data, der->length, pem.out(), &pem_length) != 1) {
       io.err << "korvu-asn1: cannot write PEM with the label \"" << options.pem_label << "\"\n";
       return kExitDecodeFailed;
     }
-    std::unique_ptr<char, FreeDeleter> hold(pem);
-    bool ok = write_output(options.output, reinterpret_cast<const unsigned char *>(pem), pem_length, io);
+    bool ok = write_output(options.output, reinterpret_cast<const unsigned char *>(pem.get()), pem_length, io);
     return ok ? kExitOk : kExitDecodeFailed;
   }
   if (options.hex) {
-    std::string text = asn1json::to_hex(der.data(), der.size()) + "\n";
+    MemHolder<char> hex(korvu_hexencode(der->data, der->length));
+    if (!hex) {
+      io.err << "korvu-asn1: out of memory\n";
+      return kExitSoftware;
+    }
+    std::string text = std::string(hex.get(), 2 * size_t{der->length}) + "\n";
     bool ok = write_output(options.output, reinterpret_cast<const unsigned char *>(text.data()), text.size(), io);
     return ok ? kExitOk : kExitDecodeFailed;
   }
-  return write_output(options.output, der.data(), der.size(), io) ? kExitOk : kExitDecodeFailed;
+  return write_output(options.output, der->data, der->length, io) ? kExitOk : kExitDecodeFailed;
 }
 
 void add_json_command(CLI::App &app, Io &io) {

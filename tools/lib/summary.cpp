@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "korvu/asn1.h"
+#include "korvu/holder.hpp"
 
 namespace korvu::tool {
 namespace {
@@ -36,9 +37,10 @@ bool read_tlv(const Bytes &b, size_t pos, size_t limit, Tlv &t) {
   return true;
 }
 
-std::string hex(const unsigned char *p, size_t n) {
+// Upper-case hex of n octets after `prefix`.
+std::string hex(const unsigned char *p, size_t n, const char *prefix = "") {
   static const char d[] = "0123456789ABCDEF";
-  std::string s;
+  std::string s = prefix;
   for (size_t i = 0; i < n; i++) {
     s += d[p[i] >> 4];
     s += d[p[i] & 15];
@@ -63,15 +65,14 @@ const char *short_name(const std::string &oid) {
 }
 
 std::string oid_text(const Bytes &b, size_t start, size_t end) {
-  void *oid = nullptr;
+  Value oid(KORVU_TYPE_OBJECT_IDENTIFIER);
   std::string text;
   uint32_t n = static_cast<uint32_t>(end - start);
-  if (korvu_asn1_mem_decode(b.data() + start, static_cast<int32_t>(n), 6, &oid) == n) {
-    const char *s = korvu_asn1_oid_getstring(static_cast<KORVU_ASN1_OID *>(oid));
+  if (korvu_asn1_mem_decode(b.data() + start, static_cast<int32_t>(n), oid.type(), oid.out()) == n) {
+    const char *s = korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>());
     if (s) text = s;
   }
-  korvu_asn1_value_free(6, oid);
-  if (text.empty()) return "#" + hex(b.data() + start, end - start);
+  if (text.empty()) return hex(b.data() + start, end - start, "#");
   const char *sn = short_name(text);
   return sn ? sn : text;
 }
@@ -104,7 +105,7 @@ std::string value_text(const Bytes &b, size_t start, const Tlv &v) {
     case 0x0C: case 0x12: case 0x13: case 0x14: case 0x16: case 0x1A:
       for (size_t i = 0; i < n; i++) {
         if (p[i] < 0x20 || p[i] == 0x7F) {
-          out += "\\" + hex(p + i, 1);
+          out += hex(p + i, 1, "\\");
         } else {
           if (p[i] == ',' || p[i] == '+' || p[i] == '\\') out += '\\';
           out += static_cast<char>(p[i]);
@@ -127,15 +128,14 @@ std::string value_text(const Bytes &b, size_t start, const Tlv &v) {
     default:
       break;
   }
-  return "#" + hex(b.data() + start, v.end - start);
+  return hex(b.data() + start, v.end - start, "#");
 }
 
 // "T=V, T=V+T=V" from the DER of a Name; false when it is not DER we can walk.
 bool name_text(const void *name, std::string &out) {
-  KORVU_DATA_BLOB *blob = korvu_asn1_mem_encode(32, name);
-  if (blob == nullptr) return false;
+  BlobHolder blob(korvu_asn1_mem_encode(KORVU_TYPE_NAME, name));
+  if (!blob) return false;
   Bytes b(blob->data, blob->data + blob->length);
-  korvu_data_blob_free(blob);
   Tlv seq;
   if (!read_tlv(b, 0, b.size(), seq) || seq.tag != 0x30) return false;
   out.clear();

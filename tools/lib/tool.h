@@ -13,10 +13,10 @@
 
 #include <cstdint>
 #include <iosfwd>
-#include <memory>
 #include <string>
 
 #include "korvu/asn1.h"
+#include "korvu/holder.hpp"
 
 namespace CLI {
 class App;
@@ -44,45 +44,6 @@ struct Io {
 // Parses the command line and runs the chosen subcommand. Command-line
 // errors print CLI11's message and give kExitUsage; --help gives kExitOk.
 int run_app(CLI::App &app, int argc, const char *const *argv, Io &io);
-
-// Owning holders for library objects.
-struct ErrCtxDeleter {
-  void operator()(KORVU_ERR_CTX *c) const { korvu_err_ctx_free(c); }
-};
-struct StreamDeleter {
-  void operator()(KORVU_STREAM *s) const { korvu_stream_free(s); }
-};
-using ErrCtxPtr = std::unique_ptr<KORVU_ERR_CTX, ErrCtxDeleter>;
-using StreamPtr = std::unique_ptr<KORVU_STREAM, StreamDeleter>;
-
-// A decoded value of some type number, released with korvu_asn1_value_free.
-class Value {
- public:
-  explicit Value(uint32_t type) : type_(type) {}
-  ~Value() { reset(); }
-  Value(const Value &) = delete;
-  Value &operator=(const Value &) = delete;
-  void **out() {
-    reset();
-    return &value_;
-  }
-  void *get() const { return value_; }
-  // Gives up ownership without freeing (for a value a failed call left
-  // behind, which the library should never do).
-  void *release() {
-    void *v = value_;
-    value_ = nullptr;
-    return v;
-  }
-  void reset() {
-    if (value_ != nullptr) korvu_asn1_value_free(type_, value_);
-    value_ = nullptr;
-  }
-
- private:
-  uint32_t type_;
-  void *value_ = nullptr;
-};
 
 // "24 (SEQUENCE OF ANY)"
 std::string type_label(uint32_t type);

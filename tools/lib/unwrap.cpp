@@ -1,20 +1,15 @@
 #include "unwrap.h"
 
-#include <memory>
 #include <vector>
 
 #include "korvu/asn1.h"
+#include "korvu/holder.hpp"
 
 namespace korvu::tool {
 
 namespace {
 
-struct PushCtxDeleter {
-  void operator()(KORVU_ASN1_DECODE_OCTETSTRING_CTX *c) const { korvu_asn1_decode_octetstring_ctx_free(c); }
-};
-struct StreamFree {
-  void operator()(KORVU_STREAM *s) const { korvu_stream_free(s); }
-};
+using PushCtxHolder = Owned<KORVU_ASN1_DECODE_OCTETSTRING_CTX, korvu_asn1_decode_octetstring_ctx_free>;
 
 int fail(std::string *error, std::string message) {
   if (error != nullptr) *error = std::move(message);
@@ -31,11 +26,9 @@ bool drain(KORVU_STREAM *buffer, std::FILE *out, UnwrapStats &stats) {
   if (length > stats.peak_buffered) stats.peak_buffered = length;
   if (data == nullptr || std::fwrite(data, 1, length, out) != length) return false;
   stats.data += length;
-  unsigned char *taken = nullptr;
+  MemHolder<unsigned char> taken;
   uint32_t taken_length = 0;
-  if (korvu_memstreamdeatch(buffer, &taken, &taken_length) != 1) return false;
-  korvu_free(taken);
-  return true;
+  return korvu_memstreamdeatch(buffer, taken.out(), &taken_length) == 1;
 }
 
 }  // namespace
@@ -45,8 +38,8 @@ int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats
   UnwrapStats &st = stats != nullptr ? *stats : local;
   st = UnwrapStats{};
   if (in == nullptr || out == nullptr) return fail(error, "no input or output file");
-  std::unique_ptr<KORVU_ASN1_DECODE_OCTETSTRING_CTX, PushCtxDeleter> ctx(korvu_asn1_decode_octetstring_ctx_new());
-  std::unique_ptr<KORVU_STREAM, StreamFree> buffer(korvu_stream_new_mem(2048, nullptr));
+  PushCtxHolder ctx(korvu_asn1_decode_octetstring_ctx_new());
+  StreamHolder buffer(korvu_stream_new_mem(2048, nullptr));
   std::vector<unsigned char> chunk;
   try {
     chunk.resize(kUnwrapChunk);

@@ -7,8 +7,6 @@ namespace korvu {
 
 namespace {
 
-constexpr uint32_t kNullType = 5;
-
 const TypeOps *ops_of(const TypeDesc *d) { return d ? d->ops : nullptr; }
 
 // The last entry of the context, or 0.
@@ -55,7 +53,7 @@ int encode_value(KORVU_STREAM *s, uint32_t type, const void *value, uint32_t *wr
     return r;
   }
   if (s == nullptr || o == nullptr || o->encode_content == nullptr || o->content_length == nullptr ||
-      (value == nullptr && type != kNullType)) {
+      (value == nullptr && type != KORVU_TYPE_NULL)) {
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);
     return 0;
   }

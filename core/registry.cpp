@@ -27,6 +27,9 @@ static_assert(sizeof(kRegistry) / sizeof(kRegistry[0]) == kTypeCount, "the regis
 
 inline constexpr uint32_t kFirstCode = kErrInvalidTagClass;
 inline constexpr uint32_t kLastCode = kErrDecodeSm9EnvelopedData;
+// Stream errors (korvu/util.h) lie below the message codes, general errors
+// below the stream errors.
+inline constexpr uint32_t kFirstStreamCode = 0x10100;
 
 // One enumerator per entry name: a name used twice in messages.inc fails here.
 enum class MessageName {
@@ -81,7 +84,7 @@ void put_err(KORVU_ERR_CTX *ctx, const char *src, int line, uint32_t code) {
   const char *text;
   if (code >= kFirstCode)
     text = message(code);
-  else if (code >= 0x10100)
+  else if (code >= kFirstStreamCode)
     text = korvu_igetStreamError(code);
   else
     text = korvu_igetGeneralError(code);

@@ -356,7 +356,7 @@ inline PushResult push_decode(bool octet_string, const unsigned char *in, uint32
     } else {
       ErrCtx ctx;
       void *v = nullptr;
-      int r = korvu_asn1_decode_any_ctx_toobject(ac, 23, &v, ctx);
+      int r = korvu_asn1_decode_any_ctx_toobject(ac, KORVU_TYPE_ANY, &v, ctx);
       Value val(23, r == 1 ? v : nullptr);
       if (r != 1 && v != nullptr) res.problem = "failed toobject handed out a value";
       if (r == 1) {

@@ -11,7 +11,7 @@
 namespace korvu::any {
 namespace {
 
-constexpr uint32_t kType = 23;
+constexpr uint32_t kType = KORVU_TYPE_ANY;
 constexpr uint32_t kHeaderCapacity = 64;
 constexpr uint32_t kContentCapacity = 128;
 
@@ -449,7 +449,7 @@ int read_contents(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, uint3
 
 }  // namespace korvu::any
 
-KORVU_REGISTER_TYPE(23) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_ANY) = {
     &korvu::any::free_any,      &korvu::any::op_content_length, &korvu::any::op_total_length,
     &korvu::any::op_encode_content, &korvu::any::op_decode_content, &korvu::any::op_encode,
     &korvu::any::op_decode_tlv, nullptr,
@@ -628,7 +628,7 @@ KORVU_API int korvu_asn1_any_getobject(const KORVU_ASN1_ANY *value, uint32_t typ
   if (!value->eoc && value->content_length == 0xFFFFFFFFu) {
     // The explicit wrapper's end-of-contents follows the inner encoding.
     Holder eoc(0);
-    r = korvu::decode_value(view.get(), 0, eoc.out(), &used, ctx, 0);
+    r = korvu::decode_value(view.get(), KORVU_TYPE_END_OF_CONTENTS, eoc.out(), &used, ctx, 0);
     if (r != 1) {
       KORVU_DECODE_ERR(ctx, type);
       return r;
@@ -695,14 +695,14 @@ KORVU_API int korvu_asn1_any_toobject(const KORVU_ASN1_ANY *value, uint32_t type
 }
 
 KORVU_API KORVU_ASN1_ANY *korvu_asn1_objecttoany(uint32_t type, const void *object) {
-  if (type == 0 || korvu::type_desc(type) == nullptr) return nullptr;
+  if (type == KORVU_TYPE_END_OF_CONTENTS || korvu::type_desc(type) == nullptr) return nullptr;
   KORVU_STREAM *ms = korvu_stream_new_mem(1024, nullptr);
   if (ms == nullptr) return nullptr;
   uint32_t written = 0;
   void *out = nullptr;
   uint32_t used = 0;
   if (korvu::encode_value(ms, type, object, &written, nullptr) == 1 &&
-      korvu::decode_value(ms, 23, &out, &used, nullptr, 0) == 1 && ms->pos != ms->size) {
+      korvu::decode_value(ms, KORVU_TYPE_ANY, &out, &used, nullptr, 0) == 1 && ms->pos != ms->size) {
     korvu::any::free_any(out);
     out = nullptr;
   }

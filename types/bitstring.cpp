@@ -10,7 +10,7 @@
 namespace korvu {
 namespace {
 
-constexpr uint32_t kBitStringType = 3;
+constexpr uint32_t kBitStringType = KORVU_TYPE_BIT_STRING;
 constexpr uint32_t kBitStringTag = 3;
 constexpr uint32_t kDecodeCapacity = 300;
 
@@ -179,7 +179,7 @@ const unsigned char *all_bytes(const KORVU_ASN1_BITSTRING *v, uint32_t *count, u
 
 using namespace korvu;
 
-KORVU_REGISTER_TYPE(3) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_BIT_STRING) = {
     .free = bitstring_free,
     .content_length = bitstring_content_length,
     .total_length = nullptr,

@@ -437,12 +437,15 @@ int der_sort(KORVU_ASN1_LIST *list, const ElemOps &ops, KORVU_ERR_CTX *ctx) {
 }  // namespace korvu::list
 
 // Lists of ANY: SEQUENCE OF and SET OF, with and without SIZE (1..MAX).
-KORVU_REGISTER_TYPE(24) = korvu::list::TypedList<24, 23>::ops;
-KORVU_REGISTER_TYPE(25) =
-    korvu::list::TypedList<25, 23, 0x00, korvu::list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
-KORVU_REGISTER_TYPE(26) = korvu::list::TypedList<26, 23>::ops;
-KORVU_REGISTER_TYPE(27) =
-    korvu::list::TypedList<27, 23, 0x00, korvu::list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_ANY) =
+    korvu::list::TypedList<KORVU_TYPE_SEQUENCE_OF_ANY, KORVU_TYPE_ANY>::ops;
+KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_SIZE_OF_ANY) =
+    korvu::list::TypedList<KORVU_TYPE_SEQUENCE_SIZE_OF_ANY, KORVU_TYPE_ANY, 0x00, korvu::list::kTagOfRow,
+                           KORVU_FORM_EITHER, 1>::ops;
+KORVU_REGISTER_TYPE(KORVU_TYPE_SET_OF_ANY) = korvu::list::TypedList<KORVU_TYPE_SET_OF_ANY, KORVU_TYPE_ANY>::ops;
+KORVU_REGISTER_TYPE(KORVU_TYPE_SET_SIZE_OF_ANY) =
+    korvu::list::TypedList<KORVU_TYPE_SET_SIZE_OF_ANY, KORVU_TYPE_ANY, 0x00, korvu::list::kTagOfRow,
+                           KORVU_FORM_EITHER, 1>::ops;
 
 // ---------------------------------------------------------------------------
 // Exports.

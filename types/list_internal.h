@@ -53,10 +53,11 @@ Len content_length(const KORVU_ASN1_LIST *list, const ElemOps &ops);
 
 // Writes each element's whole encoding in list order, then 00 00 when
 // `length` is 0xFFFFFFFF. For a definite `length` the octets written must
-// add up to it (0x10004 otherwise). Null stream or list: 0x10002; a length
-// past 0x7FFFFFFF other than 0xFFFFFFFF: 0x10001. `written` counts the
-// contents octets (end-of-contents included). Only specific errors are
-// recorded: the caller adds its own encode-failure code.
+// add up to it (KORVU_ERR_COUNT_MISMATCH otherwise). Null stream or list:
+// KORVU_ERR_NULLARG; a length past 0x7FFFFFFF other than 0xFFFFFFFF:
+// KORVU_ERR_BADARG. `written` counts the contents octets (end-of-contents
+// included). Only specific errors are recorded: the caller adds its own
+// encode-failure code.
 int encode_content(KORVU_STREAM *s, const KORVU_ASN1_LIST *list, const ElemSpec &spec, uint32_t length,
                    uint32_t *written, KORVU_ERR_CTX *ctx);
 int encode_content(KORVU_STREAM *s, const KORVU_ASN1_LIST *list, const ElemOps &ops, uint32_t length,
@@ -97,7 +98,8 @@ int der_compare(const unsigned char *a, uint32_t alen, const unsigned char *b, u
 // `ElemType` (under the row's tag unless `ElemTag` says otherwise; set
 // `MinSize` to 1 for SIZE (1..MAX)). Failures add the list type's own
 // encode/decode code. Usage in a module:
-//   KORVU_REGISTER_TYPE(66) = korvu::list::TypedList<66, 6>::ops;
+//   KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER) =
+//       korvu::list::TypedList<KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_TYPE_OBJECT_IDENTIFIER>::ops;
 template <uint32_t ListType, uint32_t ElemType, uint32_t ElemClass = 0x00, uint32_t ElemTag = kTagOfRow,
           uint32_t ElemForm = KORVU_FORM_EITHER, uint32_t MinSize = 0>
 struct TypedList {

@@ -10,7 +10,7 @@ namespace korvu {
 
 namespace {
 
-constexpr uint32_t kOctetStringType = 4;
+constexpr uint32_t kOctetStringType = KORVU_TYPE_OCTET_STRING;
 constexpr uint32_t kOctetStringTag = 4;
 constexpr uint32_t kDecodeCapacity = 128;
 
@@ -126,7 +126,7 @@ int string_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *co
 
 using namespace korvu;
 
-KORVU_REGISTER_TYPE(4) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_OCTET_STRING) = {
     .free = octetstring_free,
     .content_length = octetstring_content_length,
     .total_length = nullptr,

@@ -11,8 +11,8 @@
 namespace korvu {
 namespace {
 
-constexpr uint32_t kTypeOid = 6;
-constexpr uint32_t kTypeRelativeOid = 90;
+constexpr uint32_t kTypeOid = KORVU_TYPE_OBJECT_IDENTIFIER;
+constexpr uint32_t kTypeRelativeOid = KORVU_TYPE_RELATIVE_OID;
 constexpr uint64_t kMaxArc = UINT64_MAX;
 constexpr size_t kMaxArcDigits = 30;
 
@@ -225,12 +225,12 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
 }  // namespace
 }  // namespace korvu
 
-KORVU_REGISTER_TYPE(6) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_OBJECT_IDENTIFIER) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeOid>,
     korvu::oid_decode_content<korvu::kTypeOid>, nullptr, nullptr, nullptr,
 };
 
-KORVU_REGISTER_TYPE(90) = {
+KORVU_REGISTER_TYPE(KORVU_TYPE_RELATIVE_OID) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeRelativeOid>,
     korvu::oid_decode_content<korvu::kTypeRelativeOid>, nullptr, nullptr, nullptr,
 };

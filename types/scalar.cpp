@@ -280,13 +280,16 @@ int null_encode(KORVU_STREAM *s, const void *, uint32_t *written, KORVU_ERR_CTX 
 
 using namespace korvu;
 
-KORVU_REGISTER_TYPE(0) = {free_nothing, zero_length, nullptr, eoc_encode_content, eoc_decode_content,
-                          eoc_encode, eoc_decode_tlv};
-KORVU_REGISTER_TYPE(1) = {word_free, boolean_length, nullptr, boolean_encode_content, boolean_decode_content};
-KORVU_REGISTER_TYPE(2) = {integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content};
-KORVU_REGISTER_TYPE(7) = {integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content};
-KORVU_REGISTER_TYPE(5) = {free_nothing, zero_length, nullptr, null_encode_content, null_decode_content,
-                          null_encode};
+KORVU_REGISTER_TYPE(KORVU_TYPE_END_OF_CONTENTS) = {
+    free_nothing, zero_length, nullptr, eoc_encode_content, eoc_decode_content, eoc_encode, eoc_decode_tlv};
+KORVU_REGISTER_TYPE(KORVU_TYPE_BOOLEAN) = {
+    word_free, boolean_length, nullptr, boolean_encode_content, boolean_decode_content};
+KORVU_REGISTER_TYPE(KORVU_TYPE_INTEGER) = {
+    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content};
+KORVU_REGISTER_TYPE(KORVU_TYPE_ENUMERATED) = {
+    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content};
+KORVU_REGISTER_TYPE(KORVU_TYPE_NULL) = {
+    free_nothing, zero_length, nullptr, null_encode_content, null_decode_content, null_encode};
 
 extern "C" {
 

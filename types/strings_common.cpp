@@ -10,7 +10,7 @@ namespace korvu {
 
 int stream_failure(KORVU_ERR_CTX *ctx, int rc, const char *src, int line) {
   uint32_t code = static_cast<uint32_t>(rc);
-  if (rc == 0 || code < KORVU_ERR_NOMEM || code > 0x101FFu) code = KORVU_STREAM_ERR_READ;
+  if (rc == 0 || code < KORVU_ERR_NOMEM || code >= kErrInvalidTagClass) code = KORVU_STREAM_ERR_READ;
   put_err(ctx, src, line, code);
   return rc;
 }

@@ -138,8 +138,8 @@ void time_free(void *p) {
   korvu_free(v);
 }
 
-// The kinds a type number writes and reads: 20 either, 21 UTCTime, 22
-// GeneralizedTime.
+// The kinds a type writes and reads: KORVU_TYPE_TIME either,
+// KORVU_TYPE_UTCTIME UTCTime, KORVU_TYPE_GENERALIZEDTIME GeneralizedTime.
 template <uint32_t Type>
 bool kind_fits(uint32_t kind) {
   if constexpr (Type == kTypeUtcTime) return kind == kKindUtc;
@@ -265,8 +265,9 @@ int read_time(KORVU_STREAM *s, uint32_t kind, int primitive, uint32_t length, vo
   return 1;
 }
 
-// Contents under an implicit tag: UTCTime for 21, GeneralizedTime for 22. The
-// Time choice (20) is told apart by its identifier only.
+// Contents under an implicit tag: UTCTime for KORVU_TYPE_UTCTIME,
+// GeneralizedTime for KORVU_TYPE_GENERALIZEDTIME. The Time choice is told
+// apart by its identifier only.
 template <uint32_t Type>
 int time_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                         KORVU_ERR_CTX *ctx, int depth) {

@@ -96,8 +96,8 @@ struct Data {
   std::map<int, Bytes> names;      // RDNs -> Name
   size_t cert_bytes = 0, all_bytes = 0;
   size_t from_bundle = 0, from_leaves = 0, from_corpus = 0, dropped = 0;
-  uint32_t cert_type = 24;         // 39 once Certificate is linked
-  uint32_t crl_type = 24;          // 41 once CertificateList is linked
+  uint32_t cert_type = KORVU_TYPE_SEQUENCE_OF_ANY;  // KORVU_TYPE_CERTIFICATE once linked
+  uint32_t crl_type = KORVU_TYPE_SEQUENCE_OF_ANY;   // KORVU_TYPE_CERTIFICATELIST once linked
 };
 
 Data g;
@@ -248,8 +248,8 @@ bool korvu_accepts(const Bytes &b, uint32_t type) {
 }
 
 void build_data(const std::string &corpus) {
-  g.cert_type = type_exists(39) ? 39 : 24;
-  g.crl_type = type_exists(41) ? 41 : 24;
+  if (type_exists(KORVU_TYPE_CERTIFICATE)) g.cert_type = KORVU_TYPE_CERTIFICATE;
+  if (type_exists(KORVU_TYPE_CERTIFICATELIST)) g.crl_type = KORVU_TYPE_CERTIFICATELIST;
   std::string err;
   if (!tasn1_peer::load(KORVU_BENCH_DIR "/pkix_bench.asn", err)) {
     std::fprintf(stderr, "libtasn1 definitions: %s\n", err.c_str());
@@ -455,7 +455,8 @@ void growth_rows() {
     uint32_t type;
     const std::map<int, Bytes> *set;
   };
-  const Row rows[] = {{"SEQUENCE OF INTEGER as type 24", 24, &g.int_lists}, {"Name of single-valued RDNs as type 32", 32, &g.names}};
+  const Row rows[] = {{"SEQUENCE OF INTEGER as type 24", KORVU_TYPE_SEQUENCE_OF_ANY, &g.int_lists},
+                      {"Name of single-valued RDNs as type 32", KORVU_TYPE_NAME, &g.names}};
   for (const Row &r : rows) {
     if (!type_exists(r.type)) continue;
     std::printf("  %-40s", r.label);
@@ -491,9 +492,9 @@ void register_benchmarks() {
   benchmark::RegisterBenchmark("cert/tlv_walk", certs, [](const Bytes &b) {
     benchmark::DoNotOptimize(tlv_walk(b.data(), b.size()));
   });
-  if (ct != 24)
+  if (ct != KORVU_TYPE_SEQUENCE_OF_ANY)
     benchmark::RegisterBenchmark("cert/korvu_decode_free/type24", certs,
-                                 [](const Bytes &b) { korvu_decode_free(b, 24); });
+                                 [](const Bytes &b) { korvu_decode_free(b, KORVU_TYPE_SEQUENCE_OF_ANY); });
   if (&korvu_asn1_tojson != nullptr)
     benchmark::RegisterBenchmark("json/any_tojson_free", [](benchmark::State &st) {
       for (auto _ : st)

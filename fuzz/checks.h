@@ -34,7 +34,13 @@ using Bytes = std::vector<unsigned char>;
 
 // Type numbers whose values keep the encoding they were decoded from and
 // write it back unchanged.
-inline constexpr uint32_t kKeptTypes[] = {29, 30, 32, 39, 41, 46, 260};
+inline constexpr uint32_t kKeptTypes[] = {KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE,
+                                          KORVU_TYPE_ATTRIBUTETYPEANDVALUE,
+                                          KORVU_TYPE_NAME,
+                                          KORVU_TYPE_CERTIFICATE,
+                                          KORVU_TYPE_CERTIFICATELIST,
+                                          KORVU_TYPE_CERTIFICATIONREQUEST,
+                                          KORVU_TYPE_ATTRIBUTECERTIFICATE};
 
 inline bool is_kept_type(uint32_t type) {
   for (uint32_t t : kKeptTypes)
@@ -290,8 +296,8 @@ struct PushResult {
   bool finished = false;
   uint32_t consumed = 0;  // octets of the encoding, when finished
   Bytes data;             // OCTET STRING data octets
-  Bytes any_encoding;     // ANY: toobject(23) encoded
-  int toobject = 1;       // ANY: result of toobject(23)
+  Bytes any_encoding;     // ANY: toobject as ANY, encoded
+  int toobject = 1;       // ANY: result of toobject as ANY
   std::string problem;    // a broken push-decoder property
 };
 
@@ -357,11 +363,11 @@ inline PushResult push_decode(bool octet_string, const unsigned char *in, uint32
       ErrCtx ctx;
       void *v = nullptr;
       int r = korvu_asn1_decode_any_ctx_toobject(ac, KORVU_TYPE_ANY, &v, ctx);
-      Value val(23, r == 1 ? v : nullptr);
+      Value val(KORVU_TYPE_ANY, r == 1 ? v : nullptr);
       if (r != 1 && v != nullptr) res.problem = "failed toobject handed out a value";
       if (r == 1) {
         std::string why;
-        if (!encode_value(23, val.get(), res.any_encoding, why)) res.problem = "pushed ANY does not encode: " + why;
+        if (!encode_value(KORVU_TYPE_ANY, val.get(), res.any_encoding, why)) res.problem = "pushed ANY does not encode: " + why;
       }
       res.toobject = r;
     }
@@ -377,7 +383,7 @@ inline PushResult push_decode(bool octet_string, const unsigned char *in, uint32
 inline std::string check_push(const uint8_t *data, size_t size) {
   if (size < 4 || size > 0x7FFFFFFF) return {};
   const bool octet_string = (data[0] & 1) != 0;
-  const uint32_t type = octet_string ? 4 : 23;
+  const uint32_t type = octet_string ? KORVU_TYPE_OCTET_STRING : KORVU_TYPE_ANY;
   const char *name = octet_string ? "OCTET STRING" : "ANY";
   Pieces pieces((uint32_t{data[1]} << 8) | data[2]);
   const unsigned char *in = data + 3;
@@ -413,7 +419,7 @@ inline std::string check_push(const uint8_t *data, size_t size) {
   } else {
     Bytes enc;
     std::string why;
-    if (!encode_value(23, pulled.get(), enc, why)) return "pulled ANY does not encode: " + why;
+    if (!encode_value(KORVU_TYPE_ANY, pulled.get(), enc, why)) return "pulled ANY does not encode: " + why;
     if (whole.toobject != 1)
       return "ANY: toobject refuses (" + std::to_string(whole.toobject) + ") what the pull decoder accepts: " +
              hex(in, used);
@@ -426,7 +432,7 @@ inline std::string check_push(const uint8_t *data, size_t size) {
 // ---- Text harness ------------------------------------------------------------
 // Octet 0 picks the parser (modulo 5), the rest is its text.
 inline std::string check_oid_text(bool relative, const std::string &text) {
-  const uint32_t type = relative ? 90 : 6;
+  const uint32_t type = relative ? KORVU_TYPE_RELATIVE_OID : KORVU_TYPE_OBJECT_IDENTIFIER;
   if (!type_exists(type)) return {};
   auto *v = relative ? korvu_asn1_relative_oid_new(text.c_str()) : korvu_asn1_oid_new(text.c_str());
   Value val(type, v);
@@ -471,9 +477,9 @@ inline std::string check_time_text(const unsigned char *in, uint32_t n) {
   tlv.insert(tlv.end(), in + 1, in + n);
   // The Time choice and the tag's own type accept the same texts, and a
   // decoded time is written back octet for octet.
-  const uint32_t own = tag == 0x17 ? 21 : 22;
+  const uint32_t own = tag == 0x17 ? KORVU_TYPE_UTCTIME : KORVU_TYPE_GENERALIZEDTIME;
   bool accepted[2] = {false, false};
-  const uint32_t types[2] = {20, own};
+  const uint32_t types[2] = {KORVU_TYPE_TIME, own};
   for (int i = 0; i < 2; i++) {
     if (!type_exists(types[i])) return {};
     void *raw = nullptr;
@@ -499,13 +505,13 @@ inline std::string check_time_text(const unsigned char *in, uint32_t n) {
 }
 
 inline std::string check_cert_text(const unsigned char *in, uint32_t n) {
-  if (!have_pubkeycert() || !type_exists(39) || n == 0) return {};
+  if (!have_pubkeycert() || !type_exists(KORVU_TYPE_CERTIFICATE) || n == 0) return {};
   ErrCtx ctx;
   KORVU_X509_CERT *c = korvu_x509pubkeycert_new(in, static_cast<int32_t>(n), ctx);
-  Value v(39, c);
+  Value v(KORVU_TYPE_CERTIFICATE, c);
   if (c == nullptr) return ctx.count() == 0 ? "refused certificate input recorded nothing" : "";
   Bytes enc;
-  std::string why = check_decoded_value(39, c, nullptr, 0, enc);
+  std::string why = check_decoded_value(KORVU_TYPE_CERTIFICATE, c, nullptr, 0, enc);
   if (!why.empty()) return why;
   // DER input holds exactly one certificate, which is kept as it came.
   if (in[0] == 0x30 && (enc.size() != n || std::memcmp(enc.data(), in, n) != 0))

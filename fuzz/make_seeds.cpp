@@ -161,7 +161,7 @@ class SeedMaker {
       void *v = nullptr;
       uint32_t used = korvu_asn1_mem_decode(p, static_cast<int32_t>(e.size), t, &v);
       if (used == 0xFFFFFFFFu) continue;
-      if (t == 6 || t == 90) add_oid_text(t, v);
+      if (t == KORVU_TYPE_OBJECT_IDENTIFIER || t == KORVU_TYPE_RELATIVE_OID) add_oid_text(t, v);
       korvu_asn1_value_free(t, v);
       if (used != e.size) continue;
       Bytes b{static_cast<unsigned char>(t >> 8), static_cast<unsigned char>(t & 0xFF)};
@@ -173,14 +173,15 @@ class SeedMaker {
 
   void add_oid_text(uint32_t type, void *v) {
     if (oid_seeds_ >= 200) return;
-    const char *s = type == 6 ? korvu_asn1_oid_getstring(static_cast<KORVU_ASN1_OID *>(v))
-                              : korvu_asn1_relative_oid_getstring(static_cast<KORVU_ASN1_OID *>(v));
+    const bool absolute = type == KORVU_TYPE_OBJECT_IDENTIFIER;
+    const char *s = absolute ? korvu_asn1_oid_getstring(static_cast<KORVU_ASN1_OID *>(v))
+                             : korvu_asn1_relative_oid_getstring(static_cast<KORVU_ASN1_OID *>(v));
     if (s == nullptr) return;
-    Bytes b{static_cast<unsigned char>(type == 6 ? 0x00 : 0x01)};
+    Bytes b{static_cast<unsigned char>(absolute ? 0x00 : 0x01)};
     b.insert(b.end(), s, s + std::strlen(s));
     write("text", b);
     oid_seeds_++;
-    if (type == 6) {
+    if (absolute) {
       // The same arcs as a relative OID.
       b[0] = 0x01;
       write("text", b);

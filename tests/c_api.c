@@ -90,7 +90,7 @@ static void check_errors(void) {
   korvu_err_ctx_free(ctx);
 
   void *out = NULL;
-  if (korvu_asn1_mem_decode(boolean, (int32_t)sizeof boolean, 450, &out) != 0xFFFFFFFFu || out != NULL) {
+  if (korvu_asn1_mem_decode(boolean, (int32_t)sizeof boolean, KORVU_TYPE_COUNT, &out) != 0xFFFFFFFFu || out != NULL) {
     fail("type number 450 was accepted", 450);
   }
 }

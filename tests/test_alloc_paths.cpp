@@ -75,19 +75,19 @@ TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
   // Decoded without `critical`: FALSE, writable, and written once it is TRUE.
   ErrCtx ctx;
   const Bytes plain = hex("30 09 06 03 55 1D 13 04 02 30 00");
-  Val ext(36, decode(36, plain, ctx));
+  Val ext(KORVU_TYPE_EXTENSION, decode(KORVU_TYPE_EXTENSION, plain, ctx));
   ASSERT_NE(ext.v, nullptr);
   auto *e = static_cast<KORVU_X509_EXTENSION *>(ext.v);
   KORVU_ASN1_BOOLEAN *crit = korvu_x509extension_getcritical(e);
   ASSERT_NE(crit, nullptr);
   EXPECT_EQ(korvu_asn1_boolean_istrue(crit), 0);
-  EXPECT_EQ(to_hex(encode(36, e)), to_hex(plain));
-  Val copy_false(36, korvu_asn1_dupobject(36, e, ctx));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, e)), to_hex(plain));
+  Val copy_false(KORVU_TYPE_EXTENSION, korvu_asn1_dupobject(KORVU_TYPE_EXTENSION, e, ctx));
   ASSERT_NE(copy_false.v, nullptr);
   *crit = 0xFF;
-  EXPECT_EQ(to_hex(encode(36, e)), "30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, e)), "30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
   // Copies made before and after are independent of the record.
-  Val copy_true(36, korvu_asn1_dupobject(36, e, ctx));
+  Val copy_true(KORVU_TYPE_EXTENSION, korvu_asn1_dupobject(KORVU_TYPE_EXTENSION, e, ctx));
   ASSERT_NE(copy_true.v, nullptr);
   auto *ct = static_cast<KORVU_X509_EXTENSION *>(copy_true.v);
   auto *cf = static_cast<KORVU_X509_EXTENSION *>(copy_false.v);
@@ -95,9 +95,9 @@ TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
   EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(cf)), 0);
   EXPECT_NE(korvu_x509extension_getcritical(cf), crit);
   // A copy of the default as a value of its own outlives the record.
-  Val own(1, korvu_asn1_dupobject(1, korvu_x509extension_getcritical(cf), ctx));
+  Val own(KORVU_TYPE_BOOLEAN, korvu_asn1_dupobject(KORVU_TYPE_BOOLEAN, korvu_x509extension_getcritical(cf), ctx));
   ASSERT_NE(own.v, nullptr);
-  korvu_asn1_value_free(36, copy_false.v);
+  korvu_asn1_value_free(KORVU_TYPE_EXTENSION, copy_false.v);
   copy_false.v = nullptr;
   EXPECT_EQ(korvu_asn1_boolean_istrue(static_cast<KORVU_ASN1_BOOLEAN *>(own.v)), 0);
 
@@ -106,18 +106,20 @@ TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
   const Bytes with_true = hex("30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
   const Bytes with_ber_true = hex("30 0C 06 03 55 1D 13 01 01 03 04 02 30 00");
   for (int from_file = 0; from_file < 2; from_file++) {
-    Val t(36, from_file ? decode_from_file(36, with_true, ctx) : decode(36, with_true, ctx));
+    Val t(KORVU_TYPE_EXTENSION, from_file ? decode_from_file(KORVU_TYPE_EXTENSION, with_true, ctx)
+                                          : decode(KORVU_TYPE_EXTENSION, with_true, ctx));
     ASSERT_NE(t.v, nullptr);
     KORVU_ASN1_BOOLEAN *tc = korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(t.v));
     ASSERT_NE(tc, nullptr);
     EXPECT_EQ(*tc, 0xFFu);
-    EXPECT_EQ(to_hex(encode(36, t.v)), to_hex(with_true));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, t.v)), to_hex(with_true));
     *tc = 0;
-    EXPECT_EQ(to_hex(encode(36, t.v)), to_hex(plain));
-    Val b(36, from_file ? decode_from_file(36, with_ber_true, ctx) : decode(36, with_ber_true, ctx));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, t.v)), to_hex(plain));
+    Val b(KORVU_TYPE_EXTENSION, from_file ? decode_from_file(KORVU_TYPE_EXTENSION, with_ber_true, ctx)
+                                          : decode(KORVU_TYPE_EXTENSION, with_ber_true, ctx));
     ASSERT_NE(b.v, nullptr);
     EXPECT_EQ(*korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(b.v)), 3u);
-    EXPECT_EQ(to_hex(encode(36, b.v)), to_hex(with_ber_true));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, b.v)), to_hex(with_ber_true));
   }
   const Bytes bad_bool[] = {
       hex("30 0D 06 03 55 1D 13 01 02 00 FF 04 02 30 00"),  // two octets
@@ -126,31 +128,31 @@ TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
   };
   for (const Bytes &in : bad_bool) {
     ErrCtx c;
-    EXPECT_EQ(decode(36, in, c), nullptr) << to_hex(in);
+    EXPECT_EQ(decode(KORVU_TYPE_EXTENSION, in, c), nullptr) << to_hex(in);
     EXPECT_GT(c.count(), 0u) << to_hex(in);
   }
 
   // A TRUE default (primaryDistinguished) reads TRUE and stays unwritten.
   const Bytes atv = hex("30 0B 06 03 55 04 03 13 04 74 65 73 74");
-  Val a(30, decode(30, atv, ctx));
+  Val a(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, decode(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, atv, ctx));
   ASSERT_NE(a.v, nullptr);
   auto *p = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(a.v);
   ASSERT_NE(p->primaryDistinguished, nullptr);
   EXPECT_EQ(korvu_asn1_boolean_istrue(p->primaryDistinguished), 1);
-  EXPECT_EQ(to_hex(encode(30, p)), to_hex(atv));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, p)), to_hex(atv));
 
   // Constructed with a null default: the same behaviour.
-  Val oid(6, korvu_asn1_oid_new("2.5.29.15"));
+  Val oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("2.5.29.15"));
   Bytes ku = hex("03 02 05 A0");
-  Val value(4, korvu_asn1_octetstring_new(ku.data(), static_cast<int32_t>(ku.size())));
-  Val made(36, korvu_x509extension_new(static_cast<KORVU_ASN1_OID *>(oid.v), nullptr,
-                                       static_cast<KORVU_ASN1_OCTETSTRING *>(value.v)));
+  Val value(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(ku.data(), static_cast<int32_t>(ku.size())));
+  Val made(KORVU_TYPE_EXTENSION, korvu_x509extension_new(static_cast<KORVU_ASN1_OID *>(oid.v), nullptr,
+                                                         static_cast<KORVU_ASN1_OCTETSTRING *>(value.v)));
   ASSERT_NE(made.v, nullptr);
   KORVU_ASN1_BOOLEAN *mc = korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(made.v));
   ASSERT_NE(mc, nullptr);
   EXPECT_EQ(*mc, 0u);
   *mc = 1;
-  EXPECT_EQ(to_hex(encode(36, made.v)), "30 0E 06 03 55 1D 0F 01 01 01 04 04 03 02 05 A0");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, made.v)), "30 0E 06 03 55 1D 0F 01 01 01 04 04 03 02 05 A0");
   EXPECT_EQ(ctx.count(), 0u);
 }
 
@@ -164,26 +166,29 @@ TEST(SharedBlocks, KeptEncodingsOfAttributesFromEveryInput) {
   };
   for (const Bytes &in : forms) {
     ErrCtx ctx;
-    Val mem(29, decode(29, in, ctx));
+    Val mem(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE,
+            decode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, in, ctx));
     ASSERT_NE(mem.v, nullptr) << to_hex(in);
     auto *m = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(mem.v);
     EXPECT_EQ(m->hasEncoding, 1u);
     EXPECT_EQ(to_hex(kept(m->encoding, m->encodingLength)), to_hex(in));
-    EXPECT_EQ(to_hex(encode(29, m)), to_hex(in));
-    Val file(29, decode_from_file(29, in, ctx));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, m)), to_hex(in));
+    Val file(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE,
+             decode_from_file(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, in, ctx));
     ASSERT_NE(file.v, nullptr) << to_hex(in);
-    EXPECT_EQ(to_hex(encode(29, file.v)), to_hex(in));
-    Val dup(29, korvu_asn1_dupobject(29, m, ctx));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, file.v)), to_hex(in));
+    Val dup(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE,
+            korvu_asn1_dupobject(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, m, ctx));
     ASSERT_NE(dup.v, nullptr);
-    EXPECT_EQ(to_hex(encode(29, dup.v)), to_hex(in));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, dup.v)), to_hex(in));
     EXPECT_EQ(ctx.count(), 0u) << to_hex(in);
   }
   // A Name of such attributes keeps each one's form, BER included.
   const Bytes name = hex("30 1F 31 0F 30 80 06 03 55 04 03 13 04 74 65 73 74 00 00 31 0C 30 0A 06 03 55 04 0A 0C 03 6F 72 67");
   ErrCtx ctx;
-  Val n(32, decode(32, name, ctx));
+  Val n(KORVU_TYPE_NAME, decode(KORVU_TYPE_NAME, name, ctx));
   ASSERT_NE(n.v, nullptr);
-  EXPECT_EQ(to_hex(encode(32, n.v)), to_hex(name));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n.v)), to_hex(name));
   KORVU_ASN1_LIST *rdns = static_cast<KORVU_X500_NAME *>(n.v)->rdns;
   ASSERT_EQ(rdns->count, 2);
   auto *first = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(static_cast<KORVU_ASN1_LIST *>(rdns->items[0])->items[0]);
@@ -200,7 +205,7 @@ TEST(SharedBlocks, KeptEncodingsOfAttributesFromEveryInput) {
   };
   for (const Bytes &in : bad) {
     ErrCtx c;
-    EXPECT_EQ(decode(29, in, c), nullptr) << to_hex(in);
+    EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, in, c), nullptr) << to_hex(in);
     EXPECT_GT(c.count(), 0u) << to_hex(in);
   }
 }
@@ -215,7 +220,8 @@ TEST(SharedBlocks, CertificatesKeepTheirOctetsAndTheirTbs) {
                     in.begin() + static_cast<long>(outer + tlv_size(in, outer)));
     ErrCtx ctx;
     for (int from_file = 0; from_file < 2; from_file++) {
-      Val v(39, from_file ? decode_from_file(39, in, ctx) : decode(39, in, ctx));
+      Val v(KORVU_TYPE_CERTIFICATE,
+            from_file ? decode_from_file(KORVU_TYPE_CERTIFICATE, in, ctx) : decode(KORVU_TYPE_CERTIFICATE, in, ctx));
       ASSERT_NE(v.v, nullptr) << from_file;
       auto *c = static_cast<KORVU_X509_CERT *>(v.v);
       EXPECT_EQ(kept(c->encoded, c->encodedLength), in);
@@ -225,16 +231,16 @@ TEST(SharedBlocks, CertificatesKeepTheirOctetsAndTheirTbs) {
       Bytes got(len);
       ASSERT_EQ(korvu_x509pubkeycert_gettbsocts(c, got.data(), &len, ctx), 1);
       EXPECT_EQ(got, tbs);
-      EXPECT_EQ(encode(39, c), in);
+      EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, c), in);
       // The TBSCertificate on its own re-encodes to the kept octets.
-      EXPECT_EQ(encode(38, c->tbsCertificate), tbs);
-      Val dup(39, korvu_asn1_dupobject(39, c, ctx));
+      EXPECT_EQ(encode(KORVU_TYPE_TBSCERTIFICATE, c->tbsCertificate), tbs);
+      Val dup(KORVU_TYPE_CERTIFICATE, korvu_asn1_dupobject(KORVU_TYPE_CERTIFICATE, c, ctx));
       ASSERT_NE(dup.v, nullptr);
       auto *d = static_cast<KORVU_X509_CERT *>(dup.v);
       EXPECT_EQ(kept(d->tbsEncoded, d->tbsEncodedLength), tbs);
-      korvu_asn1_value_free(39, v.v);
+      korvu_asn1_value_free(KORVU_TYPE_CERTIFICATE, v.v);
       v.v = nullptr;
-      EXPECT_EQ(encode(39, d), in);
+      EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, d), in);
     }
     EXPECT_EQ(ctx.count(), 0u);
   }
@@ -250,16 +256,17 @@ TEST(SharedBlocks, CertificatesKeepTheirOctetsAndTheirTbs) {
   ASSERT_EQ(in[at], 0x03);
   bad[at + header_size(in, at)] = 0x09;
   ErrCtx c1;
-  EXPECT_EQ(decode(39, bad, c1), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_CERTIFICATE, bad, c1), nullptr);
   EXPECT_GT(c1.count(), 0u);
   ErrCtx c2;
-  EXPECT_EQ(decode(39, Bytes(in.begin(), in.end() - 1), c2), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_CERTIFICATE, Bytes(in.begin(), in.end() - 1), c2), nullptr);
   EXPECT_GT(c2.count(), 0u);
   Bytes longer = in;
   longer.insert(longer.end(), {0x05, 0x00});
   void *v = nullptr;
-  ASSERT_EQ(korvu_asn1_mem_decode(longer.data(), static_cast<int32_t>(longer.size()), 39, &v), in.size());
-  Val hold(39, v);
+  ASSERT_EQ(korvu_asn1_mem_decode(longer.data(), static_cast<int32_t>(longer.size()), KORVU_TYPE_CERTIFICATE, &v),
+            in.size());
+  Val hold(KORVU_TYPE_CERTIFICATE, v);
   auto *c = static_cast<KORVU_X509_CERT *>(v);
   EXPECT_EQ(kept(c->encoded, c->encodedLength), in);
 }
@@ -271,9 +278,9 @@ TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
   for (uint32_t n : {0u, 1u, 63u, 64u, 2047u, 2048u, 2049u, 7000u}) {
     Bytes data(n);
     for (uint32_t i = 0; i < n; i++) data[i] = static_cast<unsigned char>(i * 7 + 1);
-    Val made(4, korvu_asn1_octetstring_new(data.data(), static_cast<int32_t>(n)));
+    Val made(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(data.data(), static_cast<int32_t>(n)));
     ASSERT_NE(made.v, nullptr) << n;
-    const Bytes der = encode(4, made.v);
+    const Bytes der = encode(KORVU_TYPE_OCTET_STRING, made.v);
     ASSERT_FALSE(der.empty()) << n;
     Bytes seg = hex("24 80");
     for (uint32_t at = 0; at < n; at += 1000) {
@@ -295,9 +302,9 @@ TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
         // The value outlives the context it was decoded with: its stream
         // must not report into it later.
         ErrCtx ctx;
-        decoded = decode(4, in, ctx);
+        decoded = decode(KORVU_TYPE_OCTET_STRING, in, ctx);
       }
-      Val v(4, decoded);
+      Val v(KORVU_TYPE_OCTET_STRING, decoded);
       ASSERT_NE(v.v, nullptr) << n;
       auto *o = static_cast<KORVU_ASN1_OCTETSTRING *>(v.v);
       EXPECT_EQ(o->stream->ctx, nullptr);
@@ -306,32 +313,32 @@ TEST(SharedBlocks, StringDataStreamsGrowPastTheirBlock) {
       const unsigned char *p = korvu_memstream_data(o->stream, &held);
       ASSERT_EQ(held, n);
       EXPECT_TRUE(n == 0 || std::memcmp(p, data.data(), n) == 0) << n;
-      EXPECT_EQ(encode(4, o), der) << n;
+      EXPECT_EQ(encode(KORVU_TYPE_OCTET_STRING, o), der) << n;
       const unsigned char more[3] = {1, 2, 3};
       ASSERT_EQ(korvu_stream_writen(o->stream, more, 3), 1);
       EXPECT_EQ(korvu_asn1_octetstring_getlength(o), n + 3);
       // Truncated anywhere in the data: nothing handed out.
       ErrCtx c;
-      EXPECT_EQ(decode(4, Bytes(in.begin(), in.end() - 1), c), nullptr) << n;
+      EXPECT_EQ(decode(KORVU_TYPE_OCTET_STRING, Bytes(in.begin(), in.end() - 1), c), nullptr) << n;
     }
 
     // BIT STRING of the same data, with 3 unused bits when there is data.
     const uint32_t unused = n ? 3 : 0;
     if (n) data.back() &= 0xF8;
-    Val bits(3, korvu_asn1_bitstring_new(unused, data.data(), static_cast<int32_t>(n)));
+    Val bits(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_new(unused, data.data(), static_cast<int32_t>(n)));
     ASSERT_NE(bits.v, nullptr) << n;
-    const Bytes bder = encode(3, bits.v);
+    const Bytes bder = encode(KORVU_TYPE_BIT_STRING, bits.v);
     ErrCtx ctx;
-    Val b(3, decode(3, bder, ctx));
+    Val b(KORVU_TYPE_BIT_STRING, decode(KORVU_TYPE_BIT_STRING, bder, ctx));
     ASSERT_NE(b.v, nullptr) << n;
     EXPECT_EQ(static_cast<KORVU_ASN1_BITSTRING *>(b.v)->stream->ctx, nullptr);
     uint32_t got_unused = 99;
     ASSERT_EQ(korvu_asn1_bitstring_getunusedbits(static_cast<KORVU_ASN1_BITSTRING *>(b.v), &got_unused), 1);
     EXPECT_EQ(got_unused, unused);
     EXPECT_EQ(korvu_asn1_bitstring_getlength(static_cast<KORVU_ASN1_BITSTRING *>(b.v)), n);
-    EXPECT_EQ(encode(3, b.v), bder);
+    EXPECT_EQ(encode(KORVU_TYPE_BIT_STRING, b.v), bder);
     ErrCtx c;
-    EXPECT_EQ(decode(3, Bytes(bder.begin(), bder.end() - 1), c), nullptr) << n;
+    EXPECT_EQ(decode(KORVU_TYPE_BIT_STRING, Bytes(bder.begin(), bder.end() - 1), c), nullptr) << n;
   }
 }
 
@@ -339,7 +346,8 @@ TEST(SharedBlocks, NamesKeepTheirOctetsUntilChanged) {
   const Bytes name = hex("30 1A 31 0B 30 09 06 03 55 04 06 13 02 46 49 31 0B 30 09 06 03 55 04 0A 0C 02 6F 72");
   for (int from_file = 0; from_file < 2; from_file++) {
     ErrCtx ctx;
-    Val v(32, from_file ? decode_from_file(32, name, ctx) : decode(32, name, ctx));
+    Val v(KORVU_TYPE_NAME,
+          from_file ? decode_from_file(KORVU_TYPE_NAME, name, ctx) : decode(KORVU_TYPE_NAME, name, ctx));
     ASSERT_NE(v.v, nullptr);
     auto *n = static_cast<KORVU_X500_NAME *>(v.v);
     EXPECT_EQ(n->hasEncoding, 1u);
@@ -349,7 +357,7 @@ TEST(SharedBlocks, NamesKeepTheirOctetsUntilChanged) {
     ASSERT_EQ(korvu_x500name_addrdn(n, first, 1), 1);
     EXPECT_EQ(n->hasEncoding, 0u);
     EXPECT_EQ(n->encoding, nullptr);
-    EXPECT_EQ(to_hex(encode(32, n)),
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)),
               "30 27 31 0B 30 09 06 03 55 04 06 13 02 46 49 31 0B 30 09 06 03 55 04 0A 0C 02 6F 72 "
               "31 0B 30 09 06 03 55 04 06 13 02 46 49");
     EXPECT_EQ(n->hasEncoding, 1u);
@@ -360,14 +368,15 @@ TEST(SharedBlocks, NamesKeepTheirOctetsUntilChanged) {
   Bytes longer = name;
   longer.insert(longer.end(), {0x05, 0x00});
   void *v = nullptr;
-  ASSERT_EQ(korvu_asn1_mem_decode(longer.data(), static_cast<int32_t>(longer.size()), 32, &v), name.size());
-  Val hold(32, v);
+  ASSERT_EQ(korvu_asn1_mem_decode(longer.data(), static_cast<int32_t>(longer.size()), KORVU_TYPE_NAME, &v),
+            name.size());
+  Val hold(KORVU_TYPE_NAME, v);
   auto *n = static_cast<KORVU_X500_NAME *>(v);
   EXPECT_EQ(kept(n->encoding, n->encodingLength), name);
   ErrCtx ctx;
   Bytes claims = name;
   claims[1] = 0x1B;
-  EXPECT_EQ(decode(32, claims, ctx), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_NAME, claims, ctx), nullptr);
   EXPECT_GT(ctx.count(), 0u);
 }
 
@@ -377,12 +386,12 @@ TEST(SharedBlocks, MemoryEncodingOfKnownAndUnknownLengths) {
   const Bytes definite = hex("30 0C 06 03 55 1D 13 01 01 FF 04 02 30 00");
   const Bytes indefinite = hex("30 80 04 02 30 00 24 80 04 01 AA 00 00 00 00");
   ErrCtx ctx;
-  Val d(23, decode(23, definite, ctx));
-  Val i(23, decode(23, indefinite, ctx));
+  Val d(KORVU_TYPE_ANY, decode(KORVU_TYPE_ANY, definite, ctx));
+  Val i(KORVU_TYPE_ANY, decode(KORVU_TYPE_ANY, indefinite, ctx));
   ASSERT_NE(d.v, nullptr);
   ASSERT_NE(i.v, nullptr);
   for (const auto &[v, want] : {std::pair<void *, const Bytes *>{d.v, &definite}, {i.v, &indefinite}}) {
-    KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(23, v);
+    KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(KORVU_TYPE_ANY, v);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(to_hex(b->data, b->length), to_hex(*want));
     korvu_data_blob_free(b);
@@ -392,8 +401,8 @@ TEST(SharedBlocks, MemoryEncodingOfKnownAndUnknownLengths) {
   KORVU_X509_EXTENSION missing{};
   KORVU_STREAM *m = korvu_stream_new_mem(16, nullptr);
   ASSERT_NE(m, nullptr);
-  const int wrote = korvu_asn1_encode(m, 36, &missing, nullptr, nullptr);
-  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(36, &missing);
+  const int wrote = korvu_asn1_encode(m, KORVU_TYPE_EXTENSION, &missing, nullptr, nullptr);
+  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(KORVU_TYPE_EXTENSION, &missing);
   EXPECT_EQ(b != nullptr, wrote == 1);
   if (b != nullptr) {
     uint32_t n = 0;
@@ -402,6 +411,6 @@ TEST(SharedBlocks, MemoryEncodingOfKnownAndUnknownLengths) {
   }
   korvu_data_blob_free(b);
   korvu_stream_free(m);
-  EXPECT_EQ(korvu_asn1_mem_encode(36, nullptr), nullptr);
+  EXPECT_EQ(korvu_asn1_mem_encode(KORVU_TYPE_EXTENSION, nullptr), nullptr);
   EXPECT_EQ(korvu_asn1_mem_encode(0xFFFF, d.v), nullptr);
 }

@@ -305,10 +305,10 @@ TEST(Any, ConversionsWithTypedValues) {
   EXPECT_EQ(obj, nullptr);
   EXPECT_TRUE(ctx.has(0x1020E));  // decode boolean fail
   ctx.clear();
-  EXPECT_NE(korvu_asn1_any_toobject(a.p, 450, &obj, ctx), 1);
+  EXPECT_NE(korvu_asn1_any_toobject(a.p, KORVU_TYPE_COUNT, &obj, ctx), 1);
   EXPECT_TRUE(ctx.has(0x1026B));
-  EXPECT_EQ(korvu_asn1_objecttoany(0, five), nullptr);
-  EXPECT_EQ(korvu_asn1_objecttoany(450, five), nullptr);
+  EXPECT_EQ(korvu_asn1_objecttoany(KORVU_TYPE_END_OF_CONTENTS, five), nullptr);
+  EXPECT_EQ(korvu_asn1_objecttoany(KORVU_TYPE_COUNT, five), nullptr);
   korvu_asn1_value_free(KORVU_TYPE_INTEGER, five);
 
   // getobject: an explicit wrapper, definite and indefinite.

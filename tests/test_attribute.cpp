@@ -17,7 +17,7 @@ KORVU_ASN1_LIST *any_list(std::initializer_list<std::string> encodings) {
   for (const std::string &e : encodings) {
     Bytes b = hex(e);
     void *v = nullptr;
-    EXPECT_EQ(korvu_asn1_mem_decode(b.data(), static_cast<int32_t>(b.size()), 23, &v), b.size());
+    EXPECT_EQ(korvu_asn1_mem_decode(b.data(), static_cast<int32_t>(b.size()), KORVU_TYPE_ANY, &v), b.size());
     EXPECT_EQ(korvu_asn1_list_put(l, v), 1);
   }
   return l;
@@ -27,8 +27,8 @@ KORVU_X500_ATTRIBUTE *attribute(const char *oid, std::initializer_list<std::stri
   KORVU_ASN1_OID *o = korvu_asn1_oid_new(oid);
   KORVU_ASN1_LIST *l = any_list(values);
   KORVU_X500_ATTRIBUTE *a = korvu_x500attribute_new(o, l);
-  korvu_asn1_list_free(l, 23);
-  korvu_asn1_value_free(6, o);
+  korvu_asn1_list_free(l, KORVU_TYPE_ANY);
+  korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, o);
   return a;
 }
 
@@ -41,25 +41,26 @@ TEST(X500Attribute, ValuesAreWrittenInOrderUntilSorted) {
   EXPECT_EQ(korvu_x500attribute_getcontext(a), nullptr);
   EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x500attribute_gettype(a)), "1.2.840.113549.1.9.3");
   EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500attribute_getvalue(a)), 2);
-  EXPECT_EQ(to_hex(encode(42, a)), to_hex(hex("30 13 " + kContentType + "31 06 04 01 02 04 01 01")));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTE, a)), to_hex(hex("30 13 " + kContentType + "31 06 04 01 02 04 01 01")));
   EXPECT_EQ(korvu_x500attribute_sort(a), 1);
-  EXPECT_EQ(to_hex(encode(43, a)), to_hex(hex("30 13 " + kContentType + "31 06 04 01 01 04 01 02")));
-  EXPECT_EQ(korvu_asn1_length(43, a), 21u);
-  korvu_asn1_value_free(42, a);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTE_PLAIN, a)),
+            to_hex(hex("30 13 " + kContentType + "31 06 04 01 01 04 01 02")));
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ATTRIBUTE_PLAIN, a), 21u);
+  korvu_asn1_value_free(KORVU_TYPE_ATTRIBUTE, a);
   EXPECT_EQ(korvu_x500attribute_new(nullptr, nullptr), nullptr);
   EXPECT_EQ(korvu_x500attribute_sort(nullptr), 0);
 
   // An empty values SET is accepted in both forms.
   ErrCtx ctx;
   const Bytes empty = hex("30 0D " + kContentType + "31 00");
-  for (uint32_t type : {42u, 43u}) {
+  for (uint32_t type : {KORVU_TYPE_ATTRIBUTE, KORVU_TYPE_ATTRIBUTE_PLAIN}) {
     void *v = decode(type, empty, ctx);
     ASSERT_NE(v, nullptr) << type;
     EXPECT_EQ(encode(type, v), empty);
     korvu_asn1_value_free(type, v);
   }
   ErrCtx bad;  // values must be a SET
-  EXPECT_EQ(decode(42, hex("30 0D " + kContentType + "30 00"), bad), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTE, hex("30 0D " + kContentType + "30 00"), bad), nullptr);
   EXPECT_TRUE(bad.has(0x1020A));
 }
 
@@ -68,7 +69,7 @@ TEST(X500Attribute, ValuesWithContextOnlyInTheX500Form) {
   const std::string item_y = "30 14 0C 01 79 31 0F " + kCtxB;
   const Bytes ber = hex("30 3B " + kContentType + "31 03 04 01 01 31 29 " + item_y + item_z);
   ErrCtx ctx;
-  auto *a = static_cast<KORVU_X500_ATTRIBUTE *>(decode(42, ber, ctx));
+  auto *a = static_cast<KORVU_X500_ATTRIBUTE *>(decode(KORVU_TYPE_ATTRIBUTE, ber, ctx));
   ASSERT_NE(a, nullptr);
   ASSERT_EQ(korvu_x500attribute_hascontext(a), 1);
   KORVU_ASN1_LIST *items = korvu_x500attribute_getcontext(a);
@@ -78,16 +79,18 @@ TEST(X500Attribute, ValuesWithContextOnlyInTheX500Form) {
   ASSERT_EQ(korvu_asn1_any_gettagnumber(korvu_x500attrvalueswithcontextitem_getvalue(first), &tag), 1);
   EXPECT_EQ(tag, 12u);
   EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500attrvalueswithcontextitem_getcontexts(first)), 1);
-  EXPECT_EQ(encode(42, a), ber);
+  EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTE, a), ber);
 
   // The plain form has no length for it and refuses to write it.
-  EXPECT_EQ(korvu_asn1_length(43, a), 0xFFFFFFFEu);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ATTRIBUTE_PLAIN, a), 0xFFFFFFFEu);
   ErrCtx ectx;
   KORVU_STREAM *m = korvu_stream_new_mem(64, nullptr);
-  EXPECT_NE(korvu_asn1_encode(m, 43, a, nullptr, ectx), 1);
+  EXPECT_NE(korvu_asn1_encode(m, KORVU_TYPE_ATTRIBUTE_PLAIN, a, nullptr, ectx), 1);
   EXPECT_GT(ectx.count(), 0u);
   ErrCtx cctx;
-  EXPECT_NE(korvu_asn1_encode_content(m, 43, a, korvu_asn1_content_length(42, a), nullptr, cctx), 1);
+  EXPECT_NE(korvu_asn1_encode_content(m, KORVU_TYPE_ATTRIBUTE_PLAIN, a,
+                                      korvu_asn1_content_length(KORVU_TYPE_ATTRIBUTE, a), nullptr, cctx),
+            1);
   EXPECT_TRUE(cctx.has(0x1027D));
   uint32_t written = 1;
   korvu_memstream_data(m, &written);
@@ -96,27 +99,28 @@ TEST(X500Attribute, ValuesWithContextOnlyInTheX500Form) {
 
   // Items are sorted by their encodings (z's is shorter).
   ASSERT_EQ(korvu_x500attribute_sort(a), 1);
-  EXPECT_EQ(to_hex(encode(42, a)),
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTE, a)),
             to_hex(hex("30 3B " + kContentType + "31 03 04 01 01 31 29 " + item_z + item_y)));
-  korvu_asn1_value_free(42, a);
+  korvu_asn1_value_free(KORVU_TYPE_ATTRIBUTE, a);
 
   ErrCtx c1;
-  EXPECT_EQ(decode(43, ber, c1), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTE_PLAIN, ber, c1), nullptr);
   EXPECT_TRUE(c1.has(0x1027D));
   ErrCtx c2;  // SIZE (1..MAX)
-  EXPECT_EQ(decode(42, hex("30 12 " + kContentType + "31 03 04 01 01 31 00"), c2), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTE, hex("30 12 " + kContentType + "31 03 04 01 01 31 00"), c2), nullptr);
   EXPECT_TRUE(c2.has(0x1020C));
   EXPECT_TRUE(c2.has(0x1027A));
   ErrCtx c3;  // an item with an empty context list
-  EXPECT_EQ(decode(136, hex("30 05 0C 01 7A 31 00"), c3), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM, hex("30 05 0C 01 7A 31 00"), c3), nullptr);
   EXPECT_TRUE(c3.has(0x1020C));
   ErrCtx c4;  // something after valuesWithContext
-  EXPECT_EQ(decode(42, hex("30 3D " + kContentType + "31 03 04 01 01 31 29 " + item_z + item_y + "05 00"), c4),
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTE,
+                   hex("30 3D " + kContentType + "31 03 04 01 01 31 29 " + item_z + item_y + "05 00"), c4),
             nullptr);
   EXPECT_TRUE(c4.has(0x1020A));
   for (size_t n = 0; n < ber.size(); n++) {
     ErrCtx c;
-    EXPECT_EQ(decode(42, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), c), nullptr) << n;
+    EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTE, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), c), nullptr) << n;
     EXPECT_GT(c.count(), 0u) << n;
   }
 }
@@ -128,17 +132,18 @@ TEST(X500Attribute, AttributesSetSortsEveryAttributeThenItself) {
   korvu_asn1_list_put(set, attribute("1.2.840.113549.1.9.7", {"0C 02 70 77"}));
   const std::string challenge = "30 11 06 09 2A 86 48 86 F7 0D 01 09 07 31 04 0C 02 70 77 ";
   EXPECT_EQ(korvu_asn1_pkcs10attributes_sort(set), 1);
-  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(44, set);
+  KORVU_DATA_BLOB *b = korvu_asn1_mem_encode(KORVU_TYPE_ATTRIBUTES, set);
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(to_hex(b->data, b->length),
             to_hex(hex("31 28 " + challenge + "30 13 " + kContentType + "31 06 04 01 01 04 01 02")));
   korvu_data_blob_free(b);
   EXPECT_EQ(korvu_asn1_pkcs10attributes_sort(nullptr), 0);
-  korvu_asn1_list_free(set, 43);
+  korvu_asn1_list_free(set, KORVU_TYPE_ATTRIBUTE_PLAIN);
 
   // A SET holding an X.500-form attribute is no Attributes value.
   ErrCtx ctx;
-  EXPECT_EQ(decode(44, hex("31 24 30 22 " + kContentType + "31 00 31 13 30 11 0C 01 7A 31 0C " + kCtxA), ctx),
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTES,
+                   hex("31 24 30 22 " + kContentType + "31 00 31 13 30 11 0C 01 7A 31 0C " + kCtxA), ctx),
             nullptr);
   EXPECT_TRUE(ctx.has(0x1027D));
 }
@@ -154,24 +159,23 @@ TEST(X500Attribute, UuidPair) {
   const std::string hi = "00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F ";
   const std::string hs = "F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF ";
   const Bytes der = hex("30 24 04 10 " + hi + "04 10 " + hs);
-  EXPECT_EQ(encode(48, p), der);
-  EXPECT_EQ(korvu_asn1_content_length(48, p), 36u);
-  korvu_asn1_value_free(48, p);
+  EXPECT_EQ(encode(KORVU_TYPE_UUIDPAIR, p), der);
+  EXPECT_EQ(korvu_asn1_content_length(KORVU_TYPE_UUIDPAIR, p), 36u);
+  korvu_asn1_value_free(KORVU_TYPE_UUIDPAIR, p);
   EXPECT_EQ(korvu_x500uuidpair_new(issuer, nullptr), nullptr);
 
   ErrCtx ctx;
   // BER: indefinite, and the issuer in two segments.
-  auto *d = static_cast<KORVU_X500_UUIDPAIR *>(
-      decode(48, hex("30 80 24 80 04 08 " + hi.substr(0, 24) + "04 08 " + hi.substr(24) + "00 00 04 10 " + hs +
-                     "00 00"),
-             ctx));
+  auto *d = static_cast<KORVU_X500_UUIDPAIR *>(decode(
+      KORVU_TYPE_UUIDPAIR,
+      hex("30 80 24 80 04 08 " + hi.substr(0, 24) + "04 08 " + hi.substr(24) + "00 00 04 10 " + hs + "00 00"), ctx));
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(korvu_x500uuidpair_getissueruuid(d, out), 1);
   EXPECT_EQ(std::memcmp(out, issuer, 16), 0);
   EXPECT_EQ(korvu_x500uuidpair_getsubjectuuid(d, out), 1);
   EXPECT_EQ(std::memcmp(out, subject, 16), 0);
-  EXPECT_EQ(encode(48, d), der);
-  korvu_asn1_value_free(48, d);
+  EXPECT_EQ(encode(KORVU_TYPE_UUIDPAIR, d), der);
+  korvu_asn1_value_free(KORVU_TYPE_UUIDPAIR, d);
   EXPECT_EQ(korvu_x500uuidpair_getissueruuid(nullptr, out), 0);
 
   struct Bad {
@@ -187,12 +191,12 @@ TEST(X500Attribute, UuidPair) {
   };
   for (const Bad &b : cases) {
     ErrCtx c;
-    EXPECT_EQ(decode(48, hex(b.in), c), nullptr) << b.in;
+    EXPECT_EQ(decode(KORVU_TYPE_UUIDPAIR, hex(b.in), c), nullptr) << b.in;
     EXPECT_TRUE(c.has(b.code)) << b.in;
   }
   for (size_t n = 0; n < der.size(); n++) {
     ErrCtx c;
-    EXPECT_EQ(decode(48, Bytes(der.begin(), der.begin() + static_cast<long>(n)), c), nullptr) << n;
+    EXPECT_EQ(decode(KORVU_TYPE_UUIDPAIR, Bytes(der.begin(), der.begin() + static_cast<long>(n)), c), nullptr) << n;
     EXPECT_GT(c.count(), 0u) << n;
   }
 }
@@ -204,44 +208,44 @@ TEST(X500Attribute, TelexNumberPostalAddressAndStrings) {
   KORVU_X500_TELEXNUM *t = korvu_x500telexnum_new(num, cc, ab);
   ASSERT_NE(t, nullptr);
   const Bytes der = hex("30 0C 13 03 31 32 33 13 02 44 45 13 01 58");
-  EXPECT_EQ(encode(50, t), der);
+  EXPECT_EQ(encode(KORVU_TYPE_TELEXNUMBER, t), der);
   EXPECT_EQ(korvu_asn1_string_getlength(korvu_x500telexnum_getcoutrycode(t)), 2u);
   EXPECT_NE(korvu_x500telexnum_gettelexnum(t), num);
   EXPECT_NE(korvu_x500telexnum_getanswerback(t), nullptr);
   EXPECT_EQ(korvu_x500telexnum_new(num, cc, nullptr), nullptr);
-  korvu_asn1_value_free(50, t);
-  korvu_asn1_value_free(11, num);
-  korvu_asn1_value_free(11, cc);
-  korvu_asn1_value_free(11, ab);
+  korvu_asn1_value_free(KORVU_TYPE_TELEXNUMBER, t);
+  korvu_asn1_value_free(KORVU_TYPE_PRINTABLESTRING, num);
+  korvu_asn1_value_free(KORVU_TYPE_PRINTABLESTRING, cc);
+  korvu_asn1_value_free(KORVU_TYPE_PRINTABLESTRING, ab);
   ErrCtx ctx;
-  void *v = decode(50, der, ctx);
+  void *v = decode(KORVU_TYPE_TELEXNUMBER, der, ctx);
   ASSERT_NE(v, nullptr);
-  korvu_asn1_value_free(50, v);
+  korvu_asn1_value_free(KORVU_TYPE_TELEXNUMBER, v);
   ErrCtx c1;  // empty answerback
-  EXPECT_EQ(decode(50, hex("30 0B 13 03 31 32 33 13 02 44 45 13 00"), c1), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_TELEXNUMBER, hex("30 0B 13 03 31 32 33 13 02 44 45 13 00"), c1), nullptr);
   EXPECT_TRUE(c1.has(0x1020C));
   ErrCtx c2;  // IA5String where a PrintableString belongs
-  EXPECT_EQ(decode(50, hex("30 0C 13 03 31 32 33 16 02 44 45 13 01 58"), c2), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_TELEXNUMBER, hex("30 0C 13 03 31 32 33 16 02 44 45 13 01 58"), c2), nullptr);
   EXPECT_TRUE(c2.has(0x10220));
 
   // PostalAddress: DirectoryString lines.
   const Bytes addr = hex("30 0A 0C 03 61 62 63 13 03 44 45 46");
-  auto *lines = static_cast<KORVU_ASN1_LIST *>(decode(49, addr, ctx));
+  auto *lines = static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_POSTALADDRESS, addr, ctx));
   ASSERT_NE(lines, nullptr);
   ASSERT_EQ(korvu_asn1_list_getsize(lines), 2);
   uint32_t tag = 0;
   EXPECT_EQ(korvu_x500dirstring_gettype(static_cast<KORVU_X500_DIRSTRING *>(lines->items[1]), &tag), 1);
   EXPECT_EQ(tag, 19u);
-  EXPECT_EQ(encode(49, lines), addr);
-  korvu_asn1_value_free(49, lines);
+  EXPECT_EQ(encode(KORVU_TYPE_POSTALADDRESS, lines), addr);
+  korvu_asn1_value_free(KORVU_TYPE_POSTALADDRESS, lines);
   for (const char *bad : {"30 03 16 01 41", "30 05 0C 01 41 16 00"}) {
     ErrCtx c;
-    EXPECT_EQ(decode(49, hex(bad), c), nullptr) << bad;
+    EXPECT_EQ(decode(KORVU_TYPE_POSTALADDRESS, hex(bad), c), nullptr) << bad;
     EXPECT_TRUE(c.has(0x1020A)) << bad;
   }
   for (const char *empty : {"30 80 00 00", "30 00"}) {
     ErrCtx c;
-    EXPECT_EQ(decode(49, hex(empty), c), nullptr) << empty;
+    EXPECT_EQ(decode(KORVU_TYPE_POSTALADDRESS, hex(empty), c), nullptr) << empty;
     EXPECT_TRUE(c.has(0x1020C)) << empty;
   }
 
@@ -251,23 +255,23 @@ TEST(X500Attribute, TelexNumberPostalAddressAndStrings) {
   ASSERT_NE(p9, nullptr);
   EXPECT_EQ(korvu_pkcs9string_gettype(p9, &tag), 1);
   EXPECT_EQ(tag, 22u);
-  EXPECT_EQ(to_hex(encode(52, p9)), "16 03 61 40 62");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_PKCS9STRING, p9)), "16 03 61 40 62");
   EXPECT_EQ(korvu_asn1_octetstring_getlength(korvu_pkcs9string_getstring(p9)), 3u);
   EXPECT_EQ(korvu_pkcs9string_new(18, os), nullptr);
-  korvu_asn1_value_free(52, p9);
-  korvu_asn1_value_free(4, os);
-  void *p = decode(52, hex("16 01 41"), ctx);
+  korvu_asn1_value_free(KORVU_TYPE_PKCS9STRING, p9);
+  korvu_asn1_value_free(KORVU_TYPE_OCTET_STRING, os);
+  void *p = decode(KORVU_TYPE_PKCS9STRING, hex("16 01 41"), ctx);
   ASSERT_NE(p, nullptr);
-  korvu_asn1_value_free(52, p);
+  korvu_asn1_value_free(KORVU_TYPE_PKCS9STRING, p);
   ErrCtx c3;
-  EXPECT_EQ(decode(52, hex("1A 01 41"), c3), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_PKCS9STRING, hex("1A 01 41"), c3), nullptr);
   EXPECT_TRUE(c3.has(0x1020A));
 }
 
 TEST(X500Attribute, NameAndOptionalUidAndSmimeCapabilities) {
   const std::string name = "30 0F 31 0D 30 0B 06 03 55 04 0A 0C 04 61 63 6D 65 ";
   ErrCtx ctx;
-  auto *dn = static_cast<KORVU_X500_NAME *>(decode(32, hex(name), ctx));
+  auto *dn = static_cast<KORVU_X500_NAME *>(decode(KORVU_TYPE_NAME, hex(name), ctx));
   ASSERT_NE(dn, nullptr);
   KORVU_ASN1_BITSTRING *uid = korvu_asn1_bitstring_new(0, "\xAB", 1);
   KORVU_X500_NAMEANDOPTUID *with = korvu_x500nameandoptuid_new(dn, uid);
@@ -275,35 +279,35 @@ TEST(X500Attribute, NameAndOptionalUidAndSmimeCapabilities) {
   ASSERT_NE(with, nullptr);
   ASSERT_NE(without, nullptr);
   const Bytes with_der = hex("30 15 " + name + "03 02 00 AB");
-  EXPECT_EQ(encode(51, with), with_der);
-  EXPECT_EQ(to_hex(encode(51, without)), to_hex(hex("30 11 " + name)));
+  EXPECT_EQ(encode(KORVU_TYPE_NAMEANDOPTIONALUID, with), with_der);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAMEANDOPTIONALUID, without)), to_hex(hex("30 11 " + name)));
   EXPECT_EQ(korvu_x500nameandoptuid_getuid(without), nullptr);
   EXPECT_NE(korvu_x500nameandoptuid_getname(with), dn);
   EXPECT_EQ(korvu_x500nameandoptuid_new(nullptr, uid), nullptr);
-  korvu_asn1_value_free(51, with);
-  korvu_asn1_value_free(51, without);
-  korvu_asn1_value_free(3, uid);
-  korvu_asn1_value_free(32, dn);
-  void *d = decode(51, with_der, ctx);
+  korvu_asn1_value_free(KORVU_TYPE_NAMEANDOPTIONALUID, with);
+  korvu_asn1_value_free(KORVU_TYPE_NAMEANDOPTIONALUID, without);
+  korvu_asn1_value_free(KORVU_TYPE_BIT_STRING, uid);
+  korvu_asn1_value_free(KORVU_TYPE_NAME, dn);
+  void *d = decode(KORVU_TYPE_NAMEANDOPTIONALUID, with_der, ctx);
   ASSERT_NE(d, nullptr);
   EXPECT_NE(korvu_x500nameandoptuid_getuid(static_cast<KORVU_X500_NAMEANDOPTUID *>(d)), nullptr);
-  korvu_asn1_value_free(51, d);
+  korvu_asn1_value_free(KORVU_TYPE_NAMEANDOPTIONALUID, d);
   ErrCtx c1;  // a dn that is no Name
-  EXPECT_EQ(decode(51, hex("30 02 31 00"), c1), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_NAMEANDOPTIONALUID, hex("30 02 31 00"), c1), nullptr);
   EXPECT_TRUE(c1.has(0x1024B));
 
   // SMIMECapabilities: AlgorithmIdentifier-shaped entries.
   const Bytes caps = hex("30 1C 30 0D 06 09 60 86 48 01 65 03 04 01 2A 05 00 30 0B 06 09 2A 86 48 86 F7 0D 01 07 01");
-  auto *l = static_cast<KORVU_ASN1_LIST *>(decode(54, caps, ctx));
+  auto *l = static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SMIMECAPABILITIES, caps, ctx));
   ASSERT_NE(l, nullptr);
   ASSERT_EQ(korvu_asn1_list_getsize(l), 2);
   EXPECT_EQ(korvu_x509algoid_isnullparam(static_cast<KORVU_X509_ALGID *>(l->items[0])), 1);
   EXPECT_EQ(korvu_x509algoid_hasparam(static_cast<KORVU_X509_ALGID *>(l->items[1])), 0);
   EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x509algoid_getalgo(static_cast<KORVU_X509_ALGID *>(l->items[1]))),
                "1.2.840.113549.1.7.1");
-  EXPECT_EQ(encode(54, l), caps);
-  korvu_asn1_value_free(54, l);
+  EXPECT_EQ(encode(KORVU_TYPE_SMIMECAPABILITIES, l), caps);
+  korvu_asn1_value_free(KORVU_TYPE_SMIMECAPABILITIES, l);
   ErrCtx c2;
-  EXPECT_EQ(decode(53, hex("30 03 02 01 05"), c2), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_SMIMECAPABILITY, hex("30 03 02 01 05"), c2), nullptr);
   EXPECT_TRUE(c2.has(0x10291));
 }

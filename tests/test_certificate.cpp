@@ -125,7 +125,7 @@ KORVU_X509_CERT *parse(const Bytes &in, KORVU_ERR_CTX *ctx) {
 // walker above. Returns false (after recording failures) when it disagrees.
 bool check_certificate(const Bytes &der, const std::string &pem, const std::string &what) {
   ErrCtx ctx;
-  Val cert(39, parse(der, ctx));
+  Val cert(KORVU_TYPE_CERTIFICATE, parse(der, ctx));
   if (cert.v == nullptr) {
     ADD_FAILURE() << what << ": DER refused, codes " << testing::PrintToString(ctx.codes());
     return false;
@@ -138,13 +138,14 @@ bool check_certificate(const Bytes &der, const std::string &pem, const std::stri
       ok = false;
     }
   };
-  expect(encode(39, c) == der, "re-encoding differs");
+  expect(encode(KORVU_TYPE_CERTIFICATE, c) == der, "re-encoding differs");
   Tlv top, t;
   expect(tlv_at(der, 0, der.size(), top), "walker");
   std::vector<Tlv> outer = children(der, top);
   if (!ok || outer.size() != 3) return false;
   expect(tbs_octets(c) == whole(der, outer[0]), "to-be-signed octets differ");
-  expect(encode(33, korvu_x509pubkeycert_getsignalgo(c)) == whole(der, outer[1]), "signatureAlgorithm");
+  expect(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509pubkeycert_getsignalgo(c)) == whole(der, outer[1]),
+         "signatureAlgorithm");
 
   std::vector<Tlv> f = children(der, outer[0]);
   size_t i = 0;
@@ -159,10 +160,12 @@ bool check_certificate(const Bytes &der, const std::string &pem, const std::stri
   }
   if (f.size() < i + 6) return false;
   expect(contents(der, f[i]) == blob(korvu_x509pubkeycert_getserialno(c)), "serialNumber");
-  expect(encode(33, korvu_x509pubkeycert_getinnersignalgo(c)) == whole(der, f[i + 1]), "signature");
-  expect(encode(32, korvu_x509pubkeycert_getissuer(c)) == whole(der, f[i + 2]), "issuer");
-  expect(encode(32, korvu_x509pubkeycert_getsubject(c)) == whole(der, f[i + 4]), "subject");
-  expect(encode(35, korvu_x509pubkeycert_getpubkey(c)) == whole(der, f[i + 5]), "subjectPublicKeyInfo");
+  expect(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509pubkeycert_getinnersignalgo(c)) == whole(der, f[i + 1]),
+         "signature");
+  expect(encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getissuer(c)) == whole(der, f[i + 2]), "issuer");
+  expect(encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getsubject(c)) == whole(der, f[i + 4]), "subject");
+  expect(encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, korvu_x509pubkeycert_getpubkey(c)) == whole(der, f[i + 5]),
+         "subjectPublicKeyInfo");
 
   // Extensions: count, identifiers, and each value readable as one ANY.
   std::vector<Bytes> oids;
@@ -182,24 +185,24 @@ bool check_certificate(const Bytes &der, const std::string &pem, const std::stri
     void *e = nullptr;
     korvu_asn1_list_get(exts, static_cast<int32_t>(k), &e);
     auto *ext = static_cast<KORVU_X509_EXTENSION *>(e);
-    expect(encode(6, korvu_x509extension_getid(ext)) == oids[k], "extension identifier");
+    expect(encode(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509extension_getid(ext)) == oids[k], "extension identifier");
     void *any = nullptr;
     ErrCtx ectx;
-    expect(korvu_asn1_octetstring_getobject(korvu_x509extension_getvalue(ext), 23, &any, ectx) == 1,
+    expect(korvu_asn1_octetstring_getobject(korvu_x509extension_getvalue(ext), KORVU_TYPE_ANY, &any, ectx) == 1,
            "extension value is not one encoding");
-    korvu_asn1_value_free(23, any);
+    korvu_asn1_value_free(KORVU_TYPE_ANY, any);
   }
 
   // The same certificate from PEM text and from Base64.
   if (!pem.empty()) {
     ErrCtx pctx;
-    Val fromPem(39, korvu_x509pubkeycert_new(pem.data(), static_cast<int32_t>(pem.size()), pctx));
-    expect(fromPem.v != nullptr && encode(39, fromPem.v) == der, "PEM input");
+    Val fromPem(KORVU_TYPE_CERTIFICATE, korvu_x509pubkeycert_new(pem.data(), static_cast<int32_t>(pem.size()), pctx));
+    expect(fromPem.v != nullptr && encode(KORVU_TYPE_CERTIFICATE, fromPem.v) == der, "PEM input");
     size_t b = pem.find('\n') + 1, e = pem.find("-----END");
     std::string b64 = pem.substr(b, e - b);
     if (!b64.empty() && b64[0] == 'M') {
-      Val fromB64(39, korvu_x509pubkeycert_new(b64.data(), static_cast<int32_t>(b64.size()), pctx));
-      expect(fromB64.v != nullptr && encode(39, fromB64.v) == der, "Base64 input");
+      Val fromB64(KORVU_TYPE_CERTIFICATE, korvu_x509pubkeycert_new(b64.data(), static_cast<int32_t>(b64.size()), pctx));
+      expect(fromB64.v != nullptr && encode(KORVU_TYPE_CERTIFICATE, fromB64.v) == der, "Base64 input");
     }
   }
   return ok;
@@ -208,8 +211,8 @@ bool check_certificate(const Bytes &der, const std::string &pem, const std::stri
 bool have_name_type() {
   Bytes n = hex("30 00");
   void *v = nullptr;
-  bool ok = korvu_asn1_mem_decode(n.data(), 2, 32, &v) == 2;
-  korvu_asn1_value_free(32, v);
+  bool ok = korvu_asn1_mem_decode(n.data(), 2, KORVU_TYPE_NAME, &v) == 2;
+  korvu_asn1_value_free(KORVU_TYPE_NAME, v);
   return ok;
 }
 
@@ -328,9 +331,9 @@ TEST(Certificate, CorpusValidCertificates) {
     }
     if (kOpaqueExtensionValues.count(row.path)) {
       ErrCtx ctx;
-      Val c(39, parse(der, ctx));
+      Val c(KORVU_TYPE_CERTIFICATE, parse(der, ctx));
       EXPECT_NE(c.v, nullptr) << row.path;
-      EXPECT_EQ(encode(39, c.v), der) << row.path;
+      EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, c.v), der) << row.path;
       if (c.v) checked++;
       continue;
     }
@@ -392,7 +395,7 @@ TEST(Certificate, CorpusMalformedCertificates) {
       if (b != std::string::npos) in = slice(file, b, file.size());
     }
     ErrCtx ctx;
-    Val c(39, parse(in, ctx));
+    Val c(KORVU_TYPE_CERTIFICATE, parse(in, ctx));
     auto known = kMalformedRefused.find(row.path);
     if (known != kMalformedRefused.end()) {
       EXPECT_EQ(c.v, nullptr) << row.path << ": " << known->second.second;
@@ -408,7 +411,7 @@ TEST(Certificate, CorpusMalformedCertificates) {
     } else {
       Bytes der = row.encoding == "pem" ? pem_der(text_of(in)) : file;
       ASSERT_NE(c.v, nullptr) << row.path << " " << testing::PrintToString(ctx.codes());
-      EXPECT_EQ(encode(39, c.v), der) << row.path;
+      EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, c.v), der) << row.path;
       Tlv top;
       ASSERT_TRUE(tlv_at(der, 0, der.size(), top)) << row.path;
       std::vector<Tlv> outer = children(der, top);
@@ -475,33 +478,36 @@ TEST(Certificate, BerFormsAreKeptAsReceived) {
   Bytes cert = der_tlv(0x30, cat({tbs, whole(der, outer[1]), whole(der, outer[2])}));
 
   ErrCtx ctx;
-  Val c(39, parse(cert, ctx));
+  Val c(KORVU_TYPE_CERTIFICATE, parse(cert, ctx));
   ASSERT_NE(c.v, nullptr) << testing::PrintToString(ctx.codes());
   auto *x = c.as<KORVU_X509_CERT>();
   EXPECT_EQ(tbs_octets(x), tbs);
-  EXPECT_EQ(encode(39, x), cert);
-  EXPECT_EQ(korvu_asn1_length(39, x), cert.size());
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, x), cert);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_CERTIFICATE, x), cert.size());
   // The fields are those of the DER original.
-  Val orig(39, parse(der, ctx));
+  Val orig(KORVU_TYPE_CERTIFICATE, parse(der, ctx));
   ASSERT_NE(orig.v, nullptr);
   auto *o = orig.as<KORVU_X509_CERT>();
   EXPECT_EQ(blob(korvu_x509pubkeycert_getserialno(x)), blob(korvu_x509pubkeycert_getserialno(o)));
-  EXPECT_EQ(encode(32, korvu_x509pubkeycert_getsubject(x)), encode(32, korvu_x509pubkeycert_getsubject(o)));
-  EXPECT_EQ(encode(34, korvu_x509pubkeycert_getvalidity(x)), encode(34, korvu_x509pubkeycert_getvalidity(o)));
-  EXPECT_EQ(encode(35, korvu_x509pubkeycert_getpubkey(x)), encode(35, korvu_x509pubkeycert_getpubkey(o)));
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getsubject(x)),
+            encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getsubject(o)));
+  EXPECT_EQ(encode(KORVU_TYPE_VALIDITY, korvu_x509pubkeycert_getvalidity(x)),
+            encode(KORVU_TYPE_VALIDITY, korvu_x509pubkeycert_getvalidity(o)));
+  EXPECT_EQ(encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, korvu_x509pubkeycert_getpubkey(x)),
+            encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, korvu_x509pubkeycert_getpubkey(o)));
   EXPECT_EQ(korvu_x509pubkeycert_hasexts(x), korvu_x509pubkeycert_hasexts(o));
   // A copy keeps the received octets too.
-  Val copy(39, korvu_asn1_dupobject(39, x, ctx));
+  Val copy(KORVU_TYPE_CERTIFICATE, korvu_asn1_dupobject(KORVU_TYPE_CERTIFICATE, x, ctx));
   ASSERT_NE(copy.v, nullptr);
-  EXPECT_EQ(encode(39, copy.v), cert);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, copy.v), cert);
   EXPECT_EQ(tbs_octets(copy.as<KORVU_X509_CERT>()), tbs);
 
   // An indefinite Certificate around it reads as well, and is written back
   // as received.
   Bytes indef = cat({Bytes{0x30, 0x80}, tbs, whole(der, outer[1]), whole(der, outer[2]), Bytes{0, 0}});
-  Val ci(39, parse(indef, ctx));
+  Val ci(KORVU_TYPE_CERTIFICATE, parse(indef, ctx));
   ASSERT_NE(ci.v, nullptr);
-  EXPECT_EQ(encode(39, ci.v), indef);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, ci.v), indef);
 
   // The to-be-signed buffer protocol.
   uint32_t n = 0;
@@ -530,9 +536,9 @@ TEST(Certificate, InputFormsAndTrailingBytes) {
   std::string text(pem, pem_len);
   korvu_free(pem);
   ErrCtx c2;
-  Val ok(39, korvu_x509pubkeycert_new(text.data(), static_cast<int32_t>(text.size()), c2));
+  Val ok(KORVU_TYPE_CERTIFICATE, korvu_x509pubkeycert_new(text.data(), static_cast<int32_t>(text.size()), c2));
   ASSERT_NE(ok.v, nullptr);
-  EXPECT_EQ(encode(39, ok.v), der);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, ok.v), der);
   std::string other = text;
   for (size_t p; (p = other.find("CERTIFICATE")) != std::string::npos;) other.replace(p, 11, "X509 CRL");
   ErrCtx c3;
@@ -558,9 +564,9 @@ TEST(Certificate, TruncatedWrongTagsAndOverruns) {
   if (der.empty()) GTEST_SKIP() << "no sample certificate";
   auto refused = [](const Bytes &in, uint32_t code, const std::string &what) {
     ErrCtx ctx;
-    void *v = decode(39, in, ctx);
+    void *v = decode(KORVU_TYPE_CERTIFICATE, in, ctx);
     EXPECT_EQ(v, nullptr) << what;
-    korvu_asn1_value_free(39, v);
+    korvu_asn1_value_free(KORVU_TYPE_CERTIFICATE, v);
     if (code) {
       EXPECT_TRUE(ctx.has(code)) << what << " " << testing::PrintToString(ctx.codes());
     }
@@ -621,15 +627,15 @@ KORVU_X500_NAME *make_name(const char *cn, const char *org) {
   std::pair<const char *, const char *> rdns[] = {{"2.5.4.10", org}, {"2.5.4.3", cn}};
   for (auto [type, value] : rdns) {
     ErrCtx ctx;
-    Val oid(6, korvu_asn1_oid_new(type));
-    Val any(23, decode(23, der_tlv(0x0C, Bytes(value, value + std::strlen(value))), ctx));
+    Val oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(type));
+    Val any(KORVU_TYPE_ANY, decode(KORVU_TYPE_ANY, der_tlv(0x0C, Bytes(value, value + std::strlen(value))), ctx));
     KORVU_ASN1_LIST *rdn = korvu_asn1_list_new();
     void *atv = korvu_pkixattrtypeval_new(oid.as<KORVU_ASN1_OID>(), any.as<KORVU_ASN1_ANY>());
     EXPECT_NE(atv, nullptr);
     EXPECT_EQ(korvu_asn1_list_put(rdn, atv), 1);
     if (korvu_x500name_addrdn(name, rdn, 0) != 1) {
       ADD_FAILURE() << "addrdn";
-      korvu_asn1_list_free(rdn, 30);
+      korvu_asn1_list_free(rdn, KORVU_TYPE_ATTRIBUTETYPEANDVALUE);
     }
   }
   return name;
@@ -660,41 +666,43 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   Bytes sample = sample_certificate();
   if (sample.empty()) GTEST_SKIP() << "no sample certificate";
   ErrCtx ctx;
-  Val src(39, parse(sample, ctx));
+  Val src(KORVU_TYPE_CERTIFICATE, parse(sample, ctx));
   ASSERT_NE(src.v, nullptr);
 
-  Val name(32, make_name("Korvu Test CA", "Example Org"));
-  Val version(2, korvu_asn1_integer_value(2));
-  Val serial(2, korvu_asn1_integer_value(0x123456));
-  Val sha256rsa(6, korvu_asn1_oid_new("1.2.840.113549.1.1.11"));
-  Val alg(33, korvu_x509algoid_new(sha256rsa.as<KORVU_ASN1_OID>(), KORVU_TYPE_NULL, nullptr));
-  Val nb(20, korvu_asn1_time_new(2024, 1, 1, 0, 0, 0, 0));
-  Val na(20, korvu_asn1_time_new(2034, 1, 1, 0, 0, 0, 0));
-  Val validity(34, korvu_x509validity_new(nb.as<KORVU_ASN1_TIME>(), na.as<KORVU_ASN1_TIME>()));
+  Val name(KORVU_TYPE_NAME, make_name("Korvu Test CA", "Example Org"));
+  Val version(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(2));
+  Val serial(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(0x123456));
+  Val sha256rsa(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.840.113549.1.1.11"));
+  Val alg(KORVU_TYPE_ALGORITHMIDENTIFIER,
+          korvu_x509algoid_new(sha256rsa.as<KORVU_ASN1_OID>(), KORVU_TYPE_NULL, nullptr));
+  Val nb(KORVU_TYPE_TIME, korvu_asn1_time_new(2024, 1, 1, 0, 0, 0, 0));
+  Val na(KORVU_TYPE_TIME, korvu_asn1_time_new(2034, 1, 1, 0, 0, 0, 0));
+  Val validity(KORVU_TYPE_VALIDITY, korvu_x509validity_new(nb.as<KORVU_ASN1_TIME>(), na.as<KORVU_ASN1_TIME>()));
 
   // BasicConstraints { cA TRUE } as an encoded value, critical; a
   // SubjectKeyIdentifier built from an OCTET STRING value.
-  Val bc_oid(6, korvu_asn1_oid_new("2.5.29.19"));
-  Val ski_oid(6, korvu_asn1_oid_new("2.5.29.14"));
-  Val bc(23, decode(23, hex("30 03 01 01 FF"), ctx));
-  Val yes(1, korvu_asn1_boolean_true());
+  Val bc_oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("2.5.29.19"));
+  Val ski_oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("2.5.29.14"));
+  Val bc(KORVU_TYPE_ANY, decode(KORVU_TYPE_ANY, hex("30 03 01 01 FF"), ctx));
+  Val yes(KORVU_TYPE_BOOLEAN, korvu_asn1_boolean_true());
   Bytes kid(20, 0xAB);
-  Val ski(4, korvu_asn1_octetstring_new(kid.data(), 20));
+  Val ski(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(kid.data(), 20));
   KORVU_ASN1_LIST *exts = korvu_asn1_list_new();
   ASSERT_EQ(korvu_asn1_list_put(exts, korvu_x509extension_create(bc_oid.as<KORVU_ASN1_OID>(),
-                                                                 yes.as<KORVU_ASN1_BOOLEAN>(), 23, bc.v)),
+                                                                 yes.as<KORVU_ASN1_BOOLEAN>(), KORVU_TYPE_ANY, bc.v)),
             1);
-  ASSERT_EQ(korvu_asn1_list_put(exts, korvu_x509extension_create(ski_oid.as<KORVU_ASN1_OID>(), nullptr, 4, ski.v)),
+  ASSERT_EQ(korvu_asn1_list_put(exts, korvu_x509extension_create(ski_oid.as<KORVU_ASN1_OID>(), nullptr,
+                                                                 KORVU_TYPE_OCTET_STRING, ski.v)),
             1);
 
-  Val tbs(38, korvu_x509TBSCertificate_new(version.as<KORVU_ASN1_INTEGER>(), serial.as<KORVU_ASN1_INTEGER>(),
-                                           alg.as<KORVU_X509_ALGID>(), name.as<KORVU_X500_NAME>(),
-                                           validity.as<KORVU_X509_VALIDITY>(), name.as<KORVU_X500_NAME>(),
-                                           korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()), nullptr,
-                                           nullptr, exts));
-  korvu_asn1_list_free(exts, 36);
+  Val tbs(KORVU_TYPE_TBSCERTIFICATE,
+          korvu_x509TBSCertificate_new(
+              version.as<KORVU_ASN1_INTEGER>(), serial.as<KORVU_ASN1_INTEGER>(), alg.as<KORVU_X509_ALGID>(),
+              name.as<KORVU_X500_NAME>(), validity.as<KORVU_X509_VALIDITY>(), name.as<KORVU_X500_NAME>(),
+              korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()), nullptr, nullptr, exts));
+  korvu_asn1_list_free(exts, KORVU_TYPE_EXTENSION);
   ASSERT_NE(tbs.v, nullptr);
-  Bytes tbs_der = encode(38, tbs.v);
+  Bytes tbs_der = encode(KORVU_TYPE_TBSCERTIFICATE, tbs.v);
   ASSERT_GT(tbs_der.size(), 9u);
   EXPECT_EQ(to_hex(slice(tbs_der, 4, 9)), "A0 03 02 01 02");  // after 30 82 xx xx
   EXPECT_EQ(korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(), alg.as<KORVU_X509_ALGID>(),
@@ -705,14 +713,16 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
 
   Bytes sigbytes(256);
   for (size_t k = 0; k < sigbytes.size(); k++) sigbytes[k] = static_cast<unsigned char>(k * 7 + 1);
-  Val sig(3, korvu_asn1_bitstring_new(0, sigbytes.data(), 256));
-  Val cert(39, korvu_x509pubkeycert_create(tbs.as<KORVU_X509_TBSCERT>(), sig.as<KORVU_ASN1_BITSTRING>()));
+  Val sig(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_new(0, sigbytes.data(), 256));
+  Val cert(KORVU_TYPE_CERTIFICATE,
+           korvu_x509pubkeycert_create(tbs.as<KORVU_X509_TBSCERT>(), sig.as<KORVU_ASN1_BITSTRING>()));
   ASSERT_NE(cert.v, nullptr);
   auto *c = cert.as<KORVU_X509_CERT>();
   EXPECT_EQ(c->hasEncoded, 1u);
   EXPECT_EQ(tbs_octets(c), tbs_der);
-  Bytes der = encode(39, c);
-  EXPECT_EQ(encode(33, korvu_x509pubkeycert_getsignalgo(c)), encode(33, alg.v));
+  Bytes der = encode(KORVU_TYPE_CERTIFICATE, c);
+  EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509pubkeycert_getsignalgo(c)),
+            encode(KORVU_TYPE_ALGORITHMIDENTIFIER, alg.v));
 
   std::string text;
   int status = -1;
@@ -728,17 +738,19 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   }
 
   // Read back, every getter agrees with what went in.
-  Val back(39, parse(der, ctx));
+  Val back(KORVU_TYPE_CERTIFICATE, parse(der, ctx));
   ASSERT_NE(back.v, nullptr) << testing::PrintToString(ctx.codes());
   auto *b = back.as<KORVU_X509_CERT>();
   EXPECT_EQ(blob(korvu_x509pubkeycert_getversion(b)), blob(version.as<KORVU_DATA_BLOB>()));
   EXPECT_EQ(blob(korvu_x509pubkeycert_getserialno(b)), blob(serial.as<KORVU_DATA_BLOB>()));
-  EXPECT_EQ(encode(32, korvu_x509pubkeycert_getissuer(b)), encode(32, name.v));
-  EXPECT_EQ(encode(32, korvu_x509pubkeycert_getsubject(b)), encode(32, name.v));
-  EXPECT_EQ(encode(34, korvu_x509pubkeycert_getvalidity(b)), encode(34, validity.v));
-  EXPECT_EQ(encode(33, korvu_x509pubkeycert_getinnersignalgo(b)), encode(33, alg.v));
-  EXPECT_EQ(encode(3, korvu_x509pubkeycert_getsignvalue(b)), encode(3, sig.v));
-  EXPECT_EQ(encode(37, korvu_x509pubkeycert_getexts(b)), encode(37, korvu_x509pubkeycert_getexts(c)));
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getissuer(b)), encode(KORVU_TYPE_NAME, name.v));
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getsubject(b)), encode(KORVU_TYPE_NAME, name.v));
+  EXPECT_EQ(encode(KORVU_TYPE_VALIDITY, korvu_x509pubkeycert_getvalidity(b)), encode(KORVU_TYPE_VALIDITY, validity.v));
+  EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509pubkeycert_getinnersignalgo(b)),
+            encode(KORVU_TYPE_ALGORITHMIDENTIFIER, alg.v));
+  EXPECT_EQ(encode(KORVU_TYPE_BIT_STRING, korvu_x509pubkeycert_getsignvalue(b)), encode(KORVU_TYPE_BIT_STRING, sig.v));
+  EXPECT_EQ(encode(KORVU_TYPE_EXTENSIONS, korvu_x509pubkeycert_getexts(b)),
+            encode(KORVU_TYPE_EXTENSIONS, korvu_x509pubkeycert_getexts(c)));
   EXPECT_EQ(korvu_x509pubkeycert_hasissueruid(b), 0);
   EXPECT_EQ(korvu_x509pubkeycert_getsubjectuid(b), nullptr);
   void *first = nullptr;
@@ -748,14 +760,15 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   // Version 1 with unique identifiers: no [0], [1] and [2] written
   // primitive, and read back without complaint.
   Bytes uid = hex("01 02 03");
-  Val iuid(3, korvu_asn1_bitstring_new(0, uid.data(), 3));
-  Val v1(38, korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(), alg.as<KORVU_X509_ALGID>(),
-                                          name.as<KORVU_X500_NAME>(), validity.as<KORVU_X509_VALIDITY>(),
-                                          name.as<KORVU_X500_NAME>(),
-                                          korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()),
-                                          iuid.as<KORVU_ASN1_BITSTRING>(), iuid.as<KORVU_ASN1_BITSTRING>(), nullptr));
+  Val iuid(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_new(0, uid.data(), 3));
+  Val v1(KORVU_TYPE_TBSCERTIFICATE,
+         korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(), alg.as<KORVU_X509_ALGID>(),
+                                      name.as<KORVU_X500_NAME>(), validity.as<KORVU_X509_VALIDITY>(),
+                                      name.as<KORVU_X500_NAME>(),
+                                      korvu_x509pubkeycert_getpubkey(src.as<KORVU_X509_CERT>()),
+                                      iuid.as<KORVU_ASN1_BITSTRING>(), iuid.as<KORVU_ASN1_BITSTRING>(), nullptr));
   ASSERT_NE(v1.v, nullptr);
-  Bytes v1der = encode(38, v1.v);
+  Bytes v1der = encode(KORVU_TYPE_TBSCERTIFICATE, v1.v);
   Tlv t1;
   ASSERT_TRUE(tlv_at(v1der, 0, v1der.size(), t1));
   std::vector<Tlv> v1f = children(v1der, t1);
@@ -763,24 +776,24 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   EXPECT_EQ(v1f[0].tag, 0x02);
   EXPECT_EQ(to_hex(whole(v1der, v1f[6])), "81 04 00 01 02 03");
   EXPECT_EQ(to_hex(whole(v1der, v1f[7])), "82 04 00 01 02 03");
-  Val v1back(38, decode(38, v1der, ctx));
+  Val v1back(KORVU_TYPE_TBSCERTIFICATE, decode(KORVU_TYPE_TBSCERTIFICATE, v1der, ctx));
   ASSERT_NE(v1back.v, nullptr);
   int32_t ver = -1;
   EXPECT_EQ(korvu_asn1_integer_getlong(v1back.as<KORVU_X509_TBSCERT>()->version, &ver), 1);
   EXPECT_EQ(ver, 0);
-  EXPECT_EQ(encode(38, v1back.v), v1der);
+  EXPECT_EQ(encode(KORVU_TYPE_TBSCERTIFICATE, v1back.v), v1der);
 
   // CertificatePair with one certificate, written under [0].
   EXPECT_EQ(korvu_x509certpair_new(nullptr, nullptr), nullptr);
-  Val pair(55, korvu_x509certpair_new(c, nullptr));
+  Val pair(KORVU_TYPE_CERTIFICATEPAIR, korvu_x509certpair_new(c, nullptr));
   ASSERT_NE(pair.v, nullptr);
-  Bytes pder = encode(55, pair.v);
+  Bytes pder = encode(KORVU_TYPE_CERTIFICATEPAIR, pair.v);
   EXPECT_EQ(pder, der_tlv(0x30, der_tlv(0xA0, der)));
-  Val pback(55, decode(55, pder, ctx));
+  Val pback(KORVU_TYPE_CERTIFICATEPAIR, decode(KORVU_TYPE_CERTIFICATEPAIR, pder, ctx));
   ASSERT_NE(pback.v, nullptr);
   EXPECT_EQ(korvu_x509certpair_getissuedbythisca(pback.as<KORVU_X509_CERTPAIR>()), nullptr);
-  EXPECT_EQ(encode(39, korvu_x509certpair_getissuedtothisca(pback.as<KORVU_X509_CERTPAIR>())), der);
-  EXPECT_EQ(encode(55, pback.v), pder);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, korvu_x509certpair_getissuedtothisca(pback.as<KORVU_X509_CERTPAIR>())), der);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATEPAIR, pback.v), pder);
 }
 
 #include "summary.h"
@@ -797,21 +810,22 @@ TEST(Certificate, Summary) {
       "  30 08 06 03 2A 03 04 02 01 05"                       // 1.2.3.4=#020105
       "  30 0D 06 03 55 04 0B 13 06 55 6E 69 74 20 31");      // OU=Unit 1
   ErrCtx ctx;
-  Val n(32, decode(32, name, ctx));
+  Val n(KORVU_TYPE_NAME, decode(KORVU_TYPE_NAME, name, ctx));
   ASSERT_NE(n.v, nullptr);
   Bytes sample = sample_certificate();
   if (sample.empty()) GTEST_SKIP() << "no sample certificate";
-  Val src(39, parse(sample, ctx));
+  Val src(KORVU_TYPE_CERTIFICATE, parse(sample, ctx));
   ASSERT_NE(src.v, nullptr);
   auto *s = src.as<KORVU_X509_CERT>();
-  Val serial(2, korvu_asn1_integer_value(0x0102AB));
-  Val tbs(38, korvu_x509TBSCertificate_new(nullptr, serial.as<KORVU_ASN1_INTEGER>(),
-                                           korvu_x509pubkeycert_getinnersignalgo(s), n.as<KORVU_X500_NAME>(),
-                                           korvu_x509pubkeycert_getvalidity(s), korvu_x509pubkeycert_getsubject(s),
-                                           korvu_x509pubkeycert_getpubkey(s), nullptr, nullptr,
-                                           korvu_x509pubkeycert_getexts(s)));
+  Val serial(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(0x0102AB));
+  Val tbs(KORVU_TYPE_TBSCERTIFICATE,
+          korvu_x509TBSCertificate_new(
+              nullptr, serial.as<KORVU_ASN1_INTEGER>(), korvu_x509pubkeycert_getinnersignalgo(s),
+              n.as<KORVU_X500_NAME>(), korvu_x509pubkeycert_getvalidity(s), korvu_x509pubkeycert_getsubject(s),
+              korvu_x509pubkeycert_getpubkey(s), nullptr, nullptr, korvu_x509pubkeycert_getexts(s)));
   ASSERT_NE(tbs.v, nullptr);
-  Val cert(39, korvu_x509pubkeycert_create(tbs.as<KORVU_X509_TBSCERT>(), korvu_x509pubkeycert_getsignvalue(s)));
+  Val cert(KORVU_TYPE_CERTIFICATE,
+           korvu_x509pubkeycert_create(tbs.as<KORVU_X509_TBSCERT>(), korvu_x509pubkeycert_getsignvalue(s)));
   ASSERT_NE(cert.v, nullptr);
 
   std::FILE *f = std::tmpfile();

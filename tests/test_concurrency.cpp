@@ -57,7 +57,7 @@ std::string process(const Item &it) {
     korvu_asn1_value_free(it.type, v);
   }
   korvu_err_ctx_free(ctx);
-  if (&korvu_asn1_tojson != nullptr && it.type == 23) {
+  if (&korvu_asn1_tojson != nullptr && it.type == KORVU_TYPE_ANY) {
     KORVU_JSON *tree = korvu_asn1_tojson(it.der.data(), static_cast<int32_t>(it.der.size()));
     if (tree != nullptr) {
       uint32_t n = 0;
@@ -74,8 +74,8 @@ std::string process(const Item &it) {
 
 void add_encoding(std::vector<Item> &items, const std::string &name, const Bytes &der, uint32_t own_type) {
   if (der.empty() || der.size() > 0x7FFFFFFF) return;
-  items.push_back({name, 23, der});
-  if (own_type != 23 && type_exists(own_type)) items.push_back({name, own_type, der});
+  items.push_back({name, KORVU_TYPE_ANY, der});
+  if (own_type != KORVU_TYPE_ANY && type_exists(own_type)) items.push_back({name, own_type, der});
 }
 
 // Every third corpus file as its manifest labels it, decoded as ANY and as
@@ -102,7 +102,7 @@ std::vector<Item> load_items() {
     std::string error;
     if (!korvu::tool::load_input(raw, in, error)) continue;
     auto t = by_name.find(type_name);
-    add_encoding(items, path, in.bytes, t == by_name.end() ? 23 : t->second);
+    add_encoding(items, path, in.bytes, t == by_name.end() ? KORVU_TYPE_ANY : t->second);
   }
 
   Bytes bundle = korvu_test::read_file("/etc/ssl/certs/ca-certificates.crt");
@@ -113,7 +113,7 @@ std::vector<Item> load_items() {
     korvu::tool::LoadedInput in;
     std::string error;
     if (korvu::tool::load_input(bundle.data() + pos, bundle.size() - pos, in, error))
-      add_encoding(items, "ca-bundle@" + std::to_string(pos), in.bytes, 39);
+      add_encoding(items, "ca-bundle@" + std::to_string(pos), in.bytes, KORVU_TYPE_CERTIFICATE);
   }
   return items;
 }

@@ -37,12 +37,18 @@ TEST(Registry, CatalogueRowsAndMessageRule) {
     uint32_t type, form, cls, tag;
     int32_t code;
   } rows[] = {
-      {1, KORVU_FORM_PRIMITIVE, 0x00, 1, 0x1020D},     {7, KORVU_FORM_PRIMITIVE, 0x00, 10, 0x10211},
-      {23, KORVU_FORM_EITHER, 0x00, 0, 0x10235},        {39, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x10258},
-      {61, KORVU_FORM_CONSTRUCTED, 0x00, 8, 0x1029E},   {321, KORVU_FORM_CONSTRUCTED, 0x40, 0, 0x104B3},
-      {323, KORVU_FORM_PRIMITIVE, 0x40, 2, 0x104B7},    {343, KORVU_FORM_EITHER, 0x40, 10, 0x10218},
-      {349, KORVU_FORM_PRIMITIVE, 0x40, 16, 0x1020F},   {354, KORVU_FORM_CONSTRUCTED, 0x00, 17, 0x10272},
-      {397, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x10547}, {449, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x105B0},
+      {KORVU_TYPE_BOOLEAN, KORVU_FORM_PRIMITIVE, 0x00, 1, 0x1020D},
+      {KORVU_TYPE_ENUMERATED, KORVU_FORM_PRIMITIVE, 0x00, 10, 0x10211},
+      {KORVU_TYPE_ANY, KORVU_FORM_EITHER, 0x00, 0, 0x10235},
+      {KORVU_TYPE_CERTIFICATE, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x10258},
+      {KORVU_TYPE_OTHERNAME, KORVU_FORM_CONSTRUCTED, 0x00, 8, 0x1029E},
+      {KORVU_TYPE_BINDREQUEST, KORVU_FORM_CONSTRUCTED, 0x40, 0, 0x104B3},
+      {KORVU_TYPE_UNBINDREQUEST, KORVU_FORM_PRIMITIVE, 0x40, 2, 0x104B7},
+      {KORVU_TYPE_DELREQUEST, KORVU_FORM_EITHER, 0x40, 10, 0x10218},
+      {KORVU_TYPE_ABANDONREQUEST, KORVU_FORM_PRIMITIVE, 0x40, 16, 0x1020F},
+      {KORVU_TYPE_SET_OF_OCTET_STRING, KORVU_FORM_CONSTRUCTED, 0x00, 17, 0x10272},
+      {KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x10547},
+      {KORVU_TYPE_SM9_ENVELOPEDDATA, KORVU_FORM_CONSTRUCTED, 0x00, 16, 0x105B0},
   };
   for (const auto &r : rows) {
     const korvu::TypeDesc *d = korvu::type_desc(r.type);
@@ -52,9 +58,9 @@ TEST(Registry, CatalogueRowsAndMessageRule) {
     EXPECT_EQ(d->tag_number, r.tag) << r.type;
     EXPECT_EQ(d->error_code, r.code) << r.type;
   }
-  EXPECT_EQ(korvu::type_desc(450), nullptr);
-  EXPECT_EQ(korvu_asn1_typename(450), nullptr);
-  EXPECT_STREQ(korvu_asn1_typename(39), "Certificate");
+  EXPECT_EQ(korvu::type_desc(KORVU_TYPE_COUNT), nullptr);
+  EXPECT_EQ(korvu_asn1_typename(KORVU_TYPE_COUNT), nullptr);
+  EXPECT_STREQ(korvu_asn1_typename(KORVU_TYPE_CERTIFICATE), "Certificate");
 
   // The pair rule, and the irregular quoted entries and shared texts.
   EXPECT_STREQ(korvu_asn1_errmessage(0x10258), "encode x509 certificate fail");
@@ -75,8 +81,9 @@ TEST(Registry, CatalogueRowsAndMessageRule) {
   EXPECT_STREQ(korvu_asn1_errmessage(0x105B5), "");
   EXPECT_STREQ(korvu_asn1_version(), "KORVU ASN.1 Library 1.10,Build on 2021");
 
-  // Every type's decode code has a message (encode code + 1 lands on a text).
-  for (uint32_t t = 1; t < KORVU_TYPE_COUNT; t++) {
+  // Every type's decode code has a message (encode code + 1 lands on a text);
+  // end-of-contents has no code.
+  for (uint32_t t = KORVU_TYPE_END_OF_CONTENTS + 1; t < KORVU_TYPE_COUNT; t++) {
     uint32_t code = static_cast<uint32_t>(korvu::type_desc(t)->error_code);
     EXPECT_STRNE(korvu_asn1_errmessage(code), "") << "type " << t;
   }
@@ -84,9 +91,9 @@ TEST(Registry, CatalogueRowsAndMessageRule) {
 
 TEST(Registry, PutErrReportsTypeCodesAndUnknownTypes) {
   ErrCtx ctx;
-  korvu_asn1_encode_puterr(ctx, 39, "caller.c", 12);
-  korvu_asn1_decode_puterr(ctx, 39, "caller.c", 13);
-  korvu_asn1_decode_puterr(ctx, 450, "caller.c", 14);
+  korvu_asn1_encode_puterr(ctx, KORVU_TYPE_CERTIFICATE, "caller.c", 12);
+  korvu_asn1_decode_puterr(ctx, KORVU_TYPE_CERTIFICATE, "caller.c", 13);
+  korvu_asn1_decode_puterr(ctx, KORVU_TYPE_COUNT, "caller.c", 14);
   ASSERT_EQ(ctx.count(), 3u);
   uint32_t code;
   const char *msg, *file;
@@ -101,11 +108,11 @@ TEST(Registry, PutErrReportsTypeCodesAndUnknownTypes) {
 
 TEST(Registry, GenericOperationsRefuseUnknownAndUnbuiltTypes) {
   ErrCtx ctx;
-  korvu_asn1_value_free(450, reinterpret_cast<void *>(0x1));  // does nothing
-  EXPECT_EQ(korvu_asn1_length(450, nullptr), 0xFFFFFFFEu);
-  EXPECT_EQ(korvu_asn1_content_length(450, nullptr), 0xFFFFFFFEu);
+  korvu_asn1_value_free(KORVU_TYPE_COUNT, reinterpret_cast<void *>(0x1));  // does nothing
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_COUNT, nullptr), 0xFFFFFFFEu);
+  EXPECT_EQ(korvu_asn1_content_length(KORVU_TYPE_COUNT, nullptr), 0xFFFFFFFEu);
   KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
-  EXPECT_NE(korvu_asn1_encode(s, 450, nullptr, nullptr, ctx), 1);
+  EXPECT_NE(korvu_asn1_encode(s, KORVU_TYPE_COUNT, nullptr, nullptr, ctx), 1);
   EXPECT_TRUE(ctx.has(0x1026B));
   korvu_stream_free(s);
 
@@ -225,15 +232,15 @@ TEST(Codec, EndOfContents) {
   EXPECT_EQ(dec(hex("01"), c), -1);
   EXPECT_TRUE(c.has(0x10205));
 
-  // Type 0 writes and reads 00 00 only.
-  EXPECT_EQ(to_hex(encode(0, reinterpret_cast<void *>(1))), "00 00");
+  // End-of-contents writes and reads 00 00 only.
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_END_OF_CONTENTS, reinterpret_cast<void *>(1))), "00 00");
   ErrCtx c2;
   uint32_t used = 0;
-  void *v = decode(0, hex("00 00"), c2, &used);
+  void *v = decode(KORVU_TYPE_END_OF_CONTENTS, hex("00 00"), c2, &used);
   EXPECT_NE(v, nullptr);
   EXPECT_EQ(used, 2u);
-  korvu_asn1_value_free(0, v);
-  EXPECT_EQ(decode(0, hex("00 01 00"), c2), nullptr);
+  korvu_asn1_value_free(KORVU_TYPE_END_OF_CONTENTS, v);
+  EXPECT_EQ(decode(KORVU_TYPE_END_OF_CONTENTS, hex("00 01 00"), c2), nullptr);
   EXPECT_TRUE(c2.has(0x10205));
 }
 
@@ -243,11 +250,11 @@ TEST(Lengths, TotalLengthRule) {
   KORVU_ASN1_INTEGER *i127 = korvu_asn1_integer_new(b.data(), 127);
   b.push_back(0x11);
   KORVU_ASN1_INTEGER *i128 = korvu_asn1_integer_new(b.data(), 128);
-  EXPECT_EQ(korvu_asn1_length(2, i127), 129u);
-  EXPECT_EQ(korvu_asn1_length(2, i128), 131u);
-  EXPECT_EQ(korvu_asn1_content_length(2, i128), 128u);
-  korvu_asn1_value_free(2, i127);
-  korvu_asn1_value_free(2, i128);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_INTEGER, i127), 129u);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_INTEGER, i128), 131u);
+  EXPECT_EQ(korvu_asn1_content_length(KORVU_TYPE_INTEGER, i128), 128u);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, i127);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, i128);
 
   EXPECT_EQ(korvu::tlv_length(30, 127), 129u);
   EXPECT_EQ(korvu::tlv_length(31, 127), 130u);
@@ -263,51 +270,51 @@ TEST(Lengths, TotalLengthRule) {
 
 TEST(Drivers, HeaderChecksAndFailureChain) {
   ErrCtx c1;
-  EXPECT_EQ(decode(1, hex("21 01 FF"), c1), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_BOOLEAN, hex("21 01 FF"), c1), nullptr);
   EXPECT_TRUE(c1.has(0x1026A));
   EXPECT_EQ(c1.codes().back(), 0x1020Eu);  // the type's decode failure closes the chain
   ErrCtx c2;
-  EXPECT_EQ(decode(1, hex("81 01 FF"), c2), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_BOOLEAN, hex("81 01 FF"), c2), nullptr);
   EXPECT_TRUE(c2.has(0x1020A));
   ErrCtx c3;
-  EXPECT_EQ(decode(1, hex("01 01"), c3), nullptr);  // contents missing
+  EXPECT_EQ(decode(KORVU_TYPE_BOOLEAN, hex("01 01"), c3), nullptr);  // contents missing
   EXPECT_TRUE(c3.has(0x10111));
   ErrCtx c4;
-  EXPECT_EQ(decode(2, hex(""), c4), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_INTEGER, hex(""), c4), nullptr);
   EXPECT_TRUE(c4.has(0x102E5));
   ErrCtx c5;
-  EXPECT_EQ(decode(2, hex("02 84 7F FF FF FF 01"), c5), nullptr);  // claims 2 GB, has 1 octet
+  EXPECT_EQ(decode(KORVU_TYPE_INTEGER, hex("02 84 7F FF FF FF 01"), c5), nullptr);  // claims 2 GB, has 1 octet
   EXPECT_TRUE(c5.has(0x10111));
 }
 
 TEST(Drivers, MemDecodeCountsFirstEncodingOnly) {
   Bytes in = hex("02 01 05 FF FF");
   void *v = nullptr;
-  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), 2, &v), 3u);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), KORVU_TYPE_INTEGER, &v), 3u);
   ASSERT_NE(v, nullptr);
   int32_t n = 0;
   EXPECT_EQ(korvu_asn1_integer_getlong(static_cast<KORVU_ASN1_INTEGER *>(v), &n), 1);
   EXPECT_EQ(n, 5);
-  korvu_asn1_value_free(2, v);
-  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 0, 2, &v), 0xFFFFFFFFu);
-  EXPECT_EQ(korvu_asn1_mem_decode(nullptr, 3, 2, &v), 0xFFFFFFFFu);
-  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 5, 450, &v), 0xFFFFFFFFu);
-  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 5, 1, &v), 0xFFFFFFFFu);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, v);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 0, KORVU_TYPE_INTEGER, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_mem_decode(nullptr, 3, KORVU_TYPE_INTEGER, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 5, KORVU_TYPE_COUNT, &v), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_asn1_mem_decode(in.data(), 5, KORVU_TYPE_BOOLEAN, &v), 0xFFFFFFFFu);
   EXPECT_EQ(v, nullptr);
 }
 
 TEST(Drivers, DupObjectCopiesThroughTheEncoding) {
   ErrCtx ctx;
   KORVU_ASN1_INTEGER *i = korvu_asn1_integer_value(-129);
-  auto *copy = static_cast<KORVU_ASN1_INTEGER *>(korvu_asn1_dupobject(2, i, ctx));
+  auto *copy = static_cast<KORVU_ASN1_INTEGER *>(korvu_asn1_dupobject(KORVU_TYPE_INTEGER, i, ctx));
   ASSERT_NE(copy, nullptr);
   EXPECT_NE(copy->data, i->data);
   EXPECT_EQ(korvu_asn1_integer_equals(i, copy), 1);
-  korvu_asn1_value_free(2, i);
-  korvu_asn1_value_free(2, copy);
-  EXPECT_EQ(korvu_asn1_dupobject(2, nullptr, ctx), nullptr);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, i);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, copy);
+  EXPECT_EQ(korvu_asn1_dupobject(KORVU_TYPE_INTEGER, nullptr, ctx), nullptr);
   EXPECT_TRUE(ctx.has(0x10002));
-  EXPECT_EQ(korvu_asn1_dupobject(450, i, ctx), nullptr);
+  EXPECT_EQ(korvu_asn1_dupobject(KORVU_TYPE_COUNT, i, ctx), nullptr);
   EXPECT_TRUE(ctx.has(0x1026B));
 }
 
@@ -317,17 +324,19 @@ TEST(Drivers, ContentOperationsUnderImplicitTags) {
   ErrCtx ctx;
   uint32_t w = 0;
   int r;
-  Bytes out = write_with([&](KORVU_STREAM *s) {
-    uint32_t len = korvu_asn1_content_length(2, i);
-    if (korvu_asn1_encode_identifier(s, 0x80, 1, 0, nullptr, ctx) != 1) return 0;
-    if (korvu_asn1_encode_length(s, len, nullptr, ctx) != 1) return 0;
-    return korvu_asn1_encode_content(s, 2, i, len, &w, ctx);
-  }, &r);
+  Bytes out = write_with(
+      [&](KORVU_STREAM *s) {
+        uint32_t len = korvu_asn1_content_length(KORVU_TYPE_INTEGER, i);
+        if (korvu_asn1_encode_identifier(s, 0x80, 1, 0, nullptr, ctx) != 1) return 0;
+        if (korvu_asn1_encode_length(s, len, nullptr, ctx) != 1) return 0;
+        return korvu_asn1_encode_content(s, KORVU_TYPE_INTEGER, i, len, &w, ctx);
+      },
+      &r);
   EXPECT_EQ(r, 1);
   EXPECT_EQ(to_hex(out), "80 02 01 2C");
   EXPECT_EQ(w, 2u);
   // A length other than the value's is refused.
-  write_with([&](KORVU_STREAM *s) { return korvu_asn1_encode_content(s, 2, i, 3, nullptr, ctx); }, &r);
+  write_with([&](KORVU_STREAM *s) { return korvu_asn1_encode_content(s, KORVU_TYPE_INTEGER, i, 3, nullptr, ctx); }, &r);
   EXPECT_NE(r, 1);
   EXPECT_TRUE(ctx.has(0x10203));
 
@@ -335,10 +344,10 @@ TEST(Drivers, ContentOperationsUnderImplicitTags) {
   KORVU_STREAM *s = korvu_stream_new_romem(contents.data(), 2);
   void *v = nullptr;
   uint32_t used = 0;
-  ASSERT_EQ(korvu_asn1_decode_content(s, 2, &v, 1, 2, &used, ctx), 1);
+  ASSERT_EQ(korvu_asn1_decode_content(s, KORVU_TYPE_INTEGER, &v, 1, 2, &used, ctx), 1);
   EXPECT_EQ(used, 2u);
   EXPECT_EQ(korvu_asn1_integer_equals(i, static_cast<KORVU_ASN1_INTEGER *>(v)), 1);
-  korvu_asn1_value_free(2, v);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, v);
   korvu_stream_free(s);
-  korvu_asn1_value_free(2, i);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, i);
 }

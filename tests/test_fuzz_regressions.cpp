@@ -39,7 +39,8 @@ TEST(FuzzRegressions, EverySavedInputPassesItsHarnessChecks) {
 // The checks themselves must catch what they claim to: a kept-encoding value
 // that is re-encoded differently, and a decoder result that outlives failure.
 TEST(FuzzRegressions, ChecksAcceptSoundInputsAndNameBrokenOnes) {
-  // INTEGER 5 as type 2 passes; a truncated one is refused cleanly.
+  // INTEGER 5 selected as KORVU_TYPE_INTEGER (00 02) passes; a truncated one
+  // is refused cleanly.
   korvu_test::Bytes ok = korvu_test::hex("00 02 02 01 05");
   EXPECT_EQ(korvu_fuzz::check_registry(ok.data(), ok.size()), "");
   korvu_test::Bytes cut = korvu_test::hex("00 02 02 05 05");
@@ -53,13 +54,13 @@ TEST(FuzzRegressions, ChecksAcceptSoundInputsAndNameBrokenOnes) {
   korvu_test::Bytes der = korvu_test::hex("02 01 05");
   korvu_test::Bytes other = korvu_test::hex("02 02 00 05");
   void *v = nullptr;
-  ASSERT_EQ(korvu_asn1_mem_decode(der.data(), 3, 2, &v), 3u);
+  ASSERT_EQ(korvu_asn1_mem_decode(der.data(), 3, KORVU_TYPE_INTEGER, &v), 3u);
   korvu_fuzz::Bytes enc;
-  EXPECT_EQ(korvu_fuzz::check_decoded_value(2, v, other.data(), other.size(), enc), "");
+  EXPECT_EQ(korvu_fuzz::check_decoded_value(KORVU_TYPE_INTEGER, v, other.data(), other.size(), enc), "");
   EXPECT_EQ(enc, der);
-  EXPECT_TRUE(korvu_fuzz::is_kept_type(39));
-  EXPECT_FALSE(korvu_fuzz::is_kept_type(2));
-  korvu_asn1_value_free(2, v);
+  EXPECT_TRUE(korvu_fuzz::is_kept_type(KORVU_TYPE_CERTIFICATE));
+  EXPECT_FALSE(korvu_fuzz::is_kept_type(KORVU_TYPE_INTEGER));
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, v);
 
   // The push check replays the same split for the same seed octets.
   korvu_test::Bytes push = korvu_test::hex("01 00 07 24 80 04 02 AA BB 04 01 CC 00 00");

@@ -1,5 +1,6 @@
-// Lists: the container, lists of ANY (24-27), the shared list codec in both
-// forms, and DER ordering.
+// Lists: the container, lists of ANY (SEQUENCE OF and SET OF, with and
+// without SIZE (1..MAX)), the shared list codec in both forms, and DER
+// ordering.
 #include <string>
 #include <vector>
 
@@ -112,27 +113,28 @@ TEST(List, GrowDeleteAndBounds) {
   EXPECT_EQ(korvu_asn1_list_delete(l.p, 98), nullptr);
   EXPECT_EQ(korvu_asn1_list_delete(l.p, -1), nullptr);
   EXPECT_EQ(korvu_asn1_list_delete(nullptr, 0), nullptr);
-  korvu_asn1_list_free(nullptr, 2);
+  korvu_asn1_list_free(nullptr, KORVU_TYPE_INTEGER);
 }
 
 TEST(List, DecodeListsOfAny) {
   {
     ErrCtx ctx;
-    ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, hex("30 00"), ctx)), 23);
+    ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, hex("30 00"), ctx)), KORVU_TYPE_ANY);
     ASSERT_NE(l.p, nullptr);
     EXPECT_EQ(korvu_asn1_list_getsize(l.p), 0);
     EXPECT_EQ(to_hex(encode(KORVU_TYPE_SEQUENCE_OF_ANY, l.p)), "30 00");
   }
-  for (uint32_t type : {25u, 27u}) {
+  for (uint32_t type : {KORVU_TYPE_SEQUENCE_SIZE_OF_ANY, KORVU_TYPE_SET_SIZE_OF_ANY}) {
     ErrCtx ctx;
-    EXPECT_EQ(decode(type, type == 25 ? hex("30 00") : hex("31 00"), ctx), nullptr);
+    EXPECT_EQ(decode(type, type == KORVU_TYPE_SEQUENCE_SIZE_OF_ANY ? hex("30 00") : hex("31 00"), ctx), nullptr);
     EXPECT_TRUE(ctx.has(0x1020C)) << type;
-    EXPECT_TRUE(ctx.has(type == 25 ? 0x10271 : 0x10273)) << type;
+    EXPECT_TRUE(ctx.has(type == KORVU_TYPE_SEQUENCE_SIZE_OF_ANY ? 0x10271 : 0x10273)) << type;
   }
-  for (uint32_t type : {26u, 27u}) {
+  for (uint32_t type : {KORVU_TYPE_SET_OF_ANY, KORVU_TYPE_SET_SIZE_OF_ANY}) {
     ErrCtx ctx;
     uint32_t used = 0;
-    ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(type, hex("31 80 02 01 05 01 01 FF 00 00"), ctx, &used)), 23);
+    ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(type, hex("31 80 02 01 05 01 01 FF 00 00"), ctx, &used)),
+              KORVU_TYPE_ANY);
     ASSERT_NE(l.p, nullptr);
     EXPECT_EQ(used, 10u);
     EXPECT_EQ(any_hex(l.p), (std::vector<std::string>{"02 01 05", "01 01 FF"}));
@@ -143,7 +145,7 @@ TEST(List, DecodeListsOfAny) {
     ErrCtx ctx;
     Bytes in = hex("30 0C 9F 81 00 01 AA A0 80 04 01 BB 00 00");
     uint32_t used = 0;
-    ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, in, ctx, &used)), 23);
+    ListPtr l(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, in, ctx, &used)), KORVU_TYPE_ANY);
     ASSERT_NE(l.p, nullptr);
     EXPECT_EQ(used, in.size());
     EXPECT_EQ(korvu_asn1_list_getsize(l.p), 2);
@@ -151,7 +153,7 @@ TEST(List, DecodeListsOfAny) {
     EXPECT_EQ(korvu_asn1_content_length(KORVU_TYPE_SEQUENCE_OF_ANY, l.p), 0xFFFFFFFFu);
     Bytes out = encode(KORVU_TYPE_SEQUENCE_OF_ANY, l.p);
     EXPECT_EQ(to_hex(out), "30 80 9F 81 00 01 AA A0 80 04 01 BB 00 00 00 00");
-    ListPtr back(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, out, ctx, &used)), 23);
+    ListPtr back(static_cast<KORVU_ASN1_LIST *>(decode(KORVU_TYPE_SEQUENCE_OF_ANY, out, ctx, &used)), KORVU_TYPE_ANY);
     ASSERT_NE(back.p, nullptr);
     EXPECT_EQ(used, out.size());
     EXPECT_EQ(korvu_asn1_list_getsize(back.p), 2);
@@ -164,18 +166,18 @@ TEST(List, DecodeRefusals) {
     const char *in;
     uint32_t code;
   } cases[] = {
-      {24, "30 04 02 01 05 02 01 07", 0x1020B},   // element header runs past the list
-      {24, "30 04 02 01 05 04 02 AA", 0x1020B},   // element contents run past the list
-      {24, "30 80 02 01 05 00 01", 0x10205},      // bad end-of-contents
-      {24, "30 80 02 01 05 00 01", 0x102E9},
-      {24, "10 00", 0x1026A},                     // primitive
-      {26, "30 00", 0x1020A},                     // SEQUENCE given for SET OF
-      {24, "30 03 0F 01 00", 0x10201},            // element refused by ANY
-      {24, "30 03 0F 01 00", 0x10271},
-      {26, "31 03 0F 01 00", 0x10273},
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 04 02 01 05 02 01 07", 0x1020B},   // element header runs past the list
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 04 02 01 05 04 02 AA", 0x1020B},   // element contents run past the list
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 80 02 01 05 00 01", 0x10205},      // bad end-of-contents
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 80 02 01 05 00 01", 0x102E9},
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "10 00", 0x1026A},                     // primitive
+      {KORVU_TYPE_SET_OF_ANY, "30 00", 0x1020A},                     // SEQUENCE given for SET OF
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 03 0F 01 00", 0x10201},            // element refused by ANY
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 03 0F 01 00", 0x10271},
+      {KORVU_TYPE_SET_OF_ANY, "31 03 0F 01 00", 0x10273},
       // 00 00 only closes indefinite contents: inside a definite list it
       // would end the list early once written back in the indefinite form.
-      {24, "30 09 A0 80 04 01 BB 00 00 00 00", 0x1020A},
+      {KORVU_TYPE_SEQUENCE_OF_ANY, "30 09 A0 80 04 01 BB 00 00 00 00", 0x1020A},
   };
   for (const auto &c : cases) {
     ErrCtx ctx;

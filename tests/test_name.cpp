@@ -25,8 +25,8 @@ KORVU_X500_ATTRTYPEDISTVAL *pair(const char *oid, uint32_t tag, const char *text
                                          static_cast<int32_t>(std::strlen(text)));
   KORVU_X500_ATTRTYPEDISTVAL *p =
       pkix ? korvu_pkixattrtypeval_new(o, v) : korvu_x500attrtypedistval_new(o, v, nullptr, nullptr);
-  korvu_asn1_value_free(6, o);
-  korvu_asn1_value_free(23, v);
+  korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, o);
+  korvu_asn1_value_free(KORVU_TYPE_ANY, v);
   return p;
 }
 
@@ -53,28 +53,28 @@ TEST(X500Name, DecodedNameReencodesAsReceived) {
   Bytes ber = hex(kNameBer);
   ErrCtx ctx;
   uint32_t used = 0;
-  auto *n = static_cast<KORVU_X500_NAME *>(decode(32, ber, ctx, &used));
+  auto *n = static_cast<KORVU_X500_NAME *>(decode(KORVU_TYPE_NAME, ber, ctx, &used));
   ASSERT_NE(n, nullptr);
   EXPECT_EQ(used, ber.size());
   ASSERT_EQ(korvu_asn1_list_getsize(korvu_x500name_getdn(n)), 2);
   EXPECT_EQ(korvu_asn1_list_getsize(rdn_at(n, 0)), 2);
   EXPECT_EQ(oid_at(rdn_at(n, 0), 0), "2.5.4.3");
-  EXPECT_EQ(encode(32, n), ber);
-  EXPECT_EQ(korvu_asn1_length(32, n), ber.size());
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, n), ber);
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_NAME, n), ber.size());
 
   // Sorting reorders the RDN in memory but keeps the received bytes.
   EXPECT_EQ(korvu_x500name_sort(n), 1);
   EXPECT_EQ(oid_at(rdn_at(n, 0), 0), "2.5.4.6");
-  EXPECT_EQ(encode(32, n), ber);
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, n), ber);
 
   // A new RDN discards the Name's kept bytes; its pairs keep their own.
   KORVU_ASN1_LIST *extra = rdn_of({pair("2.5.4.3", 12, "x")});
   ASSERT_EQ(korvu_x500name_addrdn(n, extra, 1), 1);
-  korvu_asn1_list_free(extra, 29);  // dup: the caller keeps its list
+  korvu_asn1_list_free(extra, KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE);  // dup: the caller keeps its list
   EXPECT_EQ(n->hasEncoding, 0u);
-  EXPECT_EQ(to_hex(encode(32, n)), to_hex(hex("30 33 31 15" + kPairCA + kPairCnBB + kRdnOrgBer +
-                                              "31 0A 30 08 06 03 55 04 03 0C 01 78")));
-  korvu_asn1_value_free(32, n);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)),
+            to_hex(hex("30 33 31 15" + kPairCA + kPairCnBB + kRdnOrgBer + "31 0A 30 08 06 03 55 04 03 0C 01 78")));
+  korvu_asn1_value_free(KORVU_TYPE_NAME, n);
 
   // The same from a stream that is not in memory.
   std::string path = (std::filesystem::temp_directory_path() /
@@ -87,20 +87,20 @@ TEST(X500Name, DecodedNameReencodesAsReceived) {
   ASSERT_NE(fs, nullptr);
   void *v = nullptr;
   used = 0;
-  EXPECT_EQ(korvu_asn1_decode(fs, 32, &v, &used, ctx), 1);
+  EXPECT_EQ(korvu_asn1_decode(fs, KORVU_TYPE_NAME, &v, &used, ctx), 1);
   korvu_stream_free(fs);
   std::filesystem::remove(path);
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(used, ber.size());
-  EXPECT_EQ(encode(32, v), ber);
-  korvu_asn1_value_free(32, v);
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, v), ber);
+  korvu_asn1_value_free(KORVU_TYPE_NAME, v);
 }
 
 TEST(X500Name, BuiltNameKeepsItsFirstEncoding) {
   KORVU_X500_NAME *n = korvu_x500name_new();
   ASSERT_NE(n, nullptr);
-  EXPECT_EQ(to_hex(encode(32, n)), "30 00");
-  korvu_asn1_value_free(32, n);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)), "30 00");
+  korvu_asn1_value_free(KORVU_TYPE_NAME, n);
 
   n = korvu_x500name_new();
   KORVU_ASN1_LIST *cn = rdn_of({pair("2.5.4.3", 12, "x")});
@@ -108,7 +108,7 @@ TEST(X500Name, BuiltNameKeepsItsFirstEncoding) {
   ASSERT_EQ(korvu_x500name_addrdn(n, cn, 0), 1);  // the Name owns cn now
   ASSERT_EQ(korvu_x500name_addrdn(n, c, 1), 1);
   const std::string want = "30 19 31 0A 30 08 06 03 55 04 03 0C 01 78 31 0B 30 09 06 03 55 04 06 13 02 55 53";
-  EXPECT_EQ(to_hex(encode(32, n)), want);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)), want);
   EXPECT_EQ(n->hasEncoding, 1u);
   EXPECT_EQ(n->encodingLength, 27u);
 
@@ -121,36 +121,36 @@ TEST(X500Name, BuiltNameKeepsItsFirstEncoding) {
 
   // Later encodings come from the kept bytes, whatever the RDNs are now.
   void *removed = korvu_asn1_list_delete(korvu_x500name_getdn(n), 1);
-  korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(removed), 29);
-  EXPECT_EQ(to_hex(encode(32, n)), want);
+  korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(removed), KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)), want);
 
   // Adding an RDN (dup 0) makes the next encoding include it.
   ASSERT_EQ(korvu_x500name_addrdn(n, c, 0), 1);
-  EXPECT_EQ(to_hex(encode(32, n)), want);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)), want);
   ASSERT_EQ(korvu_x500name_addrdn(n, rdn_of({pair("2.5.4.10", 12, "o")}), 0), 1);
-  EXPECT_EQ(to_hex(encode(32, n)), "30 25 " + want.substr(6) + " 31 0A 30 08 06 03 55 04 0A 0C 01 6F");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)), "30 25 " + want.substr(6) + " 31 0A 30 08 06 03 55 04 0A 0C 01 6F");
 
   // A copy is a Name of its own with the same bytes.
-  void *copy = korvu_asn1_dupobject(32, n, nullptr);
+  void *copy = korvu_asn1_dupobject(KORVU_TYPE_NAME, n, nullptr);
   ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(encode(32, copy), encode(32, n));
+  EXPECT_EQ(encode(KORVU_TYPE_NAME, copy), encode(KORVU_TYPE_NAME, n));
   EXPECT_NE(korvu_x500name_getdn(static_cast<KORVU_X500_NAME *>(copy)), korvu_x500name_getdn(n));
-  korvu_asn1_value_free(32, copy);
-  korvu_asn1_value_free(32, n);
+  korvu_asn1_value_free(KORVU_TYPE_NAME, copy);
+  korvu_asn1_value_free(KORVU_TYPE_NAME, n);
 }
 
 TEST(X500Name, SortingPutsRdnsIntoDerOrderBeforeTheFirstEncoding) {
   KORVU_X500_NAME *n = korvu_x500name_new();
   ASSERT_EQ(korvu_x500name_addrdn(n, rdn_of({pair("2.5.4.3", 12, "bb"), pair("2.5.4.6", 19, "a")}), 0), 1);
   ASSERT_EQ(korvu_x500name_sort(n), 1);
-  EXPECT_EQ(to_hex(encode(32, n)), to_hex(hex("30 17 31 15" + kPairCA + kPairCnBB)));
-  korvu_asn1_value_free(32, n);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, n)), to_hex(hex("30 17 31 15" + kPairCA + kPairCnBB)));
+  korvu_asn1_value_free(KORVU_TYPE_NAME, n);
 
   EXPECT_EQ(korvu_x500RDN_sort(nullptr), 0);
   EXPECT_EQ(korvu_x500name_sort(nullptr), 0);
   KORVU_ASN1_LIST *empty = korvu_asn1_list_new();
   EXPECT_EQ(korvu_x500RDN_sort(empty), 1);
-  korvu_asn1_list_free(empty, 29);
+  korvu_asn1_list_free(empty, KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE);
 }
 
 TEST(X500Name, PrimaryDistinguishedAndThePkixForm) {
@@ -158,8 +158,8 @@ TEST(X500Name, PrimaryDistinguishedAndThePkixForm) {
   KORVU_X500_ATTRTYPEDISTVAL *t = pair("2.5.4.3", 12, "x", false);
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500attrtypedistval_getprimedist(t)), 1);
-  EXPECT_EQ(to_hex(encode(29, t)), "30 08 06 03 55 04 03 0C 01 78");
-  korvu_asn1_value_free(29, t);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, t)), "30 08 06 03 55 04 03 0C 01 78");
+  korvu_asn1_value_free(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, t);
 
   KORVU_ASN1_OID *o = korvu_asn1_oid_new("2.5.4.3");
   KORVU_ASN1_ANY *v = korvu_asn1_any_new(0, 1, 12, 1, "x", 1);
@@ -167,24 +167,24 @@ TEST(X500Name, PrimaryDistinguishedAndThePkixForm) {
   KORVU_X500_ATTRTYPEDISTVAL *f = korvu_x500attrtypedistval_new(o, v, no, nullptr);
   ASSERT_NE(f, nullptr);
   const Bytes with_false = hex("30 0B 06 03 55 04 03 0C 01 78 01 01 00");
-  EXPECT_EQ(encode(29, f), with_false);
+  EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, f), with_false);
   EXPECT_EQ(korvu_x500attrtypedistval_hascontext(f), 0);
   EXPECT_EQ(korvu_x500attrtypedistval_getcontext(f), nullptr);
 
   // Such a pair is no PKIX AttributeTypeAndValue, kept bytes or not.
   ErrCtx ectx;
   KORVU_STREAM *m = korvu_stream_new_mem(64, nullptr);
-  EXPECT_NE(korvu_asn1_encode(m, 30, f, nullptr, ectx), 1);
+  EXPECT_NE(korvu_asn1_encode(m, KORVU_TYPE_ATTRIBUTETYPEANDVALUE, f, nullptr, ectx), 1);
   EXPECT_TRUE(ectx.has(0x10274));
   EXPECT_TRUE(ectx.has(0x10275));
   uint32_t written = 0;
   EXPECT_NE(korvu_memstream_data(m, &written), nullptr);
   EXPECT_EQ(written, 0u);
   korvu_stream_free(m);
-  korvu_asn1_value_free(29, f);
+  korvu_asn1_value_free(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, f);
 
   ErrCtx dctx;
-  EXPECT_EQ(decode(30, with_false, dctx), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, with_false, dctx), nullptr);
   EXPECT_TRUE(dctx.has(0x10274));
 
   // Constructors refuse missing or end-of-contents values.
@@ -195,10 +195,10 @@ TEST(X500Name, PrimaryDistinguishedAndThePkixForm) {
     EXPECT_EQ(korvu_pkixattrtypeval_new(o, eoc), nullptr);
     EXPECT_EQ(korvu_x500attrtypedistval_new(o, eoc, nullptr, nullptr), nullptr);
   }
-  korvu_asn1_value_free(23, eoc);
-  korvu_asn1_value_free(1, no);
-  korvu_asn1_value_free(23, v);
-  korvu_asn1_value_free(6, o);
+  korvu_asn1_value_free(KORVU_TYPE_ANY, eoc);
+  korvu_asn1_value_free(KORVU_TYPE_BOOLEAN, no);
+  korvu_asn1_value_free(KORVU_TYPE_ANY, v);
+  korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, o);
 }
 
 namespace {
@@ -214,7 +214,7 @@ std::string pair_with(const std::string &items) {
 TEST(X500Name, ValuesWithContextDecodeSortAndSizes) {
   const Bytes ber = hex(pair_with(item1(kCtxB + kCtxA) + kItem2));
   ErrCtx ctx;
-  auto *p = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(decode(29, ber, ctx));
+  auto *p = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(decode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, ber, ctx));
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500attrtypedistval_getprimedist(p)), 0);
   ASSERT_EQ(korvu_x500attrtypedistval_hascontext(p), 1);
@@ -231,7 +231,7 @@ TEST(X500Name, ValuesWithContextDecodeSortAndSizes) {
   EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500context_getfallback(cb)), 1);
   EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x500context_gettype(cb)), "1.2.3.4");
   EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500context_getvalues(cb)), 1);
-  EXPECT_EQ(encode(29, p), ber);
+  EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, p), ber);
 
   // A fresh pair from the same parts, sorted before its first encoding,
   // comes out in DER order at every level.
@@ -242,36 +242,42 @@ TEST(X500Name, ValuesWithContextDecodeSortAndSizes) {
   EXPECT_EQ(korvu_x500attrtypedistval_hascontext(fresh), 1);
   KORVU_ASN1_LIST *rdn = rdn_of({fresh, p});
   ASSERT_EQ(korvu_x500RDN_sort(rdn), 1);
-  EXPECT_EQ(to_hex(encode(29, fresh)), to_hex(hex(pair_with(kItem2 + item1(kCtxA + kCtxB)))));
-  EXPECT_EQ(encode(29, p), ber);  // the decoded pair keeps what it received
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, fresh)),
+            to_hex(hex(pair_with(kItem2 + item1(kCtxA + kCtxB)))));
+  EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, p), ber);  // the decoded pair keeps what it received
   KORVU_ASN1_LIST *sorted = korvu_x500attrtypedistval_getcontext(p);
   EXPECT_EQ(korvu_x500dnvalueswithcontextitem_hasdistvalue(static_cast<KORVU_X500_DNVALWITHCTX *>(sorted->items[0])),
             0);
-  korvu_asn1_list_free(rdn, 29);  // frees fresh and p
+  korvu_asn1_list_free(rdn, KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE);  // frees fresh and p
 
   // As the PKIX form it is refused.
   ErrCtx c1;
-  EXPECT_EQ(decode(30, ber, c1), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, ber, c1), nullptr);
   EXPECT_TRUE(c1.has(0x10274));
 
   // SET SIZE (1..MAX): an empty contextValues, context list or
   // valuesWithContext set is refused; so is a truncated value at any point.
   ErrCtx c2;
-  EXPECT_EQ(decode(28, hex("30 07 06 03 2A 03 04 31 00"), c2), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_CONTEXT, hex("30 07 06 03 2A 03 04 31 00"), c2), nullptr);
   EXPECT_TRUE(c2.has(0x1020C));
   ErrCtx c3;
-  EXPECT_EQ(decode(141, hex("31 00"), c3), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_CONTEXT_LIST, hex("31 00"), c3), nullptr);
   EXPECT_TRUE(c3.has(0x1020C));
   ErrCtx c4;
-  EXPECT_EQ(decode(29, hex("30 0D 06 03 55 04 03 0C 01 78 01 01 00 31 00"), c4), nullptr);
+  EXPECT_EQ(
+      decode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, hex("30 0D 06 03 55 04 03 0C 01 78 01 01 00 31 00"), c4),
+      nullptr);
   EXPECT_TRUE(c4.has(0x1020C));
   EXPECT_TRUE(c4.has(0x10245));
   ErrCtx c5;
-  EXPECT_EQ(decode(135, hex("30 07 A0 03 0C 01 7A 31 00"), c5), nullptr);
+  EXPECT_EQ(decode(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM, hex("30 07 A0 03 0C 01 7A 31 00"), c5), nullptr);
   EXPECT_TRUE(c5.has(0x1020C));
   for (size_t n = 0; n < ber.size(); n++) {
     ErrCtx c;
-    EXPECT_EQ(decode(29, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), c), nullptr) << n;
+    EXPECT_EQ(decode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE,
+                     Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), c),
+              nullptr)
+        << n;
     EXPECT_GT(c.count(), 0u) << n;
   }
 }
@@ -283,18 +289,18 @@ TEST(X500Name, ContextConstructorsAndMalformedNames) {
   KORVU_X500_CONTEXT *c = korvu_x500context_new(o, vals, nullptr);
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x500context_getfallback(c)), 0);
-  EXPECT_EQ(to_hex(encode(28, c)), to_hex(hex(kCtxA)));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_CONTEXT, c)), to_hex(hex(kCtxA)));
   EXPECT_EQ(korvu_x500context_new(o, nullptr, nullptr), nullptr);
   KORVU_ASN1_LIST *clist = korvu_asn1_list_new();
   korvu_asn1_list_put(clist, c);
   KORVU_X500_DNVALWITHCTX *item = korvu_x500dnvalueswithcontextitem_new(nullptr, clist);
   ASSERT_NE(item, nullptr);
-  EXPECT_EQ(to_hex(encode(135, item)), to_hex(hex(kItem2)));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM, item)), to_hex(hex(kItem2)));
   EXPECT_EQ(korvu_x500dnvalueswithcontextitem_new(nullptr, nullptr), nullptr);
-  korvu_asn1_value_free(135, item);
-  korvu_asn1_list_free(clist, 28);
-  korvu_asn1_list_free(vals, 23);
-  korvu_asn1_value_free(6, o);
+  korvu_asn1_value_free(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM, item);
+  korvu_asn1_list_free(clist, KORVU_TYPE_CONTEXT);
+  korvu_asn1_list_free(vals, KORVU_TYPE_ANY);
+  korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, o);
 
   struct Bad {
     const char *in;
@@ -311,7 +317,7 @@ TEST(X500Name, ContextConstructorsAndMalformedNames) {
   };
   for (const Bad &b : cases) {
     ErrCtx ctx;
-    EXPECT_EQ(decode(32, hex(b.in), ctx), nullptr) << b.in;
+    EXPECT_EQ(decode(KORVU_TYPE_NAME, hex(b.in), ctx), nullptr) << b.in;
     EXPECT_GT(ctx.count(), 0u) << b.in;
     if (b.code != 0) {
       EXPECT_TRUE(ctx.has(b.code)) << b.in;
@@ -320,7 +326,7 @@ TEST(X500Name, ContextConstructorsAndMalformedNames) {
   Bytes ber = hex(kNameBer);
   for (size_t n = 0; n < ber.size(); n++) {
     ErrCtx ctx;
-    EXPECT_EQ(decode(32, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), ctx), nullptr) << n;
+    EXPECT_EQ(decode(KORVU_TYPE_NAME, Bytes(ber.begin(), ber.begin() + static_cast<long>(n)), ctx), nullptr) << n;
     EXPECT_GT(ctx.count(), 0u) << n;
   }
 }
@@ -337,20 +343,21 @@ TEST(X500Name, DirectoryString) {
   EXPECT_EQ(korvu_x500dirstring_gettype(nullptr, &tag), 0);
   EXPECT_EQ(korvu_x500dirstring_gettype(d, nullptr), 0);
   EXPECT_NE(korvu_x500dirstring_getstring(d), os);
-  EXPECT_EQ(to_hex(encode(47, d)), "1E 02 68 69");
-  korvu_asn1_value_free(47, d);
-  korvu_asn1_value_free(4, os);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_DIRECTORYSTRING, d)), "1E 02 68 69");
+  korvu_asn1_value_free(KORVU_TYPE_DIRECTORYSTRING, d);
+  korvu_asn1_value_free(KORVU_TYPE_OCTET_STRING, os);
 
   ErrCtx ctx;
   // Constructed BER forms are read; the tag is kept and DER written back.
-  auto *c = static_cast<KORVU_X500_DIRSTRING *>(decode(47, hex("2C 80 04 01 61 04 01 62 00 00"), ctx));
+  auto *c = static_cast<KORVU_X500_DIRSTRING *>(
+      decode(KORVU_TYPE_DIRECTORYSTRING, hex("2C 80 04 01 61 04 01 62 00 00"), ctx));
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(c->tag, 12u);
-  EXPECT_EQ(to_hex(encode(47, c)), "0C 02 61 62");
-  korvu_asn1_value_free(47, c);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_DIRECTORYSTRING, c)), "0C 02 61 62");
+  korvu_asn1_value_free(KORVU_TYPE_DIRECTORYSTRING, c);
   for (const char *bad : {"16 01 41", "04 01 41", "1A 01 41", "8C 01 41"}) {
     ErrCtx e;
-    EXPECT_EQ(decode(47, hex(bad), e), nullptr) << bad;
+    EXPECT_EQ(decode(KORVU_TYPE_DIRECTORYSTRING, hex(bad), e), nullptr) << bad;
     EXPECT_TRUE(e.has(0x1020A)) << bad;
   }
 }
@@ -426,18 +433,18 @@ TEST(X500Name, CertificateNamesReencodeByteForByte) {
     for (const Bytes &tlv : tlvs) {
       ErrCtx ctx;
       uint32_t used = 0;
-      void *n = decode(32, tlv, ctx, &used);
+      void *n = decode(KORVU_TYPE_NAME, tlv, ctx, &used);
       EXPECT_NE(n, nullptr) << col[0];
       if (n == nullptr) continue;
       EXPECT_EQ(used, tlv.size()) << col[0];
-      EXPECT_EQ(encode(32, n), tlv) << col[0];
-      void *copy = korvu_asn1_dupobject(32, n, ctx);
+      EXPECT_EQ(encode(KORVU_TYPE_NAME, n), tlv) << col[0];
+      void *copy = korvu_asn1_dupobject(KORVU_TYPE_NAME, n, ctx);
       EXPECT_NE(copy, nullptr) << col[0];
       if (copy != nullptr) {
-        EXPECT_EQ(encode(32, copy), tlv) << col[0];
+        EXPECT_EQ(encode(KORVU_TYPE_NAME, copy), tlv) << col[0];
       }
-      korvu_asn1_value_free(32, copy);
-      korvu_asn1_value_free(32, n);
+      korvu_asn1_value_free(KORVU_TYPE_NAME, copy);
+      korvu_asn1_value_free(KORVU_TYPE_NAME, n);
       names++;
     }
   }

@@ -1,5 +1,5 @@
-// OBJECT IDENTIFIER (6) and RELATIVE-OID (90): text rules, contents octets,
-// decoding refusals and round trips.
+// OBJECT IDENTIFIER and RELATIVE-OID: text rules, contents octets, decoding
+// refusals and round trips.
 #include <string>
 #include <tuple>
 
@@ -10,7 +10,7 @@ using namespace korvu_test;
 namespace {
 
 constexpr uint32_t kOid = KORVU_TYPE_OBJECT_IDENTIFIER;
-constexpr uint32_t kRelOid = 90;
+constexpr uint32_t kRelOid = KORVU_TYPE_RELATIVE_OID;
 constexpr uint32_t kOidFormat = 0x102EB;
 
 Bytes contents(const KORVU_ASN1_OID *v) { return Bytes(v->data, v->data + v->length); }

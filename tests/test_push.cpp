@@ -88,12 +88,12 @@ OctResult push_octets(const Bytes &in, const Plan &plan) {
   return r;
 }
 
-// Pull decoding as type 4, the data read back with getall.
+// Pull decoding as OCTET STRING, the data read back with getall.
 OctResult pull_octets(const Bytes &in) {
   OctResult r;
   ErrCtx err;
   uint32_t consumed = 0;
-  auto *v = static_cast<KORVU_ASN1_OCTETSTRING *>(decode(4, in, err, &consumed));
+  auto *v = static_cast<KORVU_ASN1_OCTETSTRING *>(decode(KORVU_TYPE_OCTET_STRING, in, err, &consumed));
   if (v == nullptr) {
     r.status = kFailed;
     EXPECT_GT(err.count(), 0u) << "a failed pull decode reported nothing";
@@ -103,7 +103,7 @@ OctResult pull_octets(const Bytes &in) {
   Bytes data(n + 1);
   EXPECT_EQ(korvu_asn1_octetstring_getall(v, data.data()), 1);
   data.resize(n);
-  korvu_asn1_value_free(4, v);
+  korvu_asn1_value_free(KORVU_TYPE_OCTET_STRING, v);
   r.status = kFinished;
   r.data = data;
   r.consumed = consumed;
@@ -161,7 +161,7 @@ AnyResult pull_any(const Bytes &in) {
   AnyResult r;
   ErrCtx err;
   uint32_t consumed = 0;
-  auto *v = static_cast<KORVU_ASN1_ANY *>(decode(23, in, err, &consumed));
+  auto *v = static_cast<KORVU_ASN1_ANY *>(decode(KORVU_TYPE_ANY, in, err, &consumed));
   if (v == nullptr) {
     r.status = kFailed;
     return r;
@@ -175,7 +175,7 @@ AnyResult pull_any(const Bytes &in) {
     r.header = stream_bytes(v->header);
     r.content = stream_bytes(v->content);
   }
-  korvu_asn1_value_free(23, v);
+  korvu_asn1_value_free(KORVU_TYPE_ANY, v);
   return r;
 }
 
@@ -598,22 +598,22 @@ TEST(PushAny, Examples) {
   void *v = reinterpret_cast<void *>(1);
   ErrCtx err;
   EXPECT_EQ(korvu_asn1_decode_any_update(ctx, in.data(), 2, &left), 1);
-  EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 2, &v, err), KORVU_ASN1_PUSH_NOT_FINISHED);
+  EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_INTEGER, &v, err), KORVU_ASN1_PUSH_NOT_FINISHED);
   EXPECT_EQ(v, nullptr);
   EXPECT_EQ(korvu_asn1_decode_any_update(ctx, in.data() + 2, 1, &left), 1);
   EXPECT_EQ(korvu_asn1_decode_any_isfinish(ctx), 1);
   EXPECT_EQ(korvu_asn1_decode_any_ctx_iseoc(ctx), 0);
   err.clear();
-  ASSERT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 2, &v, err), 1);
+  ASSERT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_INTEGER, &v, err), 1);
   int32_t n = 0;
   EXPECT_EQ(korvu_asn1_integer_getlong(static_cast<KORVU_ASN1_INTEGER *>(v), &n), 1);
   EXPECT_EQ(n, 5);
-  korvu_asn1_value_free(2, v);
+  korvu_asn1_value_free(KORVU_TYPE_INTEGER, v);
   // The wrong type fails through the decoder, with its errors.
-  EXPECT_NE(korvu_asn1_decode_any_ctx_toobject(ctx, 1, &v, err), 1);
+  EXPECT_NE(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_BOOLEAN, &v, err), 1);
   EXPECT_EQ(v, nullptr);
   EXPECT_TRUE(err.has(0x1020A));
-  EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 2, nullptr, err), 0);
+  EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_INTEGER, nullptr, err), 0);
   korvu_asn1_decode_any_ctx_free(ctx);
 
   // End-of-contents.
@@ -673,9 +673,9 @@ TEST(PushAny, IdentifierLength) {
   EXPECT_EQ(stream_bytes(ctx->content), hex("02 01 05 00 00"));
   void *v = nullptr;
   ErrCtx err;
-  ASSERT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, 23, &v, err), 1);
+  ASSERT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_ANY, &v, err), 1);
   EXPECT_EQ(korvu_asn1_any_getcontentlength(static_cast<KORVU_ASN1_ANY *>(v)), 0xFFFFFFFFu);
-  korvu_asn1_value_free(23, v);
+  korvu_asn1_value_free(KORVU_TYPE_ANY, v);
   korvu_asn1_decode_any_ctx_free(ctx);
 
   // An encoding complete in its header.

@@ -267,8 +267,12 @@ TEST(CharacterStrings, TagsFormsAndSharedContents) {
   struct Row {
     uint32_t type, tag;
   };
-  const Row rows[] = {{9, 12},  {10, 18}, {11, 19}, {12, 20}, {13, 21}, {14, 22},
-                      {15, 25}, {16, 26}, {17, 27}, {18, 28}, {19, 30}};
+  const Row rows[] = {{KORVU_TYPE_UTF8STRING, 12},     {KORVU_TYPE_NUMERICSTRING, 18},
+                      {KORVU_TYPE_PRINTABLESTRING, 19}, {KORVU_TYPE_TELETEXSTRING, 20},
+                      {KORVU_TYPE_VIDEOTEXSTRING, 21},  {KORVU_TYPE_IA5STRING, 22},
+                      {KORVU_TYPE_GRAPHICSTRING, 25},   {KORVU_TYPE_VISIBLESTRING, 26},
+                      {KORVU_TYPE_GENERALSTRING, 27},   {KORVU_TYPE_UNIVERSALSTRING, 28},
+                      {KORVU_TYPE_BMPSTRING, 30}};
   const Bytes a_b = hex("61 5F 62");  // '_' is outside PrintableString: bytes are kept as given
   for (const Row &r : rows) {
     KORVU_ASN1_STRING *s = korvu_asn1_string_new(a_b.data(), 3);

@@ -1,5 +1,5 @@
-// UTCTime (21), GeneralizedTime (22), the Time choice (20) and the time
-// handles of the utility library.
+// UTCTime, GeneralizedTime, the Time choice and the time handles of the
+// utility library.
 #include <string>
 #include <utility>
 

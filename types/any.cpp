@@ -627,7 +627,7 @@ KORVU_API int korvu_asn1_any_getobject(const KORVU_ASN1_ANY *value, uint32_t typ
   }
   if (!value->eoc && value->content_length == 0xFFFFFFFFu) {
     // The explicit wrapper's end-of-contents follows the inner encoding.
-    Holder eoc(0);
+    Holder eoc(KORVU_TYPE_END_OF_CONTENTS);
     r = korvu::decode_value(view.get(), KORVU_TYPE_END_OF_CONTENTS, eoc.out(), &used, ctx, 0);
     if (r != 1) {
       KORVU_DECODE_ERR(ctx, type);

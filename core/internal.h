@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "korvu/asn1.h"
+#include "korvu/holder.hpp"
 #include "korvu/util.h"
 #include "../util/stream_impl.h"
 #include "catalog.h"
@@ -197,24 +198,8 @@ inline uint32_t contents_capacity(uint32_t length, uint32_t fallback) {
 inline bool depth_exceeded(int depth) { return depth >= korvu_get_recursive_level(); }
 
 // Owning holder for a value of a registered type: frees it unless released.
-class Holder {
- public:
-  explicit Holder(uint32_t type, void *v = nullptr) : type_(type), v_(v) {}
-  ~Holder() { value_free(type_, v_); }
-  Holder(const Holder &) = delete;
-  Holder &operator=(const Holder &) = delete;
-  void **out() { return &v_; }
-  void *get() const { return v_; }
-  void *release() {
-    void *v = v_;
-    v_ = nullptr;
-    return v;
-  }
-
- private:
-  uint32_t type_;
-  void *v_;
-};
+// The library and the program share the one in korvu/holder.hpp.
+using Holder = Value;
 
 }  // namespace korvu
 

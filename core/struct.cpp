@@ -178,10 +178,14 @@ bool written(const Field &f, const void *record) {
 
 bool bad(Len l) { return l == kLenError || l == kLenOverflow; }
 
-// SIZE (min..max) of a list component.
+// SIZE (min..max): elements of a list component, contents octets of a
+// string component (so SIZE (1..MAX) refuses an empty string). Inline octets
+// are checked when read.
 bool size_ok(const Field &f, const void *v) {
-  if (!is_list(f) || v == nullptr) return true;
-  const auto n = static_cast<uint32_t>(as_list(v)->count);
+  if (v == nullptr || is_inline(f) || (f.min_size == 0 && f.max_size == 0)) return true;
+  Len n = is_list(f) ? static_cast<Len>(as_list(v)->count) : value_content_length(f.type, v);
+  if (n == kLenError || n == kLenOverflow) return false;
+  if (n == kLenIndef) return true;  // a constructed BER string: its octets are counted when written
   return n >= f.min_size && (f.max_size == 0 || n <= f.max_size);
 }
 void report_size(const Field &f, KORVU_ERR_CTX *ctx) { KORVU_ERR(ctx, f.size_code ? f.size_code : kErrIncorrectSize); }
@@ -533,6 +537,10 @@ int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record,
     r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
   else
     r = body(s, &n);
+  if (r == 1 && !is_list(f) && !size_ok(f, v)) {
+    report_size(f, ctx);
+    r = 0;
+  }
   if (r != 1) {
     free_value(f, v);
     report_decode(f, ctx);

@@ -81,9 +81,15 @@ void round_trip(const st::StructDef &d, const std::string &in, const std::string
     EXPECT_GT(ctx.count(), 0u) << "a failure is recorded: " << in;
     return;
   }
-  ASSERT_NE(r, nullptr) << in;
+  ASSERT_NE(r, nullptr) << in << " codes: " << ::testing::PrintToString(ctx.codes());
   EXPECT_EQ(to_hex(enc(d, r)), to_hex(hex(back))) << in;
   st::free_record(d, r);
+}
+
+// "30 <length> <body>" for a short body.
+std::string seq(const std::string &body) {
+  Bytes b = hex(body);
+  return "30 " + to_hex(Bytes{static_cast<unsigned char>(b.size())}) + (b.empty() ? "" : " " + to_hex(b));
 }
 
 int32_t int_of(const void *v) {
@@ -151,8 +157,9 @@ constexpr st::StructDef kLists = table(kListFields);
 TEST(Engine, TagClassesImplicitAndExplicit) {
   // Every class, implicit and explicit, primitive and constructed contents.
   round_trip(kClasses, "30 00", "30 00");
-  round_trip(kClasses, "30 05 80 01 05 DE 00", "30 05 80 01 05 DE 00");
-  const std::string all = "30 1A 80 01 05 61 03 02 01 06 C2 02 AA BB A3 05 06 03 2A 03 04 1E 01 07";
+  round_trip(kClasses, "30 06 80 01 05 1E 01 07", "30 06 80 01 05 1E 01 07");
+  round_trip(kClasses, "30 05 80 01 05 DE 00", "");  // [PRIVATE 30] is no component
+  const std::string all = seq("80 01 05 61 03 02 01 06 C2 02 AA BB A3 05 06 03 2A 03 04 1E 01 07");
   round_trip(kClasses, all, all);
   ErrCtx ctx;
   Rec *r = dec(kClasses, hex(all), ctx);
@@ -180,7 +187,8 @@ TEST(Engine, NestedIndefiniteExplicitWrappers) {
   round_trip(kWrap, "30 80 A0 03 02 01 05 00 00", "30 05 A0 03 02 01 05");
   // The wrapper's end-of-contents is missing: the outer one must not stand in for it.
   round_trip(kWrap, "30 80 A0 80 02 01 05 00 00", "");
-  round_trip(kWrap, "30 07 A0 80 02 01 05 00 00", "");
+  round_trip(kWrap, "30 07 A0 80 02 01 05 00 00", "30 05 A0 03 02 01 05");
+  round_trip(kWrap, "30 05 A0 80 02 01 05", "");
   round_trip(kWrap, "30 80 A0 80 02 01 05 00 01 00 00", "");
   // An indefinite member makes every enclosing level indefinite, so a BER
   // value always re-encodes.
@@ -195,19 +203,19 @@ TEST(Engine, UntaggedChoiceComponents) {
   // Each alternative found by its own tag, with and without the optional
   // components around it.
   for (const std::string &in : std::vector<std::string>{
-           "30 0A " + dns + " 02 01 07", "30 0D 80 01 01 " + dns + " 02 01 07",
-           "30 19 " + dns + " " + utc + " 02 01 07", "30 0E A4 09 30 07 31 05 30 03 06 01 2A 02 01 07"})
+           seq(dns + " 02 01 07"), seq("80 01 01 " + dns + " 02 01 07"), seq(dns + " " + utc + " 02 01 07"),
+           seq("A4 0C 30 0A 31 08 30 06 06 01 2A 13 01 41 02 01 07")})
     round_trip(kChoices, in, in);
   ErrCtx ctx;
-  Rec *r = dec(kChoices, hex("30 19 " + dns + " " + utc + " 02 01 07"), ctx);
+  Rec *r = dec(kChoices, hex(seq(dns + " " + utc + " 02 01 07")), ctx);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(st::choice_of(r->c[1]), 2u);
   EXPECT_NE(r->c[2], nullptr);
   EXPECT_EQ(int_of(r->c[3]), 7);
   st::free_record(kChoices, r);
   // A tag that is no alternative, and a Time where the name must be.
-  round_trip(kChoices, "30 08 89 03 61 62 63 02 01 07", "");
-  round_trip(kChoices, "30 12 " + utc + " 02 01 07", "");
+  round_trip(kChoices, seq("89 03 61 62 63 02 01 07"), "");
+  round_trip(kChoices, seq(utc + " 02 01 07"), "");
 }
 
 TEST(Engine, RunsOfOptionalAndDefaultComponents) {
@@ -244,7 +252,7 @@ TEST(Engine, RunsOfOptionalAndDefaultComponents) {
 }
 
 TEST(Engine, InlineSequenceOfAndSetOf) {
-  const std::string in = "30 14 30 03 02 01 01 31 03 02 01 02 A2 03 02 01 03 A3 05 30 03 02 01 04";
+  const std::string in = seq("30 03 02 01 01 31 03 02 01 02 A2 03 02 01 03 A3 05 30 03 02 01 04");
   round_trip(kLists, in, in);
   round_trip(kLists, "30 04 30 00 31 00", "30 04 30 00 31 00");
   // SEQUENCE OF and SET OF are told apart by their tags.
@@ -352,6 +360,7 @@ TEST(Engine, KeptEncodingsOfEachShape) {
   ASSERT_EQ(st::copy_kept(tbs, nullptr, &len), 1);
   EXPECT_EQ(len, 8u);
   Bytes out(len - 1);
+  len = static_cast<uint32_t>(out.size());
   EXPECT_EQ(st::copy_kept(tbs, out.data(), &len), 0);  // too short: says how long
   EXPECT_EQ(len, 8u);
   // The check runs before kept octets are written.
@@ -366,7 +375,7 @@ TEST(Engine, KeptEncodingsOfEachShape) {
   auto *made = static_cast<Rec *>(st::make<kSigned>(alg, five));
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(made->whole.has, 0u);
-  EXPECT_EQ(to_hex(enc(kSigned, made)), "30 08 30 03 06 01 2A 02 01 05");
+  EXPECT_EQ(to_hex(enc(kSigned, made)), "30 0A 30 05 06 03 2A 03 04 02 01 05");
   EXPECT_EQ(made->whole.has, 1u);
   st::free_record(kSigned, made);
   korvu_asn1_value_free(KORVU_TYPE_INTEGER, five);
@@ -396,7 +405,7 @@ constexpr st::StructDef kOffsets = table(kOffsetFields).offsets_from_header();
 
 TEST(Engine, ComponentOffsets) {
   ErrCtx ctx;
-  const Bytes in = hex("30 81 0D 02 01 05 A0 04 04 02 AA BB 30 03 02 01 01");
+  const Bytes in = hex("30 81 0E 02 01 05 A0 04 04 02 AA BB 30 03 02 01 01");
   Rec *r = dec(kOffsets, in, ctx);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->offs[0], 0u);  // from the first contents octet
@@ -407,7 +416,7 @@ TEST(Engine, ComponentOffsets) {
   EXPECT_EQ(in[r->offs[2]], 0x30);
   // Encoding records the offsets of what it writes (DER: a shorter header).
   r->offs[0] = r->offs[1] = r->offs[2] = 77;
-  EXPECT_EQ(to_hex(enc(kOffsets, r)), "30 0D 02 01 05 A0 04 04 02 AA BB 30 03 02 01 01");
+  EXPECT_EQ(to_hex(enc(kOffsets, r)), "30 0E 02 01 05 A0 04 04 02 AA BB 30 03 02 01 01");
   EXPECT_EQ(r->offs[0], 0u);
   EXPECT_EQ(r->offs[1], 3u);
   EXPECT_EQ(r->offs[2], 9u);
@@ -416,10 +425,12 @@ TEST(Engine, ComponentOffsets) {
 
 namespace {
 constexpr uint32_t kSizeCode = 0x1020C;
-// SEQUENCE { a SEQUENCE SIZE (1..2) OF INTEGER, u OCTET STRING (SIZE (16)) held inline }
+// SEQUENCE { a SEQUENCE SIZE (1..2) OF INTEGER, u OCTET STRING (SIZE (16)) held inline,
+//            p PrintableString (SIZE (1..4)) OPTIONAL }
 constexpr st::Field kSizeFields[] = {
     field(KORVU_TYPE_INTEGER, C(0)).sequence_of().size(1, 2, kSizeCode),
     st::inline_octets(offsetof(Rec, uuid), 16),
+    field(KORVU_TYPE_PRINTABLESTRING, C(1)).size(1, 4).optional(),
 };
 constexpr st::StructDef kSizes = table(kSizeFields);
 }  // namespace
@@ -430,8 +441,11 @@ TEST(Engine, SizeConstraints) {
   round_trip(kSizes, "30 14 30 00 " + uuid, "");                           // below the lower bound
   round_trip(kSizes, "30 1D 30 09 02 01 01 02 01 02 02 01 03 " + uuid, "");  // above the upper one
   round_trip(kSizes, "30 16 30 03 02 01 01 04 0F 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE", "");
+  round_trip(kSizes, "30 1B 30 03 02 01 01 " + uuid + " 13 02 41 42", "30 1B 30 03 02 01 01 " + uuid + " 13 02 41 42");
+  round_trip(kSizes, "30 19 30 03 02 01 01 " + uuid + " 13 00", "");          // an empty string
+  round_trip(kSizes, "30 1E 30 03 02 01 01 " + uuid + " 13 05 41 42 43 44 45", "");
   // Inline octets accept any BER form of the OCTET STRING and write DER.
-  round_trip(kSizes, "30 1B 30 03 02 01 01 24 80 04 08 00 11 22 33 44 55 66 77 04 08 88 99 AA BB CC DD EE FF 00 00",
+  round_trip(kSizes, seq("30 03 02 01 01 24 80 04 08 00 11 22 33 44 55 66 77 04 08 88 99 AA BB CC DD EE FF 00 00"),
              "30 17 30 03 02 01 01 " + uuid);
   ErrCtx ctx;
   Rec *r = dec(kSizes, hex("30 14 30 00 " + uuid), ctx);
@@ -440,11 +454,12 @@ TEST(Engine, SizeConstraints) {
   // Constructors copy inline octets from an array.
   const unsigned char id[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   KORVU_ASN1_LIST *none = korvu_asn1_list_new();
-  auto *made = static_cast<Rec *>(st::make<kSizes>(none, id));
+  auto *made = static_cast<Rec *>(st::make<kSizes>(none, id, static_cast<const void *>(nullptr)));
   ASSERT_NE(made, nullptr);
   EXPECT_TRUE(enc(kSizes, made).empty());  // SIZE (1..2) holds when writing too
   st::free_record(kSizes, made);
-  EXPECT_EQ(st::make<kSizes>(none, static_cast<const unsigned char *>(nullptr)), nullptr);
+  EXPECT_EQ(st::make<kSizes>(none, static_cast<const unsigned char *>(nullptr), static_cast<const void *>(nullptr)),
+            nullptr);
   korvu_asn1_list_free(none, KORVU_TYPE_INTEGER);
 }
 

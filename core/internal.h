@@ -196,6 +196,11 @@ inline uint32_t contents_capacity(uint32_t length, uint32_t fallback) {
 
 // True when `depth` may not be entered.
 inline bool depth_exceeded(int depth) { return depth >= korvu_get_recursive_level(); }
+// Records the nesting limit where it is met and returns its code.
+inline int depth_failure(KORVU_ERR_CTX *ctx) {
+  put_err(ctx, KORVU_SRC, __LINE__, KORVU_ERR_DEPTH);
+  return static_cast<int>(KORVU_ERR_DEPTH);
+}
 
 // Owning holder for a value of a registered type: frees it unless released.
 // The library and the program share the one in korvu/holder.hpp.

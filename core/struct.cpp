@@ -47,11 +47,6 @@ const StructDef *def_of(uint32_t type) {
   return d && d->ops ? static_cast<const StructDef *>(d->ops->def) : nullptr;
 }
 
-int depth_failure(KORVU_ERR_CTX *ctx) {
-  KORVU_ERR(ctx, KORVU_ERR_DEPTH);
-  return static_cast<int>(KORVU_ERR_DEPTH);
-}
-
 // Layout of a record's block: the C record, then (8-aligned) one slot per
 // BOOLEAN DEFAULT component, then, for a record decoded from memory that
 // keeps its whole TLV, a copy of that TLV. The block is always at least one

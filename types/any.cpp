@@ -218,7 +218,7 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
     KORVU_ERR(ctx, kErrMustBeDefinite);
     return 0;
   }
-  if (depth_exceeded(depth)) return KORVU_ERR_DEPTH;
+  if (depth_exceeded(depth)) return depth_failure(ctx);
   // One block holds the record, the header stream with room for the
   // identifier and length octets, and (for a value that owns its contents) a
   // content stream with room for a definite length up to 2 KiB; longer or
@@ -421,7 +421,7 @@ int read_contents(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, uint3
       KORVU_ERR(ctx, kErrMustBeDefinite);
       return 0;
     }
-    if (depth_exceeded(depth + open)) return KORVU_ERR_DEPTH;
+    if (depth_exceeded(depth + open)) return depth_failure(ctx);
     r = korvu_stream_writen(content, nh.raw, nh.size);
     if (r != 1) {
       put_stream_err(ctx, r);

@@ -249,7 +249,7 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
       break;
     }
     if (depth_exceeded(depth + 1)) {
-      r = KORVU_ERR_DEPTH;
+      r = depth_failure(ctx);
       break;
     }
     void *v = nullptr;

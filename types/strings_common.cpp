@@ -72,7 +72,7 @@ int read_level(Reader &r, int primitive, uint32_t length, Len budget, Len *consu
     *consumed = length;
     return 1;
   }
-  if (depth_exceeded(depth)) return static_cast<int>(KORVU_ERR_DEPTH);
+  if (depth_exceeded(depth)) return depth_failure(r.ctx);
   const bool definite = length != kLenIndef;
   Len limit = budget;
   if (definite) {

@@ -1,268 +1,298 @@
-// TBSCertificate, Certificate and CertificatePair (RFC 5280 4.1, X.509
-// 11.2.3). A Certificate keeps the octets of its whole encoding and those of
-// its TBSCertificate as received (or as first written), so that re-encoding a
-// decoded certificate reproduces the signed octets, BER forms included.
+// X.509 certificates (RFC 5280 4.1, 4.2.1.6): AlgorithmIdentifier, Validity,
+// SubjectPublicKeyInfo, Extension(s), GeneralName and its parts,
+// TBSCertificate, Certificate and CertificatePair (X.509 11.2.3), and
+// SMIMECapability (RFC 8551 2.5.2), an AlgorithmIdentifier by another name.
 #define KORVU_SRC "KORVU_ASN1_X509"
-#include <cstring>
-
-#include "../core/struct.h"
 #include "cert_internal.h"
 
-namespace korvu {
-namespace {
-
+using namespace korvu;
+using st::alternative;
 using st::field;
 
-// version [0] EXPLICIT Version DEFAULT v1, v1 being INTEGER 0.
-constexpr unsigned char kVersion1[] = {0x02, 0x01, 0x00};
-
-// TBSCertificate ::= SEQUENCE {
-//   version [0] EXPLICIT Version DEFAULT v1, serialNumber CertificateSerialNumber,
-//   signature AlgorithmIdentifier, issuer Name, validity Validity, subject Name,
-//   subjectPublicKeyInfo SubjectPublicKeyInfo,
-//   issuerUniqueID [1] IMPLICIT UniqueIdentifier OPTIONAL,
-//   subjectUniqueID [2] IMPLICIT UniqueIdentifier OPTIONAL,
-//   extensions [3] EXPLICIT Extensions OPTIONAL }
-// Presence of the unique identifiers and extensions is not tied to the
-// version number.
-constexpr st::Field kTbsFields[] = {
-    field(2, offsetof(KORVU_X509_TBSCERT, version)).explicit_(0).defaults(kVersion1, sizeof kVersion1),
-    field(2, offsetof(KORVU_X509_TBSCERT, serialNumber)),
-    field(33, offsetof(KORVU_X509_TBSCERT, signature)),
-    field(32, offsetof(KORVU_X509_TBSCERT, issuer)),
-    field(34, offsetof(KORVU_X509_TBSCERT, validity)),
-    field(32, offsetof(KORVU_X509_TBSCERT, subject)),
-    field(35, offsetof(KORVU_X509_TBSCERT, subjectPublicKeyInfo)),
-    field(3, offsetof(KORVU_X509_TBSCERT, issuerUniqueID))
-        .implicit(1)
-        .optional(offsetof(KORVU_X509_TBSCERT, hasIssuerUniqueID)),
-    field(3, offsetof(KORVU_X509_TBSCERT, subjectUniqueID))
-        .implicit(2)
-        .optional(offsetof(KORVU_X509_TBSCERT, hasSubjectUniqueID)),
-    field(37, offsetof(KORVU_X509_TBSCERT, extensions))
-        .explicit_(3)
-        .optional(offsetof(KORVU_X509_TBSCERT, hasExtensions)),
-};
-constexpr st::StructDef kTbs = st::sequence(38, kTbsFields, sizeof(KORVU_X509_TBSCERT));
-
-// Certificate ::= SEQUENCE { tbsCertificate TBSCertificate,
-//   signatureAlgorithm AlgorithmIdentifier, signatureValue BIT STRING }
-constexpr st::Field kCertFields[] = {
-    field(38, offsetof(KORVU_X509_CERT, tbsCertificate)).keeps(offsetof(KORVU_X509_CERT, tbsEncoded)),
-    field(33, offsetof(KORVU_X509_CERT, signatureAlgorithm)),
-    field(3, offsetof(KORVU_X509_CERT, signatureValue)),
-};
-
-constexpr st::StructDef cert_def() {
-  st::StructDef d = st::sequence(39, kCertFields, sizeof(KORVU_X509_CERT));
-  d.kept = offsetof(KORVU_X509_CERT, encoded);
-  d.kept_capacity = 2048;
-  d.leftover_code = kErrIncorrectLength;
-  return d;
-}
-constexpr st::StructDef kCert = cert_def();
-
-// The record's kept encodings are laid out as st::Kept.
-static_assert(offsetof(KORVU_X509_CERT, encodedLength) - offsetof(KORVU_X509_CERT, encoded) ==
-              offsetof(st::Kept, length));
-static_assert(offsetof(KORVU_X509_CERT, hasEncoded) - offsetof(KORVU_X509_CERT, encoded) == offsetof(st::Kept, has));
-static_assert(offsetof(KORVU_X509_CERT, tbsEncodedLength) - offsetof(KORVU_X509_CERT, tbsEncoded) ==
-              offsetof(st::Kept, length));
-static_assert(offsetof(KORVU_X509_CERT, hasTbsEncoded) - offsetof(KORVU_X509_CERT, tbsEncoded) ==
-              offsetof(st::Kept, has));
-
-// CertificatePair ::= SEQUENCE { issuedToThisCA [0] Certificate OPTIONAL,
-//                                issuedByThisCA [1] Certificate OPTIONAL }
-// (X.509 11.2.3; explicit tags)
-constexpr st::Field kPairFields[] = {
-    field(39, offsetof(KORVU_X509_CERTPAIR, issuedToThisCA))
-        .explicit_(0)
-        .optional(offsetof(KORVU_X509_CERTPAIR, hasIssuedToThisCA)),
-    field(39, offsetof(KORVU_X509_CERTPAIR, issuedByThisCA))
-        .explicit_(1)
-        .optional(offsetof(KORVU_X509_CERTPAIR, hasIssuedByThisCA)),
-};
-constexpr st::StructDef kPair = st::sequence(55, kPairFields, sizeof(KORVU_X509_CERTPAIR));
-
-const KORVU_X509_TBSCERT *tbs_of(const KORVU_X509_CERT *c) { return c ? c->tbsCertificate : nullptr; }
-
-// Fills the kept TBSCertificate octets of a certificate that has none.
-int keep_tbs(KORVU_X509_CERT *c) {
-  if (c->hasTbsEncoded) return 1;
-  KORVU_STREAM *m = korvu_stream_new_mem(2048, nullptr);
-  if (m == nullptr) return 0;
-  int r = encode_value(m, 38, c->tbsCertificate, nullptr, nullptr);
-  unsigned char *data = nullptr;
-  uint32_t len = 0;
-  if (r == 1 && (korvu_memstreamdeatch(m, &data, &len) != 1 || data == nullptr)) r = 0;
-  korvu_stream_free(m);
-  if (r != 1) {
-    korvu_free(data);
-    return 0;
-  }
-  c->tbsEncoded = data;
-  c->tbsEncodedLength = len;
-  c->hasTbsEncoded = 1;
+// AlgorithmIdentifier ::= SEQUENCE { algorithm OBJECT IDENTIFIER, parameters ANY DEFINED BY algorithm OPTIONAL }
+// SMIMECapability ::= SEQUENCE { capabilityID OBJECT IDENTIFIER, parameters ANY DEFINED BY capabilityID OPTIONAL }
+// SMIMECapabilities ::= SEQUENCE OF SMIMECapability
+constexpr st::Field kAlgIdFields[] = {
+    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_ALGID, algorithm)),
+    field(KORVU_TYPE_ANY, offsetof(KORVU_X509_ALGID, parameters)).optional(offsetof(KORVU_X509_ALGID, hasParameters))};
+static int algid_finish(void *record, KORVU_ERR_CTX *) {  // isNullParameter: the parameters are 05 00
+  auto *a = static_cast<KORVU_X509_ALGID *>(record);
+  const KORVU_ASN1_ANY *p = a->parameters;
+  a->isNullParameter = a->hasParameters && p != nullptr && !p->eoc && p->tag_class == 0 && p->primitive &&
+                       p->tag_number == 5 && p->content_length == 0;
   return 1;
 }
+constexpr st::StructDef kAlgId =
+    st::sequence(KORVU_TYPE_ALGORITHMIDENTIFIER, kAlgIdFields, sizeof(KORVU_X509_ALGID)).finished(algid_finish);
+constexpr st::StructDef kCapability =
+    st::sequence(KORVU_TYPE_SMIMECAPABILITY, kAlgIdFields, sizeof(KORVU_X509_ALGID)).finished(algid_finish);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_ALGORITHMIDENTIFIER, kAlgId);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_SMIMECAPABILITY, kCapability);
+KORVU_REGISTER_TYPE(KORVU_TYPE_SMIMECAPABILITIES) =
+    list::TypedList<KORVU_TYPE_SMIMECAPABILITIES, KORVU_TYPE_SMIMECAPABILITY>::ops;
+// The parameters are `value` written as type `type` and read back as ANY.
+KORVU_API KORVU_X509_ALGID *korvu_x509algoid_new(const KORVU_ASN1_OID *algorithm, uint32_t type, const void *value) {
+  if (algorithm == nullptr || type_desc(type) == nullptr) return nullptr;
+  KORVU_DATA_BLOB *der = korvu_asn1_mem_encode(type, value);
+  void *any = nullptr;
+  KORVU_X509_ALGID *a = nullptr;
+  if (der && korvu_asn1_mem_decode(der->data, static_cast<int32_t>(der->length), KORVU_TYPE_ANY, &any) == der->length)
+    a = static_cast<KORVU_X509_ALGID *>(st::make<kAlgId>(algorithm, static_cast<const KORVU_ASN1_ANY *>(any)));
+  value_free(KORVU_TYPE_ANY, any);
+  korvu_data_blob_free(der);
+  return a;
+}
+KORVU_API KORVU_X509_ALGID *korvu_x509algoid_new_without_param(const KORVU_ASN1_OID *algorithm) {
+  return static_cast<KORVU_X509_ALGID *>(st::make<kAlgId>(algorithm, static_cast<const KORVU_ASN1_ANY *>(nullptr)));
+}
+KORVU_GET(korvu_x509algoid_getalgo, kAlgId, algorithm);
+KORVU_GET(korvu_x509algoid_getparam, kAlgId, parameters);
+KORVU_HAS(korvu_x509algoid_hasparam, kAlgId, parameters);
+KORVU_API int korvu_x509algoid_isnullparam(const KORVU_X509_ALGID *a) { return a && a->isNullParameter ? 1 : 0; }
 
-}  // namespace
+// Validity ::= SEQUENCE { notBefore Time, notAfter Time }
+constexpr st::Field kValidityFields[] = {field(KORVU_TYPE_TIME, offsetof(KORVU_X509_VALIDITY, notBefore)),
+                                         field(KORVU_TYPE_TIME, offsetof(KORVU_X509_VALIDITY, notAfter))};
+constexpr st::StructDef kValidity = st::sequence(KORVU_TYPE_VALIDITY, kValidityFields, sizeof(KORVU_X509_VALIDITY));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_VALIDITY, kValidity);
+KORVU_API KORVU_X509_VALIDITY *korvu_x509validity_new(const KORVU_ASN1_TIME *before, const KORVU_ASN1_TIME *after) {
+  return static_cast<KORVU_X509_VALIDITY *>(st::make<kValidity>(before, after));
+}
+KORVU_GET(korvu_x509validity_getnotbefore, kValidity, notBefore);
+KORVU_GET(korvu_x509validity_getnotafter, kValidity, notAfter);
 
+// SubjectPublicKeyInfo ::= SEQUENCE { algorithm AlgorithmIdentifier, subjectPublicKey BIT STRING }
+constexpr st::Field kSpkiFields[] = {field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_SPKI, algorithm)),
+                                     field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_SPKI, subjectPublicKey))};
+constexpr st::StructDef kSpki = st::sequence(KORVU_TYPE_SUBJECTPUBLICKEYINFO, kSpkiFields, sizeof(KORVU_X509_SPKI));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_SUBJECTPUBLICKEYINFO, kSpki);
+KORVU_API KORVU_X509_SPKI *korvu_x509subjpubkeyinfo_new(const KORVU_X509_ALGID *alg, const KORVU_ASN1_BITSTRING *key) {
+  return static_cast<KORVU_X509_SPKI *>(st::make<kSpki>(alg, key));
+}
+KORVU_GET(korvu_x509subjpubkeyinfo_getalgo, kSpki, algorithm);
+KORVU_GET(korvu_x509subjpubkeyinfo_getpubkey, kSpki, subjectPublicKey);
+
+// Extension ::= SEQUENCE { extnID OBJECT IDENTIFIER, critical BOOLEAN DEFAULT FALSE, extnValue OCTET STRING }
+// Extensions ::= SEQUENCE SIZE (1..MAX) OF Extension (an empty list is accepted on decoding)
+constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
+constexpr st::Field kExtensionFields[] = {
+    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_EXTENSION, extnID)),
+    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_EXTENSION, critical)).defaults(kFalse, st::DefaultRule::Boolean),
+    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_X509_EXTENSION, extnValue))};
+constexpr st::StructDef kExtension = st::sequence(KORVU_TYPE_EXTENSION, kExtensionFields, sizeof(KORVU_X509_EXTENSION));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_EXTENSION, kExtension);
+KORVU_REGISTER_TYPE(KORVU_TYPE_EXTENSIONS) = list::TypedList<KORVU_TYPE_EXTENSIONS, KORVU_TYPE_EXTENSION>::ops;
+KORVU_API KORVU_X509_EXTENSION *korvu_x509extension_new(const KORVU_ASN1_OID *id, const KORVU_ASN1_BOOLEAN *critical,
+                                                       const KORVU_ASN1_OCTETSTRING *value) {
+  return static_cast<KORVU_X509_EXTENSION *>(st::make<kExtension>(id, critical, value));
+}
+// The value is written with its kept encoding where it has one, so a decoded
+// Name or Certificate is wrapped exactly as it was received.
+KORVU_API KORVU_X509_EXTENSION *korvu_x509extension_create(const KORVU_ASN1_OID *id, const KORVU_ASN1_BOOLEAN *critical,
+                                                          uint32_t type, const void *value) {
+  if (type == 0 || id == nullptr || value == nullptr) return nullptr;
+  KORVU_DATA_BLOB *der = korvu_asn1_mem_encode(type, value);  // null for an unknown type
+  KORVU_ASN1_OCTETSTRING *os = der ? korvu_asn1_octetstring_new(der->data, static_cast<int32_t>(der->length)) : nullptr;
+  KORVU_X509_EXTENSION *ext = os ? korvu_x509extension_new(id, critical, os) : nullptr;
+  value_free(KORVU_TYPE_OCTET_STRING, os);
+  korvu_data_blob_free(der);
+  return ext;
+}
+KORVU_GET(korvu_x509extension_getid, kExtension, extnID);
+KORVU_GET(korvu_x509extension_getcritical, kExtension, critical);
+KORVU_GET(korvu_x509extension_getvalue, kExtension, extnValue);
+
+// OtherName ::= INSTANCE OF TYPE-IDENTIFIER, that is (X.681 C.7)
+//   [UNIVERSAL 8] IMPLICIT SEQUENCE { type-id OBJECT IDENTIFIER, value [0] EXPLICIT ANY }
+constexpr st::Field kOtherNameFields[] = {
+    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_OTHERNAME, typeId)),
+    field(KORVU_TYPE_ANY, offsetof(KORVU_X509_OTHERNAME, value)).explicit_(0)};
+constexpr st::StructDef kOtherName = st::sequence(KORVU_TYPE_OTHERNAME, kOtherNameFields, sizeof(KORVU_X509_OTHERNAME));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERNAME, kOtherName);
+KORVU_API KORVU_X509_OTHERNAME *korvu_instanceoftypeid_new(const KORVU_ASN1_OID *id, const KORVU_ASN1_ANY *value) {
+  return static_cast<KORVU_X509_OTHERNAME *>(st::make<kOtherName>(id, value));
+}
+KORVU_GET(korvu_instanceoftypeid_getid, kOtherName, typeId);
+KORVU_GET(korvu_instanceoftypeid_gettype, kOtherName, value);
+
+// EDIPartyName ::= SEQUENCE { nameAssigner [0] DirectoryString OPTIONAL, partyName [1] DirectoryString }
+// EXPLICIT in a module of IMPLICIT TAGS, DirectoryString being a CHOICE (X.680 31.2.7).
+constexpr st::Field kEdiFields[] = {
+    field(KORVU_TYPE_DIRECTORYSTRING, offsetof(KORVU_X509_EDIPARTYNAME, nameAssigner)).explicit_(0)
+        .optional(offsetof(KORVU_X509_EDIPARTYNAME, hasNameAssigner)),
+    field(KORVU_TYPE_DIRECTORYSTRING, offsetof(KORVU_X509_EDIPARTYNAME, partyName)).explicit_(1)};
+constexpr st::StructDef kEdi = st::sequence(KORVU_TYPE_EDIPARTYNAME, kEdiFields, sizeof(KORVU_X509_EDIPARTYNAME));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_EDIPARTYNAME, kEdi);
+KORVU_API KORVU_X509_EDIPARTYNAME *korvu_x509edipartyname_new(const korvu_x500_dirstring_st *assigner,
+                                                             const korvu_x500_dirstring_st *party) {
+  return static_cast<KORVU_X509_EDIPARTYNAME *>(st::make<kEdi>(assigner, party));
+}
+KORVU_GET(korvu_x509edipartyname_getnameassigner, kEdi, nameAssigner);
+KORVU_GET(korvu_x509edipartyname_getpartyname, kEdi, partyName);
+
+// GeneralName ::= CHOICE { otherName [0] OtherName, rfc822Name [1] IA5String, dNSName [2] IA5String,
+//   x400Address [3] ORAddress, directoryName [4] Name, ediPartyName [5] EDIPartyName,
+//   uniformResourceIdentifier [6] IA5String, iPAddress [7] OCTET STRING, registeredID [8] OBJECT IDENTIFIER }
+// IMPLICIT TAGS, but directoryName is EXPLICIT (Name is a CHOICE); an ORAddress is kept as its components.
+// GeneralNames ::= SEQUENCE SIZE (1..MAX) OF GeneralName
+constexpr st::Field kGeneralNameAlts[] = {
+    alternative(0, KORVU_TYPE_OTHERNAME).implicit(0),      alternative(1, KORVU_TYPE_IA5STRING).implicit(1),
+    alternative(2, KORVU_TYPE_IA5STRING).implicit(2),      alternative(3, KORVU_TYPE_SEQUENCE_SIZE_OF_ANY).implicit(3),
+    alternative(4, KORVU_TYPE_NAME).explicit_(4),          alternative(5, KORVU_TYPE_EDIPARTYNAME).implicit(5),
+    alternative(6, KORVU_TYPE_IA5STRING).implicit(6),      alternative(7, KORVU_TYPE_OCTET_STRING).implicit(7),
+    alternative(8, KORVU_TYPE_OBJECT_IDENTIFIER).implicit(8)};
+constexpr st::StructDef kGeneralName = st::choice(KORVU_TYPE_GENERALNAME, kGeneralNameAlts);
+static_assert(offsetof(KORVU_X509_GENERALNAME, choice) == offsetof(st::ChoiceRecord, choice) &&
+              offsetof(KORVU_X509_GENERALNAME, value) == offsetof(st::ChoiceRecord, value));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_GENERALNAME, kGeneralName);
+KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALNAMES) =
+    list::TypedList<KORVU_TYPE_GENERALNAMES, KORVU_TYPE_GENERALNAME, 0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+KORVU_NEW_CHOICE(korvu_x509generalname_new_othername, kGeneralName, 0);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_rfc822name, kGeneralName, 1);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_dnsname, kGeneralName, 2);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_dirname, kGeneralName, 4);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_ediname, kGeneralName, 5);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_uri, kGeneralName, 6);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_ip, kGeneralName, 7);
+KORVU_NEW_CHOICE(korvu_x509generalname_new_regid, kGeneralName, 8);
+KORVU_API int korvu_x509generalname_gettype(const KORVU_X509_GENERALNAME *gn, uint32_t *choice) {
+  return x509::choice_number(gn, choice);
+}
+KORVU_GET_CHOICE(korvu_x509generalname_getothername, 0);
+KORVU_GET_CHOICE(korvu_x509generalname_getrfc822name, 1);
+KORVU_GET_CHOICE(korvu_x509generalname_getdnsname, 2);
+KORVU_GET_CHOICE(korvu_x509generalname_getdirname, 4);
+KORVU_GET_CHOICE(korvu_x509generalname_getediname, 5);
+KORVU_GET_CHOICE(korvu_x509generalname_geturi, 6);
+KORVU_GET_CHOICE(korvu_x509generalname_getip, 7);
+KORVU_GET_CHOICE(korvu_x509generalname_getregid, 8);
+
+// TBSCertificate ::= SEQUENCE { version [0] EXPLICIT Version DEFAULT v1, serialNumber CertificateSerialNumber,
+//   signature AlgorithmIdentifier, issuer Name, validity Validity, subject Name,
+//   subjectPublicKeyInfo SubjectPublicKeyInfo, issuerUniqueID [1] IMPLICIT UniqueIdentifier OPTIONAL,
+//   subjectUniqueID [2] IMPLICIT UniqueIdentifier OPTIONAL, extensions [3] EXPLICIT Extensions OPTIONAL }
+// Version ::= INTEGER { v1(0), v2(1), v3(2) }. The unique identifiers and extensions are accepted whatever the
+// version.
+constexpr unsigned char kVersion1[] = {0x02, 0x01, 0x00};
+constexpr st::Field kTbsFields[] = {
+    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_TBSCERT, version)).explicit_(0)
+        .defaults(kVersion1, st::DefaultRule::IntegerValue),
+    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_TBSCERT, serialNumber)),
+    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_TBSCERT, signature)),
+    field(KORVU_TYPE_NAME, offsetof(KORVU_X509_TBSCERT, issuer)),
+    field(KORVU_TYPE_VALIDITY, offsetof(KORVU_X509_TBSCERT, validity)),
+    field(KORVU_TYPE_NAME, offsetof(KORVU_X509_TBSCERT, subject)),
+    field(KORVU_TYPE_SUBJECTPUBLICKEYINFO, offsetof(KORVU_X509_TBSCERT, subjectPublicKeyInfo)),
+    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_TBSCERT, issuerUniqueID)).implicit(1)
+        .optional(offsetof(KORVU_X509_TBSCERT, hasIssuerUniqueID)),
+    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_TBSCERT, subjectUniqueID)).implicit(2)
+        .optional(offsetof(KORVU_X509_TBSCERT, hasSubjectUniqueID)),
+    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_X509_TBSCERT, extensions)).explicit_(3)
+        .optional(offsetof(KORVU_X509_TBSCERT, hasExtensions))};
+constexpr st::StructDef kTbs = st::sequence(KORVU_TYPE_TBSCERTIFICATE, kTbsFields, sizeof(KORVU_X509_TBSCERT));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_TBSCERTIFICATE, kTbs);
+KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
+    const KORVU_ASN1_INTEGER *version, const KORVU_ASN1_INTEGER *serial, const KORVU_X509_ALGID *signature,
+    const korvu_x500_name_st *issuer, const KORVU_X509_VALIDITY *validity, const korvu_x500_name_st *subject,
+    const KORVU_X509_SPKI *spki, const KORVU_ASN1_BITSTRING *issuer_uid, const KORVU_ASN1_BITSTRING *subject_uid,
+    const KORVU_ASN1_LIST *extensions) {
+  return static_cast<KORVU_X509_TBSCERT *>(st::make<kTbs>(version, serial, signature, issuer, validity, subject, spki,
+                                                           issuer_uid, subject_uid, extensions));
+}
+
+// Certificate ::= SEQUENCE { tbsCertificate TBSCertificate, signatureAlgorithm AlgorithmIdentifier,
+//   signatureValue BIT STRING }
+// keeping the octets of its whole encoding and of its TBSCertificate as received (or as first written), so
+// that re-encoding a decoded certificate reproduces the signed octets, BER forms included.
+constexpr st::Field kCertFields[] = {
+    field(KORVU_TYPE_TBSCERTIFICATE, offsetof(KORVU_X509_CERT, tbsCertificate))
+        .keeps(offsetof(KORVU_X509_CERT, tbsEncoded)),
+    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_CERT, signatureAlgorithm)),
+    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_CERT, signatureValue))};
+constexpr st::StructDef kCert = st::sequence(KORVU_TYPE_CERTIFICATE, kCertFields, sizeof(KORVU_X509_CERT))
+                                    .keeping(offsetof(KORVU_X509_CERT, encoded), 2048)
+                                    .leftover(kErrIncorrectLength);
+static_assert(offsetof(KORVU_X509_CERT, hasEncoded) - offsetof(KORVU_X509_CERT, encoded) == offsetof(st::Kept, has) &&
+              offsetof(KORVU_X509_CERT, hasTbsEncoded) - offsetof(KORVU_X509_CERT, tbsEncoded) ==
+                  offsetof(st::Kept, has));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTIFICATE, kCert);
 KORVU_X509_CERT *x509::certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature) {
   if (tbs == nullptr || signature == nullptr) return nullptr;
-  auto *c = static_cast<KORVU_X509_CERT *>(st::new_record(kCert, {tbs, tbs->signature, signature}));
-  if (c == nullptr) return nullptr;
-  if (st::ensure_kept(kCert, c, nullptr) != 1) {
+  auto *c = static_cast<KORVU_X509_CERT *>(st::make<kCert>(tbs, tbs->signature, signature));
+  if (c != nullptr && st::record_kept(kCert, c, nullptr) == nullptr) {
     st::free_record(kCert, c);
     return nullptr;
   }
   return c;
 }
-
-}  // namespace korvu
-
-using namespace korvu;
-
-KORVU_REGISTER_TYPE(38) = st::Sequence<kTbs>::ops;
-KORVU_REGISTER_TYPE(39) = st::Sequence<kCert>::ops;
-KORVU_REGISTER_TYPE(55) = st::Sequence<kPair>::ops;
-
-extern "C" {
-
-KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
-    const KORVU_ASN1_INTEGER *version, const KORVU_ASN1_INTEGER *serial_number, const KORVU_X509_ALGID *signature,
-    const korvu_x500_name_st *issuer, const KORVU_X509_VALIDITY *validity, const korvu_x500_name_st *subject,
-    const KORVU_X509_SPKI *spki,
-    const KORVU_ASN1_BITSTRING *issuer_uid, const KORVU_ASN1_BITSTRING *subject_uid,
-    const KORVU_ASN1_LIST *extensions) {
-  return static_cast<KORVU_X509_TBSCERT *>(st::new_record(
-      kTbs, {version, serial_number, signature, issuer, validity, subject, spki, issuer_uid, subject_uid, extensions}));
+KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *sig) {
+  return x509::certificate_create(tbs, sig);
 }
-
-KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs,
-                                                      const KORVU_ASN1_BITSTRING *signature) {
-  return x509::certificate_create(tbs, signature);
-}
-
+// DER (first octet 30), Base64 of DER ('M') or PEM ('-'), holding exactly one Certificate.
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx) {
-  if (bytes == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+  if (bytes == nullptr || length <= 0) {
+    KORVU_ERR(ctx, bytes == nullptr ? KORVU_ERR_NULLARG : KORVU_ERR_BADARG);
     return nullptr;
   }
-  if (length <= 0) {
-    KORVU_ERR(ctx, KORVU_ERR_BADARG);
-    return nullptr;
-  }
-  const auto *in = static_cast<const unsigned char *>(bytes);
   const auto *text = static_cast<const char *>(bytes);
-  const unsigned char *der = in;
-  uint32_t der_len = static_cast<uint32_t>(length);
+  uint32_t n = static_cast<uint32_t>(length);
   unsigned char *decoded = nullptr;
-  switch (in[0]) {
-    case 0x30:
-      break;
-    case 'M':
-      if (korvu_base64decode(2, text, der_len, &decoded, &der_len) != 1) {
-        korvu_free(decoded);
-        KORVU_ERR(ctx, KORVU_STREAM_ERR_READ);
-        return nullptr;
-      }
-      der = decoded;
-      break;
-    case '-':
-      if (korvu_pemdecode("CERTIFICATE", text, der_len, &decoded, &der_len) != 1) {
-        korvu_free(decoded);
-        KORVU_ERR(ctx, KORVU_STREAM_ERR_WRITE);
-        return nullptr;
-      }
-      der = decoded;
-      break;
-    default:
-      KORVU_DECODE_ERR(ctx, 39);
-      return nullptr;
+  const int r = text[0] == 'M'   ? korvu_base64decode(2, text, n, &decoded, &n)
+                : text[0] == '-' ? korvu_pemdecode("CERTIFICATE", text, n, &decoded, &n)
+                                 : text[0] == 0x30;
+  if (r != 1) {
+    korvu_free(decoded);
+    if (text[0] == 'M' || text[0] == '-')
+      KORVU_ERR(ctx, text[0] == 'M' ? KORVU_STREAM_ERR_READ : KORVU_STREAM_ERR_WRITE);
+    else
+      KORVU_DECODE_ERR(ctx, KORVU_TYPE_CERTIFICATE);
+    return nullptr;
   }
-  MemView view(der, der_len);
+  MemView view(decoded != nullptr ? decoded : static_cast<const unsigned char *>(bytes), n);
   void *cert = nullptr;
   uint32_t used = 0;
-  int r = decode_value(view.get(), 39, &cert, &used, ctx, 0);
-  if (r == 1 && used != der_len) {
-    // One Certificate and nothing after it.
-    value_free(39, cert);
+  if (decode_value(view.get(), KORVU_TYPE_CERTIFICATE, &cert, &used, ctx, 0) == 1 && used != n) {
+    value_free(KORVU_TYPE_CERTIFICATE, cert);
     cert = nullptr;
     KORVU_ERR(ctx, kErrIncorrectLength);
   }
   korvu_free(decoded);
   return static_cast<KORVU_X509_CERT *>(cert);
 }
-
-KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getversion(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_ASN1_INTEGER *>(st::get(kTbs, tbs_of(c), 0));
-}
-KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getserialno(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_ASN1_INTEGER *>(st::get(kTbs, tbs_of(c), 1));
-}
-KORVU_API KORVU_X509_ALGID *korvu_x509pubkeycert_getinnersignalgo(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_X509_ALGID *>(st::get(kTbs, tbs_of(c), 2));
-}
-KORVU_API korvu_x500_name_st *korvu_x509pubkeycert_getissuer(const KORVU_X509_CERT *c) {
-  return static_cast<korvu_x500_name_st *>(st::get(kTbs, tbs_of(c), 3));
-}
-KORVU_API KORVU_X509_VALIDITY *korvu_x509pubkeycert_getvalidity(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_X509_VALIDITY *>(st::get(kTbs, tbs_of(c), 4));
-}
-KORVU_API korvu_x500_name_st *korvu_x509pubkeycert_getsubject(const KORVU_X509_CERT *c) {
-  return static_cast<korvu_x500_name_st *>(st::get(kTbs, tbs_of(c), 5));
-}
-KORVU_API KORVU_X509_SPKI *korvu_x509pubkeycert_getpubkey(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_X509_SPKI *>(st::get(kTbs, tbs_of(c), 6));
-}
-KORVU_API int korvu_x509pubkeycert_hasissueruid(const KORVU_X509_CERT *c) { return st::has(kTbs, tbs_of(c), 7); }
-KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getissueruid(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_ASN1_BITSTRING *>(st::get(kTbs, tbs_of(c), 7));
-}
-KORVU_API int korvu_x509pubkeycert_hassubjectuid(const KORVU_X509_CERT *c) { return st::has(kTbs, tbs_of(c), 8); }
-KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getsubjectuid(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_ASN1_BITSTRING *>(st::get(kTbs, tbs_of(c), 8));
-}
-KORVU_API int korvu_x509pubkeycert_hasexts(const KORVU_X509_CERT *c) { return st::has(kTbs, tbs_of(c), 9); }
-KORVU_API KORVU_ASN1_LIST *korvu_x509pubkeycert_getexts(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_ASN1_LIST *>(st::get(kTbs, tbs_of(c), 9));
-}
-KORVU_API KORVU_X509_ALGID *korvu_x509pubkeycert_getsignalgo(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_X509_ALGID *>(st::get(kCert, c, 1));
-}
-KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getsignvalue(const KORVU_X509_CERT *c) {
-  return static_cast<KORVU_ASN1_BITSTRING *>(st::get(kCert, c, 2));
-}
-
+KORVU_GET_IN(korvu_x509pubkeycert_getversion, tbsCertificate, kTbs, version);
+KORVU_GET_IN(korvu_x509pubkeycert_getserialno, tbsCertificate, kTbs, serialNumber);
+KORVU_GET_IN(korvu_x509pubkeycert_getinnersignalgo, tbsCertificate, kTbs, signature);
+KORVU_GET_IN(korvu_x509pubkeycert_getissuer, tbsCertificate, kTbs, issuer);
+KORVU_GET_IN(korvu_x509pubkeycert_getvalidity, tbsCertificate, kTbs, validity);
+KORVU_GET_IN(korvu_x509pubkeycert_getsubject, tbsCertificate, kTbs, subject);
+KORVU_GET_IN(korvu_x509pubkeycert_getpubkey, tbsCertificate, kTbs, subjectPublicKeyInfo);
+KORVU_HAS_IN(korvu_x509pubkeycert_hasissueruid, tbsCertificate, kTbs, issuerUniqueID);
+KORVU_GET_IN(korvu_x509pubkeycert_getissueruid, tbsCertificate, kTbs, issuerUniqueID);
+KORVU_HAS_IN(korvu_x509pubkeycert_hassubjectuid, tbsCertificate, kTbs, subjectUniqueID);
+KORVU_GET_IN(korvu_x509pubkeycert_getsubjectuid, tbsCertificate, kTbs, subjectUniqueID);
+KORVU_HAS_IN(korvu_x509pubkeycert_hasexts, tbsCertificate, kTbs, extensions);
+KORVU_GET_IN(korvu_x509pubkeycert_getexts, tbsCertificate, kTbs, extensions);
+KORVU_GET(korvu_x509pubkeycert_getsignalgo, kCert, signatureAlgorithm);
+KORVU_GET(korvu_x509pubkeycert_getsignvalue, kCert, signatureValue);
+// The TBSCertificate's kept octets, written first if the record has none.
 KORVU_API int korvu_x509pubkeycert_gettbsocts(KORVU_X509_CERT *c, unsigned char *buffer, uint32_t *length,
                                               KORVU_ERR_CTX *ctx) {
-  (void)ctx;
-  if (c == nullptr || length == nullptr || keep_tbs(c) != 1) return 0;
-  const uint32_t n = c->tbsEncodedLength;
-  if (buffer == nullptr) {
-    *length = n;
-    return 1;
-  }
-  if (*length < n) {
-    *length = n;
-    return 0;
-  }
-  std::memcpy(buffer, c->tbsEncoded, n);
-  *length = n;
-  return 1;
+  constexpr uint32_t kTbsAt = st::index_at(kCert, offsetof(KORVU_X509_CERT, tbsCertificate));
+  return c && length ? st::copy_kept(st::field_kept(kCert, c, kTbsAt, ctx), buffer, length) : 0;
 }
 
-KORVU_API KORVU_X509_CERTPAIR *korvu_x509certpair_new(const KORVU_X509_CERT *issued_to_this_ca,
-                                                     const KORVU_X509_CERT *issued_by_this_ca) {
-  if (issued_to_this_ca == nullptr && issued_by_this_ca == nullptr) return nullptr;
-  return static_cast<KORVU_X509_CERTPAIR *>(st::new_record(kPair, {issued_to_this_ca, issued_by_this_ca}));
+// CertificatePair ::= SEQUENCE { issuedToThisCA [0] Certificate OPTIONAL, issuedByThisCA [1] Certificate OPTIONAL }
+// (EXPLICIT TAGS)
+constexpr st::Field kPairFields[] = {
+    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_X509_CERTPAIR, issuedToThisCA)).explicit_(0)
+        .optional(offsetof(KORVU_X509_CERTPAIR, hasIssuedToThisCA)),
+    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_X509_CERTPAIR, issuedByThisCA)).explicit_(1)
+        .optional(offsetof(KORVU_X509_CERTPAIR, hasIssuedByThisCA))};
+constexpr st::StructDef kPair = st::sequence(KORVU_TYPE_CERTIFICATEPAIR, kPairFields, sizeof(KORVU_X509_CERTPAIR));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTIFICATEPAIR, kPair);
+KORVU_API KORVU_X509_CERTPAIR *korvu_x509certpair_new(const KORVU_X509_CERT *to_ca, const KORVU_X509_CERT *by_ca) {
+  if (to_ca == nullptr && by_ca == nullptr) return nullptr;  // at least one of the two
+  return static_cast<KORVU_X509_CERTPAIR *>(st::make<kPair>(to_ca, by_ca));
 }
-KORVU_API KORVU_X509_CERT *korvu_x509certpair_getissuedtothisca(const KORVU_X509_CERTPAIR *p) {
-  return static_cast<KORVU_X509_CERT *>(st::get(kPair, p, 0));
-}
-KORVU_API KORVU_X509_CERT *korvu_x509certpair_getissuedbythisca(const KORVU_X509_CERTPAIR *p) {
-  return static_cast<KORVU_X509_CERT *>(st::get(kPair, p, 1));
-}
-
-}  // extern "C"
+KORVU_GET(korvu_x509certpair_getissuedtothisca, kPair, issuedToThisCA);
+KORVU_GET(korvu_x509certpair_getissuedbythisca, kPair, issuedByThisCA);

@@ -1,493 +1,329 @@
-// X.500 names (X.501 9.2-9.4, RFC 5280 4.1.2.4): Context, the distinguished
-// value with context, AttributeTypeAndDistinguishedValue and its PKIX form,
-// RelativeDistinguishedName, Name and DirectoryString.
-//
-// Everything but Name is a table of the structure engine. Name is a SEQUENCE
-// OF RDN whose record also keeps the encoding it was read from (or first
-// written to), so it has a small codec of its own over the list codec.
+// X.500 names and attributes (X.501 8.2, 9.2-9.4, RFC 5280 4.1.2.4, RFC 2986 4.1, RFC 5652 5.3): Context,
+// the values with context, Attribute, AttributeTypeAndDistinguishedValue and its PKIX form,
+// RelativeDistinguishedName, Name, DirectoryString, and the attribute value types UUIDPair, PostalAddress,
+// TelexNumber (X.520), NameAndOptionalUID and PKCS9String (RFC 2985).
 #define KORVU_SRC "KORVU_ASN1_X500"
 #include <cstring>
 
-#include "../core/struct.h"
-#include "../types/list_internal.h"
-
-namespace korvu {
-namespace {
-
-using st::field;
-
-constexpr uint32_t kErrNotPkixAtv = 0x10274;
-
-// The kept encoding of a record is laid out as st::Kept.
-static_assert(offsetof(KORVU_X500_ATTRTYPEDISTVAL, encodingLength) ==
-              offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding) + offsetof(st::Kept, length));
-static_assert(offsetof(KORVU_X500_ATTRTYPEDISTVAL, hasEncoding) ==
-              offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding) + offsetof(st::Kept, has));
-static_assert(offsetof(KORVU_X500_NAME, encodingLength) ==
-              offsetof(KORVU_X500_NAME, encoding) + offsetof(st::Kept, length));
-static_assert(offsetof(KORVU_X500_NAME, hasEncoding) == offsetof(KORVU_X500_NAME, encoding) + offsetof(st::Kept, has));
-static_assert(offsetof(KORVU_X500_DIRSTRING, tag) == offsetof(st::ChoiceRecord, choice));
-static_assert(offsetof(KORVU_X500_DIRSTRING, string) == offsetof(st::ChoiceRecord, value));
-
-constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
-constexpr unsigned char kTrue[] = {0x01, 0x01, 0xFF};
-
-// Context ::= SEQUENCE { contextType OBJECT IDENTIFIER,
-//                        contextValues SET SIZE (1..MAX) OF ANY,
-//                        fallback BOOLEAN DEFAULT FALSE }
-constexpr st::Field kContextFields[] = {
-    field(6, offsetof(KORVU_X500_CONTEXT, contextType)),
-    field(27, offsetof(KORVU_X500_CONTEXT, contextValues)),
-    field(1, offsetof(KORVU_X500_CONTEXT, fallback)).defaults(kFalse, 3),
-};
-constexpr st::StructDef kContext = st::sequence(28, kContextFields, sizeof(KORVU_X500_CONTEXT));
-
-// SEQUENCE { distingAttrValue [0] EXPLICIT ANY OPTIONAL,
-//            contextList SET SIZE (1..MAX) OF Context }
-constexpr st::Field kDnValWithCtxFields[] = {
-    field(23, offsetof(KORVU_X500_DNVALWITHCTX, distingAttrValue))
-        .explicit_(0)
-        .optional(offsetof(KORVU_X500_DNVALWITHCTX, hasDistingAttrValue)),
-    field(141, offsetof(KORVU_X500_DNVALWITHCTX, contextList)),
-};
-constexpr st::StructDef kDnValWithCtx = st::sequence(135, kDnValWithCtxFields, sizeof(KORVU_X500_DNVALWITHCTX));
-
-// AttributeTypeAndDistinguishedValue ::= SEQUENCE {
-//   type OBJECT IDENTIFIER, value ANY,
-//   primaryDistinguished BOOLEAN DEFAULT TRUE,
-//   valuesWithContext SET SIZE (1..MAX) OF SEQUENCE {...} OPTIONAL }
-constexpr st::Field kAtdvFields[] = {
-    field(6, offsetof(KORVU_X500_ATTRTYPEDISTVAL, type)),
-    field(23, offsetof(KORVU_X500_ATTRTYPEDISTVAL, value)),
-    field(1, offsetof(KORVU_X500_ATTRTYPEDISTVAL, primaryDistinguished)).defaults(kTrue, 3),
-    field(142, offsetof(KORVU_X500_ATTRTYPEDISTVAL, valuesWithContext))
-        .optional(offsetof(KORVU_X500_ATTRTYPEDISTVAL, hasValuesWithContext)),
-};
-
-constexpr st::StructDef atdv_def(uint32_t type) {
-  st::StructDef d = st::sequence(type, kAtdvFields, sizeof(KORVU_X500_ATTRTYPEDISTVAL));
-  d.kept = offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding);
-  d.kept_capacity = 256;
-  return d;
-}
-constexpr st::StructDef kAtdv = atdv_def(29);
-
-// AttributeTypeAndValue (RFC 5280): the same record without contexts and
-// with primaryDistinguished TRUE.
-int pkix_check(const void *record, KORVU_ERR_CTX *ctx) {
-  auto *p = static_cast<const KORVU_X500_ATTRTYPEDISTVAL *>(record);
-  if (p->hasValuesWithContext != 0 || p->primaryDistinguished == nullptr || *p->primaryDistinguished == 0) {
-    KORVU_ERR(ctx, kErrNotPkixAtv);
-    return 0;
-  }
-  return 1;
-}
-
-constexpr st::StructDef pkix_def() {
-  st::StructDef d = atdv_def(30);
-  d.check = pkix_check;
-  return d;
-}
-constexpr st::StructDef kPkixAtv = pkix_def();
-
-// The engine checks a record before encoding its contents; a kept encoding
-// (from a decoding as type 29, say) bypasses that, so check it here too.
-struct PkixOps {
-  using Seq = st::Sequence<kPkixAtv>;
-  static int encode(KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
-    if (v != nullptr && pkix_check(v, ctx) != 1) return 0;
-    return Seq::whole_enc(s, v, w, ctx);
-  }
-  static constexpr TypeOps ops = {&Seq::free, &Seq::length,   &Seq::total,    &Seq::enc,
-                                  &Seq::dec,  &PkixOps::encode, &Seq::whole_dec, nullptr,
-                                  &kPkixAtv};
-};
-
-// DirectoryString ::= CHOICE { teletexString TeletexString, printableString
-//   PrintableString, universalString UniversalString, utf8String UTF8String,
-//   bmpString BMPString }. The choice number is the universal tag; the
-// contents octets are kept unconverted in an OCTET STRING value.
-constexpr st::Field string_alt(uint32_t tag, int32_t code) {
-  return st::alternative(tag, 4).implicit(tag, 0x00).reports(code);
-}
-constexpr st::Field kDirStringAlts[] = {
-    string_alt(20, 0x10284), string_alt(19, 0x10284), string_alt(28, 0x10284),
-    string_alt(12, 0x10284), string_alt(30, 0x10284),
-};
-constexpr st::StructDef kDirString = st::choice(47, kDirStringAlts);
-
-// ---------------------------------------------------------------------------
-// Name ::= RDNSequence ::= SEQUENCE OF RelativeDistinguishedName, with the
-// kept encoding.
-
-constexpr list::ElemSpec kRdnSpec{31};
-constexpr uint32_t kNameCapacity = 1024;
-
-st::Kept &kept_of(KORVU_X500_NAME *n) { return *reinterpret_cast<st::Kept *>(&n->encoding); }
-
-// A Name's block: the record, then (for a Name decoded from memory) the copy
-// of its TLV. Always one octet longer than the record, so the address just
-// past it lies inside this block and starts no other one.
-constexpr size_t kNameHead = (sizeof(KORVU_X500_NAME) + 7) & ~size_t{7};
-
-KORVU_X500_NAME *alloc_name(size_t extra) {
-  auto *n = static_cast<KORVU_X500_NAME *>(KORVU_ALLOC(kNameHead + (extra ? extra : 1)));
-  if (n != nullptr) std::memset(n, 0, kNameHead);
-  return n;
-}
-
-unsigned char *inline_encoding(KORVU_X500_NAME *n) { return reinterpret_cast<unsigned char *>(n) + kNameHead; }
-
-// Frees the kept encoding unless it lives in the Name's own block.
-void free_encoding(KORVU_X500_NAME *n) {
-  if (n->encoding != inline_encoding(n)) korvu_free(n->encoding);
-}
-
-void discard_kept(KORVU_X500_NAME *n) {
-  free_encoding(n);
-  n->encoding = nullptr;
-  n->encodingLength = 0;
-  n->hasEncoding = 0;
-}
-
-void name_free(void *v) {
-  auto *n = static_cast<KORVU_X500_NAME *>(v);
-  if (n == nullptr) return;
-  korvu_asn1_list_free(n->rdns, 31);
-  free_encoding(n);
-  korvu_free(n);
-}
-
-Len name_content_length(const void *v) {
-  auto *n = static_cast<const KORVU_X500_NAME *>(v);
-  return n == nullptr ? kLenError : list::content_length(n->rdns, kRdnSpec);
-}
-
-Len name_total_length(const void *v) {
-  auto *n = static_cast<const KORVU_X500_NAME *>(v);
-  if (n == nullptr) return kLenError;
-  if (n->hasEncoding) return n->encodingLength;
-  return tlv_length(16, name_content_length(v));
-}
-
-int name_encode_content(KORVU_STREAM *s, const void *v, uint32_t length, uint32_t *w, KORVU_ERR_CTX *ctx) {
-  auto *n = static_cast<const KORVU_X500_NAME *>(v);
-  if (n == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  return list::encode_content(s, n->rdns, kRdnSpec, length, w, ctx);
-}
-
-// Writes the kept encoding, making it first from the RDNs (DER lengths; an
-// indefinite element makes the Name indefinite too).
-int name_encode(KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
-  auto *n = static_cast<KORVU_X500_NAME *>(const_cast<void *>(v));
-  if (s == nullptr || n == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  if (!n->hasEncoding) {
-    Len l = name_content_length(n);
-    if (l == kLenError || l == kLenOverflow) {
-      KORVU_ERR(ctx, kErrCalLength);
-      return 0;
-    }
-    int r = st::fill_kept(kept_of(n), kNameCapacity, ctx, [&](KORVU_STREAM *m) {
-      int rr = write_header(m, 0x00, 0, 16, static_cast<uint32_t>(l), nullptr, ctx);
-      if (rr == 1) rr = name_encode_content(m, n, static_cast<uint32_t>(l), nullptr, ctx);
-      return rr;
-    });
-    if (r != 1) return r;
-  }
-  int r = write_octets(s, n->encoding, n->encodingLength, ctx);
-  if (r == 1 && w) *w = n->encodingLength;
-  return r;
-}
-
-// Decodes the RDNs into a new Name whose block has `extra` octets after the
-// record.
-int decode_name(KORVU_STREAM *s, KORVU_X500_NAME **out, int primitive, uint32_t length, uint32_t *consumed,
-                KORVU_ERR_CTX *ctx, int depth, size_t extra) {
-  *out = nullptr;
-  if (depth_exceeded(depth)) return static_cast<int>(KORVU_ERR_DEPTH);
-  KORVU_X500_NAME *n = alloc_name(extra);
-  if (n == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
-  int r = list::decode_content(s, &n->rdns, primitive, length, kRdnSpec, consumed, ctx, depth);
-  if (r != 1) {
-    korvu_free(n);
-    return r;
-  }
-  *out = n;
-  return 1;
-}
-
-int name_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
-                        KORVU_ERR_CTX *ctx, int depth) {
-  if (out == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  KORVU_X500_NAME *n = nullptr;
-  int r = decode_name(s, &n, primitive, length, consumed, ctx, depth, 0);
-  *out = n;
-  return r;
-}
-
-// Reads the Name and keeps its whole TLV exactly as received. Memory input
-// is decoded in place and copied once; other streams are first read whole
-// as an ANY (indefinite lengths walked by nesting) and decoded from memory.
-int name_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
-                    int depth) {
-  if (out == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  *out = nullptr;
-  if (h.tag_class != 0 || h.tag != 16 || h.primitive) {
-    KORVU_ERR(ctx, kErrIncorrectItem);
-    return 0;
-  }
-  // Definite contents all present in memory: one block holds the Name and
-  // the copy of its TLV.
-  if (stream::is_mem(s) && h.length != 0xFFFFFFFFu && s->pos <= s->size && h.length <= s->size - s->pos &&
-      static_cast<uint64_t>(h.size) + h.length <= kLenMax) {
-    const size_t start = s->pos;
-    KORVU_X500_NAME *name = nullptr;
-    uint32_t n = 0;
-    int r = decode_name(s, &name, h.primitive, h.length, &n, ctx, depth, static_cast<size_t>(h.size) + h.length);
-    if (r != 1) return r;
-    unsigned char *p = inline_encoding(name);
-    std::memcpy(p, h.raw, h.size);
-    if (n != 0) std::memcpy(p + h.size, s->data + start, n);
-    kept_of(name) = st::Kept{p, h.size + n, 1};
-    *out = name;
-    if (consumed) *consumed = n;
-    return 1;
-  }
-  Holder raw(23);
-  KORVU_STREAM *in = s;
-  MemView view(nullptr, 0);
-  if (!stream::is_mem(s)) {
-    uint32_t got = 0;
-    int r = decode_after_header(s, 23, h, raw.out(), &got, ctx, depth);
-    if (r != 1) return r;
-    uint32_t len = 0;
-    const unsigned char *p = korvu_memstream_data(static_cast<KORVU_ASN1_ANY *>(raw.get())->content, &len);
-    view = MemView(p, len);
-    in = view.get();
-  }
-  const size_t start = in->pos;
-  void *v = nullptr;
-  uint32_t n = 0;
-  int r = name_decode_content(in, &v, h.primitive, h.length, &n, ctx, depth);
-  if (r != 1) return r;
-  auto *name = static_cast<KORVU_X500_NAME *>(v);
-  if (in != s && n != in->size) {
-    name_free(name);
-    KORVU_ERR(ctx, kErrIncorrectLength);
-    return 0;
-  }
-  const uint64_t total = static_cast<uint64_t>(h.size) + n;
-  auto *p = total <= kLenMax ? static_cast<unsigned char *>(KORVU_ALLOC(total)) : nullptr;
-  if (p == nullptr) {
-    name_free(name);
-    KORVU_ERR(ctx, total <= kLenMax ? KORVU_ERR_NOMEM : kErrIncorrectLength);
-    return 0;
-  }
-  std::memcpy(p, h.raw, h.size);
-  if (n != 0) std::memcpy(p + h.size, in->data + start, n);
-  kept_of(name) = st::Kept{p, static_cast<uint32_t>(total), 1};
-  *out = name;
-  if (consumed) *consumed = n;
-  return 1;
-}
-
-// DER order inside one pair: each item's context list, then the items. The
-// pair's own place in its RDN is decided by the caller.
-int sort_pair_contexts(KORVU_X500_ATTRTYPEDISTVAL *p) {
-  if (p == nullptr) return 0;
-  if (!p->hasValuesWithContext) return 1;
-  KORVU_ASN1_LIST *items = p->valuesWithContext;
-  if (items == nullptr) return 0;
-  for (int32_t i = 0; i < items->count; i++) {
-    auto *item = static_cast<KORVU_X500_DNVALWITHCTX *>(items->items[i]);
-    if (item == nullptr) return 0;
-    int r = list::der_sort(item->contextList, 28, nullptr);
-    if (r != 1) return r;
-  }
-  return list::der_sort(items, 135, nullptr);
-}
-
-bool holds(const KORVU_ASN1_LIST *l, const void *e) {
-  for (int32_t i = 0; i < l->count; i++)
-    if (l->items[i] == e) return true;
-  return false;
-}
-
-}  // namespace
-}  // namespace korvu
+#include "cert_internal.h"
 
 using namespace korvu;
+using st::field;
 
-KORVU_REGISTER_TYPE(28) = st::Sequence<kContext>::ops;
-KORVU_REGISTER_TYPE(141) = list::TypedList<141, 28, 0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
-KORVU_REGISTER_TYPE(135) = st::Sequence<kDnValWithCtx>::ops;
-KORVU_REGISTER_TYPE(142) = list::TypedList<142, 135, 0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
-KORVU_REGISTER_TYPE(29) = st::Sequence<kAtdv>::ops;
-KORVU_REGISTER_TYPE(30) = PkixOps::ops;
-KORVU_REGISTER_TYPE(31) = list::TypedList<31, 29>::ops;
-KORVU_REGISTER_TYPE(32) = {&name_free,           &name_content_length, &name_total_length,
-                           &name_encode_content, &name_decode_content, &name_encode,
-                           &name_decode_tlv,     nullptr,              nullptr};
-KORVU_REGISTER_TYPE(47) = st::Choice<kDirString>::ops;
-
-extern "C" {
-
-// ---- Name -------------------------------------------------------------------
-
-KORVU_API KORVU_X500_NAME *korvu_x500name_new(void) {
-  KORVU_X500_NAME *n = alloc_name(0);
-  if (n == nullptr) return nullptr;
-  n->rdns = korvu_asn1_list_new();
-  if (n->rdns == nullptr) {
-    korvu_free(n);
-    return nullptr;
-  }
-  return n;
+// The registry operations of table D, registered as type N, with one of them
+// replaced by a hook of the type's own.
+template <uint32_t N, const st::StructDef &D, class Op>
+static constexpr TypeOps with_hook(Op TypeOps::*slot, Op hook) {
+  static_assert(st::check_table(D, N), "table checked against its row");
+  TypeOps ops = st::ops_of<D>();
+  ops.*slot = hook;
+  return ops;
 }
 
+// DER order (X.690 11.6) of a valuesWithContext list: each item's context list, then the items.
+template <class Item>
+static int sort_with_context(KORVU_ASN1_LIST *items, uint32_t item_type) {
+  for (int32_t i = 0; items != nullptr && i < items->count; i++) {
+    auto *item = static_cast<Item *>(items->items[i]);
+    const int r = item != nullptr ? list::der_sort(item->contextList, KORVU_TYPE_CONTEXT, nullptr) : 0;
+    if (r != 1) return r;
+  }
+  return items != nullptr ? list::der_sort(items, item_type, nullptr) : 0;
+}
+
+// Context ::= SEQUENCE { contextType OBJECT IDENTIFIER, contextValues SET SIZE (1..MAX) OF ANY,
+//   fallback BOOLEAN DEFAULT FALSE }
+constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
+constexpr st::Field kContextFields[] = {
+    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X500_CONTEXT, contextType)),
+    field(KORVU_TYPE_SET_SIZE_OF_ANY, offsetof(KORVU_X500_CONTEXT, contextValues)),
+    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X500_CONTEXT, fallback)).defaults(kFalse, st::DefaultRule::Boolean)};
+constexpr st::StructDef kContext = st::sequence(KORVU_TYPE_CONTEXT, kContextFields, sizeof(KORVU_X500_CONTEXT));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTEXT, kContext);
+KORVU_REGISTER_TYPE(KORVU_TYPE_CONTEXT_LIST) =
+    list::TypedList<KORVU_TYPE_CONTEXT_LIST, KORVU_TYPE_CONTEXT, 0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+KORVU_API KORVU_X500_CONTEXT *korvu_x500context_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_LIST *values,
+                                                    const KORVU_ASN1_BOOLEAN *fallback) {
+  return static_cast<KORVU_X500_CONTEXT *>(st::make<kContext>(type, values, fallback));
+}
+KORVU_GET(korvu_x500context_gettype, kContext, contextType);
+KORVU_GET(korvu_x500context_getvalues, kContext, contextValues);
+KORVU_GET(korvu_x500context_getfallback, kContext, fallback);
+
+// SEQUENCE { distingAttrValue [0] EXPLICIT ANY OPTIONAL, contextList SET SIZE (1..MAX) OF Context }
+constexpr st::Field kDnValWithCtxFields[] = {
+    field(KORVU_TYPE_ANY, offsetof(KORVU_X500_DNVALWITHCTX, distingAttrValue)).explicit_(0)
+        .optional(offsetof(KORVU_X500_DNVALWITHCTX, hasDistingAttrValue)),
+    field(KORVU_TYPE_CONTEXT_LIST, offsetof(KORVU_X500_DNVALWITHCTX, contextList))};
+constexpr st::StructDef kDnValWithCtx = st::sequence(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM,
+                                                     kDnValWithCtxFields, sizeof(KORVU_X500_DNVALWITHCTX));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM, kDnValWithCtx);
+KORVU_REGISTER_TYPE(KORVU_TYPE_DISTINGUISHED_VALUES_WITH_CONTEXT) =
+    list::TypedList<KORVU_TYPE_DISTINGUISHED_VALUES_WITH_CONTEXT, KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM,
+                    0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+KORVU_API KORVU_X500_DNVALWITHCTX *korvu_x500dnvalueswithcontextitem_new(const KORVU_ASN1_ANY *value,
+                                                                         const KORVU_ASN1_LIST *contexts) {
+  if (value != nullptr && value->eoc) return nullptr;
+  return static_cast<KORVU_X500_DNVALWITHCTX *>(st::make<kDnValWithCtx>(value, contexts));
+}
+KORVU_HAS(korvu_x500dnvalueswithcontextitem_hasdistvalue, kDnValWithCtx, distingAttrValue);
+KORVU_GET(korvu_x500dnvalueswithcontextitem_getdistvalue, kDnValWithCtx, distingAttrValue);
+KORVU_GET(korvu_x500dnvalueswithcontextitem_getcontexts, kDnValWithCtx, contextList);
+
+// SEQUENCE { value ANY, contextList SET SIZE (1..MAX) OF Context }
+constexpr st::Field kAttrValWithCtxFields[] = {
+    field(KORVU_TYPE_ANY, offsetof(KORVU_X500_ATTRVALWITHCTX, value)),
+    field(KORVU_TYPE_CONTEXT_LIST, offsetof(KORVU_X500_ATTRVALWITHCTX, contextList))};
+constexpr st::StructDef kAttrValWithCtx = st::sequence(KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM,
+                                                       kAttrValWithCtxFields, sizeof(KORVU_X500_ATTRVALWITHCTX));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM, kAttrValWithCtx);
+KORVU_REGISTER_TYPE(KORVU_TYPE_ATTRIBUTE_VALUES_WITH_CONTEXT) =
+    list::TypedList<KORVU_TYPE_ATTRIBUTE_VALUES_WITH_CONTEXT, KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM, 0x00,
+                    list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+KORVU_GET(korvu_x500attrvalueswithcontextitem_getvalue, kAttrValWithCtx, value);
+KORVU_GET(korvu_x500attrvalueswithcontextitem_getcontexts, kAttrValWithCtx, contextList);
+
+// Attribute ::= SEQUENCE { type OBJECT IDENTIFIER, values SET OF ANY,
+//   valuesWithContext SET SIZE (1..MAX) OF SEQUENCE {...} OPTIONAL }
+// The plain form (PKCS#10, CMS, PKCS#12) is the same record, never with valuesWithContext: such a record is
+// refused and has no plain-form length. Attributes ::= SET OF Attribute (plain form)
+constexpr st::Field kAttributeFields[] = {
+    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X500_ATTRIBUTE, type)),
+    field(KORVU_TYPE_SET_OF_ANY, offsetof(KORVU_X500_ATTRIBUTE, values)),
+    field(KORVU_TYPE_ATTRIBUTE_VALUES_WITH_CONTEXT, offsetof(KORVU_X500_ATTRIBUTE, valuesWithContext))
+        .optional(offsetof(KORVU_X500_ATTRIBUTE, hasValuesWithContext))};
+constexpr st::StructDef kAttribute = st::sequence(KORVU_TYPE_ATTRIBUTE, kAttributeFields, sizeof(KORVU_X500_ATTRIBUTE));
+static int plain_check(const void *record, KORVU_ERR_CTX *ctx) {
+  if (static_cast<const KORVU_X500_ATTRIBUTE *>(record)->hasValuesWithContext == 0) return 1;
+  KORVU_ERR(ctx, kErrNotPkcs10Attribute);
+  return 0;
+}
+constexpr st::StructDef kPlainAttribute =
+    st::sequence(KORVU_TYPE_ATTRIBUTE_PLAIN, kAttributeFields, sizeof(KORVU_X500_ATTRIBUTE)).checked(plain_check);
+static Len plain_length(const void *v) {
+  auto *a = static_cast<const KORVU_X500_ATTRIBUTE *>(v);
+  return a != nullptr && a->hasValuesWithContext ? kLenError : st::content_length(kPlainAttribute, v);
+}
+KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTE, kAttribute);
+KORVU_REGISTER_TYPE(KORVU_TYPE_ATTRIBUTE_PLAIN) =
+    with_hook<KORVU_TYPE_ATTRIBUTE_PLAIN, kPlainAttribute>(&TypeOps::content_length, plain_length);
+KORVU_REGISTER_TYPE(KORVU_TYPE_ATTRIBUTES) = list::TypedList<KORVU_TYPE_ATTRIBUTES, KORVU_TYPE_ATTRIBUTE_PLAIN>::ops;
+KORVU_API KORVU_X500_ATTRIBUTE *korvu_x500attribute_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_LIST *values) {
+  const KORVU_ASN1_LIST *no_contexts = nullptr;
+  return static_cast<KORVU_X500_ATTRIBUTE *>(st::make<kAttribute>(type, values, no_contexts));
+}
+KORVU_GET(korvu_x500attribute_gettype, kAttribute, type);
+KORVU_GET(korvu_x500attribute_getvalue, kAttribute, values);
+KORVU_HAS(korvu_x500attribute_hascontext, kAttribute, valuesWithContext);
+KORVU_GET(korvu_x500attribute_getcontext, kAttribute, valuesWithContext);
+// DER order of an Attribute's contents: each item's contexts, the items, then the values.
+KORVU_API int korvu_x500attribute_sort(KORVU_X500_ATTRIBUTE *a) {
+  if (a == nullptr) return 0;
+  const int r = a->hasValuesWithContext ? sort_with_context<KORVU_X500_ATTRVALWITHCTX>(
+                                              a->valuesWithContext, KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM)
+                                        : 1;
+  return r == 1 ? list::der_sort(a->values, KORVU_TYPE_ANY, nullptr) : r;
+}
+KORVU_API int korvu_asn1_pkcs10attributes_sort(KORVU_ASN1_LIST *attributes) {
+  if (attributes == nullptr) return 0;
+  for (int32_t i = 0; i < attributes->count; i++) {
+    const int r = korvu_x500attribute_sort(static_cast<KORVU_X500_ATTRIBUTE *>(attributes->items[i]));
+    if (r != 1) return r;
+  }
+  return list::der_sort(attributes, KORVU_TYPE_ATTRIBUTE_PLAIN, nullptr);
+}
+
+// AttributeTypeAndDistinguishedValue ::= SEQUENCE { type OBJECT IDENTIFIER, value ANY,
+//   primaryDistinguished BOOLEAN DEFAULT TRUE, valuesWithContext SET SIZE (1..MAX) OF SEQUENCE {...} OPTIONAL }
+// AttributeTypeAndValue (RFC 5280) is the same record without contexts and with primaryDistinguished TRUE.
+// Both keep the octets they were read from (or first written to).
+// RelativeDistinguishedName ::= SET OF AttributeTypeAndDistinguishedValue
+constexpr unsigned char kTrue[] = {0x01, 0x01, 0xFF};
+constexpr st::Field kAtdvFields[] = {
+    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X500_ATTRTYPEDISTVAL, type)),
+    field(KORVU_TYPE_ANY, offsetof(KORVU_X500_ATTRTYPEDISTVAL, value)),
+    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X500_ATTRTYPEDISTVAL, primaryDistinguished))
+        .defaults(kTrue, st::DefaultRule::Boolean),
+    field(KORVU_TYPE_DISTINGUISHED_VALUES_WITH_CONTEXT, offsetof(KORVU_X500_ATTRTYPEDISTVAL, valuesWithContext))
+        .optional(offsetof(KORVU_X500_ATTRTYPEDISTVAL, hasValuesWithContext))};
+constexpr st::StructDef kAtdv =
+    st::sequence(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, kAtdvFields, sizeof(KORVU_X500_ATTRTYPEDISTVAL))
+        .keeping(offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding), 256);
+static int pkix_check(const void *record, KORVU_ERR_CTX *ctx) {
+  auto *p = static_cast<const KORVU_X500_ATTRTYPEDISTVAL *>(record);
+  if (p->hasValuesWithContext == 0 && p->primaryDistinguished != nullptr && *p->primaryDistinguished != 0) return 1;
+  KORVU_ERR(ctx, kErrNotPkixAtv);
+  return 0;
+}
+constexpr st::StructDef kPkixAtv =
+    st::sequence(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, kAtdvFields, sizeof(KORVU_X500_ATTRTYPEDISTVAL))
+        .keeping(offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding), 256)
+        .checked(pkix_check);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, kAtdv);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTETYPEANDVALUE, kPkixAtv);
+KORVU_REGISTER_TYPE(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME) =
+    list::TypedList<KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE>::ops;
+KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_x500attrtypedistval_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_ANY *v,
+                                                                    const KORVU_ASN1_BOOLEAN *primary,
+                                                                    const KORVU_ASN1_LIST *contexts) {
+  if (v == nullptr || v->eoc) return nullptr;
+  return static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(st::make<kAtdv>(type, v, primary, contexts));
+}
+KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_pkixattrtypeval_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_ANY *v) {
+  return korvu_x500attrtypedistval_new(type, v, nullptr, nullptr);  // checked when written or read as type 30
+}
+KORVU_GET(korvu_x500attrtypedistval_gettype, kAtdv, type);
+KORVU_GET(korvu_x500attrtypedistval_getvalue, kAtdv, value);
+KORVU_GET(korvu_x500attrtypedistval_getprimedist, kAtdv, primaryDistinguished);
+KORVU_HAS(korvu_x500attrtypedistval_hascontext, kAtdv, valuesWithContext);
+KORVU_GET(korvu_x500attrtypedistval_getcontext, kAtdv, valuesWithContext);
+KORVU_API int korvu_x500RDN_sort(KORVU_ASN1_LIST *rdn) {
+  if (rdn == nullptr) return 0;
+  for (int32_t i = 0; i < rdn->count; i++) {
+    auto *p = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(rdn->items[i]);
+    if (p == nullptr) return 0;
+    const int r = p->hasValuesWithContext ? sort_with_context<KORVU_X500_DNVALWITHCTX>(
+                                                p->valuesWithContext, KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM)
+                                          : 1;
+    if (r != 1) return r;
+  }
+  return list::der_sort(rdn, KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, nullptr);
+}
+
+// Name ::= RDNSequence ::= SEQUENCE OF RelativeDistinguishedName, keeping the octets it was read from (or
+// first written to) until it changes. A primitive encoding is no Name: an incorrect item, as any other tag.
+constexpr st::Field kRdns = field(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, offsetof(KORVU_X500_NAME, rdns)).sequence_of();
+constexpr st::StructDef kName =
+    st::list_record(KORVU_TYPE_NAME, kRdns, sizeof(KORVU_X500_NAME)).keeping(offsetof(KORVU_X500_NAME, encoding));
+static_assert(offsetof(KORVU_X500_ATTRTYPEDISTVAL, hasEncoding) - offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding) ==
+                  offsetof(st::Kept, has) &&
+              offsetof(KORVU_X500_NAME, hasEncoding) - offsetof(KORVU_X500_NAME, encoding) == offsetof(st::Kept, has));
+static int name_decode(KORVU_STREAM *s, const Header &h, void **out, uint32_t *n, KORVU_ERR_CTX *ctx, int depth) {
+  if (!h.primitive) return st::kept_decode(kName, s, h, out, n, ctx, depth);
+  KORVU_ERR(ctx, kErrIncorrectItem);
+  return 0;
+}
+KORVU_REGISTER_TYPE(KORVU_TYPE_NAME) = with_hook<KORVU_TYPE_NAME, kName>(&TypeOps::decode_tlv, name_decode);
+KORVU_API KORVU_X500_NAME *korvu_x500name_new(void) {
+  const KORVU_ASN1_LIST no_rdns{};
+  return static_cast<KORVU_X500_NAME *>(st::make<kName>(&no_rdns));
+}
 KORVU_API int korvu_x500name_addrdn(KORVU_X500_NAME *name, KORVU_ASN1_LIST *rdn, uint32_t dup) {
   if (name == nullptr || name->rdns == nullptr || rdn == nullptr) return 0;
   for (int32_t i = 0; i < rdn->count; i++)
     if (rdn->items[i] == nullptr) return 0;
-  KORVU_ASN1_LIST *add = rdn;
-  if (dup != 0) {
-    add = korvu_asn1_list_new();
-    if (add == nullptr) return 0;
-    for (int32_t i = 0; i < rdn->count; i++) {
-      void *e = korvu_asn1_dupobject(29, rdn->items[i], nullptr);
-      if (e == nullptr || korvu_asn1_list_put(add, e) != 1) {
-        value_free(29, e);
-        korvu_asn1_list_free(add, 29);
-        return 0;
-      }
-    }
-  } else if (holds(name->rdns, rdn)) {
-    return 0;  // would be owned (and freed) twice
-  }
-  if (korvu_asn1_list_put(name->rdns, add) != 1) {
-    if (add != rdn) korvu_asn1_list_free(add, 29);
+  for (int32_t i = 0; dup == 0 && i < name->rdns->count; i++)
+    if (name->rdns->items[i] == rdn) return 0;  // it would be owned (and freed) twice
+  void *add = dup ? korvu_asn1_dupobject(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, rdn, nullptr) : rdn;
+  if (add == nullptr || korvu_asn1_list_put(name->rdns, add) != 1) {
+    if (add != rdn) value_free(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, add);
     return 0;
   }
-  discard_kept(name);
+  st::discard_kept(kName, name);
   return 1;
 }
-
-KORVU_API KORVU_ASN1_LIST *korvu_x500name_getdn(const KORVU_X500_NAME *name) {
-  return name != nullptr ? name->rdns : nullptr;
-}
-
-KORVU_API int korvu_x500RDN_sort(KORVU_ASN1_LIST *rdn) {
-  if (rdn == nullptr) return 0;
-  for (int32_t i = 0; i < rdn->count; i++) {
-    int r = sort_pair_contexts(static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(rdn->items[i]));
-    if (r != 1) return r;
-  }
-  return list::der_sort(rdn, 29, nullptr);
-}
-
+KORVU_GET(korvu_x500name_getdn, kName, rdns);
 KORVU_API int korvu_x500name_sort(KORVU_X500_NAME *name) {
   if (name == nullptr || name->rdns == nullptr) return 0;
   for (int32_t i = 0; i < name->rdns->count; i++) {
-    int r = korvu_x500RDN_sort(static_cast<KORVU_ASN1_LIST *>(name->rdns->items[i]));
+    const int r = korvu_x500RDN_sort(static_cast<KORVU_ASN1_LIST *>(name->rdns->items[i]));
     if (r != 1) return r;
   }
   return 1;
 }
 
-// ---- AttributeTypeAndDistinguishedValue ---------------------------------------
-
-KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_x500attrtypedistval_new(const KORVU_ASN1_OID *type,
-                                                                    const KORVU_ASN1_ANY *value,
-                                                                    const KORVU_ASN1_BOOLEAN *primary_distinguished,
-                                                                    const KORVU_ASN1_LIST *values_with_context) {
-  if (value == nullptr || value->eoc) return nullptr;
-  return static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(
-      st::new_record(kAtdv, {type, value, primary_distinguished, values_with_context}));
+// DirectoryString ::= CHOICE { teletexString TeletexString, printableString PrintableString,
+//   universalString UniversalString, utf8String UTF8String, bmpString BMPString }
+// PKCS9String ::= CHOICE { ia5String IA5String, directoryString DirectoryString }
+// Both flattened: the choice number is the string's universal tag, its contents octets are kept unconverted.
+// PostalAddress ::= SEQUENCE SIZE (1..ub) OF DirectoryString
+static constexpr st::Field string_alt(uint32_t tag, uint32_t code) {
+  return st::alternative(tag, KORVU_TYPE_OCTET_STRING).implicit(tag, 0x00).reports(code);
 }
-
-KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_pkixattrtypeval_new(const KORVU_ASN1_OID *type,
-                                                                const KORVU_ASN1_ANY *value) {
-  if (value == nullptr || value->eoc) return nullptr;
-  return static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(st::new_record(kPkixAtv, {type, value, nullptr, nullptr}));
-}
-
-KORVU_API KORVU_ASN1_OID *korvu_x500attrtypedistval_gettype(const KORVU_X500_ATTRTYPEDISTVAL *pair) {
-  return static_cast<KORVU_ASN1_OID *>(st::get(kAtdv, pair, 0));
-}
-KORVU_API KORVU_ASN1_ANY *korvu_x500attrtypedistval_getvalue(const KORVU_X500_ATTRTYPEDISTVAL *pair) {
-  return static_cast<KORVU_ASN1_ANY *>(st::get(kAtdv, pair, 1));
-}
-KORVU_API KORVU_ASN1_BOOLEAN *korvu_x500attrtypedistval_getprimedist(const KORVU_X500_ATTRTYPEDISTVAL *pair) {
-  return static_cast<KORVU_ASN1_BOOLEAN *>(st::get(kAtdv, pair, 2));
-}
-KORVU_API int korvu_x500attrtypedistval_hascontext(const KORVU_X500_ATTRTYPEDISTVAL *pair) {
-  return st::has(kAtdv, pair, 3);
-}
-KORVU_API KORVU_ASN1_LIST *korvu_x500attrtypedistval_getcontext(const KORVU_X500_ATTRTYPEDISTVAL *pair) {
-  return static_cast<KORVU_ASN1_LIST *>(st::get(kAtdv, pair, 3));
-}
-
-// ---- Context ----------------------------------------------------------------
-
-KORVU_API KORVU_X500_CONTEXT *korvu_x500context_new(const KORVU_ASN1_OID *context_type,
-                                                    const KORVU_ASN1_LIST *context_values,
-                                                    const KORVU_ASN1_BOOLEAN *fallback) {
-  return static_cast<KORVU_X500_CONTEXT *>(st::new_record(kContext, {context_type, context_values, fallback}));
-}
-KORVU_API KORVU_ASN1_OID *korvu_x500context_gettype(const KORVU_X500_CONTEXT *context) {
-  return static_cast<KORVU_ASN1_OID *>(st::get(kContext, context, 0));
-}
-KORVU_API KORVU_ASN1_LIST *korvu_x500context_getvalues(const KORVU_X500_CONTEXT *context) {
-  return static_cast<KORVU_ASN1_LIST *>(st::get(kContext, context, 1));
-}
-KORVU_API KORVU_ASN1_BOOLEAN *korvu_x500context_getfallback(const KORVU_X500_CONTEXT *context) {
-  return static_cast<KORVU_ASN1_BOOLEAN *>(st::get(kContext, context, 2));
-}
-
-// ---- distinguished value with context -------------------------------------------
-
-KORVU_API KORVU_X500_DNVALWITHCTX *korvu_x500dnvalueswithcontextitem_new(const KORVU_ASN1_ANY *disting_attr_value,
-                                                                         const KORVU_ASN1_LIST *context_list) {
-  if (disting_attr_value != nullptr && disting_attr_value->eoc) return nullptr;
-  return static_cast<KORVU_X500_DNVALWITHCTX *>(st::new_record(kDnValWithCtx, {disting_attr_value, context_list}));
-}
-KORVU_API int korvu_x500dnvalueswithcontextitem_hasdistvalue(const KORVU_X500_DNVALWITHCTX *item) {
-  return st::has(kDnValWithCtx, item, 0);
-}
-KORVU_API KORVU_ASN1_ANY *korvu_x500dnvalueswithcontextitem_getdistvalue(const KORVU_X500_DNVALWITHCTX *item) {
-  return static_cast<KORVU_ASN1_ANY *>(st::get(kDnValWithCtx, item, 0));
-}
-KORVU_API KORVU_ASN1_LIST *korvu_x500dnvalueswithcontextitem_getcontexts(const KORVU_X500_DNVALWITHCTX *item) {
-  return static_cast<KORVU_ASN1_LIST *>(st::get(kDnValWithCtx, item, 1));
-}
-
-// ---- DirectoryString -----------------------------------------------------------
-
+constexpr uint32_t kDirCode = kErrEncodeX500DirectoryString, kPkcs9Code = kErrEncodeX500Pkcs9String;
+constexpr st::Field kDirStringAlts[] = {string_alt(20, kDirCode), string_alt(19, kDirCode), string_alt(28, kDirCode),
+                                        string_alt(12, kDirCode), string_alt(30, kDirCode)};
+constexpr st::Field kPkcs9StringAlts[] = {string_alt(20, kPkcs9Code), string_alt(19, kPkcs9Code),
+                                          string_alt(28, kPkcs9Code), string_alt(12, kPkcs9Code),
+                                          string_alt(30, kPkcs9Code), string_alt(22, kPkcs9Code)};
+constexpr st::StructDef kDirString = st::choice(KORVU_TYPE_DIRECTORYSTRING, kDirStringAlts);
+constexpr st::StructDef kPkcs9String = st::choice(KORVU_TYPE_PKCS9STRING, kPkcs9StringAlts);
+static_assert(offsetof(KORVU_X500_DIRSTRING, tag) == offsetof(st::ChoiceRecord, choice) &&
+              offsetof(KORVU_X500_DIRSTRING, string) == offsetof(st::ChoiceRecord, value));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_DIRECTORYSTRING, kDirString);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_PKCS9STRING, kPkcs9String);
+KORVU_REGISTER_TYPE(KORVU_TYPE_POSTALADDRESS) = list::TypedList<KORVU_TYPE_POSTALADDRESS, KORVU_TYPE_DIRECTORYSTRING,
+                                                                0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
 KORVU_API KORVU_X500_DIRSTRING *korvu_x500dirstring_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string) {
   return static_cast<KORVU_X500_DIRSTRING *>(st::new_choice(kDirString, tag, string));
 }
 KORVU_API int korvu_x500dirstring_gettype(const KORVU_X500_DIRSTRING *value, uint32_t *tag) {
-  if (value == nullptr || tag == nullptr) return 0;
-  *tag = value->tag;
-  return 1;
+  return x509::choice_number(value, tag);
 }
-KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x500dirstring_getstring(const KORVU_X500_DIRSTRING *value) {
-  return value != nullptr ? value->string : nullptr;
+KORVU_GET(korvu_x500dirstring_getstring, kDirString, string);
+KORVU_API KORVU_PKCS9STRING *korvu_pkcs9string_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string) {
+  return static_cast<KORVU_PKCS9STRING *>(st::new_choice(kPkcs9String, tag, string));
+}
+KORVU_API int korvu_pkcs9string_gettype(const KORVU_PKCS9STRING *value, uint32_t *tag) {
+  return x509::choice_number(value, tag);
+}
+KORVU_GET(korvu_pkcs9string_getstring, kPkcs9String, string);
+
+// UUIDPair ::= SEQUENCE { issuerUUID UUID, subjectUUID UUID }, UUID ::= OCTET STRING (SIZE (16))
+constexpr st::Field kUuidFields[] = {
+    st::inline_octets(offsetof(KORVU_X500_UUIDPAIR, issuerUUID), 16).size(16, 16, kErrIncorrectLength),
+    st::inline_octets(offsetof(KORVU_X500_UUIDPAIR, subjectUUID), 16).size(16, 16, kErrIncorrectLength)};
+constexpr st::StructDef kUuidPair = st::sequence(KORVU_TYPE_UUIDPAIR, kUuidFields, sizeof(KORVU_X500_UUIDPAIR));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_UUIDPAIR, kUuidPair);
+KORVU_API KORVU_X500_UUIDPAIR *korvu_x500uuidpair_new(const unsigned char *issuer, const unsigned char *subject) {
+  return static_cast<KORVU_X500_UUIDPAIR *>(st::make<kUuidPair>(issuer, subject));
+}
+KORVU_API int korvu_x500uuidpair_getissueruuid(const KORVU_X500_UUIDPAIR *pair, unsigned char *uuid) {
+  return pair && uuid ? (std::memcpy(uuid, pair->issuerUUID, 16), 1) : 0;
+}
+KORVU_API int korvu_x500uuidpair_getsubjectuuid(const KORVU_X500_UUIDPAIR *pair, unsigned char *uuid) {
+  return pair && uuid ? (std::memcpy(uuid, pair->subjectUUID, 16), 1) : 0;
 }
 
-}  // extern "C"
+// TelexNumber ::= SEQUENCE { telexNumber PrintableString (SIZE (1..ub)),
+//   countryCode PrintableString (SIZE (1..ub)), answerback PrintableString (SIZE (1..ub)) }
+constexpr st::Field kTelexFields[] = {field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_X500_TELEXNUM, telexNumber)),
+                                      field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_X500_TELEXNUM, countryCode)),
+                                      field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_X500_TELEXNUM, answerback))};
+static int telex_check(const void *record, KORVU_ERR_CTX *ctx) {
+  auto *t = static_cast<const KORVU_X500_TELEXNUM *>(record);
+  const KORVU_ASN1_STRING *parts[] = {t->telexNumber, t->countryCode, t->answerback};
+  for (const KORVU_ASN1_STRING *s : parts) {
+    const uint32_t n = korvu_asn1_string_getlength(s);
+    if (n == 0 || n == 0xFFFFFFFEu) {
+      KORVU_ERR(ctx, kErrIncorrectSize);
+      return 0;
+    }
+  }
+  return 1;
+}
+constexpr st::StructDef kTelex =
+    st::sequence(KORVU_TYPE_TELEXNUMBER, kTelexFields, sizeof(KORVU_X500_TELEXNUM)).checked(telex_check);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_TELEXNUMBER, kTelex);
+KORVU_API KORVU_X500_TELEXNUM *korvu_x500telexnum_new(const KORVU_ASN1_STRING *number, const KORVU_ASN1_STRING *country,
+                                                      const KORVU_ASN1_STRING *answerback) {
+  return static_cast<KORVU_X500_TELEXNUM *>(st::make<kTelex>(number, country, answerback));
+}
+KORVU_GET(korvu_x500telexnum_gettelexnum, kTelex, telexNumber);
+KORVU_GET(korvu_x500telexnum_getcoutrycode, kTelex, countryCode);
+KORVU_GET(korvu_x500telexnum_getanswerback, kTelex, answerback);
+
+// NameAndOptionalUID ::= SEQUENCE { dn DistinguishedName, uid UniqueIdentifier OPTIONAL }
+constexpr st::Field kNameUidFields[] = {
+    field(KORVU_TYPE_NAME, offsetof(KORVU_X500_NAMEANDOPTUID, dn)),
+    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X500_NAMEANDOPTUID, uid))
+        .optional(offsetof(KORVU_X500_NAMEANDOPTUID, hasUid))};
+constexpr st::StructDef kNameUid =
+    st::sequence(KORVU_TYPE_NAMEANDOPTIONALUID, kNameUidFields, sizeof(KORVU_X500_NAMEANDOPTUID));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_NAMEANDOPTIONALUID, kNameUid);
+KORVU_API KORVU_X500_NAMEANDOPTUID *korvu_x500nameandoptuid_new(const KORVU_X500_NAME *dn,
+                                                                const KORVU_ASN1_BITSTRING *uid) {
+  return static_cast<KORVU_X500_NAMEANDOPTUID *>(st::make<kNameUid>(dn, uid));
+}
+KORVU_GET(korvu_x500nameandoptuid_getname, kNameUid, dn);
+KORVU_GET(korvu_x500nameandoptuid_getuid, kNameUid, uid);

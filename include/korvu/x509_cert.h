@@ -45,10 +45,8 @@ KORVU_API KORVU_X509_ALGID *korvu_x509subjpubkeyinfo_getalgo(const KORVU_X509_SP
 KORVU_API KORVU_ASN1_BITSTRING *korvu_x509subjpubkeyinfo_getpubkey(const KORVU_X509_SPKI *spki);
 
 
-/* ---- Extension (36), Extensions (37) -------------------------------------
- * RFC 5280 4.1: the value is an OCTET STRING holding the DER of a type the
- * caller chooses; the library keeps no table of extension identifiers. An
- * Extensions value is a list (korvu_asn1_list_*) of KORVU_X509_EXTENSION. */
+/* ---- Extension (36), Extensions (37): the value is an OCTET STRING holding the DER of a type the caller
+ * chooses (no table of extension identifiers); Extensions is a list of KORVU_X509_EXTENSION. */
 typedef struct korvu_x509_extension_st {
   KORVU_ASN1_OID *extnID;
   KORVU_ASN1_BOOLEAN *critical; /* always present; FALSE when the encoding leaves it out */
@@ -59,8 +57,7 @@ typedef struct korvu_x509_extension_st {
 KORVU_API KORVU_X509_EXTENSION *korvu_x509extension_new(const KORVU_ASN1_OID *extn_id,
                                                        const KORVU_ASN1_BOOLEAN *critical,
                                                        const KORVU_ASN1_OCTETSTRING *extn_value);
-/* The value is `value` encoded as type `type` (its kept encoding when it has
- * one). Type 0 or above 449: null. */
+/* The value is `value` encoded as type `type` (its kept encoding when it has one). Type 0 or above 449: null. */
 KORVU_API KORVU_X509_EXTENSION *korvu_x509extension_create(const KORVU_ASN1_OID *extn_id,
                                                           const KORVU_ASN1_BOOLEAN *critical, uint32_t type,
                                                           const void *value);
@@ -68,9 +65,8 @@ KORVU_API KORVU_ASN1_OID *korvu_x509extension_getid(const KORVU_X509_EXTENSION *
 KORVU_API KORVU_ASN1_BOOLEAN *korvu_x509extension_getcritical(const KORVU_X509_EXTENSION *ext);
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x509extension_getvalue(const KORVU_X509_EXTENSION *ext);
 
-/* ---- OtherName (61), EDIPartyName (62), GeneralName (63), GeneralNames (64)
- * RFC 5280 4.2.1.6. Name and DirectoryString values are those of
- * korvu/x509_name.h (KORVU_X500_NAME, type 32; KORVU_X500_DIRSTRING, type 47). */
+/* ---- OtherName (61), EDIPartyName (62), GeneralName (63), GeneralNames (64), with the Name (32) and
+ * DirectoryString (47) records of korvu/x509_name.h. */
 struct korvu_x500_name_st;
 struct korvu_x500_dirstring_st;
 typedef struct korvu_x509_othername_st {
@@ -84,9 +80,8 @@ typedef struct korvu_x509_edipartyname_st {
   struct korvu_x500_dirstring_st *partyName;
 } KORVU_X509_EDIPARTYNAME;
 
-/* Choice numbers are the context tags: 0 otherName, 1 rfc822Name, 2 dNSName,
- * 3 x400Address (a list of ANY, decoding only), 4 directoryName, 5
- * ediPartyName, 6 uniformResourceIdentifier, 7 iPAddress, 8 registeredID. */
+/* Choice numbers are the context tags: 0 otherName, 1 rfc822Name, 2 dNSName, 3 x400Address (a list of ANY,
+ * decoding only), 4 directoryName, 5 ediPartyName, 6 uniformResourceIdentifier, 7 iPAddress, 8 registeredID. */
 typedef struct korvu_x509_generalname_st {
   uint32_t choice;
   void *value;
@@ -121,11 +116,8 @@ KORVU_API KORVU_ASN1_STRING *korvu_x509generalname_geturi(const KORVU_X509_GENER
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x509generalname_getip(const KORVU_X509_GENERALNAME *gn);
 KORVU_API KORVU_ASN1_OID *korvu_x509generalname_getregid(const KORVU_X509_GENERALNAME *gn);
 
-/* ---- TBSCertificate (38), Certificate (39), CertificatePair (55) ----------
- * RFC 5280 4.1. A Certificate keeps the octets it was decoded from (or first
- * encoded to), and those of its TBSCertificate, and writes them again
- * unchanged, so a decoded certificate keeps its signature valid whatever BER
- * forms it holds. */
+/* ---- TBSCertificate (38), Certificate (39), CertificatePair (55). A Certificate keeps the octets it was
+ * decoded from (or first encoded to), and those of its TBSCertificate, and writes them again unchanged. */
 typedef struct korvu_x509_tbscert_st {
   KORVU_ASN1_INTEGER *version; /* always present; 0 when the encoding leaves it out */
   KORVU_ASN1_INTEGER *serialNumber;
@@ -161,8 +153,7 @@ typedef struct korvu_x509_certpair_st {
   uint32_t hasIssuedByThisCA;
 } KORVU_X509_CERTPAIR;
 
-/* `version` may be null (INTEGER 0), as may the unique identifiers and the
- * extensions (a list of KORVU_X509_EXTENSION). */
+/* `version` may be null (INTEGER 0), as may the unique identifiers and the extensions. */
 KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
     const KORVU_ASN1_INTEGER *version, const KORVU_ASN1_INTEGER *serial_number, const KORVU_X509_ALGID *signature,
     const struct korvu_x500_name_st *issuer, const KORVU_X509_VALIDITY *validity,
@@ -170,13 +161,11 @@ KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
     const KORVU_ASN1_BITSTRING *issuer_uid, const KORVU_ASN1_BITSTRING *subject_uid,
     const KORVU_ASN1_LIST *extensions);
 
-/* A Certificate from DER (first byte 0x30), Base64 of DER (first byte 'M')
- * or PEM text labelled CERTIFICATE (first byte '-'). The DER must hold
- * exactly one Certificate. */
+/* A Certificate from DER (first byte 0x30), Base64 of DER (first byte 'M') or PEM text labelled CERTIFICATE (first
+ * byte '-'). The DER must hold exactly one Certificate. */
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx);
-/* A Certificate from a TBSCertificate and a signature value (both copied);
- * its signatureAlgorithm is a copy of the TBSCertificate's signature, and it
- * is encoded once right away so that it carries its kept encodings. */
+/* A Certificate from a TBSCertificate and a signature value (both copied); its signatureAlgorithm is a copy of the
+ * TBSCertificate's signature, and it is encoded once right away so that it carries its kept encodings. */
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs,
                                                       const KORVU_ASN1_BITSTRING *signature);
 KORVU_API KORVU_ASN1_INTEGER *korvu_x509pubkeycert_getversion(const KORVU_X509_CERT *cert);
@@ -194,8 +183,8 @@ KORVU_API int korvu_x509pubkeycert_hasexts(const KORVU_X509_CERT *cert);
 KORVU_API KORVU_ASN1_LIST *korvu_x509pubkeycert_getexts(const KORVU_X509_CERT *cert);
 KORVU_API KORVU_X509_ALGID *korvu_x509pubkeycert_getsignalgo(const KORVU_X509_CERT *cert);
 KORVU_API KORVU_ASN1_BITSTRING *korvu_x509pubkeycert_getsignvalue(const KORVU_X509_CERT *cert);
-/* The to-be-signed octets: with a null buffer stores the length and returns
- * 1; with *length too small stores the length and returns 0; else copies. */
+/* The to-be-signed octets: with a null buffer stores the length and returns 1; with *length too small stores the
+ * length and returns 0; else copies. */
 KORVU_API int korvu_x509pubkeycert_gettbsocts(KORVU_X509_CERT *cert, unsigned char *buffer, uint32_t *length,
                                               KORVU_ERR_CTX *ctx);
 

@@ -1,13 +1,8 @@
 /* KORVU ASN.1: X.500 names, attributes and directory attribute values. Included by korvu/asn1.h.
- *
- * Records are owned by whoever made them (a constructor or a decoder) and are
- * released with korvu_asn1_value_free(type, value). Constructors copy their
- * arguments; getters hand out borrowed pointers into the record.
- *
- * A Name and an AttributeTypeAndDistinguishedValue keep the encoding they
- * were decoded from (exactly as received, BER forms included) or the DER they
- * were first encoded to, and write those bytes again on every later encoding,
- * so a name taken out of a signed structure re-encodes byte for byte. */
+ * Records are owned by whoever made them (a constructor or a decoder) and are released with
+ * korvu_asn1_value_free(type, value). Constructors copy their arguments; getters hand out borrowed
+ * pointers into the record. A Name and an AttributeTypeAndDistinguishedValue keep the encoding they were
+ * decoded from (BER forms included) or first encoded to, and write it again on every later encoding. */
 #ifndef KORVU_X509_NAME_H
 #define KORVU_X509_NAME_H
 #include "korvu/asn1.h"
@@ -15,31 +10,22 @@
 extern "C" {
 #endif
 
-/* ---- Context (28), context list (141) -------------------------------------
- * Context ::= SEQUENCE { contextType OBJECT IDENTIFIER,
- *                        contextValues SET SIZE (1..MAX) OF ANY,
- *                        fallback BOOLEAN DEFAULT FALSE } */
+/* ---- Context (28), context list (141) ------------------------------------- */
 typedef struct korvu_x500_context_st {
   KORVU_ASN1_OID *contextType;
   KORVU_ASN1_LIST *contextValues; /* ANY values (type 27) */
   KORVU_ASN1_BOOLEAN *fallback;   /* always present; written only when TRUE */
 } KORVU_X500_CONTEXT;
 
-/* ---- distinguished value with context (135), the set of them (142) -------
- * SEQUENCE { distingAttrValue [0] EXPLICIT ANY OPTIONAL,
- *            contextList SET SIZE (1..MAX) OF Context } */
+/* ---- distinguished value with context (135), the set of them (142) ------- */
 typedef struct korvu_x500_dnvalwithctx_st {
   KORVU_ASN1_ANY *distingAttrValue; /* null unless hasDistingAttrValue */
   uint32_t hasDistingAttrValue;
   KORVU_ASN1_LIST *contextList; /* KORVU_X500_CONTEXT elements */
 } KORVU_X500_DNVALWITHCTX;
 
-/* ---- AttributeTypeAndDistinguishedValue (29) and the PKIX
- * AttributeTypeAndValue (30), which uses the same record with no
- * valuesWithContext and primaryDistinguished TRUE.
- * SEQUENCE { type OBJECT IDENTIFIER, value ANY,
- *            primaryDistinguished BOOLEAN DEFAULT TRUE,
- *            valuesWithContext SET SIZE (1..MAX) OF item (135) OPTIONAL } */
+/* ---- AttributeTypeAndDistinguishedValue (29) and the PKIX AttributeTypeAndValue (30), which uses
+ * the same record with no valuesWithContext and primaryDistinguished TRUE. */
 typedef struct korvu_x500_attrtypedistval_st {
   KORVU_ASN1_OID *type;
   KORVU_ASN1_ANY *value;
@@ -75,10 +61,7 @@ typedef struct korvu_x500_dirstring_st {
 } KORVU_X500_DIRSTRING;
 typedef KORVU_X500_DIRSTRING KORVU_PKCS9STRING;
 
-/* ---- Attribute (42 X.500 form, 43 plain form) ----------------------------
- * SEQUENCE { type OBJECT IDENTIFIER, values SET OF ANY,
- *            valuesWithContext SET SIZE (1..MAX) OF item (136) OPTIONAL }
- * The plain form (PKCS#10, CMS, PKCS#12) never has valuesWithContext. */
+/* ---- Attribute (42 X.500 form, 43 plain form: PKCS#10, CMS, PKCS#12, never with valuesWithContext) */
 typedef struct korvu_x500_attribute_st {
   KORVU_ASN1_OID *type;
   KORVU_ASN1_LIST *values;            /* ANY values (type 26) */
@@ -86,8 +69,7 @@ typedef struct korvu_x500_attribute_st {
   uint32_t hasValuesWithContext;
 } KORVU_X500_ATTRIBUTE;
 
-/* attribute value with context (136), the set of them (143):
- * SEQUENCE { value ANY, contextList SET SIZE (1..MAX) OF Context } */
+/* attribute value with context (136), the set of them (143) */
 typedef struct korvu_x500_attrvalwithctx_st {
   KORVU_ASN1_ANY *value;
   KORVU_ASN1_LIST *contextList; /* KORVU_X500_CONTEXT elements */
@@ -117,27 +99,25 @@ typedef struct korvu_x500_nameandoptuid_st {
   uint32_t hasUid;
 } KORVU_X500_NAMEANDOPTUID;
 
-/* SMIMECapability (53) is the KORVU_X509_ALGID record (korvu/x509_cert.h);
- * SMIMECapabilities (54) a KORVU_ASN1_LIST of them. */
+/* SMIMECapability (53) is the KORVU_X509_ALGID record (korvu/x509_cert.h); SMIMECapabilities (54) a
+ * KORVU_ASN1_LIST of them. */
 
 /* ---- Names ------------------------------------------------------------------ */
 /* An empty Name: no RDN, no kept encoding. */
 KORVU_API KORVU_X500_NAME *korvu_x500name_new(void);
-/* Appends an RDN: a copy of each of its elements when `dup` is non-zero,
- * else the list itself, which the Name owns from then on (only on success:
- * on failure the caller still owns it). Refuses a null or empty-element
- * list and a list the Name already holds. Discards the kept encoding. */
+/* Appends an RDN: a copy of each of its elements when `dup` is non-zero, else the list itself, which the Name owns
+ * from then on (only on success: on failure the caller still owns it). Refuses a null or empty-element list and a
+ * list the Name already holds. Discards the kept encoding. */
 KORVU_API int korvu_x500name_addrdn(KORVU_X500_NAME *name, KORVU_ASN1_LIST *rdn, uint32_t dup);
 KORVU_API KORVU_ASN1_LIST *korvu_x500name_getdn(const KORVU_X500_NAME *name);
-/* Sorts every RDN as korvu_x500RDN_sort does, stopping at the first failure.
- * Keeps the kept encoding. */
+/* Sorts every RDN as korvu_x500RDN_sort does, stopping at the first failure. Keeps the kept encoding. */
 KORVU_API int korvu_x500name_sort(KORVU_X500_NAME *name);
-/* DER order of a SET OF (X.690 11.6): first each element's context lists and
- * valuesWithContext, then the RDN itself by the encodings of its elements. */
+/* DER order of a SET OF (X.690 11.6): first each element's context lists and valuesWithContext, then the RDN
+ * itself by the encodings of its elements. */
 KORVU_API int korvu_x500RDN_sort(KORVU_ASN1_LIST *rdn);
 
-/* type and value required (value not an end-of-contents); a null
- * primaryDistinguished gives TRUE; valuesWithContext may be null. */
+/* type and value required (value not an end-of-contents); a null primaryDistinguished gives TRUE;
+ * valuesWithContext may be null. */
 KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_x500attrtypedistval_new(const KORVU_ASN1_OID *type,
                                                                     const KORVU_ASN1_ANY *value,
                                                                     const KORVU_ASN1_BOOLEAN *primary_distinguished,
@@ -182,8 +162,7 @@ KORVU_API KORVU_ASN1_ANY *korvu_x500attrvalueswithcontextitem_getvalue(const KOR
 KORVU_API KORVU_ASN1_LIST *korvu_x500attrvalueswithcontextitem_getcontexts(const KORVU_X500_ATTRVALWITHCTX *item);
 /* DER order: each item's context list, then the items, then the values. */
 KORVU_API int korvu_x500attribute_sort(KORVU_X500_ATTRIBUTE *attribute);
-/* Sorts every Attribute of the list (stopping at the first failure), then
- * the list itself as a SET OF Attribute. */
+/* Sorts every Attribute of the list (stopping at the first failure), then the list itself as a SET OF Attribute. */
 KORVU_API int korvu_asn1_pkcs10attributes_sort(KORVU_ASN1_LIST *attributes);
 
 KORVU_API KORVU_X500_UUIDPAIR *korvu_x500uuidpair_new(const unsigned char *issuer_uuid,

@@ -370,7 +370,8 @@ TEST(Engine, KeptEncodingsOfEachShape) {
   st::free_record(kSigned, r);
 
   // A record from a constructor keeps its first DER encoding.
-  KORVU_X509_ALGID *alg = korvu_x509algoid_new_without_param(korvu_asn1_oid_new("1.2.3.4"));
+  Val oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.3.4"));
+  KORVU_X509_ALGID *alg = korvu_x509algoid_new_without_param(oid.as<KORVU_ASN1_OID>());
   KORVU_ASN1_INTEGER *five = korvu_asn1_integer_value(5);
   auto *made = static_cast<Rec *>(st::make<kSigned>(alg, five));
   ASSERT_NE(made, nullptr);

@@ -512,6 +512,24 @@ int Alias<Type, Base, How>::dec(KORVU_STREAM *s, void **o, int p, uint32_t len, 
   return alias_decode(Type, Base, How == Tagging::Implicit, s, o, p, len, n, c, depth);
 }
 
+// The registry operations of table D, registered as type N, with one of them
+// replaced by a hook of the type's own:
+//   KORVU_REGISTER_TYPE(N) = st::with_hook<N, kTable>(&TypeOps::content_length, my_length);
+template <uint32_t N, const StructDef &D, class Op>
+constexpr TypeOps with_hook(Op TypeOps::*slot, Op hook) {
+  static_assert(check_table(D, N), "table checked against its row");
+  TypeOps ops = ops_of<D>();
+  ops.*slot = hook;
+  return ops;
+}
+
+// 1 and the choice number of a CHOICE record in *choice, or 0 for a null argument.
+inline int choice_number(const void *record, uint32_t *choice) {
+  if (record == nullptr || choice == nullptr) return 0;
+  *choice = choice_of(record);
+  return 1;
+}
+
 // ---- exports that only delegate ---------------------------------------------
 // Each takes the signature of its declaration in the public header, so the
 // definition is the one line that names the export, its table and the member.

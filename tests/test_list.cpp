@@ -6,7 +6,7 @@
 
 #include "core/internal.h"
 #include "test_util.h"
-#include "types/list_internal.h"
+#include "core/list_codec.h"
 
 using namespace korvu_test;
 

@@ -3,7 +3,7 @@
 #define KORVU_X509_CERT_INTERNAL_H
 
 #include "../core/struct.h"
-#include "../types/list_internal.h"
+#include "../core/list_codec.h"
 
 namespace korvu::x509 {
 
@@ -12,13 +12,6 @@ namespace korvu::x509 {
 // encoded once right away so that it carries its kept encodings. Null when
 // an argument is null, a copy fails or the encoding fails.
 KORVU_X509_CERT *certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature);
-
-// 1 and the choice number of a CHOICE record, or 0 for a null argument.
-inline int choice_number(const void *record, uint32_t *choice) {
-  if (record == nullptr || choice == nullptr) return 0;
-  *choice = st::choice_of(record);
-  return 1;
-}
 
 }  // namespace korvu::x509
 

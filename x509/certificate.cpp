@@ -156,7 +156,7 @@ KORVU_NEW_CHOICE(korvu_x509generalname_new_uri, kGeneralName, 6);
 KORVU_NEW_CHOICE(korvu_x509generalname_new_ip, kGeneralName, 7);
 KORVU_NEW_CHOICE(korvu_x509generalname_new_regid, kGeneralName, 8);
 KORVU_API int korvu_x509generalname_gettype(const KORVU_X509_GENERALNAME *gn, uint32_t *choice) {
-  return x509::choice_number(gn, choice);
+  return st::choice_number(gn, choice);
 }
 KORVU_GET_CHOICE(korvu_x509generalname_getothername, 0);
 KORVU_GET_CHOICE(korvu_x509generalname_getrfc822name, 1);

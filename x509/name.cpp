@@ -10,16 +10,6 @@
 using namespace korvu;
 using st::field;
 
-// The registry operations of table D, registered as type N, with one of them
-// replaced by a hook of the type's own.
-template <uint32_t N, const st::StructDef &D, class Op>
-static constexpr TypeOps with_hook(Op TypeOps::*slot, Op hook) {
-  static_assert(st::check_table(D, N), "table checked against its row");
-  TypeOps ops = st::ops_of<D>();
-  ops.*slot = hook;
-  return ops;
-}
-
 // DER order (X.690 11.6) of a valuesWithContext list: each item's context list, then the items.
 template <class Item>
 static int sort_with_context(KORVU_ASN1_LIST *items, uint32_t item_type) {
@@ -106,7 +96,7 @@ static Len plain_length(const void *v) {
 }
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTE, kAttribute);
 KORVU_REGISTER_TYPE(KORVU_TYPE_ATTRIBUTE_PLAIN) =
-    with_hook<KORVU_TYPE_ATTRIBUTE_PLAIN, kPlainAttribute>(&TypeOps::content_length, plain_length);
+    st::with_hook<KORVU_TYPE_ATTRIBUTE_PLAIN, kPlainAttribute>(&TypeOps::content_length, plain_length);
 KORVU_REGISTER_TYPE(KORVU_TYPE_ATTRIBUTES) = list::TypedList<KORVU_TYPE_ATTRIBUTES, KORVU_TYPE_ATTRIBUTE_PLAIN>::ops;
 KORVU_API KORVU_X500_ATTRIBUTE *korvu_x500attribute_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_LIST *values) {
   const KORVU_ASN1_LIST *no_contexts = nullptr;
@@ -203,7 +193,7 @@ static int name_decode(KORVU_STREAM *s, const Header &h, void **out, uint32_t *n
   KORVU_ERR(ctx, kErrIncorrectItem);
   return 0;
 }
-KORVU_REGISTER_TYPE(KORVU_TYPE_NAME) = with_hook<KORVU_TYPE_NAME, kName>(&TypeOps::decode_tlv, name_decode);
+KORVU_REGISTER_TYPE(KORVU_TYPE_NAME) = st::with_hook<KORVU_TYPE_NAME, kName>(&TypeOps::decode_tlv, name_decode);
 KORVU_API KORVU_X500_NAME *korvu_x500name_new(void) {
   const KORVU_ASN1_LIST no_rdns{};
   return static_cast<KORVU_X500_NAME *>(st::make<kName>(&no_rdns));
@@ -258,14 +248,14 @@ KORVU_API KORVU_X500_DIRSTRING *korvu_x500dirstring_new(uint32_t tag, const KORV
   return static_cast<KORVU_X500_DIRSTRING *>(st::new_choice(kDirString, tag, string));
 }
 KORVU_API int korvu_x500dirstring_gettype(const KORVU_X500_DIRSTRING *value, uint32_t *tag) {
-  return x509::choice_number(value, tag);
+  return st::choice_number(value, tag);
 }
 KORVU_GET(korvu_x500dirstring_getstring, kDirString, string);
 KORVU_API KORVU_PKCS9STRING *korvu_pkcs9string_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string) {
   return static_cast<KORVU_PKCS9STRING *>(st::new_choice(kPkcs9String, tag, string));
 }
 KORVU_API int korvu_pkcs9string_gettype(const KORVU_PKCS9STRING *value, uint32_t *tag) {
-  return x509::choice_number(value, tag);
+  return st::choice_number(value, tag);
 }
 KORVU_GET(korvu_pkcs9string_getstring, kPkcs9String, string);
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../core/internal.h"
-#include "list_internal.h"
+#include "internal.h"
+#include "list_codec.h"
 
 namespace korvu::list {
 namespace {

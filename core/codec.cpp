@@ -128,6 +128,19 @@ int write_eoc(KORVU_STREAM *s, KORVU_ERR_CTX *ctx) {
   return r;
 }
 
+int close_contents(KORVU_STREAM *s, uint32_t length, uint64_t &total, KORVU_ERR_CTX *ctx) {
+  if (length == 0xFFFFFFFFu) {
+    int r = write_eoc(s, ctx);
+    if (r == 1) total += 2;
+    return r;
+  }
+  if (total != length) {
+    KORVU_ERR(ctx, KORVU_ERR_COUNT_MISMATCH);
+    return 0;
+  }
+  return 1;
+}
+
 int read_identifier(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
   unsigned char b;
   int r = stream::read_byte(s, &b);

@@ -153,6 +153,10 @@ int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
 int read_eoc_tail(KORVU_STREAM *s, KORVU_ERR_CTX *ctx);
 // Writes 00 00 (adds "encode end of content octet fail" on failure).
 int write_eoc(KORVU_STREAM *s, KORVU_ERR_CTX *ctx);
+// Ends contents written under a header of `length`: 00 00 after an
+// indefinite length (counted in `total`), else checks that exactly `total`
+// octets were written (KORVU_ERR_COUNT_MISMATCH).
+int close_contents(KORVU_STREAM *s, uint32_t length, uint64_t &total, KORVU_ERR_CTX *ctx);
 
 // Copies n octets from s to out in bounded chunks (never allocating n up
 // front), so a length that lies about the input fails when the input ends.

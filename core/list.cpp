@@ -170,14 +170,8 @@ int encode_elems(KORVU_STREAM *s, const KORVU_ASN1_LIST *list, const Elem &e, ui
     if (r != 1) return r;
     total += w;
   }
-  if (indef) {
-    int r = write_eoc(s, ctx);
-    if (r != 1) return r;
-    total += 2;
-  } else if (total != length) {
-    KORVU_ERR(ctx, KORVU_ERR_COUNT_MISMATCH);
-    return 0;
-  }
+  int r = close_contents(s, length, total, ctx);
+  if (r != 1) return r;
   if (total > 0xFFFFFFFFu) total = 0xFFFFFFFFu;
   if (written != nullptr) *written = static_cast<uint32_t>(total);
   return 1;

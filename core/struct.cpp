@@ -42,11 +42,6 @@ bool present(const Field &f, const void *record) {
   return f.flag == kNone || at<uint32_t>(record, f.flag) != 0;
 }
 
-const StructDef *def_of(uint32_t type) {
-  const TypeDesc *d = type_desc(type);
-  return d && d->ops ? static_cast<const StructDef *>(d->ops->def) : nullptr;
-}
-
 // Layout of a record's block: the C record, then (8-aligned) one slot per
 // BOOLEAN DEFAULT component, then, for a record decoded from memory that
 // keeps its whole TLV, a copy of that TLV. The block is always at least one
@@ -634,14 +629,8 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
     if (r != 1) return r;
     total += n;
   }
-  if (length == 0xFFFFFFFFu) {
-    int r = write_eoc(s, ctx);
-    if (r != 1) return r;
-    total += 2;
-  } else if (total != length) {
-    KORVU_ERR(ctx, KORVU_ERR_COUNT_MISMATCH);
-    return 0;
-  }
+  int r = close_contents(s, length, total, ctx);
+  if (r != 1) return r;
   if (w) *w = static_cast<uint32_t>(total);
   return 1;
 }

@@ -64,7 +64,9 @@ Rec *dec(const st::StructDef &d, const Bytes &in, KORVU_ERR_CTX *ctx) {
     r = st::kept_decode(d, view.get(), h, &out, &n, ctx, 0);
   else if (r == 1)
     r = h.tag == 16 ? st::decode_content(d, view.get(), &out, h.primitive, h.length, &n, ctx, 0) : 0;
-  if (r == 1) EXPECT_EQ(h.size + n, in.size()) << "all octets read";
+  if (r == 1) {
+    EXPECT_EQ(h.size + n, in.size()) << "all octets read";
+  }
   if (r != 1) {
     EXPECT_EQ(out, nullptr);
     return nullptr;

@@ -283,12 +283,7 @@ KORVU_API int korvu_asn1_bitstring_get(KORVU_ASN1_BITSTRING *value, int mode, vo
 
 KORVU_API int korvu_asn1_bitstring_getobject(const KORVU_ASN1_BITSTRING *value, uint32_t type, void **object,
                                              KORVU_ERR_CTX *ctx) {
-  if (object != nullptr) *object = nullptr;
-  if (value == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  return decode_object_from(value->stream, type, object, ctx);
+  return decode_object_from(value != nullptr ? value->stream : nullptr, type, object, ctx);
 }
 
 KORVU_API int korvu_asn1_decode_bitstring_content_ex(KORVU_STREAM *input, KORVU_STREAM *output,
@@ -298,44 +293,12 @@ KORVU_API int korvu_asn1_decode_bitstring_content_ex(KORVU_STREAM *input, KORVU_
   if (consumed != nullptr) *consumed = 0;
   uint32_t n = 0, unused = 0;
   int rc = read_bitstring_contents(input, output, primitive ? 1 : 0, length, &unused, &n, ctx, 0);
-  KORVU_ASN1_BITSTRING *v = nullptr;
-  if (rc == 1 && value != nullptr && (v = new_value(output, unused, 0)) == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    rc = 0;
-  }
-  if (rc != 1) {
-    KORVU_DECODE_ERR(ctx, kBitStringType);
-    return rc;
-  }
-  if (value != nullptr) *value = v;
-  if (consumed != nullptr) *consumed = n;
-  return 1;
+  return hand_out_ex(rc, value, consumed, n, kBitStringType, ctx, [&] { return new_value(output, unused, 0); });
 }
 
 KORVU_API int korvu_asn1_decode_bitstring_ex(KORVU_STREAM *input, KORVU_STREAM *output,
                                              KORVU_ASN1_BITSTRING **value, uint32_t *consumed, KORVU_ERR_CTX *ctx) {
-  if (value != nullptr) *value = nullptr;
-  if (consumed != nullptr) *consumed = 0;
-  if (input == nullptr || output == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  Header h;
-  int rc = read_header(input, h, ctx);
-  if (rc == 1 && (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != kBitStringTag)) {
-    // An end-of-contents where the string was expected is only the summary.
-    if (!(h.tag_class == 0 && h.primitive && h.tag == 0)) KORVU_ERR(ctx, kErrIncorrectItem);
-    rc = 0;
-  }
-  if (rc != 1) {
-    KORVU_DECODE_ERR(ctx, kBitStringType);
-    return rc;
-  }
-  uint32_t n = 0;
-  rc = korvu_asn1_decode_bitstring_content_ex(input, output, value, h.primitive ? 1 : 0, h.length, &n, ctx);
-  if (rc != 1) return rc;
-  if (consumed != nullptr) *consumed = h.size + n;
-  return 1;
+  return decode_ex(input, output, value, consumed, ctx, kBitStringType, kBitStringTag, korvu_asn1_decode_bitstring_content_ex);
 }
 
 }  // extern "C"

@@ -26,7 +26,6 @@ const KORVU_ASN1_OCTETSTRING *as_value(const void *value) {
   return static_cast<const KORVU_ASN1_OCTETSTRING *>(value);
 }
 
-bool is_eoc(const Header &h) { return h.tag_class == 0 && h.primitive && h.tag == 0; }
 
 // Reads contents into a new memory stream and hands out a value owning it.
 int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
@@ -189,12 +188,7 @@ KORVU_API KORVU_DATA_BLOB *korvu_asn1_octetstring_getblob(const KORVU_ASN1_OCTET
 
 KORVU_API int korvu_asn1_octetstring_getobject(const KORVU_ASN1_OCTETSTRING *value, uint32_t type, void **object,
                                                KORVU_ERR_CTX *ctx) {
-  if (object != nullptr) *object = nullptr;
-  if (value == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  return decode_object_from(value->stream, type, object, ctx);
+  return decode_object_from(value != nullptr ? value->stream : nullptr, type, object, ctx);
 }
 
 KORVU_API int korvu_asn1_decode_octetstring_content_ex(KORVU_STREAM *input, KORVU_STREAM *output,
@@ -204,45 +198,13 @@ KORVU_API int korvu_asn1_decode_octetstring_content_ex(KORVU_STREAM *input, KORV
   if (consumed != nullptr) *consumed = 0;
   uint32_t n = 0;
   int rc = read_string_contents(input, output, primitive ? 1 : 0, length, kOctetStringTag, &n, ctx, 0);
-  KORVU_ASN1_OCTETSTRING *v = nullptr;
-  if (rc == 1 && value != nullptr && (v = new_value(output, 0)) == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    rc = 0;
-  }
-  if (rc != 1) {
-    KORVU_DECODE_ERR(ctx, kOctetStringType);
-    return rc;
-  }
-  if (value != nullptr) *value = v;
-  if (consumed != nullptr) *consumed = n;
-  return 1;
+  return hand_out_ex(rc, value, consumed, n, kOctetStringType, ctx, [&] { return new_value(output, 0); });
 }
 
 KORVU_API int korvu_asn1_decode_octetstring_ex(KORVU_STREAM *input, KORVU_STREAM *output,
                                                KORVU_ASN1_OCTETSTRING **value, uint32_t *consumed,
                                                KORVU_ERR_CTX *ctx) {
-  if (value != nullptr) *value = nullptr;
-  if (consumed != nullptr) *consumed = 0;
-  if (input == nullptr || output == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
-  }
-  Header h;
-  int rc = read_header(input, h, ctx);
-  if (rc == 1 && (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != kOctetStringTag)) {
-    // An end-of-contents where the string was expected is only the summary.
-    if (!is_eoc(h)) KORVU_ERR(ctx, kErrIncorrectItem);
-    rc = 0;
-  }
-  if (rc != 1) {
-    KORVU_DECODE_ERR(ctx, kOctetStringType);
-    return rc;
-  }
-  uint32_t n = 0;
-  rc = korvu_asn1_decode_octetstring_content_ex(input, output, value, h.primitive ? 1 : 0, h.length, &n, ctx);
-  if (rc != 1) return rc;
-  if (consumed != nullptr) *consumed = h.size + n;
-  return 1;
+  return decode_ex(input, output, value, consumed, ctx, kOctetStringType, kOctetStringTag, korvu_asn1_decode_octetstring_content_ex);
 }
 
 }  // extern "C"

@@ -109,6 +109,54 @@ int string_decode_tlv_t(KORVU_STREAM *s, const Header &h, void **out, uint32_t *
   return string_decode_tlv(s, h, out, consumed, ctx, depth, Type, Tag);
 }
 
+// The tail shared by the *_content_ex exports: once the contents are read
+// (rc) hand out the value made by `make`, or record the type's failure.
+template <class V, class Make>
+int hand_out_ex(int rc, V **value, uint32_t *consumed, uint32_t n, uint32_t type, KORVU_ERR_CTX *ctx, Make &&make) {
+  V *v = nullptr;
+  if (rc == 1 && value != nullptr && (v = make()) == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    rc = 0;
+  }
+  if (rc != 1) {
+    KORVU_DECODE_ERR(ctx, type);
+    return rc;
+  }
+  if (value != nullptr) *value = v;
+  if (consumed != nullptr) *consumed = n;
+  return 1;
+}
+
+// The *_ex exports that read a whole string: the identifier and length of a
+// universal `tag` value, then its contents through `contents` (one of the
+// *_content_ex exports, which counts the contents octets).
+template <class V, class Contents>
+int decode_ex(KORVU_STREAM *input, KORVU_STREAM *output, V **value, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+              uint32_t type, uint32_t tag, Contents &&contents) {
+  if (value != nullptr) *value = nullptr;
+  if (consumed != nullptr) *consumed = 0;
+  if (input == nullptr || output == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+    return 0;
+  }
+  Header h;
+  int rc = read_header(input, h, ctx);
+  if (rc == 1 && (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != tag)) {
+    // An end-of-contents where the string was expected is only the summary.
+    if (!(h.tag_class == 0 && h.primitive && h.tag == 0)) KORVU_ERR(ctx, kErrIncorrectItem);
+    rc = 0;
+  }
+  if (rc != 1) {
+    KORVU_DECODE_ERR(ctx, type);
+    return rc;
+  }
+  uint32_t n = 0;
+  rc = contents(input, output, value, h.primitive ? 1 : 0, h.length, &n, ctx);
+  if (rc != 1) return rc;
+  if (consumed != nullptr) *consumed = h.size + n;
+  return 1;
+}
+
 }  // namespace korvu
 
 #endif

@@ -805,8 +805,10 @@ const Kept *record_kept(const StructDef &d, const void *record, KORVU_ERR_CTX *c
       KORVU_ERR(ctx, kErrCalLength);
       return 0;
     }
-    int rr = write_header(m, row.tag_class, 0, row.tag_number, static_cast<uint32_t>(l), nullptr, ctx);
+    uint32_t head = 0;
+    int rr = write_header(m, row.tag_class, 0, row.tag_number, static_cast<uint32_t>(l), &head, ctx);
     if (rr == 1) rr = encode_content(d, m, record, static_cast<uint32_t>(l), nullptr, ctx);
+    if (rr == 1) shift_offsets(d, const_cast<void *>(record), head);
     return rr;
   });
   return r == 1 ? &k : nullptr;
@@ -872,7 +874,10 @@ int kept_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **out
   if (stream::is_mem(s) && h.length != 0xFFFFFFFFu && s->pos <= s->size && h.length <= s->size - s->pos &&
       static_cast<uint64_t>(h.size) + h.length <= kLenMax) {
     int r = decode_record(d, s, &record, h.primitive, h.length, consumed, ctx, depth, &h);
-    if (r == 1) *out = record;
+    if (r == 1) {
+      shift_offsets(d, record, h.size);
+      *out = record;
+    }
     return r;
   }
   Kept k{nullptr, 0, 0};
@@ -885,6 +890,7 @@ int kept_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **out
     return r;
   }
   at<Kept>(record, d.kept) = k;
+  shift_offsets(d, record, h.size);
   *out = record;
   return 1;
 }

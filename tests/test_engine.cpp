@@ -404,6 +404,7 @@ constexpr st::Field kOffsetFields[] = {
     field(KORVU_TYPE_INTEGER, C(2)).sequence_of().records_offset(O(2)),
 };
 constexpr st::StructDef kOffsets = table(kOffsetFields).offsets_from_header();
+constexpr st::StructDef kKeptOffsets = kOffsets.keeping(offsetof(Rec, whole));
 }  // namespace
 
 TEST(Engine, ComponentOffsets) {
@@ -424,6 +425,20 @@ TEST(Engine, ComponentOffsets) {
   EXPECT_EQ(r->offs[1], 3u);
   EXPECT_EQ(r->offs[2], 9u);
   st::free_record(kOffsets, r);
+
+  // A record that keeps its encoding counts from the first octet of the
+  // value, as decoded and as first written.
+  r = dec(kKeptOffsets, in, ctx);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->offs[1], 6u);
+  EXPECT_EQ(r->offs[2], 12u);
+  auto *made = static_cast<Rec *>(st::make<kKeptOffsets>(r->c[0], static_cast<const void *>(nullptr), r->c[2]));
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(to_hex(enc(kKeptOffsets, made)), "30 08 02 01 05 30 03 02 01 01");
+  EXPECT_EQ(made->offs[0], 2u);
+  EXPECT_EQ(made->offs[2], 5u);
+  st::free_record(kKeptOffsets, made);
+  st::free_record(kKeptOffsets, r);
 }
 
 namespace {

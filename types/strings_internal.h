@@ -1,5 +1,7 @@
-// Shared reader of string contents: OCTET STRING, the character string types
-// and the time types all accept primitive and constructed (BER) encodings.
+// Shared reader and writer of string contents: OCTET STRING, the character
+// string types and the time types all accept primitive and constructed (BER)
+// encodings; BIT STRING adds its unused-bits octet. StringCodec, at the end,
+// is the one codec of the BIT STRING and OCTET STRING values.
 #ifndef KORVU_TYPES_STRINGS_INTERNAL_H
 #define KORVU_TYPES_STRINGS_INTERNAL_H
 
@@ -109,53 +111,239 @@ int string_decode_tlv_t(KORVU_STREAM *s, const Header &h, void **out, uint32_t *
   return string_decode_tlv(s, h, out, consumed, ctx, depth, Type, Tag);
 }
 
-// The tail shared by the *_content_ex exports: once the contents are read
-// (rc) hand out the value made by `make`, or record the type's failure.
-template <class V, class Make>
-int hand_out_ex(int rc, V **value, uint32_t *consumed, uint32_t n, uint32_t type, KORVU_ERR_CTX *ctx, Make &&make) {
-  V *v = nullptr;
-  if (rc == 1 && value != nullptr && (v = make()) == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    rc = 0;
-  }
-  if (rc != 1) {
-    KORVU_DECODE_ERR(ctx, type);
-    return rc;
-  }
-  if (value != nullptr) *value = v;
-  if (consumed != nullptr) *consumed = n;
-  return 1;
-}
+// ---------------------------------------------------------------------------
+// The codec of a value record over a data stream, for a form that gives
+//
+//   using Value = ...;                   // a record with `stream` and `owns_stream`
+//   static constexpr uint32_t kType;     // its type number
+//   static constexpr uint32_t kTag;      // universal tag, also of every segment
+//   static constexpr uint32_t kDecodeCapacity;  // first buffer for an indefinite length
+//   static constexpr bool kUnusedBits;   // BIT STRING: the record has unused_bits
+//   static Len content_length(const void *value);
+//   static Len data_length(const Value *v);  // kLenIndef, kLenError as above
+//
+// BIT STRING and OCTET STRING differ only in the unused-bits count: a member
+// of the record, and an octet that leads the contents and every segment. The
+// form must be local to its file (an unnamed namespace): errors and
+// allocations name the source of the file that instantiates the codec.
+template <class Form>
+struct StringCodec {
+  using V = typename Form::Value;
 
-// The *_ex exports that read a whole string: the identifier and length of a
-// universal `tag` value, then its contents through `contents` (one of the
-// *_content_ex exports, which counts the contents octets).
-template <class V, class Contents>
-int decode_ex(KORVU_STREAM *input, KORVU_STREAM *output, V **value, uint32_t *consumed, KORVU_ERR_CTX *ctx,
-              uint32_t type, uint32_t tag, Contents &&contents) {
-  if (value != nullptr) *value = nullptr;
-  if (consumed != nullptr) *consumed = 0;
-  if (input == nullptr || output == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NULLARG);
-    return 0;
+  static uint32_t unused_of(const V *v) {
+    if constexpr (Form::kUnusedBits)
+      return v->unused_bits;
+    else
+      return 0;
   }
-  Header h;
-  int rc = read_header(input, h, ctx);
-  if (rc == 1 && (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != tag)) {
-    // An end-of-contents where the string was expected is only the summary.
-    if (!(h.tag_class == 0 && h.primitive && h.tag == 0)) KORVU_ERR(ctx, kErrIncorrectItem);
-    rc = 0;
+  static void set_unused(V *v, uint32_t unused) {
+    if constexpr (Form::kUnusedBits) v->unused_bits = unused;
   }
-  if (rc != 1) {
-    KORVU_DECODE_ERR(ctx, type);
+
+  // A value over `stream` (freed with it when `owns` is 1).
+  static V *new_value(KORVU_STREAM *stream, uint32_t unused, uint32_t owns) {
+    auto *v = static_cast<V *>(KORVU_ALLOC(sizeof(V)));
+    if (v == nullptr) return nullptr;
+    v->stream = stream;
+    set_unused(v, unused);
+    v->owns_stream = owns;
+    return v;
+  }
+
+  // A value owning a memory stream with a copy of the bytes.
+  static V *new_copy(uint32_t unused, const void *bytes, uint32_t count) {
+    auto *v = new_with_stream<V>(count);
+    if (v == nullptr) return nullptr;
+    set_unused(v, unused);
+    if (korvu_stream_writen(v->stream, bytes, count) != 1) {
+      free_value(v);
+      return nullptr;
+    }
+    return v;
+  }
+
+  static void free_value(void *value) {
+    auto *v = static_cast<V *>(value);
+    if (v == nullptr) return;
+    if (v->owns_stream == 1) korvu_stream_free(v->stream);
+    korvu_free(v);
+  }
+
+  // Reads contents into `out`; `unused` receives the count of a BIT STRING.
+  static int read(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, uint32_t length, uint32_t *unused,
+                  uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth) {
+    if constexpr (Form::kUnusedBits)
+      return read_bitstring_contents(s, out, primitive, length, unused, consumed, ctx, depth);
+    else
+      return read_string_contents(s, out, primitive, length, Form::kTag, consumed, ctx, depth);
+  }
+
+  // Reads contents into a new memory stream and hands out a value owning it.
+  static int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
+                          KORVU_ERR_CTX *ctx, int depth) {
+    auto *v = new_with_stream<V>(contents_capacity(length, Form::kDecodeCapacity));
+    if (v == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+      return 0;
+    }
+    uint32_t n = 0, unused = 0;
+    int rc = read(s, v->stream, primitive, length, &unused, &n, ctx, depth);
+    if (rc != 1) {
+      free_value(v);
+      return rc;
+    }
+    set_unused(v, unused);
+    *out = v;
+    if (consumed != nullptr) *consumed = n;
+    return 1;
+  }
+
+  static int encode_content(KORVU_STREAM *s, const void *value, uint32_t length, uint32_t *written,
+                            KORVU_ERR_CTX *ctx) {
+    if (written != nullptr) *written = 0;
+    if (value == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+      return 0;
+    }
+    const V *v = static_cast<const V *>(value);
+    if (unused_of(v) > 7) {
+      KORVU_ERR(ctx, kErrBadUnusedBits);
+      return 0;
+    }
+    return write_string_data(s, v->stream, length, Form::kTag, Form::kUnusedBits, unused_of(v), written, ctx);
+  }
+
+  static int decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
+                            KORVU_ERR_CTX *ctx, int depth) {
+    if (consumed != nullptr) *consumed = 0;
+    if (out == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+      return 0;
+    }
+    *out = nullptr;
+    int rc = decode_owned(s, out, primitive, length, consumed, ctx, depth);
+    if (rc != 1) KORVU_DECODE_ERR(ctx, Form::kType);
     return rc;
   }
-  uint32_t n = 0;
-  rc = contents(input, output, value, h.primitive ? 1 : 0, h.length, &n, ctx);
-  if (rc != 1) return rc;
-  if (consumed != nullptr) *consumed = h.size + n;
-  return 1;
-}
+
+  // Whole encoding under universal `tag` for type `type` (another type than
+  // the form's is a character string over the same record: its failed length
+  // is reported as such).
+  static int encode(KORVU_STREAM *s, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx, uint32_t type,
+                    uint32_t tag) {
+    if (written != nullptr) *written = 0;
+    if (s == nullptr || value == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+      return 0;
+    }
+    Len length = Form::content_length(value);
+    if (length == kLenError) {
+      KORVU_ERR(ctx, type == Form::kType ? kErrBadLength : kErrCalLength);
+      return 0;
+    }
+    uint32_t head = 0, body = 0;
+    int rc = write_header(s, KORVU_CLASS_UNIVERSAL, length != kLenIndef, tag, static_cast<uint32_t>(length), &head,
+                          ctx);
+    if (rc != 1) return rc;
+    rc = encode_content(s, value, static_cast<uint32_t>(length), &body, ctx);
+    if (rc != 1) return rc;
+    if (written != nullptr) *written = head + body;
+    return 1;
+  }
+
+  static int decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+                        int depth, uint32_t type, uint32_t tag) {
+    if (consumed != nullptr) *consumed = 0;
+    if (out == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+      return 0;
+    }
+    *out = nullptr;
+    int rc = 0;
+    if (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != tag)
+      KORVU_ERR(ctx, kErrIncorrectItem);
+    else
+      rc = decode_owned(s, out, h.primitive, h.length, consumed, ctx, depth);
+    if (rc != 1) KORVU_DECODE_ERR(ctx, type);
+    return rc;
+  }
+
+  // The form's own type operations.
+  static int encode_own(KORVU_STREAM *s, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx) {
+    return encode(s, value, written, ctx, Form::kType, Form::kTag);
+  }
+  static int decode_tlv_own(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
+                            int depth) {
+    return decode_tlv(s, h, out, consumed, ctx, depth, Form::kType, Form::kTag);
+  }
+  static constexpr TypeOps ops() {
+    return {.free = free_value,
+            .content_length = Form::content_length,
+            .total_length = nullptr,
+            .encode_content = encode_content,
+            .decode_content = decode_content,
+            .encode = encode_own,
+            .decode_tlv = decode_tlv_own,
+            .shift_offsets = nullptr};
+  }
+
+  // The *_getall export: all the data octets into `buffer`.
+  static int get_all(const V *value, void *buffer) {
+    Len n = Form::data_length(value);
+    if (!len_ok(n)) return 0;
+    return read_all(value->stream, buffer, static_cast<uint32_t>(n));
+  }
+
+  // The *_content_ex export: the contents into the caller's `output`, and a
+  // value over it that does not own it.
+  static int decode_content_ex(KORVU_STREAM *input, KORVU_STREAM *output, V **value, uint32_t primitive,
+                               uint32_t length, uint32_t *consumed, KORVU_ERR_CTX *ctx) {
+    if (value != nullptr) *value = nullptr;
+    if (consumed != nullptr) *consumed = 0;
+    uint32_t n = 0, unused = 0;
+    int rc = read(input, output, primitive ? 1 : 0, length, &unused, &n, ctx, 0);
+    V *v = nullptr;
+    if (rc == 1 && value != nullptr && (v = new_value(output, unused, 0)) == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+      rc = 0;
+    }
+    if (rc != 1) {
+      KORVU_DECODE_ERR(ctx, Form::kType);
+      return rc;
+    }
+    if (value != nullptr) *value = v;
+    if (consumed != nullptr) *consumed = n;
+    return 1;
+  }
+
+  // The *_ex export: the identifier and length of a value of the form's own
+  // tag, then its contents as above.
+  static int decode_ex(KORVU_STREAM *input, KORVU_STREAM *output, V **value, uint32_t *consumed,
+                       KORVU_ERR_CTX *ctx) {
+    if (value != nullptr) *value = nullptr;
+    if (consumed != nullptr) *consumed = 0;
+    if (input == nullptr || output == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NULLARG);
+      return 0;
+    }
+    Header h;
+    int rc = read_header(input, h, ctx);
+    if (rc == 1 && (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != Form::kTag)) {
+      // An end-of-contents where the string was expected is only the summary.
+      if (!(h.tag_class == 0 && h.primitive && h.tag == 0)) KORVU_ERR(ctx, kErrIncorrectItem);
+      rc = 0;
+    }
+    if (rc != 1) {
+      KORVU_DECODE_ERR(ctx, Form::kType);
+      return rc;
+    }
+    uint32_t n = 0;
+    rc = decode_content_ex(input, output, value, h.primitive ? 1 : 0, h.length, &n, ctx);
+    if (rc != 1) return rc;
+    if (consumed != nullptr) *consumed = h.size + n;
+    return 1;
+  }
+};
 
 }  // namespace korvu
 

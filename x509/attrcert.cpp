@@ -1,8 +1,8 @@
 // Attribute certificates (RFC 5755 4.1, module PKIXAttributeCertificate-2009, IMPLICIT TAGS): ObjectDigestInfo,
 // IssuerSerial, Holder, V2Form, AttCertIssuer, AttCertValidityPeriod, AttributeCertificateInfo and
-// AttributeCertificate, and the attribute and extension values of RFC 5755 4.4-4.6 and X.501 / RFC 5755 7.1:
-// TargetCert, Target, Targets and the target information, IetfAttrSyntax, SvceAuthInfo, RoleSyntax,
-// SecurityCategory, Clearance, ACClearAttrs, AttrSpec and AAControls (RFC 3281 7.4).
+// AttributeCertificate; the attribute values of RFC 5755 4.4 (SvceAuthInfo, IetfAttrSyntax, RoleSyntax, Clearance
+// with its SecurityCategory), the targetInformation extension (4.3.2: TargetCert, Target, Targets), ACClearAttrs
+// of attribute encryption (7.1) and AAControls with AttrSpec (7.4).
 // Optional components are absent as null pointers; the record layouts are in korvu/x509_attrcert.h.
 #define KORVU_SRC "KORVU_ASN1_X509"
 #include "korvu/x509_attrcert.h"

@@ -216,8 +216,8 @@ def dir_name(cn):
     return g
 
 
-def general_names(*names, spec=None):
-    out = spec if spec is not None else rfc5280.GeneralNames()
+def general_names(*names, into=None):
+    out = into if into is not None else rfc5280.GeneralNames()
     for n in names:
         out.append(n)
     return out
@@ -275,7 +275,7 @@ def build(variant):
     issuer = info["issuer"]
     if variant == 0:
         fill_issuer_serial(holder["baseCertificateID"], 0x1234, uid="0f0e")
-        general_names(gn_uri("urn:holder"), spec=holder["entityName"])
+        general_names(gn_uri("urn:holder"), into=holder["entityName"])
         issuer["v1Form"].append(dir_name("Attribute Authority"))
     else:
         fill_odi(holder["objectDigestInfo"], 2, "1.3.6.1.4.1.99999.1")
@@ -296,7 +296,7 @@ def build(variant):
         svce["authInfo"] = univ.OctetString(b"secret token")
     ietf = rfc5755.IetfAttrSyntax()
     if variant == 0:
-        general_names(gn_uri("urn:policy"), spec=ietf["policyAuthority"])
+        general_names(gn_uri("urn:policy"), into=ietf["policyAuthority"])
     for kind, value in (("octets", univ.OctetString(b"\x01\x02")), ("oid", univ.ObjectIdentifier("1.2.3.4")),
                         ("string", char.UTF8String("Grüße"))):
         item = ietf["values"].getComponentType().clone()
@@ -304,7 +304,7 @@ def build(variant):
         ietf["values"].append(item)
     role = rfc5755.RoleSyntax()
     if variant == 1:
-        general_names(gn_uri("urn:role-authority"), spec=role["roleAuthority"])
+        general_names(gn_uri("urn:role-authority"), into=role["roleAuthority"])
     role["roleName"]["uniformResourceIdentifier"] = "urn:role:admin"
     clearance = rfc5755.Clearance()
     clearance["policyId"] = "1.3.6.1.4.1.99999.2"

@@ -41,7 +41,7 @@ VALUE_TYPES = {
     str(rfc5755.id_ce_targetInformation): 289,
     str(rfc5755.id_pe_aaControls): 291,
 }
-SPECS = {283: rfc5755.SvceAuthInfo, 280: rfc5755.IetfAttrSyntax, 284: rfc5755.RoleSyntax,
+SCHEMAS = {283: rfc5755.SvceAuthInfo, 280: rfc5755.IetfAttrSyntax, 284: rfc5755.RoleSyntax,
          287: rfc5755.Clearance, 291: rfc5755.AAControls}
 
 
@@ -122,7 +122,7 @@ def read_components(out, t, der):
                 kinds.append({"targetName": "0", "targetGroup": "1", "targetCert": "2"}[target.getName()])
         out.s("kinds", ",".join(kinds) or "none")
         return
-    v, rest = decoder.decode(der, asn1Spec=SPECS[t]())
+    v, rest = decoder.decode(der, asn1Spec=SCHEMAS[t]())
     assert not rest
     if t == 283:
         out.c("service", enc(v["service"]))

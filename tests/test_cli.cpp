@@ -218,6 +218,22 @@ TEST_F(CliTest, CertificateSummary) {
   EXPECT_EQ(run({"decode", "--type", "24", "--summary", pem}).status, 64);
 }
 
+TEST_F(CliTest, AttributeCertificateSummary) {
+  if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
+  // A PEM file with text before its block.
+  const std::string pem = korvu_test::corpus_dir() + "/attrcert/tongsuo__certs_acert.pem";
+  auto r = run({"decode", "--type", "260", "--summary", "--check", pem});
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char *line :
+       {"input: PEM (ATTRIBUTE CERTIFICATE)", "version: 1\n", "holder: baseCertificateID\n",
+        "holder serial: 400C7A062D83BB8BD19F576633DABAE54450CF4A\n", "issuer: v2Form\n",
+        "issuer name: DirName:C=US, O=example.com, OU=PCTest\n", "serial: 01\n", "notBefore: 20180101050000Z\n",
+        "notAfter: 20280101050000Z\n",
+        "attributes: 2.23.133.2.19, 2.23.133.2.17, 2.23.133.2.25, 2.23.133.5.1.7.2, 2.23.133.2.23\n",
+        "extensions: 2.5.29.35, 2.5.29.32, 2.5.29.17\n", "re-encoded: identical"})
+    EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
+}
+
 TEST_F(CliTest, JsonAndEncodeRoundTripThroughThePipe) {
   const std::string der = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.der";
   const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";

@@ -13,6 +13,15 @@ namespace korvu::x509 {
 // an argument is null, a copy fails or the encoding fails.
 KORVU_X509_CERT *certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature);
 
+// The same for any signed structure whose table `d` is { to-be-signed part (keeping its encoding),
+// signatureAlgorithm, signatureValue } and keeps its whole encoding: a new record from copies of the three,
+// encoded once right away. Null when an argument is null, a copy fails or the encoding fails.
+void *signed_create(const st::StructDef &d, const void *tbs, const void *algorithm, const void *signature);
+// The kept octets of a signed structure's to-be-signed part (its first component), written first when the
+// record has none, under the buffer convention of st::copy_kept.
+int signed_tbs_octets(const st::StructDef &d, const void *record, unsigned char *buffer, uint32_t *length,
+                      KORVU_ERR_CTX *ctx);
+
 }  // namespace korvu::x509
 
 #endif

@@ -216,14 +216,23 @@ static_assert(offsetof(KORVU_X509_CERT, hasEncoded) - offsetof(KORVU_X509_CERT, 
               offsetof(KORVU_X509_CERT, hasTbsEncoded) - offsetof(KORVU_X509_CERT, tbsEncoded) ==
                   offsetof(st::Kept, has));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTIFICATE, kCert);
-KORVU_X509_CERT *x509::certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature) {
-  if (tbs == nullptr || signature == nullptr) return nullptr;
-  auto *c = static_cast<KORVU_X509_CERT *>(st::make<kCert>(tbs, tbs->signature, signature));
-  if (c != nullptr && st::record_kept(kCert, c, nullptr) == nullptr) {
-    st::free_record(kCert, c);
+void *x509::signed_create(const st::StructDef &d, const void *tbs, const void *algorithm, const void *signature) {
+  if (tbs == nullptr || algorithm == nullptr || signature == nullptr) return nullptr;
+  const void *args[] = {tbs, algorithm, signature};
+  void *c = st::new_record(d, args, 3);
+  if (c != nullptr && st::record_kept(d, c, nullptr) == nullptr) {
+    st::free_record(d, c);
     return nullptr;
   }
   return c;
+}
+int x509::signed_tbs_octets(const st::StructDef &d, const void *record, unsigned char *buffer, uint32_t *length,
+                            KORVU_ERR_CTX *ctx) {
+  return record && length ? st::copy_kept(st::field_kept(d, record, 0, ctx), buffer, length) : 0;
+}
+KORVU_X509_CERT *x509::certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature) {
+  if (tbs == nullptr) return nullptr;
+  return static_cast<KORVU_X509_CERT *>(signed_create(kCert, tbs, tbs->signature, signature));
 }
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *sig) {
   return x509::certificate_create(tbs, sig);
@@ -277,8 +286,8 @@ KORVU_GET(korvu_x509pubkeycert_getsignvalue, kCert, signatureValue);
 // The TBSCertificate's kept octets, written first if the record has none.
 KORVU_API int korvu_x509pubkeycert_gettbsocts(KORVU_X509_CERT *c, unsigned char *buffer, uint32_t *length,
                                               KORVU_ERR_CTX *ctx) {
-  constexpr uint32_t kTbsAt = st::index_at(kCert, offsetof(KORVU_X509_CERT, tbsCertificate));
-  return c && length ? st::copy_kept(st::field_kept(kCert, c, kTbsAt, ctx), buffer, length) : 0;
+  static_assert(st::index_at(kCert, offsetof(KORVU_X509_CERT, tbsCertificate)) == 0);
+  return x509::signed_tbs_octets(kCert, c, buffer, length, ctx);
 }
 
 // CertificatePair ::= SEQUENCE { issuedToThisCA [0] Certificate OPTIONAL, issuedByThisCA [1] Certificate OPTIONAL }

@@ -113,5 +113,6 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/asn1_json.h"
 #include "korvu/x509_name.h"
 #include "korvu/x509_cert.h"
+#include "korvu/x509_attrcert.h"
 
 #endif /* KORVU_ASN1_H */

@@ -64,13 +64,15 @@ int check_round_trip(uint32_t type, const void *value, const unsigned char *orig
   return kExitRoundTripDiffers;
 }
 
-// The certificate summary, written through a memory FILE into io.out.
-bool print_summary(const void *cert, Io &io) {
+// The summary of a certificate or attribute certificate, written through a
+// memory FILE into io.out.
+bool print_summary(uint32_t type, const void *cert, Io &io) {
   char *text = nullptr;
   size_t length = 0;
   std::FILE *f = open_memstream(&text, &length);
   if (f == nullptr) return false;
-  int ok = print_certificate_summary(cert, f);
+  int ok = type == KORVU_TYPE_ATTRIBUTECERTIFICATE ? print_attrcert_summary(cert, f)
+                                                   : print_certificate_summary(cert, f);
   std::fclose(f);
   if (ok == 1) io.out << std::string(text, length);
   std::free(text);
@@ -138,7 +140,7 @@ int run_decode(const DecodeOptions &options, Io &io) {
   io.out << "trailing: " << (size - consumed) << " octets";
   if (consumed < size) io.out << " (" << hex_preview(data + consumed, size - consumed, 16) << ")";
   io.out << "\n";
-  if (options.summary && !print_summary(value.get(), io)) return kExitSoftware;
+  if (options.summary && !print_summary(options.type, value.get(), io)) return kExitSoftware;
   if (!options.check) return kExitOk;
   return check_round_trip(options.type, value.get(), data, consumed, io);
 }
@@ -152,10 +154,13 @@ void add_decode_command(CLI::App &app, Io &io) {
   sub->add_option("file", options->file, "Input file, or - for standard input")->required();
   sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
   sub->add_flag("-s,--summary", options->summary,
-                "Also print a certificate's serial, issuer, subject, validity and extension count (type 39)");
+                "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
+                "count) or an attribute certificate (type 260: version, holder, issuer, serial, validity, "
+                "attribute types, extensions)");
   sub->callback([options, &io] {
-    if (options->summary && options->type != KORVU_TYPE_CERTIFICATE) {
-      io.err << "korvu-asn1: --summary needs --type 39 (Certificate)\n";
+    if (options->summary && options->type != KORVU_TYPE_CERTIFICATE &&
+        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE) {
+      io.err << "korvu-asn1: --summary needs --type 39 (Certificate) or 260 (AttributeCertificate)\n";
       io.status = kExitUsage;
       return;
     }

@@ -1,5 +1,5 @@
-// Certificate summary: reads the certificate through the public getters and
-// walks the DER of its names.
+// Certificate and attribute certificate summaries: read through the public
+// getters, walking the DER of names.
 #include "summary.h"
 
 #include <cstdint>
@@ -177,6 +177,111 @@ int print_certificate_summary(const void *cert, std::FILE *out) {
   std::fprintf(out, "notBefore: %s\n", time_text(korvu_x509validity_getnotbefore(v)));
   std::fprintf(out, "notAfter: %s\n", time_text(korvu_x509validity_getnotafter(v)));
   std::fprintf(out, "extensions: %d\n", exts ? korvu_asn1_list_getsize(exts) : 0);
+  return 1;
+}
+
+namespace {
+
+std::string oid_string(const KORVU_ASN1_OID *oid) {
+  const char *s = oid ? korvu_asn1_oid_getstring(oid) : nullptr;
+  return s ? s : "?";
+}
+
+// The data octets of an OCTET STRING or character string.
+Bytes string_bytes(const KORVU_ASN1_OCTETSTRING *s) {
+  const uint32_t n = s ? korvu_asn1_octetstring_getlength(s) : 0;
+  if (n == 0 || n >= 0xFFFFFFFEu) return {};
+  Bytes b(n);
+  return korvu_asn1_octetstring_getall(s, b.data()) == 1 ? b : Bytes{};
+}
+
+std::string string_text(const KORVU_ASN1_STRING *s) {
+  Bytes b = string_bytes(s);
+  return std::string(b.begin(), b.end());
+}
+
+// "URI:urn:x", "DNS:host", "email:a@b", "DirName:CN=A", "IP:0A000001", "RID:1.2.3" or "othername".
+std::string general_name_text(const KORVU_X509_GENERALNAME *gn) {
+  uint32_t choice = 0;
+  if (korvu_x509generalname_gettype(gn, &choice) != 1) return "?";
+  switch (choice) {
+    case 1: return "email:" + string_text(korvu_x509generalname_getrfc822name(gn));
+    case 2: return "DNS:" + string_text(korvu_x509generalname_getdnsname(gn));
+    case 4: {
+      std::string name;
+      return name_text(korvu_x509generalname_getdirname(gn), name) ? "DirName:" + name : "DirName:?";
+    }
+    case 6: return "URI:" + string_text(korvu_x509generalname_geturi(gn));
+    case 7: {
+      Bytes ip = string_bytes(korvu_x509generalname_getip(gn));
+      return "IP:" + hex(ip.data(), ip.size());
+    }
+    case 8: return "RID:" + oid_string(korvu_x509generalname_getregid(gn));
+    default: return choice == 0 ? "othername" : choice == 3 ? "x400Address" : "ediPartyName";
+  }
+}
+
+template <class Fn>
+std::string list_text(const KORVU_ASN1_LIST *list, Fn text) {
+  std::string out;
+  for (int32_t i = 0; list != nullptr && i < korvu_asn1_list_getsize(list); i++) {
+    void *e = nullptr;
+    korvu_asn1_list_get(list, i, &e);
+    out += (i ? ", " : "") + text(e);
+  }
+  return out.empty() ? "none" : out;
+}
+
+std::string names_text(const KORVU_ASN1_LIST *names) {
+  return list_text(names, [](void *e) { return general_name_text(static_cast<KORVU_X509_GENERALNAME *>(e)); });
+}
+
+}  // namespace
+
+int print_attrcert_summary(const void *ac, std::FILE *out) {
+  auto *c = static_cast<const KORVU_AC_CERT *>(ac);
+  const KORVU_AC_INFO *info = korvu_attributecertificate_getacinfo(c);
+  if (info == nullptr || out == nullptr) return 0;
+  int32_t version = 0;
+  const KORVU_ASN1_INTEGER *serial = korvu_attributecertificateinfo_getserialnumber(info);
+  const KORVU_AC_HOLDER *holder = korvu_attributecertificateinfo_getholder(info);
+  const KORVU_AC_ATTCERTISSUER *issuer = korvu_attributecertificateinfo_getissuer(info);
+  const KORVU_AC_VALIDITYPERIOD *period = korvu_attributecertificateinfo_getvalidity(info);
+  if (serial == nullptr || holder == nullptr || issuer == nullptr || period == nullptr) return 0;
+  if (korvu_asn1_integer_getlong(korvu_attributecertificateinfo_getversion(info), &version) != 1) return 0;
+
+  std::fprintf(out, "version: %d\n", version);
+  const KORVU_AC_ISSUERSERIAL *base = korvu_holder_getbasecertid(holder);
+  const KORVU_AC_OBJECTDIGESTINFO *odi = korvu_holder_getobjectdigestinfo(holder);
+  std::string parts;
+  if (base) parts += "baseCertificateID";
+  if (korvu_holder_getbaseentityname(holder)) parts += std::string(parts.empty() ? "" : ", ") + "entityName";
+  if (odi) parts += std::string(parts.empty() ? "" : ", ") + "objectDigestInfo";
+  std::fprintf(out, "holder: %s\n", parts.empty() ? "none" : parts.c_str());
+  if (const KORVU_ASN1_INTEGER *s = korvu_acissuerserial_getserial(base))
+    std::fprintf(out, "holder serial: %s\n", hex(s->data, s->length).c_str());
+  if (odi) {
+    static const char *const kinds[] = {"publicKey", "publicKeyCert", "otherObjectTypes"};
+    int32_t kind = -1;
+    korvu_asn1_enum_getlong(korvu_objectdigestinfo_gettype(odi), &kind);
+    std::fprintf(out, "holder objectDigestInfo: %s\n", kind >= 0 && kind <= 2 ? kinds[kind] : "?");
+  }
+  const bool v1 = korvu_attcertissuer_gettype(issuer) == 1;
+  std::fprintf(out, "issuer: %s\n", v1 ? "v1Form" : "v2Form");
+  const KORVU_ASN1_LIST *names =
+      v1 ? korvu_attcertissuer_getv1(issuer) : korvu_acv2form_getissuername(korvu_attcertissuer_getv2(issuer));
+  if (names) std::fprintf(out, "issuer name: %s\n", names_text(names).c_str());
+  std::fprintf(out, "serial: %s\n", hex(serial->data, serial->length).c_str());
+  std::fprintf(out, "notBefore: %s\n", time_text(korvu_attcertvalidityperiod_getnotbefore(period)));
+  std::fprintf(out, "notAfter: %s\n", time_text(korvu_attcertvalidityperiod_getnotafter(period)));
+  std::fprintf(out, "attributes: %s\n",
+               list_text(korvu_attributecertificateinfo_getattributes(info), [](void *e) {
+                 return oid_string(korvu_x500attribute_gettype(static_cast<KORVU_X500_ATTRIBUTE *>(e)));
+               }).c_str());
+  std::fprintf(out, "extensions: %s\n",
+               list_text(korvu_attributecertificateinfo_getextensions(info), [](void *e) {
+                 return oid_string(korvu_x509extension_getid(static_cast<KORVU_X509_EXTENSION *>(e)));
+               }).c_str());
   return 1;
 }
 

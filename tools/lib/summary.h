@@ -1,5 +1,6 @@
-// A short text summary of a decoded X.509 certificate (type 39): serial
-// number, issuer and subject, validity and the number of extensions.
+// Short text summaries of a decoded X.509 certificate (type 39): serial
+// number, issuer and subject, validity and the number of extensions; and of
+// an attribute certificate (type 260).
 #ifndef KORVU_TOOL_SUMMARY_H
 #define KORVU_TOOL_SUMMARY_H
 
@@ -20,6 +21,21 @@ namespace korvu::tool {
 // Returns 1, or 0 for a null certificate or output, or a name that does not
 // encode.
 int print_certificate_summary(const void *cert, std::FILE *out);
+
+// Prints, one per line, for an AttributeCertificate (RFC 5755):
+//   version: <number>
+//   holder: <the components present: baseCertificateID, entityName, objectDigestInfo>
+//   holder serial: <hex of the base certificate's serial>      (with baseCertificateID)
+//   holder objectDigestInfo: <publicKey | publicKeyCert | otherObjectTypes>  (with objectDigestInfo)
+//   issuer: v1Form | v2Form
+//   issuer name: <general names, e.g. "DirName:CN=AA, URI:urn:x">  (v1Form, or v2Form with issuerName)
+//   serial: <hex of the INTEGER contents octets>
+//   notBefore: <time text as encoded>
+//   notAfter: <time text as encoded>
+//   attributes: <attribute types, in order, or "none">
+//   extensions: <extension identifiers, in order, or "none">
+// Returns 1, or 0 for a null certificate or output, or a field missing.
+int print_attrcert_summary(const void *ac, std::FILE *out);
 
 }  // namespace korvu::tool
 

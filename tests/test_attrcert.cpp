@@ -352,20 +352,6 @@ Bytes corpus_der(const ManifestRow &row) {
   return out;
 }
 
-Bytes der_tlv(unsigned char tag, const Bytes &body) {
-  Bytes out{tag};
-  size_t n = body.size();
-  if (n < 0x80) {
-    out.push_back(static_cast<unsigned char>(n));
-  } else {
-    Bytes l;
-    for (; n; n >>= 8) l.insert(l.begin(), static_cast<unsigned char>(n));
-    out.push_back(static_cast<unsigned char>(0x80 | l.size()));
-    out.insert(out.end(), l.begin(), l.end());
-  }
-  out.insert(out.end(), body.begin(), body.end());
-  return out;
-}
 
 // One TLV of a DER encoding (one-octet identifiers, definite lengths).
 struct Node {

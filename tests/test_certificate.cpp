@@ -61,21 +61,6 @@ Bytes slice(const Bytes &b, size_t from, size_t to) {
 Bytes whole(const Bytes &b, const Tlv &t) { return slice(b, t.start, t.end()); }
 Bytes contents(const Bytes &b, const Tlv &t) { return slice(b, t.body(), t.end()); }
 
-// Identifier, DER length and contents.
-Bytes der_tlv(unsigned char tag, const Bytes &body) {
-  Bytes out{tag};
-  size_t n = body.size();
-  if (n < 0x80) {
-    out.push_back(static_cast<unsigned char>(n));
-  } else {
-    Bytes l;
-    for (; n; n >>= 8) l.insert(l.begin(), static_cast<unsigned char>(n));
-    out.push_back(static_cast<unsigned char>(0x80 | l.size()));
-    out.insert(out.end(), l.begin(), l.end());
-  }
-  out.insert(out.end(), body.begin(), body.end());
-  return out;
-}
 Bytes cat(std::initializer_list<Bytes> parts) {
   Bytes out;
   for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());

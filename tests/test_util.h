@@ -49,6 +49,22 @@ inline std::string to_hex(const unsigned char *p, size_t n) {
 }
 inline std::string to_hex(const Bytes &b) { return to_hex(b.data(), b.size()); }
 
+// Identifier (one octet), DER length and contents.
+inline Bytes der_tlv(unsigned char tag, const Bytes &body) {
+  Bytes out{tag};
+  size_t n = body.size();
+  if (n < 0x80) {
+    out.push_back(static_cast<unsigned char>(n));
+  } else {
+    Bytes l;
+    for (; n; n >>= 8) l.insert(l.begin(), static_cast<unsigned char>(n));
+    out.push_back(static_cast<unsigned char>(0x80 | l.size()));
+    out.insert(out.end(), l.begin(), l.end());
+  }
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
 // An error context owned by a test.
 class ErrCtx {
  public:

@@ -7,13 +7,7 @@
 
 namespace korvu::x509 {
 
-// A Certificate from a TBSCertificate and a signature value (both copied);
-// its signatureAlgorithm is a copy of the TBSCertificate's signature. It is
-// encoded once right away so that it carries its kept encodings. Null when
-// an argument is null, a copy fails or the encoding fails.
-KORVU_X509_CERT *certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature);
-
-// The same for any signed structure whose table `d` is { to-be-signed part (keeping its encoding),
+// A signed structure whose table `d` is { to-be-signed part (keeping its encoding),
 // signatureAlgorithm, signatureValue } and keeps its whole encoding: a new record from copies of the three,
 // encoded once right away. Null when an argument is null, a copy fails or the encoding fails.
 void *signed_create(const st::StructDef &d, const void *tbs, const void *algorithm, const void *signature);

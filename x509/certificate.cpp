@@ -230,12 +230,9 @@ int x509::signed_tbs_octets(const st::StructDef &d, const void *record, unsigned
                             KORVU_ERR_CTX *ctx) {
   return record && length ? st::copy_kept(st::field_kept(d, record, 0, ctx), buffer, length) : 0;
 }
-KORVU_X509_CERT *x509::certificate_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *signature) {
-  if (tbs == nullptr) return nullptr;
-  return static_cast<KORVU_X509_CERT *>(signed_create(kCert, tbs, tbs->signature, signature));
-}
+// The signatureAlgorithm is a copy of the TBSCertificate's signature.
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *sig) {
-  return x509::certificate_create(tbs, sig);
+  return tbs ? static_cast<KORVU_X509_CERT *>(x509::signed_create(kCert, tbs, tbs->signature, sig)) : nullptr;
 }
 // DER (first octet 30), Base64 of DER ('M') or PEM ('-'), holding exactly one Certificate.
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx) {

@@ -312,7 +312,7 @@
 #define KORVU_TYPE_SIGNEDASSERTION 306 /* SignedAssertion */
 #define KORVU_TYPE_SIGNEDASSERTIONS 307 /* SignedAssertions */
 #define KORVU_TYPE_SIGNERATTRIBUTEV2 308 /* SignerAttributeV2 */
-#define KORVU_TYPE_SPDOCSPECIFICATION 309 /* SPDocSpecification */
+#define KORVU_TYPE_SPDOC_FORMAT 309 /* SPDocSpecification */
 #define KORVU_TYPE_SIGNATUREPOLICYDOCUMENT 310 /* SignaturePolicyDocument */
 #define KORVU_TYPE_SIGNATUREPOLICYSTORE 311 /* SignaturePolicyStore */
 #define KORVU_TYPE_ATTRIBUTEVALUEASSERTION 312 /* AttributeValueAssertion */

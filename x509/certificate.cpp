@@ -1,7 +1,8 @@
 // X.509 certificates (RFC 5280 4.1, 4.2.1.6): AlgorithmIdentifier, Validity,
 // SubjectPublicKeyInfo, Extension(s), GeneralName and its parts,
 // TBSCertificate, Certificate and CertificatePair (X.509 11.2.3), and
-// SMIMECapability (RFC 8551 2.5.2), an AlgorithmIdentifier by another name.
+// SMIMECapability (RFC 8551 2.5.2), PolicyQualifierInfo (RFC 5280 4.2.1.4) and
+// QCStatement (RFC 3739 3.2.6), AlgorithmIdentifiers by other names.
 #define KORVU_SRC "KORVU_ASN1_X509"
 #include "cert_internal.h"
 
@@ -28,6 +29,15 @@ constexpr st::StructDef kCapability =
     st::sequence(KORVU_TYPE_SMIMECAPABILITY, kAlgIdFields, sizeof(KORVU_X509_ALGID)).finished(algid_finish);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ALGORITHMIDENTIFIER, kAlgId);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SMIMECAPABILITY, kCapability);
+// The same shape in the extension values (x509/extvalues.cpp):
+// PolicyQualifierInfo ::= SEQUENCE { policyQualifierId OBJECT IDENTIFIER, qualifier ANY OPTIONAL }
+// QCStatement ::= SEQUENCE { statementId OBJECT IDENTIFIER, statementInfo ANY OPTIONAL }
+constexpr st::StructDef kPolicyQualifierInfo =
+    st::sequence(KORVU_TYPE_POLICYQUALIFIERINFO, kAlgIdFields, sizeof(KORVU_X509_ALGID)).finished(algid_finish);
+constexpr st::StructDef kQcStatement =
+    st::sequence(KORVU_TYPE_QCSTATEMENT, kAlgIdFields, sizeof(KORVU_X509_ALGID)).finished(algid_finish);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_POLICYQUALIFIERINFO, kPolicyQualifierInfo);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_QCSTATEMENT, kQcStatement);
 KORVU_REGISTER_TYPE(KORVU_TYPE_SMIMECAPABILITIES) =
     list::TypedList<KORVU_TYPE_SMIMECAPABILITIES, KORVU_TYPE_SMIMECAPABILITY>::ops;
 // The parameters are `value` written as type `type` and read back as ANY.

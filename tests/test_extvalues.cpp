@@ -1,0 +1,802 @@
+// Extension value types: every such extension of the corpus certificates and
+// CRLs, and of CRLs and requests made by openssl, decoded, re-encoded and read
+// through the getters against pyasn1's reading (tests/extvalues_peer.py);
+// values without public data written by `openssl asn1parse -genconf` and by
+// the constructors; DEFAULT handling, constructor rules and malformed input.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "test_util.h"
+
+using namespace korvu_test;
+
+namespace {
+
+// ---- pyasn1's reading ---------------------------------------------------------
+struct PeerValue {
+  std::string label;
+  uint32_t type = 0;
+  Bytes der;
+  std::vector<std::pair<std::string, std::string>> comps;  // path, hex or "-"
+  std::map<std::string, int32_t> counts;                   // list path, element count
+  bool unreadable = false;
+};
+
+std::string peer_python() {
+  const char *cmd = "/usr/bin/python3 -c 'import pyasn1_modules.rfc5280' >/dev/null 2>&1";
+  return std::system(cmd) == 0 ? "/usr/bin/python3" : "";
+}
+
+bool require(bool have, const char *what) {
+  if (have) return true;
+  const char *ci = std::getenv("CI");
+  if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << what << " missing";
+  return false;
+}
+
+std::string run(const std::string &cmd, int *status = nullptr) {
+  FILE *p = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[8192];
+  size_t n;
+  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  const int s = p ? pclose(p) : -1;
+  if (status) *status = s;
+  return out;
+}
+
+std::vector<PeerValue> run_peer(const std::string &args) {
+  int status = 0;
+  std::string out = run(peer_python() + " " KORVU_SOURCE_DIR "/tests/extvalues_peer.py " + args, &status);
+  EXPECT_EQ(status, 0) << args;
+  std::vector<PeerValue> values;
+  std::istringstream lines(out);
+  std::string line;
+  PeerValue v;
+  while (std::getline(lines, line)) {
+    std::istringstream w(line);
+    std::string kind, a, b;
+    w >> kind >> a >> b;
+    if (kind == "value") {
+      v = PeerValue{};
+      v.label = a;
+      v.type = static_cast<uint32_t>(std::stoul(b));
+      std::string h;
+      w >> h;
+      v.der = hex(h);
+    } else if (kind == "c") {
+      v.comps.emplace_back(a, b);
+    } else if (kind == "n") {
+      v.counts[a.substr(0, a.rfind('/'))] = std::stoi(b);
+    } else if (kind == "s") {
+      v.unreadable = true;
+    } else if (kind == "end") {
+      values.push_back(v);
+    }
+  }
+  return values;
+}
+
+// ---- the library's reading, by pyasn1's component names -----------------------
+struct Comp {
+  uint32_t type;
+  const void *value;
+};
+using Getter = std::function<Comp(const void *)>;
+template <class R>
+const R *as(const void *v) {
+  return static_cast<const R *>(v);
+}
+#define G(name, T, fn, R) \
+  { name, [](const void *v) { return Comp{T, fn(as<R>(v))}; } }
+
+const std::map<uint32_t, std::map<std::string, Getter>> &getters() {
+  static const std::map<uint32_t, std::map<std::string, Getter>> m = {
+      {KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
+       {G("keyIdentifier", KORVU_TYPE_OCTET_STRING, korvu_x509akid_getkeyid, KORVU_X509_AKID),
+        G("authorityCertIssuer", KORVU_TYPE_GENERALNAMES, korvu_x509akid_getissuerissuer, KORVU_X509_AKID),
+        G("authorityCertSerialNumber", KORVU_TYPE_INTEGER, korvu_x509akid_getissuercertsn, KORVU_X509_AKID)}},
+      {KORVU_TYPE_PRIVATEKEYUSAGEPERIOD,
+       {G("notBefore", KORVU_TYPE_GENERALIZEDTIME, korvu_x509privkeyperiod_getnotbefore, KORVU_X509_PRIVKEYPERIOD),
+        G("notAfter", KORVU_TYPE_GENERALIZEDTIME, korvu_x509privkeyperiod_getnotafter, KORVU_X509_PRIVKEYPERIOD)}},
+      {KORVU_TYPE_POLICYINFORMATION,
+       {G("policyIdentifier", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policyinfo_getid, KORVU_X509_POLICYINFO),
+        G("policyQualifiers", KORVU_TYPE_POLICYQUALIFIERINFOS, korvu_x509policyinfo_getqualifiers,
+          KORVU_X509_POLICYINFO)}},
+      {KORVU_TYPE_POLICYQUALIFIERINFO,
+       {G("policyQualifierId", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509polqualifierinfo_getid,
+          KORVU_X509_POLQUALIFIERINFO),
+        G("qualifier", KORVU_TYPE_ANY, korvu_x509polqualifierinfo_getqualifier, KORVU_X509_POLQUALIFIERINFO)}},
+      {KORVU_TYPE_USERNOTICE,
+       {G("noticeRef", KORVU_TYPE_NOTICEREFERENCE, korvu_pkixusernotice_getref, KORVU_PKIX_USERNOTICE),
+        G("explicitText", KORVU_TYPE_DISPLAYTEXT, korvu_pkixusernotice_gettext, KORVU_PKIX_USERNOTICE)}},
+      {KORVU_TYPE_NOTICEREFERENCE,
+       {G("organization", KORVU_TYPE_DISPLAYTEXT, korvu_pkixnoticeref_getorg, KORVU_PKIX_NOTICEREF),
+        G("noticeNumbers", KORVU_TYPE_NOTICENUMBERS, korvu_pkixnoticeref_getnums, KORVU_PKIX_NOTICEREF)}},
+      {KORVU_TYPE_POLICYMAPPING,
+       {G("issuerDomainPolicy", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policymapping_getissuerpolicy,
+          KORVU_X509_POLICYMAPPING),
+        G("subjectDomainPolicy", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policymapping_getsubjectpolicy,
+          KORVU_X509_POLICYMAPPING)}},
+      {KORVU_TYPE_BASICCONSTRAINTS,
+       {G("cA", KORVU_TYPE_BOOLEAN, korvu_x509basicconstraints_getisca, KORVU_X509_BASICCONSTRAINTS),
+        G("pathLenConstraint", KORVU_TYPE_INTEGER, korvu_x509basicconstraints_getlen, KORVU_X509_BASICCONSTRAINTS)}},
+      {KORVU_TYPE_GENERALSUBTREE,
+       {G("base", KORVU_TYPE_GENERALNAME, korvu_x509gensubtree_getbase, KORVU_X509_GENSUBTREE),
+        G("minimum", KORVU_TYPE_INTEGER, korvu_x509gensubtree_getmin, KORVU_X509_GENSUBTREE),
+        G("maximum", KORVU_TYPE_INTEGER, korvu_x509gensubtree_getmax, KORVU_X509_GENSUBTREE)}},
+      {KORVU_TYPE_NAMECONSTRAINTS_PKIX,
+       {G("permittedSubtrees", KORVU_TYPE_GENERALSUBTREES, korvu_x509namecons_getpermit, KORVU_X509_NAMECONS),
+        G("excludedSubtrees", KORVU_TYPE_GENERALSUBTREES, korvu_x509namecons_getexclude, KORVU_X509_NAMECONS)}},
+      {KORVU_TYPE_POLICYCONSTRAINTS,
+       {G("requireExplicitPolicy", KORVU_TYPE_INTEGER, korvu_x509polcons_getreqexppol, KORVU_X509_POLCONS),
+        G("inhibitPolicyMapping", KORVU_TYPE_INTEGER, korvu_x509polcons_getinhibitpolmap, KORVU_X509_POLCONS)}},
+      {KORVU_TYPE_DISTRIBUTIONPOINTNAME,
+       {G("fullName", KORVU_TYPE_GENERALNAMES, korvu_x509distpointname_getfullname, KORVU_X509_DISTPOINTNAME),
+        G("nameRelativeToCRLIssuer", KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, korvu_x509distpointname_getrelname,
+          KORVU_X509_DISTPOINTNAME)}},
+      {KORVU_TYPE_DISTRIBUTIONPOINT,
+       {G("distributionPoint", KORVU_TYPE_DISTRIBUTIONPOINTNAME, korvu_x509distpoint_getname, KORVU_X509_DISTPOINT),
+        G("reasons", KORVU_TYPE_BIT_STRING, korvu_x509distpoint_getreason, KORVU_X509_DISTPOINT),
+        G("cRLIssuer", KORVU_TYPE_GENERALNAMES, korvu_x509distpoint_getcrlissuer, KORVU_X509_DISTPOINT)}},
+      {KORVU_TYPE_ACCESSDESCRIPTION,
+       {G("accessMethod", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_pkixaccessdesp_getmethod, KORVU_PKIX_ACCESSDESC),
+        G("accessLocation", KORVU_TYPE_GENERALNAME, korvu_pkixaccessdesp_getlocate, KORVU_PKIX_ACCESSDESC)}},
+      {KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
+       {G("distributionPoint", KORVU_TYPE_DISTRIBUTIONPOINTNAME, korvu_pkixidp_getdpname, KORVU_PKIX_IDP),
+        G("onlyContainsUserCerts", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlyusercert, KORVU_PKIX_IDP),
+        G("onlyContainsCACerts", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlycacert, KORVU_PKIX_IDP),
+        G("onlySomeReasons", KORVU_TYPE_BIT_STRING, korvu_pkixidp_getonlysomereason, KORVU_PKIX_IDP),
+        G("indirectCRL", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getindirectCRL, KORVU_PKIX_IDP),
+        G("onlyContainsAttributeCerts", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlyattrcert, KORVU_PKIX_IDP)}},
+      {KORVU_TYPE_QCSTATEMENT,
+       {G("statementId", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509algoid_getalgo, KORVU_QCSTATEMENT),
+        G("statementInfo", KORVU_TYPE_ANY, korvu_x509algoid_getparam, KORVU_QCSTATEMENT)}},
+      {KORVU_TYPE_SEMANTICSINFORMATION,
+       {G("semanticsIdentifier", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_semanticsinformation_getsemanticsIdentifier,
+          KORVU_SEMANTICSINFORMATION),
+        G("nameRegistrationAuthorities", KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES,
+          korvu_semanticsinformation_getnameregauthorities, KORVU_SEMANTICSINFORMATION)}},
+  };
+  return m;
+}
+#undef G
+
+// Element type of each list type.
+const std::map<uint32_t, uint32_t> kElements = {
+    {KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_TYPE_OBJECT_IDENTIFIER},
+    {KORVU_TYPE_CERTIFICATEPOLICIES, KORVU_TYPE_POLICYINFORMATION},
+    {KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_TYPE_POLICYQUALIFIERINFO},
+    {KORVU_TYPE_NOTICENUMBERS, KORVU_TYPE_INTEGER},
+    {KORVU_TYPE_POLICYMAPPINGS, KORVU_TYPE_POLICYMAPPING},
+    {KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES, KORVU_TYPE_ATTRIBUTE},
+    {KORVU_TYPE_GENERALSUBTREES, KORVU_TYPE_GENERALSUBTREE},
+    {KORVU_TYPE_CRLDISTRIBUTIONPOINTS, KORVU_TYPE_DISTRIBUTIONPOINT},
+    {KORVU_TYPE_AUTHORITYINFOACCESS, KORVU_TYPE_ACCESSDESCRIPTION},
+    {KORVU_TYPE_QCSTATEMENTS, KORVU_TYPE_QCSTATEMENT},
+    {KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES, KORVU_TYPE_GENERALNAME},
+};
+
+// The component at `path` ("/0/policyQualifiers/1/qualifier"); false when a
+// step has no getter.
+bool walk(Comp at, const std::string &path, Comp &out) {
+  std::istringstream steps(path);
+  std::string step;
+  std::getline(steps, step, '/');  // the path starts with '/'
+  while (std::getline(steps, step, '/')) {
+    if (at.value == nullptr) break;
+    auto list = kElements.find(at.type);
+    if (list != kElements.end()) {
+      void *e = nullptr;
+      if (korvu_asn1_list_get(static_cast<const KORVU_ASN1_LIST *>(at.value), std::stoi(step), &e) != 1) return false;
+      at = Comp{list->second, e};
+      continue;
+    }
+    auto record = getters().find(at.type);
+    if (record == getters().end() || record->second.count(step) == 0) return false;
+    at = record->second.at(step)(at.value);
+  }
+  out = at;
+  return true;
+}
+
+// Compares every component pyasn1 read with the library's; a message per difference.
+std::vector<std::string> compare(const PeerValue &p, const void *value) {
+  std::vector<std::string> diffs;
+  for (const auto &[path, want] : p.comps) {
+    Comp c{};
+    if (!walk(Comp{p.type, value}, path, c)) {
+      diffs.push_back(path + ": no getter");
+      continue;
+    }
+    const std::string got = c.value ? to_hex(encode(c.type, c.value)) : "-";
+    const std::string expect = want == "-" ? "-" : to_hex(hex(want));
+    if (got != expect) diffs.push_back(path + ": " + got + " != " + expect);
+  }
+  for (const auto &[path, n] : p.counts) {
+    Comp c{};
+    if (!walk(Comp{p.type, value}, path, c) || c.value == nullptr ||
+        korvu_asn1_list_getsize(static_cast<const KORVU_ASN1_LIST *>(c.value)) != n)
+      diffs.push_back(path + ": count differs from " + std::to_string(n));
+  }
+  return diffs;
+}
+
+enum class Outcome { RoundTrip, Differs, Fails };
+struct Result {
+  Outcome outcome;
+  uint32_t code = 0;  // first error code on failure
+  Bytes reencoded;
+};
+
+// Decodes a value, hands out its re-encoding, checks the getters.
+Result check_value(const PeerValue &p) {
+  ErrCtx ctx;
+  uint32_t used = 0;
+  Val v(p.type, decode(p.type, p.der, ctx, &used));
+  if (v.v == nullptr) {
+    const std::vector<uint32_t> codes = ctx.codes();
+    EXPECT_FALSE(codes.empty()) << p.label << ": a failure without an error entry";
+    return Result{Outcome::Fails, codes.empty() ? 0 : codes[0], {}};
+  }
+  EXPECT_EQ(used, p.der.size()) << p.label;
+  Bytes again = encode(p.type, v.v);
+  if (!p.unreadable) {
+    for (const std::string &d : compare(p, v.v)) ADD_FAILURE() << p.label << " " << d;
+  }
+  return Result{again == p.der ? Outcome::RoundTrip : Outcome::Differs, 0, again};
+}
+
+// Corpus values the library does not give back unchanged, and why. Keyed by
+// "file[block]#extension index/OID".
+struct Known {
+  Outcome outcome;
+  uint32_t code;
+  const char *why;
+};
+const std::map<std::string, Known> kKnown = {
+#include "extvalues_known.inc"
+};
+
+}  // namespace
+
+// Every extension of the valid corpus certificates and CRLs whose OID has a
+// type of its own, and the UserNotice and SemanticsInformation values inside
+// them.
+TEST(ExtValues, CorpusValuesRoundTripAndAgreeWithPyasn1) {
+  if (!have_corpus() || !require(!peer_python().empty(), "python3-pyasn1-modules")) {
+    GTEST_SKIP();
+  }
+  std::vector<PeerValue> values = run_peer("corpus " + corpus_dir());
+  ASSERT_GT(values.size(), 2500u);
+  std::map<uint32_t, int> per_type;
+  std::set<std::string> seen;
+  for (const PeerValue &p : values) {
+    Result r = check_value(p);
+    per_type[p.type]++;
+    auto known = kKnown.find(p.label);
+    if (known == kKnown.end()) {
+      EXPECT_EQ(r.outcome, Outcome::RoundTrip) << p.label << " type " << p.type << "\n  in  " << to_hex(p.der)
+                                               << "\n  out " << to_hex(r.reencoded) << " code " << std::hex << r.code;
+      continue;
+    }
+    seen.insert(p.label);
+    EXPECT_EQ(r.outcome, known->second.outcome) << p.label << ": " << known->second.why;
+    if (r.outcome == Outcome::Fails) {
+      EXPECT_EQ(r.code, known->second.code) << p.label;
+    }
+  }
+  for (const auto &[label, k] : kKnown) EXPECT_TRUE(seen.count(label)) << label << " no longer in the corpus";
+  for (uint32_t t : {65u, 66u, 67u, 70u, 73u, 74u, 75u, 76u, 81u, 82u, 85u, 87u, 88u, 222u, 224u})
+    EXPECT_GT(per_type[t], 0) << "no corpus value of type " << t;
+}
+
+namespace {
+
+// A fresh folder under the temporary directory, removed with its files.
+struct TempDir {
+  std::string path;
+  TempDir() {
+    std::string t = (std::filesystem::temp_directory_path() / "korvu_extXXXXXX").string();
+    path = mkdtemp(t.data()) ? t : "";
+  }
+  ~TempDir() {
+    if (!path.empty()) std::filesystem::remove_all(path);
+  }
+  void write(const std::string &name, const std::string &text) const { std::ofstream(path + "/" + name) << text; }
+};
+
+const char kCaConfig[] = R"([ ca ]
+default_ca = CA_default
+[ CA_default ]
+dir = .
+database = ./index.txt
+crlnumber = ./crlnumber
+certificate = ./ca.pem
+private_key = ./ca.key
+default_md = sha256
+default_crl_days = 30
+crl_extensions = crl_full
+[ crl_full ]
+authorityKeyIdentifier = keyid:always
+issuingDistributionPoint = critical, @idp_full
+[ idp_full ]
+fullname = URI:http://example.com/ca.crl
+onlysomereasons = keyCompromise, CACompromise
+indirectCRL = TRUE
+[ crl_rel ]
+authorityKeyIdentifier = keyid:always, issuer:always
+issuingDistributionPoint = critical, @idp_rel
+[ idp_rel ]
+relativename = rel
+onlyuser = TRUE
+[ rel ]
+CN = shard 1
+[ req ]
+distinguished_name = dn
+x509_extensions = v3_ca
+[ dn ]
+[ v3_ca ]
+subjectKeyIdentifier = hash
+basicConstraints = critical, CA:TRUE
+keyUsage = keyCertSign, cRLSign
+[ pol ]
+policyIdentifier = 1.2.3.4
+CPS.1 = "http://example.com/cps"
+userNotice.1 = @notice
+[ notice ]
+explicitText = "Explicit text"
+organization = "Example Org"
+noticeNumbers = 1, 2, 300
+)";
+
+}  // namespace
+
+// The extension values openssl writes into CRLs (crl_extensions) and requests
+// (-addext) decode as their types, re-encode unchanged and read as pyasn1 reads them.
+TEST(ExtValues, OpensslCrlAndRequestExtensions) {
+  if (!require(std::system("openssl version >/dev/null 2>&1") == 0, "openssl") ||
+      !require(!peer_python().empty(), "python3-pyasn1-modules")) {
+    GTEST_SKIP();
+  }
+  TempDir dir;
+  ASSERT_FALSE(dir.path.empty());
+  dir.write("ca.cnf", kCaConfig);
+  dir.write("index.txt", "");
+  dir.write("crlnumber", "01\n");
+  const std::string in = "cd " + dir.path + " && ";
+  const std::string quiet = " >/dev/null 2>&1";
+  const std::string steps[] = {
+      "openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -keyout ca.key -out ca.pem "
+      "-subj /CN=TestCA -days 30 -config ca.cnf",
+      "openssl ca -gencrl -config ca.cnf -crl_nextupdate 20550101000000Z -out full.crl",
+      "openssl ca -gencrl -config ca.cnf -crlexts crl_rel -out rel.crl",
+      "openssl req -new -key ca.key -subj /CN=req -config ca.cnf -addext subjectAltName=DNS:a.example "
+      "-addext basicConstraints=critical,CA:TRUE,pathlen:2 -addext extendedKeyUsage=serverAuth,clientAuth "
+      "-addext certificatePolicies=ia5org,2.5.29.32.0,@pol -addext crlDistributionPoints=URI:http://example.com/a.crl "
+      "-addext authorityInfoAccess=OCSP\\;URI:http://ocsp.example.com,caIssuers\\;URI:http://example.com/ca.crt "
+      "-out req.pem"};
+  for (const std::string &s : steps) ASSERT_EQ(std::system((in + s + quiet).c_str()), 0) << s;
+  std::vector<PeerValue> values = run_peer("files " + dir.path + "/full.crl " + dir.path + "/rel.crl " + dir.path +
+                                           "/req.pem");
+  std::multiset<uint32_t> types;
+  for (const PeerValue &p : values) {
+    EXPECT_FALSE(p.unreadable) << p.label;
+    EXPECT_EQ(check_value(p).outcome, Outcome::RoundTrip) << p.label << " " << to_hex(p.der);
+    types.insert(p.type);
+  }
+  // AKID and IDP in each CRL; BasicConstraints, EKU, policies (with a UserNotice), CRL DP and AIA in the request.
+  EXPECT_EQ(types, (std::multiset<uint32_t>{65, 65, 88, 88, 76, 66, 70, 73, 85, 87}));
+  for (const PeerValue &p : values) {
+    if (p.type != KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT) continue;
+    Val idp(p.type, decode(p.type, p.der, nullptr));
+    ASSERT_NE(idp.v, nullptr);
+    auto *v = idp.as<KORVU_PKIX_IDP>();
+    const bool full = korvu_x509distpointname_gettype(korvu_pkixidp_getdpname(v)) == 0;
+    EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_pkixidp_getindirectCRL(v)), full ? 1 : 0) << p.label;
+    EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_pkixidp_getonlyusercert(v)), full ? 0 : 1) << p.label;
+    EXPECT_EQ(korvu_pkixidp_getonlysomereason(v) != nullptr, full) << p.label;
+    EXPECT_EQ(korvu_x509distpointname_getrelname(korvu_pkixidp_getdpname(v)) != nullptr, !full) << p.label;
+  }
+}
+
+namespace {
+
+// A value decoded from hex, owned by the caller.
+Val dec(uint32_t type, const std::string &h) { return Val(type, decode(type, hex(h), nullptr)); }
+
+struct Made {
+  uint32_t type;
+  const char *genconf;
+  std::function<void *()> build;  // the same value from the constructors
+};
+
+const char kDpnFull[] = "A0 1B 86 19 68 74 74 70 3A 2F 2F 65 78 61 6D 70 6C 65 2E 63 6F 6D 2F 61 61 2E 63 72 6C";
+
+const std::vector<Made> &made() {
+  static const std::vector<Made> m = {
+      {KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT,
+       "asn1 = SEQUENCE:aaidp\n[aaidp]\ndp = EXPLICIT:0,IMPLICIT:0,SEQUENCE:gns\n"
+       "reasons = IMPLICIT:1,FORMAT:BITLIST,BITSTRING:1,3\nindirect = IMPLICIT:2,BOOLEAN:TRUE\n"
+       "user = IMPLICIT:3,BOOLEAN:FALSE\nsoa = IMPLICIT:5,BOOLEAN:FALSE\n"
+       "[gns]\nuri = IMPLICIT:6,IA5STRING:http://example.com/aa.crl\n",
+       [] {
+         Val dpn = dec(KORVU_TYPE_DISTRIBUTIONPOINTNAME, kDpnFull);
+         const int32_t bits[] = {1, 3};
+         Val reasons(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_newbits(bits, 2));
+         Val t(KORVU_TYPE_BOOLEAN, korvu_asn1_boolean_true()), f(KORVU_TYPE_BOOLEAN, korvu_asn1_boolean_false());
+         auto *no = f.as<KORVU_ASN1_BOOLEAN>();
+         return static_cast<void *>(korvu_x509aaidp_new(dpn.as<KORVU_X509_DISTPOINTNAME>(), nullptr, no, no,
+                                                        reasons.as<KORVU_ASN1_BITSTRING>(),
+                                                        t.as<KORVU_ASN1_BOOLEAN>()));
+       }},
+      {KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, "asn1 = SEQUENCE:empty\n[empty]\n",
+       [] { return static_cast<void *>(korvu_x509aaidp_new(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)); }},
+      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:0,PRINTABLESTRING:110101190001011234\n",
+       [] {
+         Val s(KORVU_TYPE_PRINTABLESTRING, korvu_asn1_string_new("110101190001011234", 18));
+         return static_cast<void *>(korvu_identitycode_newresidentercardnumber(s.as<KORVU_ASN1_STRING>()));
+       }},
+      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:1,UTF8String:Officer 42\n",
+       [] {
+         Val s(KORVU_TYPE_UTF8STRING, korvu_asn1_string_new("Officer 42", 10));
+         return static_cast<void *>(korvu_identitycode_newmilitaryofficercardnumber(s.as<KORVU_ASN1_STRING>()));
+       }},
+      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:2,PRINTABLESTRING:E12345678\n",
+       [] {
+         Val s(KORVU_TYPE_PRINTABLESTRING, korvu_asn1_string_new("E12345678", 9));
+         return static_cast<void *>(korvu_identitycode_newpassportnumber(s.as<KORVU_ASN1_STRING>()));
+       }},
+      {KORVU_TYPE_TYPEOFBIOMETRICDATA, "asn1 = INTEGER:1\n",
+       [] {
+         Val i(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1));
+         return static_cast<void *>(korvu_typeofbiometricdata_newpredefined(i.as<KORVU_ASN1_INTEGER>()));
+       }},
+      {KORVU_TYPE_TYPEOFBIOMETRICDATA, "asn1 = OID:1.2.3.4.5\n",
+       [] {
+         Val o(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.3.4.5"));
+         return static_cast<void *>(korvu_typeofbiometricdata_newoid(o.as<KORVU_ASN1_OID>()));
+       }},
+      {KORVU_TYPE_BIOMETRICDATA,
+       "asn1 = SEQUENCE:bio\n[bio]\ntype = INTEGER:0\nalg = SEQUENCE:alg\nhash = FORMAT:HEX,OCTETSTRING:0102030405\n"
+       "uri = IA5STRING:http://example.com/photo\n[alg]\noid = OID:2.16.840.1.101.3.4.2.1\nnull = NULL\n",
+       [] {
+         Val i(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(0));
+         Val t(KORVU_TYPE_TYPEOFBIOMETRICDATA, korvu_typeofbiometricdata_newpredefined(i.as<KORVU_ASN1_INTEGER>()));
+         Val alg = dec(KORVU_TYPE_ALGORITHMIDENTIFIER, "30 0D 06 09 60 86 48 01 65 03 04 02 01 05 00");
+         Val h(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new("\1\2\3\4\5", 5));
+         Val uri(KORVU_TYPE_IA5STRING, korvu_asn1_string_new("http://example.com/photo", 24));
+         return static_cast<void *>(korvu_biometricdata_new(t.as<KORVU_TYPEOFBIOMETRICDATA>(),
+                                                            alg.as<KORVU_X509_ALGID>(), h.as<KORVU_ASN1_OCTETSTRING>(),
+                                                            uri.as<KORVU_ASN1_STRING>()));
+       }},
+      {KORVU_TYPE_IDENTIFICATION_ITEM,
+       "asn1 = SEQUENCE:item\n[item]\ntype = INTEGER:1\nencode = INTEGER:2\nvalue = FORMAT:HEX,OCTETSTRING:A0B1\n",
+       [] {
+         Val t(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1)), e(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(2));
+         Val v(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new("\xA0\xB1", 2));
+         return static_cast<void *>(korvu_korvuidentificationitem_new(
+             t.as<KORVU_ASN1_INTEGER>(), e.as<KORVU_ASN1_INTEGER>(), v.as<KORVU_ASN1_OCTETSTRING>()));
+       }},
+      {KORVU_TYPE_IDENTIFICATION_ITEMS,
+       "asn1 = SEQUENCE:items\n[items]\na = SEQUENCE:item\nb = SEQUENCE:item\n"
+       "[item]\ntype = INTEGER:1\nencode = INTEGER:2\nvalue = FORMAT:HEX,OCTETSTRING:A0B1\n",
+       [] {
+         KORVU_ASN1_LIST *l = korvu_asn1_list_new();
+         for (int i = 0; i < 2; i++)
+           korvu_asn1_list_put(l, decode(KORVU_TYPE_IDENTIFICATION_ITEM, hex("30 0A 02 01 01 02 01 02 04 02 A0 B1"),
+                                         nullptr));
+         return static_cast<void *>(l);
+       }},
+  };
+  return m;
+}
+
+}  // namespace
+
+// Types without public data: openssl's DER round-trips and equals what the constructors write.
+TEST(ExtValues, GenconfValuesEqualConstructorOutput) {
+  if (!require(std::system("openssl version >/dev/null 2>&1") == 0, "openssl")) {
+    GTEST_SKIP();
+  }
+  TempDir dir;
+  ASSERT_FALSE(dir.path.empty());
+  int n = 0;
+  for (const Made &m : made()) {
+    const std::string name = "v" + std::to_string(n++);
+    dir.write(name + ".cnf", m.genconf);
+    const std::string cmd = "openssl asn1parse -genconf " + dir.path + "/" + name + ".cnf -out " + dir.path + "/" +
+                            name + ".der >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << m.genconf;
+    const Bytes der = read_file(dir.path + "/" + name + ".der");
+    ErrCtx ctx;
+    Val v(m.type, decode(m.type, der, ctx));
+    ASSERT_NE(v.v, nullptr) << name << " " << to_hex(der);
+    EXPECT_EQ(to_hex(encode(m.type, v.v)), to_hex(der)) << name;
+    Val built(m.type, m.build());
+    ASSERT_NE(built.v, nullptr) << name;
+    EXPECT_EQ(to_hex(encode(m.type, built.v)), to_hex(der)) << name;
+  }
+}
+
+namespace {
+
+// A hex vector: decodes and re-encodes as `out` (empty: unchanged), or fails with `code`.
+struct Vector {
+  uint32_t type;
+  const char *in;
+  uint32_t code;    // 0: decodes
+  const char *out;  // re-encoding when it differs from the input
+};
+
+const Vector kVectors[] = {
+    // DEFAULT components: an explicit default is read and dropped; absent ones are made.
+    {KORVU_TYPE_BASICCONSTRAINTS, "30 03 01 01 00", 0, "30 00"},
+    {KORVU_TYPE_BASICCONSTRAINTS, "30 00", 0, nullptr},
+    {KORVU_TYPE_BASICCONSTRAINTS, "30 06 01 01 FF 02 01 00", 0, nullptr},
+    {KORVU_TYPE_GENERALSUBTREE, "30 0A 82 05 61 2E 63 6F 6D 80 01 00", 0, "30 07 82 05 61 2E 63 6F 6D"},
+    {KORVU_TYPE_GENERALSUBTREE, "30 0D 82 05 61 2E 63 6F 6D 80 01 01 81 01 05", 0, nullptr},
+    {KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, "30 00", 0, nullptr},
+    {KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, "30 06 81 01 00 85 01 FF", 0, "30 03 85 01 FF"},
+    {KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, "30 06 83 01 FF 82 01 00", 0x1020A, nullptr},  // out of order
+    {KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, "30 06 82 01 00 84 01 FF", 0, "30 00"},
+    // SIZE (1..MAX): refused empty, except noticeNumbers, QCStatements and NameRegistrationAuthorities.
+    {KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_CERTIFICATEPOLICIES, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_POLICYQUALIFIERINFOS, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_POLICYMAPPINGS, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_GENERALSUBTREES, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_CRLDISTRIBUTIONPOINTS, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_AUTHORITYINFOACCESS, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_IDENTIFICATION_ITEMS, "30 00", 0x1020C, nullptr},
+    {KORVU_TYPE_NAMECONSTRAINTS_PKIX, "30 02 A0 00", 0x1020C, nullptr},
+    {KORVU_TYPE_NOTICENUMBERS, "30 00", 0, nullptr},
+    {KORVU_TYPE_QCSTATEMENTS, "30 00", 0, nullptr},
+    {KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES, "30 00", 0, nullptr},
+    // NameConstraints: [2] requiredNameForms only in the X.509 form.
+    {KORVU_TYPE_NAMECONSTRAINTS, "30 06 A2 04 80 02 07 80", 0, nullptr},
+    {KORVU_TYPE_NAMECONSTRAINTS_PKIX, "30 06 A2 04 80 02 07 80", 0x102CC, nullptr},
+    {KORVU_TYPE_NAMECONSTRAINTS_PKIX, "30 0B A0 09 30 07 82 05 61 2E 63 6F 6D", 0, nullptr},
+    // DistributionPointName: [0] or [1] only, constructed.
+    {KORVU_TYPE_DISTRIBUTIONPOINTNAME, "A2 04 86 02 61 62", 0x1020A, nullptr},
+    {KORVU_TYPE_DISTRIBUTIONPOINTNAME, "A1 0E 30 0C 06 03 55 04 03 0C 05 73 68 61 72 64", 0, nullptr},
+    {KORVU_TYPE_DISTRIBUTIONPOINT, "30 08 A0 06 A2 04 86 02 61 62", 0x1020A, nullptr},
+    // DisplayText: four string tags only.
+    {KORVU_TYPE_DISPLAYTEXT, "1A 02 68 69", 0, nullptr},
+    {KORVU_TYPE_DISPLAYTEXT, "13 02 68 69", 0x1020A, nullptr},
+    {KORVU_TYPE_USERNOTICE, "30 04 0C 02 68 69", 0, nullptr},
+    // Wrong tags, overruns, trailing octets.
+    {KORVU_TYPE_AUTHORITYKEYIDENTIFIER, "31 03 80 01 01", 0x1020A, nullptr},
+    {KORVU_TYPE_AUTHORITYKEYIDENTIFIER, "30 03 83 01 01", 0x1020A, nullptr},
+    {KORVU_TYPE_AUTHORITYKEYIDENTIFIER, "30 04 80 05 01 02", 0x1020B, nullptr},
+    {KORVU_TYPE_POLICYCONSTRAINTS, "30 06 80 01 00 80 01 00", 0x1020A, nullptr},
+    {KORVU_TYPE_ACCESSDESCRIPTION, "30 05 06 03 2B 06 01", 0x1020A, nullptr},  // no accessLocation,
+    {KORVU_TYPE_IDENTITYCODE, "83 02 41 42", 0x1020A, nullptr},
+    {KORVU_TYPE_TYPEOFBIOMETRICDATA, "04 01 00", 0x1020A, nullptr},
+    {KORVU_TYPE_BIOMETRICDATA, "A0 00", 0x1020A, nullptr},
+    {KORVU_TYPE_SEMANTICSINFORMATION, "30 00", 0, nullptr},
+};
+
+}  // namespace
+
+// Hex vectors: DEFAULTs, sizes, the PKIX form of NameConstraints, tags.
+TEST(ExtValues, VectorsDecodeOrFailWithTheirCode) {
+  for (const Vector &t : kVectors) {
+    const Bytes in = hex(t.in);
+    ErrCtx ctx;
+    Val v(t.type, decode(t.type, in, ctx));
+    if (t.code != 0) {
+      EXPECT_EQ(v.v, nullptr) << t.type << " " << t.in;
+      EXPECT_TRUE(ctx.has(t.code)) << t.type << " " << t.in << " lacks " << std::hex << t.code << " has "
+                                   << (ctx.count() ? ctx.codes()[0] : 0);
+      continue;
+    }
+    ASSERT_NE(v.v, nullptr) << t.type << " " << t.in;
+    EXPECT_EQ(to_hex(encode(t.type, v.v)), to_hex(hex(t.out ? t.out : t.in))) << t.type << " " << t.in;
+  }
+}
+
+namespace {
+
+Val boolean(bool v) { return Val(KORVU_TYPE_BOOLEAN, v ? korvu_asn1_boolean_true() : korvu_asn1_boolean_false()); }
+Val integer(int32_t v) { return Val(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(v)); }
+Val octets(const char *s, int32_t n = -1) {
+  return Val(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(s, n < 0 ? static_cast<int32_t>(std::strlen(s)) : n));
+}
+Val oid(const char *text) { return Val(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(text)); }
+template <class T>
+const T *p(const Val &v) {
+  return v.as<T>();
+}
+
+// A constructor call and the DER it must give (nullptr: the call returns null).
+struct Built {
+  const char *what;
+  uint32_t type;
+  std::function<void *()> build;
+  const char *der;
+};
+
+const char kGns[] = "30 04 82 02 61 62";  // GeneralNames { dNSName "ab" }
+
+const std::vector<Built> &built() {
+  static const std::vector<Built> b = {
+      {"akid keyid", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
+       [] { return (void *)korvu_x509akid_new(p<KORVU_ASN1_OCTETSTRING>(octets("\x01\x02")), nullptr, nullptr); },
+       "30 04 80 02 01 02"},
+      {"akid issuer and serial", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
+       [] {
+         Val gns = dec(KORVU_TYPE_GENERALNAMES, kGns);
+         return (void *)korvu_x509akid_new(nullptr, p<KORVU_ASN1_LIST>(gns), p<KORVU_ASN1_INTEGER>(integer(5)));
+       },
+       "30 09 A1 04 82 02 61 62 82 01 05"},
+      {"akid issuer without serial", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
+       [] {
+         Val gns = dec(KORVU_TYPE_GENERALNAMES, kGns);
+         return (void *)korvu_x509akid_new(p<KORVU_ASN1_OCTETSTRING>(octets("\x01")), p<KORVU_ASN1_LIST>(gns),
+                                           nullptr);
+       },
+       nullptr},
+      {"akid nothing", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
+       [] { return (void *)korvu_x509akid_new(nullptr, nullptr, nullptr); }, nullptr},
+      {"period neither", KORVU_TYPE_PRIVATEKEYUSAGEPERIOD,
+       [] { return (void *)korvu_x509privkeyperiod_new(nullptr, nullptr); }, nullptr},
+      {"basic constraints cA FALSE drops the path length", KORVU_TYPE_BASICCONSTRAINTS,
+       [] {
+         return (void *)korvu_x509basicconstraints_new(p<KORVU_ASN1_BOOLEAN>(boolean(false)),
+                                                       p<KORVU_ASN1_INTEGER>(integer(3)));
+       },
+       "30 00"},
+      {"basic constraints null cA", KORVU_TYPE_BASICCONSTRAINTS,
+       [] { return (void *)korvu_x509basicconstraints_new(nullptr, p<KORVU_ASN1_INTEGER>(integer(3))); }, "30 00"},
+      {"basic constraints CA with path length", KORVU_TYPE_BASICCONSTRAINTS,
+       [] {
+         return (void *)korvu_x509basicconstraints_new(p<KORVU_ASN1_BOOLEAN>(boolean(true)),
+                                                       p<KORVU_ASN1_INTEGER>(integer(0)));
+       },
+       "30 06 01 01 FF 02 01 00"},
+      {"subtree minimum 0 left out", KORVU_TYPE_GENERALSUBTREE,
+       [] {
+         Val gn = dec(KORVU_TYPE_GENERALNAME, "82 02 61 62");
+         return (void *)korvu_x509gensubtree_new(p<KORVU_X509_GENERALNAME>(gn), p<KORVU_ASN1_INTEGER>(integer(0)),
+                                                 p<KORVU_ASN1_INTEGER>(integer(2)));
+       },
+       "30 07 82 02 61 62 81 01 02"},
+      {"name forms neither", KORVU_TYPE_NAMEFORMS, [] { return (void *)korvu_x509nameforms_new(nullptr, nullptr); },
+       nullptr},
+      {"semantics neither", KORVU_TYPE_SEMANTICSINFORMATION,
+       [] { return (void *)korvu_semanticsinformation_new(nullptr, nullptr); }, nullptr},
+      {"semantics identifier", KORVU_TYPE_SEMANTICSINFORMATION,
+       [] { return (void *)korvu_semanticsinformation_new(p<KORVU_ASN1_OID>(oid("0.4.0.194121.1.1")), nullptr); },
+       "30 09 06 07 04 00 8B EC 49 01 01"},
+      {"idp all null", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
+       [] { return (void *)korvu_pkixidp_new2(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }, "30 00"},
+      {"idp three only-flags TRUE", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
+       [] {
+         Val t = boolean(true);
+         auto *y = p<KORVU_ASN1_BOOLEAN>(t);
+         return (void *)korvu_pkixidp_new2(nullptr, y, y, nullptr, nullptr, y);
+       },
+       nullptr},
+      {"idp CA before user in the arguments", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
+       [] {
+         Val t = boolean(true), f = boolean(false);
+         return (void *)korvu_pkixidp_new(nullptr, p<KORVU_ASN1_BOOLEAN>(t), p<KORVU_ASN1_BOOLEAN>(t), nullptr,
+                                          p<KORVU_ASN1_BOOLEAN>(f));
+       },
+       "30 06 81 01 FF 82 01 FF"},
+      {"aaidp all null", KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT,
+       [] { return (void *)korvu_x509aaidp_new(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }, "30 00"},
+      {"aaidp argument order", KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT,
+       [] {
+         Val f = boolean(false);
+         return (void *)korvu_x509aaidp_new(nullptr, p<KORVU_ASN1_BOOLEAN>(f), nullptr, nullptr, nullptr, nullptr);
+       },
+       "30 03 84 01 00"},
+      {"display text BMPString", KORVU_TYPE_DISPLAYTEXT,
+       [] { return (void *)korvu_pkixdisplaytext_new(30, p<KORVU_ASN1_OCTETSTRING>(octets("\x00h", 2))); },
+       "1E 02 00 68"},
+      {"display text PrintableString", KORVU_TYPE_DISPLAYTEXT,
+       [] { return (void *)korvu_pkixdisplaytext_new(19, p<KORVU_ASN1_OCTETSTRING>(octets("h"))); }, nullptr},
+      {"policy qualifier without qualifier", KORVU_TYPE_POLICYQUALIFIERINFO,
+       [] { return (void *)korvu_x509polqualifierinfo_new(p<KORVU_ASN1_OID>(oid("1.3.6.1.5.5.7.2.1")), nullptr); },
+       "30 0A 06 08 2B 06 01 05 05 07 02 01"},
+      {"policy qualifier CPS", KORVU_TYPE_POLICYQUALIFIERINFO,
+       [] {
+         Val q = dec(KORVU_TYPE_ANY, "16 01 78");
+         return (void *)korvu_x509polqualifierinfo_new(p<KORVU_ASN1_OID>(oid("1.3.6.1.5.5.7.2.1")),
+                                                       p<KORVU_ASN1_ANY>(q));
+       },
+       "30 0D 06 08 2B 06 01 05 05 07 02 01 16 01 78"},
+      {"distribution point name relative", KORVU_TYPE_DISTRIBUTIONPOINTNAME,
+       [] {
+         Val rdn = dec(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, "31 09 30 07 06 03 55 04 03 0C 00");
+         return (void *)korvu_x509distpointname_new_relname(p<KORVU_ASN1_LIST>(rdn));
+       },
+       "A1 09 30 07 06 03 55 04 03 0C 00"},
+  };
+  return b;
+}
+
+}  // namespace
+
+// Constructors: argument rules, defaults, argument order.
+TEST(ExtValues, ConstructorsFollowTheirRules) {
+  for (const Built &b : built()) {
+    Val v(b.type, b.build());
+    if (b.der == nullptr) {
+      EXPECT_EQ(v.v, nullptr) << b.what;
+      continue;
+    }
+    ASSERT_NE(v.v, nullptr) << b.what;
+    EXPECT_EQ(to_hex(encode(b.type, v.v)), to_hex(hex(b.der))) << b.what;
+  }
+}
+
+// Choice numbers through the gettype exports, the PKIX form refused when
+// written, and the record's own code on a failing component.
+TEST(ExtValues, ChoiceNumbersAndRefusals) {
+  EXPECT_EQ(korvu_x509distpointname_gettype(nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_identitycode_gettype(nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_typeofbiometricdata_gettype(nullptr), 0xFFFFFFFFu);
+  uint32_t tag = 0;
+  EXPECT_EQ(korvu_pkixdisplaytext_gettype(nullptr, &tag), 0);
+  Val text = dec(KORVU_TYPE_DISPLAYTEXT, "16 01 78");
+  ASSERT_EQ(korvu_pkixdisplaytext_gettype(text.as<KORVU_PKIX_DISPLAYTEXT>(), &tag), 1);
+  EXPECT_EQ(tag, 22u);
+  Val code = dec(KORVU_TYPE_IDENTITYCODE, "81 02 41 42");
+  EXPECT_EQ(korvu_identitycode_gettype(code.as<KORVU_IDENTITYCODE>()), 1u);
+  EXPECT_EQ(korvu_identitycode_getresidentercardnumber(code.as<KORVU_IDENTITYCODE>()), nullptr);
+  EXPECT_NE(korvu_identitycode_getmilitaryofficercardnumber(code.as<KORVU_IDENTITYCODE>()), nullptr);
+  Val bio = dec(KORVU_TYPE_TYPEOFBIOMETRICDATA, "06 02 2A 03");
+  EXPECT_EQ(korvu_typeofbiometricdata_gettype(bio.as<KORVU_TYPEOFBIOMETRICDATA>()), 2u);
+  EXPECT_EQ(korvu_typeofbiometricdata_getpredefined(bio.as<KORVU_TYPEOFBIOMETRICDATA>()), nullptr);
+
+  // A NameConstraints with requiredNameForms is written as the X.509 form, refused as the PKIX form.
+  Val forms = dec(KORVU_TYPE_NAMEFORMS, "30 04 80 02 07 80");
+  ASSERT_NE(forms.v, nullptr);
+  Val nc(KORVU_TYPE_NAMECONSTRAINTS, korvu_x509namecons_new(nullptr, nullptr, forms.as<KORVU_X509_NAMEFORMS>()));
+  ASSERT_NE(nc.v, nullptr);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAMECONSTRAINTS, nc.v)), "30 06 A2 04 80 02 07 80");
+  EXPECT_TRUE(encode(KORVU_TYPE_NAMECONSTRAINTS_PKIX, nc.v).empty());
+  ErrCtx ctx;
+  KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+  uint32_t written = 0;
+  EXPECT_NE(korvu_asn1_encode(s, KORVU_TYPE_NAMECONSTRAINTS_PKIX, nc.v, &written, ctx), 1);
+  korvu_stream_free(s);
+  EXPECT_TRUE(ctx.has(0x102CC));
+
+  // IssuingDistributionPoint: a failing component reports the record's decode code too.
+  ErrCtx idp;
+  Val bad(KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, decode(KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, hex("30 03 81 02 FF FF"), idp));
+  EXPECT_EQ(bad.v, nullptr);
+  EXPECT_TRUE(idp.has(0x102E0));
+}
+
+// Every truncation of each value fails with an error entry and hands nothing out.
+TEST(ExtValues, TruncatedValuesFail) {
+  std::vector<std::pair<uint32_t, Bytes>> values;
+  for (const Vector &t : kVectors)
+    if (t.code == 0) values.emplace_back(t.type, hex(t.in));
+  for (const Built &b : built()) {
+    Val v(b.type, b.build());
+    if (v.v) values.emplace_back(b.type, encode(b.type, v.v));
+  }
+  for (const auto &[type, der] : values) {
+    for (size_t n = 0; n < der.size(); n++) {
+      ErrCtx ctx;
+      Bytes cut(der.begin(), der.begin() + static_cast<long>(n));
+      void *v = decode(type, cut, ctx);
+      EXPECT_EQ(v, nullptr) << type << " " << to_hex(der) << " cut at " << n;
+      korvu_asn1_value_free(type, v);
+      EXPECT_GT(ctx.count(), 0u) << type << " " << to_hex(der) << " cut at " << n;
+    }
+  }
+}

@@ -310,6 +310,19 @@ int main(int argc, char **argv) {
       add_file(m, p);
     }
   }
+  // Extension values no public file carries: AAIssuingDistributionPoint, IdentityCode, TypeOfBiometricData,
+  // BiometricData, identification items.
+  const char *const values[] = {
+      "302ca01da01b8619687474703a2f2f6578616d706c652e636f6d2f61612e63726c810204508201ff830100850100",
+      "810a4f666669636572203432", "8209453132333435363738", "020101", "06042a030405",
+      "3033020100300d06096086480165030402010500040501020304051618687474703a2f2f6578616d706c652e636f6d2f70686f746f",
+      "3018300a0201010201020402a0b1300a0201010201020402a0b1"};
+  for (const char *v : values) {
+    Bytes b;
+    for (size_t k = 0; v[k] != 0 && v[k + 1] != 0; k += 2)
+      b.push_back(static_cast<unsigned char>(std::stoi(std::string(v + k, 2), nullptr, 16)));
+    m.add_encoding(b);
+  }
   // Hand-made starting points for the text parsers.
   struct Manual {
     unsigned char selector;

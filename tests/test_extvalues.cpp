@@ -740,9 +740,10 @@ TEST(ExtValues, ConstructorsFollowTheirRules) {
   }
 }
 
-// Choice numbers through the gettype exports, the PKIX form refused when
-// written, and the record's own code on a failing component.
-TEST(ExtValues, ChoiceNumbersAndRefusals) {
+// Choice numbers through the gettype exports, DEFAULT values made on decoding,
+// the PKIX form refused when written, and the record's own code on a failing
+// component.
+TEST(ExtValues, ChoicesDefaultsAndRefusals) {
   EXPECT_EQ(korvu_x509distpointname_gettype(nullptr), 0xFFFFFFFFu);
   EXPECT_EQ(korvu_identitycode_gettype(nullptr), 0xFFFFFFFFu);
   EXPECT_EQ(korvu_typeofbiometricdata_gettype(nullptr), 0xFFFFFFFFu);
@@ -758,6 +759,17 @@ TEST(ExtValues, ChoiceNumbersAndRefusals) {
   Val bio = dec(KORVU_TYPE_TYPEOFBIOMETRICDATA, "06 02 2A 03");
   EXPECT_EQ(korvu_typeofbiometricdata_gettype(bio.as<KORVU_TYPEOFBIOMETRICDATA>()), 2u);
   EXPECT_EQ(korvu_typeofbiometricdata_getpredefined(bio.as<KORVU_TYPEOFBIOMETRICDATA>()), nullptr);
+
+  // Absent DEFAULT booleans are made: AAIssuingDistributionPoint's contains-flags TRUE, indirectCRL FALSE.
+  Val aa = dec(KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, "30 00");
+  auto *a = aa.as<KORVU_X509_AAIDP>();
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509aaidp_getcontuserattrcert(a)) +
+                korvu_asn1_boolean_istrue(korvu_x509aaidp_getcontaacert(a)) +
+                korvu_asn1_boolean_istrue(korvu_x509aaidp_getcontsoacert(a)),
+            3);
+  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509aaidp_getindirectCRL(a)), 0);
+  EXPECT_EQ(korvu_x509aaidp_getdpname(a), nullptr);
 
   // A NameConstraints with requiredNameForms is written as the X.509 form, refused as the PKIX form.
   Val forms = dec(KORVU_TYPE_NAMEFORMS, "30 04 80 02 07 80");

@@ -89,84 +89,74 @@ struct Comp {
   const void *value;
 };
 using Getter = std::function<Comp(const void *)>;
-template <class R>
-const R *as(const void *v) {
-  return static_cast<const R *>(v);
+template <class R, class A>
+Getter g(uint32_t type, R *(*get)(const A *)) {
+  return [type, get](const void *v) { return Comp{type, get(static_cast<const A *>(v))}; };
 }
-#define G(name, T, fn, R) \
-  { name, [](const void *v) { return Comp{T, fn(as<R>(v))}; } }
 
 const std::map<uint32_t, std::map<std::string, Getter>> &getters() {
   static const std::map<uint32_t, std::map<std::string, Getter>> m = {
       {KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
-       {G("keyIdentifier", KORVU_TYPE_OCTET_STRING, korvu_x509akid_getkeyid, KORVU_X509_AKID),
-        G("authorityCertIssuer", KORVU_TYPE_GENERALNAMES, korvu_x509akid_getissuerissuer, KORVU_X509_AKID),
-        G("authorityCertSerialNumber", KORVU_TYPE_INTEGER, korvu_x509akid_getissuercertsn, KORVU_X509_AKID)}},
+       {{"keyIdentifier", g(KORVU_TYPE_OCTET_STRING, korvu_x509akid_getkeyid)},
+        {"authorityCertIssuer", g(KORVU_TYPE_GENERALNAMES, korvu_x509akid_getissuerissuer)},
+        {"authorityCertSerialNumber", g(KORVU_TYPE_INTEGER, korvu_x509akid_getissuercertsn)}}},
       {KORVU_TYPE_PRIVATEKEYUSAGEPERIOD,
-       {G("notBefore", KORVU_TYPE_GENERALIZEDTIME, korvu_x509privkeyperiod_getnotbefore, KORVU_X509_PRIVKEYPERIOD),
-        G("notAfter", KORVU_TYPE_GENERALIZEDTIME, korvu_x509privkeyperiod_getnotafter, KORVU_X509_PRIVKEYPERIOD)}},
+       {{"notBefore", g(KORVU_TYPE_GENERALIZEDTIME, korvu_x509privkeyperiod_getnotbefore)},
+        {"notAfter", g(KORVU_TYPE_GENERALIZEDTIME, korvu_x509privkeyperiod_getnotafter)}}},
       {KORVU_TYPE_POLICYINFORMATION,
-       {G("policyIdentifier", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policyinfo_getid, KORVU_X509_POLICYINFO),
-        G("policyQualifiers", KORVU_TYPE_POLICYQUALIFIERINFOS, korvu_x509policyinfo_getqualifiers,
-          KORVU_X509_POLICYINFO)}},
+       {{"policyIdentifier", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policyinfo_getid)},
+        {"policyQualifiers", g(KORVU_TYPE_POLICYQUALIFIERINFOS, korvu_x509policyinfo_getqualifiers)}}},
       {KORVU_TYPE_POLICYQUALIFIERINFO,
-       {G("policyQualifierId", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509polqualifierinfo_getid,
-          KORVU_X509_POLQUALIFIERINFO),
-        G("qualifier", KORVU_TYPE_ANY, korvu_x509polqualifierinfo_getqualifier, KORVU_X509_POLQUALIFIERINFO)}},
+       {{"policyQualifierId", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509polqualifierinfo_getid)},
+        {"qualifier", g(KORVU_TYPE_ANY, korvu_x509polqualifierinfo_getqualifier)}}},
       {KORVU_TYPE_USERNOTICE,
-       {G("noticeRef", KORVU_TYPE_NOTICEREFERENCE, korvu_pkixusernotice_getref, KORVU_PKIX_USERNOTICE),
-        G("explicitText", KORVU_TYPE_DISPLAYTEXT, korvu_pkixusernotice_gettext, KORVU_PKIX_USERNOTICE)}},
+       {{"noticeRef", g(KORVU_TYPE_NOTICEREFERENCE, korvu_pkixusernotice_getref)},
+        {"explicitText", g(KORVU_TYPE_DISPLAYTEXT, korvu_pkixusernotice_gettext)}}},
       {KORVU_TYPE_NOTICEREFERENCE,
-       {G("organization", KORVU_TYPE_DISPLAYTEXT, korvu_pkixnoticeref_getorg, KORVU_PKIX_NOTICEREF),
-        G("noticeNumbers", KORVU_TYPE_NOTICENUMBERS, korvu_pkixnoticeref_getnums, KORVU_PKIX_NOTICEREF)}},
+       {{"organization", g(KORVU_TYPE_DISPLAYTEXT, korvu_pkixnoticeref_getorg)},
+        {"noticeNumbers", g(KORVU_TYPE_NOTICENUMBERS, korvu_pkixnoticeref_getnums)}}},
       {KORVU_TYPE_POLICYMAPPING,
-       {G("issuerDomainPolicy", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policymapping_getissuerpolicy,
-          KORVU_X509_POLICYMAPPING),
-        G("subjectDomainPolicy", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policymapping_getsubjectpolicy,
-          KORVU_X509_POLICYMAPPING)}},
+       {{"issuerDomainPolicy", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policymapping_getissuerpolicy)},
+        {"subjectDomainPolicy", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509policymapping_getsubjectpolicy)}}},
       {KORVU_TYPE_BASICCONSTRAINTS,
-       {G("cA", KORVU_TYPE_BOOLEAN, korvu_x509basicconstraints_getisca, KORVU_X509_BASICCONSTRAINTS),
-        G("pathLenConstraint", KORVU_TYPE_INTEGER, korvu_x509basicconstraints_getlen, KORVU_X509_BASICCONSTRAINTS)}},
+       {{"cA", g(KORVU_TYPE_BOOLEAN, korvu_x509basicconstraints_getisca)},
+        {"pathLenConstraint", g(KORVU_TYPE_INTEGER, korvu_x509basicconstraints_getlen)}}},
       {KORVU_TYPE_GENERALSUBTREE,
-       {G("base", KORVU_TYPE_GENERALNAME, korvu_x509gensubtree_getbase, KORVU_X509_GENSUBTREE),
-        G("minimum", KORVU_TYPE_INTEGER, korvu_x509gensubtree_getmin, KORVU_X509_GENSUBTREE),
-        G("maximum", KORVU_TYPE_INTEGER, korvu_x509gensubtree_getmax, KORVU_X509_GENSUBTREE)}},
+       {{"base", g(KORVU_TYPE_GENERALNAME, korvu_x509gensubtree_getbase)},
+        {"minimum", g(KORVU_TYPE_INTEGER, korvu_x509gensubtree_getmin)},
+        {"maximum", g(KORVU_TYPE_INTEGER, korvu_x509gensubtree_getmax)}}},
       {KORVU_TYPE_NAMECONSTRAINTS_PKIX,
-       {G("permittedSubtrees", KORVU_TYPE_GENERALSUBTREES, korvu_x509namecons_getpermit, KORVU_X509_NAMECONS),
-        G("excludedSubtrees", KORVU_TYPE_GENERALSUBTREES, korvu_x509namecons_getexclude, KORVU_X509_NAMECONS)}},
+       {{"permittedSubtrees", g(KORVU_TYPE_GENERALSUBTREES, korvu_x509namecons_getpermit)},
+        {"excludedSubtrees", g(KORVU_TYPE_GENERALSUBTREES, korvu_x509namecons_getexclude)}}},
       {KORVU_TYPE_POLICYCONSTRAINTS,
-       {G("requireExplicitPolicy", KORVU_TYPE_INTEGER, korvu_x509polcons_getreqexppol, KORVU_X509_POLCONS),
-        G("inhibitPolicyMapping", KORVU_TYPE_INTEGER, korvu_x509polcons_getinhibitpolmap, KORVU_X509_POLCONS)}},
+       {{"requireExplicitPolicy", g(KORVU_TYPE_INTEGER, korvu_x509polcons_getreqexppol)},
+        {"inhibitPolicyMapping", g(KORVU_TYPE_INTEGER, korvu_x509polcons_getinhibitpolmap)}}},
       {KORVU_TYPE_DISTRIBUTIONPOINTNAME,
-       {G("fullName", KORVU_TYPE_GENERALNAMES, korvu_x509distpointname_getfullname, KORVU_X509_DISTPOINTNAME),
-        G("nameRelativeToCRLIssuer", KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, korvu_x509distpointname_getrelname,
-          KORVU_X509_DISTPOINTNAME)}},
+       {{"fullName", g(KORVU_TYPE_GENERALNAMES, korvu_x509distpointname_getfullname)},
+        {"nameRelativeToCRLIssuer", g(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, korvu_x509distpointname_getrelname)}}},
       {KORVU_TYPE_DISTRIBUTIONPOINT,
-       {G("distributionPoint", KORVU_TYPE_DISTRIBUTIONPOINTNAME, korvu_x509distpoint_getname, KORVU_X509_DISTPOINT),
-        G("reasons", KORVU_TYPE_BIT_STRING, korvu_x509distpoint_getreason, KORVU_X509_DISTPOINT),
-        G("cRLIssuer", KORVU_TYPE_GENERALNAMES, korvu_x509distpoint_getcrlissuer, KORVU_X509_DISTPOINT)}},
+       {{"distributionPoint", g(KORVU_TYPE_DISTRIBUTIONPOINTNAME, korvu_x509distpoint_getname)},
+        {"reasons", g(KORVU_TYPE_BIT_STRING, korvu_x509distpoint_getreason)},
+        {"cRLIssuer", g(KORVU_TYPE_GENERALNAMES, korvu_x509distpoint_getcrlissuer)}}},
       {KORVU_TYPE_ACCESSDESCRIPTION,
-       {G("accessMethod", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_pkixaccessdesp_getmethod, KORVU_PKIX_ACCESSDESC),
-        G("accessLocation", KORVU_TYPE_GENERALNAME, korvu_pkixaccessdesp_getlocate, KORVU_PKIX_ACCESSDESC)}},
+       {{"accessMethod", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_pkixaccessdesp_getmethod)},
+        {"accessLocation", g(KORVU_TYPE_GENERALNAME, korvu_pkixaccessdesp_getlocate)}}},
       {KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
-       {G("distributionPoint", KORVU_TYPE_DISTRIBUTIONPOINTNAME, korvu_pkixidp_getdpname, KORVU_PKIX_IDP),
-        G("onlyContainsUserCerts", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlyusercert, KORVU_PKIX_IDP),
-        G("onlyContainsCACerts", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlycacert, KORVU_PKIX_IDP),
-        G("onlySomeReasons", KORVU_TYPE_BIT_STRING, korvu_pkixidp_getonlysomereason, KORVU_PKIX_IDP),
-        G("indirectCRL", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getindirectCRL, KORVU_PKIX_IDP),
-        G("onlyContainsAttributeCerts", KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlyattrcert, KORVU_PKIX_IDP)}},
+       {{"distributionPoint", g(KORVU_TYPE_DISTRIBUTIONPOINTNAME, korvu_pkixidp_getdpname)},
+        {"onlyContainsUserCerts", g(KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlyusercert)},
+        {"onlyContainsCACerts", g(KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlycacert)},
+        {"onlySomeReasons", g(KORVU_TYPE_BIT_STRING, korvu_pkixidp_getonlysomereason)},
+        {"indirectCRL", g(KORVU_TYPE_BOOLEAN, korvu_pkixidp_getindirectCRL)},
+        {"onlyContainsAttributeCerts", g(KORVU_TYPE_BOOLEAN, korvu_pkixidp_getonlyattrcert)}}},
       {KORVU_TYPE_QCSTATEMENT,
-       {G("statementId", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509algoid_getalgo, KORVU_QCSTATEMENT),
-        G("statementInfo", KORVU_TYPE_ANY, korvu_x509algoid_getparam, KORVU_QCSTATEMENT)}},
+       {{"statementId", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509algoid_getalgo)},
+        {"statementInfo", g(KORVU_TYPE_ANY, korvu_x509algoid_getparam)}}},
       {KORVU_TYPE_SEMANTICSINFORMATION,
-       {G("semanticsIdentifier", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_semanticsinformation_getsemanticsIdentifier,
-          KORVU_SEMANTICSINFORMATION),
-        G("nameRegistrationAuthorities", KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES,
-          korvu_semanticsinformation_getnameregauthorities, KORVU_SEMANTICSINFORMATION)}},
+       {{"semanticsIdentifier", g(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_semanticsinformation_getsemanticsIdentifier)},
+        {"nameRegistrationAuthorities", g(KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES, korvu_semanticsinformation_getnameregauthorities)}}},
   };
   return m;
 }
-#undef G
 
 // Element type of each list type.
 const std::map<uint32_t, uint32_t> kElements = {
@@ -408,16 +398,20 @@ TEST(ExtValues, OpensslCrlAndRequestExtensions) {
 
 namespace {
 
-// A value decoded from hex, owned by the caller.
+// A value decoded from hex, owned by the caller; V(...) is one as a constructor argument (the
+// temporary lives until the call returns).
 Val dec(uint32_t type, const std::string &h) { return Val(type, decode(type, hex(h), nullptr)); }
+#define V(T, type, h) dec(type, h).as<T>()
+#define TRUE_ V(KORVU_ASN1_BOOLEAN, KORVU_TYPE_BOOLEAN, "01 01 FF")
+#define FALSE_ V(KORVU_ASN1_BOOLEAN, KORVU_TYPE_BOOLEAN, "01 01 00")
+#define INT_(h) V(KORVU_ASN1_INTEGER, KORVU_TYPE_INTEGER, h)
+#define STR_(type, h) V(KORVU_ASN1_STRING, type, h)
 
 struct Made {
   uint32_t type;
   const char *genconf;
   std::function<void *()> build;  // the same value from the constructors
 };
-
-const char kDpnFull[] = "A0 1B 86 19 68 74 74 70 3A 2F 2F 65 78 61 6D 70 6C 65 2E 63 6F 6D 2F 61 61 2E 63 72 6C";
 
 const std::vector<Made> &made() {
   static const std::vector<Made> m = {
@@ -427,62 +421,38 @@ const std::vector<Made> &made() {
        "user = IMPLICIT:3,BOOLEAN:FALSE\nsoa = IMPLICIT:5,BOOLEAN:FALSE\n"
        "[gns]\nuri = IMPLICIT:6,IA5STRING:http://example.com/aa.crl\n",
        [] {
-         Val dpn = dec(KORVU_TYPE_DISTRIBUTIONPOINTNAME, kDpnFull);
-         const int32_t bits[] = {1, 3};
-         Val reasons(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_newbits(bits, 2));
-         Val t(KORVU_TYPE_BOOLEAN, korvu_asn1_boolean_true()), f(KORVU_TYPE_BOOLEAN, korvu_asn1_boolean_false());
-         auto *no = f.as<KORVU_ASN1_BOOLEAN>();
-         return static_cast<void *>(korvu_x509aaidp_new(dpn.as<KORVU_X509_DISTPOINTNAME>(), nullptr, no, no,
-                                                        reasons.as<KORVU_ASN1_BITSTRING>(),
-                                                        t.as<KORVU_ASN1_BOOLEAN>()));
+         return (void *)korvu_x509aaidp_new(
+             V(KORVU_X509_DISTPOINTNAME, KORVU_TYPE_DISTRIBUTIONPOINTNAME,
+               "A0 1B 86 19 68 74 74 70 3A 2F 2F 65 78 61 6D 70 6C 65 2E 63 6F 6D 2F 61 61 2E 63 72 6C"),
+             nullptr, FALSE_, FALSE_, V(KORVU_ASN1_BITSTRING, KORVU_TYPE_BIT_STRING, "03 02 04 50"), TRUE_);
        }},
       {KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, "asn1 = SEQUENCE:empty\n[empty]\n",
-       [] { return static_cast<void *>(korvu_x509aaidp_new(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)); }},
-      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:0,PRINTABLESTRING:110101190001011234\n",
-       [] {
-         Val s(KORVU_TYPE_PRINTABLESTRING, korvu_asn1_string_new("110101190001011234", 18));
-         return static_cast<void *>(korvu_identitycode_newresidentercardnumber(s.as<KORVU_ASN1_STRING>()));
-       }},
-      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:1,UTF8String:Officer 42\n",
-       [] {
-         Val s(KORVU_TYPE_UTF8STRING, korvu_asn1_string_new("Officer 42", 10));
-         return static_cast<void *>(korvu_identitycode_newmilitaryofficercardnumber(s.as<KORVU_ASN1_STRING>()));
-       }},
-      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:2,PRINTABLESTRING:E12345678\n",
-       [] {
-         Val s(KORVU_TYPE_PRINTABLESTRING, korvu_asn1_string_new("E12345678", 9));
-         return static_cast<void *>(korvu_identitycode_newpassportnumber(s.as<KORVU_ASN1_STRING>()));
-       }},
+       [] { return (void *)korvu_x509aaidp_new(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }},
+      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:0,PRINTABLESTRING:110101\n",
+       [] { return (void *)korvu_identitycode_newresidentercardnumber(STR_(KORVU_TYPE_PRINTABLESTRING, "13 06 31 31 30 31 30 31")); }},
+      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:1,UTF8String:Officer\n",
+       [] { return (void *)korvu_identitycode_newmilitaryofficercardnumber(STR_(KORVU_TYPE_UTF8STRING, "0C 07 4F 66 66 69 63 65 72")); }},
+      {KORVU_TYPE_IDENTITYCODE, "asn1 = IMPLICIT:2,PRINTABLESTRING:E123\n",
+       [] { return (void *)korvu_identitycode_newpassportnumber(STR_(KORVU_TYPE_PRINTABLESTRING, "13 04 45 31 32 33")); }},
       {KORVU_TYPE_TYPEOFBIOMETRICDATA, "asn1 = INTEGER:1\n",
-       [] {
-         Val i(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1));
-         return static_cast<void *>(korvu_typeofbiometricdata_newpredefined(i.as<KORVU_ASN1_INTEGER>()));
-       }},
+       [] { return (void *)korvu_typeofbiometricdata_newpredefined(INT_("02 01 01")); }},
       {KORVU_TYPE_TYPEOFBIOMETRICDATA, "asn1 = OID:1.2.3.4.5\n",
-       [] {
-         Val o(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.3.4.5"));
-         return static_cast<void *>(korvu_typeofbiometricdata_newoid(o.as<KORVU_ASN1_OID>()));
-       }},
+       [] { return (void *)korvu_typeofbiometricdata_newoid(V(KORVU_ASN1_OID, KORVU_TYPE_OBJECT_IDENTIFIER, "06 04 2A 03 04 05")); }},
       {KORVU_TYPE_BIOMETRICDATA,
        "asn1 = SEQUENCE:bio\n[bio]\ntype = INTEGER:0\nalg = SEQUENCE:alg\nhash = FORMAT:HEX,OCTETSTRING:0102030405\n"
-       "uri = IA5STRING:http://example.com/photo\n[alg]\noid = OID:2.16.840.1.101.3.4.2.1\nnull = NULL\n",
+       "uri = IA5STRING:http://a.example\n[alg]\noid = OID:2.16.840.1.101.3.4.2.1\nnull = NULL\n",
        [] {
-         Val i(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(0));
-         Val t(KORVU_TYPE_TYPEOFBIOMETRICDATA, korvu_typeofbiometricdata_newpredefined(i.as<KORVU_ASN1_INTEGER>()));
-         Val alg = dec(KORVU_TYPE_ALGORITHMIDENTIFIER, "30 0D 06 09 60 86 48 01 65 03 04 02 01 05 00");
-         Val h(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new("\1\2\3\4\5", 5));
-         Val uri(KORVU_TYPE_IA5STRING, korvu_asn1_string_new("http://example.com/photo", 24));
-         return static_cast<void *>(korvu_biometricdata_new(t.as<KORVU_TYPEOFBIOMETRICDATA>(),
-                                                            alg.as<KORVU_X509_ALGID>(), h.as<KORVU_ASN1_OCTETSTRING>(),
-                                                            uri.as<KORVU_ASN1_STRING>()));
+         return (void *)korvu_biometricdata_new(
+             V(KORVU_TYPEOFBIOMETRICDATA, KORVU_TYPE_TYPEOFBIOMETRICDATA, "02 01 00"),
+             V(KORVU_X509_ALGID, KORVU_TYPE_ALGORITHMIDENTIFIER, "30 0D 06 09 60 86 48 01 65 03 04 02 01 05 00"),
+             V(KORVU_ASN1_OCTETSTRING, KORVU_TYPE_OCTET_STRING, "04 05 01 02 03 04 05"),
+             STR_(KORVU_TYPE_IA5STRING, "16 10 68 74 74 70 3A 2F 2F 61 2E 65 78 61 6D 70 6C 65"));
        }},
       {KORVU_TYPE_IDENTIFICATION_ITEM,
        "asn1 = SEQUENCE:item\n[item]\ntype = INTEGER:1\nencode = INTEGER:2\nvalue = FORMAT:HEX,OCTETSTRING:A0B1\n",
        [] {
-         Val t(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1)), e(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(2));
-         Val v(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new("\xA0\xB1", 2));
-         return static_cast<void *>(korvu_korvuidentificationitem_new(
-             t.as<KORVU_ASN1_INTEGER>(), e.as<KORVU_ASN1_INTEGER>(), v.as<KORVU_ASN1_OCTETSTRING>()));
+         return (void *)korvu_korvuidentificationitem_new(INT_("02 01 01"), INT_("02 01 02"),
+                                                          V(KORVU_ASN1_OCTETSTRING, KORVU_TYPE_OCTET_STRING, "04 02 A0 B1"));
        }},
       {KORVU_TYPE_IDENTIFICATION_ITEMS,
        "asn1 = SEQUENCE:items\n[items]\na = SEQUENCE:item\nb = SEQUENCE:item\n"
@@ -490,9 +460,9 @@ const std::vector<Made> &made() {
        [] {
          KORVU_ASN1_LIST *l = korvu_asn1_list_new();
          for (int i = 0; i < 2; i++)
-           korvu_asn1_list_put(l, decode(KORVU_TYPE_IDENTIFICATION_ITEM, hex("30 0A 02 01 01 02 01 02 04 02 A0 B1"),
-                                         nullptr));
-         return static_cast<void *>(l);
+           korvu_asn1_list_put(l, korvu_korvuidentificationitem_new(INT_("02 01 01"), INT_("02 01 02"),
+                                  V(KORVU_ASN1_OCTETSTRING, KORVU_TYPE_OCTET_STRING, "04 02 A0 B1")));
+         return (void *)l;
        }},
   };
   return m;
@@ -605,17 +575,6 @@ TEST(ExtValues, VectorsDecodeOrFailWithTheirCode) {
 
 namespace {
 
-Val boolean(bool v) { return Val(KORVU_TYPE_BOOLEAN, v ? korvu_asn1_boolean_true() : korvu_asn1_boolean_false()); }
-Val integer(int32_t v) { return Val(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(v)); }
-Val octets(const char *s, int32_t n = -1) {
-  return Val(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(s, n < 0 ? static_cast<int32_t>(std::strlen(s)) : n));
-}
-Val oid(const char *text) { return Val(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(text)); }
-template <class T>
-const T *p(const Val &v) {
-  return v.as<T>();
-}
-
 // A constructor call and the DER it must give (nullptr: the call returns null).
 struct Built {
   const char *what;
@@ -623,50 +582,32 @@ struct Built {
   std::function<void *()> build;
   const char *der;
 };
-
-const char kGns[] = "30 04 82 02 61 62";  // GeneralNames { dNSName "ab" }
+#define GNS_ V(KORVU_ASN1_LIST, KORVU_TYPE_GENERALNAMES, "30 04 82 02 61 62")
+#define OCTETS_(h) V(KORVU_ASN1_OCTETSTRING, KORVU_TYPE_OCTET_STRING, h)
+#define OID_(h) V(KORVU_ASN1_OID, KORVU_TYPE_OBJECT_IDENTIFIER, h)
 
 const std::vector<Built> &built() {
   static const std::vector<Built> b = {
       {"akid keyid", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
-       [] { return (void *)korvu_x509akid_new(p<KORVU_ASN1_OCTETSTRING>(octets("\x01\x02")), nullptr, nullptr); },
-       "30 04 80 02 01 02"},
+       [] { return (void *)korvu_x509akid_new(OCTETS_("04 02 01 02"), nullptr, nullptr); }, "30 04 80 02 01 02"},
       {"akid issuer and serial", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
-       [] {
-         Val gns = dec(KORVU_TYPE_GENERALNAMES, kGns);
-         return (void *)korvu_x509akid_new(nullptr, p<KORVU_ASN1_LIST>(gns), p<KORVU_ASN1_INTEGER>(integer(5)));
-       },
-       "30 09 A1 04 82 02 61 62 82 01 05"},
+       [] { return (void *)korvu_x509akid_new(nullptr, GNS_, INT_("02 01 05")); }, "30 09 A1 04 82 02 61 62 82 01 05"},
       {"akid issuer without serial", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
-       [] {
-         Val gns = dec(KORVU_TYPE_GENERALNAMES, kGns);
-         return (void *)korvu_x509akid_new(p<KORVU_ASN1_OCTETSTRING>(octets("\x01")), p<KORVU_ASN1_LIST>(gns),
-                                           nullptr);
-       },
-       nullptr},
+       [] { return (void *)korvu_x509akid_new(OCTETS_("04 01 01"), GNS_, nullptr); }, nullptr},
       {"akid nothing", KORVU_TYPE_AUTHORITYKEYIDENTIFIER,
        [] { return (void *)korvu_x509akid_new(nullptr, nullptr, nullptr); }, nullptr},
       {"period neither", KORVU_TYPE_PRIVATEKEYUSAGEPERIOD,
        [] { return (void *)korvu_x509privkeyperiod_new(nullptr, nullptr); }, nullptr},
       {"basic constraints cA FALSE drops the path length", KORVU_TYPE_BASICCONSTRAINTS,
-       [] {
-         return (void *)korvu_x509basicconstraints_new(p<KORVU_ASN1_BOOLEAN>(boolean(false)),
-                                                       p<KORVU_ASN1_INTEGER>(integer(3)));
-       },
-       "30 00"},
+       [] { return (void *)korvu_x509basicconstraints_new(FALSE_, INT_("02 01 03")); }, "30 00"},
       {"basic constraints null cA", KORVU_TYPE_BASICCONSTRAINTS,
-       [] { return (void *)korvu_x509basicconstraints_new(nullptr, p<KORVU_ASN1_INTEGER>(integer(3))); }, "30 00"},
+       [] { return (void *)korvu_x509basicconstraints_new(nullptr, INT_("02 01 03")); }, "30 00"},
       {"basic constraints CA with path length", KORVU_TYPE_BASICCONSTRAINTS,
-       [] {
-         return (void *)korvu_x509basicconstraints_new(p<KORVU_ASN1_BOOLEAN>(boolean(true)),
-                                                       p<KORVU_ASN1_INTEGER>(integer(0)));
-       },
-       "30 06 01 01 FF 02 01 00"},
+       [] { return (void *)korvu_x509basicconstraints_new(TRUE_, INT_("02 01 00")); }, "30 06 01 01 FF 02 01 00"},
       {"subtree minimum 0 left out", KORVU_TYPE_GENERALSUBTREE,
        [] {
-         Val gn = dec(KORVU_TYPE_GENERALNAME, "82 02 61 62");
-         return (void *)korvu_x509gensubtree_new(p<KORVU_X509_GENERALNAME>(gn), p<KORVU_ASN1_INTEGER>(integer(0)),
-                                                 p<KORVU_ASN1_INTEGER>(integer(2)));
+         return (void *)korvu_x509gensubtree_new(V(KORVU_X509_GENERALNAME, KORVU_TYPE_GENERALNAME, "82 02 61 62"),
+                                                 INT_("02 01 00"), INT_("02 01 02"));
        },
        "30 07 82 02 61 62 81 01 02"},
       {"name forms neither", KORVU_TYPE_NAMEFORMS, [] { return (void *)korvu_x509nameforms_new(nullptr, nullptr); },
@@ -674,51 +615,38 @@ const std::vector<Built> &built() {
       {"semantics neither", KORVU_TYPE_SEMANTICSINFORMATION,
        [] { return (void *)korvu_semanticsinformation_new(nullptr, nullptr); }, nullptr},
       {"semantics identifier", KORVU_TYPE_SEMANTICSINFORMATION,
-       [] { return (void *)korvu_semanticsinformation_new(p<KORVU_ASN1_OID>(oid("0.4.0.194121.1.1")), nullptr); },
+       [] { return (void *)korvu_semanticsinformation_new(OID_("06 07 04 00 8B EC 49 01 01"), nullptr); },
        "30 09 06 07 04 00 8B EC 49 01 01"},
       {"idp all null", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
        [] { return (void *)korvu_pkixidp_new2(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }, "30 00"},
       {"idp three only-flags TRUE", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
-       [] {
-         Val t = boolean(true);
-         auto *y = p<KORVU_ASN1_BOOLEAN>(t);
-         return (void *)korvu_pkixidp_new2(nullptr, y, y, nullptr, nullptr, y);
-       },
-       nullptr},
+       [] { return (void *)korvu_pkixidp_new2(nullptr, TRUE_, TRUE_, nullptr, nullptr, TRUE_); }, nullptr},
       {"idp CA before user in the arguments", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
-       [] {
-         Val t = boolean(true), f = boolean(false);
-         return (void *)korvu_pkixidp_new(nullptr, p<KORVU_ASN1_BOOLEAN>(t), p<KORVU_ASN1_BOOLEAN>(t), nullptr,
-                                          p<KORVU_ASN1_BOOLEAN>(f));
-       },
-       "30 06 81 01 FF 82 01 FF"},
+       [] { return (void *)korvu_pkixidp_new(nullptr, TRUE_, FALSE_, nullptr, FALSE_); }, "30 03 82 01 FF"},
+      {"idp two only-flags TRUE", KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT,
+       [] { return (void *)korvu_pkixidp_new(nullptr, TRUE_, TRUE_, nullptr, nullptr); }, "30 06 81 01 FF 82 01 FF"},
       {"aaidp all null", KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT,
        [] { return (void *)korvu_x509aaidp_new(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }, "30 00"},
       {"aaidp argument order", KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT,
-       [] {
-         Val f = boolean(false);
-         return (void *)korvu_x509aaidp_new(nullptr, p<KORVU_ASN1_BOOLEAN>(f), nullptr, nullptr, nullptr, nullptr);
-       },
+       [] { return (void *)korvu_x509aaidp_new(nullptr, FALSE_, nullptr, nullptr, nullptr, nullptr); },
        "30 03 84 01 00"},
       {"display text BMPString", KORVU_TYPE_DISPLAYTEXT,
-       [] { return (void *)korvu_pkixdisplaytext_new(30, p<KORVU_ASN1_OCTETSTRING>(octets("\x00h", 2))); },
-       "1E 02 00 68"},
+       [] { return (void *)korvu_pkixdisplaytext_new(30, OCTETS_("04 02 00 68")); }, "1E 02 00 68"},
       {"display text PrintableString", KORVU_TYPE_DISPLAYTEXT,
-       [] { return (void *)korvu_pkixdisplaytext_new(19, p<KORVU_ASN1_OCTETSTRING>(octets("h"))); }, nullptr},
+       [] { return (void *)korvu_pkixdisplaytext_new(19, OCTETS_("04 01 68")); }, nullptr},
       {"policy qualifier without qualifier", KORVU_TYPE_POLICYQUALIFIERINFO,
-       [] { return (void *)korvu_x509polqualifierinfo_new(p<KORVU_ASN1_OID>(oid("1.3.6.1.5.5.7.2.1")), nullptr); },
+       [] { return (void *)korvu_x509polqualifierinfo_new(OID_("06 08 2B 06 01 05 05 07 02 01"), nullptr); },
        "30 0A 06 08 2B 06 01 05 05 07 02 01"},
       {"policy qualifier CPS", KORVU_TYPE_POLICYQUALIFIERINFO,
        [] {
-         Val q = dec(KORVU_TYPE_ANY, "16 01 78");
-         return (void *)korvu_x509polqualifierinfo_new(p<KORVU_ASN1_OID>(oid("1.3.6.1.5.5.7.2.1")),
-                                                       p<KORVU_ASN1_ANY>(q));
+         return (void *)korvu_x509polqualifierinfo_new(OID_("06 08 2B 06 01 05 05 07 02 01"),
+                                                       V(KORVU_ASN1_ANY, KORVU_TYPE_ANY, "16 01 78"));
        },
        "30 0D 06 08 2B 06 01 05 05 07 02 01 16 01 78"},
       {"distribution point name relative", KORVU_TYPE_DISTRIBUTIONPOINTNAME,
        [] {
-         Val rdn = dec(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, "31 09 30 07 06 03 55 04 03 0C 00");
-         return (void *)korvu_x509distpointname_new_relname(p<KORVU_ASN1_LIST>(rdn));
+         return (void *)korvu_x509distpointname_new_relname(
+             V(KORVU_ASN1_LIST, KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, "31 09 30 07 06 03 55 04 03 0C 00"));
        },
        "A1 09 30 07 06 03 55 04 03 0C 00"},
   };

@@ -266,7 +266,11 @@ def describe_tst(out, der):
     describe_imprint(out, "imprint", t["messageImprint"])
     out.n("sn", t["serialNumber"])
     out.time("gentime", t["genTime"])
-    if present(t, "accuracy"):
+    # pyasn1-modules gives accuracy a default value, so its presence is read from the octets: a SEQUENCE
+    # after genTime (the sixth element).
+    tag, h, n, e = tlv(der)
+    kids, _ = children(der, h, e if e is not None else len(der))
+    if len(kids) > 5 and der[kids[5][0]] == 0x30:
         a = t["accuracy"]
         out.put("accuracy", " ".join(str(int(a[k])) if present(a, k) else "-" for k in ("seconds", "millis", "micros")))
     else:

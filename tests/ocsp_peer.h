@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cmd_decode.h"
 #include "test_util.h"
 
 namespace korvu_test::ocsp {
@@ -373,6 +374,21 @@ q openssl cms -verify -inform DER -in tok.der -noverify -out tst.der
     return {};
   }
   return dir;
+}
+
+// The output of `korvu-asn1 decode --type T --summary --check PATH` (the status in *status).
+inline std::string summary_of(uint32_t type, const std::string &path, int *status = nullptr) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  korvu::tool::Io io{in, out, err};
+  korvu::tool::DecodeOptions options;
+  options.type = type;
+  options.file = path;
+  options.summary = true;
+  options.check = true;
+  const int s = korvu::tool::run_decode(options, io);
+  if (status) *status = s;
+  return out.str() + err.str();
 }
 
 // Runs a command, returning its standard output and error.

@@ -475,5 +475,35 @@ TEST(OcspOpenssl, RequestsAndResponsesRoundTrip) {
   const std::string resp_text = shell("openssl ocsp -respin " + dir + "/built_resp.der -resp_text -noverify");
   EXPECT_NE(resp_text.find("Cert Status: good"), std::string::npos) << resp_text;
   EXPECT_NE(resp_text.find("Responder Id: 30313233"), std::string::npos) << resp_text;
+
+  // The summaries of `korvu-asn1 decode --summary`.
+  struct Summary {
+    uint32_t type;
+    const char *file;
+    std::vector<std::string> lines;
+  };
+  const Summary summaries[] = {
+      {KORVU_TYPE_OCSPRESPONSE, "resp.der",
+       {"status: successful (0)\n", "responseType: 1.3.6.1.5.5.7.48.1.1\n", "responder: byName CN=resp\n",
+        "producedAt: 20", "response: serial 02, good, thisUpdate 20",
+        "response: serial 03, revoked 20240101000000Z, reason keyCompromise (1), thisUpdate ",
+        "response: serial 04, unknown, thisUpdate ", "re-encoded: identical"}},
+      {KORVU_TYPE_OCSPRESPONSE, "respkey.der", {"responder: byKey ", "re-encoded: identical"}},
+      {KORVU_TYPE_OCSPRESPONSE, "respnonext.der", {"response: serial 04, unknown, thisUpdate ", ", nextUpdate none\n"}},
+      {KORVU_TYPE_OCSPRESPONSE, "built_resp.der",
+       {"responder: byKey 303132333435363738396162636465666768696A\n",
+        "response: serial 02, good, thisUpdate 20260102030405Z, nextUpdate none\n"}},
+      {KORVU_TYPE_OCSPREQUEST, "req.der",
+       {"request: sha256, serial 02\n", "request: sha256, serial 04\n", "requestor: none\n", "nonce: 0410",
+        "signed: no\n"}},
+      {KORVU_TYPE_OCSPREQUEST, "sreq.der",
+       {"requestor: DirName:CN=a\n", "signed: yes, sha256WithRSAEncryption\n", "re-encoded: identical"}},
+  };
+  for (const Summary &s : summaries) {
+    int status = -1;
+    const std::string out = summary_of(s.type, dir + "/" + s.file, &status);
+    EXPECT_EQ(status, 0) << s.file << "\n" << out;
+    for (const std::string &line : s.lines) EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+  }
   std::system(("rm -rf " + dir).c_str());
 }

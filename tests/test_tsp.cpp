@@ -277,8 +277,32 @@ TEST(TspOpenssl, QueriesRepliesAndTokenContents) {
                                   korvu_tsp_tstinfo_getexts(t)));
   EXPECT_EQ(encode(KORVU_TYPE_TSTINFO, again.v), tst_der) << "rebuilt with the constructor";
 
+  // The summaries of `korvu-asn1 decode --summary`.
+  const std::string nonce_hex = [&] {
+    const KORVU_ASN1_INTEGER *n = korvu_tsp_timestampreq_getnonce(qr);
+    std::string h = to_hex(n->data, n->length);
+    h.erase(std::remove(h.begin(), h.end(), ' '), h.end());
+    return h;
+  }();
+  const std::vector<std::string> tst_lines = {
+      "policy: 1.2.3.4.1\n", "genTime: 20", "imprint algorithm: sha256\n", "accuracy: 1s 500ms 100us\n",
+      "ordering: yes\n", "nonce: " + nonce_hex + "\n", "tsa: DirName:CN=tsa\n", "re-encoded: identical"};
+  int status = -1;
+  std::string out = summary_of(KORVU_TYPE_TSTINFO, dir + "/tst.der", &status);
+  EXPECT_EQ(status, 0) << out;
+  for (const std::string &line : tst_lines) EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+  out = summary_of(KORVU_TYPE_TIMESTAMPRESP, dir + "/r2.tsr", &status);
+  EXPECT_EQ(status, 0) << out;
+  for (const char *line : {"status: rejection (2)\n", "status text: Requested policy is not supported.\n",
+                           "failure: unacceptedPolicy\n", "token: none\n", "re-encoded: identical"})
+    EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+
   // The granted reply holds the token (needs ContentInfo in the build).
   if (content_info_built()) {
+    out = summary_of(KORVU_TYPE_TIMESTAMPRESP, dir + "/r.tsr", &status);
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("token: TSTInfo\n"), std::string::npos) << out;
+    for (const std::string &line : tst_lines) EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
     const Bytes r_der = read_file(dir + "/r.tsr");
     Val r(KORVU_TYPE_TIMESTAMPRESP, decode(KORVU_TYPE_TIMESTAMPRESP, r_der, ctx));
     ASSERT_NE(r.v, nullptr);

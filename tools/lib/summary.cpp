@@ -286,3 +286,11 @@ int print_attrcert_summary(const void *ac, std::FILE *out) {
 }
 
 }  // namespace korvu::tool
+
+namespace korvu::tool {
+// The name and general-name texts of these summaries, for the other summaries.
+bool summary_name_text(const void *name, std::string &out) { return name_text(name, out); }
+std::string summary_general_name_text(const void *gn) {
+  return general_name_text(static_cast<const KORVU_X509_GENERALNAME *>(gn));
+}
+}  // namespace korvu::tool

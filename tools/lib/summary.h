@@ -5,6 +5,7 @@
 #define KORVU_TOOL_SUMMARY_H
 
 #include <cstdio>
+#include <string>
 
 namespace korvu::tool {
 
@@ -36,6 +37,11 @@ int print_certificate_summary(const void *cert, std::FILE *out);
 //   extensions: <extension identifiers, in order, or "none">
 // Returns 1, or 0 for a null certificate or output, or a field missing.
 int print_attrcert_summary(const void *ac, std::FILE *out);
+
+// The texts the summaries above print for a Name ("C=US, O=Example, CN=Root"; false when it does not encode)
+// and for a GeneralName ("DirName:CN=A", "URI:urn:x", "DNS:host", ...).
+bool summary_name_text(const void *name, std::string &out);
+std::string summary_general_name_text(const void *general_name);
 
 }  // namespace korvu::tool
 

@@ -285,6 +285,23 @@ TEST(OcspVectors, SignedOctetsOfABasicResponse) {
   count = 100;
   EXPECT_EQ(korvu_ocsp_basicocspresponse_gettbsocts(nullptr, buf.data(), &count), 0);
 
+  // An OCSPRequest whose TBSRequest has a non-minimal length is written back as received, from memory and from
+  // a file stream alike; built from its parts it is DER.
+  const Bytes req = hex("30 05 30 81 02 30 00");
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_req.der";
+  write_file(tmp, req);
+  uint32_t used = 0;
+  Val from_file(KORVU_TYPE_OCSPREQUEST, decode_file(KORVU_TYPE_OCSPREQUEST, tmp, ctx, &used));
+  for (void *r : {decode(KORVU_TYPE_OCSPREQUEST, req, ctx), from_file.v}) {
+    Val rv(KORVU_TYPE_OCSPREQUEST, r == from_file.v ? nullptr : r);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_OCSPREQUEST, r)), to_hex(req));
+    auto *q = static_cast<KORVU_OCSP_OCSPREQUEST *>(r);
+    EXPECT_EQ(to_hex(Bytes(q->tbsEncoded, q->tbsEncoded + q->tbsEncodedLength)), "30 81 02 30 00");
+    Val rebuilt(KORVU_TYPE_OCSPREQUEST, korvu_ocsp_ocsprequest_new(korvu_ocsp_ocsprequest_gettbs(q), nullptr));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_OCSPREQUEST, rebuilt.v)), "30 04 30 02 30 00");
+  }
+
   // Built by the constructors: the octets of the first writing stay, whatever changes afterwards.
   Val built(KORVU_TYPE_BASICOCSPRESPONSE,
             korvu_ocsp_basicocspresponse_new(korvu_ocsp_basicocspresponse_gettbs(br),

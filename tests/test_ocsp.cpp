@@ -78,6 +78,62 @@ TEST(OcspCorpus, DecodesReencodesAndAgreesWithPyasn1) {
   EXPECT_GT(seen[KORVU_TYPE_BASICOCSPRESPONSE], responses / 2);
 }
 
+// The corpus's CrlID (in a SingleResponse) and ServiceLocator (in a Request) extension values decode as types 183
+// and 184 and are written back byte for byte. ServiceLocator needs AuthorityInfoAccessSyntax (87) in the build.
+TEST(OcspCorpus, ExtensionValuesDecode) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  std::vector<const KORVU_X509_EXTENSION *> exts;
+  auto collect = [&](const KORVU_ASN1_LIST *l) {
+    for (int32_t i = 0; l && i < korvu_asn1_list_getsize(l); i++)
+      exts.push_back(static_cast<const KORVU_X509_EXTENSION *>(item(l, i)));
+  };
+  ErrCtx ctx;
+  Val resp(KORVU_TYPE_OCSPRESPONSE,
+           decode(KORVU_TYPE_OCSPRESPONSE, read_file(corpus_dir() + "/ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-res.der"),
+                  ctx));
+  ASSERT_NE(resp.v, nullptr);
+  const Bytes inner = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(
+                                                                   korvu_ocsp_ocspresponse_getresponse(resp.as<KORVU_OCSP_OCSPRESPONSE>()))));
+  Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, inner, ctx));
+  ASSERT_NE(basic.v, nullptr);
+  const KORVU_ASN1_LIST *rs =
+      korvu_ocsp_responsedata_getresponses(korvu_ocsp_basicocspresponse_gettbs(basic.as<KORVU_OCSP_BASICRESPONSE>()));
+  for (int32_t i = 0; i < korvu_asn1_list_getsize(rs); i++)
+    collect(korvu_ocsp_singleresponse_getexts(static_cast<KORVU_OCSP_SINGLERESPONSE *>(item(rs, i))));
+  Val req(KORVU_TYPE_OCSPREQUEST,
+          decode(KORVU_TYPE_OCSPREQUEST,
+                 read_file(corpus_dir() + "/ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-clean-req.der"), ctx));
+  ASSERT_NE(req.v, nullptr);
+  const KORVU_ASN1_LIST *rl = korvu_ocsp_tbsrequest_getreqlist(korvu_ocsp_ocsprequest_gettbs(req.as<KORVU_OCSP_OCSPREQUEST>()));
+  for (int32_t i = 0; i < korvu_asn1_list_getsize(rl); i++)
+    collect(korvu_ocsp_request_getexts(static_cast<KORVU_OCSP_REQUEST *>(item(rl, i))));
+  void *probe = nullptr;
+  const Bytes aia = hex("30 16 30 14 06 08 2B 06 01 05 05 07 30 01 86 08 687474703A2F2F78");
+  const bool have_aia = korvu_asn1_mem_decode(aia.data(), static_cast<int32_t>(aia.size()),
+                                              KORVU_TYPE_AUTHORITYINFOACCESS, &probe) == aia.size();
+  korvu_asn1_value_free(KORVU_TYPE_AUTHORITYINFOACCESS, probe);
+  int crl_ids = 0, locators = 0;
+  for (const KORVU_X509_EXTENSION *e : exts) {
+    const std::string id = oid_text(korvu_x509extension_getid(e));
+    const uint32_t type = id == "1.3.6.1.5.5.7.48.1.3"   ? KORVU_TYPE_CRLID
+                          : id == "1.3.6.1.5.5.7.48.1.7" ? KORVU_TYPE_SERVICELOCATOR
+                                                         : 0;
+    if (type == 0) continue;
+    (type == KORVU_TYPE_CRLID ? crl_ids : locators)++;
+    if (type == KORVU_TYPE_SERVICELOCATOR && !have_aia) continue;
+    const Bytes value = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_x509extension_getvalue(e)));
+    Val v(type, decode(type, value, ctx));
+    ASSERT_NE(v.v, nullptr) << id << " " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(encode(type, v.v), value) << id;
+    if (type == KORVU_TYPE_CRLID) {
+      auto *c = v.as<KORVU_OCSP_CRLID>();
+      EXPECT_TRUE(korvu_ocsp_crlid_geturl(c) || korvu_ocsp_crlid_getnum(c) || korvu_ocsp_crlid_gettime(c));
+    }
+  }
+  EXPECT_EQ(crl_ids, 1);
+  EXPECT_EQ(locators, 1);
+}
+
 // The malformed responses keep their outcome, each for its reason.
 TEST(OcspCorpus, MalformedResponsesKeepTheirOutcome) {
   if (!have_corpus()) GTEST_SKIP() << "corpus missing";

@@ -179,6 +179,65 @@ TEST(OcspCorpus, MalformedResponsesKeepTheirOutcome) {
   }
 }
 
+// Every header of a response, a signed request, a time-stamp request and a TSTInfo mutated in turn: a length
+// raised by one overruns its parent and fails; a tag replaced by another fails or gives a value that writes
+// again; a failure hands nothing out and says why.
+TEST(OcspCorpus, MutatedHeadersFailCleanly) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  struct File {
+    uint32_t type;
+    const char *path;
+  };
+  const File files[] = {
+      {KORVU_TYPE_OCSPRESPONSE, "ocsp/pyca-vectors__ocsp_resp-single-extension-reason.der"},
+      {KORVU_TYPE_OCSPREQUEST, "ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-clean-req.der"},
+      {KORVU_TYPE_TIMESTAMPREQ, "tsp/bc-java__ParseTest_sha1Request.der"},
+      {KORVU_TYPE_TSTINFO, "tsp/bc-java__TimeStampTokenInfoUnitTest_tstInfo3.der"},
+  };
+  for (const File &f : files) {
+    const Bytes der = read_file(corpus_dir() + "/" + f.path);
+    ASSERT_FALSE(der.empty()) << f.path;
+    // The header offsets of every TLV (DER, single-octet identifiers).
+    std::vector<size_t> heads;
+    std::vector<std::pair<size_t, size_t>> todo{{0, der.size()}};
+    while (!todo.empty()) {
+      auto [at, end] = todo.back();
+      todo.pop_back();
+      while (at + 2 <= end) {
+        heads.push_back(at);
+        size_t h = 2, n = der[at + 1];
+        if (n & 0x80) {
+          h += n & 0x7F;
+          n = 0;
+          for (size_t k = 0; k < (der[at + 1] & 0x7Fu); k++) n = n << 8 | der[at + 2 + k];
+        }
+        if (der[at] & 0x20) todo.push_back({at + h, at + h + n});
+        at += h + n;
+      }
+    }
+    EXPECT_GT(heads.size(), 20u) << f.path;
+    for (size_t at : heads) {
+      Bytes longer = der;
+      if (!(longer[at + 1] & 0x80) && longer[at + 1] < 0x7F) {
+        longer[at + 1]++;
+        ErrCtx ctx;
+        Val v(f.type, decode(f.type, longer, ctx));
+        EXPECT_EQ(v.v, nullptr) << f.path << ": length at " << at;
+        EXPECT_GT(ctx.count(), 0u);
+      }
+      Bytes retagged = der;
+      retagged[at] = static_cast<unsigned char>((der[at] & 0x20) | (der[at] == 0x84 || der[at] == 0xA4 ? 0x85 : 0x84));
+      ErrCtx ctx;
+      uint32_t used = 0;
+      Val v(f.type, decode(f.type, retagged, ctx, &used));
+      if (v.v == nullptr)
+        EXPECT_GT(ctx.count(), 0u) << f.path << ": tag at " << at;
+      else
+        EXPECT_FALSE(encode(f.type, v.v).empty()) << f.path << ": tag at " << at;
+    }
+  }
+}
+
 // Encodings of the tagging rules, each decoded back to the same octets.
 TEST(OcspVectors, TaggingRulesEncodeAndDecode) {
   Val good(KORVU_TYPE_CERTSTATUS, korvu_ocsp_certstatus_newgood());

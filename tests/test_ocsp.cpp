@@ -189,14 +189,21 @@ TEST(OcspCorpus, MutatedHeadersFailCleanly) {
     const char *path;
   };
   const File files[] = {
-      {KORVU_TYPE_OCSPRESPONSE, "ocsp/pyca-vectors__ocsp_resp-single-extension-reason.der"},
+      {KORVU_TYPE_BASICOCSPRESPONSE, "ocsp/pyca-vectors__ocsp_resp-single-extension-reason.der"},
       {KORVU_TYPE_OCSPREQUEST, "ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-clean-req.der"},
       {KORVU_TYPE_TIMESTAMPREQ, "tsp/bc-java__ParseTest_sha1Request.der"},
       {KORVU_TYPE_TSTINFO, "tsp/bc-java__TimeStampTokenInfoUnitTest_tstInfo3.der"},
   };
   for (const File &f : files) {
-    const Bytes der = read_file(corpus_dir() + "/" + f.path);
+    Bytes der = read_file(corpus_dir() + "/" + f.path);
     ASSERT_FALSE(der.empty()) << f.path;
+    if (f.type == KORVU_TYPE_BASICOCSPRESPONSE) {  // the response's inner octets
+      ErrCtx ctx;
+      Val r(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, der, ctx));
+      ASSERT_NE(r.v, nullptr);
+      der = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(
+                                                         korvu_ocsp_ocspresponse_getresponse(r.as<KORVU_OCSP_OCSPRESPONSE>()))));
+    }
     // The header offsets of every TLV (DER, single-octet identifiers).
     std::vector<size_t> heads;
     std::vector<std::pair<size_t, size_t>> todo{{0, der.size()}};
@@ -215,7 +222,7 @@ TEST(OcspCorpus, MutatedHeadersFailCleanly) {
         at += h + n;
       }
     }
-    EXPECT_GT(heads.size(), 20u) << f.path;
+    EXPECT_GT(heads.size(), 6u) << f.path;
     for (size_t at : heads) {
       Bytes longer = der;
       if (!(longer[at + 1] & 0x80) && longer[at + 1] < 0x7F) {

@@ -38,10 +38,12 @@ int print_certificate_summary(const void *cert, std::FILE *out);
 // Returns 1, or 0 for a null certificate or output, or a field missing.
 int print_attrcert_summary(const void *ac, std::FILE *out);
 
-// The texts the summaries above print for a Name ("C=US, O=Example, CN=Root"; false when it does not encode)
-// and for a GeneralName ("DirName:CN=A", "URI:urn:x", "DNS:host", ...).
-bool summary_name_text(const void *name, std::string &out);
-std::string summary_general_name_text(const void *general_name);
+// "T=V, T=V+T=V" from the DER of a Name (type 32), RDNs in encoding order; false when it is not DER we can walk.
+bool name_text(const void *name, std::string &out);
+
+// The text of a GeneralName (type 63): "URI:urn:x", "DNS:host", "email:a@b", "DirName:CN=A", "IP:0A000001",
+// "RID:1.2.3" or "othername".
+std::string general_name_text(const void *general_name);
 
 }  // namespace korvu::tool
 

@@ -73,7 +73,7 @@ void *item(const KORVU_ASN1_LIST *l, int32_t i) {
   return korvu_asn1_list_get(l, i, &e) == 1 ? e : nullptr;
 }
 
-std::string general_name(const KORVU_X509_GENERALNAME *gn) { return gn ? summary_general_name_text(gn) : "none"; }
+std::string general_name(const KORVU_X509_GENERALNAME *gn) { return gn ? general_name_text(gn) : "none"; }
 
 // ---- OCSP ---------------------------------------------------------------------------------------------------
 constexpr const char *kResponseStatus[] = {"successful", "malformedRequest", "internalError", "tryLater",
@@ -128,7 +128,7 @@ int response_summary(const KORVU_OCSP_OCSPRESPONSE *r, std::FILE *out) {
   const KORVU_OCSP_RESPONDERID *rid = korvu_ocsp_responsedata_getrespid(rd);
   if (korvu_ocsp_responderid_gettype(rid) == 1) {
     std::string name;
-    if (!summary_name_text(korvu_ocsp_responderid_getname(rid), name)) name = "?";
+    if (!name_text(korvu_ocsp_responderid_getname(rid), name)) name = "?";
     std::fprintf(out, "responder: byName %s\n", name.c_str());
   } else {
     Bytes key = octets(korvu_ocsp_responderid_getkeyhash(rid));

@@ -297,6 +297,22 @@ int main(int argc, char **argv) {
     return 64;
   }
   SeedMaker m(argv[1]);
+  // OCSP and time-stamp values no public file carries on their own: CrlID, ServiceLocator,
+  // PreferredSignatureAlgorithms, a request whose TBSRequest has a non-minimal length, a TSTInfo with every
+  // component.
+  for (const char *v : {"3036a01b1619687474703a2f2f63726c2e6578616d706c652f63612e63726ca10402021234a211180f3230323430"
+                        "3130323033303430355a",
+                        "303b30153113301106035504030c0a4578616d706c652043413022302006082b060105050730018614687474703a"
+                        "2f2f6f6373702e6578616d706c652f",
+                        "302c301c300b06092a864886f70d01010b300d06092a864886f70d0101010500300c300a06082a8648ce3d040302",
+                        "30053081023000",
+                        "304e02010106032a0304300c300706052b0e03021a0401aa020105180f3230323430313031303030"
+                        "3030305a30090201018001018101010101ff020109a00686047473613aa109300706022a03040100"}) {
+    Bytes b;
+    for (size_t k = 0; v[k] != 0 && v[k + 1] != 0; k += 2)
+      b.push_back(static_cast<unsigned char>(std::stoi(std::string(v + k, 2), nullptr, 16)));
+    m.add_encoding(b);
+  }
   for (int i = 2; i < argc; i++) {
     fs::path p(argv[i]);
     std::error_code ec;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "summary.h"
+#include "summary_ocsp.h"
 
 #include <CLI/CLI.hpp>
 
@@ -72,11 +73,12 @@ bool print_summary(uint32_t type, const void *cert, Io &io) {
   std::FILE *f = open_memstream(&text, &length);
   if (f == nullptr) return false;
   int ok = type == KORVU_TYPE_ATTRIBUTECERTIFICATE ? print_attrcert_summary(cert, f)
-                                                   : print_certificate_summary(cert, f);
+           : has_ocsp_summary(type)                 ? print_ocsp_summary(type, cert, f)
+                                                    : print_certificate_summary(cert, f);
   std::fclose(f);
   if (ok == 1) io.out << std::string(text, length);
   std::free(text);
-  if (ok != 1) io.err << "korvu-asn1: the certificate summary could not be written\n";
+  if (ok != 1) io.err << "korvu-asn1: the summary could not be written\n";
   return ok == 1;
 }
 
@@ -156,11 +158,13 @@ void add_decode_command(CLI::App &app, Io &io) {
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
                 "count) or an attribute certificate (type 260: version, holder, issuer, serial, validity, "
-                "attribute types, extensions)");
+                "attribute types, extensions), an OCSP response (175) or request (173), a time-stamp response "
+                "(190) or a TSTInfo (192)");
   sub->callback([options, &io] {
     if (options->summary && options->type != KORVU_TYPE_CERTIFICATE &&
-        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE) {
-      io.err << "korvu-asn1: --summary needs --type 39 (Certificate) or 260 (AttributeCertificate)\n";
+        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE && !has_ocsp_summary(options->type)) {
+      io.err << "korvu-asn1: --summary needs --type 39 (Certificate), 260 (AttributeCertificate), 173 "
+                "(OCSPRequest), 175 (OCSPResponse), 190 (TimeStampResp) or 192 (TSTInfo)\n";
       io.status = kExitUsage;
       return;
     }

@@ -131,7 +131,8 @@ std::string value_text(const Bytes &b, size_t start, const Tlv &v) {
   return hex(b.data() + start, v.end - start, "#");
 }
 
-// "T=V, T=V+T=V" from the DER of a Name; false when it is not DER we can walk.
+}  // namespace
+
 bool name_text(const void *name, std::string &out) {
   BlobHolder blob(korvu_asn1_mem_encode(KORVU_TYPE_NAME, name));
   if (!blob) return false;
@@ -156,6 +157,8 @@ bool name_text(const void *name, std::string &out) {
   }
   return true;
 }
+
+namespace {
 
 const char *time_text(const KORVU_ASN1_TIME *t) { return t && t->text ? t->text : "?"; }
 
@@ -200,8 +203,10 @@ std::string string_text(const KORVU_ASN1_STRING *s) {
   return std::string(b.begin(), b.end());
 }
 
-// "URI:urn:x", "DNS:host", "email:a@b", "DirName:CN=A", "IP:0A000001", "RID:1.2.3" or "othername".
-std::string general_name_text(const KORVU_X509_GENERALNAME *gn) {
+}  // namespace
+
+std::string general_name_text(const void *general_name) {
+  auto *gn = static_cast<const KORVU_X509_GENERALNAME *>(general_name);
   uint32_t choice = 0;
   if (korvu_x509generalname_gettype(gn, &choice) != 1) return "?";
   switch (choice) {
@@ -220,6 +225,8 @@ std::string general_name_text(const KORVU_X509_GENERALNAME *gn) {
     default: return choice == 0 ? "othername" : choice == 3 ? "x400Address" : "ediPartyName";
   }
 }
+
+namespace {
 
 template <class Fn>
 std::string list_text(const KORVU_ASN1_LIST *list, Fn text) {

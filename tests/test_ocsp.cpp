@@ -1,0 +1,648 @@
+// OCSP: the corpus's requests and responses read by the library and by pyasn1-modules (tests/ocsp_peer.py), the
+// signed octets they keep, hex vectors of the tagging rules and of bad input, and openssl-made requests and
+// responses (read, re-encoded and verified again by openssl; built with the constructors and read by openssl).
+#include <cstring>
+#include <map>
+
+#include "ocsp_peer.h"
+
+using namespace korvu_test;
+using namespace korvu_test::ocsp;
+
+namespace {
+
+// The TBSRequest octets an OCSPRequest keeps.
+Bytes kept_tbs(const KORVU_OCSP_OCSPREQUEST *r) {
+  return r && r->hasTbsEncoded ? Bytes(r->tbsEncoded, r->tbsEncoded + r->tbsEncodedLength) : Bytes{};
+}
+
+std::vector<std::string> describe(uint32_t type, void *v) {
+  switch (type) {
+    case KORVU_TYPE_OCSPRESPONSE:
+      return describe_response(static_cast<KORVU_OCSP_OCSPRESPONSE *>(v));
+    case KORVU_TYPE_OCSPREQUEST: {
+      auto *r = static_cast<KORVU_OCSP_OCSPREQUEST *>(v);
+      return describe_request(r, kept_tbs(r));
+    }
+    default:
+      return describe_basic(static_cast<KORVU_OCSP_BASICRESPONSE *>(v));
+  }
+}
+
+void expect_same_lines(const std::vector<std::string> &peer, const std::vector<std::string> &ours,
+                       const std::string &label) {
+  EXPECT_EQ(peer.size(), ours.size()) << label;
+  for (size_t i = 0; i < std::min(peer.size(), ours.size()); i++) EXPECT_EQ(ours[i], peer[i]) << label;
+}
+
+}  // namespace
+
+// Every valid OCSPResponse (DER and Base64), its BasicOCSPResponse, and every OCSPRequest of the corpus: decoded
+// from memory and from a file stream, written back byte for byte, the signed octets exactly those inside, and
+// every getter as pyasn1-modules reads the same octets.
+TEST(OcspCorpus, DecodesReencodesAndAgreesWithPyasn1) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  std::string python;
+  if (!require_peer(python)) GTEST_SKIP() << "python3-pyasn1-modules missing";
+  std::map<uint32_t, int> seen;
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_value.der";
+  for (const PeerValue &p : run_peer(python, corpus_dir())) {
+    if (p.type != KORVU_TYPE_OCSPRESPONSE && p.type != KORVU_TYPE_OCSPREQUEST &&
+        p.type != KORVU_TYPE_BASICOCSPRESPONSE)
+      continue;
+    seen[p.type]++;
+    ErrCtx ctx;
+    uint32_t used = 0;
+    Val v(p.type, decode(p.type, p.der, ctx, &used));
+    ASSERT_NE(v.v, nullptr) << p.label << " codes " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(used, p.der.size()) << p.label;
+    EXPECT_EQ(encode(p.type, v.v), p.der) << p.label << ": written back";
+    expect_same_lines(p.lines, describe(p.type, v.v), p.label);
+    // A file stream reads the same values and keeps the same signed octets.
+    write_file(tmp, p.der);
+    uint32_t file_used = 0;
+    Val f(p.type, decode_file(p.type, tmp, ctx, &file_used));
+    ASSERT_NE(f.v, nullptr) << p.label << " from a file";
+    EXPECT_EQ(file_used, p.der.size());
+    expect_same_lines(p.lines, describe(p.type, f.v), p.label + " (file stream)");
+  }
+  // The manifest's counts: every file reached the comparison.
+  int responses = 0, requests = 0;
+  for (const ManifestRow &r : corpus_manifest()) {
+    if (r.expect != "valid") continue;
+    responses += r.type == "OCSPResponse";
+    requests += r.type == "OCSPRequest";
+  }
+  EXPECT_EQ(seen[KORVU_TYPE_OCSPRESPONSE], responses);
+  EXPECT_EQ(seen[KORVU_TYPE_OCSPREQUEST], requests);
+  EXPECT_GT(seen[KORVU_TYPE_BASICOCSPRESPONSE], responses / 2);
+}
+
+// The corpus's CrlID (in a SingleResponse) and ServiceLocator (in a Request) extension values decode as types 183
+// and 184 and are written back byte for byte. ServiceLocator needs AuthorityInfoAccessSyntax (87) in the build.
+TEST(OcspCorpus, ExtensionValuesDecode) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  std::vector<const KORVU_X509_EXTENSION *> exts;
+  auto collect = [&](const KORVU_ASN1_LIST *l) {
+    for (int32_t i = 0; l && i < korvu_asn1_list_getsize(l); i++)
+      exts.push_back(static_cast<const KORVU_X509_EXTENSION *>(item(l, i)));
+  };
+  ErrCtx ctx;
+  Val resp(KORVU_TYPE_OCSPRESPONSE,
+           decode(KORVU_TYPE_OCSPRESPONSE, read_file(corpus_dir() + "/ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-res.der"),
+                  ctx));
+  ASSERT_NE(resp.v, nullptr);
+  const Bytes inner = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(
+                                                                   korvu_ocsp_ocspresponse_getresponse(resp.as<KORVU_OCSP_OCSPRESPONSE>()))));
+  Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, inner, ctx));
+  ASSERT_NE(basic.v, nullptr);
+  const KORVU_ASN1_LIST *rs =
+      korvu_ocsp_responsedata_getresponses(korvu_ocsp_basicocspresponse_gettbs(basic.as<KORVU_OCSP_BASICRESPONSE>()));
+  for (int32_t i = 0; i < korvu_asn1_list_getsize(rs); i++)
+    collect(korvu_ocsp_singleresponse_getexts(static_cast<KORVU_OCSP_SINGLERESPONSE *>(item(rs, i))));
+  Val req(KORVU_TYPE_OCSPREQUEST,
+          decode(KORVU_TYPE_OCSPREQUEST,
+                 read_file(corpus_dir() + "/ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-clean-req.der"), ctx));
+  ASSERT_NE(req.v, nullptr);
+  const KORVU_ASN1_LIST *rl = korvu_ocsp_tbsrequest_getreqlist(korvu_ocsp_ocsprequest_gettbs(req.as<KORVU_OCSP_OCSPREQUEST>()));
+  for (int32_t i = 0; i < korvu_asn1_list_getsize(rl); i++)
+    collect(korvu_ocsp_request_getexts(static_cast<KORVU_OCSP_REQUEST *>(item(rl, i))));
+  void *probe = nullptr;
+  const Bytes aia = hex("30 16 30 14 06 08 2B 06 01 05 05 07 30 01 86 08 687474703A2F2F78");
+  const bool have_aia = korvu_asn1_mem_decode(aia.data(), static_cast<int32_t>(aia.size()),
+                                              KORVU_TYPE_AUTHORITYINFOACCESS, &probe) == aia.size();
+  korvu_asn1_value_free(KORVU_TYPE_AUTHORITYINFOACCESS, probe);
+  int crl_ids = 0, locators = 0;
+  for (const KORVU_X509_EXTENSION *e : exts) {
+    const std::string id = oid_text(korvu_x509extension_getid(e));
+    const uint32_t type = id == "1.3.6.1.5.5.7.48.1.3"   ? KORVU_TYPE_CRLID
+                          : id == "1.3.6.1.5.5.7.48.1.7" ? KORVU_TYPE_SERVICELOCATOR
+                                                         : 0;
+    if (type == 0) continue;
+    (type == KORVU_TYPE_CRLID ? crl_ids : locators)++;
+    if (type == KORVU_TYPE_SERVICELOCATOR && !have_aia) continue;
+    const Bytes value = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_x509extension_getvalue(e)));
+    Val v(type, decode(type, value, ctx));
+    ASSERT_NE(v.v, nullptr) << id << " " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(encode(type, v.v), value) << id;
+    if (type == KORVU_TYPE_CRLID) {
+      auto *c = v.as<KORVU_OCSP_CRLID>();
+      EXPECT_TRUE(korvu_ocsp_crlid_geturl(c) || korvu_ocsp_crlid_getnum(c) || korvu_ocsp_crlid_gettime(c));
+    }
+  }
+  EXPECT_EQ(crl_ids, 1);
+  EXPECT_EQ(locators, 1);
+}
+
+// The malformed responses keep their outcome, each for its reason.
+TEST(OcspCorpus, MalformedResponsesKeepTheirOutcome) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  struct Case {
+    const char *file;
+    uint32_t code;        // 0: decodes as OCSPResponse
+    uint32_t inner_code;  // with responseBytes: 0 when they decode as BasicOCSPResponse, else the code
+    const char *why;
+  };
+  const Case cases[] = {
+      {"bc-java__OCSPTest_invalidResp.der", 0x10203, 0, "the status ENUMERATED has no contents"},
+      {"boringssl__ocsp_unittest__invalid_response.der", 0x1020A, 0, "the text \"invalid\", not a SEQUENCE"},
+      {"boringssl__ocsp_unittest__bad_status.der", 0, 0, "status values are not checked"},
+      {"pyca-vectors__ocsp_resp-unknown-response-status.der", 0, 0, "status 7 is not checked"},
+      {"pyca-vectors__ocsp_resp-successful-no-response-bytes.der", 0, 0, "status and bytes are not tied"},
+      {"boringssl__ocsp_unittest__bad_ocsp_type.der", 0, 0, "the response type is the caller's to check"},
+      {"boringssl__ocsp_unittest__invalid_response_data.der", 0, 0x1020A, "the ResponseData is not one"},
+  };
+  for (const Case &c : cases) {
+    Bytes der = read_file(corpus_dir() + "/ocsp/" + c.file);
+    ASSERT_FALSE(der.empty()) << c.file;
+    ErrCtx ctx;
+    Val v(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, der, ctx));
+    if (c.code != 0) {
+      EXPECT_EQ(v.v, nullptr) << c.file;
+      EXPECT_TRUE(ctx.has(c.code)) << c.file << ": " << c.why;
+      EXPECT_TRUE(ctx.has(0x10395)) << c.file << ": the OCSPResponse decode code";
+      continue;
+    }
+    ASSERT_NE(v.v, nullptr) << c.file << ": " << c.why;
+    EXPECT_EQ(encode(KORVU_TYPE_OCSPRESPONSE, v.v), der) << c.file;
+    const KORVU_OCSP_RESPONSEBYTES *rb = korvu_ocsp_ocspresponse_getresponse(v.as<KORVU_OCSP_OCSPRESPONSE>());
+    if (rb == nullptr) continue;  // the status-only responses
+    Bytes inner = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(rb)));
+    ErrCtx ictx;
+    Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, inner, ictx));
+    if (c.inner_code == 0) {
+      EXPECT_NE(basic.v, nullptr) << c.file;
+    } else {
+      EXPECT_EQ(basic.v, nullptr) << c.file;
+      EXPECT_TRUE(ictx.has(c.inner_code)) << c.file << ": " << c.why;
+    }
+  }
+}
+
+// Every header of a response, a signed request, a time-stamp request and a TSTInfo mutated in turn: a length
+// raised by one overruns its parent and fails; a tag replaced by another fails or gives a value that writes
+// again; a failure hands nothing out and says why.
+TEST(OcspCorpus, MutatedHeadersFailCleanly) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  struct File {
+    uint32_t type;
+    const char *path;
+  };
+  const File files[] = {
+      {KORVU_TYPE_BASICOCSPRESPONSE, "ocsp/pyca-vectors__ocsp_resp-single-extension-reason.der"},
+      {KORVU_TYPE_OCSPREQUEST, "ocsp/rustcrypto__x509-ocsp_ocsp-multiple-exts-clean-req.der"},
+      {KORVU_TYPE_TIMESTAMPREQ, "tsp/bc-java__ParseTest_sha1Request.der"},
+      {KORVU_TYPE_TSTINFO, "tsp/bc-java__TimeStampTokenInfoUnitTest_tstInfo3.der"},
+  };
+  for (const File &f : files) {
+    Bytes der = read_file(corpus_dir() + "/" + f.path);
+    ASSERT_FALSE(der.empty()) << f.path;
+    if (f.type == KORVU_TYPE_BASICOCSPRESPONSE) {  // the response's inner octets
+      ErrCtx ctx;
+      Val r(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, der, ctx));
+      ASSERT_NE(r.v, nullptr);
+      der = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(
+                                                         korvu_ocsp_ocspresponse_getresponse(r.as<KORVU_OCSP_OCSPRESPONSE>()))));
+    }
+    // The header offsets of every TLV (DER, single-octet identifiers).
+    std::vector<size_t> heads;
+    std::vector<std::pair<size_t, size_t>> todo{{0, der.size()}};
+    while (!todo.empty()) {
+      auto [at, end] = todo.back();
+      todo.pop_back();
+      while (at + 2 <= end) {
+        heads.push_back(at);
+        size_t h = 2, n = der[at + 1];
+        if (n & 0x80) {
+          h += n & 0x7F;
+          n = 0;
+          for (size_t k = 0; k < (der[at + 1] & 0x7Fu); k++) n = n << 8 | der[at + 2 + k];
+        }
+        if (der[at] & 0x20) todo.push_back({at + h, at + h + n});
+        at += h + n;
+      }
+    }
+    EXPECT_GT(heads.size(), 6u) << f.path;
+    for (size_t at : heads) {
+      Bytes longer = der;
+      if (!(longer[at + 1] & 0x80) && longer[at + 1] < 0x7F) {
+        longer[at + 1]++;
+        ErrCtx ctx;
+        Val v(f.type, decode(f.type, longer, ctx));
+        EXPECT_EQ(v.v, nullptr) << f.path << ": length at " << at;
+        EXPECT_GT(ctx.count(), 0u);
+      }
+      Bytes retagged = der;
+      retagged[at] = static_cast<unsigned char>((der[at] & 0x20) | (der[at] == 0x84 || der[at] == 0xA4 ? 0x85 : 0x84));
+      ErrCtx ctx;
+      uint32_t used = 0;
+      Val v(f.type, decode(f.type, retagged, ctx, &used));
+      if (v.v == nullptr)
+        EXPECT_GT(ctx.count(), 0u) << f.path << ": tag at " << at;
+      else
+        EXPECT_FALSE(encode(f.type, v.v).empty()) << f.path << ": tag at " << at;
+    }
+  }
+}
+
+// Encodings of the tagging rules, each decoded back to the same octets.
+TEST(OcspVectors, TaggingRulesEncodeAndDecode) {
+  Val good(KORVU_TYPE_CERTSTATUS, korvu_ocsp_certstatus_newgood());
+  Val unknown(KORVU_TYPE_CERTSTATUS, korvu_ocsp_certstatus_newunknown());
+  Val time(KORVU_TYPE_GENERALIZEDTIME, korvu_asn1_gentime_new(2024, 1, 1, 0, 0, 0, 0));
+  Val reason(KORVU_TYPE_ENUMERATED, korvu_asn1_enum_value(1));
+  Val info(KORVU_TYPE_REVOKEDINFO, korvu_ocsp_revokedinfo_new(time.as<KORVU_ASN1_TIME>(),
+                                                             reason.as<KORVU_ASN1_INTEGER>()));
+  Val revoked(KORVU_TYPE_CERTSTATUS, korvu_ocsp_certstatus_newrevoked(info.as<KORVU_OCSP_REVOKEDINFO>()));
+  ASSERT_TRUE(good.v && unknown.v && revoked.v);
+  EXPECT_EQ(korvu_ocsp_certstatus_getrevoked(good.as<KORVU_OCSP_CERTSTATUS>()), nullptr);
+  EXPECT_NE(korvu_ocsp_certstatus_getrevoked(revoked.as<KORVU_OCSP_CERTSTATUS>()), nullptr);
+  EXPECT_EQ(korvu_ocsp_certstatus_gettype(nullptr), 0xFFFFFFFFu);
+  EXPECT_EQ(korvu_ocsp_responderid_gettype(nullptr), 0xFFFFFFFFu);
+
+  Val v1(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1));
+  Val zero(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(0));
+  Val url(KORVU_TYPE_IA5STRING, korvu_asn1_string_new("http://x/c.crl", 14));
+  Val crl_all(KORVU_TYPE_CRLID, korvu_ocsp_crlid_new(url.as<KORVU_ASN1_STRING>(), v1.as<KORVU_ASN1_INTEGER>(),
+                                                     time.as<KORVU_ASN1_TIME>()));
+  Val crl_none(KORVU_TYPE_CRLID, korvu_ocsp_crlid_new(nullptr, nullptr, nullptr));
+  Val status6(KORVU_TYPE_ENUMERATED, korvu_asn1_enum_value(6));
+  Val unauthorized(KORVU_TYPE_OCSPRESPONSE, korvu_ocsp_ocspresponse_new(status6.as<KORVU_ASN1_INTEGER>(), nullptr));
+  // A TBSRequest with an empty request list, version 0 (left out) and version 1 (written).
+  Val list(KORVU_TYPE_REQUESTLIST, korvu_asn1_list_new());
+  Val tbs0(KORVU_TYPE_TBSREQUEST, korvu_ocsp_tbsrequest_new(nullptr, nullptr, list.as<KORVU_ASN1_LIST>(), nullptr));
+  Val tbs0x(KORVU_TYPE_TBSREQUEST, korvu_ocsp_tbsrequest_new(zero.as<KORVU_ASN1_INTEGER>(), nullptr,
+                                                             list.as<KORVU_ASN1_LIST>(), nullptr));
+  Val tbs1(KORVU_TYPE_TBSREQUEST, korvu_ocsp_tbsrequest_new(v1.as<KORVU_ASN1_INTEGER>(), nullptr,
+                                                            list.as<KORVU_ASN1_LIST>(), nullptr));
+  ASSERT_NE(tbs0.v, nullptr);
+  EXPECT_EQ(decimal(korvu_ocsp_tbsrequest_getversion(tbs0.as<KORVU_OCSP_TBSREQUEST>())), "0");
+
+  struct Case {
+    const char *name;
+    uint32_t type;
+    const void *value;
+    const char *der;
+  };
+  const Case cases[] = {
+      {"good", KORVU_TYPE_CERTSTATUS, good.v, "80 00"},
+      {"unknown", KORVU_TYPE_CERTSTATUS, unknown.v, "82 00"},
+      {"revoked", KORVU_TYPE_CERTSTATUS, revoked.v, "A1 16 18 0F 32303234303130313030303030305A A0 03 0A 01 01"},
+      {"CrlID with all three", KORVU_TYPE_CRLID, crl_all.v,
+       "30 2A A0 10 16 0E 687474703A2F2F782F632E63726C A1 03 02 01 01 A2 11 18 0F 32303234303130313030303030305A"},
+      {"CrlID with none", KORVU_TYPE_CRLID, crl_none.v, "30 00"},
+      {"status 6 alone", KORVU_TYPE_OCSPRESPONSE, unauthorized.v, "30 03 0A 01 06"},
+      {"version 0 left out", KORVU_TYPE_TBSREQUEST, tbs0.v, "30 02 30 00"},
+      {"explicit version 0 left out", KORVU_TYPE_TBSREQUEST, tbs0x.v, "30 02 30 00"},
+      {"version 1 written", KORVU_TYPE_TBSREQUEST, tbs1.v, "30 07 A0 03 02 01 01 30 00"},
+  };
+  for (const Case &c : cases) {
+    ASSERT_NE(c.value, nullptr) << c.name;
+    const Bytes want = hex(c.der);
+    EXPECT_EQ(to_hex(encode(c.type, c.value)), to_hex(want)) << c.name;
+    ErrCtx ctx;
+    Val back(c.type, decode(c.type, want, ctx));
+    ASSERT_NE(back.v, nullptr) << c.name;
+    EXPECT_EQ(encode(c.type, back.v), want) << c.name << ": decoded and written again";
+  }
+  // Decoded back, the CrlID's three components and the TBSRequest's default version are there.
+  ErrCtx ctx;
+  Val crl(KORVU_TYPE_CRLID, decode(KORVU_TYPE_CRLID, encode(KORVU_TYPE_CRLID, crl_all.v), ctx));
+  ASSERT_NE(crl.v, nullptr);
+  EXPECT_EQ(decimal(korvu_ocsp_crlid_getnum(crl.as<KORVU_OCSP_CRLID>())), "1");
+  EXPECT_EQ(time_text(korvu_ocsp_crlid_gettime(crl.as<KORVU_OCSP_CRLID>())), "20240101000000Z");
+  EXPECT_EQ(der_hex(KORVU_TYPE_IA5STRING, korvu_ocsp_crlid_geturl(crl.as<KORVU_OCSP_CRLID>())),
+            der_hex(KORVU_TYPE_IA5STRING, url.v));
+  Val t(KORVU_TYPE_TBSREQUEST, decode(KORVU_TYPE_TBSREQUEST, hex("30 02 30 00"), ctx));
+  EXPECT_EQ(decimal(korvu_ocsp_tbsrequest_getversion(t.as<KORVU_OCSP_TBSREQUEST>())), "0");
+}
+
+// Bad input: the codes of each fault, nothing handed out.
+TEST(OcspVectors, BadInputIsRefusedWithItsCode) {
+  // ResponseData { byKey [2] { OCTET STRING }, producedAt, responses {} }
+  const std::string gt = "18 0F 32303234303130313030303030305A";
+  struct Case {
+    const char *name;
+    uint32_t type;
+    std::string der;
+    uint32_t code;
+  };
+  const Case cases[] = {
+      {"CertStatus [3]", KORVU_TYPE_CERTSTATUS, "83 00", 0x1020A},
+      {"CertStatus universal NULL", KORVU_TYPE_CERTSTATUS, "05 00", 0x1020A},
+      {"ResponderID [0]", KORVU_TYPE_RESPONDERID, "A0 02 04 00", 0x1020A},
+      {"ResponderID [3]", KORVU_TYPE_RESPONDERID, "A3 02 04 00", 0x1020A},
+      {"primitive ResponderID [1]", KORVU_TYPE_RESPONDERID, "81 02 30 00", 0x1026A},
+      {"primitive version [0]", KORVU_TYPE_TBSREQUEST, "30 07 80 03 02 01 01 30 00", 0x1026A},
+      {"ResponseData with ResponderID [3]", KORVU_TYPE_RESPONSEDATA, "30 17 A3 02 04 00 " + gt + " 30 00", 0x1020A},
+      {"SingleResponse status [4]", KORVU_TYPE_SINGLERESPONSE,
+       "30 2A 30 15 30 07 06 05 2B 0E 03 02 1A 04 01 00 04 01 00 02 01 01 84 00 " + gt, 0x1020A},
+      {"a component past its parent", KORVU_TYPE_OCSPRESPONSE, "30 03 0A 02 00", 0x1020B},
+      {"a trailing component", KORVU_TYPE_OCSPRESPONSE, "30 05 0A 01 00 05 00", 0x1020A},
+      {"primitive OCSPResponse", KORVU_TYPE_OCSPRESPONSE, "10 03 0A 01 00", 0x1026A},
+      {"ResponseBytes under [1]", KORVU_TYPE_OCSPRESPONSE, "30 07 0A 01 00 A1 02 30 00", 0x1020A},
+  };
+  for (const Case &c : cases) {
+    ErrCtx ctx;
+    Val v(c.type, decode(c.type, hex(c.der), ctx));
+    EXPECT_EQ(v.v, nullptr) << c.name;
+    EXPECT_TRUE(ctx.has(c.code)) << c.name << ": " << ::testing::PrintToString(ctx.codes());
+  }
+}
+
+// A response cut short at every length, and with each length octet raised by one: refused, nothing handed out.
+TEST(OcspVectors, TruncatedAndOverrunningResponsesFail) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  const Bytes der = read_file(corpus_dir() + "/ocsp/pyca-vectors__ocsp_resp-single-extension-reason.der");
+  ASSERT_FALSE(der.empty());
+  for (size_t n = 0; n < der.size(); n++) {
+    Bytes cut(der.begin(), der.begin() + static_cast<long>(n));
+    ErrCtx ctx;
+    Val v(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, cut, ctx));
+    EXPECT_EQ(v.v, nullptr) << "cut at " << n;
+    EXPECT_GT(ctx.count(), 0u) << "cut at " << n;
+  }
+  // Raising the first length octet overruns the input.
+  Bytes longer = der;
+  longer[longer[1] & 0x80 ? 2 + (longer[1] & 0x7F) - 1 : 1]++;
+  ErrCtx ctx;
+  Val v(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, longer, ctx));
+  EXPECT_EQ(v.v, nullptr);
+}
+
+// The signed octets of a BasicOCSPResponse under the signed count: a null buffer asks for the size, a count one
+// short or negative gets the size and no copy, a null count or response gets 0; the octets are the received
+// ones where they are not DER (an explicit version 0), and a built response keeps those of its first writing.
+TEST(OcspVectors, SignedOctetsOfABasicResponse) {
+  const std::string gt = "18 0F 32303234303130313030303030305A";
+  // ResponseData { [0] { INTEGER 0 }, byKey, producedAt, responses {} }: not DER.
+  const std::string rd = "30 1C A0 03 02 01 00 A2 02 04 00 " + gt + " 30 00";
+  const Bytes basic = hex("30 2A " + rd + " 30 07 06 05 2B 0E 03 02 1D 03 01 00");
+  ErrCtx ctx;
+  Val v(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, basic, ctx));
+  ASSERT_NE(v.v, nullptr) << ::testing::PrintToString(ctx.codes());
+  auto *br = v.as<KORVU_OCSP_BASICRESPONSE>();
+  EXPECT_EQ(encode(KORVU_TYPE_BASICOCSPRESPONSE, br), basic);
+  EXPECT_EQ(tbs_octets(br), hex(rd));
+  // Decoded alone, the ResponseData drops its explicit version 0.
+  Val alone(KORVU_TYPE_RESPONSEDATA, decode(KORVU_TYPE_RESPONSEDATA, hex(rd), ctx));
+  ASSERT_NE(alone.v, nullptr);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_RESPONSEDATA, alone.v)), to_hex(hex("30 17 A2 02 04 00 " + gt + " 30 00")));
+
+  const int32_t size = static_cast<int32_t>(hex(rd).size());
+  Bytes buf(static_cast<size_t>(size) + 4, 0xEE);
+  int32_t count = size - 1;
+  EXPECT_EQ(korvu_ocsp_basicocspresponse_gettbsocts(br, buf.data(), &count), 0);
+  EXPECT_EQ(count, size);
+  EXPECT_EQ(buf[0], 0xEE) << "nothing copied into a short buffer";
+  count = -5;
+  EXPECT_EQ(korvu_ocsp_basicocspresponse_gettbsocts(br, buf.data(), &count), 0);
+  EXPECT_EQ(count, size);
+  count = size + 4;
+  EXPECT_EQ(korvu_ocsp_basicocspresponse_gettbsocts(br, buf.data(), &count), 1);
+  EXPECT_EQ(count, size);
+  EXPECT_EQ(Bytes(buf.begin(), buf.begin() + size), hex(rd));
+  EXPECT_EQ(buf[static_cast<size_t>(size)], 0xEE) << "nothing past the octets";
+  EXPECT_EQ(korvu_ocsp_basicocspresponse_gettbsocts(br, buf.data(), nullptr), 0);
+  count = 100;
+  EXPECT_EQ(korvu_ocsp_basicocspresponse_gettbsocts(nullptr, buf.data(), &count), 0);
+
+  // An OCSPRequest whose TBSRequest has a non-minimal length is written back as received, from memory and from
+  // a file stream alike; built from its parts it is DER.
+  const Bytes req = hex("30 05 30 81 02 30 00");
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_req.der";
+  write_file(tmp, req);
+  uint32_t used = 0;
+  Val from_file(KORVU_TYPE_OCSPREQUEST, decode_file(KORVU_TYPE_OCSPREQUEST, tmp, ctx, &used));
+  for (void *r : {decode(KORVU_TYPE_OCSPREQUEST, req, ctx), from_file.v}) {
+    Val rv(KORVU_TYPE_OCSPREQUEST, r == from_file.v ? nullptr : r);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_OCSPREQUEST, r)), to_hex(req));
+    auto *q = static_cast<KORVU_OCSP_OCSPREQUEST *>(r);
+    EXPECT_EQ(to_hex(Bytes(q->tbsEncoded, q->tbsEncoded + q->tbsEncodedLength)), "30 81 02 30 00");
+    Val rebuilt(KORVU_TYPE_OCSPREQUEST, korvu_ocsp_ocsprequest_new(korvu_ocsp_ocsprequest_gettbs(q), nullptr));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_OCSPREQUEST, rebuilt.v)), "30 04 30 02 30 00");
+  }
+
+  // Built by the constructors: the octets of the first writing stay, whatever changes afterwards.
+  Val built(KORVU_TYPE_BASICOCSPRESPONSE,
+            korvu_ocsp_basicocspresponse_new(korvu_ocsp_basicocspresponse_gettbs(br),
+                                             korvu_ocsp_basicocspresponse_getsignalgo(br),
+                                             korvu_ocsp_basicocspresponse_getsignature(br), nullptr));
+  ASSERT_NE(built.v, nullptr);
+  auto *b2 = built.as<KORVU_OCSP_BASICRESPONSE>();
+  EXPECT_EQ(b2->hasTbsEncoded, 0u) << "no encoding kept before the first writing";
+  const Bytes first = tbs_octets(b2);
+  EXPECT_EQ(to_hex(first), to_hex(hex("30 17 A2 02 04 00 " + gt + " 30 00")));
+  KORVU_OCSP_RESPONSEDATA *inner = korvu_ocsp_basicocspresponse_gettbs(b2);
+  korvu_asn1_value_free(KORVU_TYPE_GENERALIZEDTIME, inner->producedAt);
+  inner->producedAt = korvu_asn1_gentime_new(2030, 1, 1, 0, 0, 0, 0);
+  EXPECT_EQ(tbs_octets(b2), first);
+  const Bytes written = encode(KORVU_TYPE_BASICOCSPRESPONSE, b2);
+  ASSERT_GT(written.size(), first.size() + 2);
+  EXPECT_EQ(Bytes(written.begin() + 2, written.begin() + 2 + static_cast<long>(first.size())), first);
+}
+
+// The extension values that no file carries, built with pyasn1-modules' rfc6960 classes: decoded and written
+// back byte for byte. ServiceLocator needs AuthorityInfoAccessSyntax (87) to be built.
+TEST(OcspVectors, ExtensionValuesFromPyasn1) {
+  std::string python;
+  if (!require_peer(python)) GTEST_SKIP() << "python3-pyasn1-modules missing";
+  std::istringstream lines(run_script(python, "--build"));
+  std::string word, label, h;
+  int checked = 0;
+  const bool aia = [] {
+    void *v = nullptr;
+    const Bytes d = hex("30 16 30 14 06 08 2B 06 01 05 05 07 30 01 86 08 687474703A2F2F78");
+    uint32_t n = korvu_asn1_mem_decode(d.data(), static_cast<int32_t>(d.size()), KORVU_TYPE_AUTHORITYINFOACCESS, &v);
+    korvu_asn1_value_free(KORVU_TYPE_AUTHORITYINFOACCESS, v);
+    return n == d.size();
+  }();
+  uint32_t type = 0;
+  while (lines >> word >> type >> label >> h) {
+    if (type == KORVU_TYPE_SERVICELOCATOR && !aia) continue;
+    const Bytes der = hex(h);
+    ErrCtx ctx;
+    Val v(type, decode(type, der, ctx));
+    ASSERT_NE(v.v, nullptr) << label << " " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(encode(type, v.v), der) << label;
+    checked++;
+    if (type == KORVU_TYPE_PREFERREDSIGNATUREALGORITHM) {
+      auto *p = v.as<KORVU_OCSP_PREFSIGALGO>();
+      EXPECT_EQ(oid_text(korvu_x509algoid_getalgo(korvu_ocsp_preferredsignalgo_getsignalgo(p))),
+                "1.2.840.113549.1.1.11");
+      EXPECT_EQ(oid_text(korvu_x509algoid_getalgo(korvu_ocsp_preferredsignalgo_getpubkeyalgo(p))),
+                "1.2.840.113549.1.1.1");
+      Val copy(type, korvu_ocsp_preferredsignalgo_new(korvu_ocsp_preferredsignalgo_getsignalgo(p),
+                                                      korvu_ocsp_preferredsignalgo_getpubkeyalgo(p)));
+      EXPECT_EQ(encode(type, copy.v), der) << "rebuilt from its getters";
+    }
+    if (type == KORVU_TYPE_CRLID && label == "crlid") {
+      auto *c = v.as<KORVU_OCSP_CRLID>();
+      EXPECT_EQ(decimal(korvu_ocsp_crlid_getnum(c)), "4660");
+      EXPECT_EQ(time_text(korvu_ocsp_crlid_gettime(c)), "20240102030405Z");
+    }
+  }
+  EXPECT_GE(checked, 4);
+}
+
+// openssl's requests and responses: read with the values the index gave (good, revoked with its reason and
+// time, unknown; the nonce echoed; byKey with an extra certificate; no nextUpdate), re-encoded and verified
+// again by openssl; a request and a response built with the constructors are read by openssl.
+TEST(OcspOpenssl, RequestsAndResponsesRoundTrip) {
+  const std::string dir = make_openssl_data();
+  if (dir.empty()) GTEST_SKIP() << "openssl missing";
+  ErrCtx ctx;
+  // The request: three CertIDs with SHA-256 and a nonce; the signed one carries two certificates.
+  Val req(KORVU_TYPE_OCSPREQUEST, decode(KORVU_TYPE_OCSPREQUEST, read_file(dir + "/req.der"), ctx));
+  ASSERT_NE(req.v, nullptr);
+  auto *tbs = korvu_ocsp_ocsprequest_gettbs(req.as<KORVU_OCSP_OCSPREQUEST>());
+  ASSERT_EQ(korvu_asn1_list_getsize(korvu_ocsp_tbsrequest_getreqlist(tbs)), 3);
+  auto *first = static_cast<KORVU_OCSP_REQUEST *>(item(korvu_ocsp_tbsrequest_getreqlist(tbs), 0));
+  EXPECT_EQ(oid_text(korvu_x509algoid_getalgo(korvu_ocsp_certid_gethashalgo(korvu_ocsp_request_getcertid(first)))),
+            "2.16.840.1.101.3.4.2.1");
+  ASSERT_EQ(korvu_asn1_list_getsize(korvu_ocsp_tbsrequest_getexts(tbs)), 1);
+  auto *nonce_ext = static_cast<KORVU_X509_EXTENSION *>(item(korvu_ocsp_tbsrequest_getexts(tbs), 0));
+  EXPECT_EQ(oid_text(korvu_x509extension_getid(nonce_ext)), "1.3.6.1.5.5.7.48.1.2");
+  EXPECT_EQ(korvu_ocsp_ocsprequest_getsignature(req.as<KORVU_OCSP_OCSPREQUEST>()), nullptr);
+  Val sreq(KORVU_TYPE_OCSPREQUEST, decode(KORVU_TYPE_OCSPREQUEST, read_file(dir + "/sreq.der"), ctx));
+  ASSERT_NE(sreq.v, nullptr);
+  auto *sig = korvu_ocsp_ocsprequest_getsignature(sreq.as<KORVU_OCSP_OCSPREQUEST>());
+  ASSERT_NE(sig, nullptr);
+  EXPECT_EQ(korvu_asn1_list_getsize(korvu_ocsp_signature_getcerts(sig)), 2);
+  EXPECT_NE(korvu_ocsp_tbsrequest_getname(korvu_ocsp_ocsprequest_gettbs(sreq.as<KORVU_OCSP_OCSPREQUEST>())), nullptr);
+  EXPECT_EQ(encode(KORVU_TYPE_OCSPREQUEST, sreq.v), read_file(dir + "/sreq.der"));
+
+  struct Resp {
+    const char *file;
+    uint32_t respid;
+    int32_t certs;
+    bool next;
+  };
+  for (const Resp &r : {Resp{"resp.der", 1, 1, true}, Resp{"respkey.der", 2, 2, true},
+                        Resp{"respnonext.der", 1, 1, false}}) {
+    const Bytes der = read_file(dir + "/" + r.file);
+    Val resp(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, der, ctx));
+    ASSERT_NE(resp.v, nullptr) << r.file;
+    auto *rb = korvu_ocsp_ocspresponse_getresponse(resp.as<KORVU_OCSP_OCSPRESPONSE>());
+    ASSERT_NE(rb, nullptr);
+    EXPECT_EQ(oid_text(korvu_ocsp_responsebytes_gettype(rb)), "1.3.6.1.5.5.7.48.1.1");
+    Bytes inner = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(rb)));
+    Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, inner, ctx));
+    ASSERT_NE(basic.v, nullptr) << r.file;
+    auto *br = basic.as<KORVU_OCSP_BASICRESPONSE>();
+    auto *rd = korvu_ocsp_basicocspresponse_gettbs(br);
+    EXPECT_EQ(korvu_ocsp_responderid_gettype(korvu_ocsp_responsedata_getrespid(rd)), r.respid) << r.file;
+    EXPECT_EQ(korvu_asn1_list_getsize(korvu_ocsp_basicocspresponse_getcerts(br)), r.certs) << r.file;
+    const KORVU_ASN1_LIST *rs = korvu_ocsp_responsedata_getresponses(rd);
+    ASSERT_EQ(korvu_asn1_list_getsize(rs), 3);
+    const uint32_t want_status[] = {0, 1, 2};
+    for (int32_t i = 0; i < 3; i++) {
+      auto *sr = static_cast<KORVU_OCSP_SINGLERESPONSE *>(item(rs, i));
+      EXPECT_EQ(decimal(korvu_ocsp_certid_getsn(korvu_ocsp_singleresponse_getcertid(sr))), std::to_string(i + 2));
+      auto *st = korvu_ocsp_singleresponse_getcertstatus(sr);
+      EXPECT_EQ(korvu_ocsp_certstatus_gettype(st), want_status[i]) << r.file;
+      EXPECT_EQ(korvu_ocsp_singleresponse_getnextupdate(sr) != nullptr, r.next) << r.file;
+      if (i == 1) {
+        auto *ri = korvu_ocsp_certstatus_getrevoked(st);
+        ASSERT_NE(ri, nullptr);
+        EXPECT_EQ(time_text(korvu_ocsp_revokedinfo_gettime(ri)), "20240101000000Z");
+        EXPECT_EQ(decimal(korvu_ocsp_revokedinfo_getreason(ri)), "1") << "keyCompromise";
+      }
+    }
+    // The nonce is the request's.
+    auto *ext = static_cast<KORVU_X509_EXTENSION *>(item(korvu_ocsp_responsedata_getexts(rd), 0));
+    ASSERT_NE(ext, nullptr);
+    EXPECT_EQ(octets_hex(korvu_x509extension_getvalue(ext)), octets_hex(korvu_x509extension_getvalue(nonce_ext)));
+    // Written again, openssl still verifies the signature.
+    const Bytes out = encode(KORVU_TYPE_OCSPRESPONSE, resp.v);
+    EXPECT_EQ(out, der);
+    write_file(dir + "/out.der", out);
+    EXPECT_NE(shell("openssl ocsp -respin " + dir + "/out.der -CAfile " + dir + "/ca.pem -issuer " + dir +
+                    "/ca.pem").find("Response verify OK"),
+              std::string::npos)
+        << r.file;
+  }
+
+  // A request and a response built with the constructors from the decoded parts.
+  auto *id = korvu_ocsp_request_getcertid(first);
+  Val one(KORVU_TYPE_REQUEST, korvu_ocsp_request_new(id, nullptr));
+  Val rlist(KORVU_TYPE_REQUESTLIST, korvu_asn1_list_new());
+  ASSERT_EQ(korvu_asn1_list_put(rlist.as<KORVU_ASN1_LIST>(), korvu_asn1_dupobject(KORVU_TYPE_REQUEST, one.v, nullptr)),
+            1);
+  Val btbs(KORVU_TYPE_TBSREQUEST, korvu_ocsp_tbsrequest_new(nullptr, nullptr, rlist.as<KORVU_ASN1_LIST>(),
+                                                            korvu_ocsp_tbsrequest_getexts(tbs)));
+  Val breq(KORVU_TYPE_OCSPREQUEST, korvu_ocsp_ocsprequest_new(btbs.as<KORVU_OCSP_TBSREQUEST>(), nullptr));
+  ASSERT_NE(breq.v, nullptr);
+  write_file(dir + "/built_req.der", encode(KORVU_TYPE_OCSPREQUEST, breq.v));
+  const std::string req_text = shell("openssl ocsp -reqin " + dir + "/built_req.der -req_text");
+  EXPECT_NE(req_text.find("Serial Number: 02"), std::string::npos) << req_text;
+  EXPECT_NE(req_text.find("OCSP Nonce"), std::string::npos) << req_text;
+
+  Val gt(KORVU_TYPE_GENERALIZEDTIME, korvu_asn1_gentime_new(2026, 1, 2, 3, 4, 5, 0));
+  Val good(KORVU_TYPE_CERTSTATUS, korvu_ocsp_certstatus_newgood());
+  Val single(KORVU_TYPE_SINGLERESPONSE,
+             korvu_ocsp_singleresponse_new(id, good.as<KORVU_OCSP_CERTSTATUS>(), gt.as<KORVU_ASN1_TIME>(), nullptr,
+                                           nullptr));
+  Val rs(KORVU_TYPE_RESPONSES, korvu_asn1_list_new());
+  ASSERT_EQ(korvu_asn1_list_put(rs.as<KORVU_ASN1_LIST>(), korvu_asn1_dupobject(KORVU_TYPE_SINGLERESPONSE, single.v,
+                                                                                nullptr)),
+            1);
+  Val keyhash(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new("0123456789abcdefghij", 20));
+  Val rid(KORVU_TYPE_RESPONDERID, korvu_ocsp_responderid_newkeyhash(keyhash.as<KORVU_ASN1_OCTETSTRING>()));
+  Val rdata(KORVU_TYPE_RESPONSEDATA,
+            korvu_ocsp_responsedata_new(nullptr, rid.as<KORVU_OCSP_RESPONDERID>(), gt.as<KORVU_ASN1_TIME>(),
+                                        rs.as<KORVU_ASN1_LIST>(), nullptr));
+  Val algo(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_asn1_dupobject(KORVU_TYPE_ALGORITHMIDENTIFIER,
+                                                                korvu_ocsp_certid_gethashalgo(id), nullptr));
+  Val sigbits(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_new(0, "sig", 3));
+  Val bresp(KORVU_TYPE_BASICOCSPRESPONSE,
+            korvu_ocsp_basicocspresponse_new(rdata.as<KORVU_OCSP_RESPONSEDATA>(), algo.as<KORVU_X509_ALGID>(),
+                                             sigbits.as<KORVU_ASN1_BITSTRING>(), nullptr));
+  ASSERT_NE(bresp.v, nullptr);
+  const Bytes basic_der = encode(KORVU_TYPE_BASICOCSPRESPONSE, bresp.v);
+  Val basic_os(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(basic_der.data(),
+                                                                   static_cast<int32_t>(basic_der.size())));
+  Val type(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.3.6.1.5.5.7.48.1.1"));
+  Val bytes(KORVU_TYPE_RESPONSEBYTES, korvu_ocsp_responsebytes_new(type.as<KORVU_ASN1_OID>(),
+                                                                    basic_os.as<KORVU_ASN1_OCTETSTRING>()));
+  Val zero(KORVU_TYPE_ENUMERATED, korvu_asn1_enum_value(0));
+  Val full(KORVU_TYPE_OCSPRESPONSE, korvu_ocsp_ocspresponse_new(zero.as<KORVU_ASN1_INTEGER>(),
+                                                                bytes.as<KORVU_OCSP_RESPONSEBYTES>()));
+  ASSERT_NE(full.v, nullptr);
+  write_file(dir + "/built_resp.der", encode(KORVU_TYPE_OCSPRESPONSE, full.v));
+  const std::string resp_text = shell("openssl ocsp -respin " + dir + "/built_resp.der -resp_text -noverify");
+  EXPECT_NE(resp_text.find("Cert Status: good"), std::string::npos) << resp_text;
+  EXPECT_NE(resp_text.find("Responder Id: 30313233"), std::string::npos) << resp_text;
+
+  // The summaries of `korvu-asn1 decode --summary`.
+  struct Summary {
+    uint32_t type;
+    const char *file;
+    std::vector<std::string> lines;
+  };
+  const Summary summaries[] = {
+      {KORVU_TYPE_OCSPRESPONSE, "resp.der",
+       {"status: successful (0)\n", "responseType: 1.3.6.1.5.5.7.48.1.1\n", "responder: byName CN=resp\n",
+        "producedAt: 20", "response: serial 02, good, thisUpdate 20",
+        "response: serial 03, revoked 20240101000000Z, reason keyCompromise (1), thisUpdate ",
+        "response: serial 04, unknown, thisUpdate ", "re-encoded: identical"}},
+      {KORVU_TYPE_OCSPRESPONSE, "respkey.der", {"responder: byKey ", "re-encoded: identical"}},
+      {KORVU_TYPE_OCSPRESPONSE, "respnonext.der", {"response: serial 04, unknown, thisUpdate ", ", nextUpdate none\n"}},
+      {KORVU_TYPE_OCSPRESPONSE, "built_resp.der",
+       {"responder: byKey 303132333435363738396162636465666768696A\n",
+        "response: serial 02, good, thisUpdate 20260102030405Z, nextUpdate none\n"}},
+      {KORVU_TYPE_OCSPREQUEST, "req.der",
+       {"request: sha256, serial 02\n", "request: sha256, serial 04\n", "requestor: none\n", "nonce: 0410",
+        "signed: no\n"}},
+      {KORVU_TYPE_OCSPREQUEST, "sreq.der",
+       {"requestor: DirName:CN=a\n", "signed: yes, sha256WithRSAEncryption\n", "re-encoded: identical"}},
+  };
+  for (const Summary &s : summaries) {
+    int status = -1;
+    const std::string out = summary_of(s.type, dir + "/" + s.file, &status);
+    EXPECT_EQ(status, 0) << s.file << "\n" << out;
+    for (const std::string &line : s.lines) EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+  }
+  std::system(("rm -rf " + dir).c_str());
+}

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "summary.h"
+#include "summary_cms.h"
 
 #include <CLI/CLI.hpp>
 
@@ -72,11 +73,12 @@ bool print_summary(uint32_t type, const void *cert, Io &io) {
   std::FILE *f = open_memstream(&text, &length);
   if (f == nullptr) return false;
   int ok = type == KORVU_TYPE_ATTRIBUTECERTIFICATE ? print_attrcert_summary(cert, f)
-                                                   : print_certificate_summary(cert, f);
+           : type == KORVU_TYPE_CERTIFICATE          ? print_certificate_summary(cert, f)
+                                                     : print_cms_summary(type, cert, f);
   std::fclose(f);
   if (ok == 1) io.out << std::string(text, length);
   std::free(text);
-  if (ok != 1) io.err << "korvu-asn1: the certificate summary could not be written\n";
+  if (ok != 1) io.err << "korvu-asn1: the summary could not be written\n";
   return ok == 1;
 }
 
@@ -156,11 +158,15 @@ void add_decode_command(CLI::App &app, Io &io) {
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
                 "count) or an attribute certificate (type 260: version, holder, issuer, serial, validity, "
-                "attribute types, extensions)");
+                "attribute types, extensions), or a signed message (types 111, 133, 134: content type, version, digest "
+                "algorithms, signers, certificate and CRL counts, content length or detached)");
   sub->callback([options, &io] {
-    if (options->summary && options->type != KORVU_TYPE_CERTIFICATE &&
-        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE) {
-      io.err << "korvu-asn1: --summary needs --type 39 (Certificate) or 260 (AttributeCertificate)\n";
+    static constexpr uint32_t kSummarised[] = {KORVU_TYPE_CERTIFICATE, KORVU_TYPE_ATTRIBUTECERTIFICATE,
+                                               KORVU_TYPE_CONTENTINFO, KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM,
+                                               KORVU_TYPE_SIGNEDDATA_CMS_FORM};
+    if (options->summary && std::find(std::begin(kSummarised), std::end(kSummarised), options->type) ==
+                                std::end(kSummarised)) {
+      io.err << "korvu-asn1: --summary needs --type 39, 260, 111, 133 or 134\n";
       io.status = kExitUsage;
       return;
     }

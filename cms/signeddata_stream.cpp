@@ -21,6 +21,7 @@ constexpr uint32_t kSetTag = kCatalog[KORVU_TYPE_SIGNERINFOS].tag_number;
 constexpr uint32_t kIntegerTag = kCatalog[KORVU_TYPE_INTEGER].tag_number;
 constexpr uint32_t kOidTag = kCatalog[KORVU_TYPE_OBJECT_IDENTIFIER].tag_number;
 constexpr uint64_t kNoEnd = ~uint64_t{0};
+constexpr uint32_t kMaxTag = 1u << 24;  // tag numbers from here on are refused
 
 bool is_universal(const Header &h, int primitive, uint32_t tag) {
   return h.tag_class == KORVU_CLASS_UNIVERSAL && h.primitive == primitive && h.tag == tag;
@@ -96,6 +97,11 @@ class Reader {
     MemView v(raw, n);
     r = read_header(v.get(), h, ctx_);
     if (r != 1) return r == KORVU_STREAM_ERR_READ ? 0 : r;
+    if (h.tag >= kMaxTag) {
+      KORVU_ERR(ctx_, kErrTagTooLarge);
+      KORVU_ERR(ctx_, kErrDecodeIdentifier);
+      return 0;
+    }
     return 1;
   }
 

@@ -394,3 +394,60 @@ TEST(CmsBuild, CommandLine) {
   s = output(tool + " decode -t 133 --summary " + d / "data.txt");
   EXPECT_NE(s.find("failed"), std::string::npos) << s;
 }
+
+// A certificate set with every alternative: an attribute certificate under [2] is written back under [2] as
+// received (a non-minimal length kept), and alone it is a SEQUENCE with the same contents and to-be-signed octets;
+// the obsolete [0] form is read as its elements and written back; [3] is the other format.
+TEST(CmsBuild, CertificateChoices) {
+  if (!have_corpus()) GTEST_SKIP() << "no corpus";
+  const Bytes ac = read_file(corpus_dir() + "/attrcert/asn1crypto__example-attr-cert.der");
+  ASSERT_GT(ac.size(), 4u);
+  const size_t head = ac[1] < 0x80 ? 2 : 2 + (ac[1] & 0x7F);
+  const Bytes contents(ac.begin() + head, ac.end());
+  Bytes a2 = {0xA2, 0x84};
+  for (int i = 3; i >= 0; i--) a2.push_back(static_cast<unsigned char>(contents.size() >> (8 * i)));
+  a2.insert(a2.end(), contents.begin(), contents.end());
+  Bytes body = hex("A0 0B 30 00 30 03 06 01 2A 03 02 00 00");  // extendedCertificate
+  body.insert(body.end(), a2.begin(), a2.end());
+  const Bytes other = hex("A3 06 06 02 2A 03 05 00");
+  body.insert(body.end(), other.begin(), other.end());
+  const Bytes set = der_tlv(0x31, body);
+
+  ErrCtx ctx;
+  Val v(KORVU_TYPE_CERTIFICATESET, decode(KORVU_TYPE_CERTIFICATESET, set, ctx));
+  ASSERT_NE(v.v, nullptr) << ::testing::PrintToString(ctx.codes());
+  auto *list = v.as<KORVU_ASN1_LIST>();
+  ASSERT_EQ(korvu_asn1_list_getsize(list), 3);
+  void *e[3] = {};
+  for (int i = 0; i < 3; i++) korvu_asn1_list_get(list, i, &e[i]);
+  auto *ext = static_cast<KORVU_CMS_CERTCHOICE *>(e[0]), *attr = static_cast<KORVU_CMS_CERTCHOICE *>(e[1]),
+       *oth = static_cast<KORVU_CMS_CERTCHOICE *>(e[2]);
+  EXPECT_EQ(korvu_cmscertchoice_gettype(ext), 1u);
+  EXPECT_EQ(korvu_cmscertchoice_getx509pubkeycert(ext), nullptr);
+  EXPECT_EQ(korvu_cmscertchoice_gettype(attr), 3u);
+  EXPECT_EQ(korvu_cmscertchoice_gettype(oth), 4u);
+  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_cmsothercertformat_getformat(korvu_cmscertchoice_getothercert(oth))),
+               "1.2.3");
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATESET, list), set) << "every alternative written back as read";
+
+  KORVU_AC_CERT *cert = korvu_cmscertchoice_getv2attrcert(attr);
+  ASSERT_NE(cert, nullptr);
+  Bytes alone = a2;
+  alone[0] = 0x30;
+  EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTECERTIFICATE, cert), alone);
+  uint32_t n = 0;
+  ASSERT_EQ(korvu_attributecertificate_gettbsocts(cert, nullptr, &n, ctx), 1);
+  Bytes tbs(n);
+  ASSERT_EQ(korvu_attributecertificate_gettbsocts(cert, tbs.data(), &n, ctx), 1);
+  const size_t inner = contents[1] < 0x80 ? 2 : 2 + (contents[1] & 0x7F);
+  size_t tbs_len = 0;
+  for (size_t i = 2; i < inner; i++) tbs_len = tbs_len << 8 | contents[i];
+  if (inner == 2) tbs_len = contents[1];
+  EXPECT_EQ(tbs, Bytes(contents.begin(), contents.begin() + inner + tbs_len));
+
+  // Built by the constructor from the decoded certificate: the same octets under [2].
+  Val made(KORVU_TYPE_CERTIFICATECHOICES, korvu_cmscertchoice_newv2attrcert(cert));
+  ASSERT_NE(made.v, nullptr);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATECHOICES, made.v), a2);
+  EXPECT_EQ(korvu_cmscertchoice_newv2attrcert(nullptr), nullptr);
+}

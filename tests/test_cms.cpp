@@ -472,6 +472,20 @@ TEST(Cms, CorpusMessages) {
     signed_messages++;
   }
   EXPECT_GT(content_infos, 150u);
+  // The two broken SignerInfo files fail as SignerInfos; the element of the second (a SEQUENCE where a SET
+  // belongs) is a SignerInfo.
+  const Bytes explicit_attrs = read_file(corpus_dir() + "/cms/rustcrypto__cms_signer_info_explicit_attrs.bin");
+  const Bytes not_set = read_file(corpus_dir() + "/cms/rustcrypto__cms_signer_info_sequence_not_set.bin");
+  ASSERT_GT(not_set.size(), 4u);
+  ErrCtx ctx;
+  for (const Bytes *b : {&explicit_attrs, &not_set}) {
+    Val v(KORVU_TYPE_SIGNERINFOS, decode(KORVU_TYPE_SIGNERINFOS, *b, ctx));
+    EXPECT_EQ(v.v, nullptr);
+  }
+  const Bytes element(not_set.begin() + 4, not_set.end());
+  Val si(KORVU_TYPE_SIGNERINFO, decode(KORVU_TYPE_SIGNERINFO, element, ctx));
+  ASSERT_NE(si.v, nullptr);
+  EXPECT_EQ(encode(KORVU_TYPE_SIGNERINFO, si.v), element);
   EXPECT_GT(signed_messages, 50u);
   if (skipped) std::printf("[ note ] %zu corpus messages with CRLs wait for CertificateList decoding\n", skipped);
 }

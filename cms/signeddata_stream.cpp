@@ -288,11 +288,11 @@ KORVU_API int korvu_asn1_decode_pkcs7signeddata(KORVU_STREAM *stream, KORVU_PKCS
   void *v = nullptr;
   if ((r = component(in, KORVU_TYPE_INTEGER, h, false, &v, ctx)) != 1) return fail(sd, r);
   sd->version = static_cast<KORVU_ASN1_INTEGER *>(v);
-  if ((r = in.header(h)) != 1) return fail(sd, r);
+  if ((r = due(h)) != 1) return fail(sd, r);
   if ((r = component(in, KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, h, false, &v, ctx)) != 1) return fail(sd, r);
   sd->digestAlgorithms = static_cast<KORVU_ASN1_LIST *>(v);
   sd->contentInfoOffset = static_cast<uint32_t>(in.count());
-  if ((r = in.header(h)) != 1) return fail(sd, r);
+  if ((r = due(h)) != 1) return fail(sd, r);
   if ((r = component(in, KORVU_TYPE_CONTENTINFO, h, false, &v, ctx)) != 1) return fail(sd, r);
   sd->contentInfo = static_cast<KORVU_PKCS7_CONTENTINFO *>(v);
   sd->contentInfoEndOffset = sd->signerInfosOffset = static_cast<uint32_t>(in.count());

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "input.h"
 #include "test_util.h"
 
 using namespace korvu_test;
@@ -315,6 +316,7 @@ TEST(CmsBuild, StreamingOutcomes) {
       {"version not an INTEGER", "30 12 06 09 2A 86 48 86 F7 0D 01 07 02 A0 05 30 03 04 01 01", 0, false, 0x10354},
       {"SignedData longer than its wrapper", "30 23 06 09 2A 86 48 86 F7 0D 01 07 02 A0 16 30 15 " + sd_body + " 00",
        0, false, 0x1020B},
+      {"SignedData ends where contentInfo is due", "30 05 02 01 01 31 00", 0, false, 0x10322},
       {"signerInfos missing", "30 12 02 01 01 31 00 30 0B 06 09 2A 86 48 86 F7 0D 01 07 01", 0, false, 0x1020A},
       {"crls before certificates", "30 18 02 01 01 31 00 30 0B 06 09 2A 86 48 86 F7 0D 01 07 01 A1 00 A0 00 31 00", 0,
        false, 0x1020A},
@@ -355,6 +357,18 @@ TEST(CmsBuild, StreamingOutcomes) {
   KORVU_PKCS7_SIGNEDDATA *sd = nullptr;
   EXPECT_EQ(korvu_asn1_decode_pkcs7signeddata(nullptr, &sd, nullptr, ctx), 0);
   EXPECT_TRUE(ctx.has(0x10002));
+  // The corpus ContentInfo that holds the signed-data OID and nothing else.
+  if (!have_corpus()) return;
+  korvu::tool::LoadedInput pem;
+  std::string error;
+  ASSERT_TRUE(korvu::tool::load_input(read_file(corpus_dir() + "/cms/tongsuo__25-test_pkcs7_data_malformed.pkcs7"),
+                                      pem, error));
+  ErrCtx ctx2;
+  KORVU_STREAM *s = korvu_stream_new_romem(pem.bytes.data(), static_cast<uint32_t>(pem.bytes.size()));
+  EXPECT_EQ(korvu_asn1_decode_pkcs7signeddata(s, &sd, nullptr, ctx2), 0);
+  korvu_stream_free(s);
+  EXPECT_EQ(sd, nullptr);
+  EXPECT_TRUE(ctx2.has(0x10354));
 }
 
 // decode --summary of a ContentInfo and the signeddata command, through the program, on a file and on a pipe.

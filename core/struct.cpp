@@ -168,6 +168,39 @@ bool written(const Field &f, const void *record) {
 
 bool bad(Len l) { return l == kLenError || l == kLenOverflow; }
 
+// The table of a component type that keeps its whole encoding (a signed
+// structure, a Name), or null. Under an IMPLICIT tag such a value is written
+// from its kept octets with the tag in place of its own identifier, and keeps,
+// when read, the octets received under the tag with its own identifier in
+// place of the tag: so BER survives both ways and the value encodes alone
+// with the same contents.
+const StructDef *implicit_kept_def(const Field &f) {
+  if (f.tagging != Tagging::Implicit || is_list(f) || is_inline(f)) return nullptr;
+  const TypeDesc *t = type_desc(f.type);
+  if (t == nullptr || t->ops == nullptr || t->ops->def == nullptr || t->ops->decode_tlv == nullptr) return nullptr;
+  const auto *d = static_cast<const StructDef *>(t->ops->def);
+  return d->kept != kNone && !d->choice() ? d : nullptr;
+}
+
+// Identifier octets at the start of an encoding (X.690 8.1.2).
+uint32_t identifier_size(const unsigned char *p, uint32_t n) {
+  if (n == 0 || (p[0] & 0x1F) != 0x1F) return 1;
+  uint32_t i = 1;
+  while (i < n && (p[i] & 0x80) != 0) i++;
+  return i + 1;
+}
+
+// The kept octets of a value of a kept type, written first when it has none.
+const Kept *kept_of(const StructDef &kd, const void *v, KORVU_ERR_CTX *ctx) {
+  if (kd.check != nullptr && kd.check(v, ctx) != 1) return nullptr;
+  const Kept *k = record_kept(kd, v, ctx);
+  if (k != nullptr && (k->length < 2 || identifier_size(k->data, k->length) >= k->length)) {
+    KORVU_ERR(ctx, kErrCalLength);
+    return nullptr;
+  }
+  return k;
+}
+
 // SIZE (min..max): elements of a list component, contents octets of a
 // string component (so SIZE (1..MAX) refuses an empty string). Inline octets
 // are checked when read.
@@ -231,6 +264,15 @@ int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KO
   uint32_t head = 0, body = 0;
   int r;
   if (f.tagging == Tagging::None) return write_untagged(f, s, v, w, ctx);
+  if (const StructDef *kd = implicit_kept_def(f)) {
+    const Kept *k = kept_of(*kd, v, ctx);
+    if (k == nullptr) return 0;
+    const uint32_t id = identifier_size(k->data, k->length);
+    r = write_identifier(s, f.tag_class, 0, f.tag, &head, ctx);
+    if (r == 1) r = write_octets(s, k->data + id, k->length - id, ctx);
+    if (r == 1 && w) *w = head + k->length - id;
+    return r;
+  }
   if (f.tagging == Tagging::Implicit) {
     Len l = inner_content_length(f, v);
     if (bad(l)) {
@@ -320,6 +362,32 @@ int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void *record, 
       return decode_after_header(s, f.type, h, v, n, ctx, depth + 1);
     case Tagging::Implicit: {
       if (is_list(f)) return read_list(f, s, h, v, n, ctx, depth);
+      if (implicit_kept_def(f) != nullptr) {
+        // The value keeps the octets as received, under its own identifier.
+        const TypeDesc *t = type_desc(f.type);
+        Header own = h;
+        own.tag_class = t->tag_class;
+        own.tag = t->tag_number;
+        // The type's own identifier octets, constructed (X.690 8.1.2.4).
+        unsigned char id[8];
+        uint32_t idn = identifier_octets(t->tag_number);
+        id[0] = static_cast<unsigned char>(t->tag_class | 0x20 | (idn == 1 ? t->tag_number : 0x1F));
+        for (uint32_t j = 1; j < idn; j++)
+          id[j] = static_cast<unsigned char>(((t->tag_number >> (7 * (idn - 1 - j))) & 0x7F) | (j + 1 < idn ? 0x80 : 0));
+        const uint32_t old = identifier_size(h.raw, h.size);
+        if (h.primitive || old >= h.size) {
+          KORVU_ERR(ctx, kErrPcBit);
+          return 0;
+        }
+        if (h.size - old + idn > sizeof(own.raw)) {
+          KORVU_ERR(ctx, kErrIncorrectLength);
+          return 0;
+        }
+        std::memcpy(own.raw, id, idn);
+        std::memmove(own.raw + idn, h.raw + old, h.size - old);
+        own.size = h.size - old + idn;
+        return t->ops->decode_tlv(s, own, v, n, ctx, depth + 1);
+      }
       const TypeOps *o = type_desc(f.type)->ops;
       if (o == nullptr || o->decode_content == nullptr) {
         KORVU_ERR(ctx, kErrUnsupportDecode);
@@ -479,6 +547,11 @@ Len field_length(const Field &f, const void *record) {
     case Tagging::None:
       return untagged_length(f, v);
     case Tagging::Implicit:
+      if (const StructDef *kd = implicit_kept_def(f)) {
+        const Kept &k = at<Kept>(v, kd->kept);
+        if (k.has && k.length >= 2)
+          return len_add(identifier_octets(f.tag), k.length - identifier_size(k.data, k.length));
+      }
       return tlv_length(f.tag, inner_content_length(f, v));
     case Tagging::Explicit:
       return tlv_length(f.tag, untagged_length(f, v));
@@ -544,6 +617,9 @@ int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record,
 
 void set_offset(const Field &f, void *record, uint64_t where) {
   if (f.at != kNone) at<uint32_t>(record, f.at) = static_cast<uint32_t>(where);
+}
+void set_end(const Field &f, void *record, uint64_t where) {
+  if (f.end_at != kNone) at<uint32_t>(record, f.end_at) = static_cast<uint32_t>(where);
 }
 
 }  // namespace
@@ -628,6 +704,7 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
     int r = field_encode(f, s, record, &n, ctx);
     if (r != 1) return r;
     total += n;
+    set_end(f, const_cast<void *>(record), total);
   }
   int r = close_contents(s, length, total, ctx);
   if (r != 1) return r;
@@ -684,6 +761,7 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
       set_offset(f, record, start);
       pending = false;
       used += n;
+      set_end(f, record, used);
       if (!indefinite && used > length) {
         KORVU_ERR(ctx, kErrIncorrectLength);
         return 0;
@@ -781,7 +859,10 @@ int decode_content(const StructDef &d, KORVU_STREAM *s, void **out, int primitiv
 void shift_offsets(const StructDef &d, void *record, uint32_t header_length) {
   if (record == nullptr || !d.shift_offsets) return;
   for (uint32_t i = 0; i < d.count; i++)
-    if (d.fields[i].at != kNone && present(d.fields[i], record)) at<uint32_t>(record, d.fields[i].at) += header_length;
+    if (present(d.fields[i], record)) {
+      if (d.fields[i].at != kNone) at<uint32_t>(record, d.fields[i].at) += header_length;
+      if (d.fields[i].end_at != kNone) at<uint32_t>(record, d.fields[i].end_at) += header_length;
+    }
 }
 
 Len kept_total_length(const StructDef &d, const void *record) {

@@ -81,6 +81,7 @@ struct Field {
                                  // (decode: code + 1); 0 means the component type's
   uint16_t kept = kNone;         // offsetof a Kept holding this component's TLV
   uint16_t at = kNone;           // offsetof a uint32_t receiving the component's byte offset
+  uint16_t end_at = kNone;       // offsetof a uint32_t receiving the offset of the octet after it
   uint32_t choice = 0;           // CHOICE alternatives: the choice number
 
   // Builders, so that a table row reads like the ASN.1.
@@ -149,6 +150,13 @@ struct Field {
   constexpr Field records_offset(uint16_t at_offset) const {
     Field f = *this;
     f.at = at_offset;
+    return f;
+  }
+  // Records the offset of the first octet after the component, counted as
+  // records_offset counts.
+  constexpr Field records_end(uint16_t at_offset) const {
+    Field f = *this;
+    f.end_at = at_offset;
     return f;
   }
 };

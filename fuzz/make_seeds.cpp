@@ -94,11 +94,22 @@ class SeedMaker {
       if (korvu_fuzz::type_exists(t)) types_.push_back(t);
   }
 
+  // A ContentInfo of signed data (PKCS #7 or GM/T) or, by its first octets, a bare SignedData.
+  static bool signed_message(const Bytes &der) {
+    static const Bytes pkcs7 = {0x2A, 0x86, 0x48, 0x86, 0xF7, 0x0D, 0x01, 0x07, 0x02};
+    static const Bytes gmt = {0x2A, 0x81, 0x1C, 0xCF, 0x55, 0x06, 0x01, 0x04, 0x02, 0x02};
+    if (der.size() < 16 || der[0] != 0x30) return false;
+    const auto head = der.begin() + std::min<size_t>(der.size(), 24);
+    return std::search(der.begin(), head, pkcs7.begin(), pkcs7.end()) != head ||
+           std::search(der.begin(), head, gmt.begin(), gmt.end()) != head;
+  }
+
   void add_encoding(const Bytes &der) {
     if (der.empty()) return;
     if (der.size() <= kMaxSeed) {
       write("json", prefixed({0x00}, der));
       write("push", prefixed({0x00, 0x12, 0x34}, der));
+      if (signed_message(der)) write("push", prefixed({0x02}, der));  // the streaming SignedData decoder
       if (korvu_fuzz::have_json()) add_json_text(der);
     }
     walk(der.data(), der.size(), 0);

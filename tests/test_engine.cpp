@@ -543,3 +543,55 @@ TEST(Engine, ConstructorsCopyAndFillDefaults) {
             nullptr);
   korvu_asn1_value_free(KORVU_TYPE_INTEGER, nine);
 }
+
+namespace {
+// SEQUENCE { a INTEGER, n [2] IMPLICIT Name OPTIONAL, b INTEGER }: Name keeps the octets it was read from, so
+// under the IMPLICIT tag it is written back as received; the record notes where n starts and ends.
+constexpr st::Field kImplicitKeptFields[] = {
+    field(KORVU_TYPE_INTEGER, C(0)),
+    field(KORVU_TYPE_NAME, C(1)).implicit(2).optional().records_offset(O(1)).records_end(O(2)),
+    field(KORVU_TYPE_INTEGER, C(2)),
+};
+constexpr st::StructDef kImplicitKept = table(kImplicitKeptFields);
+}  // namespace
+
+TEST(Engine, KeptEncodingUnderAnImplicitTag) {
+  struct Case {
+    const char *what, *in, *alone;  // the record, and the Name encoded alone
+    uint32_t start, end;
+  } cases[] = {
+      {"DER", "30 14 02 01 05 A2 0C 31 0A 30 08 06 03 55 04 03 0C 01 61 02 01 07",
+       "30 0C 31 0A 30 08 06 03 55 04 03 0C 01 61", 3, 17},
+      {"BER: indefinite and non-minimal lengths",
+       "30 19 02 01 05 A2 80 31 80 30 81 08 06 03 55 04 03 0C 01 61 00 00 00 00 02 01 07",
+       "30 80 31 80 30 81 08 06 03 55 04 03 0C 01 61 00 00 00 00", 3, 22},
+      {"long-form length of the tag", "30 16 02 01 05 A2 82 00 0C 31 0A 30 08 06 03 55 04 03 0C 01 61 02 01 07",
+       "30 82 00 0C 31 0A 30 08 06 03 55 04 03 0C 01 61", 3, 19},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    ErrCtx ctx;
+    Rec *r = dec(kImplicitKept, hex(c.in), ctx);
+    ASSERT_NE(r, nullptr) << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(r->offs[1], c.start);
+    EXPECT_EQ(r->offs[2], c.end);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, r->c[1])), to_hex(hex(c.alone))) << "the value alone, as a SEQUENCE";
+    r->offs[1] = r->offs[2] = 0;
+    EXPECT_EQ(to_hex(enc(kImplicitKept, r)), to_hex(hex(c.in))) << "written back under the tag as received";
+    EXPECT_EQ(r->offs[1], c.start);
+    EXPECT_EQ(r->offs[2], c.end);
+    // A copy of the value (encoded, then read back) is written under the tag the same way.
+    void *copy = korvu_asn1_dupobject(KORVU_TYPE_NAME, r->c[1], nullptr);
+    ASSERT_NE(copy, nullptr);
+    auto *made = static_cast<Rec *>(st::make<kImplicitKept>(r->c[0], copy, r->c[2]));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(to_hex(enc(kImplicitKept, made)), to_hex(hex(c.in)));
+    st::free_record(kImplicitKept, made);
+    korvu_asn1_value_free(KORVU_TYPE_NAME, copy);
+    st::free_record(kImplicitKept, r);
+  }
+  // A primitive [2], or contents that are no Name, fail with nothing handed out.
+  round_trip(kImplicitKept, "30 08 02 01 05 82 00 02 01 07", "");
+  round_trip(kImplicitKept, "30 0A 02 01 05 A2 02 05 00 02 01 07", "");
+  round_trip(kImplicitKept, "30 0C 02 01 05 A2 80 31 80 00 00 02 01 07", "");
+}

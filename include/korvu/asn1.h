@@ -117,5 +117,6 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/x509_extvalues.h"
 #include "korvu/ocsp.h"
 #include "korvu/tsp.h"
+#include "korvu/cms.h"
 
 #endif /* KORVU_ASN1_H */

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "summary.h"
+#include "summary_cms.h"
 #include "summary_ocsp.h"
 
 #include <CLI/CLI.hpp>
@@ -65,16 +66,38 @@ int check_round_trip(uint32_t type, const void *value, const unsigned char *orig
   return kExitRoundTripDiffers;
 }
 
-// The summary of a certificate or attribute certificate, written through a
-// memory FILE into io.out.
+// The types with a summary and their printers.
+struct Summariser {
+  uint32_t type;
+  int (*print)(uint32_t type, const void *value, std::FILE *out);
+};
+constexpr Summariser kSummarisers[] = {
+    {KORVU_TYPE_CERTIFICATE, [](uint32_t, const void *v, std::FILE *f) { return print_certificate_summary(v, f); }},
+    {KORVU_TYPE_ATTRIBUTECERTIFICATE,
+     [](uint32_t, const void *v, std::FILE *f) { return print_attrcert_summary(v, f); }},
+    {KORVU_TYPE_CONTENTINFO, print_cms_summary},
+    {KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, print_cms_summary},
+    {KORVU_TYPE_SIGNEDDATA_CMS_FORM, print_cms_summary},
+    {KORVU_TYPE_OCSPREQUEST, print_ocsp_summary},
+    {KORVU_TYPE_OCSPRESPONSE, print_ocsp_summary},
+    {KORVU_TYPE_TIMESTAMPRESP, print_ocsp_summary},
+    {KORVU_TYPE_TSTINFO, print_ocsp_summary},
+};
+
+const Summariser *find_summariser(uint32_t type) {
+  for (const Summariser &s : kSummarisers)
+    if (s.type == type) return &s;
+  return nullptr;
+}
+
+// The summary of a decoded value, written through a memory FILE into io.out.
 bool print_summary(uint32_t type, const void *cert, Io &io) {
   char *text = nullptr;
   size_t length = 0;
   std::FILE *f = open_memstream(&text, &length);
   if (f == nullptr) return false;
-  int ok = type == KORVU_TYPE_ATTRIBUTECERTIFICATE ? print_attrcert_summary(cert, f)
-           : has_ocsp_summary(type)                 ? print_ocsp_summary(type, cert, f)
-                                                    : print_certificate_summary(cert, f);
+  const Summariser *s = find_summariser(type);
+  int ok = s != nullptr ? s->print(type, cert, f) : 0;
   std::fclose(f);
   if (ok == 1) io.out << std::string(text, length);
   std::free(text);
@@ -158,13 +181,15 @@ void add_decode_command(CLI::App &app, Io &io) {
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
                 "count) or an attribute certificate (type 260: version, holder, issuer, serial, validity, "
-                "attribute types, extensions), an OCSP response (175) or request (173), a time-stamp response "
-                "(190) or a TSTInfo (192)");
+                "attribute types, extensions), a signed message (types 111, 133, 134: content type, version, "
+                "digest algorithms, signers, certificate and CRL counts, content length or detached), an OCSP "
+                "response (175) or request (173), a time-stamp response (190) or a TSTInfo (192)");
   sub->callback([options, &io] {
-    if (options->summary && options->type != KORVU_TYPE_CERTIFICATE &&
-        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE && !has_ocsp_summary(options->type)) {
-      io.err << "korvu-asn1: --summary needs --type 39 (Certificate), 260 (AttributeCertificate), 173 "
-                "(OCSPRequest), 175 (OCSPResponse), 190 (TimeStampResp) or 192 (TSTInfo)\n";
+    if (options->summary && find_summariser(options->type) == nullptr) {
+      std::string types;
+      for (const Summariser &s : kSummarisers) types += (types.empty() ? "" : ", ") + std::to_string(s.type);
+      io.err << "korvu-asn1: --summary needs --type " << types << "
+";
       io.status = kExitUsage;
       return;
     }

@@ -327,11 +327,6 @@ int timestampresp_summary(const KORVU_TSP_TIMESTAMPRESP *r, std::FILE *out) {
 
 }  // namespace
 
-bool has_ocsp_summary(uint32_t type) {
-  return type == KORVU_TYPE_OCSPRESPONSE || type == KORVU_TYPE_OCSPREQUEST || type == KORVU_TYPE_TIMESTAMPRESP ||
-         type == KORVU_TYPE_TSTINFO;
-}
-
 int print_ocsp_summary(uint32_t type, const void *value, std::FILE *out) {
   if (value == nullptr || out == nullptr) return 0;
   switch (type) {

@@ -7,10 +7,6 @@
 
 namespace korvu::tool {
 
-// True for the types print_ocsp_summary knows: OCSPResponse (175), OCSPRequest (173), TimeStampResp (190) and
-// TSTInfo (192).
-bool has_ocsp_summary(uint32_t type);
-
 // Prints, one per line, for
 // an OCSPResponse:
 //   status: <name> (<number>)

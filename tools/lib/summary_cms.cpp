@@ -1,0 +1,141 @@
+#include "summary_cms.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "korvu/asn1.h"
+#include "korvu/holder.hpp"
+
+namespace korvu::tool {
+namespace {
+
+std::string hex(const unsigned char *p, size_t n) {
+  static const char d[] = "0123456789ABCDEF";
+  std::string s;
+  for (size_t i = 0; i < n; i++) {
+    s += d[p[i] >> 4];
+    s += d[p[i] & 15];
+  }
+  return s;
+}
+
+std::string oid_string(const KORVU_ASN1_OID *oid) {
+  const char *s = oid ? korvu_asn1_oid_getstring(oid) : nullptr;
+  return s ? s : "?";
+}
+
+void *item(const KORVU_ASN1_LIST *l, int32_t i) {
+  void *e = nullptr;
+  korvu_asn1_list_get(l, i, &e);
+  return e;
+}
+
+int32_t size_of(const KORVU_ASN1_LIST *l) { return l ? korvu_asn1_list_getsize(l) : 0; }
+
+// "CN=x, O=y" from a Name: attribute types as dotted OIDs except the common
+// ones, values as text when they are character strings, else '#' and hex.
+std::string name_text(const KORVU_X500_NAME *name) {
+  std::string out;
+  for (int32_t i = 0; i < size_of(name ? name->rdns : nullptr); i++) {
+    auto *rdn = static_cast<KORVU_ASN1_LIST *>(item(name->rdns, i));
+    if (i) out += ", ";
+    for (int32_t j = 0; j < size_of(rdn); j++) {
+      auto *atv = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(item(rdn, j));
+      if (j) out += "+";
+      const std::string type = oid_string(atv ? korvu_x500attrtypedistval_gettype(atv) : nullptr);
+      static const struct {
+        const char *oid, *name;
+      } kShort[] = {{"2.5.4.3", "CN"}, {"2.5.4.6", "C"}, {"2.5.4.7", "L"}, {"2.5.4.8", "ST"},
+                    {"2.5.4.10", "O"}, {"2.5.4.11", "OU"}, {"2.5.4.5", "serialNumber"}};
+      std::string label = type;
+      for (const auto &s : kShort)
+        if (type == s.oid) label = s.name;
+      out += label + "=";
+      BlobHolder v(atv ? korvu_asn1_mem_encode(KORVU_TYPE_ANY, korvu_x500attrtypedistval_getvalue(atv)) : nullptr);
+      if (!v || v->length < 2) {
+        out += "?";
+        continue;
+      }
+      const unsigned char tag = v->data[0];
+      const bool text = tag == 0x0C || tag == 0x13 || tag == 0x16 || tag == 0x14;
+      const uint32_t head = (v->data[1] & 0x80) ? 2 + (v->data[1] & 0x7F) : 2;
+      if (text && head <= v->length)
+        out.append(reinterpret_cast<const char *>(v->data) + head, v->length - head);
+      else
+        out += "#" + hex(v->data, v->length);
+    }
+  }
+  return out;
+}
+
+// Octets of an OCTET STRING content (either form), or the contents length of another encoding.
+std::string content_text(const KORVU_PKCS7_CONTENTINFO *ci) {
+  std::string type = oid_string(korvu_pkcs7contentinfo_getcontenttype(ci));
+  const KORVU_ASN1_ANY *c = korvu_pkcs7contentinfo_getcontent(ci);
+  if (c == nullptr) return type + ", detached";
+  uint32_t n = korvu_asn1_any_getcontentlength(c);
+  if (c->tag_class == 0 && c->tag_number == 4) {
+    void *os = nullptr;
+    if (korvu_asn1_any_toobject(c, KORVU_TYPE_OCTET_STRING, &os, nullptr) == 1)
+      n = korvu_asn1_octetstring_getlength(static_cast<KORVU_ASN1_OCTETSTRING *>(os));
+    korvu_asn1_value_free(KORVU_TYPE_OCTET_STRING, os);
+  }
+  if (n == 0xFFFFFFFFu) return type + ", indefinite length";
+  return type + ", " + std::to_string(n) + " octets";
+}
+
+int print_signeddata(const KORVU_PKCS7_SIGNEDDATA *sd, std::FILE *out) {
+  const KORVU_ASN1_INTEGER *version = korvu_pkcs7signeddata_getversion(sd);
+  if (version == nullptr) return 0;
+  uint64_t number = 0;
+  for (uint32_t i = 0; i < version->length && i < 8; i++) number = number << 8 | version->data[i];
+  if (version->length <= 8 && (version->length == 0 || version->data[0] < 0x80))
+    std::fprintf(out, "version: %llu\n", static_cast<unsigned long long>(number));
+  else
+    std::fprintf(out, "version: 0x%s\n", hex(version->data, version->length).c_str());
+  const KORVU_ASN1_LIST *digests = korvu_pkcs7signeddata_getdigestalgos(sd);
+  std::string d;
+  for (int32_t i = 0; i < size_of(digests); i++) {
+    if (i) d += ", ";
+    d += oid_string(korvu_x509algoid_getalgo(static_cast<KORVU_X509_ALGID *>(item(digests, i))));
+  }
+  std::fprintf(out, "digestAlgorithms: %s\n", d.empty() ? "none" : d.c_str());
+  std::fprintf(out, "content: %s\n", content_text(korvu_pkcs7signeddata_getcontentinfo(sd)).c_str());
+  const KORVU_ASN1_LIST *signers = korvu_pkcs7signeddata_getsignerinfos(sd);
+  for (int32_t i = 0; i < size_of(signers); i++) {
+    const KORVU_CMS_SIGNERID *sid = korvu_cmssignerinfo_getsid(static_cast<KORVU_CMS_SIGNERINFO *>(item(signers, i)));
+    std::string text = "?";
+    if (const KORVU_CMS_ISSUERANDSN *ias = korvu_cmssignerid_getissuersn(sid)) {
+      const KORVU_ASN1_INTEGER *sn = korvu_cmsissuerandsn_getsn(ias);
+      text = "issuerAndSerialNumber " + name_text(korvu_cmsissuerandsn_getissuer(ias)) + ", serial " +
+             (sn ? hex(sn->data, sn->length) : "?");
+    } else if (const KORVU_ASN1_OCTETSTRING *kid = korvu_cmssignerid_getkeyid(sid)) {
+      std::vector<unsigned char> b(korvu_asn1_octetstring_getlength(kid));
+      if (b.empty() || korvu_asn1_octetstring_getall(kid, b.data()) == 1) text = "subjectKeyIdentifier " + hex(b.data(), b.size());
+    }
+    std::fprintf(out, "signer %d: %s\n", i + 1, text.c_str());
+  }
+  std::fprintf(out, "certificates: %d\n", size_of(korvu_pkcs7signeddata_getcerts(sd)));
+  std::fprintf(out, "crls: %d\n", size_of(korvu_pkcs7signeddata_getcrls(sd)));
+  return 1;
+}
+
+}  // namespace
+
+int print_cms_summary(uint32_t type, const void *value, std::FILE *out) {
+  if (value == nullptr || out == nullptr) return 0;
+  if (type != KORVU_TYPE_CONTENTINFO) return print_signeddata(static_cast<const KORVU_PKCS7_SIGNEDDATA *>(value), out);
+  auto *ci = static_cast<const KORVU_PKCS7_CONTENTINFO *>(value);
+  const std::string ct = oid_string(korvu_pkcs7contentinfo_getcontenttype(ci));
+  std::fprintf(out, "contentType: %s\n", ct.c_str());
+  const KORVU_ASN1_ANY *content = korvu_pkcs7contentinfo_getcontent(ci);
+  if (content == nullptr || (ct != "1.2.840.113549.1.7.2" && ct != "1.2.156.10197.6.1.4.2.2")) return 1;
+  void *sd = nullptr;
+  if (korvu_asn1_any_toobject(content, KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, &sd, nullptr) != 1) return 0;
+  int r = print_signeddata(static_cast<KORVU_PKCS7_SIGNEDDATA *>(sd), out);
+  korvu_asn1_value_free(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, sd);
+  return r;
+}
+
+}  // namespace korvu::tool

@@ -1,0 +1,25 @@
+// Short text summary of a signed message: a ContentInfo (type 111) or a
+// SignedData in either form (types 133, 134).
+#ifndef KORVU_TOOL_SUMMARY_CMS_H
+#define KORVU_TOOL_SUMMARY_CMS_H
+
+#include <cstdint>
+#include <cstdio>
+
+namespace korvu::tool {
+
+// Prints, one per line, for a ContentInfo:
+//   contentType: <dotted OID>
+// followed, when it holds a SignedData, by the SignedData lines; for a SignedData:
+//   version: <number>
+//   digestAlgorithms: <dotted OIDs, comma separated, or "none">
+//   content: <eContentType>, <n> octets | <eContentType>, detached
+//   signer <i>: issuerAndSerialNumber <issuer RDNs>, serial <hex> | subjectKeyIdentifier <hex>
+//   certificates: <count>
+//   crls: <count>
+// Returns 1, or 0 for a null value or output, or a SignedData that does not decode from its ContentInfo.
+int print_cms_summary(uint32_t type, const void *value, std::FILE *out);
+
+}  // namespace korvu::tool
+
+#endif

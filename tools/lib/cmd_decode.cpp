@@ -188,8 +188,7 @@ void add_decode_command(CLI::App &app, Io &io) {
     if (options->summary && find_summariser(options->type) == nullptr) {
       std::string types;
       for (const Summariser &s : kSummarisers) types += (types.empty() ? "" : ", ") + std::to_string(s.type);
-      io.err << "korvu-asn1: --summary needs --type " << types << "
-";
+      io.err << "korvu-asn1: --summary needs --type " << types << "\n";
       io.status = kExitUsage;
       return;
     }

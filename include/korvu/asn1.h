@@ -114,5 +114,7 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/x509_name.h"
 #include "korvu/x509_cert.h"
 #include "korvu/x509_attrcert.h"
+#include "korvu/x509_crl.h"
+#include "korvu/x509_req.h"
 
 #endif /* KORVU_ASN1_H */

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "summary.h"
+#include "summary_crl.h"
 
 #include <CLI/CLI.hpp>
 
@@ -71,8 +72,10 @@ bool print_summary(uint32_t type, const void *cert, Io &io) {
   size_t length = 0;
   std::FILE *f = open_memstream(&text, &length);
   if (f == nullptr) return false;
-  int ok = type == KORVU_TYPE_ATTRIBUTECERTIFICATE ? print_attrcert_summary(cert, f)
-                                                   : print_certificate_summary(cert, f);
+  int ok = type == KORVU_TYPE_ATTRIBUTECERTIFICATE        ? print_attrcert_summary(cert, f)
+           : type == KORVU_TYPE_CERTIFICATELIST         ? print_crl_summary(cert, f)
+           : type == KORVU_TYPE_CERTIFICATIONREQUEST ? print_request_summary(cert, f)
+                                                      : print_certificate_summary(cert, f);
   std::fclose(f);
   if (ok == 1) io.out << std::string(text, length);
   std::free(text);
@@ -90,7 +93,7 @@ int run_decode(const DecodeOptions &options, Io &io) {
     return kExitNoInput;
   }
   LoadedInput input;
-  if (!load_input(raw, input, error)) {
+  if (!load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
     io.err << "korvu-asn1: " << error << "\n";
     return kExitDecodeFailed;
   }
@@ -155,12 +158,15 @@ void add_decode_command(CLI::App &app, Io &io) {
   sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
-                "count) or an attribute certificate (type 260: version, holder, issuer, serial, validity, "
-                "attribute types, extensions)");
+                "count), an attribute certificate (type 260: version, holder, issuer, serial, validity, "
+                "attribute types, extensions), a CRL (type 41: version, issuer, times, entry count, extensions) or "
+                "a certification request (type 46: subject, key algorithm, attributes, requested extensions)");
   sub->callback([options, &io] {
     if (options->summary && options->type != KORVU_TYPE_CERTIFICATE &&
-        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE) {
-      io.err << "korvu-asn1: --summary needs --type 39 (Certificate) or 260 (AttributeCertificate)\n";
+        options->type != KORVU_TYPE_ATTRIBUTECERTIFICATE && options->type != KORVU_TYPE_CERTIFICATELIST &&
+        options->type != KORVU_TYPE_CERTIFICATIONREQUEST) {
+      io.err << "korvu-asn1: --summary needs --type 39 (Certificate), 41 (CertificateList), 46 "
+                "(CertificationRequest) or 260 (AttributeCertificate)\n";
       io.status = kExitUsage;
       return;
     }

@@ -131,7 +131,8 @@ std::string value_text(const Bytes &b, size_t start, const Tlv &v) {
   return hex(b.data() + start, v.end - start, "#");
 }
 
-// "T=V, T=V+T=V" from the DER of a Name; false when it is not DER we can walk.
+}  // namespace
+
 bool name_text(const void *name, std::string &out) {
   BlobHolder blob(korvu_asn1_mem_encode(KORVU_TYPE_NAME, name));
   if (!blob) return false;
@@ -156,6 +157,8 @@ bool name_text(const void *name, std::string &out) {
   }
   return true;
 }
+
+namespace {
 
 const char *time_text(const KORVU_ASN1_TIME *t) { return t && t->text ? t->text : "?"; }
 

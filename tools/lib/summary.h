@@ -5,6 +5,7 @@
 #define KORVU_TOOL_SUMMARY_H
 
 #include <cstdio>
+#include <string>
 
 namespace korvu::tool {
 
@@ -36,6 +37,9 @@ int print_certificate_summary(const void *cert, std::FILE *out);
 //   extensions: <extension identifiers, in order, or "none">
 // Returns 1, or 0 for a null certificate or output, or a field missing.
 int print_attrcert_summary(const void *ac, std::FILE *out);
+
+// "T=V, T=V+T=V" from the DER of a Name (type 32), RDNs in encoding order; false when it is not DER we can walk.
+bool name_text(const void *name, std::string &out);
 
 }  // namespace korvu::tool
 

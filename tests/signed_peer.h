@@ -132,6 +132,23 @@ inline std::string extension_oids(const KORVU_ASN1_LIST *exts) {
 inline std::string der_or_dash(uint32_t type, const void *v) { return v ? to_hex(encode(type, v)) : "-"; }
 inline std::string hex_or_dash(const std::string &want) { return want == "-" ? "-" : to_hex(hex(want)); }
 
+// A folder of CRLs and a request made by tests/make_signed.sh with the openssl tool, made once per run; empty
+// when openssl is missing (a failure under CI=true).
+inline std::string openssl_made_dir() {
+  static const std::string dir = [] {
+    if (std::system("openssl version >/dev/null 2>&1") != 0) return std::string();
+    char tmpl[] = "/tmp/korvu_signed_XXXXXX";
+    if (mkdtemp(tmpl) == nullptr) return std::string();
+    std::string cmd = "sh " KORVU_SOURCE_DIR "/tests/make_signed.sh " + std::string(tmpl) + " >/dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0 ? std::string(tmpl) : std::string();
+  }();
+  if (dir.empty()) {
+    const char *ci = std::getenv("CI");
+    if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << "openssl missing or failing";
+  }
+  return dir;
+}
+
 }  // namespace korvu_test
 
 #endif

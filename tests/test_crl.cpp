@@ -2,6 +2,7 @@
 // compared with pyasn1-modules' reading (tests/crl_peer.py), CRLs built with
 // the constructors, the optional components, and malformed input.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -164,6 +165,259 @@ TEST(Crl, CorpusAgreesWithPyasn1Modules) {
   EXPECT_EQ(files, 283u);
   EXPECT_EQ(valid, 252u);
   EXPECT_GT(compared, 60000u);  // the entries of the large CRLs included
+}
+
+}  // namespace
+
+namespace {
+
+// ---- openssl-made CRLs ----------------------------------------------------------
+TEST(Crl, OpensslMadeAgreeWithPyasn1AndCarryTheirExtensions) {
+  const std::string dir = openssl_made_dir();
+  const std::string python = signed_peer_python();
+  if (dir.empty() || python.empty()) GTEST_SKIP() << "no openssl or pyasn1-modules";
+  struct Case {
+    const char *file;
+    const char *next;     // nextUpdate's first octet and text, "" for any
+    const char *idp_der;  // the start of the issuingDistributionPoint value's DER
+  };
+  const Case cases[] = {
+      {"full.pem", "18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A", "30"},  // GeneralizedTime 2055
+      {"relative.pem", "17 0D", "30"},
+      {"label.pem", "18 0F 32 30 35 35", "30"},
+  };
+  const std::vector<std::string> reasons = {"2.5.29.21", "2.5.29.21,2.5.29.24", "2.5.29.21,2.5.29.24",
+                                            "2.5.29.21,2.5.29.23"};
+  for (const Case &c : cases) {
+    const std::string path = dir + "/" + c.file;
+    auto peer = run_signed_peer(python, std::string("--file crl ") + path);
+    ASSERT_EQ(peer.size(), 1u) << c.file;
+    const PeerFile &p = peer.begin()->second;
+    ASSERT_FALSE(p.refused) << c.file;
+    EXPECT_GT(check_against_peer(p, read_file(path)), 15u) << c.file;
+    ErrCtx ctx;
+    CrlPtr crl(parse(read_file(path), ctx));
+    ASSERT_NE(crl.c, nullptr) << c.file;
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), 1);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509crl_getversion(crl.c))), "02 01 01");
+    const std::string next = to_hex(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.c)));
+    EXPECT_EQ(next.substr(0, std::strlen(c.next)), c.next) << c.file;
+    auto entries = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(crl.c));
+    ASSERT_EQ(entries.size(), reasons.size()) << c.file;
+    for (size_t i = 0; i < entries.size(); i++) {
+      EXPECT_EQ(extension_oids(korvu_x509revcertinfo_getexts(entries[i])), reasons[i]) << c.file << " entry " << i;
+      EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(entries[i]))),
+                "02 02 10 0" + std::to_string(i + 1));
+    }
+    EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.c)), "2.5.29.35,2.5.29.28,2.5.29.20") << c.file;
+  }
+  // The "X509 CRL" and "CRL" blocks hold the same CRL.
+  ErrCtx ctx;
+  CrlPtr a(parse(read_file(dir + "/full.pem"), ctx)), b(parse(read_file(dir + "/label.pem"), ctx));
+  ASSERT_TRUE(a.c && b.c);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, a.c), encode(KORVU_TYPE_CERTIFICATELIST, b.c));
+}
+
+// ---- CRLs written out by hand ---------------------------------------------------------
+const Bytes kAlg = hex("30 0A 06 08 2A 86 48 CE 3D 04 03 02");                     // ecdsa-with-SHA256
+const Bytes kIssuer = hex("30 0F 31 0D 30 0B 06 03 55 04 03 0C 04 54 65 73 74");  // CN=Test
+const Bytes kThis = hex("17 0D 32 34 30 31 30 31 30 30 30 30 30 30 5A");
+const Bytes kNextGen = hex("18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A");
+const Bytes kEntry = der_tlv(0x30, hex("02 01 07 17 0D 32 34 30 36 30 31 30 30 30 30 30 30 5A"));
+const Bytes kCrlNumber = der_tlv(0x30, hex("06 03 55 1D 14 04 03 02 01 05"));
+const Bytes kSig = hex("03 03 00 AB CD");
+
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+Bytes crl_of(const Bytes &tbs_contents) { return der_tlv(0x30, cat({der_tlv(0x30, tbs_contents), kAlg, kSig})); }
+
+TEST(Crl, OptionalComponentsAndKeptEncodings) {
+  struct Case {
+    const char *name;
+    Bytes tbs;
+    int version, next, revoked, exts;
+    int32_t entries;
+  };
+  const Case cases[] = {
+      {"nothing optional", cat({kAlg, kIssuer, kThis}), 0, 0, 0, 0, 0},
+      {"version 1, GeneralizedTime nextUpdate", cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen}), 1, 1, 0, 0, 0},
+      {"GeneralizedTime nextUpdate then entries",
+       cat({kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, cat({kEntry, kEntry}))}), 0, 1, 1, 0, 2},
+      {"empty entry list", cat({kAlg, kIssuer, kThis, hex("30 00")}), 0, 0, 1, 0, 0},
+      {"entries and extensions, no nextUpdate",
+       cat({hex("02 01 01"), kAlg, kIssuer, kThis, der_tlv(0x30, kEntry), der_tlv(0xA0, der_tlv(0x30, kCrlNumber))}),
+       1, 0, 1, 1, 1},
+      // BER: indefinite lengths and a long-form length, kept as received.
+      {"BER forms", cat({kAlg, kIssuer, kThis, hex("30 80"), kEntry, hex("00 00 A0 81 0E"), der_tlv(0x30, kCrlNumber)}),
+       0, 0, 1, 1, 1},
+  };
+  for (const Case &c : cases) {
+    const Bytes der = crl_of(c.tbs);
+    ErrCtx ctx;
+    CrlPtr crl(parse(der, ctx));
+    ASSERT_NE(crl.c, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), c.version) << c.name;
+    EXPECT_EQ(korvu_x509crl_getversion(crl.c) != nullptr, c.version == 1) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasnextupdate(crl.c), c.next) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasrevcerts(crl.c), c.revoked) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasexts(crl.c), c.exts) << c.name;
+    const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl.c);
+    EXPECT_EQ(revoked != nullptr, c.revoked == 1) << c.name;
+    EXPECT_EQ(korvu_asn1_list_getsize(revoked), c.entries) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.c), der) << c.name;
+    EXPECT_EQ(tbs_octets(crl.c), first_child(der)) << c.name;
+    // The TBSCertList alone re-encodes as DER; the GeneralizedTime stays one.
+    if (c.next) {
+      EXPECT_EQ(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.c)), kNextGen) << c.name;
+    }
+  }
+}
+
+// The to-be-signed octets under the buffer convention.
+TEST(Crl, TbsOctetsBufferConvention) {
+  const Bytes der = crl_of(cat({kAlg, kIssuer, kThis}));
+  CrlPtr crl(parse(der, nullptr));
+  ASSERT_NE(crl.c, nullptr);
+  const uint32_t need = static_cast<uint32_t>(first_child(der).size());
+  uint32_t n = need - 1;
+  Bytes buf(need);
+  EXPECT_EQ(korvu_x509crl_gettbsocts(crl.c, buf.data(), &n, nullptr), 0);
+  EXPECT_EQ(n, need);
+  EXPECT_EQ(korvu_x509crl_gettbsocts(crl.c, buf.data(), nullptr, nullptr), 0);
+  EXPECT_EQ(korvu_x509crl_gettbsocts(nullptr, buf.data(), &n, nullptr), 0);
+}
+
+// ---- built with the constructors -------------------------------------------------------
+TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
+  const Bytes src = crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, kEntry),
+                                der_tlv(0xA0, der_tlv(0x30, kCrlNumber))}));
+  CrlPtr parsed(parse(src, nullptr));
+  ASSERT_NE(parsed.c, nullptr);
+  auto *entry0 = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(parsed.c))[0];
+  Val entry(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY,
+            korvu_x509revcertinfo_new(korvu_x509revcertinfo_getserilano(entry0),
+                                      korvu_x509revcertinfo_getrevdate(entry0), nullptr));
+  ASSERT_NE(entry.v, nullptr);
+  EXPECT_EQ(korvu_x509revcertinfo_hasexts(entry.as<KORVU_X509_REVCERT>()), 0);
+  EXPECT_EQ(encode(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, entry.v), kEntry);
+  EXPECT_EQ(korvu_x509revcertinfo_new(nullptr, korvu_x509revcertinfo_getrevdate(entry0), nullptr), nullptr);
+
+  const KORVU_X509_ALGID *alg = korvu_x509crl_getinnersignalgo(parsed.c);
+  const auto *issuer = korvu_x509crl_getissuer(parsed.c);
+  const KORVU_ASN1_TIME *this_update = korvu_x509crl_getthisupdate(parsed.c);
+  struct Case {
+    const char *name;
+    bool version, next, exts;
+    uint32_t dup;
+    Bytes tbs;
+  };
+  const Case cases[] = {
+      {"all, copied", true, true, true, 1,
+       cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, kEntry),
+            der_tlv(0xA0, der_tlv(0x30, kCrlNumber))})},
+      {"no version (none is supplied), taken over", false, false, false, 0,
+       cat({kAlg, kIssuer, kThis, der_tlv(0x30, kEntry)})},
+  };
+  for (const Case &c : cases) {
+    KORVU_ASN1_LIST *revoked = korvu_asn1_list_new();
+    ASSERT_EQ(korvu_asn1_list_put(revoked, korvu_asn1_dupobject(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, entry.v,
+                                                                nullptr)),
+              1);
+    Val tbs(KORVU_TYPE_TBSCERTLIST,
+            korvu_x509TBSCertList_new(c.version ? korvu_x509crl_getversion(parsed.c) : nullptr, alg, issuer,
+                                      this_update, c.next ? korvu_x509crl_getnextupdate(parsed.c) : nullptr, revoked,
+                                      c.dup, c.exts ? korvu_x509crl_getexts(parsed.c) : nullptr));
+    ASSERT_NE(tbs.v, nullptr) << c.name;
+    auto *t = tbs.as<KORVU_X509_TBSCRL>();
+    // Taken over: the record holds the caller's list itself, freed with it.
+    EXPECT_EQ(t->revokedCertificates == revoked, c.dup == 0) << c.name;
+    if (c.dup != 0) korvu_asn1_list_free(revoked, KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_TBSCERTLIST, tbs.v)), to_hex(der_tlv(0x30, c.tbs))) << c.name;
+    CrlPtr crl(korvu_x509crl_create(t, korvu_x509crl_getsignvalue(parsed.c)));
+    ASSERT_NE(crl.c, nullptr) << c.name;
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATELIST, crl.c)), to_hex(crl_of(c.tbs))) << c.name;
+    EXPECT_EQ(tbs_octets(crl.c), der_tlv(0x30, c.tbs)) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509crl_getsignalgo(crl.c)), kAlg) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), c.version ? 1 : 0) << c.name;
+  }
+  // A failing constructor leaves the list with the caller, whatever dup_revoked says (freed here once).
+  KORVU_ASN1_LIST *revoked = korvu_asn1_list_new();
+  EXPECT_EQ(korvu_x509TBSCertList_new(nullptr, alg, nullptr, this_update, nullptr, revoked, 0, nullptr), nullptr);
+  EXPECT_EQ(korvu_x509TBSCertList_new(nullptr, nullptr, issuer, this_update, nullptr, revoked, 0, nullptr), nullptr);
+  korvu_asn1_list_free(revoked, KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY);
+  EXPECT_EQ(korvu_x509crl_create(nullptr, korvu_x509crl_getsignvalue(parsed.c)), nullptr);
+}
+
+// ---- malformed input -------------------------------------------------------------
+TEST(Crl, MalformedInputFailsWithItsCode) {
+  const Bytes good = crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0x30, kEntry)}));
+  auto pem_of = [](const char *label, const Bytes &der) {
+    char *t = nullptr;
+    uint32_t n = 0;
+    std::string out;
+    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
+    korvu_free(t);
+    return out;
+  };
+  const std::string pem = pem_of("X509 CRL", good);
+  auto text = [](const std::string &s) { return Bytes(s.begin(), s.end()); };
+  auto relabel = [&](const std::string &label) {
+    std::string s = pem;
+    for (size_t at; (at = s.find("X509 CRL")) != std::string::npos;) s.replace(at, 8, label);
+    return text(s);
+  };
+  Bytes overrun = good;
+  overrun[3]++;  // the TBSCertList claims one octet more than there is
+  struct Case {
+    const char *name;
+    Bytes input;
+    uint32_t code;
+  };
+  const Case cases[] = {
+      {"trailing octet after the CRL", cat({good, hex("00")}), 0x1020B},
+      {"PEM with neither label", relabel("CERTIFICATE"), 0x10116},
+      {"Base64 that is not", text("MIIB!!!"), 0x10111},
+      {"neither DER nor text", hex("31 03 02 01 00"), 0x10261},
+      {"the TBSCertList overruns", overrun, 0x1020B},
+      {"garbage after an entry", crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0x30, cat({kEntry, hex("05 00")}))})),
+       0x1025D},
+      {"two Extensions in [0]",
+       crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0xA0, cat({der_tlv(0x30, kCrlNumber), der_tlv(0x30, kCrlNumber)}))})),
+       0x1020B},
+      {"a certificate's [0] version", crl_of(cat({hex("A0 03 02 01 01"), kAlg, kIssuer, kThis})), 0x1020A},
+      {"an element after the extensions",
+       crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0xA0, der_tlv(0x30, kCrlNumber)), hex("05 00")})), 0x1020A},
+      {"a primitive TBSCertList", der_tlv(0x30, cat({hex("10 00"), kAlg, kSig})), 0x1025F},
+  };
+  for (const Case &c : cases) {
+    ErrCtx ctx;
+    CrlPtr crl(parse(c.input, ctx));
+    EXPECT_EQ(crl.c, nullptr) << c.name;
+    EXPECT_TRUE(ctx.has(c.code)) << c.name << " " << testing::PrintToString(ctx.codes());
+  }
+  // Both labels parse, "X509 CRL" first even when a "CRL" block comes before it.
+  const std::string other = pem_of("CRL", crl_of(cat({kAlg, kIssuer, kThis})));
+  for (const Bytes &in : {text(pem), relabel("CRL"), text(other + pem)}) {
+    CrlPtr crl(parse(in, nullptr));
+    ASSERT_NE(crl.c, nullptr);
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.c), good);
+  }
+  // Null and empty input.
+  ErrCtx ctx;
+  EXPECT_EQ(korvu_x509crl_new(nullptr, 5, ctx), nullptr);
+  EXPECT_EQ(korvu_x509crl_new(good.data(), 0, ctx), nullptr);
+  EXPECT_TRUE(ctx.has(KORVU_ERR_NULLARG) && ctx.has(KORVU_ERR_BADARG));
+  // Cut at every octet: refused with a record, nothing read past the cut (each prefix is its own block).
+  for (size_t n = 1; n < good.size(); n++) {
+    Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
+    ErrCtx e;
+    CrlPtr crl(parse(cut, e));
+    EXPECT_EQ(crl.c, nullptr) << n;
+    EXPECT_GT(e.count(), 0u) << n;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #define KORVU_TESTS_SIGNED_PEER_H
 
 #include <array>
+#include <initializer_list>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -126,6 +127,12 @@ inline std::string extension_oids(const KORVU_ASN1_LIST *exts) {
     out += (out.empty() ? "" : ",") + std::string(s ? s : "?");
   }
   return out.empty() ? "none" : out;
+}
+
+inline Bytes cat_bytes(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
 }
 
 // The DER of a getter's value, "-" for null.

@@ -169,3 +169,187 @@ TEST(Request, CorpusAgreesWithPyasn1Modules) {
 }
 
 }  // namespace
+
+namespace {
+
+const Bytes kVersion = hex("02 01 00");
+const Bytes kSubject = hex("30 0F 31 0D 30 0B 06 03 55 04 03 0C 04 54 65 73 74");  // CN=Test
+const Bytes kSpki = der_tlv(0x30, cat_bytes({der_tlv(0x30, hex("06 07 2A 86 48 CE 3D 02 01 06 08 2A 86 48 CE 3D 03 01 07")),
+                                             hex("03 03 00 04 01")}));
+const Bytes kChallenge = der_tlv(0x30, hex("06 09 2A 86 48 86 F7 0D 01 09 07 31 05 0C 03 61 62 63"));
+const Bytes kAlg = hex("30 0A 06 08 2A 86 48 CE 3D 04 03 02");
+const Bytes kSig = hex("03 03 00 AB CD");
+
+Bytes req_of(const Bytes &info) { return der_tlv(0x30, cat_bytes({info, kAlg, kSig})); }
+
+// ---- openssl-made requests --------------------------------------------------------
+TEST(Request, OpensslMadeAgreesWithPyasn1AndCarriesItsAttributes) {
+  const std::string dir = openssl_made_dir();
+  const std::string python = signed_peer_python();
+  if (dir.empty() || python.empty()) GTEST_SKIP() << "no openssl or pyasn1-modules";
+  const std::string path = dir + "/req.pem";
+  auto peer = run_signed_peer(python, "--file req " + path);
+  ASSERT_EQ(peer.size(), 1u);
+  const PeerFile &p = peer.begin()->second;
+  ASSERT_FALSE(p.refused);
+  const Bytes file = read_file(path);
+  std::string text(file.begin(), file.end());
+  for (size_t at = 0; (at = text.find("CERTIFICATE REQUEST", at)) != std::string::npos; at += 23)
+    text.replace(at, 19, "NEW CERTIFICATE REQUEST");
+  for (const Bytes &input : {file, Bytes(text.begin(), text.end())}) {
+    ErrCtx ctx;
+    ReqPtr r(read_and_check(path, input, p.der, ctx));
+    ASSERT_NE(r.r, nullptr) << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(check_against_peer(p, r.r), 6u);
+    EXPECT_EQ(attribute_text(r.r), "1.2.840.113549.1.9.7:1,1.2.840.113549.1.9.14:1");
+    char *out = nullptr;
+    size_t n = 0;
+    FILE *f = open_memstream(&out, &n);
+    EXPECT_EQ(korvu::tool::print_request_summary(r.r, f), 1);
+    std::fclose(f);
+    EXPECT_EQ(std::string(out, n),
+              "subject: CN=Korvu Request, O=Example\n"
+              "key algorithm: 1.2.840.10045.2.1\n"
+              "attributes: 1.2.840.113549.1.9.7, 1.2.840.113549.1.9.14\n"
+              "requested extensions: 2.5.29.17, 2.5.29.19, 2.5.29.37, 2.5.29.32, 2.5.29.31, 1.3.6.1.5.5.7.1.1\n");
+    std::free(out);
+  }
+}
+
+// ---- the attributes' [0] ----------------------------------------------------------------
+TEST(Request, AttributesElementIsKeptAsReceived) {
+  struct Case {
+    const char *name;
+    Bytes info;
+    int has;
+    int32_t count;
+  };
+  const Case cases[] = {
+      {"A0 00", der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 00")})), 1, 0},
+      {"no [0]", der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki})), 0, 0},
+      {"one attribute", der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, der_tlv(0xA0, kChallenge)})), 1, 1},
+      {"BER: indefinite info and [0]",
+       cat_bytes({hex("30 80"), kVersion, kSubject, kSpki, hex("A0 80"), kChallenge, hex("00 00 00 00")}), 1, 1},
+  };
+  for (const Case &c : cases) {
+    const Bytes der = req_of(c.info);
+    ErrCtx ctx;
+    ReqPtr r(parse(der, ctx));
+    ASSERT_NE(r.r, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(korvu_pkcs10certreq_hasattrs(r.r), c.has) << c.name;
+    ASSERT_NE(korvu_pkcs10certreq_getattrs(r.r), nullptr) << c.name;
+    EXPECT_EQ(korvu_asn1_list_getsize(korvu_pkcs10certreq_getattrs(r.r)), c.count) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, r.r), der) << c.name;
+    EXPECT_EQ(tbs_octets(r.r), c.info) << c.name;
+    // The info alone writes its [0] exactly when it was received.
+    Val info(KORVU_TYPE_CERTIFICATIONREQUESTINFO, decode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, c.info, ctx));
+    ASSERT_NE(info.v, nullptr) << c.name;
+    const Bytes again = encode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, info.v);
+    EXPECT_EQ(again.size() > 2 && has_attributes_element(again), c.has == 1) << c.name;
+  }
+  // An info read without [0] writes one once its list holds an attribute.
+  ErrCtx ctx;
+  Val info(KORVU_TYPE_CERTIFICATIONREQUESTINFO,
+           decode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki})), ctx));
+  ASSERT_NE(info.v, nullptr);
+  auto *ri = info.as<KORVU_PKCS10_REQINFO>();
+  void *attr = nullptr;
+  ASSERT_EQ(korvu_asn1_mem_decode(kChallenge.data(), static_cast<int32_t>(kChallenge.size()),
+                                  KORVU_TYPE_ATTRIBUTE_PLAIN, &attr),
+            kChallenge.size());
+  ASSERT_EQ(korvu_asn1_list_put(ri->attributes, attr), 1);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, info.v)),
+            to_hex(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, der_tlv(0xA0, kChallenge)}))));
+  EXPECT_EQ(ri->hasAttributes, 1u);
+}
+
+// ---- built with the constructors -------------------------------------------------------
+TEST(Request, BuiltFromPartsAlwaysWritesTheAttributes) {
+  const Bytes src = req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, der_tlv(0xA0, kChallenge)})));
+  ReqPtr parsed(parse(src, nullptr));
+  ASSERT_NE(parsed.r, nullptr);
+  const auto *version = korvu_pkcs10certreq_getversion(parsed.r);
+  const auto *subject = korvu_pkcs10certreq_getsubject(parsed.r);
+  const auto *spki = korvu_pkcs10certreq_getpubkey(parsed.r);
+  KORVU_ASN1_LIST *empty = korvu_asn1_list_new();
+  struct Case {
+    const char *name;
+    const KORVU_ASN1_LIST *attrs;
+    Bytes tail;
+  };
+  const Case cases[] = {
+      {"empty list", empty, hex("A0 00")},
+      {"one attribute", korvu_pkcs10certreq_getattrs(parsed.r), der_tlv(0xA0, kChallenge)},
+  };
+  for (const Case &c : cases) {
+    Val info(KORVU_TYPE_CERTIFICATIONREQUESTINFO, korvu_pkcs10certreqinfo_new(version, subject, spki, c.attrs));
+    ASSERT_NE(info.v, nullptr) << c.name;
+    EXPECT_EQ(info.as<KORVU_PKCS10_REQINFO>()->hasAttributes, 1u) << c.name;
+    const Bytes want = der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, c.tail}));
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, info.v)), to_hex(want)) << c.name;
+    ReqPtr r(korvu_pkcs10certreq_create(info.as<KORVU_PKCS10_REQINFO>(), korvu_pkcs10certreq_getsignalgo(parsed.r),
+                                        korvu_pkcs10certreq_getsignvalue(parsed.r)));
+    ASSERT_NE(r.r, nullptr) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, r.r), req_of(want)) << c.name;
+    EXPECT_EQ(tbs_octets(r.r), want) << c.name;
+    EXPECT_EQ(korvu_pkcs10certreq_hasattrs(r.r), 1) << c.name;
+  }
+  EXPECT_EQ(korvu_pkcs10certreqinfo_new(version, subject, spki, nullptr), nullptr);
+  EXPECT_EQ(korvu_pkcs10certreqinfo_new(version, nullptr, spki, empty), nullptr);
+  EXPECT_EQ(korvu_pkcs10certreq_create(nullptr, korvu_pkcs10certreq_getsignalgo(parsed.r),
+                                       korvu_pkcs10certreq_getsignvalue(parsed.r)),
+            nullptr);
+  korvu_asn1_list_free(empty, KORVU_TYPE_ATTRIBUTE_PLAIN);
+}
+
+// ---- malformed input -------------------------------------------------------------
+TEST(Request, MalformedInputFailsWithItsCode) {
+  const Bytes info = der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, der_tlv(0xA0, kChallenge)}));
+  const Bytes good = req_of(info);
+  auto pem_text = [](const char *label, const Bytes &der) {
+    char *t = nullptr;
+    uint32_t n = 0;
+    Bytes out;
+    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, t + n);
+    korvu_free(t);
+    return out;
+  };
+  struct Case {
+    const char *name;
+    Bytes input;
+    uint32_t code;
+  };
+  const Case cases[] = {
+      {"trailing octet", cat_bytes({good, hex("00")}), 0x1020B},
+      {"PEM with neither label", pem_text("CERTIFICATE", good), 0x10116},
+      {"Base64 that is not", hex("4D 49 49 21 21"), 0x10111},
+      {"neither DER nor text", hex("04 00"), 0x10269},
+      {"a primitive [0]", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("80 00")}))), 0x1026A},
+      {"an element after [0]",
+       req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 00 05 00")}))), 0x1020A},
+      {"an attribute that is not one", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 02 05 00")}))),
+       0x10265},
+      {"no subject", req_of(der_tlv(0x30, cat_bytes({kVersion, kSpki}))), 0x10267},
+  };
+  for (const Case &c : cases) {
+    ErrCtx ctx;
+    ReqPtr r(parse(c.input, ctx));
+    EXPECT_EQ(r.r, nullptr) << c.name;
+    EXPECT_TRUE(ctx.has(c.code)) << c.name << " " << testing::PrintToString(ctx.codes());
+  }
+  // "CERTIFICATE REQUEST" is taken before "NEW CERTIFICATE REQUEST", wherever the blocks stand.
+  const Bytes other = req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki})));
+  ReqPtr both(parse(cat_bytes({pem_text("NEW CERTIFICATE REQUEST", other), pem_text("CERTIFICATE REQUEST", good)}),
+                    nullptr));
+  ASSERT_NE(both.r, nullptr);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, both.r), good);
+  for (size_t n = 1; n < good.size(); n++) {
+    Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
+    ErrCtx e;
+    ReqPtr r(parse(cut, e));
+    EXPECT_EQ(r.r, nullptr) << n;
+    EXPECT_GT(e.count(), 0u) << n;
+  }
+}
+
+}  // namespace

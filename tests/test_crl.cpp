@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "signed_peer.h"
+#include "summary_crl.h"
 
 using namespace korvu_test;
 
@@ -418,6 +419,67 @@ TEST(Crl, MalformedInputFailsWithItsCode) {
     EXPECT_EQ(crl.c, nullptr) << n;
     EXPECT_GT(e.count(), 0u) << n;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// ---- decode --summary and the PEM labels -----------------------------------------------
+std::string summary_of(const KORVU_X509_CRL *crl) {
+  char *out = nullptr;
+  size_t n = 0;
+  FILE *f = open_memstream(&out, &n);
+  int r = korvu::tool::print_crl_summary(crl, f);
+  std::fclose(f);
+  std::string text = r == 1 ? std::string(out, n) : "refused";
+  std::free(out);
+  return text;
+}
+
+TEST(Crl, SummaryAndLabelledPem) {
+  struct Case {
+    Bytes der;
+    const char *summary;
+  };
+  const Case cases[] = {
+      {crl_of(cat({kAlg, kIssuer, kThis})),
+       "version: absent\nissuer: CN=Test\nthisUpdate: 240101000000Z\nnextUpdate: absent\nentries: 0\n"
+       "extensions: none\n"},
+      {crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, cat({kEntry, kEntry})),
+                   der_tlv(0xA0, der_tlv(0x30, kCrlNumber))})),
+       "version: 1\nissuer: CN=Test\nthisUpdate: 240101000000Z\nnextUpdate: 20550101000000Z\nentries: 2\n"
+       "extensions: 2.5.29.20\n"},
+  };
+  for (const Case &c : cases) {
+    CrlPtr crl(parse(c.der, nullptr));
+    ASSERT_NE(crl.c, nullptr);
+    EXPECT_EQ(summary_of(crl.c), c.summary);
+  }
+  EXPECT_EQ(summary_of(nullptr), "refused");
+  // The tool finds the CRL by its labels in order, past a block of another label.
+  auto pem = [](const char *label, const Bytes &der) {
+    char *t = nullptr;
+    uint32_t n = 0;
+    std::string out;
+    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
+    korvu_free(t);
+    return out;
+  };
+  const std::string text = pem("CERTIFICATE", hex("30 00")) + pem("CRL", cases[0].der) + pem("X509 CRL", cases[1].der);
+  const std::vector<unsigned char> raw(text.begin(), text.end());
+  korvu::tool::LoadedInput in;
+  ASSERT_TRUE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATELIST, raw, in));
+  EXPECT_EQ(in.label, "X509 CRL");
+  EXPECT_EQ(in.bytes, cases[1].der);
+  korvu::tool::LoadedInput other;
+  EXPECT_FALSE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATE, raw, other));
+  EXPECT_TRUE(other.bytes.empty());
+  const std::string crl_only = pem("CRL", cases[0].der);
+  ASSERT_TRUE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATELIST,
+                                             std::vector<unsigned char>(crl_only.begin(), crl_only.end()), in));
+  EXPECT_EQ(in.label, "CRL");
+  EXPECT_EQ(in.bytes, cases[0].der);
 }
 
 }  // namespace

@@ -277,20 +277,6 @@ TEST(Crl, OptionalComponentsAndKeptEncodings) {
   }
 }
 
-// The to-be-signed octets under the buffer convention.
-TEST(Crl, TbsOctetsBufferConvention) {
-  const Bytes der = crl_of(cat({kAlg, kIssuer, kThis}));
-  CrlPtr crl(parse(der, nullptr));
-  ASSERT_NE(crl.c, nullptr);
-  const uint32_t need = static_cast<uint32_t>(first_child(der).size());
-  uint32_t n = need - 1;
-  Bytes buf(need);
-  EXPECT_EQ(korvu_x509crl_gettbsocts(crl.c, buf.data(), &n, nullptr), 0);
-  EXPECT_EQ(n, need);
-  EXPECT_EQ(korvu_x509crl_gettbsocts(crl.c, buf.data(), nullptr, nullptr), 0);
-  EXPECT_EQ(korvu_x509crl_gettbsocts(nullptr, buf.data(), &n, nullptr), 0);
-}
-
 // ---- built with the constructors -------------------------------------------------------
 TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
   const Bytes src = crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, kEntry),

@@ -234,6 +234,26 @@ TEST_F(CliTest, AttributeCertificateSummary) {
     EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
 }
 
+TEST_F(CliTest, CrlAndRequestSummaries) {
+  if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
+  // A request in a PEM file with text first, and a CRL found by its label after a block of another label.
+  const std::string csr = korvu_test::corpus_dir() + "/csr/pyca-vectors__requests_challenge.pem";
+  auto r = run({"decode", "--type", "46", "--summary", "--check", csr});
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char *line : {"input: PEM (CERTIFICATE REQUEST)", "subject: C=US\n", "key algorithm: 1.2.840.113549.1.1.1\n",
+                           "attributes: 1.2.840.113549.1.9.7\n", "requested extensions: none\n", "re-encoded: identical"})
+    EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
+  const auto crl = korvu_test::read_file(korvu_test::corpus_dir() + "/crl/pyca-vectors__custom_crl_almost_10k.pem");
+  const auto cert = korvu_test::read_file(std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem");
+  auto c = run({"decode", "--type", "41", "--summary", "--check",
+                file("both.pem", str(cert) + str(crl)).string()});
+  EXPECT_EQ(c.status, 0) << c.err;
+  for (const char *line : {"input: PEM (X509 CRL)", "version: 1\n", "issuer: CN=cryptography.io CA\n",
+                           "thisUpdate: 220907190623Z\n", "nextUpdate: 220908190623Z\n", "entries: 9999\n",
+                           "extensions: none\n", "re-encoded: identical"})
+    EXPECT_TRUE(contains(c.out, line)) << line << "\n" << c.out;
+}
+
 TEST_F(CliTest, JsonAndEncodeRoundTripThroughThePipe) {
   const std::string der = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.der";
   const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";

@@ -5,6 +5,8 @@
 #include "../core/struct.h"
 #include "../core/list_codec.h"
 
+#include <initializer_list>
+
 namespace korvu::x509 {
 
 // A signed structure whose table `d` is { to-be-signed part (keeping its encoding),
@@ -15,6 +17,13 @@ void *signed_create(const st::StructDef &d, const void *tbs, const void *algorit
 // record has none, under the buffer convention of st::copy_kept.
 int signed_tbs_octets(const st::StructDef &d, const void *record, unsigned char *buffer, uint32_t *length,
                       KORVU_ERR_CTX *ctx);
+// A signed structure of type `type` read from DER (first octet 30), Base64 of DER (first octet 'M') or PEM text
+// (first octet '-'; the labels tried in order, the first block found is used), whose DER must hold exactly one
+// value. Failures: null or empty input (the utility library's argument codes), bad Base64 (stream read error),
+// no block under any label (stream write error), another first octet (the type's decode code), octets after the
+// value ("incorrect length"), or the value's own decode errors.
+void *signed_parse(uint32_t type, std::initializer_list<const char *> labels, const void *bytes, int32_t length,
+                   KORVU_ERR_CTX *ctx);
 
 }  // namespace korvu::x509
 

@@ -244,8 +244,8 @@ int x509::signed_tbs_octets(const st::StructDef &d, const void *record, unsigned
 KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_create(const KORVU_X509_TBSCERT *tbs, const KORVU_ASN1_BITSTRING *sig) {
   return tbs ? static_cast<KORVU_X509_CERT *>(x509::signed_create(kCert, tbs, tbs->signature, sig)) : nullptr;
 }
-// DER (first octet 30), Base64 of DER ('M') or PEM ('-'), holding exactly one Certificate.
-KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx) {
+void *x509::signed_parse(uint32_t type, std::initializer_list<const char *> labels, const void *bytes,
+                         int32_t length, KORVU_ERR_CTX *ctx) {
   if (bytes == nullptr || length <= 0) {
     KORVU_ERR(ctx, bytes == nullptr ? KORVU_ERR_NULLARG : KORVU_ERR_BADARG);
     return nullptr;
@@ -253,27 +253,44 @@ KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t l
   const auto *text = static_cast<const char *>(bytes);
   uint32_t n = static_cast<uint32_t>(length);
   unsigned char *decoded = nullptr;
-  const int r = text[0] == 'M'   ? korvu_base64decode(2, text, n, &decoded, &n)
-                : text[0] == '-' ? korvu_pemdecode("CERTIFICATE", text, n, &decoded, &n)
-                                 : text[0] == 0x30;
+  int r = 0;
+  if (text[0] == 'M') {
+    r = korvu_base64decode(2, text, n, &decoded, &n);
+  } else if (text[0] == '-') {
+    for (const char *label : labels) {
+      uint32_t m = 0;
+      if ((r = korvu_pemdecode(label, text, n, &decoded, &m)) == 1) {
+        n = m;
+        break;
+      }
+      korvu_free(decoded);
+      decoded = nullptr;
+    }
+  } else {
+    r = text[0] == 0x30;
+  }
   if (r != 1) {
     korvu_free(decoded);
     if (text[0] == 'M' || text[0] == '-')
       KORVU_ERR(ctx, text[0] == 'M' ? KORVU_STREAM_ERR_READ : KORVU_STREAM_ERR_WRITE);
     else
-      KORVU_DECODE_ERR(ctx, KORVU_TYPE_CERTIFICATE);
+      KORVU_DECODE_ERR(ctx, type);
     return nullptr;
   }
   MemView view(decoded != nullptr ? decoded : static_cast<const unsigned char *>(bytes), n);
-  void *cert = nullptr;
+  void *value = nullptr;
   uint32_t used = 0;
-  if (decode_value(view.get(), KORVU_TYPE_CERTIFICATE, &cert, &used, ctx, 0) == 1 && used != n) {
-    value_free(KORVU_TYPE_CERTIFICATE, cert);
-    cert = nullptr;
+  if (decode_value(view.get(), type, &value, &used, ctx, 0) == 1 && used != n) {
+    value_free(type, value);
+    value = nullptr;
     KORVU_ERR(ctx, kErrIncorrectLength);
   }
   korvu_free(decoded);
-  return static_cast<KORVU_X509_CERT *>(cert);
+  return value;
+}
+// DER, Base64 of DER or PEM labelled CERTIFICATE, holding exactly one Certificate.
+KORVU_API KORVU_X509_CERT *korvu_x509pubkeycert_new(const void *bytes, int32_t length, KORVU_ERR_CTX *ctx) {
+  return static_cast<KORVU_X509_CERT *>(x509::signed_parse(KORVU_TYPE_CERTIFICATE, {"CERTIFICATE"}, bytes, length, ctx));
 }
 KORVU_GET_IN(korvu_x509pubkeycert_getversion, tbsCertificate, kTbs, version);
 KORVU_GET_IN(korvu_x509pubkeycert_getserialno, tbsCertificate, kTbs, serialNumber);

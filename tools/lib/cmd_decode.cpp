@@ -5,6 +5,7 @@
 
 #include "summary.h"
 #include "summary_cms.h"
+#include "summary_crl.h"
 #include "summary_ocsp.h"
 
 #include <CLI/CLI.hpp>
@@ -75,6 +76,9 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_CERTIFICATE, [](uint32_t, const void *v, std::FILE *f) { return print_certificate_summary(v, f); }},
     {KORVU_TYPE_ATTRIBUTECERTIFICATE,
      [](uint32_t, const void *v, std::FILE *f) { return print_attrcert_summary(v, f); }},
+    {KORVU_TYPE_CERTIFICATELIST, [](uint32_t, const void *v, std::FILE *f) { return print_crl_summary(v, f); }},
+    {KORVU_TYPE_CERTIFICATIONREQUEST,
+     [](uint32_t, const void *v, std::FILE *f) { return print_request_summary(v, f); }},
     {KORVU_TYPE_CONTENTINFO, print_cms_summary},
     {KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, print_cms_summary},
     {KORVU_TYPE_SIGNEDDATA_CMS_FORM, print_cms_summary},
@@ -115,7 +119,7 @@ int run_decode(const DecodeOptions &options, Io &io) {
     return kExitNoInput;
   }
   LoadedInput input;
-  if (!load_input(raw, input, error)) {
+  if (!load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
     io.err << "korvu-asn1: " << error << "\n";
     return kExitDecodeFailed;
   }
@@ -180,9 +184,11 @@ void add_decode_command(CLI::App &app, Io &io) {
   sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
-                "count) or an attribute certificate (type 260: version, holder, issuer, serial, validity, "
+                "count), an attribute certificate (type 260: version, holder, issuer, serial, validity, "
                 "attribute types, extensions), a signed message (types 111, 133, 134: content type, version, "
-                "digest algorithms, signers, certificate and CRL counts, content length or detached), an OCSP "
+                "digest algorithms, signers, certificate and CRL counts, content length or detached), a CRL (type 41: version, issuer, "
+                "times, entry count, extensions), a certification request (type 46: subject, key algorithm, "
+                "attributes, requested extensions), an OCSP "
                 "response (175) or request (173), a time-stamp response (190) or a TSTInfo (192)");
   sub->callback([options, &io] {
     if (options->summary && find_summariser(options->type) == nullptr) {

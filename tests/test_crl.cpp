@@ -1,0 +1,471 @@
+// CRLs: corpus files and openssl-made CRLs read through the getters and
+// compared with pyasn1-modules' reading (tests/crl_peer.py), CRLs built with
+// the constructors, the optional components, and malformed input.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
+#include "signed_peer.h"
+#include "summary_crl.h"
+
+using namespace korvu_test;
+
+namespace {
+
+struct CrlPtr {
+  KORVU_X509_CRL *c;
+  explicit CrlPtr(KORVU_X509_CRL *p) : c(p) {}
+  ~CrlPtr() { korvu_asn1_value_free(KORVU_TYPE_CERTIFICATELIST, c); }
+  CrlPtr(const CrlPtr &) = delete;
+  CrlPtr &operator=(const CrlPtr &) = delete;
+};
+
+KORVU_X509_CRL *parse(const Bytes &in, KORVU_ERR_CTX *ctx) {
+  return korvu_x509crl_new(in.data(), static_cast<int32_t>(in.size()), ctx);
+}
+
+Bytes tbs_octets(KORVU_X509_CRL *c) {
+  uint32_t n = 0;
+  if (korvu_x509crl_gettbsocts(c, nullptr, &n, nullptr) != 1) return {};
+  Bytes out(n);
+  EXPECT_EQ(korvu_x509crl_gettbsocts(c, out.data(), &n, nullptr), 1);
+  return out;
+}
+
+struct Getter {
+  uint32_t type;
+  std::function<const void *(const KORVU_X509_CRL *)> get;
+};
+const std::map<std::string, Getter> &getters() {
+  static const std::map<std::string, Getter> m = {
+      {"version", {KORVU_TYPE_INTEGER, [](auto c) { return korvu_x509crl_getversion(c); }}},
+      {"signature", {KORVU_TYPE_ALGORITHMIDENTIFIER, [](auto c) { return korvu_x509crl_getinnersignalgo(c); }}},
+      {"issuer", {KORVU_TYPE_NAME, [](auto c) { return korvu_x509crl_getissuer(c); }}},
+      {"thisUpdate", {KORVU_TYPE_TIME, [](auto c) { return korvu_x509crl_getthisupdate(c); }}},
+      {"nextUpdate", {KORVU_TYPE_TIME, [](auto c) { return korvu_x509crl_getnextupdate(c); }}},
+      {"signatureAlgorithm", {KORVU_TYPE_ALGORITHMIDENTIFIER, [](auto c) { return korvu_x509crl_getsignalgo(c); }}},
+      {"signatureValue", {KORVU_TYPE_BIT_STRING, [](auto c) { return korvu_x509crl_getsignvalue(c); }}},
+  };
+  return m;
+}
+
+// Compares a CRL parsed from `input` with pyasn1's reading; returns the number of values compared.
+size_t check_against_peer(const PeerFile &p, const Bytes &input) {
+  ErrCtx ctx;
+  CrlPtr crl(parse(input, ctx));
+  if (crl.c == nullptr) {
+    ADD_FAILURE() << p.path << " refused: " << testing::PrintToString(ctx.codes());
+    return 0;
+  }
+  size_t compared = 2;
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATELIST, crl.c)), to_hex(p.der)) << p.path << ": re-encoding";
+  EXPECT_EQ(to_hex(tbs_octets(crl.c)), to_hex(first_child(p.der))) << p.path << ": to-be-signed octets";
+  for (const auto &[name, want] : p.comps) {
+    const Getter &g = getters().at(name);
+    EXPECT_EQ(der_or_dash(g.type, g.get(crl.c)), hex_or_dash(want)) << p.path << ": " << name;
+    compared++;
+  }
+  EXPECT_EQ(korvu_x509crl_hasversion(crl.c), p.comps.at("version") != "-") << p.path;
+  EXPECT_EQ(korvu_x509crl_hasnextupdate(crl.c), p.comps.at("nextUpdate") != "-") << p.path;
+  const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl.c);
+  EXPECT_EQ(korvu_x509crl_hasrevcerts(crl.c), p.texts.at("entries") != "-") << p.path;
+  auto entries = list_items<KORVU_X509_REVCERT>(revoked);
+  EXPECT_EQ(entries.size(), p.entries.size()) << p.path;
+  for (size_t i = 0; i < entries.size() && i < p.entries.size(); i++) {
+    const KORVU_X509_REVCERT *e = entries[i];
+    const auto &want = p.entries[i];
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(e))), to_hex(hex(want[0])))
+        << p.path << " entry " << i;
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_TIME, korvu_x509revcertinfo_getrevdate(e))), to_hex(hex(want[1])))
+        << p.path << " entry " << i;
+    EXPECT_EQ(extension_oids(korvu_x509revcertinfo_getexts(e)), want[2]) << p.path << " entry " << i;
+    EXPECT_EQ(korvu_x509revcertinfo_hasexts(e), want[2] != "none") << p.path << " entry " << i;
+    compared += 3;
+  }
+  EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.c)), p.texts.at("extensions")) << p.path;
+  return compared + 1;
+}
+
+// Corpus CRLs that are not "valid" and how the library takes them: refused with a code, or read (0) because
+// the fault lies in what the values mean, not in their encoding.
+const std::map<std::string, std::pair<uint32_t, const char *>> kOutcomes = {
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_crlentryextensions.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_extensions.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_nextupdate.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_revocationdate.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_revokedcerts.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_signaturevalue.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_after_thisupdate.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_crlentry.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_issuer_name.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_revocationdate.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_revoked_serial_number.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_signaturealgorithm.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_signaturevalue.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_tbs_signature_algorithm.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_tbscertlist.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_thisupdate.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_garbage_version.der", {0x1020A, "garbage where an element belongs"}},
+    {"crl/boringssl__crl_unittest__invalid_idp_dpname_choice_extra_data.der", {0, "the fault is inside an extension value"}},
+    {"crl/boringssl__crl_unittest__invalid_idp_empty_sequence.der", {0, "the fault is inside an extension value"}},
+    {"crl/boringssl__crl_unittest__invalid_idp_onlycontains_user_and_ca_certs.der", {0, "the fault is inside an extension value"}},
+    {"crl/boringssl__crl_unittest__invalid_idp_onlycontainsusercerts_v1_leaf.der", {0, "a path-validation rule"}},
+    {"crl/boringssl__crl_unittest__invalid_mismatched_signature_algorithm.der", {0, "no check ties the two algorithms"}},
+    {"crl/boringssl__crl_unittest__invalid_revoked_empty_sequence.der", {0, "an empty list is kept as present and empty"}},
+    {"crl/boringssl__crl_unittest__invalid_v1_explicit.der", {0, "the version is kept as written"}},
+    {"crl/boringssl__crl_unittest__invalid_v1_with_crlentryextension.der", {0, "no check ties extensions to the version"}},
+    {"crl/boringssl__crl_unittest__invalid_v1_with_extension.der", {0, "no check ties extensions to the version"}},
+    {"crl/boringssl__crl_unittest__invalid_v3.der", {0, "the version is kept as written"}},
+    {"crl/pyca-vectors__custom_crl_bad_version.pem", {0, "the version is kept as written"}},
+    {"crl/pyca-vectors__custom_crl_dup_entry_ext.pem", {0, "duplicates are a profile rule"}},
+    {"crl/pyca-vectors__custom_crl_inval_cert_issuer_entry_ext.pem", {0, "the fault is inside an extension value"}},
+    {"crl/pyca-vectors__custom_crl_invalid_time.der", {0x102EC, "a UTCTime that is no time"}},
+    // "valid" in the manifest, but its GeneralizedTimes have two-digit years (240123000000Z), which the
+    // GeneralizedTime type refuses; pyasn1 does not look inside times.
+    {"crl/bc-java__CertTest_gentimeCRL.der", {0x102ED, "GeneralizedTime with a two-digit year"}},
+};
+
+TEST(Crl, CorpusAgreesWithPyasn1Modules) {
+  if (!have_corpus()) GTEST_SKIP() << "no corpus";
+  const std::string python = signed_peer_python();
+  if (python.empty()) GTEST_SKIP() << "no pyasn1-modules";
+  auto peer = run_signed_peer(python, corpus_dir());
+  size_t files = 0, valid = 0, compared = 0;
+  for (const ManifestRow &row : corpus_manifest()) {
+    if (row.type != "CertificateList") continue;
+    files++;
+    const Bytes input = parser_input(read_file(corpus_dir() + "/" + row.path));
+    auto p = peer.find(row.path);
+    ASSERT_NE(p, peer.end()) << row.path;
+    auto outcome = kOutcomes.find(row.path);
+    if (row.expect == "valid") valid++;
+    if (row.expect == "valid" && outcome == kOutcomes.end()) {
+      ASSERT_FALSE(p->second.refused) << row.path << ": pyasn1 refuses a valid CRL";
+      compared += check_against_peer(p->second, input);
+      continue;
+    }
+    ErrCtx ctx;
+    CrlPtr crl(parse(input, ctx));
+    if (outcome == kOutcomes.end()) {
+      ADD_FAILURE() << row.path << " (" << row.expect << ", " << row.note << "): no outcome kept; library "
+                    << (crl.c ? "reads it" : "refuses it " + testing::PrintToString(ctx.codes())) << ", pyasn1 "
+                    << (p->second.refused ? "refuses it" : "reads it");
+      continue;
+    }
+    const uint32_t code = outcome->second.first;
+    if (code == 0) {
+      ASSERT_NE(crl.c, nullptr) << row.path << ": " << outcome->second.second;
+      if (!p->second.refused) compared += check_against_peer(p->second, input);
+    } else {
+      EXPECT_EQ(crl.c, nullptr) << row.path << ": " << outcome->second.second;
+      EXPECT_TRUE(ctx.has(code)) << row.path << ": " << outcome->second.second << " "
+                                 << testing::PrintToString(ctx.codes());
+    }
+  }
+  EXPECT_EQ(files, 283u);
+  EXPECT_EQ(valid, 252u);
+  EXPECT_GT(compared, 60000u);  // the entries of the large CRLs included
+}
+
+}  // namespace
+
+namespace {
+
+// ---- openssl-made CRLs ----------------------------------------------------------
+TEST(Crl, OpensslMadeAgreeWithPyasn1AndCarryTheirExtensions) {
+  const std::string dir = openssl_made_dir();
+  const std::string python = signed_peer_python();
+  if (dir.empty() || python.empty()) GTEST_SKIP() << "no openssl or pyasn1-modules";
+  struct Case {
+    const char *file;
+    const char *next;     // nextUpdate's first octet and text, "" for any
+    const char *idp_der;  // the start of the issuingDistributionPoint value's DER
+  };
+  const Case cases[] = {
+      {"full.pem", "18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A", "30"},  // GeneralizedTime 2055
+      {"relative.pem", "17 0D", "30"},
+      {"label.pem", "18 0F 32 30 35 35", "30"},
+  };
+  const std::vector<std::string> reasons = {"2.5.29.21", "2.5.29.21,2.5.29.24", "2.5.29.21,2.5.29.24",
+                                            "2.5.29.21,2.5.29.23"};
+  for (const Case &c : cases) {
+    const std::string path = dir + "/" + c.file;
+    auto peer = run_signed_peer(python, std::string("--file crl ") + path);
+    ASSERT_EQ(peer.size(), 1u) << c.file;
+    const PeerFile &p = peer.begin()->second;
+    ASSERT_FALSE(p.refused) << c.file;
+    EXPECT_GT(check_against_peer(p, read_file(path)), 15u) << c.file;
+    ErrCtx ctx;
+    CrlPtr crl(parse(read_file(path), ctx));
+    ASSERT_NE(crl.c, nullptr) << c.file;
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), 1);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509crl_getversion(crl.c))), "02 01 01");
+    const std::string next = to_hex(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.c)));
+    EXPECT_EQ(next.substr(0, std::strlen(c.next)), c.next) << c.file;
+    auto entries = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(crl.c));
+    ASSERT_EQ(entries.size(), reasons.size()) << c.file;
+    for (size_t i = 0; i < entries.size(); i++) {
+      EXPECT_EQ(extension_oids(korvu_x509revcertinfo_getexts(entries[i])), reasons[i]) << c.file << " entry " << i;
+      EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(entries[i]))),
+                "02 02 10 0" + std::to_string(i + 1));
+    }
+    EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.c)), "2.5.29.35,2.5.29.28,2.5.29.20") << c.file;
+  }
+  // The "X509 CRL" and "CRL" blocks hold the same CRL.
+  ErrCtx ctx;
+  CrlPtr a(parse(read_file(dir + "/full.pem"), ctx)), b(parse(read_file(dir + "/label.pem"), ctx));
+  ASSERT_TRUE(a.c && b.c);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, a.c), encode(KORVU_TYPE_CERTIFICATELIST, b.c));
+}
+
+// ---- CRLs written out by hand ---------------------------------------------------------
+const Bytes kAlg = hex("30 0A 06 08 2A 86 48 CE 3D 04 03 02");                     // ecdsa-with-SHA256
+const Bytes kIssuer = hex("30 0F 31 0D 30 0B 06 03 55 04 03 0C 04 54 65 73 74");  // CN=Test
+const Bytes kThis = hex("17 0D 32 34 30 31 30 31 30 30 30 30 30 30 5A");
+const Bytes kNextGen = hex("18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A");
+const Bytes kEntry = der_tlv(0x30, hex("02 01 07 17 0D 32 34 30 36 30 31 30 30 30 30 30 30 5A"));
+const Bytes kCrlNumber = der_tlv(0x30, hex("06 03 55 1D 14 04 03 02 01 05"));
+const Bytes kSig = hex("03 03 00 AB CD");
+
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+Bytes crl_of(const Bytes &tbs_contents) { return der_tlv(0x30, cat({der_tlv(0x30, tbs_contents), kAlg, kSig})); }
+
+TEST(Crl, OptionalComponentsAndKeptEncodings) {
+  struct Case {
+    const char *name;
+    Bytes tbs;
+    int version, next, revoked, exts;
+    int32_t entries;
+  };
+  const Case cases[] = {
+      {"nothing optional", cat({kAlg, kIssuer, kThis}), 0, 0, 0, 0, 0},
+      {"version 1, GeneralizedTime nextUpdate", cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen}), 1, 1, 0, 0, 0},
+      {"GeneralizedTime nextUpdate then entries",
+       cat({kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, cat({kEntry, kEntry}))}), 0, 1, 1, 0, 2},
+      {"empty entry list", cat({kAlg, kIssuer, kThis, hex("30 00")}), 0, 0, 1, 0, 0},
+      {"entries and extensions, no nextUpdate",
+       cat({hex("02 01 01"), kAlg, kIssuer, kThis, der_tlv(0x30, kEntry), der_tlv(0xA0, der_tlv(0x30, kCrlNumber))}),
+       1, 0, 1, 1, 1},
+      // BER: indefinite lengths and a long-form length, kept as received.
+      {"BER forms", cat({kAlg, kIssuer, kThis, hex("30 80"), kEntry, hex("00 00 A0 81 0E"), der_tlv(0x30, kCrlNumber)}),
+       0, 0, 1, 1, 1},
+  };
+  for (const Case &c : cases) {
+    const Bytes der = crl_of(c.tbs);
+    ErrCtx ctx;
+    CrlPtr crl(parse(der, ctx));
+    ASSERT_NE(crl.c, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), c.version) << c.name;
+    EXPECT_EQ(korvu_x509crl_getversion(crl.c) != nullptr, c.version == 1) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasnextupdate(crl.c), c.next) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasrevcerts(crl.c), c.revoked) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasexts(crl.c), c.exts) << c.name;
+    const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl.c);
+    EXPECT_EQ(revoked != nullptr, c.revoked == 1) << c.name;
+    EXPECT_EQ(korvu_asn1_list_getsize(revoked), c.entries) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.c), der) << c.name;
+    EXPECT_EQ(tbs_octets(crl.c), first_child(der)) << c.name;
+    // The TBSCertList alone re-encodes as DER; the GeneralizedTime stays one.
+    if (c.next) {
+      EXPECT_EQ(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.c)), kNextGen) << c.name;
+    }
+  }
+}
+
+// ---- built with the constructors -------------------------------------------------------
+TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
+  const Bytes src = crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, kEntry),
+                                der_tlv(0xA0, der_tlv(0x30, kCrlNumber))}));
+  CrlPtr parsed(parse(src, nullptr));
+  ASSERT_NE(parsed.c, nullptr);
+  auto *entry0 = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(parsed.c))[0];
+  Val entry(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY,
+            korvu_x509revcertinfo_new(korvu_x509revcertinfo_getserilano(entry0),
+                                      korvu_x509revcertinfo_getrevdate(entry0), nullptr));
+  ASSERT_NE(entry.v, nullptr);
+  EXPECT_EQ(korvu_x509revcertinfo_hasexts(entry.as<KORVU_X509_REVCERT>()), 0);
+  EXPECT_EQ(encode(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, entry.v), kEntry);
+  EXPECT_EQ(korvu_x509revcertinfo_new(nullptr, korvu_x509revcertinfo_getrevdate(entry0), nullptr), nullptr);
+
+  const KORVU_X509_ALGID *alg = korvu_x509crl_getinnersignalgo(parsed.c);
+  const auto *issuer = korvu_x509crl_getissuer(parsed.c);
+  const KORVU_ASN1_TIME *this_update = korvu_x509crl_getthisupdate(parsed.c);
+  struct Case {
+    const char *name;
+    bool version, next, exts;
+    uint32_t dup;
+    Bytes tbs;
+  };
+  const Case cases[] = {
+      {"all, copied", true, true, true, 1,
+       cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, kEntry),
+            der_tlv(0xA0, der_tlv(0x30, kCrlNumber))})},
+      {"no version (none is supplied), taken over", false, false, false, 0,
+       cat({kAlg, kIssuer, kThis, der_tlv(0x30, kEntry)})},
+  };
+  for (const Case &c : cases) {
+    KORVU_ASN1_LIST *revoked = korvu_asn1_list_new();
+    ASSERT_EQ(korvu_asn1_list_put(revoked, korvu_asn1_dupobject(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, entry.v,
+                                                                nullptr)),
+              1);
+    Val tbs(KORVU_TYPE_TBSCERTLIST,
+            korvu_x509TBSCertList_new(c.version ? korvu_x509crl_getversion(parsed.c) : nullptr, alg, issuer,
+                                      this_update, c.next ? korvu_x509crl_getnextupdate(parsed.c) : nullptr, revoked,
+                                      c.dup, c.exts ? korvu_x509crl_getexts(parsed.c) : nullptr));
+    ASSERT_NE(tbs.v, nullptr) << c.name;
+    auto *t = tbs.as<KORVU_X509_TBSCRL>();
+    // Taken over: the record holds the caller's list itself, freed with it.
+    EXPECT_EQ(t->revokedCertificates == revoked, c.dup == 0) << c.name;
+    if (c.dup != 0) korvu_asn1_list_free(revoked, KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_TBSCERTLIST, tbs.v)), to_hex(der_tlv(0x30, c.tbs))) << c.name;
+    CrlPtr crl(korvu_x509crl_create(t, korvu_x509crl_getsignvalue(parsed.c)));
+    ASSERT_NE(crl.c, nullptr) << c.name;
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATELIST, crl.c)), to_hex(crl_of(c.tbs))) << c.name;
+    EXPECT_EQ(tbs_octets(crl.c), der_tlv(0x30, c.tbs)) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509crl_getsignalgo(crl.c)), kAlg) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), c.version ? 1 : 0) << c.name;
+  }
+  // A failing constructor leaves the list with the caller, whatever dup_revoked says (freed here once).
+  KORVU_ASN1_LIST *revoked = korvu_asn1_list_new();
+  EXPECT_EQ(korvu_x509TBSCertList_new(nullptr, alg, nullptr, this_update, nullptr, revoked, 0, nullptr), nullptr);
+  EXPECT_EQ(korvu_x509TBSCertList_new(nullptr, nullptr, issuer, this_update, nullptr, revoked, 0, nullptr), nullptr);
+  korvu_asn1_list_free(revoked, KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY);
+  EXPECT_EQ(korvu_x509crl_create(nullptr, korvu_x509crl_getsignvalue(parsed.c)), nullptr);
+}
+
+// ---- malformed input -------------------------------------------------------------
+TEST(Crl, MalformedInputFailsWithItsCode) {
+  const Bytes good = crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0x30, kEntry)}));
+  auto pem_of = [](const char *label, const Bytes &der) {
+    char *t = nullptr;
+    uint32_t n = 0;
+    std::string out;
+    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
+    korvu_free(t);
+    return out;
+  };
+  const std::string pem = pem_of("X509 CRL", good);
+  auto text = [](const std::string &s) { return Bytes(s.begin(), s.end()); };
+  auto relabel = [&](const std::string &label) {
+    std::string s = pem;
+    for (size_t at; (at = s.find("X509 CRL")) != std::string::npos;) s.replace(at, 8, label);
+    return text(s);
+  };
+  Bytes overrun = good;
+  overrun[3]++;  // the TBSCertList claims one octet more than there is
+  struct Case {
+    const char *name;
+    Bytes input;
+    uint32_t code;
+  };
+  const Case cases[] = {
+      {"trailing octet after the CRL", cat({good, hex("00")}), 0x1020B},
+      {"PEM with neither label", relabel("CERTIFICATE"), 0x10116},
+      {"Base64 that is not", text("MIIB!!!"), 0x10111},
+      {"neither DER nor text", hex("31 03 02 01 00"), 0x10261},
+      {"the TBSCertList overruns", overrun, 0x1020B},
+      {"garbage after an entry", crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0x30, cat({kEntry, hex("05 00")}))})),
+       0x1025D},
+      {"two Extensions in [0]",
+       crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0xA0, cat({der_tlv(0x30, kCrlNumber), der_tlv(0x30, kCrlNumber)}))})),
+       0x1020B},
+      {"a certificate's [0] version", crl_of(cat({hex("A0 03 02 01 01"), kAlg, kIssuer, kThis})), 0x1020A},
+      {"an element after the extensions",
+       crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0xA0, der_tlv(0x30, kCrlNumber)), hex("05 00")})), 0x1020A},
+      {"a primitive TBSCertList", der_tlv(0x30, cat({hex("10 00"), kAlg, kSig})), 0x1025F},
+  };
+  for (const Case &c : cases) {
+    ErrCtx ctx;
+    CrlPtr crl(parse(c.input, ctx));
+    EXPECT_EQ(crl.c, nullptr) << c.name;
+    EXPECT_TRUE(ctx.has(c.code)) << c.name << " " << testing::PrintToString(ctx.codes());
+  }
+  // Both labels parse, "X509 CRL" first even when a "CRL" block comes before it.
+  const std::string other = pem_of("CRL", crl_of(cat({kAlg, kIssuer, kThis})));
+  for (const Bytes &in : {text(pem), relabel("CRL"), text(other + pem)}) {
+    CrlPtr crl(parse(in, nullptr));
+    ASSERT_NE(crl.c, nullptr);
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.c), good);
+  }
+  // Null and empty input.
+  ErrCtx ctx;
+  EXPECT_EQ(korvu_x509crl_new(nullptr, 5, ctx), nullptr);
+  EXPECT_EQ(korvu_x509crl_new(good.data(), 0, ctx), nullptr);
+  EXPECT_TRUE(ctx.has(KORVU_ERR_NULLARG) && ctx.has(KORVU_ERR_BADARG));
+  // Cut at every octet: refused with a record, nothing read past the cut (each prefix is its own block).
+  for (size_t n = 1; n < good.size(); n++) {
+    Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
+    ErrCtx e;
+    CrlPtr crl(parse(cut, e));
+    EXPECT_EQ(crl.c, nullptr) << n;
+    EXPECT_GT(e.count(), 0u) << n;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// ---- decode --summary and the PEM labels -----------------------------------------------
+std::string summary_of(const KORVU_X509_CRL *crl) {
+  char *out = nullptr;
+  size_t n = 0;
+  FILE *f = open_memstream(&out, &n);
+  int r = korvu::tool::print_crl_summary(crl, f);
+  std::fclose(f);
+  std::string text = r == 1 ? std::string(out, n) : "refused";
+  std::free(out);
+  return text;
+}
+
+TEST(Crl, SummaryAndLabelledPem) {
+  struct Case {
+    Bytes der;
+    const char *summary;
+  };
+  const Case cases[] = {
+      {crl_of(cat({kAlg, kIssuer, kThis})),
+       "version: absent\nissuer: CN=Test\nthisUpdate: 240101000000Z\nnextUpdate: absent\nentries: 0\n"
+       "extensions: none\n"},
+      {crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, cat({kEntry, kEntry})),
+                   der_tlv(0xA0, der_tlv(0x30, kCrlNumber))})),
+       "version: 1\nissuer: CN=Test\nthisUpdate: 240101000000Z\nnextUpdate: 20550101000000Z\nentries: 2\n"
+       "extensions: 2.5.29.20\n"},
+  };
+  for (const Case &c : cases) {
+    CrlPtr crl(parse(c.der, nullptr));
+    ASSERT_NE(crl.c, nullptr);
+    EXPECT_EQ(summary_of(crl.c), c.summary);
+  }
+  EXPECT_EQ(summary_of(nullptr), "refused");
+  // The tool finds the CRL by its labels in order, past a block of another label.
+  auto pem = [](const char *label, const Bytes &der) {
+    char *t = nullptr;
+    uint32_t n = 0;
+    std::string out;
+    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
+    korvu_free(t);
+    return out;
+  };
+  const std::string text = pem("CERTIFICATE", hex("30 00")) + pem("CRL", cases[0].der) + pem("X509 CRL", cases[1].der);
+  const std::vector<unsigned char> raw(text.begin(), text.end());
+  korvu::tool::LoadedInput in;
+  ASSERT_TRUE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATELIST, raw, in));
+  EXPECT_EQ(in.label, "X509 CRL");
+  EXPECT_EQ(in.bytes, cases[1].der);
+  korvu::tool::LoadedInput other;
+  EXPECT_FALSE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATE, raw, other));
+  EXPECT_TRUE(other.bytes.empty());
+  const std::string crl_only = pem("CRL", cases[0].der);
+  ASSERT_TRUE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATELIST,
+                                             std::vector<unsigned char>(crl_only.begin(), crl_only.end()), in));
+  EXPECT_EQ(in.label, "CRL");
+  EXPECT_EQ(in.bytes, cases[0].der);
+}
+
+}  // namespace

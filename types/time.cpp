@@ -50,6 +50,12 @@ enum class Zone { kLocal, kUtc };
 // leap second, checked after the move to UTC.
 KORVU_TIME *build(int year, int month, int day, int hour, int minute, int second, uint32_t ns, Zone zone,
                   int offset) {
+  // The common case, a time in UTC or local without an offset, needs no
+  // arithmetic: one handle straight from the fields.
+  if (hour != 24 && offset == 0) {
+    if (zone == Zone::kLocal) return korvu_time_newlocaltime(year, month, day, hour, minute, second, ns, 0);
+    return korvu_time_newutctime(year, month, day, hour, minute, second, ns);
+  }
   TimeHolder t(korvu_time_newutctime(year, month, day, hour == 24 ? 0 : hour, minute, 0, 0));
   if (t.get() == nullptr) return nullptr;
   if (hour == 24) {
@@ -74,17 +80,14 @@ KORVU_TIME *parse(uint32_t kind, const char *s, size_t n) {
                f.offset);
 }
 
-// A new value owning `time` (freed on failure) and a copy of the text.
+// A new value owning `time` (freed on failure) and a copy of the text; the
+// text lives in the value's own block, right after the record.
 KORVU_ASN1_TIME *make_value(uint32_t kind, const char *text, uint32_t length, KORVU_TIME *time) {
   TimeHolder holder(time);
   if (time == nullptr) return nullptr;
-  auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME)));
-  char *copy = static_cast<char *>(KORVU_ALLOC(static_cast<size_t>(length) + 1));
-  if (v == nullptr || copy == nullptr) {
-    korvu_free(v);
-    korvu_free(copy);
-    return nullptr;
-  }
+  auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME) + static_cast<size_t>(length) + 1));
+  if (v == nullptr) return nullptr;
+  char *copy = reinterpret_cast<char *>(v + 1);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
   v->kind = kind;
@@ -133,7 +136,7 @@ KORVU_ASN1_TIME *new_gentime(int32_t year, int32_t month, int32_t day, int32_t h
 void time_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_TIME *>(p);
   if (v == nullptr) return;
-  korvu_free(v->text);
+  if (v->text != reinterpret_cast<char *>(v + 1)) korvu_free(v->text);
   korvu_time_free(v->time);
   korvu_free(v);
 }
@@ -210,11 +213,38 @@ int time_encode(KORVU_STREAM *s, const void *p, uint32_t *written, KORVU_ERR_CTX
   return 1;
 }
 
+constexpr uint32_t kShortTime = 64;
+
 // Reads the contents (primitive, or constructed segments joined) and parses
 // them as `kind`.
 template <uint32_t Type>
 int read_time(KORVU_STREAM *s, uint32_t kind, int primitive, uint32_t length, void **out, uint32_t *consumed,
               KORVU_ERR_CTX *ctx, int depth) {
+  // Primitive contents of a plausible size (the longest valid GeneralizedTime
+  // has fewer than 40 octets) are read straight into the value.
+  if (primitive && length != kLenIndef && length <= kShortTime) {
+    char text[kShortTime];
+    int r = korvu_stream_readn(s, text, length);
+    if (r != 1) return ::korvu::stream_failure(ctx, r == 0 ? static_cast<int>(KORVU_STREAM_ERR_READ) : r, KORVU_SRC, __LINE__);
+    KORVU_TIME *t = parse(kind, text, length);
+    if (t == nullptr) {
+      KORVU_ERR(ctx, kind == kKindUtc ? kErrUtcTimeFormat : kErrGenTimeFormat);
+      return 0;
+    }
+    if (!kind_fits<Type>(kind)) {
+      korvu_time_free(t);
+      KORVU_ERR(ctx, kErrBadTimeType);
+      return 0;
+    }
+    KORVU_ASN1_TIME *v = make_value(kind, text, length, t);
+    if (v == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+      return 0;
+    }
+    *out = v;
+    if (consumed) *consumed = length;
+    return 1;
+  }
   KORVU_STREAM *buf = korvu_stream_new_mem(64, ctx);
   if (buf == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);

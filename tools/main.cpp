@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cmd_decode.h"
+#include "cmd_dump.h"
 #include "cmd_types.h"
 #include "cmd_unwrap.h"
 #include "json_cmd.h"
@@ -23,6 +24,7 @@ int main(int argc, char **argv) {
   add_unwrap_command(app, io);
   add_json_command(app, io);
   add_encode_command(app, io);
+  add_dump_command(app, io);
 
   return run_app(app, argc, argv, io);
 }

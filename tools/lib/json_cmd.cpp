@@ -3,6 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -41,10 +44,14 @@ bool write_output(const std::string &path, const unsigned char *p, size_t n, Io 
     }
     return true;
   }
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  // Written beside the target and renamed over it, so that a failure leaves
+  // neither a partial file nor a changed one.
+  const std::string temporary = path + ".korvu-" + std::to_string(::getpid());
+  std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
   if (f) f.write(reinterpret_cast<const char *>(p), static_cast<std::streamsize>(n));
   if (f) f.close();
-  if (!f) {
+  if (!f || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
     io.err << "korvu-asn1: cannot write " << path << "\n";
     return false;
   }

@@ -94,10 +94,10 @@ std::string list(const std::vector<uint32_t> &types, size_t limit) {
 
 TypeLookup lookup_type(const std::string &word) {
   TypeLookup r;
-  bool digits = !word.empty() && word.size() <= 10;
+  bool digits = !word.empty();
   for (unsigned char c : word) digits = digits && std::isdigit(c) != 0;
   if (digits) {
-    const unsigned long long n = std::stoull(word);
+    const unsigned long long n = word.size() <= 9 ? std::stoull(word) : KORVU_TYPE_COUNT;
     if (n < KORVU_TYPE_COUNT) {
       r.found = true;
       r.type = static_cast<uint32_t>(n);

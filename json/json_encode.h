@@ -13,12 +13,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "json_common.h"
 
 namespace korvu::asn1json {
+
+// Values of the hexadecimal digits of either case; 0xFF for other octets.
+struct HexValues {
+  unsigned char v[256];
+  constexpr HexValues() : v{} {
+    for (unsigned char &x : v) x = 0xFF;
+    for (int i = 0; i < 10; i++) v['0' + i] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 6; i++) {
+      v['a' + i] = static_cast<unsigned char>(10 + i);
+      v['A' + i] = static_cast<unsigned char>(10 + i);
+    }
+  }
+};
+inline constexpr HexValues kHex{};
+
+// Lengths of the kind names.
+struct KindLengths {
+  size_t n[std::size(kKinds)];
+  constexpr KindLengths() : n{} {
+    for (size_t i = 0; i < std::size(kKinds); i++) n[i] = std::char_traits<char>::length(kKinds[i].name);
+  }
+};
+inline constexpr KindLengths kKindLengths{};
 
 class Encoder {
  public:
@@ -82,12 +106,33 @@ class Encoder {
     return true;
   }
 
-  static bool is_hex(const char *s, size_t n) {
+
+  // Appends the octets of n hex digits; false, with `out` as it was, for an
+  // odd count or another character.
+  static bool append_hex(const char *s, size_t n, Bytes &out) {
     if (n % 2 != 0) return false;
-    for (size_t i = 0; i < n; i++) {
-      if (hex_digit(s[i]) < 0) return false;
+    const size_t at = out.size();
+    out.resize(at + n / 2);
+    unsigned char *d = out.data() + at;
+    const auto *u = reinterpret_cast<const unsigned char *>(s);
+    unsigned bad = 0;
+    for (size_t i = 0; i < n / 2; i++) {
+      const unsigned hi = kHex.v[u[2 * i]], lo = kHex.v[u[2 * i + 1]];
+      bad |= hi | lo;
+      d[i] = static_cast<unsigned char>(hi << 4 | (lo & 0x0F));
+    }
+    if ((bad & 0xF0) != 0) {
+      out.resize(at);
+      return false;
     }
     return true;
+  }
+
+  static bool is_hex(const char *s, size_t n) {
+    if (n % 2 != 0) return false;
+    unsigned bad = 0;
+    for (size_t i = 0; i < n; i++) bad |= kHex.v[static_cast<unsigned char>(s[i])];
+    return (bad & 0xF0) == 0;
   }
 
   // A string of hex digits (either case, an even count); nothing is written.
@@ -101,19 +146,25 @@ class Encoder {
 
   // Octets of hex text already checked, appended to `out`.
   static void put_hex(const KORVU_JSON *v, Bytes &out) {
-    const char *s = korvu_json_getstring(v);
-    const size_t n = korvu_json_getstringlength(v);
-    size_t at = out.size();
-    out.resize(at + n / 2);
-    for (size_t i = 0; i < n; i += 2) {
-      out[at++] = static_cast<unsigned char>(hex_digit(s[i]) * 16 + hex_digit(s[i + 1]));
-    }
+    append_hex(korvu_json_getstring(v), korvu_json_getstringlength(v), out);
   }
 
   bool hex_string(const KORVU_JSON *v, const Path &at, Bytes &out) {
-    if (!check_hex(v, at)) return false;
-    put_hex(v, out);
+    if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&at, "must be a string of hexadecimal digits");
+    if (!append_hex(korvu_json_getstring(v), korvu_json_getstringlength(v), out)) {
+      return fail(&at, "is not hexadecimal text (an even count of the digits 0-9, A-F)");
+    }
     return true;
+  }
+
+  // The kind named by `name`: lengths compared before the text.
+  static const Kind *kind_of(const char *name, size_t length) {
+    for (size_t i = 0; i < std::size(kKinds); i++) {
+      if (kKindLengths.n[i] == length && kKinds[i].name[0] == name[0] && std::memcmp(kKinds[i].name, name, length) == 0) {
+        return &kKinds[i];
+      }
+    }
+    return nullptr;
   }
 
   // The "value" key, required.
@@ -421,7 +472,7 @@ class Encoder {
     const KORVU_JSON *type = korvu_json_getobjectvalue(json, "type");
     if (type == nullptr) return fail(&at, "\"type\" is missing");
     if (korvu_json_gettype(type) != KORVU_JSON_STRING) return fail(&at, "\"type\" must be a string");
-    const Kind *kind = find_kind(korvu_json_getstring(type), korvu_json_getstringlength(type));
+    const Kind *kind = kind_of(korvu_json_getstring(type), korvu_json_getstringlength(type));
     if (kind == nullptr) return fail(&at, std::string("unknown \"type\" \"") + korvu_json_getstring(type) + "\"");
 
     bool constructed_flag = false, sort = false, indefinite = false;

@@ -464,6 +464,22 @@ TEST_F(CliTest, TypesWithoutACodecSaySo) {
   EXPECT_FALSE(contains(r.err, "null argument")) << r.err;
 }
 
+TEST_F(CliTest, DumpCommand) {
+  auto pem = run({"dump", std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem"});
+  EXPECT_EQ(pem.status, 0) << pem.err;
+  EXPECT_EQ(pem.out.rfind("     0  4    500: SEQUENCE\n     4  4    411:   SEQUENCE\n", 0), 0u) << pem.out;
+  EXPECT_TRUE(contains(pem.out, "OBJECT IDENTIFIER 1.2.840.10045.4.3.2 (ecdsa-with-SHA256)\n")) << pem.out;
+  // Malformed: the tree so far and the reason on standard output, exit 1.
+  auto bad = run({"dump", "-"}, str(hex("30 06 02 01 05 02 05 01")));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n"
+                     "error at offset 6: contents of 5 octets run past the end (1 left)\n");
+  EXPECT_TRUE(contains(bad.err, "offset 6")) << bad.err;
+  auto empty = run({"dump", "-"});
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_TRUE(contains(empty.err, "holds no encoding")) << empty.err;
+}
+
 TEST_F(CliTest, BadInputsGiveTheDocumentedStatus) {
   // A folder, a missing file: 66 for every reading command.
   for (const std::string &cmd : {"decode", "dump"}) {

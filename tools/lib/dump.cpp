@@ -140,7 +140,7 @@ struct Reader {
     }
     if (shown < n) {
       out->append(18 + 2 * static_cast<size_t>(depth), ' ');
-      *out += "[" + std::to_string(n - shown) + " more octets]\n";
+      *out += "[" + std::to_string(n - shown) + (n - shown == 1 ? " more octet]\n" : " more octets]\n");
     }
   }
 

@@ -16,6 +16,7 @@
 
 #include "detect.h"
 #include "input.h"
+#include "progress.h"
 #include "type_names.h"
 #include "korvu/holder.hpp"
 #include "test_util.h"
@@ -500,6 +501,64 @@ TEST_F(CliTest, BadInputsGiveTheDocumentedStatus) {
   size_t files = 0;
   for (const auto &e : fs::directory_iterator(dir_)) files += e.path().filename().string().rfind("out.der", 0) == 0;
   EXPECT_EQ(files, 1u);  // no temporary left beside it
+}
+
+// ---- progress of long work --------------------------------------------------
+
+TEST(Progress, PercentsOnATerminalOnlyAndOnlyForLargeInputs) {
+  using korvu::tool::Progress;
+  constexpr uint64_t MiB = 1024 * 1024;
+  std::ostringstream known;
+  Progress p(known, "unwrap", 100 * MiB, true);
+  for (uint64_t done : {0 * MiB, MiB / 2, 1 * MiB, 1 * MiB + 5, 50 * MiB, 100 * MiB}) p.update(done);
+  p.finish(100 * MiB);
+  EXPECT_EQ(known.str(),
+            "\rkorvu-asn1: unwrap 0% (0 of 100 MiB)\rkorvu-asn1: unwrap 1% (1 of 100 MiB)"
+            "\rkorvu-asn1: unwrap 50% (50 of 100 MiB)\rkorvu-asn1: unwrap 100% (100 of 100 MiB)"
+            "\rkorvu-asn1: unwrap 100% (100 of 100 MiB)\n");
+  // Unknown total (a pipe): nothing up to 64 MiB, then MiB counts.
+  std::ostringstream piped;
+  Progress q(piped, "unwrap", 0, true);
+  q.update(64 * MiB);
+  EXPECT_EQ(piped.str(), "");
+  q.update(65 * MiB);
+  q.finish(65 * MiB);
+  EXPECT_EQ(piped.str(), "\rkorvu-asn1: unwrap 65 MiB\rkorvu-asn1: unwrap 65 MiB\n");
+  std::ostringstream off;
+  Progress r(off, "unwrap", 100 * MiB, false);
+  r.update(50 * MiB);
+  r.finish(100 * MiB);
+  EXPECT_EQ(off.str(), "");
+
+  // Wanted only on a terminal, and only past 64 MiB (or for an unknown size).
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  EXPECT_TRUE(korvu::tool::progress_wanted(65 * MiB, terminal));
+  EXPECT_TRUE(korvu::tool::progress_wanted(0, terminal));
+  EXPECT_FALSE(korvu::tool::progress_wanted(64 * MiB, terminal));
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  EXPECT_FALSE(korvu::tool::progress_wanted(65 * MiB, fds[1]));
+  for (int fd : {fds[0], fds[1], terminal, master}) close(fd);
+}
+
+TEST_F(CliTest, NoProgressWhenStandardErrorIsAFile) {
+  // 65 MiB of OCTET STRING data: unwrap writes it all and nothing else.
+  constexpr size_t n = 65u * 1024 * 1024;
+  std::string der = str(hex("04 84")) + std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16),
+                                                     static_cast<char>(n >> 8), static_cast<char>(n)};
+  der.append(n, 'x');
+  const fs::path in = file("big.der", der);
+  der.clear();
+  der.shrink_to_fit();
+  auto r = run({"unwrap", in.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.size(), n);
+  EXPECT_EQ(r.err, "");
 }
 
 // The program is a client of the C interface: its sources include the public

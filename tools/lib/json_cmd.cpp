@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "input.h"
+#include "progress.h"
 
 namespace korvu::tool {
 
@@ -80,6 +81,9 @@ int run_json(const JsonOptions &options, Io &io) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
     return kExitDecodeFailed;
   }
+  // Over 64 MiB, the stages show on a terminal.
+  const bool show = progress_wanted(input.bytes.size(), STDERR_FILENO);
+  if (show) io.err << "korvu-asn1: rendering " << input.bytes.size() / (1024 * 1024) << " MiB ..." << std::endl;
   JsonHolder tree;
   MemHolder<char> why;
   uint32_t at = 0;
@@ -96,6 +100,7 @@ int run_json(const JsonOptions &options, Io &io) {
     io.err << "\n";
     return kExitDecodeFailed;
   }
+  if (show) io.err << "korvu-asn1: printing the JSON text ..." << std::endl;
   uint32_t length = 0;
   MemHolder<char> text(korvu_json_print(tree.get(), options.indent, &length));
   if (!text) {

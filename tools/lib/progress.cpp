@@ -34,8 +34,7 @@ void Progress::update(uint64_t done) {
 
 void Progress::finish(uint64_t done) {
   if (!enabled_) return;
-  last_ = UINT64_MAX;
-  if (total_ != 0 || done > kProgressFrom) update(done);
+  update(done);
   if (shown_) err_ << "\n" << std::flush;
 }
 

@@ -416,8 +416,9 @@ class Encoder {
   // (2) by tag class, then tag number (X.690 10.3). Stable.
   static void sort_elements(int order, size_t from, const std::vector<Span> &spans, Bytes &out) {
     const Bytes copy(out.begin() + static_cast<std::ptrdiff_t>(from), out.end());
-    const unsigned char *base = copy.data() - from;
+    const unsigned char *base = copy.data();
     std::vector<Span> sorted = spans;
+    for (Span &s : sorted) s.at -= from;  // offsets into the copy
     if (order == 1) {
       std::stable_sort(sorted.begin(), sorted.end(), [base](const Span &a, const Span &b) {
         size_t n = std::max(a.length, b.length);

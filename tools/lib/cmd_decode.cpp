@@ -89,7 +89,7 @@ bool has_summary(uint32_t type) {
 // Detection: prints what each PEM block (or the input) is and sets `type` to
 // the first type that decodes the input whole. False, with a message, when
 // none does.
-bool detect(const std::vector<unsigned char> &raw, const LoadedInput &input, uint32_t &type, Io &io) {
+static bool detect(const std::vector<unsigned char> &raw, const LoadedInput &input, uint32_t &type, Io &io) {
   const std::vector<LoadedInput> blocks = pem_blocks(raw.data(), raw.size());
   if (blocks.size() > 1) {
     for (size_t i = 0; i < blocks.size(); i++) {

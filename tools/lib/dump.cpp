@@ -140,7 +140,7 @@ struct Reader {
     }
     if (shown < n) {
       out->append(18 + 2 * static_cast<size_t>(depth), ' ');
-      *out += "[" + std::to_string(n - shown) + (n - shown == 1 ? " more octet]\n" : " more octets]\n");
+      out->append("[").append(std::to_string(n - shown)).append(n - shown == 1 ? " more octet]\n" : " more octets]\n");
     }
   }
 
@@ -184,7 +184,7 @@ struct Reader {
     if (h.cls == 0x00 && h.tag < 31 && kUniversalNames[h.tag] != nullptr) return kUniversalNames[h.tag];
     if (h.cls == 0x00) return "[UNIVERSAL " + std::to_string(h.tag) + "]";
     if (h.cls == 0x40) return "[APPLICATION " + std::to_string(h.tag) + "]";
-    if (h.cls == 0x80) return "[" + std::to_string(h.tag) + "]";
+    if (h.cls == 0x80) return std::string("[").append(std::to_string(h.tag)).append("]");
     return "[PRIVATE " + std::to_string(h.tag) + "]";
   }
 
@@ -251,7 +251,8 @@ struct Reader {
     const size_t n = h.length;
     auto with_hex = [&](std::string text) {
       if (n <= kInlineHex) {
-        line(h, depth, text + (n != 0 ? " " + hex(p, n) : ""));
+        if (n != 0) text.append(" ").append(hex(p, n));
+        line(h, depth, text);
       } else {
         line(h, depth, text);
         hex_lines(p, n, depth + 1);
@@ -296,7 +297,11 @@ struct Reader {
           element(inner, start + n, depth + 1, &next);
           return;
         }
-        if (n - 1 <= kInlineHex) return line(h, depth, text + (n > 1 ? " " + hex(p + 1, n - 1) : ""));
+        if (n - 1 <= kInlineHex) {
+          std::string shown = text;
+          if (n > 1) shown.append(" ").append(hex(p + 1, n - 1));
+          return line(h, depth, shown);
+        }
         line(h, depth, text);
         return hex_lines(p + 1, n - 1, depth + 1);
       }

@@ -208,20 +208,23 @@ TEST(Dump, DamagedEncodingsNeverFault) {
 
 // The names table: well-formed identifiers, each once.
 TEST(Dump, OidNamesAreWellFormedAndUnique) {
-  std::set<std::string> seen;
-  size_t rows = 0;
-#define KORVU_OID(dotted, name)                                                        \
-  do {                                                                                 \
-    rows++;                                                                            \
-    EXPECT_TRUE(seen.insert(dotted).second) << dotted << " twice";                    \
-    korvu::Value oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(dotted));        \
-    ASSERT_TRUE(oid) << dotted;                                                        \
-    EXPECT_STREQ(korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>()), dotted);          \
-    EXPECT_STREQ(korvu::tool::oid_name(dotted), name);                                 \
-  } while (0);
+  struct Row {
+    const char *dotted, *name;
+  };
+  constexpr Row kRows[] = {
+#define KORVU_OID(dotted, name) {dotted, name},
 #include "oid_names.inc"
 #undef KORVU_OID
-  EXPECT_GE(rows, 300u);
+  };
+  std::set<std::string> seen;
+  for (const Row &r : kRows) {
+    EXPECT_TRUE(seen.insert(r.dotted).second) << r.dotted << " twice";
+    korvu::Value oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(r.dotted));
+    ASSERT_TRUE(oid) << r.dotted;
+    EXPECT_STREQ(korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>()), r.dotted);
+    EXPECT_STREQ(korvu::tool::oid_name(r.dotted), r.name);
+  }
+  EXPECT_GE(std::size(kRows), 300u);
   EXPECT_EQ(korvu::tool::oid_name("1.2.3.4"), nullptr);
 }
 

@@ -387,6 +387,9 @@ TEST_F(CliTest, DetectionFromTheLabelAndTheTopLevelTypes) {
   auto trailing = run({"decode", file("trail.der", der + std::string("\x05\x00", 2)).string()});
   EXPECT_EQ(trailing.status, 1);
   EXPECT_TRUE(contains(trailing.out, "detected: nothing\n")) << trailing.out;
+  EXPECT_TRUE(contains(trailing.err, "39 (Certificate) decodes the first " + std::to_string(der.size()) +
+                                         " octets; 2 trailing octets follow at offset " + std::to_string(der.size())))
+      << trailing.err;
   auto empty = run({"decode", file("empty.der", "").string()});
   EXPECT_EQ(empty.status, 1);
 

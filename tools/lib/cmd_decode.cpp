@@ -108,6 +108,17 @@ static bool detect(const std::vector<unsigned char> &raw, const LoadedInput &inp
   if (types.empty()) {
     io.err << "korvu-asn1: no top-level type of this build decodes the whole input; give --type, or see "
               "korvu-asn1 dump\n";
+    // A type that decodes a first part: the trailing octets and their offset.
+    for (uint32_t t : top_level_types()) {
+      if (korvu_asn1_hascodec(t) != 1 || input.bytes.empty() || input.bytes.size() > 0x7FFFFFFFu) continue;
+      void *value = nullptr;
+      const uint32_t used = korvu_asn1_mem_decode(input.bytes.data(), static_cast<int32_t>(input.bytes.size()), t, &value);
+      korvu_asn1_value_free(t, value);
+      if (used == 0xFFFFFFFFu || used == 0 || used >= input.bytes.size()) continue;
+      io.err << "korvu-asn1: " << type_label(t) << " decodes the first " << used << " octets; "
+             << input.bytes.size() - used << " trailing octets follow at offset " << used << "\n";
+      break;
+    }
     return false;
   }
   type = types[0];

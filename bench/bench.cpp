@@ -33,10 +33,12 @@
 #include "korvu/asn1.h"
 #include "korvu/asn1_json.h"
 #include "korvu/util_json.h"
+#include "json_encode_before.h"
 #include "tasn1_peer.h"
 #include "tools/lib/input.h"
 
 #pragma weak korvu_asn1_tojson
+#pragma weak korvu_asn1_encodejson
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
@@ -515,6 +517,97 @@ void register_benchmarks() {
   }
 }
 
+// ---- JSON rows: render, encode, print and parse ----------------------------------
+// The pipeline `korvu-asn1 json | jq | korvu-asn1 encode` on the CA bundle's
+// certificates: rendering to a tree, printing it as text, parsing the text
+// and encoding the tree again, each timed on its own (same bytes, same
+// rounds), with its allocations per certificate. The encoder as it was
+// before it wrote into one buffer (json_encode_before.h) is timed beside the
+// current one, on the same trees.
+Bytes previous_encodejson(const KORVU_JSON *tree) {
+  korvu::asn1json::before::Encoder encoder;
+  Bytes out;
+  if (!encoder.encode(tree, out)) std::abort();
+  return out;
+}
+
+void json_rows() {
+  if (&korvu_asn1_tojson == nullptr || &korvu_asn1_encodejson == nullptr) {
+    std::printf("JSON rows: not linked\n");
+    return;
+  }
+  const std::vector<Bytes> certs(g.certs.begin(), g.certs.begin() + static_cast<std::ptrdiff_t>(g.from_bundle));
+  if (certs.empty()) return;
+  size_t bytes = 0;
+  std::vector<KORVU_JSON *> trees;
+  std::vector<std::string> texts;
+  for (const Bytes &b : certs) {
+    bytes += b.size();
+    KORVU_JSON *t = korvu_asn1_tojson(b.data(), static_cast<int32_t>(b.size()));
+    KORVU_DATA_BLOB *e = korvu_asn1_encodejson(t);
+    if (t == nullptr || e == nullptr || Bytes(e->data, e->data + e->length) != b || previous_encodejson(t) != b) {
+      std::fprintf(stderr, "JSON rows: a certificate does not come back from its tree\n");
+      std::abort();
+    }
+    korvu_data_blob_free(e);
+    uint32_t n = 0;
+    char *text = korvu_json_print(t, 0, &n);
+    texts.emplace_back(text, n);
+    korvu_free(text);
+    trees.push_back(t);
+  }
+  const double count = static_cast<double>(certs.size());
+  struct Row {
+    const char *name;
+    std::function<void(size_t)> op;  // one certificate, by index
+  };
+  const std::vector<Row> rows = {
+      {"render (tojson + free)",
+       [&](size_t i) { korvu_json_free(korvu_asn1_tojson(certs[i].data(), static_cast<int32_t>(certs[i].size()))); }},
+      {"encodejson + free (current)", [&](size_t i) { korvu_data_blob_free(korvu_asn1_encodejson(trees[i])); }},
+      {"encodejson (previous encoder)", [&](size_t i) { benchmark::DoNotOptimize(previous_encodejson(trees[i])); }},
+      {"print (json_print, compact)",
+       [&](size_t i) {
+         char *t = korvu_json_print(trees[i], 0, nullptr);
+         korvu_free(t);
+       }},
+      {"parse (json_parse + free)",
+       [&](size_t i) {
+         korvu_json_free(korvu_json_parse(texts[i].data(), static_cast<uint32_t>(texts[i].size())));
+       }},
+      {"whole pipeline (render, print, parse, encode)",
+       [&](size_t i) {
+         KORVU_JSON *t = korvu_asn1_tojson(certs[i].data(), static_cast<int32_t>(certs[i].size()));
+         uint32_t n = 0;
+         char *text = korvu_json_print(t, 0, &n);
+         KORVU_JSON *back = korvu_json_parse(text, n);
+         korvu_data_blob_free(korvu_asn1_encodejson(back));
+         korvu_json_free(back);
+         korvu_free(text);
+         korvu_json_free(t);
+       }},
+  };
+  std::vector<Pass> passes;
+  for (const Row &r : rows)
+    passes.push_back([&r, &certs] {
+      for (size_t i = 0; i < certs.size(); i++) r.op(i);
+    });
+  std::vector<double> m = interleaved_medians(passes, 7);
+  std::printf("JSON rows on the %zu CA bundle certificates (%zu bytes; medians of 7 interleaved rounds):\n",
+              certs.size(), bytes);
+  std::printf("  %-48s %9s %9s  %s\n", "row", "ns/cert", "MB/s", "allocations/cert: korvu_malloc, all malloc");
+  for (size_t k = 0; k < rows.size(); k++) {
+    g_korvu_mallocs = g_mallocs = 0;
+    g_counting = true;
+    for (size_t i = 0; i < certs.size(); i++) rows[k].op(i);
+    g_counting = false;
+    std::printf("  %-48s %9.0f %9.1f  %.1f, %.1f\n", rows[k].name, m[k] / count, bytes / m[k] * 1e3,
+                g_korvu_mallocs / count, g_mallocs / count);
+  }
+  std::printf("  encodejson / render speed: %.2f (target >= 0.5); previous encoder: %.2f\n", m[0] / m[1], m[0] / m[2]);
+  for (KORVU_JSON *t : trees) korvu_json_free(t);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -534,6 +627,7 @@ int main(int argc, char **argv) {
   if (crl_only == nullptr || std::string(crl_only) != "1") {
     summary();
     growth_rows();
+    json_rows();
   }
   crl_rows();
   tasn1_peer::unload();

@@ -46,7 +46,11 @@ int encode_value(KORVU_STREAM *s, uint32_t type, const void *value, uint32_t *wr
     return 0;
   }
   const TypeOps *o = d->ops;
-  if (o != nullptr && o->encode != nullptr) {
+  if (o == nullptr) {
+    KORVU_ERR(ctx, kErrNoCodec);
+    return 0;
+  }
+  if (o->encode != nullptr) {
     uint32_t n = 0;
     int r = o->encode(s, value, &n, ctx);
     if (r == 1 && written) *written = n;
@@ -81,9 +85,13 @@ int decode_after_header(KORVU_STREAM *s, uint32_t type, const Header &h, void **
     return 0;
   }
   const TypeOps *o = d->ops;
+  if (o == nullptr) {
+    KORVU_ERR(ctx, kErrNoCodec);
+    return 0;
+  }
   uint32_t n = 0;
   int r;
-  if (o != nullptr && o->decode_tlv != nullptr) {
+  if (o->decode_tlv != nullptr) {
     r = o->decode_tlv(s, h, out, &n, ctx, depth);
   } else {
     if (o == nullptr || o->decode_content == nullptr) {
@@ -123,7 +131,11 @@ int decode_value(KORVU_STREAM *s, uint32_t type, void **out, uint32_t *consumed,
     KORVU_ERR(ctx, kErrUnsupportType);
     return 0;
   }
-  if (s == nullptr || d->ops == nullptr) {
+  if (d->ops == nullptr) {
+    KORVU_ERR(ctx, kErrNoCodec);
+    return 0;
+  }
+  if (s == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);
     return 0;
   }
@@ -160,7 +172,11 @@ KORVU_API int korvu_asn1_encode_content(KORVU_STREAM *stream, uint32_t type, con
     KORVU_ERR(ctx, kErrUnsupportType);
     return 0;
   }
-  if (d->ops == nullptr || d->ops->encode_content == nullptr || stream == nullptr) {
+  if (d->ops == nullptr) {
+    KORVU_ERR(ctx, kErrNoCodec);
+    return 0;
+  }
+  if (d->ops->encode_content == nullptr || stream == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);
     return 0;
   }
@@ -174,7 +190,11 @@ KORVU_API int korvu_asn1_decode_content(KORVU_STREAM *stream, uint32_t type, voi
     KORVU_ERR(ctx, kErrUnsupportType);
     return 0;
   }
-  if (d->ops == nullptr || d->ops->decode_content == nullptr || stream == nullptr || value == nullptr) {
+  if (d->ops == nullptr) {
+    KORVU_ERR(ctx, kErrNoCodec);
+    return 0;
+  }
+  if (d->ops->decode_content == nullptr || stream == nullptr || value == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NULLARG);
     return 0;
   }

@@ -53,19 +53,24 @@ constexpr MessageEntry kMessageEntries[] = {
 #undef KORVU_MSG_PAIR
 };
 
-// Codes run upwards without overlap from kFirstCode to kLastCode.
+// Codes run upwards without overlap from kFirstCode to kLastCode; the few
+// codes of this library's own after the numbered catalogue come last.
 constexpr bool entries_ordered() {
   if (kMessageEntries[0].code != kFirstCode) return false;
-  for (size_t i = 1; i < sizeof(kMessageEntries) / sizeof(kMessageEntries[0]); ++i)
-    if (kMessageEntries[i].code <= kMessageEntries[i - 1].code) return false;
-  return kMessageEntries[sizeof(kMessageEntries) / sizeof(kMessageEntries[0]) - 1].code == kLastCode;
+  bool last_seen = false;
+  for (size_t i = 0; i < sizeof(kMessageEntries) / sizeof(kMessageEntries[0]); ++i) {
+    if (i > 0 && kMessageEntries[i].code <= kMessageEntries[i - 1].code) return false;
+    last_seen = last_seen || kMessageEntries[i].code == kLastCode;
+  }
+  return last_seen;
 }
 static_assert(entries_ordered(), "messages.inc codes must ascend from kFirstCode to kLastCode");
 
 constexpr std::array<const char *, kLastCode - kFirstCode + 1> build_messages() {
   std::array<const char *, kLastCode - kFirstCode + 1> t{};
   for (auto &m : t) m = "";
-  for (const auto &e : kMessageEntries) t[e.code - kFirstCode] = e.text;
+  for (const auto &e : kMessageEntries)
+    if (e.code <= kLastCode) t[e.code - kFirstCode] = e.text;
   return t;
 }
 constexpr auto kMessages = build_messages();
@@ -75,6 +80,7 @@ constexpr auto kMessages = build_messages();
 const TypeDesc *type_desc(uint32_t type) { return type < kTypeCount ? &kRegistry[type] : nullptr; }
 
 const char *message(uint32_t code) {
+  if (code == kErrNoCodec) return kMessageEntries[sizeof(kMessageEntries) / sizeof(kMessageEntries[0]) - 1].text;
   if (code < kFirstCode || code > kLastCode) return "";
   return kMessages[code - kFirstCode];
 }
@@ -110,6 +116,13 @@ KORVU_API const char *korvu_asn1_errmessage(uint32_t code) { return korvu::messa
 KORVU_API const char *korvu_asn1_typename(uint32_t type) {
   const korvu::TypeDesc *d = korvu::type_desc(type);
   return d ? d->name : nullptr;
+}
+
+static_assert(korvu::kErrNoCodec == KORVU_ASN1_ERR_NOCODEC, "the public code of a type without a codec");
+
+KORVU_API int korvu_asn1_hascodec(uint32_t type) {
+  const korvu::TypeDesc *d = korvu::type_desc(type);
+  return d != nullptr && d->ops != nullptr ? 1 : 0;
 }
 
 KORVU_API const char *korvu_asn1_version(void) { return "KORVU ASN.1 Library 1.10,Build on 2021"; }

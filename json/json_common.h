@@ -124,32 +124,44 @@ inline bool from_hex(const char *s, size_t n, Bytes &out) {
   return true;
 }
 
-// Minimal X.690 length octets of a definite length.
-inline void append_length(Bytes &out, uint32_t length) {
+// Minimal X.690 length octets of a definite length, written at p (room for
+// 5); returns their count.
+inline size_t put_length(unsigned char *p, uint32_t length) {
   if (length < 0x80) {
-    out.push_back(static_cast<unsigned char>(length));
-    return;
+    p[0] = static_cast<unsigned char>(length);
+    return 1;
   }
-  unsigned char tmp[4];
-  int n = 0;
-  for (uint32_t v = length; v != 0; v >>= 8) tmp[n++] = static_cast<unsigned char>(v);
-  out.push_back(static_cast<unsigned char>(0x80 | n));
-  while (n > 0) out.push_back(tmp[--n]);
+  size_t n = 0;
+  for (uint32_t v = length; v != 0; v >>= 8) n++;
+  p[0] = static_cast<unsigned char>(0x80 | n);
+  for (size_t i = 0; i < n; i++) p[n - i] = static_cast<unsigned char>(length >> (8 * i));
+  return n + 1;
 }
 
-// Minimal identifier octets.
-inline void append_identifier(Bytes &out, uint32_t tag_class, bool constructed, uint32_t tag) {
-  unsigned char first = static_cast<unsigned char>(tag_class | (constructed ? 0x20 : 0x00));
-  if (tag < 31) {
-    out.push_back(static_cast<unsigned char>(first | tag));
-    return;
-  }
-  out.push_back(static_cast<unsigned char>(first | 0x1F));
+inline void append_length(Bytes &out, uint32_t length) {
   unsigned char tmp[5];
-  int n = 0;
-  for (uint32_t v = tag; v != 0; v >>= 7) tmp[n++] = static_cast<unsigned char>(v & 0x7F);
-  while (n > 1) out.push_back(static_cast<unsigned char>(0x80 | tmp[--n]));
-  out.push_back(tmp[0]);
+  out.insert(out.end(), tmp, tmp + put_length(tmp, length));
+}
+
+// Minimal identifier octets, written at p (room for 6); returns their count.
+inline size_t put_identifier(unsigned char *p, uint32_t tag_class, bool constructed, uint32_t tag) {
+  const unsigned char first = static_cast<unsigned char>(tag_class | (constructed ? 0x20 : 0x00));
+  if (tag < 31) {
+    p[0] = static_cast<unsigned char>(first | tag);
+    return 1;
+  }
+  p[0] = static_cast<unsigned char>(first | 0x1F);
+  size_t n = 0;
+  for (uint32_t v = tag; v != 0; v >>= 7) n++;
+  for (size_t i = 0; i < n; i++) {
+    p[n - i] = static_cast<unsigned char>(((tag >> (7 * i)) & 0x7F) | (i != 0 ? 0x80 : 0x00));
+  }
+  return n + 1;
+}
+
+inline void append_identifier(Bytes &out, uint32_t tag_class, bool constructed, uint32_t tag) {
+  unsigned char tmp[6];
+  out.insert(out.end(), tmp, tmp + put_identifier(tmp, tag_class, constructed, tag));
 }
 
 }  // namespace korvu::asn1json

@@ -13,11 +13,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "json_common.h"
 
 namespace korvu::asn1json {
+
+// Values of the hexadecimal digits of either case; 0xFF for other octets.
+struct HexValues {
+  unsigned char v[256];
+  constexpr HexValues() : v{} {
+    for (unsigned char &x : v) x = 0xFF;
+    for (int i = 0; i < 10; i++) v['0' + i] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 6; i++) {
+      v['a' + i] = static_cast<unsigned char>(10 + i);
+      v['A' + i] = static_cast<unsigned char>(10 + i);
+    }
+  }
+};
+inline constexpr HexValues kHex{};
+
+// Lengths of the kind names.
+struct KindLengths {
+  size_t n[std::size(kKinds)];
+  constexpr KindLengths() : n{} {
+    for (size_t i = 0; i < std::size(kKinds); i++) n[i] = std::char_traits<char>::length(kKinds[i].name);
+  }
+};
+inline constexpr KindLengths kKindLengths{};
 
 class Encoder {
  public:
@@ -27,10 +52,13 @@ class Encoder {
   bool encode(const KORVU_JSON *root, Bytes &out) {
     out.clear();
     if (korvu_json_gettype(root) != KORVU_JSON_OBJECT) return fail(nullptr, "the tree is not a JSON object");
+    out.reserve(kInitialCapacity);
     Path top{nullptr, nullptr, 0};
-    Parts parts;
-    if (!build(root, 0, top, parts)) return false;
-    if (!whole(parts, out, top)) return false;
+    bool constructed = false;
+    if (!node(root, 0, top, false, out, constructed)) {
+      out.clear();
+      return false;
+    }
     if (out.size() > 0x7FFFFFFFu) return fail(&top, "the encoding is larger than 2 GiB");
     return true;
   }
@@ -38,22 +66,14 @@ class Encoder {
   const std::string &error() const { return error_; }
 
  private:
+  // Most encodings of one value fit here; larger ones grow by doubling.
+  static constexpr size_t kInitialCapacity = 4096;
+
   // Path of a node: a chain of keys and array indexes, formatted on failure.
   struct Path {
     const Path *parent;
     const char *key;  // null for an array element
     size_t index;
-  };
-
-  struct Parts {
-    Bytes identifier;
-    bool constructed = false;
-    Bytes content;
-    bool indefinite = false;
-    bool has_length = false;  // "user defined" length octets
-    Bytes length;
-    bool has_eoc = false;  // "user defined" end-of-contents octets
-    Bytes eoc;
   };
 
   static std::string format(const Path *p) {
@@ -86,12 +106,65 @@ class Encoder {
     return true;
   }
 
-  bool hex_string(const KORVU_JSON *v, const Path &at, Bytes &out) {
+
+  // Appends the octets of n hex digits; false, with `out` as it was, for an
+  // odd count or another character.
+  static bool append_hex(const char *s, size_t n, Bytes &out) {
+    if (n % 2 != 0) return false;
+    const size_t at = out.size();
+    out.resize(at + n / 2);
+    unsigned char *d = out.data() + at;
+    const auto *u = reinterpret_cast<const unsigned char *>(s);
+    unsigned bad = 0;
+    for (size_t i = 0; i < n / 2; i++) {
+      const unsigned hi = kHex.v[u[2 * i]], lo = kHex.v[u[2 * i + 1]];
+      bad |= hi | lo;
+      d[i] = static_cast<unsigned char>(hi << 4 | (lo & 0x0F));
+    }
+    if ((bad & 0xF0) != 0) {
+      out.resize(at);
+      return false;
+    }
+    return true;
+  }
+
+  static bool is_hex(const char *s, size_t n) {
+    if (n % 2 != 0) return false;
+    unsigned bad = 0;
+    for (size_t i = 0; i < n; i++) bad |= kHex.v[static_cast<unsigned char>(s[i])];
+    return (bad & 0xF0) == 0;
+  }
+
+  // A string of hex digits (either case, an even count); nothing is written.
+  bool check_hex(const KORVU_JSON *v, const Path &at) {
     if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&at, "must be a string of hexadecimal digits");
-    if (!from_hex(korvu_json_getstring(v), korvu_json_getstringlength(v), out)) {
+    if (!is_hex(korvu_json_getstring(v), korvu_json_getstringlength(v))) {
       return fail(&at, "is not hexadecimal text (an even count of the digits 0-9, A-F)");
     }
     return true;
+  }
+
+  // Octets of hex text already checked, appended to `out`.
+  static void put_hex(const KORVU_JSON *v, Bytes &out) {
+    append_hex(korvu_json_getstring(v), korvu_json_getstringlength(v), out);
+  }
+
+  bool hex_string(const KORVU_JSON *v, const Path &at, Bytes &out) {
+    if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&at, "must be a string of hexadecimal digits");
+    if (!append_hex(korvu_json_getstring(v), korvu_json_getstringlength(v), out)) {
+      return fail(&at, "is not hexadecimal text (an even count of the digits 0-9, A-F)");
+    }
+    return true;
+  }
+
+  // The kind named by `name`: lengths compared before the text.
+  static const Kind *kind_of(const char *name, size_t length) {
+    for (size_t i = 0; i < std::size(kKinds); i++) {
+      if (kKindLengths.n[i] == length && kKinds[i].name[0] == name[0] && std::memcmp(kKinds[i].name, name, length) == 0) {
+        return &kKinds[i];
+      }
+    }
+    return nullptr;
   }
 
   // The "value" key, required.
@@ -102,18 +175,8 @@ class Encoder {
   }
 
   // ---- contents by kind -------------------------------------------------------
-  static void push_be(Bytes &out, const std::vector<uint32_t> &limbs_le) {
-    // limbs little-endian base 2^32 -> big-endian octets, no leading zeros
-    Bytes b;
-    for (size_t i = limbs_le.size(); i-- > 0;) {
-      for (int k = 3; k >= 0; k--) b.push_back(static_cast<unsigned char>(limbs_le[i] >> (8 * k)));
-    }
-    size_t z = 0;
-    while (z < b.size() && b[z] == 0) z++;
-    out.assign(b.begin() + static_cast<std::ptrdiff_t>(z), b.end());
-  }
-
-  // Magnitude of decimal digits, exactly (base 10^9 steps over 32-bit limbs).
+  // Magnitude of decimal digits, exactly (base 10^9 steps over 32-bit limbs),
+  // appended big-endian.
   static void decimal_magnitude(const char *s, size_t n, Bytes &out) {
     std::vector<uint32_t> limbs;  // little-endian
     size_t i = 0;
@@ -133,29 +196,32 @@ class Encoder {
       }
       if (carry != 0) limbs.push_back(static_cast<uint32_t>(carry));
     }
-    push_be(out, limbs);
+    for (size_t k = limbs.size(); k-- > 0;) {
+      for (int b = 3; b >= 0; b--) out.push_back(static_cast<unsigned char>(limbs[k] >> (8 * b)));
+    }
   }
 
-  // Minimal two's complement contents of a sign and a magnitude.
-  static void twos_complement(bool negative, Bytes mag, Bytes &out) {
-    size_t z = 0;
-    while (z < mag.size() && mag[z] == 0) z++;
-    mag.erase(mag.begin(), mag.begin() + static_cast<std::ptrdiff_t>(z));
-    if (mag.empty()) {
-      out.assign(1, 0x00);
+  // out[from..] holds 00 and then a big-endian magnitude (leading zero
+  // octets allowed); turns it in place into the minimal two's complement
+  // contents of that magnitude with the given sign (X.690 8.3.2).
+  static void twos_complement(bool negative, size_t from, Bytes &out) {
+    size_t z = from + 1;
+    while (z < out.size() && out[z] == 0) z++;
+    if (z == out.size()) {  // zero, whatever the sign
+      out.resize(from);
+      out.push_back(0x00);
       return;
     }
-    mag.insert(mag.begin(), 0x00);
+    out.erase(out.begin() + static_cast<std::ptrdiff_t>(from + 1), out.begin() + static_cast<std::ptrdiff_t>(z));
     if (negative) {
-      for (auto &b : mag) b = static_cast<unsigned char>(~b);
-      for (size_t i = mag.size(); i-- > 0;) {
-        if (++mag[i] != 0) break;
+      for (size_t i = from; i < out.size(); i++) out[i] = static_cast<unsigned char>(~out[i]);
+      for (size_t i = out.size(); i-- > from;) {
+        if (++out[i] != 0) break;
       }
     }
-    // Drop redundant leading octets (X.690 8.3.2).
-    size_t k = 0;
-    while (k + 1 < mag.size() && ((mag[k] == 0x00 && mag[k + 1] < 0x80) || (mag[k] == 0xFF && mag[k + 1] >= 0x80))) k++;
-    out.assign(mag.begin() + static_cast<std::ptrdiff_t>(k), mag.end());
+    size_t k = from;
+    while (k + 1 < out.size() && ((out[k] == 0x00 && out[k + 1] < 0x80) || (out[k] == 0xFF && out[k + 1] >= 0x80))) k++;
+    out.erase(out.begin() + static_cast<std::ptrdiff_t>(from), out.begin() + static_cast<std::ptrdiff_t>(k));
   }
 
   bool integer(const KORVU_JSON *v, const Path &at, Bytes &out) {
@@ -165,11 +231,14 @@ class Encoder {
       if (!integral(d, -2147483648.0, 2147483647.0)) {
         return fail(&at, "a number must be integral and fit 32 bits (use a string for larger values)");
       }
-      int64_t x = static_cast<int64_t>(d);
-      Bytes mag;
-      uint64_t m = static_cast<uint64_t>(x < 0 ? -x : x);
-      for (int k = 7; k >= 0; k--) mag.push_back(static_cast<unsigned char>(m >> (8 * k)));
-      twos_complement(x < 0, mag, out);
+      // Big-endian two's complement of 64 bits, then the redundant leading
+      // octets dropped.
+      const uint64_t x = static_cast<uint64_t>(static_cast<int64_t>(d));
+      unsigned char b[8];
+      for (int k = 0; k < 8; k++) b[k] = static_cast<unsigned char>(x >> (8 * (7 - k)));
+      int k = 0;
+      while (k < 7 && ((b[k] == 0x00 && b[k + 1] < 0x80) || (b[k] == 0xFF && b[k + 1] >= 0x80))) k++;
+      out.insert(out.end(), b + k, b + 8);
       return true;
     }
     if (t != KORVU_JSON_STRING) return fail(&at, "must be a number or a string");
@@ -177,25 +246,26 @@ class Encoder {
     size_t n = korvu_json_getstringlength(v);
     bool negative = n > 0 && s[0] == '-';
     size_t i = negative ? 1 : 0;
-    Bytes mag;
+    const size_t from = out.size();
     if (n - i >= 2 && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
       i += 2;
       if (i == n) return fail(&at, "\"0x\" without hexadecimal digits");
       for (size_t k = i; k < n; k++) {
         if (hex_digit(s[k]) < 0) return fail(&at, "is not an integer (bad hexadecimal digit)");
       }
-      // Odd digit counts are fine here: pad on the left.
-      std::string digits(s + i, n - i);
-      if (digits.size() % 2 != 0) digits.insert(digits.begin(), '0');
-      from_hex(digits.data(), digits.size(), mag);
+      // 00, then the digits; an odd count is padded on the left.
+      out.push_back(0x00);
+      if ((n - i) % 2 != 0) out.push_back(static_cast<unsigned char>(hex_digit(s[i++])));
+      for (; i < n; i += 2) out.push_back(static_cast<unsigned char>(hex_digit(s[i]) * 16 + hex_digit(s[i + 1])));
     } else {
       if (i == n) return fail(&at, "is not an integer (no digits)");
       for (size_t k = i; k < n; k++) {
         if (s[k] < '0' || s[k] > '9') return fail(&at, "is not an integer (decimal digits, or 0x and hexadecimal digits)");
       }
-      decimal_magnitude(s + i, n - i, mag);
+      out.push_back(0x00);
+      decimal_magnitude(s + i, n - i, out);
     }
-    twos_complement(negative, std::move(mag), out);
+    twos_complement(negative, from, out);
     return true;
   }
 
@@ -213,11 +283,14 @@ class Encoder {
         }
         if (korvu_json_istrue(e) == 1) bits = i + 1;
       }
-      uint32_t bytes = (bits + 7) / 8;
-      out.assign(1 + bytes, 0);
-      out[0] = static_cast<unsigned char>(bytes * 8 - bits);
+      const uint32_t bytes = (bits + 7) / 8;
+      const size_t from = out.size();
+      out.resize(from + 1 + bytes, 0);
+      out[from] = static_cast<unsigned char>(bytes * 8 - bits);
       for (uint32_t i = 0; i < bits; i++) {
-        if (korvu_json_istrue(korvu_json_getarrayitem(v, i)) == 1) out[1 + i / 8] |= static_cast<unsigned char>(0x80 >> (i % 8));
+        if (korvu_json_istrue(korvu_json_getarrayitem(v, i)) == 1) {
+          out[from + 1 + i / 8] |= static_cast<unsigned char>(0x80 >> (i % 8));
+        }
       }
       return true;
     }
@@ -231,12 +304,11 @@ class Encoder {
     const KORVU_JSON *d = korvu_json_getobjectvalue(v, "value");
     Path dp{&at, "value", 0};
     if (d == nullptr) return fail(&at, "\"value\" is missing");
-    Bytes data;
-    if (!hex_string(d, dp, data)) return false;
+    if (!check_hex(d, dp)) return false;
     unsigned char unused = static_cast<unsigned char>(korvu_json_getnumber(u));
-    if (unused != 0 && data.empty()) return fail(&up, "must be 0 when there are no data octets");
-    out.assign(1, unused);
-    out.insert(out.end(), data.begin(), data.end());
+    if (unused != 0 && korvu_json_getstringlength(d) == 0) return fail(&up, "must be 0 when there are no data octets");
+    out.push_back(unused);
+    put_hex(d, out);
     return true;
   }
 
@@ -247,86 +319,170 @@ class Encoder {
     uint32_t n = 0;
     int ok = !u ? 0 : bmp ? korvu_ustring_tobmp(u.get(), b.out(), &n) : korvu_ustring_toutf32be(u.get(), b.out(), &n);
     if (ok != 1) return fail(&at, bmp ? "has a character outside the Basic Multilingual Plane" : "cannot be converted");
-    out.assign(b.get(), b.get() + n);
+    out.insert(out.end(), b.get(), b.get() + n);
     return true;
+  }
+
+  // Contents octets of dotted text, by the rules korvu_asn1_oid_new and
+  // korvu_asn1_relative_oid_new apply (a blank counts as a dot; arcs of at
+  // most 30 digits and below 2^64-1; a first arc of 0 to 2 and, under 0 and
+  // 1, a second arc below 40), appended without allocating a value. False,
+  // with `out` as it was, for text those constructors refuse.
+  static bool oid_contents(const char *s, size_t n, bool relative, Bytes &out) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (n < (relative ? 1u : 3u) || !digit(s[n - 1])) return false;
+    const size_t from = out.size();
+    const char *p = s, *end = s + n;
+    uint64_t first = 0;
+    uint32_t arcs = 0;
+    for (;; arcs++) {
+      const char *start = p;
+      uint64_t v = 0;
+      bool overflow = false;
+      while (p < end && digit(*p)) {
+        const uint64_t d = static_cast<uint64_t>(*p - '0');
+        if (v > (UINT64_MAX - d) / 10) overflow = true;
+        else v = v * 10 + d;
+        p++;
+      }
+      const size_t digits = static_cast<size_t>(p - start);
+      bool ok = digits != 0 && digits <= 30 && !overflow && v != UINT64_MAX;
+      if (ok && !relative && arcs == 0) {
+        ok = v <= 2;
+        first = v;
+      } else if (ok && !relative && arcs == 1) {
+        ok = !(first < 2 && v > 39) && v <= UINT64_MAX - 40 * first;
+        if (ok) put_subid(40 * first + v, out);
+      } else if (ok) {
+        put_subid(v, out);
+      }
+      if (!ok || (p != end && *p != '.' && *p != ' ')) {
+        out.resize(from);
+        return false;
+      }
+      if (p == end) break;
+      p++;
+    }
+    if (!relative && arcs + 1 < 2) {
+      out.resize(from);
+      return false;
+    }
+    return true;
+  }
+
+  // v in base 128, most significant group first.
+  static void put_subid(uint64_t v, Bytes &out) {
+    unsigned char tmp[10];
+    int n = 0;
+    do {
+      tmp[n++] = static_cast<unsigned char>(v & 0x7F);
+      v >>= 7;
+    } while (v != 0);
+    while (n > 1) out.push_back(static_cast<unsigned char>(0x80 | tmp[--n]));
+    out.push_back(tmp[0]);
   }
 
   bool oid(const KORVU_JSON *v, const Path &at, bool relative, Bytes &out) {
     if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&at, "must be a string of dotted numbers");
     const char *s = korvu_json_getstring(v);
-    if (std::strlen(s) != korvu_json_getstringlength(v)) return fail(&at, "holds a NUL character");
-    Value o(relative ? KORVU_TYPE_RELATIVE_OID : KORVU_TYPE_OBJECT_IDENTIFIER,
-            relative ? korvu_asn1_relative_oid_new(s) : korvu_asn1_oid_new(s));
-    if (!o) return fail(&at, relative ? "is not a relative object identifier" : "is not an object identifier");
-    const auto *oid = o.as<KORVU_ASN1_OID>();
-    out.assign(oid->data, oid->data + oid->length);
+    const size_t n = korvu_json_getstringlength(v);
+    if (std::strlen(s) != n) return fail(&at, "holds a NUL character");
+    if (!oid_contents(s, n, relative, out)) {
+      return fail(&at, relative ? "is not a relative object identifier" : "is not an object identifier");
+    }
     return true;
   }
 
   // ---- containers -------------------------------------------------------------
-  static void tag_of(const Bytes &enc, uint32_t &cls, uint32_t &tag) {
-    cls = enc.empty() ? 0 : enc[0] & 0xC0u;
-    tag = enc.empty() ? 0 : enc[0] & 0x1Fu;
+  // Class and number of the identifier at p (n octets).
+  static void tag_of(const unsigned char *p, size_t n, uint32_t &cls, uint32_t &tag) {
+    cls = n == 0 ? 0 : p[0] & 0xC0u;
+    tag = n == 0 ? 0 : p[0] & 0x1Fu;
     if (tag == 0x1F) {
       tag = 0;
-      for (size_t i = 1; i < enc.size() && i < 7; i++) {
-        tag = (tag << 7) | (enc[i] & 0x7Fu);
-        if ((enc[i] & 0x80) == 0) break;
+      for (size_t i = 1; i < n && i < 7; i++) {
+        tag = (tag << 7) | (p[i] & 0x7Fu);
+        if ((p[i] & 0x80) == 0) break;
       }
     }
   }
 
-  // DER order of SET OF: octet strings compared with the shorter one padded
-  // with zero octets (X.690 11.6).
-  static bool set_of_less(const Bytes &a, const Bytes &b) {
-    size_t n = std::max(a.size(), b.size());
-    for (size_t i = 0; i < n; i++) {
-      unsigned x = i < a.size() ? a[i] : 0, y = i < b.size() ? b[i] : 0;
-      if (x != y) return x < y;
+  struct Span {
+    size_t at, length;
+  };
+
+  // Puts the element encodings at out[from..] in DER order: SET OF (1) by
+  // their octets, the shorter one padded with zero octets (X.690 11.6); SET
+  // (2) by tag class, then tag number (X.690 10.3). Stable.
+  static void sort_elements(int order, size_t from, const std::vector<Span> &spans, Bytes &out) {
+    const Bytes copy(out.begin() + static_cast<std::ptrdiff_t>(from), out.end());
+    const unsigned char *base = copy.data();
+    std::vector<Span> sorted = spans;
+    for (Span &s : sorted) s.at -= from;  // offsets into the copy
+    if (order == 1) {
+      std::stable_sort(sorted.begin(), sorted.end(), [base](const Span &a, const Span &b) {
+        size_t n = std::max(a.length, b.length);
+        for (size_t i = 0; i < n; i++) {
+          unsigned x = i < a.length ? base[a.at + i] : 0, y = i < b.length ? base[b.at + i] : 0;
+          if (x != y) return x < y;
+        }
+        return false;
+      });
+    } else {
+      std::stable_sort(sorted.begin(), sorted.end(), [base](const Span &a, const Span &b) {
+        uint32_t ca, ta, cb, tb;
+        tag_of(base + a.at, a.length, ca, ta);
+        tag_of(base + b.at, b.length, cb, tb);
+        return ca != cb ? ca < cb : ta < tb;
+      });
     }
-    return false;
+    size_t to = from;
+    for (const Span &s : sorted) {
+      std::memcpy(out.data() + to, base + s.at, s.length);
+      to += s.length;
+    }
   }
 
   bool elements(const KORVU_JSON *v, const Path &at, int depth, int sort, Bytes &out) {
     if (korvu_json_gettype(v) != KORVU_JSON_ARRAY) return fail(&at, "must be an array of nodes");
-    uint32_t n = korvu_json_getarraysize(v);
-    std::vector<Bytes> encs(n);
+    const uint32_t n = korvu_json_getarraysize(v);
+    const size_t from = out.size();
+    std::vector<Span> spans;
+    if (sort != 0 && n > 1) spans.reserve(n);
     for (uint32_t i = 0; i < n; i++) {
       Path ep{&at, nullptr, i};
-      Parts parts;
-      if (!build(korvu_json_getarrayitem(v, i), depth, ep, parts) || !whole(parts, encs[i], ep)) return false;
+      const size_t start = out.size();
+      bool constructed = false;
+      if (!node(korvu_json_getarrayitem(v, i), depth, ep, false, out, constructed)) return false;
+      if (sort != 0 && n > 1) spans.push_back({start, out.size() - start});
     }
-    if (sort == 1) {  // SET OF
-      std::stable_sort(encs.begin(), encs.end(), set_of_less);
-    } else if (sort == 2) {  // SET: by tag class, then tag number (X.690 10.3)
-      std::stable_sort(encs.begin(), encs.end(), [](const Bytes &a, const Bytes &b) {
-        uint32_t ca, ta, cb, tb;
-        tag_of(a, ca, ta);
-        tag_of(b, cb, tb);
-        return ca != cb ? ca < cb : ta < tb;
-      });
-    }
-    for (auto &e : encs) out.insert(out.end(), e.begin(), e.end());
+    if (sort != 0 && n > 1) sort_elements(sort, from, spans, out);
     return true;
   }
 
   // ---- one node -----------------------------------------------------------
-  bool build(const KORVU_JSON *node, int depth, const Path &at, Parts &parts) {
-    if (korvu_json_gettype(node) != KORVU_JSON_OBJECT) return fail(&at, "a node must be a JSON object");
+  // Appends the encoding of `json` to `out`: the whole encoding, or with
+  // `contents_only` (the inner node of an implicit tag) its contents octets
+  // alone. `constructed` receives the form the node's identifier has (for
+  // an implicit tag, the form of what it tags). The contents are written
+  // first and the identifier and length octets put in front of them once
+  // their length is known, so the whole tree is written into one buffer.
+  bool node(const KORVU_JSON *json, int depth, const Path &at, bool contents_only, Bytes &out, bool &constructed) {
+    if (korvu_json_gettype(json) != KORVU_JSON_OBJECT) return fail(&at, "a node must be a JSON object");
     if (depth >= limit_) return fail(&at, "nested deeper than " + std::to_string(limit_) + " levels");
-    const KORVU_JSON *type = korvu_json_getobjectvalue(node, "type");
+    const KORVU_JSON *type = korvu_json_getobjectvalue(json, "type");
     if (type == nullptr) return fail(&at, "\"type\" is missing");
     if (korvu_json_gettype(type) != KORVU_JSON_STRING) return fail(&at, "\"type\" must be a string");
-    const Kind *kind = find_kind(korvu_json_getstring(type), korvu_json_getstringlength(type));
+    const Kind *kind = kind_of(korvu_json_getstring(type), korvu_json_getstringlength(type));
     if (kind == nullptr) return fail(&at, std::string("unknown \"type\" \"") + korvu_json_getstring(type) + "\"");
 
-    bool constructed_flag = false, sort = false;
-    if (!flag(node, "constructed", at, constructed_flag) || !flag(node, "indefinite", at, parts.indefinite) ||
-        !flag(node, "sort", at, sort))
+    bool constructed_flag = false, sort = false, indefinite = false;
+    if (!flag(json, "constructed", at, constructed_flag) || !flag(json, "indefinite", at, indefinite) ||
+        !flag(json, "sort", at, sort))
       return false;
 
-    // "user defined" octets.
-    const KORVU_JSON *ud = korvu_json_getobjectvalue(node, "user defined");
+    // "user defined" octets: checked here, written where they go.
+    const KORVU_JSON *ud = korvu_json_getobjectvalue(json, "user defined");
     Path udp{&at, "user defined", 0};
     if (ud != nullptr && korvu_json_gettype(ud) != KORVU_JSON_OBJECT) return fail(&udp, "must be an object");
     const KORVU_JSON *ud_id = korvu_json_getobjectvalue(ud, "identifier");
@@ -335,150 +491,170 @@ class Encoder {
     const KORVU_JSON *ud_eoc = korvu_json_getobjectvalue(ud, "end of contents");
     Path idp{&udp, "identifier", 0}, lenp{&udp, "length", 0}, cp{&udp, "content", 0}, eocp{&udp, "end of contents", 0};
     if (ud_len != nullptr) {
-      parts.has_length = true;
       if (korvu_json_gettype(ud_len) == KORVU_JSON_NUMBER) {
-        double d = korvu_json_getnumber(ud_len);
-        if (!integral(d, 0, 2147483647.0)) return fail(&lenp, "must be an integer from 0 to 2147483647");
-        append_length(parts.length, static_cast<uint32_t>(d));
-      } else if (!hex_string(ud_len, lenp, parts.length)) {
+        if (!integral(korvu_json_getnumber(ud_len), 0, 2147483647.0)) {
+          return fail(&lenp, "must be an integer from 0 to 2147483647");
+        }
+      } else if (!check_hex(ud_len, lenp)) {
         return false;
       }
     }
-    if (ud_eoc != nullptr) {
-      parts.has_eoc = true;
-      if (!hex_string(ud_eoc, eocp, parts.eoc)) return false;
-    }
-    bool have_content = false;
-    if (ud_content != nullptr) {
-      have_content = true;
-      if (!hex_string(ud_content, cp, parts.content)) return false;
-    }
+    if (ud_eoc != nullptr && !check_hex(ud_eoc, eocp)) return false;
+    if (ud_content != nullptr && !check_hex(ud_content, cp)) return false;
     Path vp{&at, "value", 0};
 
-    // Form and contents.
+    // Form.
     const char *kname = kind->name;
     switch (kind->form) {
       case Form::Primitive:
         if (constructed_flag) return fail(&at, std::string(kname) + " has no constructed form");
-        parts.constructed = false;
+        constructed = false;
         break;
       case Form::Constructed:
-        parts.constructed = true;
+        constructed = true;
         break;
       case Form::Either:
       case Form::Unknown:
-        parts.constructed = constructed_flag;
+      case Form::Tagged:  // decided below
+        constructed = constructed_flag;
         break;
-      case Form::Tagged:
-        break;  // below
     }
 
+    const size_t start = out.size();
+    uint32_t tag_class = 0x00, tag_number = kind->tag;
     if (kind->form == Form::Tagged) {
       bool implicit = false;
-      if (!flag(node, "implicit", at, implicit)) return false;
-      uint32_t cls = 0x80, number = 0;
-      const KORVU_JSON *c = korvu_json_getobjectvalue(node, "class");
+      if (!flag(json, "implicit", at, implicit)) return false;
+      tag_class = 0x80;
+      tag_number = 0;
+      const KORVU_JSON *c = korvu_json_getobjectvalue(json, "class");
       if (c != nullptr) {
         Path clp{&at, "class", 0};
         if (korvu_json_gettype(c) != KORVU_JSON_STRING) return fail(&clp, "must be a string");
-        std::string name(korvu_json_getstring(c), korvu_json_getstringlength(c));
-        if (name == "UNIVERSAL") cls = 0x00;
-        else if (name == "APPLICATION") cls = 0x40;
-        else if (name == "CONTEXT") cls = 0x80;
-        else if (name == "PRIVATE") cls = 0xC0;
+        std::string_view name(korvu_json_getstring(c), korvu_json_getstringlength(c));
+        if (name == "UNIVERSAL") tag_class = 0x00;
+        else if (name == "APPLICATION") tag_class = 0x40;
+        else if (name == "CONTEXT") tag_class = 0x80;
+        else if (name == "PRIVATE") tag_class = 0xC0;
         else return fail(&clp, "must be UNIVERSAL, APPLICATION, CONTEXT or PRIVATE");
       }
-      const KORVU_JSON *num = korvu_json_getobjectvalue(node, "number");
+      const KORVU_JSON *num = korvu_json_getobjectvalue(json, "number");
       if (num != nullptr) {
         Path np{&at, "number", 0};
         if (korvu_json_gettype(num) != KORVU_JSON_NUMBER || !integral(korvu_json_getnumber(num), 0, 2147483647.0)) {
           return fail(&np, "must be an integer from 0 to 2147483647");
         }
-        number = static_cast<uint32_t>(korvu_json_getnumber(num));
+        tag_number = static_cast<uint32_t>(korvu_json_getnumber(num));
       } else if (ud_id == nullptr) {
         return fail(&at, "a TAGGEDTYPE node needs \"number\"");
       }
-      const KORVU_JSON *inner = value_of(node, at, "TAGGEDTYPE");
+      const KORVU_JSON *inner = value_of(json, at, "TAGGEDTYPE");
       if (inner == nullptr) return false;
-      Parts in;
-      if (!build(inner, depth + 1, vp, in)) return false;
-      if (implicit) {
-        parts.constructed = in.constructed;
-        if (!have_content) parts.content = std::move(in.content);
-      } else {
-        parts.constructed = true;
-        if (!have_content && !whole(in, parts.content, vp)) return false;
+      // Implicit: the inner node's contents under this tag, in the inner
+      // node's form; explicit: the inner node's whole encoding.
+      bool inner_constructed = false;
+      if (!node(inner, depth + 1, vp, implicit, out, inner_constructed)) return false;
+      constructed = implicit ? inner_constructed : true;
+      if (ud_content != nullptr) {
+        out.resize(start);  // the inner node was checked, its octets are replaced
+        put_hex(ud_content, out);
       }
-      if (ud_id == nullptr) append_identifier(parts.identifier, cls, parts.constructed, number);
-    } else if (ud_id == nullptr) {
-      if (kind->form == Form::Unknown) {
+      if (ud_id != nullptr && !check_hex(ud_id, idp)) return false;
+    } else {
+      if (ud_id == nullptr && kind->form == Form::Unknown) {
         return fail(&at, "an UNKNOWN node needs \"user defined\" \"identifier\"");
       }
-      append_identifier(parts.identifier, 0x00, parts.constructed, kind->tag);
+      if (ud_id != nullptr && !check_hex(ud_id, idp)) return false;
+      if (ud_content != nullptr) {
+        put_hex(ud_content, out);
+      } else if (!contents(json, kind, constructed, sort, depth, vp, at, out)) {
+        return false;
+      }
     }
-    if (ud_id != nullptr && !hex_string(ud_id, idp, parts.identifier)) return false;
+    if (contents_only) return true;
 
-    if (have_content || kind->form == Form::Tagged) return true;
-    if (parts.constructed) {
-      const KORVU_JSON *v = value_of(node, at, kname);
+    // Identifier and length in front of the contents, end-of-contents after.
+    const size_t content_length = out.size() - start;
+    if (ud_id == nullptr && ud_len == nullptr) {
+      unsigned char header[16];
+      size_t n = put_identifier(header, tag_class, constructed, tag_number);
+      if (indefinite) {
+        header[n++] = 0x80;
+      } else {
+        if (content_length > 0x7FFFFFFFu) return fail(&at, "the contents are larger than 2 GiB");
+        n += put_length(header + n, static_cast<uint32_t>(content_length));
+      }
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(start), header, header + n);
+    } else {
+      Bytes header;
+      if (ud_id != nullptr) put_hex(ud_id, header);
+      else append_identifier(header, tag_class, constructed, tag_number);
+      if (ud_len != nullptr && korvu_json_gettype(ud_len) == KORVU_JSON_NUMBER) {
+        append_length(header, static_cast<uint32_t>(korvu_json_getnumber(ud_len)));
+      } else if (ud_len != nullptr) {
+        put_hex(ud_len, header);
+      } else if (indefinite) {
+        header.push_back(0x80);
+      } else {
+        if (content_length > 0x7FFFFFFFu) return fail(&at, "the contents are larger than 2 GiB");
+        append_length(header, static_cast<uint32_t>(content_length));
+      }
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(start), header.begin(), header.end());
+    }
+    if (ud_eoc != nullptr) {
+      put_hex(ud_eoc, out);
+    } else if (indefinite) {
+      out.push_back(0x00);
+      out.push_back(0x00);
+    }
+    return true;
+  }
+
+  // The contents of a node of a universal kind from its "value".
+  bool contents(const KORVU_JSON *json, const Kind *kind, bool constructed, bool sort, int depth, const Path &vp,
+                const Path &at, Bytes &out) {
+    const char *kname = kind->name;
+    if (constructed) {
+      const KORVU_JSON *v = value_of(json, at, kname);
       if (v == nullptr) return false;
       int order = !sort ? 0 : kind->tag != 17 ? 0 : std::strcmp(kname, "SETOF") == 0 ? 1 : 2;
-      return elements(v, vp, depth + 1, order, parts.content);
+      return elements(v, vp, depth + 1, order, out);
     }
     if (kind->tag == 5 && kind->form == Form::Primitive) return true;  // NULL
     if (kind->form == Form::Unknown || kind->tag == 9) {
       return fail(&at, std::string("a primitive ") + kname + " node needs \"user defined\" \"content\"");
     }
-    const KORVU_JSON *v = value_of(node, at, kname);
+    const KORVU_JSON *v = value_of(json, at, kname);
     if (v == nullptr) return false;
     switch (kind->tag) {
       case 1:
         if (korvu_json_gettype(v) != KORVU_JSON_BOOLEAN) return fail(&vp, "must be true or false");
-        parts.content.assign(1, korvu_json_istrue(v) == 1 ? 0xFF : 0x00);
+        out.push_back(korvu_json_istrue(v) == 1 ? 0xFF : 0x00);
         return true;
       case 2:
       case 10:
-        return integer(v, vp, parts.content);
+        return integer(v, vp, out);
       case 3:
-        return bitstring(v, vp, parts.content);
+        return bitstring(v, vp, out);
       case 4:
       case 20:
       case 21:
       case 25:
       case 27:
-        return hex_string(v, vp, parts.content);
+        return hex_string(v, vp, out);
       case 6:
       case 13:
-        return oid(v, vp, kind->tag == 13, parts.content);
+        return oid(v, vp, kind->tag == 13, out);
       case 28:
       case 30:
-        return unicode(v, vp, kind->tag == 30, parts.content);
-      default:  // 12, 18, 19, 22, 23, 24, 26: the octets of the text
+        return unicode(v, vp, kind->tag == 30, out);
+      default: {  // 12, 18, 19, 22, 23, 24, 26: the octets of the text
         if (korvu_json_gettype(v) != KORVU_JSON_STRING) return fail(&vp, "must be a string");
-        parts.content.assign(korvu_json_getstring(v), korvu_json_getstring(v) + korvu_json_getstringlength(v));
+        const char *s = korvu_json_getstring(v);
+        out.insert(out.end(), s, s + korvu_json_getstringlength(v));
         return true;
+      }
     }
-  }
-
-  // Identifier, length, contents and end-of-contents of `parts`.
-  bool whole(const Parts &parts, Bytes &out, const Path &at) {
-    out = parts.identifier;
-    if (parts.has_length) {
-      out.insert(out.end(), parts.length.begin(), parts.length.end());
-    } else if (parts.indefinite) {
-      out.push_back(0x80);
-    } else {
-      if (parts.content.size() > 0x7FFFFFFFu) return fail(&at, "the contents are larger than 2 GiB");
-      append_length(out, static_cast<uint32_t>(parts.content.size()));
-    }
-    out.insert(out.end(), parts.content.begin(), parts.content.end());
-    if (parts.has_eoc) {
-      out.insert(out.end(), parts.eoc.begin(), parts.eoc.end());
-    } else if (parts.indefinite) {
-      out.push_back(0x00);
-      out.push_back(0x00);
-    }
-    return true;
   }
 
   int limit_;

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "detect.h"
 #include "input.h"
+#include "progress.h"
+#include "type_names.h"
 #include "korvu/holder.hpp"
 #include "test_util.h"
 
@@ -162,14 +166,16 @@ TEST_F(CliTest, UsageErrorsGive64) {
       {},
       {"frobnicate"},
       {"decode"},
-      {"decode", f.string()},
       {"decode", "--type", "1"},
       {"decode", "--type", "450", f.string()},
       {"decode", "--type", "4294967296", f.string()},
       {"decode", "--type", "-1", f.string()},
       {"decode", "--type", "one", f.string()},
       {"decode", "--type", "1", "--bogus", f.string()},
-      {"types", "extra"},
+      {"decode", "--type", "Attr", f.string()},  // ambiguous name
+      {"decode", "--type", "NoSuchType", f.string()},
+      {"dump"},
+      {"types", "a", "b"},
   };
   for (const auto &args : bad) {
     std::string line;
@@ -314,7 +320,267 @@ TEST_F(CliTest, TypesListsEveryNumber) {
     count++;
   }
   EXPECT_EQ(count, 450);
-  EXPECT_TRUE(contains(r.out, "  2  INTEGER\n")) << r.out.substr(0, 200);
+  EXPECT_TRUE(contains(r.out, "  2  INTEGER  [int]\n")) << r.out.substr(0, 200);
+  EXPECT_TRUE(contains(r.out, " 39  Certificate  [cert, x509]\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "389  SCVPResponses  (no codec in this build)\n")) << r.out;
+
+  // A word keeps the types whose name or short name holds it, in any case.
+  auto some = run({"types", "ses_signature"});
+  EXPECT_EQ(some.status, 0) << some.err;
+  EXPECT_EQ(some.out, "412  SES_Signature" + std::string(korvu_asn1_hascodec(412) ? "" : "  (no codec in this build)") +
+                          "\n419  SES_Signature" +
+                          std::string(korvu_asn1_hascodec(419) ? "" : "  (no codec in this build)") + "\n");
+  EXPECT_TRUE(contains(run({"types", "P12"}).out, "113  PFX  [p12, pkcs12]")) << run({"types", "P12"}).out;
+  auto none = run({"types", "nosuchtype"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_TRUE(none.out.empty());
+  EXPECT_TRUE(contains(none.err, "nosuchtype")) << none.err;
+}
+
+// ---- type names, detection, types without a codec ---------------------------
+
+TEST(TypeNames, NumbersNamesShortNamesAndPrefixes) {
+  struct Case {
+    const char *word;
+    int type;  // -1: refused
+    const char *says;  // part of the message when refused
+  } cases[] = {
+      {"39", 39, ""},
+      {"0", 0, ""},
+      {"449", 449, ""},
+      {"Certificate", 39, ""},
+      {"CERTIFICATE", 39, ""},
+      {"cert", 39, ""},
+      {"crl", 41, ""},
+      {"CSR", 46, ""},
+      {"p12", 113, ""},
+      {"sequence of any", 24, ""},
+      {"SEQUENCE-OF-ANY", 24, ""},
+      {"TBSCertL", 40, ""},                  // the beginning of one name
+      {"attributecertificate", 260, ""},     // exact, though AttributeCertificateInfo starts the same
+      {"450", -1, "above 449"},
+      {"99999999999", -1, "above 449"},
+      {"Attr", -1, "ambiguous"},
+      {"SES_Signature", -1, "412 (SES_Signature), 419 (SES_Signature)"},  // two types share the name
+      {"CertificationReq", -1, "ambiguous"},  // CertificationRequest and ...Info
+      {"zzz", -1, "unknown type name"},
+      {"ocspthing", -1, "unknown type name"},
+      {"--", -1, "not a type number or name"},
+  };
+  for (const Case &c : cases) {
+    const korvu::tool::TypeLookup r = korvu::tool::lookup_type(c.word);
+    EXPECT_EQ(r.found, c.type >= 0) << c.word << ": " << r.error;
+    if (c.type >= 0) EXPECT_EQ(r.type, static_cast<uint32_t>(c.type)) << c.word;
+    else EXPECT_TRUE(contains(r.error, c.says)) << c.word << ": " << r.error;
+  }
+  // An ambiguous name lists what it could mean; an unknown one what contains it.
+  EXPECT_TRUE(contains(korvu::tool::lookup_type("Attr").error, "260 (AttributeCertificate)"));
+  EXPECT_TRUE(contains(korvu::tool::lookup_type("ocspreqq").error, "korvu-asn1 types"));
+}
+
+TEST_F(CliTest, TypeNamesOnTheCommandLine) {
+  const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";
+  auto byname = run({"decode", "--type", "certificate", "--check", pem});
+  EXPECT_EQ(byname.status, 0) << byname.err;
+  EXPECT_TRUE(contains(byname.out, "type: 39 (Certificate)\n")) << byname.out;
+  auto ambiguous = run({"decode", "-t", "SES_Signature", pem});
+  EXPECT_EQ(ambiguous.status, 64);
+  EXPECT_TRUE(contains(ambiguous.err, "412 (SES_Signature), 419 (SES_Signature)")) << ambiguous.err;
+  EXPECT_TRUE(ambiguous.out.empty()) << ambiguous.out;
+}
+
+TEST_F(CliTest, DetectionFromTheLabelAndTheTopLevelTypes) {
+  const std::string src = KORVU_SOURCE_DIR;
+  // PEM and DER of the sample certificate.
+  for (const char *name : {"/samples/sample-cert.pem", "/samples/sample-cert.der"}) {
+    auto r = run({"decode", "--check", src + name});
+    EXPECT_EQ(r.status, 0) << name << r.err;
+    EXPECT_TRUE(contains(r.out, "detected: 39 (Certificate)\ntype: 39 (Certificate)\n")) << name << "\n" << r.out;
+    EXPECT_TRUE(contains(r.out, "re-encoded: identical")) << r.out;
+  }
+  // Nothing top-level decodes an INTEGER; trailing bytes spoil an exact fit.
+  auto none = run({"decode", file("int.der", str(hex("02 01 05"))).string()});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_TRUE(contains(none.out, "detected: nothing\n")) << none.out;
+  EXPECT_TRUE(contains(none.err, "--type")) << none.err;
+  const std::string der = slurp(src + "/samples/sample-cert.der");
+  auto trailing = run({"decode", file("trail.der", der + std::string("\x05\x00", 2)).string()});
+  EXPECT_EQ(trailing.status, 1);
+  EXPECT_TRUE(contains(trailing.out, "detected: nothing\n")) << trailing.out;
+  EXPECT_TRUE(contains(trailing.err, "39 (Certificate) decodes the first " + std::to_string(der.size()) +
+                                         " octets; 2 trailing octets follow at offset " + std::to_string(der.size())))
+      << trailing.err;
+  auto empty = run({"decode", file("empty.der", "").string()});
+  EXPECT_EQ(empty.status, 1);
+
+  // Several blocks of different labels: each is reported, the first decoded.
+  const std::string pem = slurp(src + "/samples/sample-cert.pem");
+  const std::string two = pem + "-----BEGIN PUBLIC KEY-----\nAgEF\n-----END PUBLIC KEY-----\n";
+  auto both = run({"decode", file("two.pem", two).string()});
+  EXPECT_EQ(both.status, 0) << both.err;
+  EXPECT_TRUE(contains(both.out, "block 1: PEM (CERTIFICATE), " + std::to_string(der.size()) +
+                                     " octets, detected: 39 (Certificate)\n"
+                                     "block 2: PEM (PUBLIC KEY), 3 octets, detected: nothing\n"
+                                     "decoding block 1\n"))
+      << both.out;
+  EXPECT_TRUE(contains(both.out, "type: 39 (Certificate)\n")) << both.out;
+}
+
+// One valid corpus file of each top-level type this build has a codec for is
+// detected as that type (types whose modules land later join by themselves).
+TEST(Detection, OneCorpusFileOfEachBuiltFamily) {
+  if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
+  const auto &top = korvu::tool::top_level_types();
+  std::vector<uint32_t> checked;
+  for (const auto &row : korvu_test::corpus_manifest()) {
+    if (row.expect != "valid") continue;
+    const korvu::tool::TypeLookup t = korvu::tool::lookup_type(row.type);
+    if (!t.found || std::find(top.begin(), top.end(), t.type) == top.end() || korvu_asn1_hascodec(t.type) != 1 ||
+        std::find(checked.begin(), checked.end(), t.type) != checked.end())
+      continue;
+    const Bytes raw = korvu_test::read_file(korvu_test::corpus_dir() + "/" + row.path);
+    LoadedInput in;
+    std::string error;
+    if (!korvu::tool::load_input(raw, in, error) || in.bytes.empty()) continue;
+    // Only files the type decodes whole (some valid rows carry text or
+    // several values).
+    void *v = nullptr;
+    const uint32_t used = korvu_asn1_mem_decode(in.bytes.data(), static_cast<int32_t>(in.bytes.size()), t.type, &v);
+    korvu_asn1_value_free(t.type, v);
+    if (used != in.bytes.size()) continue;
+    const std::vector<uint32_t> found = korvu::tool::detect_types(in.bytes.data(), in.bytes.size(), in.label);
+    EXPECT_NE(std::find(found.begin(), found.end(), t.type), found.end()) << row.path;
+    if (korvu::tool::pem_label_type(in.label) == t.type) EXPECT_EQ(found.front(), t.type) << row.path;
+    checked.push_back(t.type);
+  }
+  // Certificates and attribute certificates are built today.
+  EXPECT_NE(std::find(checked.begin(), checked.end(), KORVU_TYPE_CERTIFICATE), checked.end());
+  EXPECT_NE(std::find(checked.begin(), checked.end(), KORVU_TYPE_ATTRIBUTECERTIFICATE), checked.end());
+}
+
+TEST_F(CliTest, TypesWithoutACodecSaySo) {
+  // 389 and 423 never get a codec; the library records a clear entry.
+  for (uint32_t type : {389u, 423u}) {
+    EXPECT_EQ(korvu_asn1_hascodec(type), 0) << type;
+    korvu_test::ErrCtx ctx;
+    const Bytes der = hex("30 00");
+    KORVU_STREAM *in = korvu_stream_new_romem(der.data(), 2);
+    void *value = nullptr;
+    EXPECT_EQ(korvu_asn1_decode(in, type, &value, nullptr, ctx), 0);
+    korvu_stream_free(in);
+    EXPECT_EQ(value, nullptr);
+    EXPECT_TRUE(ctx.has(KORVU_ASN1_ERR_NOCODEC)) << type;
+    EXPECT_FALSE(ctx.has(KORVU_ERR_NULLARG)) << type;
+    ctx.clear();
+    KORVU_STREAM *out = korvu_stream_new_mem(16, nullptr);
+    int dummy = 0;
+    EXPECT_EQ(korvu_asn1_encode(out, type, &dummy, nullptr, ctx), 0);
+    korvu_stream_free(out);
+    EXPECT_TRUE(ctx.has(KORVU_ASN1_ERR_NOCODEC)) << type;
+  }
+  EXPECT_STREQ(korvu_asn1_errmessage(KORVU_ASN1_ERR_NOCODEC), "the type has no codec in this build");
+  EXPECT_EQ(korvu_asn1_hascodec(KORVU_TYPE_CERTIFICATE), 1);
+  EXPECT_EQ(korvu_asn1_hascodec(450), 0);
+
+  auto r = run({"decode", "--type", "389", file("seq.der", str(hex("30 00"))).string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(contains(r.err, "type 389 (SCVPResponses) has no codec")) << r.err;
+  EXPECT_FALSE(contains(r.err, "null argument")) << r.err;
+}
+
+TEST_F(CliTest, DumpCommand) {
+  auto pem = run({"dump", std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem"});
+  EXPECT_EQ(pem.status, 0) << pem.err;
+  EXPECT_EQ(pem.out.rfind("     0  4    500: SEQUENCE\n     4  4    411:   SEQUENCE\n", 0), 0u) << pem.out;
+  EXPECT_TRUE(contains(pem.out, "OBJECT IDENTIFIER 1.2.840.10045.4.3.2 (ecdsa-with-SHA256)\n")) << pem.out;
+  // Malformed: the tree so far and the reason on standard output, exit 1.
+  auto bad = run({"dump", "-"}, str(hex("30 06 02 01 05 02 05 01")));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n"
+                     "error at offset 6: contents of 5 octets run past the end (1 left)\n");
+  EXPECT_TRUE(contains(bad.err, "offset 6")) << bad.err;
+  auto empty = run({"dump", "-"});
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_TRUE(contains(empty.err, "holds no encoding")) << empty.err;
+}
+
+TEST_F(CliTest, BadInputsGiveTheDocumentedStatus) {
+  // A folder, a missing file: 66 for every reading command.
+  for (const std::string &cmd : {"decode", "dump"}) {
+    auto folder = run({cmd, dir_.string()});
+    EXPECT_EQ(folder.status, 66) << cmd << folder.err;
+    EXPECT_TRUE(contains(folder.err, "directory")) << folder.err;
+    EXPECT_EQ(run({cmd, (dir_ / "missing").string()}).status, 66) << cmd;
+  }
+  // encode -o writes nothing on failure and keeps a file already there.
+  const fs::path out = dir_ / "out.der";
+  EXPECT_EQ(run({"encode", "-o", out.string(), "-"}, "{\"type\": \"INTEGER\", \"value\": \"x\"}").status, 1);
+  EXPECT_FALSE(fs::exists(out));
+  write_file(out, "kept");
+  EXPECT_EQ(run({"encode", "-o", out.string(), "-"}, "{\"type\": \"NULL\", \"value\": ").status, 1);
+  EXPECT_EQ(slurp(out), "kept");
+  EXPECT_EQ(run({"encode", "-o", out.string(), "-"}, "{\"type\": \"NULL\"}").status, 0);
+  EXPECT_EQ(slurp(out), str(hex("05 00")));
+  size_t files = 0;
+  for (const auto &e : fs::directory_iterator(dir_)) files += e.path().filename().string().rfind("out.der", 0) == 0;
+  EXPECT_EQ(files, 1u);  // no temporary left beside it
+}
+
+// ---- progress of long work --------------------------------------------------
+
+TEST(Progress, PercentsOnATerminalOnlyAndOnlyForLargeInputs) {
+  using korvu::tool::Progress;
+  constexpr uint64_t MiB = 1024 * 1024;
+  std::ostringstream known;
+  Progress p(known, "unwrap", 100 * MiB, true);
+  for (uint64_t done : {0 * MiB, MiB / 2, 1 * MiB, 1 * MiB + 5, 50 * MiB, 100 * MiB}) p.update(done);
+  p.finish(100 * MiB);
+  EXPECT_EQ(known.str(),
+            "\rkorvu-asn1: unwrap 0% (0 of 100 MiB)\rkorvu-asn1: unwrap 1% (1 of 100 MiB)"
+            "\rkorvu-asn1: unwrap 50% (50 of 100 MiB)\rkorvu-asn1: unwrap 100% (100 of 100 MiB)\n");
+  // Unknown total (a pipe): nothing up to 64 MiB, then MiB counts.
+  std::ostringstream piped;
+  Progress q(piped, "unwrap", 0, true);
+  q.update(64 * MiB);
+  EXPECT_EQ(piped.str(), "");
+  q.update(65 * MiB);
+  q.finish(65 * MiB);
+  EXPECT_EQ(piped.str(), "\rkorvu-asn1: unwrap 65 MiB\n");
+  std::ostringstream off;
+  Progress r(off, "unwrap", 100 * MiB, false);
+  r.update(50 * MiB);
+  r.finish(100 * MiB);
+  EXPECT_EQ(off.str(), "");
+
+  // Wanted only on a terminal, and only past 64 MiB (or for an unknown size).
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const int terminal = open(ptsname(master), O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  EXPECT_TRUE(korvu::tool::progress_wanted(65 * MiB, terminal));
+  EXPECT_TRUE(korvu::tool::progress_wanted(0, terminal));
+  EXPECT_FALSE(korvu::tool::progress_wanted(64 * MiB, terminal));
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  EXPECT_FALSE(korvu::tool::progress_wanted(65 * MiB, fds[1]));
+  for (int fd : {fds[0], fds[1], terminal, master}) close(fd);
+}
+
+TEST_F(CliTest, NoProgressWhenStandardErrorIsAFile) {
+  // 65 MiB of OCTET STRING data: unwrap writes it all and nothing else.
+  constexpr size_t n = 65u * 1024 * 1024;
+  std::string der = str(hex("04 84")) + std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16),
+                                                     static_cast<char>(n >> 8), static_cast<char>(n)};
+  der.append(n, 'x');
+  const fs::path in = file("big.der", der);
+  der.clear();
+  der.shrink_to_fit();
+  auto r = run({"unwrap", in.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.size(), n);
+  EXPECT_EQ(r.err, "");
 }
 
 // The program is a client of the C interface: its sources include the public

@@ -5,6 +5,7 @@
 
 #include "cmd_decode.h"
 #include "cmd_signeddata.h"
+#include "cmd_dump.h"
 #include "cmd_types.h"
 #include "cmd_unwrap.h"
 #include "json_cmd.h"
@@ -25,6 +26,7 @@ int main(int argc, char **argv) {
   add_json_command(app, io);
   add_encode_command(app, io);
   add_signeddata_command(app, io);
+  add_dump_command(app, io);
 
   return run_app(app, argc, argv, io);
 }

@@ -48,10 +48,16 @@ KORVU_API void *korvu_asn1_dupobject(uint32_t type, const void *value, KORVU_ERR
 KORVU_API void korvu_asn1_encode_puterr(KORVU_ERR_CTX *ctx, uint32_t type, const char *file, int line);
 KORVU_API void korvu_asn1_decode_puterr(KORVU_ERR_CTX *ctx, uint32_t type, const char *file, int line);
 KORVU_API const char *korvu_asn1_version(void);
-/* Our additions: the message of a library code ("" outside 0x10200..0x105B4)
+/* Our additions: the message of a library code ("" outside 0x10200..0x105B4,
+ * except KORVU_ASN1_ERR_NOCODEC)
  * and the name of a type number (null above 449). */
 KORVU_API const char *korvu_asn1_errmessage(uint32_t code);
 KORVU_API const char *korvu_asn1_typename(uint32_t type);
+/* 1 when this build can encode and decode values of the type, 0 when its
+ * module is not part of the build (or the number is above 449). Encoding or
+ * decoding such a type fails with KORVU_ASN1_ERR_NOCODEC in the context. */
+KORVU_API int korvu_asn1_hascodec(uint32_t type);
+#define KORVU_ASN1_ERR_NOCODEC 0x10600u
 
 /* ---- Codec and drivers -------------------------------------------------- */
 KORVU_API int korvu_asn1_encode_identifier(KORVU_STREAM *stream, uint32_t tag_class, uint32_t primitive,

@@ -14,13 +14,13 @@
 #include <memory>
 #include <ostream>
 
+#include "detect.h"
 #include "input.h"
+#include "type_names.h"
 
 namespace korvu::tool {
 
 namespace {
-
-constexpr uint32_t kLastType = KORVU_TYPE_COUNT - 1;
 
 // Re-encodes `value` and compares with the octets it was decoded from.
 int check_round_trip(uint32_t type, const void *value, const unsigned char *original, uint32_t length, Io &io) {
@@ -111,6 +111,47 @@ bool print_summary(uint32_t type, const void *cert, Io &io) {
 
 }  // namespace
 
+bool has_summary(uint32_t type) { return find_summariser(type) != nullptr; }
+
+// Detection: prints what each PEM block (or the input) is and sets `type` to
+// the first type that decodes the input whole. False, with a message, when
+// none does.
+static bool detect(const std::vector<unsigned char> &raw, const LoadedInput &input, uint32_t &type, Io &io) {
+  const std::vector<LoadedInput> blocks = pem_blocks(raw.data(), raw.size());
+  if (blocks.size() > 1) {
+    for (size_t i = 0; i < blocks.size(); i++) {
+      const std::vector<uint32_t> types = detect_types(blocks[i].bytes.data(), blocks[i].bytes.size(), blocks[i].label);
+      io.out << "block " << i + 1 << ": PEM (" << blocks[i].label << "), " << blocks[i].bytes.size()
+             << " octets, detected: ";
+      for (size_t k = 0; k < types.size(); k++) io.out << (k ? ", " : "") << type_label(types[k]);
+      io.out << (types.empty() ? "nothing\n" : "\n");
+    }
+    io.out << "decoding block 1\n";
+  }
+  const std::vector<uint32_t> types = detect_types(input.bytes.data(), input.bytes.size(), input.label);
+  io.out << "detected: ";
+  for (size_t k = 0; k < types.size(); k++) io.out << (k ? ", " : "") << type_label(types[k]);
+  io.out << (types.empty() ? "nothing\n" : "\n");
+  if (types.empty()) {
+    io.err << "korvu-asn1: no top-level type of this build decodes the whole input; give --type, or see "
+              "korvu-asn1 dump\n";
+    // A type that decodes a first part: the trailing octets and their offset.
+    for (uint32_t t : top_level_types()) {
+      if (korvu_asn1_hascodec(t) != 1 || input.bytes.empty() || input.bytes.size() > 0x7FFFFFFFu) continue;
+      void *value = nullptr;
+      const uint32_t used = korvu_asn1_mem_decode(input.bytes.data(), static_cast<int32_t>(input.bytes.size()), t, &value);
+      korvu_asn1_value_free(t, value);
+      if (used == 0xFFFFFFFFu || used == 0 || used >= input.bytes.size()) continue;
+      io.err << "korvu-asn1: " << type_label(t) << " decodes the first " << used << " octets; "
+             << input.bytes.size() - used << " trailing octets follow at offset " << used << "\n";
+      break;
+    }
+    return false;
+  }
+  type = types[0];
+  return true;
+}
+
 int run_decode(const DecodeOptions &options, Io &io) {
   std::vector<unsigned char> raw;
   std::string error;
@@ -123,8 +164,6 @@ int run_decode(const DecodeOptions &options, Io &io) {
     io.err << "korvu-asn1: " << error << "\n";
     return kExitDecodeFailed;
   }
-  raw.clear();
-  raw.shrink_to_fit();
   if (input.bytes.size() > 0x7FFFFFFFu) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
     return kExitDecodeFailed;
@@ -136,7 +175,19 @@ int run_decode(const DecodeOptions &options, Io &io) {
   io.out << "input: " << format_name(input.format);
   if (input.format == InputFormat::Pem) io.out << " (" << input.label << ")";
   io.out << ", " << size << " octets\n";
-  io.out << "type: " << type_label(options.type) << "\n";
+  uint32_t type = options.type;
+  if (options.detect && !detect(raw, input, type, io)) return kExitDecodeFailed;
+  raw.clear();
+  raw.shrink_to_fit();
+  io.out << "type: " << type_label(type) << "\n";
+  if (korvu_asn1_hascodec(type) != 1) {
+    io.err << "korvu-asn1: type " << type_label(type) << " has no codec\n";
+    return kExitDecodeFailed;
+  }
+  if (options.summary && !has_summary(type)) {
+    io.err << "korvu-asn1: --summary does not know type " << type_label(type) << "\n";
+    return kExitUsage;
+  }
 
   ErrCtxHolder ctx(korvu_err_ctx_new());
   StreamHolder stream(korvu_stream_new_romem(data, size));
@@ -144,11 +195,11 @@ int run_decode(const DecodeOptions &options, Io &io) {
     io.err << "korvu-asn1: out of memory\n";
     return kExitSoftware;
   }
-  Value value(options.type);
+  Value value(type);
   uint32_t consumed = 0;
-  int r = korvu_asn1_decode(stream.get(), options.type, value.out(), &consumed, ctx.get());
+  int r = korvu_asn1_decode(stream.get(), type, value.out(), &consumed, ctx.get());
   if (r != 1) {
-    io.err << "korvu-asn1: decoding as type " << type_label(options.type) << " failed (result 0x" << std::hex
+    io.err << "korvu-asn1: decoding as type " << type_label(type) << " failed (result 0x" << std::hex
            << std::uppercase << r << std::dec << ")\n";
     print_errors(ctx.get(), io.err);
     if (value.get() != nullptr) {
@@ -157,7 +208,7 @@ int run_decode(const DecodeOptions &options, Io &io) {
     }
     return kExitDecodeFailed;
   }
-  if (value.get() == nullptr && options.type != KORVU_TYPE_END_OF_CONTENTS) {
+  if (value.get() == nullptr && type != KORVU_TYPE_END_OF_CONTENTS) {
     // Only end-of-contents has no value to speak of.
     io.err << "korvu-asn1: the decoder reported success without a value\n";
   }
@@ -169,29 +220,39 @@ int run_decode(const DecodeOptions &options, Io &io) {
   io.out << "trailing: " << (size - consumed) << " octets";
   if (consumed < size) io.out << " (" << hex_preview(data + consumed, size - consumed, 16) << ")";
   io.out << "\n";
-  if (options.summary && !print_summary(options.type, value.get(), io)) return kExitSoftware;
+  if (options.summary && !print_summary(type, value.get(), io)) return kExitSoftware;
   if (!options.check) return kExitOk;
-  return check_round_trip(options.type, value.get(), data, consumed, io);
+  return check_round_trip(type, value.get(), data, consumed, io);
 }
 
 void add_decode_command(CLI::App &app, Io &io) {
   auto options = std::make_shared<DecodeOptions>();
   CLI::App *sub = app.add_subcommand("decode", "Decode a BER/DER, PEM or Base64 input as one type number");
-  sub->add_option("-t,--type", options->type, "Type number (0-449, see the types subcommand)")
-      ->required()
-      ->check(CLI::Range(0u, kLastType));
+  auto type_word = std::make_shared<std::string>();
+  sub->add_option("-t,--type", *type_word,
+                  "Type number (0-449) or name (Certificate, crl, p12 ...; see the types subcommand); without "
+                  "it the type is detected");
   sub->add_option("file", options->file, "Input file, or - for standard input")->required();
   sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
                 "count), an attribute certificate (type 260: version, holder, issuer, serial, validity, "
                 "attribute types, extensions), a signed message (types 111, 133, 134: content type, version, "
-                "digest algorithms, signers, certificate and CRL counts, content length or detached), a CRL (type 41: version, issuer, "
-                "times, entry count, extensions), a certification request (type 46: subject, key algorithm, "
-                "attributes, requested extensions), an OCSP "
-                "response (175) or request (173), a time-stamp response (190) or a TSTInfo (192)");
-  sub->callback([options, &io] {
-    if (options->summary && find_summariser(options->type) == nullptr) {
+                "digest algorithms, signers, certificate and CRL counts, content length or detached), a CRL "
+                "(type 41: version, issuer, times, entry count, extensions), a certification request (type 46: "
+                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192)");
+  sub->callback([options, type_word, &io] {
+    options->detect = type_word->empty();
+    if (!options->detect) {
+      const TypeLookup found = lookup_type(*type_word);
+      if (!found.found) {
+        io.err << "korvu-asn1: " << found.error << "\n";
+        io.status = kExitUsage;
+        return;
+      }
+      options->type = found.type;
+    }
+    if (options->summary && !options->detect && !has_summary(options->type)) {
       std::string types;
       for (const Summariser &s : kSummarisers) types += (types.empty() ? "" : ", ") + std::to_string(s.type);
       io.err << "korvu-asn1: --summary needs --type " << types << "\n";

@@ -12,6 +12,7 @@ namespace korvu::tool {
 
 struct DecodeOptions {
   uint32_t type = 0;
+  bool detect = false;  // no --type: find the type from the PEM label and the top-level types
   std::string file;  // "-" for standard input
   bool check = false;
   bool summary = false;  // certificates (type 39): also print a summary
@@ -20,6 +21,9 @@ struct DecodeOptions {
 // Exit status: kExitOk, kExitDecodeFailed, kExitRoundTripDiffers (also when
 // re-encoding fails), kExitNoInput or kExitSoftware.
 int run_decode(const DecodeOptions &options, Io &io);
+
+// Whether --summary knows the type.
+bool has_summary(uint32_t type);
 
 void add_decode_command(CLI::App &app, Io &io);
 

@@ -2,9 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <ostream>
 
+#include "progress.h"
 #include "unwrap.h"
 
 namespace korvu::tool {
@@ -17,7 +20,10 @@ int run_unwrap(const std::string &path, Io &io) {
   }
   std::string error;
   io.out.flush();
-  int ok = unwrap(in, stdout, &error);
+  const uint64_t total = file_size(fileno(in));
+  Progress progress(io.err, "unwrap", total, progress_wanted(total, STDERR_FILENO));
+  int ok = unwrap(in, stdout, &error, nullptr, [&progress](uint64_t done) { progress.update(done); });
+  progress.finish(total);
   std::fflush(stdout);
   if (in != stdin) std::fclose(in);
   if (ok != 1) {

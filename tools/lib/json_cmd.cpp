@@ -3,12 +3,16 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <ostream>
 #include <vector>
 
 #include "input.h"
+#include "progress.h"
 
 namespace korvu::tool {
 
@@ -41,10 +45,14 @@ bool write_output(const std::string &path, const unsigned char *p, size_t n, Io 
     }
     return true;
   }
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  // Written beside the target and renamed over it, so that a failure leaves
+  // neither a partial file nor a changed one.
+  const std::string temporary = path + ".korvu-" + std::to_string(::getpid());
+  std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
   if (f) f.write(reinterpret_cast<const char *>(p), static_cast<std::streamsize>(n));
   if (f) f.close();
-  if (!f) {
+  if (!f || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
     io.err << "korvu-asn1: cannot write " << path << "\n";
     return false;
   }
@@ -73,6 +81,9 @@ int run_json(const JsonOptions &options, Io &io) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
     return kExitDecodeFailed;
   }
+  // Over 64 MiB, the stages show on a terminal.
+  const bool show = progress_wanted(input.bytes.size(), STDERR_FILENO);
+  if (show) io.err << "korvu-asn1: rendering " << input.bytes.size() / (1024 * 1024) << " MiB ..." << std::endl;
   JsonHolder tree;
   MemHolder<char> why;
   uint32_t at = 0;
@@ -89,6 +100,7 @@ int run_json(const JsonOptions &options, Io &io) {
     io.err << "\n";
     return kExitDecodeFailed;
   }
+  if (show) io.err << "korvu-asn1: printing the JSON text ..." << std::endl;
   uint32_t length = 0;
   MemHolder<char> text(korvu_json_print(tree.get(), options.indent, &length));
   if (!text) {

@@ -34,6 +34,11 @@ bool drain(KORVU_STREAM *buffer, std::FILE *out, UnwrapStats &stats) {
 }  // namespace
 
 int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats) {
+  return unwrap(in, out, error, stats, nullptr);
+}
+
+int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats,
+           const std::function<void(uint64_t)> &progress) {
   UnwrapStats local;
   UnwrapStats &st = stats != nullptr ? *stats : local;
   st = UnwrapStats{};
@@ -63,6 +68,7 @@ int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats
     }
     st.consumed += got - left;
     if (!drain(buffer.get(), out, st)) return fail(error, "cannot write the output");
+    if (progress) progress(st.consumed);
     if (korvu_asn1_decode_octetstring_isfinish(ctx.get()) == 1) {
       if (left != 0) return fail(error, std::to_string(left) + " bytes follow the OCTET STRING");
       // Anything still unread after the encoding is trailing data too.

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace korvu::tool {
@@ -28,6 +29,10 @@ inline constexpr size_t kUnwrapChunk = 64 * 1024;
 // or reading or writing failed. Data octets before a failure may already
 // have been written.
 int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats);
+// The same, calling `progress` (when set) with the octets read so far after
+// each chunk.
+int unwrap(std::FILE *in, std::FILE *out, std::string *error, UnwrapStats *stats,
+           const std::function<void(uint64_t)> &progress);
 int unwrap(std::FILE *in, std::FILE *out, std::string *error);
 
 }  // namespace korvu::tool

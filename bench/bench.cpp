@@ -33,7 +33,6 @@
 #include "korvu/asn1.h"
 #include "korvu/asn1_json.h"
 #include "korvu/util_json.h"
-#include "json_encode_before.h"
 #include "tasn1_peer.h"
 #include "tools/lib/input.h"
 
@@ -521,15 +520,7 @@ void register_benchmarks() {
 // The pipeline `korvu-asn1 json | jq | korvu-asn1 encode` on the CA bundle's
 // certificates: rendering to a tree, printing it as text, parsing the text
 // and encoding the tree again, each timed on its own (same bytes, same
-// rounds), with its allocations per certificate. The encoder as it was
-// before it wrote into one buffer (json_encode_before.h) is timed beside the
-// current one, on the same trees.
-Bytes previous_encodejson(const KORVU_JSON *tree) {
-  korvu::asn1json::before::Encoder encoder;
-  Bytes out;
-  if (!encoder.encode(tree, out)) std::abort();
-  return out;
-}
+// rounds), with its allocations per certificate.
 
 void json_rows() {
   if (&korvu_asn1_tojson == nullptr || &korvu_asn1_encodejson == nullptr) {
@@ -545,7 +536,7 @@ void json_rows() {
     bytes += b.size();
     KORVU_JSON *t = korvu_asn1_tojson(b.data(), static_cast<int32_t>(b.size()));
     KORVU_DATA_BLOB *e = korvu_asn1_encodejson(t);
-    if (t == nullptr || e == nullptr || Bytes(e->data, e->data + e->length) != b || previous_encodejson(t) != b) {
+    if (t == nullptr || e == nullptr || Bytes(e->data, e->data + e->length) != b) {
       std::fprintf(stderr, "JSON rows: a certificate does not come back from its tree\n");
       std::abort();
     }
@@ -565,7 +556,6 @@ void json_rows() {
       {"render (tojson + free)",
        [&](size_t i) { korvu_json_free(korvu_asn1_tojson(certs[i].data(), static_cast<int32_t>(certs[i].size()))); }},
       {"encodejson + free (current)", [&](size_t i) { korvu_data_blob_free(korvu_asn1_encodejson(trees[i])); }},
-      {"encodejson (previous encoder)", [&](size_t i) { benchmark::DoNotOptimize(previous_encodejson(trees[i])); }},
       {"print (json_print, compact)",
        [&](size_t i) {
          char *t = korvu_json_print(trees[i], 0, nullptr);

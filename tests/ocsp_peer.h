@@ -22,33 +22,14 @@ struct PeerValue {
   std::vector<std::string> lines;
 };
 
-inline std::string peer_python() {
-  for (const char *p : {"/usr/bin/python3", "python3"}) {
-    std::string cmd = std::string(p) + " -c 'import pyasn1_modules.rfc6960, pyasn1_modules.rfc3161' >/dev/null 2>&1";
-    if (std::system(cmd.c_str()) == 0) return p;
-  }
-  return {};
-}
-
 // The interpreter with pyasn1-modules; a missing one skips, except under CI=true where it fails.
 inline bool require_peer(std::string &python) {
-  python = peer_python();
-  if (!python.empty()) return true;
-  const char *ci = std::getenv("CI");
-  if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << "python3-pyasn1-modules missing";
-  return false;
+  python = pyasn1_python("pyasn1_modules.rfc6960, pyasn1_modules.rfc3161");
+  return !python.empty();
 }
 
 inline std::string run_script(const std::string &python, const std::string &args) {
-  std::string cmd = python + " " KORVU_SOURCE_DIR "/tests/ocsp_peer.py " + args;
-  FILE *p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[8192];
-  size_t n;
-  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  int status = p ? pclose(p) : -1;
-  EXPECT_EQ(status, 0) << cmd;
-  return out;
+  return run_peer_script(python, "ocsp_peer.py", args);
 }
 
 inline std::vector<PeerValue> run_peer(const std::string &python, const std::string &args) {
@@ -392,15 +373,7 @@ inline std::string summary_of(uint32_t type, const std::string &path, int *statu
 }
 
 // Runs a command, returning its standard output and error.
-inline std::string shell(const std::string &cmd) {
-  FILE *p = popen((cmd + " 2>&1").c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  if (p) pclose(p);
-  return out;
-}
+inline std::string shell(const std::string &cmd) { return run_command(cmd + " 2>&1"); }
 
 inline void write_file(const std::string &path, const Bytes &b) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(b.data()), static_cast<long>(b.size()));

@@ -25,23 +25,11 @@ struct PeerFile {
 };
 
 // The Debian interpreter, which has pyasn1-modules; empty (and a failure under CI=true) without it.
-inline std::string signed_peer_python() {
-  if (std::system("/usr/bin/python3 -c 'import pyasn1_modules.rfc2986' >/dev/null 2>&1") == 0)
-    return "/usr/bin/python3";
-  const char *ci = std::getenv("CI");
-  if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << "python3-pyasn1-modules missing";
-  return {};
-}
+inline std::string signed_peer_python() { return pyasn1_python("pyasn1_modules.rfc2986"); }
 
 // Runs tests/crl_peer.py with `args` and reads its records, keyed by path.
 inline std::map<std::string, PeerFile> run_signed_peer(const std::string &python, const std::string &args) {
-  std::string cmd = python + " " KORVU_SOURCE_DIR "/tests/crl_peer.py " + args;
-  FILE *p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[65536];
-  size_t n;
-  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  EXPECT_EQ(p ? pclose(p) : -1, 0) << cmd;
+  const std::string out = run_peer_script(python, "crl_peer.py", args);
   std::map<std::string, PeerFile> files;
   std::istringstream lines(out);
   std::string line;
@@ -108,16 +96,6 @@ inline Bytes first_child(const Bytes &der) {
   return Bytes(der.begin() + static_cast<long>(h0), der.begin() + static_cast<long>(h0 + h1 + l1));
 }
 
-template <class T>
-std::vector<T *> list_items(const KORVU_ASN1_LIST *l) {
-  std::vector<T *> out;
-  for (int32_t i = 0; l && i < korvu_asn1_list_getsize(l); i++) {
-    void *e = nullptr;
-    korvu_asn1_list_get(l, i, &e);
-    out.push_back(static_cast<T *>(e));
-  }
-  return out;
-}
 
 // Extension identifiers joined by commas, "none" for none.
 inline std::string extension_oids(const KORVU_ASN1_LIST *exts) {
@@ -149,10 +127,7 @@ inline std::string openssl_made_dir() {
     std::string cmd = "sh " KORVU_SOURCE_DIR "/tests/make_signed.sh " + std::string(tmpl) + " >/dev/null 2>&1";
     return std::system(cmd.c_str()) == 0 ? std::string(tmpl) : std::string();
   }();
-  if (dir.empty()) {
-    const char *ci = std::getenv("CI");
-    if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << "openssl missing or failing";
-  }
+  if (dir.empty() && under_ci()) ADD_FAILURE() << "openssl missing or failing";
   return dir;
 }
 

@@ -26,32 +26,13 @@ struct PeerRecord {
   std::map<std::string, std::string> texts;                // "n" and "s": name, text
 };
 
-// The interpreter that has pyasn1-modules: the Debian one first.
-std::string peer_python() {
-  for (const char *p : {"/usr/bin/python3", "python3"}) {
-    std::string cmd = std::string(p) + " -c 'import pyasn1_modules.rfc5755' >/dev/null 2>&1";
-    if (std::system(cmd.c_str()) == 0) return p;
-  }
-  return {};
-}
-
 bool require_peer(std::string &python) {
-  python = peer_python();
-  if (!python.empty()) return true;
-  const char *ci = std::getenv("CI");
-  if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << "python3-pyasn1-modules missing";
-  return false;
+  python = pyasn1_python("pyasn1_modules.rfc5755");
+  return !python.empty();
 }
 
 std::vector<PeerRecord> run_peer(const std::string &python, const std::string &args) {
-  std::string cmd = python + " " KORVU_SOURCE_DIR "/tests/attrcert_peer.py " + args;
-  FILE *p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[8192];
-  size_t n;
-  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  int status = p ? pclose(p) : -1;
-  EXPECT_EQ(status, 0) << cmd;
+  const std::string out = run_peer_script(python, "attrcert_peer.py", args);
   std::vector<PeerRecord> records;
   std::istringstream lines(out);
   std::string line;
@@ -180,16 +161,6 @@ const std::map<uint32_t, std::map<std::string, ValueGetter>> &value_getters() {
   return m;
 }
 
-template <class T>
-std::vector<T *> items(const KORVU_ASN1_LIST *l) {
-  std::vector<T *> out;
-  for (int32_t i = 0; l && i < korvu_asn1_list_getsize(l); i++) {
-    void *e = nullptr;
-    korvu_asn1_list_get(l, i, &e);
-    out.push_back(static_cast<T *>(e));
-  }
-  return out;
-}
 
 std::string oid_text(const KORVU_ASN1_OID *o) {
   const char *s = o ? korvu_asn1_oid_getstring(o) : nullptr;
@@ -218,12 +189,12 @@ std::map<std::string, std::string> cert_texts(const KORVU_AC_CERT *c) {
   t["issuer.v2.objectDigestInfo.type"] = odi_type(korvu_acv2form_getobjectdigestinfo(v2(c)));
   t["issuer.choice"] = std::to_string(korvu_attcertissuer_gettype(korvu_attributecertificateinfo_getissuer(info(c))));
   std::vector<std::string> attrs, exts;
-  for (auto *a : items<KORVU_X500_ATTRIBUTE>(korvu_attributecertificateinfo_getattributes(info(c))))
+  for (auto *a : list_items<KORVU_X500_ATTRIBUTE>(korvu_attributecertificateinfo_getattributes(info(c))))
     attrs.push_back(oid_text(korvu_x500attribute_gettype(a)) + ":" +
                     std::to_string(korvu_asn1_list_getsize(korvu_x500attribute_getvalue(a))));
   t["attributes"] = join(attrs);
   const KORVU_ASN1_LIST *el = korvu_attributecertificateinfo_getextensions(info(c));
-  for (auto *e : items<KORVU_X509_EXTENSION>(el)) exts.push_back(oid_text(korvu_x509extension_getid(e)));
+  for (auto *e : list_items<KORVU_X509_EXTENSION>(el)) exts.push_back(oid_text(korvu_x509extension_getid(e)));
   t["extensions"] = el ? join(exts) : "none";
   return t;
 }
@@ -232,12 +203,12 @@ std::map<std::string, std::string> value_texts(uint32_t type, const void *v) {
   std::map<std::string, std::string> t;
   std::vector<std::string> kinds;
   if (type == KORVU_TYPE_IETFATTRSYNTAX) {
-    for (auto *x : items<KORVU_AC_IETFATTRVALUE>(korvu_ac_ietfattrsyntax_getvalues(as<KORVU_AC_IETFATTRSYNTAX>(v))))
+    for (auto *x : list_items<KORVU_AC_IETFATTRVALUE>(korvu_ac_ietfattrsyntax_getvalues(as<KORVU_AC_IETFATTRSYNTAX>(v))))
       kinds.push_back(std::to_string(korvu_ac_ietfattrsyntaxvalue_gettype(x)));
     t["kinds"] = join(kinds);
   } else if (type == KORVU_TYPE_SEQUENCE_OF_TARGETS) {
-    for (auto *targets : items<KORVU_ASN1_LIST>(static_cast<const KORVU_ASN1_LIST *>(v)))
-      for (auto *target : items<KORVU_AC_TARGET>(targets)) kinds.push_back(std::to_string(korvu_ac_target_gettype(target)));
+    for (auto *targets : list_items<KORVU_ASN1_LIST>(static_cast<const KORVU_ASN1_LIST *>(v)))
+      for (auto *target : list_items<KORVU_AC_TARGET>(targets)) kinds.push_back(std::to_string(korvu_ac_target_gettype(target)));
     t["kinds"] = join(kinds);
   }
   return t;
@@ -686,7 +657,7 @@ TEST(AttrCert, DefaultsAndChoices) {
   auto *cats = static_cast<KORVU_ASN1_LIST *>(
       a.decoded(KORVU_TYPE_SECURITYCATEGORIES, "31 0D 30 0B 80 03 2A 03 04 A1 04 0C 02 4E 4F"));
   ASSERT_NE(cats, nullptr);
-  auto *cat = items<KORVU_AC_SECURITYCATEGORY>(cats).at(0);
+  auto *cat = list_items<KORVU_AC_SECURITYCATEGORY>(cats).at(0);
   EXPECT_EQ(oid_text(korvu_ac_securitycategory_gettype(cat)), "1.2.3.4");
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, korvu_ac_securitycategory_getvalue(cat))), "0C 02 4E 4F");
   auto *built = a.keep(KORVU_TYPE_SECURITYCATEGORY,

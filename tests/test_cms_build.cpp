@@ -381,15 +381,7 @@ TEST(CmsBuild, CommandLine) {
                   " && openssl cms -sign -binary -in data.txt -signer c.pem -inkey k.pem -outform DER -out det.der"
                   " && openssl cms -sign -binary -in data.txt -signer c.pem -inkey k.pem -outform DER -nodetach"
                   " -stream -out str.der"));
-  auto output = [](const std::string &cmd) {
-    std::string out;
-    FILE *p = popen((cmd + " 2>&1").c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    if (p) pclose(p);
-    return out;
-  };
+  auto output = [](const std::string &cmd) { return run_command(cmd + " 2>&1"); };
   const std::string tool = KORVU_TOOL_PATH;
   std::string s = output(tool + " decode -t 111 --summary " + d / "det.der");
   EXPECT_NE(s.find("contentType: 1.2.840.113549.1.7.2\nversion: 1\ndigestAlgorithms: 2.16.840.1.101.3.4.2.1\n"

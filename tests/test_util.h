@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -139,13 +140,27 @@ inline std::string corpus_dir() { return KORVU_CORPUS_DIR; }
 
 // True when the shared corpus is there; otherwise skips the test, except
 // under CI=true where a missing corpus is a failure.
+inline bool under_ci() {
+  const char *ci = std::getenv("CI");
+  return ci != nullptr && std::string(ci) == "true";
+}
+
 inline bool have_corpus() {
   if (std::filesystem::is_directory(corpus_dir())) return true;
-  const char *ci = std::getenv("CI");
-  if (ci != nullptr && std::string(ci) == "true") {
-    ADD_FAILURE() << "corpus folder missing: " << corpus_dir();
-  }
+  if (under_ci()) ADD_FAILURE() << "corpus folder missing: " << corpus_dir();
   return false;
+}
+
+// The interpreter that imports `modules` ("pyasn1_modules.rfc5280, ..."), the
+// Debian one first; empty when none does, which skips the caller's test
+// except under CI=true where it is a failure.
+inline std::string pyasn1_python(const std::string &modules) {
+  for (const char *p : {"/usr/bin/python3", "python3"}) {
+    const std::string cmd = std::string(p) + " -c 'import " + modules + "' >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) == 0) return p;
+  }
+  if (under_ci()) ADD_FAILURE() << "python3-pyasn1-modules missing (" << modules << ")";
+  return {};
 }
 
 // One row of the corpus manifest: path, family, ASN.1 type, encoding,
@@ -174,6 +189,40 @@ inline std::vector<ManifestRow> corpus_manifest() {
 inline Bytes read_file(const std::string &path) {
   std::ifstream f(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// Runs a shell command and returns its standard output; `status` receives
+// pclose's status (-1 when the command could not be started).
+inline std::string run_command(const std::string &cmd, int *status = nullptr) {
+  FILE *p = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[65536];
+  size_t n;
+  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  const int s = p ? pclose(p) : -1;
+  if (status) *status = s;
+  return out;
+}
+
+// Runs tests/<script> under `python` with `args`; a failing script fails the test.
+inline std::string run_peer_script(const std::string &python, const char *script, const std::string &args) {
+  int status = 0;
+  const std::string cmd = python + " " KORVU_SOURCE_DIR "/tests/" + script + " " + args;
+  std::string out = run_command(cmd, &status);
+  EXPECT_EQ(status, 0) << cmd;
+  return out;
+}
+
+// The elements of a list value, in order.
+template <class T>
+std::vector<T *> list_items(const KORVU_ASN1_LIST *l) {
+  std::vector<T *> out;
+  for (int32_t i = 0; l && i < korvu_asn1_list_getsize(l); i++) {
+    void *e = nullptr;
+    korvu_asn1_list_get(l, i, &e);
+    out.push_back(static_cast<T *>(e));
+  }
+  return out;
 }
 
 }  // namespace korvu_test

@@ -10,6 +10,23 @@
 #include "korvu/holder.hpp"
 
 namespace korvu::tool {
+
+// Upper-case hex of n octets after `prefix`.
+std::string hex(const unsigned char *p, size_t n, const char *prefix) {
+  static const char d[] = "0123456789ABCDEF";
+  std::string s = prefix;
+  for (size_t i = 0; i < n; i++) {
+    s += d[p[i] >> 4];
+    s += d[p[i] & 15];
+  }
+  return s;
+}
+
+std::string oid_string(const KORVU_ASN1_OID *oid) {
+  const char *s = oid ? korvu_asn1_oid_getstring(oid) : nullptr;
+  return s ? s : "?";
+}
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -37,16 +54,6 @@ bool read_tlv(const Bytes &b, size_t pos, size_t limit, Tlv &t) {
   return true;
 }
 
-// Upper-case hex of n octets after `prefix`.
-std::string hex(const unsigned char *p, size_t n, const char *prefix = "") {
-  static const char d[] = "0123456789ABCDEF";
-  std::string s = prefix;
-  for (size_t i = 0; i < n; i++) {
-    s += d[p[i] >> 4];
-    s += d[p[i] & 15];
-  }
-  return s;
-}
 
 const char *short_name(const std::string &oid) {
   static const struct {
@@ -185,10 +192,6 @@ int print_certificate_summary(const void *cert, std::FILE *out) {
 
 namespace {
 
-std::string oid_string(const KORVU_ASN1_OID *oid) {
-  const char *s = oid ? korvu_asn1_oid_getstring(oid) : nullptr;
-  return s ? s : "?";
-}
 
 // The data octets of an OCTET STRING or character string.
 Bytes string_bytes(const KORVU_ASN1_OCTETSTRING *s) {

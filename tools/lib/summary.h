@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "korvu/asn1.h"
+
 namespace korvu::tool {
 
 // Prints, one per line:
@@ -40,6 +42,12 @@ int print_attrcert_summary(const void *ac, std::FILE *out);
 
 // "T=V, T=V+T=V" from the DER of a Name (type 32), RDNs in encoding order; false when it is not DER we can walk.
 bool name_text(const void *name, std::string &out);
+
+// Upper-case hex of n octets after `prefix`.
+std::string hex(const unsigned char *p, size_t n, const char *prefix = "");
+
+// The dotted text of an OBJECT IDENTIFIER value, "?" for none.
+std::string oid_string(const KORVU_ASN1_OID *oid);
 
 // The text of a GeneralName (type 63): "URI:urn:x", "DNS:host", "email:a@b", "DirName:CN=A", "IP:0A000001",
 // "RID:1.2.3" or "othername".

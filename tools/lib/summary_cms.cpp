@@ -6,24 +6,10 @@
 
 #include "korvu/asn1.h"
 #include "korvu/holder.hpp"
+#include "summary.h"
 
 namespace korvu::tool {
 namespace {
-
-std::string hex(const unsigned char *p, size_t n) {
-  static const char d[] = "0123456789ABCDEF";
-  std::string s;
-  for (size_t i = 0; i < n; i++) {
-    s += d[p[i] >> 4];
-    s += d[p[i] & 15];
-  }
-  return s;
-}
-
-std::string oid_string(const KORVU_ASN1_OID *oid) {
-  const char *s = oid ? korvu_asn1_oid_getstring(oid) : nullptr;
-  return s ? s : "?";
-}
 
 void *item(const KORVU_ASN1_LIST *l, int32_t i) {
   void *e = nullptr;

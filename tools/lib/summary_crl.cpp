@@ -10,11 +10,6 @@
 namespace korvu::tool {
 namespace {
 
-std::string oid_string(const KORVU_ASN1_OID *oid) {
-  const char *s = oid ? korvu_asn1_oid_getstring(oid) : nullptr;
-  return s ? s : "?";
-}
-
 std::string extension_ids(const KORVU_ASN1_LIST *exts) {
   std::string out;
   for (int32_t i = 0; exts && i < korvu_asn1_list_getsize(exts); i++) {

@@ -14,16 +14,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string hex(const unsigned char *p, size_t n) {
-  static const char d[] = "0123456789ABCDEF";
-  std::string s;
-  for (size_t i = 0; i < n; i++) {
-    s += d[p[i] >> 4];
-    s += d[p[i] & 15];
-  }
-  return s;
-}
-
 std::string integer_hex(const KORVU_ASN1_INTEGER *v) { return v ? hex(v->data, v->length) : "?"; }
 
 Bytes octets(const KORVU_ASN1_OCTETSTRING *s) {

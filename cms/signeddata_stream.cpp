@@ -179,6 +179,9 @@ class Reader {
     if (r != 1) return r;
     count_ += n;
     if (count_ > end()) {
+      // The value ran past an enclosing end: it goes, and nothing is handed out.
+      korvu_asn1_value_free(type, *out);
+      *out = nullptr;
       KORVU_ERR(ctx_, kErrIncorrectLength);
       return 0;
     }

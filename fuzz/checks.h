@@ -431,6 +431,43 @@ inline std::string check_push(const uint8_t *data, size_t size) {
 
 // ---- Text harness ------------------------------------------------------------
 // Octet 0 picks the parser (modulo 5), the rest is its text.
+// The streaming SignedData decoder: a failure hands out nothing; a success
+// has its offsets in order inside what it consumed, never more than the input,
+// and a record that encodes.
+inline std::string check_signeddata(const uint8_t *data, size_t size) {
+  if (size > 0x7FFFFFFF) return {};
+  KORVU_ERR_CTX *ctx = korvu_err_ctx_new();
+  KORVU_STREAM *s = korvu_stream_new_romem(data, static_cast<uint32_t>(size));
+  KORVU_PKCS7_SIGNEDDATA *sd = nullptr;
+  uint32_t used = 0;
+  const int r = korvu_asn1_decode_pkcs7signeddata(s, &sd, &used, ctx);
+  korvu_stream_free(s);
+  korvu_err_ctx_free(ctx);
+  korvu_fuzz::Value held(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, sd);
+  if (r != 1) return sd == nullptr ? "" : "a failed streaming decode handed out a record";
+  if (sd == nullptr) return {};
+  const uint32_t ci = korvu_pkcs7signeddata_getcontentinfooffset(sd),
+                 end = korvu_pkcs7signeddata_getcontentinfoendoffset(sd),
+                 si = korvu_pkcs7signeddata_getsignerinfosoffset(sd);
+  if (used > size) return "consumed " + std::to_string(used) + " of " + std::to_string(size) + " octets";
+  if (!(ci < end && end <= si && si < used))
+    return "offsets out of order: " + std::to_string(ci) + " " + std::to_string(end) + " " + std::to_string(si) +
+           " consumed " + std::to_string(used);
+  if (korvu_pkcs7signeddata_gettype(sd) > 2) return "wrapper kind " + std::to_string(korvu_pkcs7signeddata_gettype(sd));
+  korvu_fuzz::Bytes enc;
+  std::string why;
+  if (!korvu_fuzz::encode_value(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, sd, enc, why))
+    return "a streamed SignedData does not encode: " + why;
+  return {};
+}
+
+// The push harness's input: octet 0 with bit 1 set sends the rest to the
+// streaming SignedData decoder, anything else goes to check_push.
+inline std::string check_push_input(const uint8_t *data, size_t size) {
+  if (size > 0 && (data[0] & 2) != 0) return check_signeddata(data + 1, size - 1);
+  return check_push(data, size);
+}
+
 inline std::string check_oid_text(bool relative, const std::string &text) {
   const uint32_t type = relative ? KORVU_TYPE_RELATIVE_OID : KORVU_TYPE_OBJECT_IDENTIFIER;
   if (!type_exists(type)) return {};

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 std::string run_check(const std::string &harness, const korvu_test::Bytes &in) {
   if (harness == "registry") return korvu_fuzz::check_registry(in.data(), in.size());
   if (harness == "json") return korvu_fuzz::check_json(in.data(), in.size());
-  if (harness == "push") return korvu_fuzz::check_push(in.data(), in.size());
+  if (harness == "push") return korvu_fuzz::check_push_input(in.data(), in.size());
   if (harness == "text") return korvu_fuzz::check_text(in.data(), in.size());
   return "no harness named " + harness;
 }

@@ -134,6 +134,11 @@ struct TypedList {
                                   nullptr, nullptr,         nullptr};
 };
 
+// SEQUENCE SIZE (1..MAX) OF Element: an empty one is refused when decoded
+// ("incorrect size or size of").
+template <uint32_t ListType, uint32_t ElemType>
+inline constexpr TypeOps kNonEmpty = TypedList<ListType, ElemType, 0x00, kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+
 }  // namespace korvu::list
 
 #endif

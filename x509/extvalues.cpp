@@ -16,10 +16,6 @@ constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
 constexpr unsigned char kTrue[] = {0x01, 0x01, 0xFF};
 constexpr unsigned char kZero[] = {0x02, 0x01, 0x00};
 
-// SEQUENCE SIZE (1..MAX) OF Element: an empty one is refused when decoded ("incorrect size or size of").
-template <uint32_t ListType, uint32_t ElemType>
-constexpr TypeOps kNonEmptyList =
-    list::TypedList<ListType, ElemType, 0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
 template <uint32_t ListType, uint32_t ElemType>
 constexpr TypeOps kList = list::TypedList<ListType, ElemType>::ops;
 
@@ -49,7 +45,7 @@ KORVU_GET(korvu_x509akid_getissuercertsn, kAkid, authorityCertSerialNumber);
 
 // ExtKeyUsageSyntax ::= SEQUENCE SIZE (1..MAX) OF KeyPurposeId (OBJECT IDENTIFIER)
 KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER) =
-    kNonEmptyList<KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_TYPE_OBJECT_IDENTIFIER>;
+    list::kNonEmpty<KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_TYPE_OBJECT_IDENTIFIER>;
 
 // PrivateKeyUsagePeriod ::= SEQUENCE { notBefore [0] GeneralizedTime OPTIONAL,
 //   notAfter [1] GeneralizedTime OPTIONAL }
@@ -71,7 +67,7 @@ KORVU_GET(korvu_x509privkeyperiod_getnotafter, kPeriod, notAfter);
 
 // PolicyQualifierInfo (an AlgorithmIdentifier record); PolicyQualifierInfos ::= SEQUENCE SIZE (1..MAX) OF it.
 KORVU_REGISTER_TYPE(KORVU_TYPE_POLICYQUALIFIERINFOS) =
-    kNonEmptyList<KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_TYPE_POLICYQUALIFIERINFO>;
+    list::kNonEmpty<KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_TYPE_POLICYQUALIFIERINFO>;
 KORVU_API KORVU_X509_POLQUALIFIERINFO *korvu_x509polqualifierinfo_new(const KORVU_ASN1_OID *id,
                                                                      const KORVU_ASN1_ANY *qualifier) {
   return qualifier != nullptr ? korvu_x509algoid_new(id, KORVU_TYPE_ANY, qualifier)
@@ -95,7 +91,7 @@ constexpr st::StructDef kPolicyInfo =
     st::sequence(KORVU_TYPE_POLICYINFORMATION, kPolicyInfoFields, sizeof(KORVU_X509_POLICYINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_POLICYINFORMATION, kPolicyInfo);
 KORVU_REGISTER_TYPE(KORVU_TYPE_CERTIFICATEPOLICIES) =
-    kNonEmptyList<KORVU_TYPE_CERTIFICATEPOLICIES, KORVU_TYPE_POLICYINFORMATION>;
+    list::kNonEmpty<KORVU_TYPE_CERTIFICATEPOLICIES, KORVU_TYPE_POLICYINFORMATION>;
 KORVU_API KORVU_X509_POLICYINFO *korvu_x509policyinfo_new(const KORVU_ASN1_OID *id, const KORVU_ASN1_LIST *qualifiers) {
   return static_cast<KORVU_X509_POLICYINFO *>(st::make<kPolicyInfo>(id, qualifiers));
 }
@@ -160,7 +156,7 @@ constexpr st::Field kMappingFields[] = {
 constexpr st::StructDef kMapping =
     st::sequence(KORVU_TYPE_POLICYMAPPING, kMappingFields, sizeof(KORVU_X509_POLICYMAPPING));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_POLICYMAPPING, kMapping);
-KORVU_REGISTER_TYPE(KORVU_TYPE_POLICYMAPPINGS) = kNonEmptyList<KORVU_TYPE_POLICYMAPPINGS, KORVU_TYPE_POLICYMAPPING>;
+KORVU_REGISTER_TYPE(KORVU_TYPE_POLICYMAPPINGS) = list::kNonEmpty<KORVU_TYPE_POLICYMAPPINGS, KORVU_TYPE_POLICYMAPPING>;
 KORVU_API KORVU_X509_POLICYMAPPING *korvu_x509policymapping_new(const KORVU_ASN1_OID *issuer_policy,
                                                                const KORVU_ASN1_OID *subject_policy) {
   return static_cast<KORVU_X509_POLICYMAPPING *>(st::make<kMapping>(issuer_policy, subject_policy));
@@ -170,7 +166,7 @@ KORVU_GET(korvu_x509policymapping_getsubjectpolicy, kMapping, subjectDomainPolic
 
 // SubjectDirectoryAttributes ::= SEQUENCE SIZE (1..MAX) OF Attribute
 KORVU_REGISTER_TYPE(KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES) =
-    kNonEmptyList<KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES, KORVU_TYPE_ATTRIBUTE>;
+    list::kNonEmpty<KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES, KORVU_TYPE_ATTRIBUTE>;
 
 // BasicConstraints ::= SEQUENCE { cA BOOLEAN DEFAULT FALSE, pathLenConstraint INTEGER (0..MAX) OPTIONAL }
 constexpr st::Field kBasicFields[] = {
@@ -200,7 +196,7 @@ constexpr st::Field kSubtreeFields[] = {
         .optional(offsetof(KORVU_X509_GENSUBTREE, hasMaximum))};
 constexpr st::StructDef kSubtree = st::sequence(KORVU_TYPE_GENERALSUBTREE, kSubtreeFields, sizeof(KORVU_X509_GENSUBTREE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_GENERALSUBTREE, kSubtree);
-KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALSUBTREES) = kNonEmptyList<KORVU_TYPE_GENERALSUBTREES, KORVU_TYPE_GENERALSUBTREE>;
+KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALSUBTREES) = list::kNonEmpty<KORVU_TYPE_GENERALSUBTREES, KORVU_TYPE_GENERALSUBTREE>;
 KORVU_API KORVU_X509_GENSUBTREE *korvu_x509gensubtree_new(const KORVU_X509_GENERALNAME *base,
                                                          const KORVU_ASN1_INTEGER *minimum,
                                                          const KORVU_ASN1_INTEGER *maximum) {
@@ -298,7 +294,7 @@ constexpr st::Field kDpFields[] = {
 constexpr st::StructDef kDp = st::sequence(KORVU_TYPE_DISTRIBUTIONPOINT, kDpFields, sizeof(KORVU_X509_DISTPOINT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DISTRIBUTIONPOINT, kDp);
 KORVU_REGISTER_TYPE(KORVU_TYPE_CRLDISTRIBUTIONPOINTS) =
-    kNonEmptyList<KORVU_TYPE_CRLDISTRIBUTIONPOINTS, KORVU_TYPE_DISTRIBUTIONPOINT>;
+    list::kNonEmpty<KORVU_TYPE_CRLDISTRIBUTIONPOINTS, KORVU_TYPE_DISTRIBUTIONPOINT>;
 KORVU_API KORVU_X509_DISTPOINT *korvu_x509distpoint_new(const KORVU_X509_DISTPOINTNAME *name,
                                                        const KORVU_ASN1_BITSTRING *reasons,
                                                        const KORVU_ASN1_LIST *crl_issuer) {
@@ -316,7 +312,7 @@ constexpr st::Field kAccessFields[] = {
 constexpr st::StructDef kAccess = st::sequence(KORVU_TYPE_ACCESSDESCRIPTION, kAccessFields, sizeof(KORVU_PKIX_ACCESSDESC));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ACCESSDESCRIPTION, kAccess);
 KORVU_REGISTER_TYPE(KORVU_TYPE_AUTHORITYINFOACCESS) =
-    kNonEmptyList<KORVU_TYPE_AUTHORITYINFOACCESS, KORVU_TYPE_ACCESSDESCRIPTION>;
+    list::kNonEmpty<KORVU_TYPE_AUTHORITYINFOACCESS, KORVU_TYPE_ACCESSDESCRIPTION>;
 KORVU_API KORVU_PKIX_ACCESSDESC *korvu_pkixaccessdesp_new(const KORVU_ASN1_OID *method,
                                                          const KORVU_X509_GENERALNAME *location) {
   return static_cast<KORVU_PKIX_ACCESSDESC *>(st::make<kAccess>(method, location));
@@ -476,7 +472,7 @@ constexpr st::StructDef kIdItem =
     st::sequence(KORVU_TYPE_IDENTIFICATION_ITEM, kIdItemFields, sizeof(KORVU_IDENTIFICATIONITEM));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IDENTIFICATION_ITEM, kIdItem);
 KORVU_REGISTER_TYPE(KORVU_TYPE_IDENTIFICATION_ITEMS) =
-    kNonEmptyList<KORVU_TYPE_IDENTIFICATION_ITEMS, KORVU_TYPE_IDENTIFICATION_ITEM>;
+    list::kNonEmpty<KORVU_TYPE_IDENTIFICATION_ITEMS, KORVU_TYPE_IDENTIFICATION_ITEM>;
 KORVU_API KORVU_IDENTIFICATIONITEM *korvu_korvuidentificationitem_new(const KORVU_ASN1_INTEGER *type,
                                                                      const KORVU_ASN1_INTEGER *encode,
                                                                      const KORVU_ASN1_OCTETSTRING *value) {

@@ -57,7 +57,7 @@ KORVU_GET(korvu_tsp_timestampreq_getexts, kRequest, extensions);
 //   failInfo PKIFailureInfo OPTIONAL }
 // PKIStatus ::= INTEGER, PKIFailureInfo ::= BIT STRING: neither value is examined.
 KORVU_REGISTER_TYPE(KORVU_TYPE_PKIFREETEXT) =
-    list::TypedList<KORVU_TYPE_PKIFREETEXT, KORVU_TYPE_UTF8STRING, 0x00, list::kTagOfRow, KORVU_FORM_EITHER, 1>::ops;
+    list::kNonEmpty<KORVU_TYPE_PKIFREETEXT, KORVU_TYPE_UTF8STRING>;
 constexpr st::Field kStatusFields[] = {
     field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_PKISTATUSINFO, status)),
     field(KORVU_TYPE_PKIFREETEXT, offsetof(KORVU_TSP_PKISTATUSINFO, statusString)).optional(),

@@ -59,6 +59,24 @@ struct Header {
 };
 
 // ---------------------------------------------------------------------------
+// Room inside a record's own block for the values of its components (see
+// core/struct.cpp): a decoder that can build its value there takes it with
+// `take`, so the value costs no block of its own and goes with the record.
+struct Arena {
+  unsigned char *next = nullptr;
+  size_t left = 0;
+  // 8-aligned room for n octets, or null when it does not fit.
+  void *take(size_t n) {
+    n = (n + 7) & ~size_t{7};
+    if (n > left) return nullptr;
+    void *p = next;
+    next += n;
+    left -= n;
+    return p;
+  }
+};
+
+// ---------------------------------------------------------------------------
 // Type operations. `depth` is the nesting level of recursive decoding; a
 // decoder that descends passes depth + 1 and fails with KORVU_ERR_DEPTH when
 // the level reaches korvu_get_recursive_level().
@@ -89,6 +107,18 @@ struct TypeOps {
   // when a header can start one of their values. Other types start with
   // their row's tag.
   bool (*accepts)(const Header &h);
+  // Optional, for values of one block with no other block of their own
+  // (INTEGER, OBJECT IDENTIFIER, Time): decoding after the header into
+  // `room`, with the checks and results of the type's own decoder. Returns 2,
+  // having read nothing, when the value does not fit there or the input is
+  // not in memory; the caller then decodes it the ordinary way.
+  int (*decode_in)(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
+                   KORVU_ERR_CTX *ctx);
+  // Optional: the room `decode_in` takes for a value whose contents are
+  // `length` octets (0 when it would decline).
+  size_t (*room_for)(uint32_t length);
+  // Optional: frees what a value built by `decode_in` owns besides its room.
+  void (*release_in)(void *value);
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the

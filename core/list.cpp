@@ -134,13 +134,6 @@ void free_items(KORVU_ASN1_LIST *list) {
   if (list->items != inline_items(list)) korvu_free(list->items);
 }
 
-void free_list(KORVU_ASN1_LIST *list, const Elem &e) {
-  if (list == nullptr) return;
-  for (int32_t i = 0; i < list->count; i++) elem_free(e, list->items[i]);
-  free_items(list);
-  korvu_free(list);
-}
-
 Len sum_lengths(const KORVU_ASN1_LIST *list, const Elem &e) {
   if (list == nullptr) return kLenError;
   Len total = 0;
@@ -177,6 +170,64 @@ int encode_elems(KORVU_STREAM *s, const KORVU_ASN1_LIST *list, const Elem &e, ui
   return 1;
 }
 
+// Element pointers of a list being decoded: the first kGathered on the stack,
+// then a doubling block that the finished list adopts as its array.
+class Gathered {
+ public:
+  static constexpr uint32_t kGathered = 16;
+  Gathered() = default;
+  Gathered(const Gathered &) = delete;
+  Gathered &operator=(const Gathered &) = delete;
+  ~Gathered() { korvu_free(heap_); }
+
+  uint32_t count = 0;
+  void *at(uint32_t i) const { return heap_ != nullptr ? heap_[i] : local_[i]; }
+  bool push(void *v) {
+    if (heap_ == nullptr && count < kGathered) {
+      local_[count++] = v;
+      return true;
+    }
+    if (heap_ == nullptr || count == cap_) {
+      const uint32_t grown = heap_ == nullptr ? 2 * kGathered : 2 * cap_;
+      if (grown > static_cast<uint32_t>(INT32_MAX)) return false;
+      auto *block = static_cast<void **>(KORVU_ALLOC(sizeof(void *) * grown));
+      if (block == nullptr) return false;
+      std::memcpy(block, heap_ != nullptr ? heap_ : local_, sizeof(void *) * count);
+      korvu_free(heap_);
+      heap_ = block;
+      cap_ = grown;
+    }
+    heap_[count++] = v;
+    return true;
+  }
+  // The finished list, owning the elements; null when memory runs out (the
+  // elements then stay here for the caller to free).
+  KORVU_ASN1_LIST *to_list() {
+    if (heap_ != nullptr) {
+      auto *list = static_cast<KORVU_ASN1_LIST *>(KORVU_ALLOC(sizeof(KORVU_ASN1_LIST)));
+      if (list == nullptr) return nullptr;
+      list->items = heap_;
+      list->capacity = static_cast<int32_t>(cap_);
+      list->count = static_cast<int32_t>(count);
+      heap_ = nullptr;
+      return list;
+    }
+    const uint32_t cap = count == 0 ? 1 : count;
+    auto *list = static_cast<KORVU_ASN1_LIST *>(KORVU_ALLOC(sizeof(KORVU_ASN1_LIST) + sizeof(void *) * cap));
+    if (list == nullptr) return nullptr;
+    list->items = inline_items(list);
+    if (count != 0) std::memcpy(list->items, local_, sizeof(void *) * count);
+    list->capacity = static_cast<int32_t>(cap);
+    list->count = static_cast<int32_t>(count);
+    return list;
+  }
+
+ private:
+  void *local_[kGathered];
+  void **heap_ = nullptr;
+  uint32_t cap_ = 0;
+};
+
 int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t length, const Elem &e,
                  uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth, uint32_t min_size) {
   if (consumed != nullptr) *consumed = 0;
@@ -198,11 +249,10 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
     KORVU_ERR(ctx, kErrBadLength);
     return 0;
   }
-  KORVU_ASN1_LIST *list = korvu_asn1_list_new();
-  if (list == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
+  // Elements are gathered first and the list is sized once at the end, so a
+  // decoded list costs one block (two past kGathered elements) and no spare
+  // room: a CRL's entries each carry a list of one or two extensions.
+  Gathered items;
   uint64_t used = 0;
   int r = 1;
   for (;;) {
@@ -257,7 +307,7 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
       r = 0;
       break;
     }
-    if (korvu_asn1_list_put(list, v) != 1) {
+    if (!items.push(v)) {
       elem_free(e, v);
       KORVU_ERR(ctx, KORVU_ERR_NOMEM);
       r = 0;
@@ -270,12 +320,17 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
       break;
     }
   }
-  if (r == 1 && static_cast<uint32_t>(list->count) < min_size) {
+  if (r == 1 && items.count < min_size) {
     KORVU_ERR(ctx, kErrIncorrectSize);
     r = 0;
   }
+  KORVU_ASN1_LIST *list = r == 1 ? items.to_list() : nullptr;
+  if (r == 1 && list == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    r = 0;
+  }
   if (r != 1) {
-    free_list(list, e);
+    for (uint32_t i = 0; i < items.count; i++) elem_free(e, items.at(i));
     return r;
   }
   *out = list;
@@ -471,7 +526,8 @@ KORVU_API int korvu_asn1_list_put(KORVU_ASN1_LIST *list, void *element) {
     // Doubling keeps appends amortised constant.
     const int32_t cap = list->items == nullptr ? korvu::list::kInitialCapacity : list->capacity;
     if (cap > INT32_MAX / 2) return 0;
-    const int32_t grown = list->items == nullptr ? cap : cap * 2;
+    // A decoded list is sized to its elements, so its capacity may be small.
+    const int32_t grown = list->items == nullptr || cap < korvu::list::kInitialCapacity / 2 ? korvu::list::kInitialCapacity : cap * 2;
     auto *items = static_cast<void **>(KORVU_ALLOC(sizeof(void *) * static_cast<size_t>(grown)));
     if (items == nullptr) return 0;
     if (list->count != 0) std::memcpy(items, list->items, sizeof(void *) * static_cast<size_t>(list->count));

@@ -3,6 +3,7 @@
 #define KORVU_SRC "KORVU_ASN1_Struct"
 #include "struct.h"
 
+#include <array>
 #include <cstring>
 
 #include "default_rules.h"
@@ -77,12 +78,92 @@ void set_slot_default(const StructDef &d, void *record, uint32_t i) {
   at<void *>(record, f.offset) = w;
 }
 
-// A new record block, zeroed up to its slots, with `extra` octets after them.
-void *alloc_record(const StructDef &d, size_t extra) {
+// A record that keeps no TLV of its own has, after its slots, room for the
+// values of its components (Arena): a decoded record's INTEGER, OBJECT
+// IDENTIFIER and Time components are built there, so that the record and
+// those values are one block. The room's size (an 8-octet word) comes first.
+bool has_room(const StructDef &d) { return d.kind == Kind::Sequence && d.kept == kNone; }
+
+Arena room_of(const StructDef &d, void *record) {
+  auto *base = static_cast<unsigned char *>(record) + tail_offset(d);
+  return Arena{base + 8, static_cast<size_t>(*reinterpret_cast<uint64_t *>(base))};
+}
+
+// True when v is a component value built in the record's room.
+bool in_room(const StructDef &d, const void *record, const void *v) {
+  if (!has_room(d) || v == nullptr) return false;
+  const auto base = reinterpret_cast<uintptr_t>(record) + tail_offset(d);
+  const auto a = reinterpret_cast<uintptr_t>(v);
+  return a >= base + 8 && a < base + 8 + *reinterpret_cast<const uint64_t *>(base);
+}
+
+// A new record block, zeroed up to its slots, with `extra` octets after them
+// (a kept TLV's copy), or for a record with room, `room` octets of it.
+void *alloc_record(const StructDef &d, size_t extra, size_t room = 0) {
   const size_t head = tail_offset(d);
+  if (has_room(d)) {
+    if (extra != 0) return nullptr;  // only a keeping record holds a copy of its TLV
+    room = (room + 7) & ~size_t{7};
+    void *record = KORVU_ALLOC(head + 8 + room);
+    if (record == nullptr) return nullptr;
+    std::memset(record, 0, head);
+    *reinterpret_cast<uint64_t *>(static_cast<char *>(record) + head) = room;
+    return record;
+  }
   void *record = KORVU_ALLOC(head + (extra ? extra : 1));
   if (record != nullptr) std::memset(record, 0, head);
   return record;
+}
+
+// The universal type of each low tag number (0 where none has a codec row),
+// to size values by their identifier alone.
+constexpr auto kUniversalTypes = [] {
+  std::array<uint32_t, 31> t{};
+  for (uint32_t n = 1; n < 31; n++)
+    for (uint32_t type = 1; type < 31; type++)
+      if (kCatalog[type].tag_class == 0 && kCatalog[type].tag_number == n) {
+        t[n] = type;
+        break;
+      }
+  return t;
+}();
+
+// The room a record needs for the components a memory input holds in its
+// next `length` octets: the sum of what each component's type takes in room
+// (INTEGER, OBJECT IDENTIFIER, Time ...) by its identifier. The walk reads
+// identifiers and lengths only and stops at anything unusual (a value whose
+// room was not counted is decoded into a block of its own).
+size_t room_needed(const StructDef &d, const KORVU_STREAM *s, uint32_t length) {
+  if (!has_room(d) || !stream::is_mem(s) || length == 0xFFFFFFFFu || s->size - s->pos < length) return 0;
+  bool any = false;
+  for (uint32_t i = 0; i < d.count && !any; i++) {
+    const Field &f = d.fields[i];
+    const TypeDesc *t = type_desc(f.type);
+    any = f.tagging == Tagging::None && f.shape == Shape::Value && f.kept == kNone && t != nullptr &&
+          t->ops != nullptr && t->ops->decode_in != nullptr;
+  }
+  if (!any) return 0;
+  // A record has at most d.count components, so no more are looked at.
+  const unsigned char *p = s->data + s->pos, *end = p + length;
+  size_t room = 0;
+  for (uint32_t seen = 0; seen < d.count && end - p >= 2; seen++) {
+    const unsigned char id = p[0];
+    if ((id & 0x1F) == 0x1F) break;
+    uint32_t n = p[1];
+    p += 2;
+    if (n & 0x80) {
+      const uint32_t k = n & 0x7F;
+      if (k == 0 || k > 4 || static_cast<size_t>(end - p) < k) break;
+      n = 0;
+      for (uint32_t j = 0; j < k; j++) n = (n << 8) | *p++;
+    }
+    if (n > static_cast<size_t>(end - p)) break;
+    const TypeDesc *t = (id & 0xE0) == 0 && kUniversalTypes[id] != 0 ? type_desc(kUniversalTypes[id]) : nullptr;
+    if (t != nullptr && t->ops != nullptr && t->ops->room_for != nullptr)
+      room += (t->ops->room_for(n) + 7) & ~size_t{7};
+    p += n;
+  }
+  return room;
 }
 
 // True when kept octets lie inside the record's own block (a copy made on
@@ -130,6 +211,12 @@ void free_value(const Field &f, void *v) {
     korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(v), f.type);
   else
     value_free(f.type, v);
+}
+
+// Frees what a component value built in its record's room owns besides it.
+void release_in_room(const Field &f, void *v) {
+  const TypeOps *o = type_desc(f.type)->ops;
+  if (o->release_in != nullptr) o->release_in(v);
 }
 
 // A copy of a borrowed component value (lists element by element).
@@ -583,10 +670,33 @@ int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *
 // receives a present value read from memory (the octet as the BOOLEAN type
 // keeps it).
 int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                 KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot) {
+                 KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot, Arena *room) {
   void *v = nullptr;
   uint32_t n = 0;
   int r;
+  if (room != nullptr && room->left != 0 && f.tagging == Tagging::None && f.shape == Shape::Value &&
+      f.kept == kNone) {
+    const TypeDesc *t = type_desc(f.type);
+    if (t->ops->decode_in != nullptr && (t->ops->decode_tlv != nullptr ||
+                                         (h.tag_class == t->tag_class && h.tag == t->tag_number))) {
+      r = t->ops->decode_in(s, h, *room, &v, &n, ctx);
+      if (r != 2) {
+        if (r == 1 && !size_ok(f, v)) {
+          report_size(f, ctx);
+          r = 0;
+        }
+        if (r != 1) {
+          if (v != nullptr) release_in_room(f, v);
+          report_decode(f, ctx);
+          return r;
+        }
+        at<void *>(record, f.offset) = v;
+        if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
+        if (consumed) *consumed = n;
+        return 1;
+      }
+    }
+  }
   if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 &&
       h.tag == kBooleanTag && h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
     *static_cast<uint32_t *>(slot) = s->data[s->pos++];
@@ -653,7 +763,10 @@ void free_record(const StructDef &d, void *record) {
       const Field &f = d.fields[i];
       if (!is_inline(f)) {
         void *v = at<void *>(record, f.offset);
-        if (!(slot_default(f) && v == slot_of(d, record, i))) free_value(f, v);
+        if (in_room(d, record, v))
+          release_in_room(f, v);
+        else if (!(slot_default(f) && v == slot_of(d, record, i)))
+          free_value(f, v);
       }
       if (f.kept != kNone && !kept_inside(d, record, at<Kept>(record, f.kept).data))
         korvu_free(at<Kept>(record, f.kept).data);
@@ -717,6 +830,7 @@ namespace {
 // contents octets read.
 int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_t length, uint64_t &used,
                       KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
+  Arena room = has_room(d) ? room_of(d, record) : Arena{};
   const bool indefinite = length == 0xFFFFFFFFu;
   Header h;
   bool pending = false, ended = false;
@@ -756,7 +870,7 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
     if (pending && field_accepts(f, h)) {
       uint32_t n = 0;
       void *slot = slot_default(f) ? slot_of(d, record, i) : nullptr;
-      r = field_decode(f, s, h, record, &n, ctx, depth, plan, slot);
+      r = field_decode(f, s, h, record, &n, ctx, depth, plan, slot, &room);
       if (r != 1) return r;
       set_offset(f, record, start);
       pending = false;
@@ -807,7 +921,7 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
   }
   if (depth_exceeded(depth)) return depth_failure(ctx);
   const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
-  void *record = alloc_record(d, whole_size);
+  void *record = alloc_record(d, whole_size, whole == nullptr ? room_needed(d, s, length) : 0);
   if (record == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
@@ -1021,7 +1135,7 @@ int choice_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **o
   }
   c->choice = f->choice;
   c->value = nullptr;
-  int r = field_decode(*f, s, h, c, consumed, ctx, depth, nullptr, nullptr);
+  int r = field_decode(*f, s, h, c, consumed, ctx, depth, nullptr, nullptr, nullptr);
   if (r != 1) {
     korvu_free(c);
     return r;

@@ -222,17 +222,45 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
   return 1;
 }
 
+// The same value, decoded from memory into room of a record's block: the
+// common case only; anything else is declined for the ordinary decoder.
+size_t oid_room(uint32_t length) { return sizeof(KORVU_ASN1_OID) + length + oidtext::text_capacity(length) + 1; }
+
+template <uint32_t Type>
+int oid_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
+                  KORVU_ERR_CTX *ctx) {
+  const uint32_t length = h.length;
+  if (!h.primitive || length == 0 || length > kLenMax || !stream::is_mem(s) || s->size - s->pos < length)
+    return 2;
+  auto *v = static_cast<KORVU_ASN1_OID *>(room.take(oid_room(length)));
+  if (v == nullptr) return 2;
+  v->data = reinterpret_cast<unsigned char *>(v + 1);
+  v->length = length;
+  v->text = reinterpret_cast<char *>(v->data + length);
+  std::memcpy(v->data, s->data + s->pos, length);
+  s->pos += length;
+  if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {
+    KORVU_ERR(ctx, kErrOidFormat);
+    return 0;
+  }
+  *out = v;
+  if (consumed) *consumed = length;
+  return 1;
+}
+
 }  // namespace
 }  // namespace korvu
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_OBJECT_IDENTIFIER) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeOid>,
-    korvu::oid_decode_content<korvu::kTypeOid>, nullptr, nullptr, nullptr,
+    korvu::oid_decode_content<korvu::kTypeOid>, nullptr, nullptr, nullptr, nullptr, nullptr,
+    korvu::oid_decode_in<korvu::kTypeOid>, korvu::oid_room,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_RELATIVE_OID) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeRelativeOid>,
-    korvu::oid_decode_content<korvu::kTypeRelativeOid>, nullptr, nullptr, nullptr,
+    korvu::oid_decode_content<korvu::kTypeRelativeOid>, nullptr, nullptr, nullptr, nullptr, nullptr,
+    korvu::oid_decode_in<korvu::kTypeRelativeOid>, korvu::oid_room,
 };
 
 extern "C" {

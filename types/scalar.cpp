@@ -204,6 +204,27 @@ int integer_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t 
   return 1;
 }
 
+// The same value, decoded from memory into room of a record's block: the
+// common case only; anything else is declined for the ordinary decoder.
+size_t integer_room(uint32_t length) { return sizeof(Integer) + length; }
+
+int integer_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
+                      KORVU_ERR_CTX *ctx) {
+  if (!h.primitive || h.length == 0 || h.length == 0xFFFFFFFFu || !stream::is_mem(s) ||
+      s->size - s->pos < h.length)
+    return 2;
+  auto *v = static_cast<Integer *>(room.take(integer_room(h.length)));
+  if (v == nullptr) return 2;
+  v->data = reinterpret_cast<unsigned char *>(v + 1);
+  v->length = h.length;
+  std::memcpy(v->data, s->data + s->pos, h.length);
+  s->pos += h.length;
+  if (!integer_minimal(v->data, h.length)) KORVU_ERR(ctx, kErrBadIntegerEncode);
+  *out = v;
+  if (consumed) *consumed = h.length;
+  return 1;
+}
+
 // Drops redundant leading sign octets (at least one octet stays).
 Integer *integer_minimised(const unsigned char *p, uint32_t n) {
   uint32_t i = 0;
@@ -285,9 +306,11 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_END_OF_CONTENTS) = {
 KORVU_REGISTER_TYPE(KORVU_TYPE_BOOLEAN) = {
     word_free, boolean_length, nullptr, boolean_encode_content, boolean_decode_content};
 KORVU_REGISTER_TYPE(KORVU_TYPE_INTEGER) = {
-    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content};
+    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content, nullptr, nullptr,
+    nullptr, nullptr, nullptr, integer_decode_in, integer_room};
 KORVU_REGISTER_TYPE(KORVU_TYPE_ENUMERATED) = {
-    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content};
+    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content, nullptr, nullptr,
+    nullptr, nullptr, nullptr, integer_decode_in, integer_room};
 KORVU_REGISTER_TYPE(KORVU_TYPE_NULL) = {
     free_nothing, zero_length, nullptr, null_encode_content, null_decode_content, null_encode};
 

@@ -330,6 +330,46 @@ int time_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
   return read_time<Type>(s, h.tag, h.primitive, h.length, out, consumed, ctx, depth);
 }
 
+// The same value, decoded from memory into room of a record's block: short
+// primitive contents only; anything else is declined for the ordinary
+// decoder. The time handle stays a block of its own (time_release).
+size_t time_room(uint32_t length) { return length <= kShortTime ? sizeof(KORVU_ASN1_TIME) + length + 1 : 0; }
+
+template <uint32_t Type>
+int time_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
+                   KORVU_ERR_CTX *ctx) {
+  const uint32_t length = h.length;
+  if (h.tag_class != KORVU_CLASS_UNIVERSAL || (h.tag != kKindUtc && h.tag != kKindGen) || !h.primitive ||
+      length > kShortTime || !stream::is_mem(s) || s->size - s->pos < length)
+    return 2;
+  auto *v = static_cast<KORVU_ASN1_TIME *>(room.take(time_room(length)));
+  if (v == nullptr) return 2;
+  const char *text = reinterpret_cast<const char *>(s->data + s->pos);
+  s->pos += length;
+  KORVU_TIME *t = parse(h.tag, text, length);
+  if (t == nullptr) {
+    KORVU_ERR(ctx, h.tag == kKindUtc ? kErrUtcTimeFormat : kErrGenTimeFormat);
+    return 0;
+  }
+  if (!kind_fits<Type>(h.tag)) {
+    korvu_time_free(t);
+    KORVU_ERR(ctx, kErrBadTimeType);
+    return 0;
+  }
+  char *copy = reinterpret_cast<char *>(v + 1);
+  std::memcpy(copy, text, length);
+  copy[length] = '\0';
+  v->kind = h.tag;
+  v->text = copy;
+  v->length = length;
+  v->time = t;
+  *out = v;
+  if (consumed) *consumed = length;
+  return 1;
+}
+
+void time_release(void *p) { korvu_time_free(static_cast<KORVU_ASN1_TIME *>(p)->time); }
+
 // Time ::= CHOICE { utcTime UTCTime, generalTime GeneralizedTime }
 bool time_accepts(const Header &h) { return h.tag_class == 0 && (h.tag == 23 || h.tag == 24); }
 
@@ -347,6 +387,9 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_TIME) = {
     nullptr,
     nullptr,
     korvu::time_accepts,
+    korvu::time_decode_in<korvu::kTypeTime>,
+    korvu::time_room,
+    korvu::time_release,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
@@ -358,6 +401,11 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
     korvu::time_encode<korvu::kTypeUtcTime>,
     korvu::time_decode_tlv<korvu::kTypeUtcTime>,
     nullptr,
+    nullptr,
+    nullptr,
+    korvu::time_decode_in<korvu::kTypeUtcTime>,
+    korvu::time_room,
+    korvu::time_release,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
@@ -369,6 +417,11 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
     korvu::time_encode<korvu::kTypeGenTime>,
     korvu::time_decode_tlv<korvu::kTypeGenTime>,
     nullptr,
+    nullptr,
+    nullptr,
+    korvu::time_decode_in<korvu::kTypeGenTime>,
+    korvu::time_room,
+    korvu::time_release,
 };
 
 extern "C" {

@@ -66,7 +66,7 @@ KORVU_API KORVU_ASN1_ANY *korvu_asn1_objecttoany(uint32_t type, const void *obje
  * The list doesn't know its element type: whoever owns it does. */
 typedef struct korvu_asn1_list_st {
   void **items;
-  int32_t capacity; /* 32, doubling as needed */
+  int32_t capacity; /* 32 in a new list, the element count in a decoded one; grows as needed */
   int32_t count;
 } KORVU_ASN1_LIST;
 

@@ -233,6 +233,7 @@ KORVU_API KORVU_DATA_BLOB *korvu_asn1_mem_encode(uint32_t type, const void *valu
   if (total != kLenError && total != kLenOverflow && total != kLenIndef && total > 0 && total <= kLenMax) {
     auto *blob = static_cast<KORVU_DATA_BLOB *>(KORVU_ALLOC(sizeof(KORVU_DATA_BLOB)));
     if (blob == nullptr) return nullptr;
+    std::memset(blob, 0, sizeof *blob);
     korvu_stream_st s{};
     s.type = KORVU_STREAM_TYPE_MEM;
     s.data = static_cast<unsigned char *>(KORVU_ALLOC(static_cast<size_t>(total)));

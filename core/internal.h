@@ -8,6 +8,7 @@
 #include "korvu/asn1.h"
 #include "korvu/holder.hpp"
 #include "korvu/util.h"
+#include "../util/room_mark.h"
 #include "../util/stream_impl.h"
 #include "catalog.h"
 
@@ -107,9 +108,10 @@ struct TypeOps {
   // when a header can start one of their values. Other types start with
   // their row's tag.
   bool (*accepts)(const Header &h);
-  // Optional, for values of one block with no other block of their own
-  // (INTEGER, OBJECT IDENTIFIER, Time): decoding after the header into
-  // `room`, with the checks and results of the type's own decoder. Returns 2,
+  // Optional, for values of one block (INTEGER, OBJECT IDENTIFIER, short
+  // OCTET STRING, Time): decoding after the header into `room`, with the
+  // checks and results of the type's own decoder. The value is marked
+  // (util/room_mark.h) so that its free leaves the block alone. Returns 2,
   // having read nothing, when the value does not fit there or the input is
   // not in memory; the caller then decodes it the ordinary way.
   int (*decode_in)(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
@@ -117,8 +119,6 @@ struct TypeOps {
   // Optional: the room `decode_in` takes for a value whose contents are
   // `length` octets (0 when it would decline).
   size_t (*room_for)(uint32_t length);
-  // Optional: frees what a value built by `decode_in` owns besides its room.
-  void (*release_in)(void *value);
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the

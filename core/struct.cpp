@@ -78,38 +78,16 @@ void set_slot_default(const StructDef &d, void *record, uint32_t i) {
   at<void *>(record, f.offset) = w;
 }
 
-// A record that keeps no TLV of its own has, after its slots, room for the
-// values of its components (Arena): a decoded record's INTEGER, OBJECT
-// IDENTIFIER and Time components are built there, so that the record and
-// those values are one block. The room's size (an 8-octet word) comes first.
+// A record that keeps no TLV of its own has, when decoded from memory, room
+// after its slots for the values of its components (Arena): its INTEGER,
+// OBJECT IDENTIFIER, short OCTET STRING and Time components are built there,
+// so that the record and those values are one block.
 bool has_room(const StructDef &d) { return d.kind == Kind::Sequence && d.kept == kNone; }
 
-Arena room_of(const StructDef &d, void *record) {
-  auto *base = static_cast<unsigned char *>(record) + tail_offset(d);
-  return Arena{base + 8, static_cast<size_t>(*reinterpret_cast<uint64_t *>(base))};
-}
-
-// True when v is a component value built in the record's room.
-bool in_room(const StructDef &d, const void *record, const void *v) {
-  if (!has_room(d) || v == nullptr) return false;
-  const auto base = reinterpret_cast<uintptr_t>(record) + tail_offset(d);
-  const auto a = reinterpret_cast<uintptr_t>(v);
-  return a >= base + 8 && a < base + 8 + *reinterpret_cast<const uint64_t *>(base);
-}
-
 // A new record block, zeroed up to its slots, with `extra` octets after them
-// (a kept TLV's copy), or for a record with room, `room` octets of it.
-void *alloc_record(const StructDef &d, size_t extra, size_t room = 0) {
+// (a kept TLV's copy, or room).
+void *alloc_record(const StructDef &d, size_t extra) {
   const size_t head = tail_offset(d);
-  if (has_room(d)) {
-    if (extra != 0) return nullptr;  // only a keeping record holds a copy of its TLV
-    room = (room + 7) & ~size_t{7};
-    void *record = KORVU_ALLOC(head + 8 + room);
-    if (record == nullptr) return nullptr;
-    std::memset(record, 0, head);
-    *reinterpret_cast<uint64_t *>(static_cast<char *>(record) + head) = room;
-    return record;
-  }
   void *record = KORVU_ALLOC(head + (extra ? extra : 1));
   if (record != nullptr) std::memset(record, 0, head);
   return record;
@@ -135,6 +113,7 @@ constexpr auto kUniversalTypes = [] {
 // room was not counted is decoded into a block of its own).
 size_t room_needed(const StructDef &d, const KORVU_STREAM *s, uint32_t length) {
   if (!has_room(d) || !stream::is_mem(s) || length == 0xFFFFFFFFu || s->size - s->pos < length) return 0;
+  static_assert(alignof(std::max_align_t) >= 8);  // the room starts 8-aligned after the slots
   bool any = false;
   for (uint32_t i = 0; i < d.count && !any; i++) {
     const Field &f = d.fields[i];
@@ -163,7 +142,7 @@ size_t room_needed(const StructDef &d, const KORVU_STREAM *s, uint32_t length) {
       room += (t->ops->room_for(n) + 7) & ~size_t{7};
     p += n;
   }
-  return room;
+  return (room + 7) & ~size_t{7};
 }
 
 // True when kept octets lie inside the record's own block (a copy made on
@@ -211,12 +190,6 @@ void free_value(const Field &f, void *v) {
     korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(v), f.type);
   else
     value_free(f.type, v);
-}
-
-// Frees what a component value built in its record's room owns besides it.
-void release_in_room(const Field &f, void *v) {
-  const TypeOps *o = type_desc(f.type)->ops;
-  if (o->release_in != nullptr) o->release_in(v);
 }
 
 // A copy of a borrowed component value (lists element by element).
@@ -686,7 +659,7 @@ int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record,
           r = 0;
         }
         if (r != 1) {
-          if (v != nullptr) release_in_room(f, v);
+          free_value(f, v);
           report_decode(f, ctx);
           return r;
         }
@@ -763,10 +736,7 @@ void free_record(const StructDef &d, void *record) {
       const Field &f = d.fields[i];
       if (!is_inline(f)) {
         void *v = at<void *>(record, f.offset);
-        if (in_room(d, record, v))
-          release_in_room(f, v);
-        else if (!(slot_default(f) && v == slot_of(d, record, i)))
-          free_value(f, v);
+        if (!(slot_default(f) && v == slot_of(d, record, i))) free_value(f, v);
       }
       if (f.kept != kNone && !kept_inside(d, record, at<Kept>(record, f.kept).data))
         korvu_free(at<Kept>(record, f.kept).data);
@@ -829,8 +799,7 @@ namespace {
 // Decodes the components of a SEQUENCE into `record`; `used` counts the
 // contents octets read.
 int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_t length, uint64_t &used,
-                      KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
-  Arena room = has_room(d) ? room_of(d, record) : Arena{};
+                      KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, Arena room) {
   const bool indefinite = length == 0xFFFFFFFFu;
   Header h;
   bool pending = false, ended = false;
@@ -921,7 +890,8 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
   }
   if (depth_exceeded(depth)) return depth_failure(ctx);
   const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
-  void *record = alloc_record(d, whole_size, whole == nullptr ? room_needed(d, s, length) : 0);
+  const size_t room = whole == nullptr ? room_needed(d, s, length) : 0;
+  void *record = alloc_record(d, whole != nullptr ? whole_size : room);
   if (record == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
@@ -947,7 +917,8 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
     at<void *>(record, f.offset) = l;
     used = n;
   } else {
-    r = decode_components(d, s, record, length, used, ctx, depth, whole != nullptr ? &plan : nullptr);
+    r = decode_components(d, s, record, length, used, ctx, depth, whole != nullptr ? &plan : nullptr,
+                          Arena{static_cast<unsigned char *>(record) + tail_offset(d), room});
   }
   if (r == 1 && used > kLenMax) {
     KORVU_ERR(ctx, kErrIncorrectLength);

@@ -143,3 +143,26 @@ TEST(Room, ValuesInRoomGrowAndFree) {
   EXPECT_EQ(out.size(), 4u + 102u * ext.size());
   korvu_asn1_list_free(list, KORVU_TYPE_EXTENSION);
 }
+
+// A component built in its record's block is freed and replaced like any
+// other value (a C caller's way of changing a decoded record); the record
+// then frees the replacement, and its encoding carries it.
+TEST(Room, ComponentsAreFreedAndReplacedLikeOthers) {
+  ErrCtx ctx;
+  const Bytes b = hex(entry("02 01 05 " + kUtc + " 30 0C " + kReason));
+  auto *e = static_cast<KORVU_X509_REVCERT *>(decode(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, b, ctx));
+  ASSERT_NE(e, nullptr);
+  korvu_data_blob_free(e->userCertificate);
+  const unsigned char serial[] = {0x01, 0x00};
+  e->userCertificate = korvu_asn1_integer_new(serial, 2);
+  korvu_asn1_value_free(KORVU_TYPE_TIME, e->revocationDate);
+  e->revocationDate = korvu_asn1_utctime_new(2030, 6, 1, 12, 0, 0);
+  auto *ext = static_cast<KORVU_X509_EXTENSION *>(e->crlEntryExtensions->items[0]);
+  korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, ext->extnID);
+  ext->extnID = korvu_asn1_oid_new("2.5.29.24");
+  korvu_asn1_value_free(KORVU_TYPE_OCTET_STRING, ext->extnValue);
+  ext->extnValue = korvu_asn1_octetstring_new("\x05\x00", 2);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, e)),
+            entry("02 02 01 00 17 0D 33 30 30 36 30 31 31 32 30 30 30 30 5A 30 0B 30 09 06 03 55 1D 18 04 02 05 00"));
+  korvu_asn1_value_free(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, e);
+}

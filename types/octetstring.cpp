@@ -24,7 +24,7 @@ using Codec = StringCodec<OctetStringForm>;
 
 // A short primitive value read from memory into room of a record's block:
 // the record, its stream and the data octets side by side. A stream that
-// grows later gets a buffer of its own, which octetstring_release frees.
+// grows later gets a buffer of its own, which the value's free releases.
 constexpr uint32_t kRoomLimit = 256;
 constexpr size_t kHead = (sizeof(KORVU_ASN1_OCTETSTRING) + 7) & ~size_t{7};
 
@@ -40,6 +40,7 @@ int octetstring_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **
   if (v == nullptr) return 2;
   v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + kHead, length, nullptr);
   v->owns_stream = 1;
+  room::set(v, room::kOctetsWord, true);
   if (length != 0) std::memcpy(v->stream->data, s->data + s->pos, length);
   v->stream->size = length;
   s->pos += length;
@@ -48,13 +49,10 @@ int octetstring_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **
   return 1;
 }
 
-void octetstring_release(void *value) { korvu_stream_free(static_cast<KORVU_ASN1_OCTETSTRING *>(value)->stream); }
-
 constexpr TypeOps octetstring_ops() {
   TypeOps o = Codec::ops();
   o.decode_in = octetstring_decode_in;
   o.room_for = octetstring_room;
-  o.release_in = octetstring_release;
   return o;
 }
 

@@ -76,6 +76,7 @@ KORVU_ASN1_OID *new_block(size_t octets, size_t chars) {
   if (octets > kLenMax || size > kLenMax) return nullptr;
   auto *value = static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(size));
   if (value == nullptr) return nullptr;
+  room::set(value, room::kOidWord, false);
   value->data = reinterpret_cast<unsigned char *>(value + 1);
   value->length = static_cast<uint32_t>(octets);
   value->text = reinterpret_cast<char *>(value->data + octets);
@@ -133,6 +134,10 @@ KORVU_ASN1_OID *from_text(const char *text, bool relative) {
 void oid_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_OID *>(p);
   if (v == nullptr) return;
+  if (room::is(v, room::kOidWord)) {  // in its record's block: nothing of its own
+    room::set(v, room::kOidWord, false);
+    return;
+  }
   korvu_free(v);  // record, octets and text are one block
 }
 
@@ -237,6 +242,7 @@ int oid_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uin
   v->data = reinterpret_cast<unsigned char *>(v + 1);
   v->length = length;
   v->text = reinterpret_cast<char *>(v->data + length);
+  room::set(v, room::kOidWord, true);
   std::memcpy(v->data, s->data + s->pos, length);
   s->pos += length;
   if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {

@@ -132,8 +132,15 @@ int boolean_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t 
 
 using Integer = KORVU_DATA_BLOB;
 
-Integer *integer_from(const unsigned char *p, uint32_t n) {
+// A new INTEGER record, its padding word cleared (util/room_mark.h).
+Integer *new_integer() {
   auto *v = static_cast<Integer *>(KORVU_ALLOC(sizeof(Integer)));
+  if (v != nullptr) std::memset(v, 0, sizeof *v);
+  return v;
+}
+
+Integer *integer_from(const unsigned char *p, uint32_t n) {
+  auto *v = new_integer();
   if (v == nullptr) return nullptr;
   v->data = static_cast<unsigned char *>(KORVU_ALLOC(n ? n : 1));
   if (v->data == nullptr) {
@@ -147,6 +154,11 @@ Integer *integer_from(const unsigned char *p, uint32_t n) {
 
 void integer_free(void *p) {
   auto *v = static_cast<Integer *>(p);
+  if (v == nullptr) return;
+  if (room::is(v, room::kBlobWord)) {  // in its record's block: nothing of its own
+    room::set(v, room::kBlobWord, false);
+    return;
+  }
   korvu_free(v->data);
   korvu_free(v);
 }
@@ -189,7 +201,7 @@ int integer_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t 
   unsigned char *bytes = nullptr;
   int r = read_alloc(s, length, &bytes, ctx);
   if (r != 1) return r;
-  auto *v = static_cast<Integer *>(KORVU_ALLOC(sizeof(Integer)));
+  auto *v = new_integer();
   if (v == nullptr) {
     korvu_free(bytes);
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
@@ -217,6 +229,7 @@ int integer_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out,
   if (v == nullptr) return 2;
   v->data = reinterpret_cast<unsigned char *>(v + 1);
   v->length = h.length;
+  room::set(v, room::kBlobWord, true);
   std::memcpy(v->data, s->data + s->pos, h.length);
   s->pos += h.length;
   if (!integer_minimal(v->data, h.length)) KORVU_ERR(ctx, kErrBadIntegerEncode);
@@ -343,7 +356,7 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_unsigned_integer_new(const void *bytes,
   auto *p = static_cast<const unsigned char *>(bytes);
   auto n = static_cast<uint32_t>(count);
   if (p[0] >= 0x80) {
-    auto *v = static_cast<Integer *>(KORVU_ALLOC(sizeof(Integer)));
+    auto *v = new_integer();
     if (v == nullptr) return nullptr;
     if (n > 0x7FFFFFFEu || (v->data = static_cast<unsigned char *>(KORVU_ALLOC(n + 1))) == nullptr) {
       korvu_free(v);

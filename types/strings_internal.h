@@ -44,7 +44,7 @@ T *new_with_stream(uint32_t capacity) {
   const size_t head = (sizeof(T) + 7) & ~size_t{7};
   auto *v = static_cast<T *>(KORVU_ALLOC(head + stream::embedded_size(capacity)));
   if (v == nullptr) return nullptr;
-  *v = T{};
+  std::memset(static_cast<void *>(v), 0, sizeof(T));  // the padding word too (util/room_mark.h)
   v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, nullptr);
   v->owns_stream = 1;
   return v;
@@ -144,6 +144,7 @@ struct StringCodec {
   static V *new_value(KORVU_STREAM *stream, uint32_t unused, uint32_t owns) {
     auto *v = static_cast<V *>(KORVU_ALLOC(sizeof(V)));
     if (v == nullptr) return nullptr;
+    std::memset(static_cast<void *>(v), 0, sizeof(V));
     v->stream = stream;
     set_unused(v, unused);
     v->owns_stream = owns;
@@ -166,6 +167,13 @@ struct StringCodec {
     auto *v = static_cast<V *>(value);
     if (v == nullptr) return;
     if (v->owns_stream == 1) korvu_stream_free(v->stream);
+    // A value in its record's block (util/room_mark.h) leaves the block to the record.
+    if constexpr (!Form::kUnusedBits) {
+      if (room::is(v, room::kOctetsWord)) {
+        room::set(v, room::kOctetsWord, false);
+        return;
+      }
+    }
     korvu_free(v);
   }
 

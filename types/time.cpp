@@ -87,6 +87,7 @@ KORVU_ASN1_TIME *make_value(uint32_t kind, const char *text, uint32_t length, KO
   if (time == nullptr) return nullptr;
   auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME) + static_cast<size_t>(length) + 1));
   if (v == nullptr) return nullptr;
+  room::set(v, room::kTimeWord, false);
   char *copy = reinterpret_cast<char *>(v + 1);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
@@ -136,8 +137,12 @@ KORVU_ASN1_TIME *new_gentime(int32_t year, int32_t month, int32_t day, int32_t h
 void time_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_TIME *>(p);
   if (v == nullptr) return;
-  if (v->text != reinterpret_cast<char *>(v + 1)) korvu_free(v->text);
   korvu_time_free(v->time);
+  if (room::is(v, room::kTimeWord)) {  // in its record's block: only the handle is its own
+    room::set(v, room::kTimeWord, false);
+    return;
+  }
+  if (v->text != reinterpret_cast<char *>(v + 1)) korvu_free(v->text);
   korvu_free(v);
 }
 
@@ -275,6 +280,7 @@ int read_time(KORVU_STREAM *s, uint32_t kind, int primitive, uint32_t length, vo
     return 0;
   }
   auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME)));
+  if (v != nullptr) room::set(v, room::kTimeWord, false);
   if (v == nullptr) {
     korvu_time_free(t);
     korvu_free(bytes);
@@ -332,7 +338,7 @@ int time_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
 
 // The same value, decoded from memory into room of a record's block: short
 // primitive contents only; anything else is declined for the ordinary
-// decoder. The time handle stays a block of its own (time_release).
+// decoder. The time handle stays a block of its own.
 size_t time_room(uint32_t length) { return length <= kShortTime ? sizeof(KORVU_ASN1_TIME) + length + 1 : 0; }
 
 template <uint32_t Type>
@@ -359,6 +365,7 @@ int time_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, ui
   char *copy = reinterpret_cast<char *>(v + 1);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
+  room::set(v, room::kTimeWord, true);
   v->kind = h.tag;
   v->text = copy;
   v->length = length;
@@ -367,8 +374,6 @@ int time_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, ui
   if (consumed) *consumed = length;
   return 1;
 }
-
-void time_release(void *p) { korvu_time_free(static_cast<KORVU_ASN1_TIME *>(p)->time); }
 
 // Time ::= CHOICE { utcTime UTCTime, generalTime GeneralizedTime }
 bool time_accepts(const Header &h) { return h.tag_class == 0 && (h.tag == 23 || h.tag == 24); }
@@ -389,7 +394,6 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_TIME) = {
     korvu::time_accepts,
     korvu::time_decode_in<korvu::kTypeTime>,
     korvu::time_room,
-    korvu::time_release,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
@@ -405,7 +409,6 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
     nullptr,
     korvu::time_decode_in<korvu::kTypeUtcTime>,
     korvu::time_room,
-    korvu::time_release,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
@@ -421,7 +424,6 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
     nullptr,
     korvu::time_decode_in<korvu::kTypeGenTime>,
     korvu::time_room,
-    korvu::time_release,
 };
 
 extern "C" {

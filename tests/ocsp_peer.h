@@ -56,7 +56,9 @@ inline const std::map<uint32_t, std::string> &peer_types() {
       {KORVU_TYPE_PREFERREDSIGNATUREALGORITHM, "rfc6960.PreferredSignatureAlgorithm"}};
   return m;
 }
-inline const std::vector<std::string> kOpenBasic = {"1.3.6.1.5.5.7.48.1.1\trfc6960.BasicOCSPResponse"};
+inline const std::vector<std::string> kOpenBasic = {"1.3.6.1.5.5.7.48.1.1\trfc6960.BasicOCSPResponse",
+                                                   "1.3.6.1.5.5.7.48.1.3\trfc6960.CrlID",
+                                                   "1.3.6.1.5.5.7.48.1.7\trfc6960.ServiceLocator"};
 
 // Corpus values by label (the manifest path, "#tstN" for a TSTInfo inside a token) with their type.
 inline std::map<std::string, PeerDump> corpus_peer(const std::string &python, std::map<std::string, uint32_t> &types) {
@@ -182,6 +184,29 @@ inline void read_tst(LibDump &o, const KORVU_TSP_TSTINFO *t) {
   o.der("/nonce", KORVU_TYPE_INTEGER, korvu_tsp_tstinfo_getnonce(t));
   o.der("/tsa", KORVU_TYPE_GENERALNAME, korvu_tsp_tstinfo_gettsaname(t));
   o.list_der("/extensions", KORVU_TYPE_EXTENSION, korvu_tsp_tstinfo_getexts(t));
+}
+
+// CrlID, ServiceLocator and PreferredSignatureAlgorithm(s).
+inline LibDump ext_value_dump(uint32_t type, const void *v) {
+  LibDump o;
+  if (type == KORVU_TYPE_CRLID) {
+    auto *c = static_cast<const KORVU_OCSP_CRLID *>(v);
+    o.der("/crlUrl", KORVU_TYPE_IA5STRING, korvu_ocsp_crlid_geturl(c));
+    o.der("/crlNum", KORVU_TYPE_INTEGER, korvu_ocsp_crlid_getnum(c));
+    o.der("/crlTime", KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_crlid_gettime(c));
+  } else if (type == KORVU_TYPE_SERVICELOCATOR) {
+    auto *l = static_cast<const KORVU_OCSP_SERVICELOCATOR *>(v);
+    o.der("/issuer", KORVU_TYPE_NAME, l->issuer);
+    o.der("/locator", KORVU_TYPE_AUTHORITYINFOACCESS, l->locator);
+  } else if (type == KORVU_TYPE_PREFERREDSIGNATUREALGORITHMS) {
+    o.list_der("", KORVU_TYPE_PREFERREDSIGNATUREALGORITHM, static_cast<const KORVU_ASN1_LIST *>(v));
+  } else {
+    auto *a = static_cast<const KORVU_OCSP_PREFSIGALGO *>(v);
+    o.der("/sigIdentifier", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_preferredsignalgo_getsignalgo(a));
+    // pyasn1-modules names the second component certIdentifier
+    o.der("/certIdentifier", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_preferredsignalgo_getpubkeyalgo(a));
+  }
+  return o;
 }
 
 // The library's reading of a value of one of the types above.

@@ -12,18 +12,8 @@ namespace {
 
 // True when the outer SEQUENCE of `der` holds a BOOLEAN FALSE element (the one DER leaves out).
 bool has_explicit_false(const Bytes &der) {
-  size_t i = 2 + ((der[1] & 0x80) ? (der[1] & 0x7F) : 0);
-  while (i + 1 < der.size()) {
-    if (der[i] == 0x01 && der[i + 1] == 0x01 && i + 2 < der.size() && der[i + 2] == 0x00) return true;
-    size_t h = 2, n = der[i + 1];
-    if (n & 0x80) {
-      h += n & 0x7F;
-      n = 0;
-      for (size_t k = 0; k < (der[i + 1] & 0x7Fu); k++) n = n << 8 | der[i + 2 + k];
-    }
-    i += h + n;
-  }
-  return false;
+  const std::vector<Bytes> e = der_elements(der);
+  return std::find(e.begin(), e.end(), hex("01 01 00")) != e.end();
 }
 
 }  // namespace

@@ -103,6 +103,16 @@ inline std::vector<DerNode> der_kids(const Bytes &b, const DerNode &parent) {
   return out;
 }
 
+// Every TLV of an encoding, the outer one first, inside constructed ones too.
+inline std::vector<DerNode> der_all(const Bytes &b) {
+  std::vector<DerNode> out(1);
+  if (!der_node(b, 0, b.size(), out[0])) return {};
+  for (size_t i = 0; i < out.size(); i++)
+    if (b[out[i].at] & 0x20)
+      for (const DerNode &k : der_kids(b, out[i])) out.push_back(k);
+  return out;
+}
+
 // The whole encodings of the elements directly inside the outer TLV.
 inline std::vector<Bytes> der_elements(const Bytes &der) {
   DerNode top;

@@ -131,8 +131,6 @@ Streamed stream_decode(const Bytes &in, KORVU_ERR_CTX *ctx) {
   return s;
 }
 
-Bytes any_bytes(const KORVU_ASN1_ANY *a) { return encode(KORVU_TYPE_ANY, a); }
-
 
 // True once the CertificateList type is built into the library.
 bool crl_decoding_built() {
@@ -510,7 +508,9 @@ TEST(Cms, OpensslMessages) {
     ASSERT_EQ(signers.size(), e.signers);
     EXPECT_EQ(korvu_cmssignerinfo_hassignattrs(signers[0]), e.attrs ? 1 : 0);
     EXPECT_EQ(korvu_cmssignerid_gettype(korvu_cmssignerinfo_getsid(signers[0])), e.sid);
-    if (e.signers == 2) EXPECT_EQ(korvu_asn1_list_getsize(korvu_pkcs7signeddata_getcerts(st.sd)), 3);
+    if (e.signers == 2) {
+      EXPECT_EQ(korvu_asn1_list_getsize(korvu_pkcs7signeddata_getcerts(st.sd)), 3);
+    }
   }
   // crl2pkcs7: certificates [0] then crls [1]; without the CRL the signer-infos offset follows the certificates.
   Layout with = layout(msgs["crl2pkcs7"]), without = layout(msgs["crl2pkcs7_nocrl"]);

@@ -48,10 +48,11 @@ TEST(TspCorpus, DecodesReencodesAndAgreesWithPyasn1) {
     EXPECT_EQ(used, p.in.size()) << label;
     const LibDump ours = lib_dump(type, v.v);
     compare_dumps(ours, p, label);
-    if (type == KORVU_TYPE_TIMESTAMPRESP)
+    if (type == KORVU_TYPE_TIMESTAMPRESP) {
       EXPECT_EQ(der_hex(KORVU_TYPE_CONTENTINFO, korvu_tsp_timestampresp_gettoken(v.as<KORVU_TSP_TIMESTAMPRESP>())),
                 token)
           << label;
+    }
     const Bytes out = encode(type, v.v);
     if (out != p.in) {
       // DER leaves out a FALSE certReq or ordering; nothing else may change.

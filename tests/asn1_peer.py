@@ -14,7 +14,8 @@ only=P1|P2 (list only paths under these), tstinfo (every TSTInfo inside the
 file instead, labelled LABEL#tstN), and the PEM/Base64 choices above.
 A line "open OID MODULE.TYPE" makes the values that follow an OID of that
 value (extension values, attribute values, qualifiers, statements) read as
-that type, listed under their own path with "~" appended.
+that type, listed under their own path with "~" appended ("PATH~oid<TAB>OID"
+names the OID).
 
 Output per job: "= LABEL", then "@in HEX" (the octets read) and one line per
 component, "PATH<TAB>HEX": its DER under its own universal tag (implicit tags
@@ -133,6 +134,7 @@ class Dump:
         slot = len(self.lines)
         self.lines.append(None)
         if isinstance(v, (univ.Any, univ.OctetString)) and oid in OPEN:
+            self.put(path + "~oid", oid)
             self.open(path + "~", bytes(v), OPEN[oid])
         elif isinstance(v, univ.Choice):
             self.node(f"{path}/{v.getName()}", v.getComponent(), oid)

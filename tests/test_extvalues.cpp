@@ -64,14 +64,7 @@ std::vector<PeerValue> peer_values(const std::vector<PeerJob> &jobs, std::map<st
   for (const auto &[label, d] : dumps) {  // those pyasn1 refuses (a PEM key block, ...) have no values
     for (const auto &[path, text] : d.at) {
       if (path.empty() || path.back() != '~') continue;
-      const size_t cut = path.rfind('/');
-      const std::string oid_path = path.substr(0, cut) + (path.compare(cut, 10, "/extnValue") == 0   ? "/extnID"
-                                                          : path.compare(cut, 10, "/qualifier") == 0 ? "/policyQualifierId"
-                                                          : path.compare(cut, 14, "/statementInfo") == 0 ? "/statementId"
-                                                                                                         : "/type");
-      Val oid(KORVU_TYPE_OBJECT_IDENTIFIER, decode(KORVU_TYPE_OBJECT_IDENTIFIER, hex(d.get(oid_path)), nullptr));
-      const char *id = oid.v ? korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>()) : "";
-      auto t = kValueTypes.find(id ? id : "");
+      auto t = kValueTypes.find(d.get(path + "oid"));
       if (t == kValueTypes.end()) continue;  // a request's extensionRequest
       PeerValue v{label, path, t->second.first, hex(d.get(path.substr(0, path.size() - 1))), &d, text[0] == '!'};
       if (v.der.size() > 1 && v.der[0] == 0x04) {  // an extension's OCTET STRING: its contents
@@ -81,8 +74,7 @@ std::vector<PeerValue> peer_values(const std::vector<PeerJob> &jobs, std::map<st
       // The label: the extension's index and OID, then the indexes inside it.
       const size_t ext = path.find("/extnValue~");
       const std::string where = path.substr(0, ext);
-      Val ext_id(KORVU_TYPE_OBJECT_IDENTIFIER, decode(KORVU_TYPE_OBJECT_IDENTIFIER, hex(d.get(where + "/extnID")), nullptr));
-      v.label += "#" + where.substr(where.rfind('/') + 1) + "/" + korvu_asn1_oid_getstring(ext_id.as<KORVU_ASN1_OID>());
+      v.label += "#" + where.substr(where.rfind('/') + 1) + "/" + d.get(where + "/extnValue~oid");
       for (size_t at = ext + 11; at < path.size();) {
         const size_t next = path.find('/', at + 1);
         const std::string step = path.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);

@@ -70,10 +70,10 @@ TEST(OcspCorpus, DecodesReencodesAndAgreesWithPyasn1) {
     // CrlID (in a SingleResponse) and ServiceLocator (in a Request) extension values.
     for (const auto &[path, want] : p.at) {
       if (path.size() < 11 || path.compare(path.size() - 11, 11, "/extnValue~") != 0) continue;
-      const std::string id = p.get(path.substr(0, path.size() - 11) + "/extnID");
-      const uint32_t t = id == "06092b0601050507300103"   ? KORVU_TYPE_CRLID
-                         : id == "06092b0601050507300107" ? KORVU_TYPE_SERVICELOCATOR
-                                                          : 0;
+      const std::string id = p.get(path + "oid");
+      const uint32_t t = id == "1.3.6.1.5.5.7.48.1.3"   ? KORVU_TYPE_CRLID
+                         : id == "1.3.6.1.5.5.7.48.1.7" ? KORVU_TYPE_SERVICELOCATOR
+                                                        : 0;
       if (t == 0) continue;
       seen[t]++;
       const Bytes value = contents(hex(p.get(path.substr(0, path.size() - 1))));

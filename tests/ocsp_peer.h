@@ -1,5 +1,5 @@
-// What the library's getters read from OCSP and time-stamp values, in the line format of tests/ocsp_peer.py, so
-// that test_ocsp.cpp and test_tsp.cpp compare both readings of the same octets line by line.
+// OCSP and time-stamp values for test_ocsp.cpp and test_tsp.cpp: the library's reading by the paths of
+// pyasn1-modules' rfc6960 and rfc3161 (compared with tests/asn1_peer.py), and openssl-made data.
 #ifndef KORVU_TESTS_OCSP_PEER_H
 #define KORVU_TESTS_OCSP_PEER_H
 
@@ -10,60 +10,9 @@
 #include <vector>
 
 #include "cmd_decode.h"
-#include "test_util.h"
+#include "peer_compare.h"
 
 namespace korvu_test::ocsp {
-
-// One value as pyasn1-modules read it: "obj <type> <label> <hex>", its lines, "end".
-struct PeerValue {
-  uint32_t type = 0;
-  std::string label;
-  Bytes der;
-  std::vector<std::string> lines;
-};
-
-// The interpreter with pyasn1-modules; a missing one skips, except under CI=true where it fails.
-inline bool require_peer(std::string &python) {
-  python = pyasn1_python("pyasn1_modules.rfc6960, pyasn1_modules.rfc3161");
-  return !python.empty();
-}
-
-inline std::string run_script(const std::string &python, const std::string &args) {
-  return run_peer_script(python, "ocsp_peer.py", args);
-}
-
-inline std::vector<PeerValue> run_peer(const std::string &python, const std::string &args) {
-  std::vector<PeerValue> values;
-  std::istringstream lines(run_script(python, args));
-  std::string line;
-  PeerValue v;
-  while (std::getline(lines, line)) {
-    if (line.rfind("obj ", 0) == 0) {
-      std::istringstream w(line.substr(4));
-      std::string h;
-      v = PeerValue{};
-      w >> v.type >> v.label >> h;
-      v.der = hex(h);
-    } else if (line == "end") {
-      values.push_back(v);
-    } else {
-      v.lines.push_back(line);
-    }
-  }
-  return values;
-}
-
-// ---- the library's side -------------------------------------------------------------------------------------
-inline std::string lower_hex(const unsigned char *p, size_t n) {
-  static const char d[] = "0123456789abcdef";
-  std::string s;
-  for (size_t i = 0; i < n; i++) {
-    s += d[p[i] >> 4];
-    s += d[p[i] & 15];
-  }
-  return s;
-}
-inline std::string lower_hex(const Bytes &b) { return lower_hex(b.data(), b.size()); }
 
 // The contents octets of a DER TLV.
 inline Bytes contents(const Bytes &der) {
@@ -73,51 +22,20 @@ inline Bytes contents(const Bytes &der) {
   return h <= der.size() ? Bytes(der.begin() + static_cast<long>(h), der.end()) : Bytes{};
 }
 
-// An INTEGER's value in decimal (two's complement contents).
-inline std::string decimal(const KORVU_ASN1_INTEGER *v) {
-  if (v == nullptr) return "-";
-  Bytes c = contents(encode(KORVU_TYPE_INTEGER, v));
-  if (c.empty()) return "?";
-  const bool negative = c[0] & 0x80;
-  if (negative) {  // magnitude = two's complement
-    for (auto &b : c) b = static_cast<unsigned char>(~b);
-    for (size_t i = c.size(); i-- > 0;)
-      if (++c[i] != 0) break;
-  }
-  std::string digits;
-  while (!c.empty()) {
-    unsigned rem = 0;
-    Bytes q;
-    for (unsigned char b : c) {
-      unsigned cur = rem * 256 + b;
-      if (!q.empty() || cur / 10) q.push_back(static_cast<unsigned char>(cur / 10));
-      rem = cur % 10;
-    }
-    digits.insert(digits.begin(), static_cast<char>('0' + rem));
-    c = q;
-  }
-  if (digits.empty()) digits = "0";
-  return (negative && digits != "0" ? "-" : "") + digits;
-}
-
-inline std::string der_hex(uint32_t type, const void *v) { return v ? lower_hex(encode(type, v)) : "-"; }
 inline std::string oid_text(const KORVU_ASN1_OID *o) { return o ? korvu_asn1_oid_getstring(o) : "-"; }
-inline std::string time_text(const KORVU_ASN1_TIME *t) {
-  if (t == nullptr) return "-";
-  Bytes c = contents(encode(KORVU_TYPE_GENERALIZEDTIME, t));
-  return std::string(c.begin(), c.end());
-}
+inline std::string der_hex(uint32_t type, const void *v) { return v ? lower_hex(encode(type, v)) : "-"; }
 inline std::string octets_hex(const KORVU_ASN1_OCTETSTRING *o) {
   return o ? lower_hex(contents(encode(KORVU_TYPE_OCTET_STRING, o))) : "-";
 }
-inline std::string bits(const KORVU_ASN1_BITSTRING *b) {
-  if (b == nullptr) return "-";
-  Bytes c = contents(encode(KORVU_TYPE_BIT_STRING, b));
-  if (c.empty()) return "?";
-  std::string s;
-  const size_t total = (c.size() - 1) * 8 - c[0];
-  for (size_t i = 0; i < total; i++) s += (c[1 + i / 8] >> (7 - i % 8)) & 1 ? '1' : '0';
-  return s;
+inline std::string time_text(const KORVU_ASN1_TIME *t) {
+  const Bytes c = t ? contents(encode(KORVU_TYPE_GENERALIZEDTIME, t)) : Bytes{};
+  return t ? std::string(c.begin(), c.end()) : "-";
+}
+// A small INTEGER or ENUMERATED in decimal.
+inline std::string decimal(const KORVU_ASN1_INTEGER *v) {
+  int32_t n = 0;
+  if (v == nullptr) return "-";
+  return korvu_asn1_integer_getlong(v, &n) == 1 || korvu_asn1_enum_getlong(v, &n) == 1 ? std::to_string(n) : "?";
 }
 
 inline void *item(const KORVU_ASN1_LIST *l, int32_t i) {
@@ -125,27 +43,185 @@ inline void *item(const KORVU_ASN1_LIST *l, int32_t i) {
   return korvu_asn1_list_get(l, i, &e) == 1 ? e : nullptr;
 }
 
-struct Lines {
-  std::vector<std::string> v;
-  void put(const std::string &name, const std::string &text) { v.push_back(name + " " + text); }
-  void exts(const std::string &name, const KORVU_ASN1_LIST *l) {
-    if (l == nullptr) return put(name, "-");
-    int32_t n = korvu_asn1_list_getsize(l);
-    put(name, std::to_string(n));
-    for (int32_t i = 0; i < n; i++)
-      put(name + "." + std::to_string(i), der_hex(KORVU_TYPE_EXTENSION, item(l, i)));
+// The pyasn1-modules types of the values compared, and the corpus jobs for tests/asn1_peer.py: every valid
+// OCSPResponse (its BasicOCSPResponse read under "/responseBytes/response~"), OCSPRequest, TimeStampReq,
+// TimeStampResp and TSTInfo, and every TSTInfo inside the tokens of the tsp, ers, authenticode and cms families.
+inline const std::map<uint32_t, std::string> &peer_types() {
+  static const std::map<uint32_t, std::string> m = {
+      {KORVU_TYPE_OCSPRESPONSE, "rfc6960.OCSPResponse"}, {KORVU_TYPE_OCSPREQUEST, "rfc6960.OCSPRequest"},
+      {KORVU_TYPE_TIMESTAMPREQ, "rfc3161.TimeStampReq"}, {KORVU_TYPE_TIMESTAMPRESP, "rfc3161.TimeStampResp"},
+      {KORVU_TYPE_TSTINFO, "rfc3161.TSTInfo"},           {KORVU_TYPE_CRLID, "rfc6960.CrlID"},
+      {KORVU_TYPE_SERVICELOCATOR, "rfc6960.ServiceLocator"},
+      {KORVU_TYPE_PREFERREDSIGNATUREALGORITHMS, "rfc6960.PreferredSignatureAlgorithms"},
+      {KORVU_TYPE_PREFERREDSIGNATUREALGORITHM, "rfc6960.PreferredSignatureAlgorithm"}};
+  return m;
+}
+inline const std::vector<std::string> kOpenBasic = {"1.3.6.1.5.5.7.48.1.1\trfc6960.BasicOCSPResponse",
+                                                   "1.3.6.1.5.5.7.48.1.3\trfc6960.CrlID",
+                                                   "1.3.6.1.5.5.7.48.1.7\trfc6960.ServiceLocator"};
+
+// Corpus values by label (the manifest path, "#tstN" for a TSTInfo inside a token) with their type.
+inline std::map<std::string, PeerDump> corpus_peer(const std::string &python, std::map<std::string, uint32_t> &types) {
+  std::vector<PeerJob> jobs;
+  const std::map<std::string, uint32_t> by_name = {
+      {"OCSPResponse", KORVU_TYPE_OCSPRESPONSE}, {"OCSPRequest", KORVU_TYPE_OCSPREQUEST},
+      {"TimeStampReq", KORVU_TYPE_TIMESTAMPREQ}, {"TimeStampResp", KORVU_TYPE_TIMESTAMPRESP},
+      {"TSTInfo", KORVU_TYPE_TSTINFO}};
+  for (const ManifestRow &r : corpus_manifest()) {
+    const std::string file = corpus_dir() + "/" + r.path;
+    auto t = by_name.find(r.type);
+    if (t != by_name.end() && r.expect == "valid") {
+      types[r.path] = t->second;
+      jobs.push_back({r.path, peer_types().at(t->second), file, r.encoding == "b64" ? "ber,b64" : "ber"});
+    }
+    if ((r.family == "tsp" || r.family == "ers" || r.family == "authenticode" || r.family == "cms") &&
+        (r.encoding == "der" || r.encoding == "ber"))
+      jobs.push_back({r.path, "rfc3161.TSTInfo", file, "ber,tstinfo"});
   }
-  void certid(const std::string &p, const KORVU_OCSP_CERTID *id) {
-    put(p + ".hashalgo", der_hex(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_certid_gethashalgo(id)));
-    put(p + ".namehash", octets_hex(korvu_ocsp_certid_getissuernamehash(id)));
-    put(p + ".keyhash", octets_hex(korvu_ocsp_certid_getissuerkeyhash(id)));
-    put(p + ".sn", decimal(korvu_ocsp_certid_getsn(id)));
+  auto dumps = run_asn1_peer(python, jobs, kOpenBasic);
+  for (const auto &[label, d] : dumps)
+    if (label.find("#tst") != std::string::npos) types[label] = KORVU_TYPE_TSTINFO;
+  return dumps;
+}
+
+// ---- the library's reading, by the paths of rfc6960 and rfc3161 ----------------------------------------------
+// A BOOLEAN DEFAULT FALSE as pyasn1 gives it (the default written out).
+inline void boolean(LibDump &o, const std::string &path, const KORVU_ASN1_BOOLEAN *b) {
+  o.at[path] = korvu_asn1_boolean_istrue(b) ? "0101ff" : "010100";
+}
+
+inline void certid(LibDump &o, const std::string &p, const KORVU_OCSP_CERTID *id) {
+  o.der(p + "/hashAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_certid_gethashalgo(id));
+  o.der(p + "/issuerNameHash", KORVU_TYPE_OCTET_STRING, korvu_ocsp_certid_getissuernamehash(id));
+  o.der(p + "/issuerKeyHash", KORVU_TYPE_OCTET_STRING, korvu_ocsp_certid_getissuerkeyhash(id));
+  o.der(p + "/serialNumber", KORVU_TYPE_INTEGER, korvu_ocsp_certid_getsn(id));
+}
+
+inline void imprint(LibDump &o, const std::string &p, const KORVU_TSP_MESSAGEIMPRINT *mi) {
+  o.der(p + "/hashAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, mi ? mi->hashAlgorithm : nullptr);
+  o.der(p + "/hashedMessage", KORVU_TYPE_OCTET_STRING, mi ? mi->hashedMessage : nullptr);
+}
+
+inline void read_request(LibDump &o, const KORVU_OCSP_OCSPREQUEST *req) {
+  const KORVU_OCSP_TBSREQUEST *t = korvu_ocsp_ocsprequest_gettbs(req);
+  o.der("/tbsRequest/version", KORVU_TYPE_INTEGER, korvu_ocsp_tbsrequest_getversion(t));
+  o.der("/tbsRequest/requestorName", KORVU_TYPE_GENERALNAME, korvu_ocsp_tbsrequest_getname(t));
+  o.list<KORVU_OCSP_REQUEST>("/tbsRequest/requestList", korvu_ocsp_tbsrequest_getreqlist(t), [&](auto &p, auto *r) {
+    certid(o, p + "/reqCert", korvu_ocsp_request_getcertid(r));
+    o.list_der(p + "/singleRequestExtensions", KORVU_TYPE_EXTENSION, korvu_ocsp_request_getexts(r));
+  });
+  o.list_der("/tbsRequest/requestExtensions", KORVU_TYPE_EXTENSION, korvu_ocsp_tbsrequest_getexts(t));
+  const KORVU_OCSP_SIGNATURE *sig = korvu_ocsp_ocsprequest_getsignature(req);
+  if (sig == nullptr) {
+    o.at["/optionalSignature"] = "-";
+    return;
   }
-  void imprint(const std::string &p, const KORVU_TSP_MESSAGEIMPRINT *mi) {
-    put(p + ".algo", der_hex(KORVU_TYPE_ALGORITHMIDENTIFIER, mi ? mi->hashAlgorithm : nullptr));
-    put(p + ".hash", octets_hex(mi ? mi->hashedMessage : nullptr));
+  o.der("/optionalSignature/signatureAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_signature_getsignalgo(sig));
+  o.der("/optionalSignature/signature", KORVU_TYPE_BIT_STRING, korvu_ocsp_signature_getsignature(sig));
+  o.list_der("/optionalSignature/certs", KORVU_TYPE_CERTIFICATE, korvu_ocsp_signature_getcerts(sig));
+}
+
+inline void read_basic(LibDump &o, const KORVU_OCSP_BASICRESPONSE *br) {
+  const KORVU_OCSP_RESPONSEDATA *rd = korvu_ocsp_basicocspresponse_gettbs(br);
+  const std::string t = "/tbsResponseData";
+  o.der(t + "/version", KORVU_TYPE_INTEGER, korvu_ocsp_responsedata_getversion(rd));
+  const KORVU_OCSP_RESPONDERID *rid = korvu_ocsp_responsedata_getrespid(rd);
+  o.der(t + "/responderID/byName", KORVU_TYPE_NAME, korvu_ocsp_responderid_getname(rid));
+  o.der(t + "/responderID/byKey", KORVU_TYPE_OCTET_STRING, korvu_ocsp_responderid_getkeyhash(rid));
+  o.der(t + "/producedAt", KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_responsedata_getproducedat(rd));
+  o.list<KORVU_OCSP_SINGLERESPONSE>(t + "/responses", korvu_ocsp_responsedata_getresponses(rd), [&](auto &p, auto *sr) {
+    certid(o, p + "/certID", korvu_ocsp_singleresponse_getcertid(sr));
+    const KORVU_OCSP_CERTSTATUS *st = korvu_ocsp_singleresponse_getcertstatus(sr);
+    o.der(p + "/certStatus", KORVU_TYPE_CERTSTATUS, st);
+    const KORVU_OCSP_REVOKEDINFO *ri = korvu_ocsp_certstatus_getrevoked(st);
+    o.der(p + "/certStatus/revoked/revocationTime", KORVU_TYPE_GENERALIZEDTIME, ri ? korvu_ocsp_revokedinfo_gettime(ri) : nullptr);
+    o.der(p + "/certStatus/revoked/revocationReason", KORVU_TYPE_ENUMERATED, ri ? korvu_ocsp_revokedinfo_getreason(ri) : nullptr);
+    o.der(p + "/thisUpdate", KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_singleresponse_getthisupdate(sr));
+    o.der(p + "/nextUpdate", KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_singleresponse_getnextupdate(sr));
+    o.list_der(p + "/singleExtensions", KORVU_TYPE_EXTENSION, korvu_ocsp_singleresponse_getexts(sr));
+  });
+  o.list_der(t + "/responseExtensions", KORVU_TYPE_EXTENSION, korvu_ocsp_responsedata_getexts(rd));
+  o.der("/signatureAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_basicocspresponse_getsignalgo(br));
+  o.der("/signature", KORVU_TYPE_BIT_STRING, korvu_ocsp_basicocspresponse_getsignature(br));
+  o.list_der("/certs", KORVU_TYPE_CERTIFICATE, korvu_ocsp_basicocspresponse_getcerts(br));
+}
+
+inline void read_response(LibDump &o, const KORVU_OCSP_OCSPRESPONSE *r) {
+  o.der("/responseStatus", KORVU_TYPE_ENUMERATED, korvu_ocsp_ocspresponse_getstatus(r));
+  const KORVU_OCSP_RESPONSEBYTES *rb = korvu_ocsp_ocspresponse_getresponse(r);
+  o.der("/responseBytes/responseType", KORVU_TYPE_OBJECT_IDENTIFIER, rb ? korvu_ocsp_responsebytes_gettype(rb) : nullptr);
+  o.der("/responseBytes/response", KORVU_TYPE_OCTET_STRING, rb ? korvu_ocsp_responsebytes_getresponse(rb) : nullptr);
+}
+
+inline void read_tsq(LibDump &o, const KORVU_TSP_TIMESTAMPREQ *q) {
+  o.der("/version", KORVU_TYPE_INTEGER, korvu_tsp_timestampreq_getversion(q));
+  imprint(o, "/messageImprint", korvu_tsp_timestampreq_getmessageimprint(q));
+  o.der("/reqPolicy", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_tsp_timestampreq_getpolicy(q));
+  o.der("/nonce", KORVU_TYPE_INTEGER, korvu_tsp_timestampreq_getnonce(q));
+  boolean(o, "/certReq", korvu_tsp_timestampreq_getcertreq(q));
+  o.list_der("/extensions", KORVU_TYPE_EXTENSION, korvu_tsp_timestampreq_getexts(q));
+}
+
+inline void read_tsr(LibDump &o, const KORVU_TSP_TIMESTAMPRESP *r) {
+  const KORVU_TSP_PKISTATUSINFO *si = korvu_tsp_timestampresp_getstatus(r);
+  o.der("/status/status", KORVU_TYPE_INTEGER, korvu_tsp_pkistatusinfo_getstatus(si));
+  o.list_der("/status/statusString", KORVU_TYPE_UTF8STRING, korvu_tsp_pkistatusinfo_getstatusstring(si));
+  o.der("/status/failInfo", KORVU_TYPE_BIT_STRING, korvu_tsp_pkistatusinfo_getfailinfo(si));
+}
+
+inline void read_tst(LibDump &o, const KORVU_TSP_TSTINFO *t) {
+  o.der("/version", KORVU_TYPE_INTEGER, korvu_tsp_tstinfo_getversion(t));
+  o.der("/policy", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_tsp_tstinfo_getpolicy(t));
+  imprint(o, "/messageImprint", korvu_tsp_tstinfo_getmessageimprint(t));
+  o.der("/serialNumber", KORVU_TYPE_INTEGER, korvu_tsp_tstinfo_getsn(t));
+  o.der("/genTime", KORVU_TYPE_GENERALIZEDTIME, korvu_tsp_tstinfo_getgentime(t));
+  const KORVU_TSP_ACCURACY *a = korvu_tsp_tstinfo_getaccuracy(t);
+  if (a == nullptr) o.at["/accuracy"] = "-";
+  o.der("/accuracy/seconds", KORVU_TYPE_INTEGER, a ? korvu_tsp_accuracy_getseconds(a) : nullptr);
+  o.der("/accuracy/millis", KORVU_TYPE_INTEGER, a ? korvu_tsp_accuracy_getmillis(a) : nullptr);
+  o.der("/accuracy/micros", KORVU_TYPE_INTEGER, a ? korvu_tsp_accuracy_getmicros(a) : nullptr);
+  boolean(o, "/ordering", korvu_tsp_tstinfo_getordering(t));
+  o.der("/nonce", KORVU_TYPE_INTEGER, korvu_tsp_tstinfo_getnonce(t));
+  o.der("/tsa", KORVU_TYPE_GENERALNAME, korvu_tsp_tstinfo_gettsaname(t));
+  o.list_der("/extensions", KORVU_TYPE_EXTENSION, korvu_tsp_tstinfo_getexts(t));
+}
+
+// CrlID, ServiceLocator and PreferredSignatureAlgorithm(s).
+inline LibDump ext_value_dump(uint32_t type, const void *v) {
+  LibDump o;
+  if (type == KORVU_TYPE_CRLID) {
+    auto *c = static_cast<const KORVU_OCSP_CRLID *>(v);
+    o.der("/crlUrl", KORVU_TYPE_IA5STRING, korvu_ocsp_crlid_geturl(c));
+    o.der("/crlNum", KORVU_TYPE_INTEGER, korvu_ocsp_crlid_getnum(c));
+    o.der("/crlTime", KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_crlid_gettime(c));
+  } else if (type == KORVU_TYPE_SERVICELOCATOR) {
+    auto *l = static_cast<const KORVU_OCSP_SERVICELOCATOR *>(v);
+    o.der("/issuer", KORVU_TYPE_NAME, l->issuer);
+    o.der("/locator", KORVU_TYPE_AUTHORITYINFOACCESS, l->locator);
+  } else if (type == KORVU_TYPE_PREFERREDSIGNATUREALGORITHMS) {
+    o.list_der("", KORVU_TYPE_PREFERREDSIGNATUREALGORITHM, static_cast<const KORVU_ASN1_LIST *>(v));
+  } else {
+    auto *a = static_cast<const KORVU_OCSP_PREFSIGALGO *>(v);
+    o.der("/sigIdentifier", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_preferredsignalgo_getsignalgo(a));
+    // pyasn1-modules names the second component certIdentifier
+    o.der("/certIdentifier", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_preferredsignalgo_getpubkeyalgo(a));
   }
-};
+  return o;
+}
+
+// The library's reading of a value of one of the types above.
+inline LibDump lib_dump(uint32_t type, const void *v) {
+  LibDump o;
+  switch (type) {
+    case KORVU_TYPE_OCSPRESPONSE: read_response(o, static_cast<const KORVU_OCSP_OCSPRESPONSE *>(v)); break;
+    case KORVU_TYPE_OCSPREQUEST: read_request(o, static_cast<const KORVU_OCSP_OCSPREQUEST *>(v)); break;
+    case KORVU_TYPE_BASICOCSPRESPONSE: read_basic(o, static_cast<const KORVU_OCSP_BASICRESPONSE *>(v)); break;
+    case KORVU_TYPE_TIMESTAMPREQ: read_tsq(o, static_cast<const KORVU_TSP_TIMESTAMPREQ *>(v)); break;
+    case KORVU_TYPE_TIMESTAMPRESP: read_tsr(o, static_cast<const KORVU_TSP_TIMESTAMPRESP *>(v)); break;
+    default: read_tst(o, static_cast<const KORVU_TSP_TSTINFO *>(v)); break;
+  }
+  return o;
+}
 
 // The kept signed octets of a BasicOCSPResponse, through the export.
 inline Bytes tbs_octets(KORVU_OCSP_BASICRESPONSE *br) {
@@ -155,130 +231,6 @@ inline Bytes tbs_octets(KORVU_OCSP_BASICRESPONSE *br) {
   if (korvu_ocsp_basicocspresponse_gettbsocts(br, out.data(), &n) != 1) return {};
   out.resize(static_cast<size_t>(n));
   return out;
-}
-
-inline std::vector<std::string> describe_request(const KORVU_OCSP_OCSPREQUEST *req, const Bytes &tbs) {
-  Lines o;
-  const KORVU_OCSP_TBSREQUEST *t = korvu_ocsp_ocsprequest_gettbs(req);
-  o.put("version", decimal(korvu_ocsp_tbsrequest_getversion(t)));
-  o.put("requestor", der_hex(KORVU_TYPE_GENERALNAME, korvu_ocsp_tbsrequest_getname(t)));
-  const KORVU_ASN1_LIST *l = korvu_ocsp_tbsrequest_getreqlist(t);
-  o.put("requests", std::to_string(korvu_asn1_list_getsize(l)));
-  for (int32_t i = 0; i < korvu_asn1_list_getsize(l); i++) {
-    auto *r = static_cast<const KORVU_OCSP_REQUEST *>(item(l, i));
-    const std::string p = "r" + std::to_string(i);
-    o.certid(p, korvu_ocsp_request_getcertid(r));
-    o.exts(p + ".exts", korvu_ocsp_request_getexts(r));
-  }
-  o.exts("exts", korvu_ocsp_tbsrequest_getexts(t));
-  o.put("tbs", lower_hex(tbs));
-  const KORVU_OCSP_SIGNATURE *sig = korvu_ocsp_ocsprequest_getsignature(req);
-  if (sig == nullptr) {
-    o.put("sig", "-");
-  } else {
-    o.put("sig.algo", der_hex(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_signature_getsignalgo(sig)));
-    o.put("sig.value", bits(korvu_ocsp_signature_getsignature(sig)));
-    const KORVU_ASN1_LIST *c = korvu_ocsp_signature_getcerts(sig);
-    o.put("sig.certs", c ? std::to_string(korvu_asn1_list_getsize(c)) : "-");
-  }
-  return o.v;
-}
-
-inline std::vector<std::string> describe_basic(KORVU_OCSP_BASICRESPONSE *br) {
-  Lines o;
-  const KORVU_OCSP_RESPONSEDATA *rd = korvu_ocsp_basicocspresponse_gettbs(br);
-  o.put("version", decimal(korvu_ocsp_responsedata_getversion(rd)));
-  const KORVU_OCSP_RESPONDERID *rid = korvu_ocsp_responsedata_getrespid(rd);
-  if (korvu_ocsp_responderid_gettype(rid) == 1)
-    o.put("respid", "1 " + der_hex(KORVU_TYPE_NAME, korvu_ocsp_responderid_getname(rid)));
-  else
-    o.put("respid", "2 " + octets_hex(korvu_ocsp_responderid_getkeyhash(rid)));
-  o.put("producedat", time_text(korvu_ocsp_responsedata_getproducedat(rd)));
-  const KORVU_ASN1_LIST *l = korvu_ocsp_responsedata_getresponses(rd);
-  o.put("responses", std::to_string(korvu_asn1_list_getsize(l)));
-  for (int32_t i = 0; i < korvu_asn1_list_getsize(l); i++) {
-    auto *sr = static_cast<const KORVU_OCSP_SINGLERESPONSE *>(item(l, i));
-    const std::string p = "s" + std::to_string(i);
-    o.certid(p, korvu_ocsp_singleresponse_getcertid(sr));
-    const KORVU_OCSP_CERTSTATUS *st = korvu_ocsp_singleresponse_getcertstatus(sr);
-    o.put(p + ".status", std::to_string(korvu_ocsp_certstatus_gettype(st)));
-    if (const KORVU_OCSP_REVOKEDINFO *ri = korvu_ocsp_certstatus_getrevoked(st)) {
-      o.put(p + ".revtime", time_text(korvu_ocsp_revokedinfo_gettime(ri)));
-      o.put(p + ".reason", decimal(korvu_ocsp_revokedinfo_getreason(ri)));
-    }
-    o.put(p + ".thisupdate", time_text(korvu_ocsp_singleresponse_getthisupdate(sr)));
-    o.put(p + ".nextupdate", time_text(korvu_ocsp_singleresponse_getnextupdate(sr)));
-    o.exts(p + ".exts", korvu_ocsp_singleresponse_getexts(sr));
-  }
-  o.exts("exts", korvu_ocsp_responsedata_getexts(rd));
-  o.put("tbs", lower_hex(tbs_octets(br)));
-  o.put("sigalgo", der_hex(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ocsp_basicocspresponse_getsignalgo(br)));
-  o.put("signature", bits(korvu_ocsp_basicocspresponse_getsignature(br)));
-  const KORVU_ASN1_LIST *certs = korvu_ocsp_basicocspresponse_getcerts(br);
-  o.put("certs", certs ? std::to_string(korvu_asn1_list_getsize(certs)) : "-");
-  for (int32_t i = 0; certs && i < korvu_asn1_list_getsize(certs); i++)
-    o.put("cert" + std::to_string(i), der_hex(KORVU_TYPE_CERTIFICATE, item(certs, i)));
-  return o.v;
-}
-
-inline std::vector<std::string> describe_response(const KORVU_OCSP_OCSPRESPONSE *r) {
-  Lines o;
-  o.put("status", decimal(korvu_ocsp_ocspresponse_getstatus(r)));
-  const KORVU_OCSP_RESPONSEBYTES *rb = korvu_ocsp_ocspresponse_getresponse(r);
-  if (rb == nullptr) {
-    o.put("bytes", "-");
-  } else {
-    o.put("bytes.type", oid_text(korvu_ocsp_responsebytes_gettype(rb)));
-    o.put("bytes.response", octets_hex(korvu_ocsp_responsebytes_getresponse(rb)));
-  }
-  return o.v;
-}
-
-inline std::vector<std::string> describe_tsq(const KORVU_TSP_TIMESTAMPREQ *q) {
-  Lines o;
-  o.put("version", decimal(korvu_tsp_timestampreq_getversion(q)));
-  o.imprint("imprint", korvu_tsp_timestampreq_getmessageimprint(q));
-  o.put("policy", oid_text(korvu_tsp_timestampreq_getpolicy(q)));
-  o.put("nonce", decimal(korvu_tsp_timestampreq_getnonce(q)));
-  o.put("certreq", korvu_asn1_boolean_istrue(korvu_tsp_timestampreq_getcertreq(q)) ? "1" : "0");
-  o.exts("exts", korvu_tsp_timestampreq_getexts(q));
-  return o.v;
-}
-
-inline void describe_status(Lines &o, const KORVU_TSP_PKISTATUSINFO *si) {
-  o.put("status", decimal(korvu_tsp_pkistatusinfo_getstatus(si)));
-  const KORVU_ASN1_LIST *text = korvu_tsp_pkistatusinfo_getstatusstring(si);
-  o.put("text", text ? std::to_string(korvu_asn1_list_getsize(text)) : "-");
-  for (int32_t i = 0; text && i < korvu_asn1_list_getsize(text); i++)
-    o.put("text." + std::to_string(i),
-          lower_hex(contents(encode(KORVU_TYPE_UTF8STRING, item(text, i)))));
-  o.put("failinfo", bits(korvu_tsp_pkistatusinfo_getfailinfo(si)));
-}
-
-inline std::vector<std::string> describe_tsr(const KORVU_TSP_TIMESTAMPRESP *r) {
-  Lines o;
-  describe_status(o, korvu_tsp_timestampresp_getstatus(r));
-  o.put("token", der_hex(KORVU_TYPE_CONTENTINFO, korvu_tsp_timestampresp_gettoken(r)));
-  return o.v;
-}
-
-inline std::vector<std::string> describe_tst(const KORVU_TSP_TSTINFO *t) {
-  Lines o;
-  o.put("version", decimal(korvu_tsp_tstinfo_getversion(t)));
-  o.put("policy", oid_text(korvu_tsp_tstinfo_getpolicy(t)));
-  o.imprint("imprint", korvu_tsp_tstinfo_getmessageimprint(t));
-  o.put("sn", decimal(korvu_tsp_tstinfo_getsn(t)));
-  o.put("gentime", time_text(korvu_tsp_tstinfo_getgentime(t)));
-  if (const KORVU_TSP_ACCURACY *a = korvu_tsp_tstinfo_getaccuracy(t))
-    o.put("accuracy", decimal(korvu_tsp_accuracy_getseconds(a)) + " " + decimal(korvu_tsp_accuracy_getmillis(a)) +
-                          " " + decimal(korvu_tsp_accuracy_getmicros(a)));
-  else
-    o.put("accuracy", "-");
-  o.put("ordering", korvu_asn1_boolean_istrue(korvu_tsp_tstinfo_getordering(t)) ? "1" : "0");
-  o.put("nonce", decimal(korvu_tsp_tstinfo_getnonce(t)));
-  o.put("tsa", der_hex(KORVU_TYPE_GENERALNAME, korvu_tsp_tstinfo_gettsaname(t)));
-  o.exts("exts", korvu_tsp_tstinfo_getexts(t));
-  return o.v;
 }
 
 // True when ContentInfo (111) decodes in this build, so that a granted TimeStampResp can be read.

@@ -1,12 +1,10 @@
 // CRLs: corpus files and openssl-made CRLs read through the getters and
-// compared with pyasn1-modules' reading (tests/crl_peer.py), CRLs built with
+// compared with pyasn1-modules' reading (tests/asn1_peer.py), CRLs built with
 // the constructors, the optional components, and malformed input.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <functional>
 
-#include "signed_peer.h"
+#include "peer_compare.h"
 #include "summary_crl.h"
 
 using namespace korvu_test;
@@ -33,80 +31,60 @@ Bytes tbs_octets(KORVU_X509_CRL *c) {
   return out;
 }
 
-struct Getter {
-  uint32_t type;
-  std::function<const void *(const KORVU_X509_CRL *)> get;
-};
-const std::map<std::string, Getter> &getters() {
-  static const std::map<std::string, Getter> m = {
-      {"version", {KORVU_TYPE_INTEGER, [](auto c) { return korvu_x509crl_getversion(c); }}},
-      {"signature", {KORVU_TYPE_ALGORITHMIDENTIFIER, [](auto c) { return korvu_x509crl_getinnersignalgo(c); }}},
-      {"issuer", {KORVU_TYPE_NAME, [](auto c) { return korvu_x509crl_getissuer(c); }}},
-      {"thisUpdate", {KORVU_TYPE_TIME, [](auto c) { return korvu_x509crl_getthisupdate(c); }}},
-      {"nextUpdate", {KORVU_TYPE_TIME, [](auto c) { return korvu_x509crl_getnextupdate(c); }}},
-      {"signatureAlgorithm", {KORVU_TYPE_ALGORITHMIDENTIFIER, [](auto c) { return korvu_x509crl_getsignalgo(c); }}},
-      {"signatureValue", {KORVU_TYPE_BIT_STRING, [](auto c) { return korvu_x509crl_getsignvalue(c); }}},
-  };
-  return m;
+// Extension identifiers joined by commas, "none" for none.
+std::string extension_oids(const KORVU_ASN1_LIST *exts) {
+  std::string out;
+  for (auto *e : list_items<KORVU_X509_EXTENSION>(exts)) {
+    const char *s = korvu_asn1_oid_getstring(korvu_x509extension_getid(e));
+    out += (out.empty() ? "" : ",") + std::string(s ? s : "?");
+  }
+  return out.empty() ? "none" : out;
+}
+
+std::map<std::string, PeerDump> run_peer(const std::string &python, const std::vector<std::string> &paths) {
+  std::vector<PeerJob> jobs;
+  for (const std::string &p : paths) jobs.push_back({p, "rfc5280.CertificateList", p, "pem=X509 CRL|CRL"});
+  return run_asn1_peer(python, jobs);
 }
 
 // Compares a CRL parsed from `input` with pyasn1's reading; returns the number of values compared.
-size_t check_against_peer(const PeerFile &p, const Bytes &input) {
+size_t check_against_peer(const std::string &label, const PeerDump &p, const Bytes &input) {
   ErrCtx ctx;
   CrlPtr crl(parse(input, ctx));
   if (crl.c == nullptr) {
-    ADD_FAILURE() << p.path << " refused: " << testing::PrintToString(ctx.codes());
+    ADD_FAILURE() << label << " refused: " << testing::PrintToString(ctx.codes());
     return 0;
   }
-  size_t compared = 2;
-  EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATELIST, crl.c)), to_hex(p.der)) << p.path << ": re-encoding";
-  EXPECT_EQ(to_hex(tbs_octets(crl.c)), to_hex(first_child(p.der))) << p.path << ": to-be-signed octets";
-  for (const auto &[name, want] : p.comps) {
-    const Getter &g = getters().at(name);
-    EXPECT_EQ(der_or_dash(g.type, g.get(crl.c)), hex_or_dash(want)) << p.path << ": " << name;
-    compared++;
-  }
-  EXPECT_EQ(korvu_x509crl_hasversion(crl.c), p.comps.at("version") != "-") << p.path;
-  EXPECT_EQ(korvu_x509crl_hasnextupdate(crl.c), p.comps.at("nextUpdate") != "-") << p.path;
-  const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl.c);
-  EXPECT_EQ(korvu_x509crl_hasrevcerts(crl.c), p.texts.at("entries") != "-") << p.path;
-  auto entries = list_items<KORVU_X509_REVCERT>(revoked);
-  EXPECT_EQ(entries.size(), p.entries.size()) << p.path;
-  for (size_t i = 0; i < entries.size() && i < p.entries.size(); i++) {
-    const KORVU_X509_REVCERT *e = entries[i];
-    const auto &want = p.entries[i];
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(e))), to_hex(hex(want[0])))
-        << p.path << " entry " << i;
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_TIME, korvu_x509revcertinfo_getrevdate(e))), to_hex(hex(want[1])))
-        << p.path << " entry " << i;
-    EXPECT_EQ(extension_oids(korvu_x509revcertinfo_getexts(e)), want[2]) << p.path << " entry " << i;
-    EXPECT_EQ(korvu_x509revcertinfo_hasexts(e), want[2] != "none") << p.path << " entry " << i;
-    compared += 3;
-  }
-  EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.c)), p.texts.at("extensions")) << p.path;
-  return compared + 1;
+  const KORVU_X509_CRL *c = crl.c;
+  EXPECT_EQ(lower_hex(encode(KORVU_TYPE_CERTIFICATELIST, c)), lower_hex(p.in)) << label << ": re-encoding";
+  EXPECT_EQ(lower_hex(tbs_octets(crl.c)), lower_hex(first_child(p.in))) << label << ": to-be-signed octets";
+  const std::string t = "/tbsCertList";
+  EXPECT_EQ(korvu_x509crl_hasversion(c), p.has(t + "/version")) << label;
+  EXPECT_EQ(korvu_x509crl_hasnextupdate(c), p.has(t + "/nextUpdate")) << label;
+  EXPECT_EQ(korvu_x509crl_hasrevcerts(c), p.has(t + "/revokedCertificates")) << label;
+  LibDump o;
+  o.der(t + "/version", KORVU_TYPE_INTEGER, korvu_x509crl_getversion(c));
+  o.der(t + "/signature", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509crl_getinnersignalgo(c));
+  o.der(t + "/issuer", KORVU_TYPE_NAME, korvu_x509crl_getissuer(c));
+  o.der(t + "/thisUpdate", KORVU_TYPE_TIME, korvu_x509crl_getthisupdate(c));
+  o.der(t + "/nextUpdate", KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(c));
+  o.list<KORVU_X509_REVCERT>(t + "/revokedCertificates", korvu_x509crl_getrevcerts(c), [&](auto &e, auto *v) {
+    o.der(e + "/userCertificate", KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(v));
+    o.der(e + "/revocationDate", KORVU_TYPE_TIME, korvu_x509revcertinfo_getrevdate(v));
+    o.list_der(e + "/crlEntryExtensions", KORVU_TYPE_EXTENSION, korvu_x509revcertinfo_getexts(v));
+    EXPECT_EQ(korvu_x509revcertinfo_hasexts(v), p.has(e + "/crlEntryExtensions")) << label << " " << e;
+  });
+  o.list_der(t + "/crlExtensions", KORVU_TYPE_EXTENSION, korvu_x509crl_getexts(c));
+  o.der("/signatureAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509crl_getsignalgo(c));
+  o.der("/signature", KORVU_TYPE_BIT_STRING, korvu_x509crl_getsignvalue(c));
+  return compare_dumps(o, p, label) + 2;
 }
 
 // Corpus CRLs that are not "valid" and how the library takes them: refused with a code, or read (0) because
-// the fault lies in what the values mean, not in their encoding.
+// the fault lies in what the values mean, not in their encoding. The "invalid_garbage_" ones (garbage where an
+// element belongs) are all refused with 0x1020A.
 const std::map<std::string, std::pair<uint32_t, const char *>> kOutcomes = {
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_crlentryextensions.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_extensions.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_nextupdate.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_revocationdate.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_revokedcerts.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_signaturevalue.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_after_thisupdate.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_crlentry.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_issuer_name.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_revocationdate.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_revoked_serial_number.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_signaturealgorithm.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_signaturevalue.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_tbs_signature_algorithm.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_tbscertlist.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_thisupdate.der", {0x1020A, "garbage where an element belongs"}},
-    {"crl/boringssl__crl_unittest__invalid_garbage_version.der", {0x1020A, "garbage where an element belongs"}},
+    {"garbage", {0x1020A, "garbage where an element belongs"}},
     {"crl/boringssl__crl_unittest__invalid_idp_dpname_choice_extra_data.der", {0, "the fault is inside an extension value"}},
     {"crl/boringssl__crl_unittest__invalid_idp_empty_sequence.der", {0, "the fault is inside an extension value"}},
     {"crl/boringssl__crl_unittest__invalid_idp_onlycontains_user_and_ca_certs.der", {0, "the fault is inside an extension value"}},
@@ -128,21 +106,29 @@ const std::map<std::string, std::pair<uint32_t, const char *>> kOutcomes = {
 
 TEST(Crl, CorpusAgreesWithPyasn1Modules) {
   if (!have_corpus()) GTEST_SKIP() << "no corpus";
-  const std::string python = signed_peer_python();
+  const std::string python = pyasn1_python("pyasn1_modules.rfc5280");
   if (python.empty()) GTEST_SKIP() << "no pyasn1-modules";
-  auto peer = run_signed_peer(python, corpus_dir());
+  std::vector<ManifestRow> rows;
+  std::vector<std::string> paths;
+  for (const ManifestRow &row : corpus_manifest())
+    if (row.type == "CertificateList") {
+      rows.push_back(row);
+      paths.push_back(corpus_dir() + "/" + row.path);
+    }
+  auto peer = run_peer(python, paths);
   size_t files = 0, valid = 0, compared = 0;
-  for (const ManifestRow &row : corpus_manifest()) {
-    if (row.type != "CertificateList") continue;
+  for (const ManifestRow &row : rows) {
     files++;
     const Bytes input = parser_input(read_file(corpus_dir() + "/" + row.path));
-    auto p = peer.find(row.path);
+    auto p = peer.find(corpus_dir() + "/" + row.path);
     ASSERT_NE(p, peer.end()) << row.path;
+    const bool refused = !p->second.error.empty();
     auto outcome = kOutcomes.find(row.path);
+    if (row.path.find("__invalid_garbage_") != std::string::npos) outcome = kOutcomes.find("garbage");
     if (row.expect == "valid") valid++;
     if (row.expect == "valid" && outcome == kOutcomes.end()) {
-      ASSERT_FALSE(p->second.refused) << row.path << ": pyasn1 refuses a valid CRL";
-      compared += check_against_peer(p->second, input);
+      ASSERT_FALSE(refused) << row.path << ": pyasn1 refuses a valid CRL";
+      compared += check_against_peer(row.path, p->second, input);
       continue;
     }
     ErrCtx ctx;
@@ -150,13 +136,13 @@ TEST(Crl, CorpusAgreesWithPyasn1Modules) {
     if (outcome == kOutcomes.end()) {
       ADD_FAILURE() << row.path << " (" << row.expect << ", " << row.note << "): no outcome kept; library "
                     << (crl.c ? "reads it" : "refuses it " + testing::PrintToString(ctx.codes())) << ", pyasn1 "
-                    << (p->second.refused ? "refuses it" : "reads it");
+                    << (refused ? "refuses it" : "reads it");
       continue;
     }
     const uint32_t code = outcome->second.first;
     if (code == 0) {
       ASSERT_NE(crl.c, nullptr) << row.path << ": " << outcome->second.second;
-      if (!p->second.refused) compared += check_against_peer(p->second, input);
+      if (!refused) compared += check_against_peer(row.path, p->second, input);
     } else {
       EXPECT_EQ(crl.c, nullptr) << row.path << ": " << outcome->second.second;
       EXPECT_TRUE(ctx.has(code)) << row.path << ": " << outcome->second.second << " "
@@ -175,27 +161,24 @@ namespace {
 // ---- openssl-made CRLs ----------------------------------------------------------
 TEST(Crl, OpensslMadeAgreeWithPyasn1AndCarryTheirExtensions) {
   const std::string dir = openssl_made_dir();
-  const std::string python = signed_peer_python();
+  const std::string python = pyasn1_python("pyasn1_modules.rfc5280");
   if (dir.empty() || python.empty()) GTEST_SKIP() << "no openssl or pyasn1-modules";
-  struct Case {
+  const struct {
     const char *file;
-    const char *next;     // nextUpdate's first octet and text, "" for any
-    const char *idp_der;  // the start of the issuingDistributionPoint value's DER
-  };
-  const Case cases[] = {
-      {"full.pem", "18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A", "30"},  // GeneralizedTime 2055
-      {"relative.pem", "17 0D", "30"},
-      {"label.pem", "18 0F 32 30 35 35", "30"},
+    const char *next;  // nextUpdate's first octets
+  } cases[] = {
+      {"full.pem", "18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A"},  // GeneralizedTime 2055
+      {"relative.pem", "17 0D"},
+      {"label.pem", "18 0F 32 30 35 35"},
   };
   const std::vector<std::string> reasons = {"2.5.29.21", "2.5.29.21,2.5.29.24", "2.5.29.21,2.5.29.24",
                                             "2.5.29.21,2.5.29.23"};
-  for (const Case &c : cases) {
+  auto peer = run_peer(python, {dir + "/full.pem", dir + "/relative.pem", dir + "/label.pem"});
+  for (const auto &c : cases) {
     const std::string path = dir + "/" + c.file;
-    auto peer = run_signed_peer(python, std::string("--file crl ") + path);
-    ASSERT_EQ(peer.size(), 1u) << c.file;
-    const PeerFile &p = peer.begin()->second;
-    ASSERT_FALSE(p.refused) << c.file;
-    EXPECT_GT(check_against_peer(p, read_file(path)), 15u) << c.file;
+    ASSERT_EQ(peer.count(path), 1u) << c.file;
+    ASSERT_EQ(peer[path].error, "") << c.file;
+    EXPECT_GT(check_against_peer(c.file, peer[path], read_file(path)), 15u) << c.file;
     ErrCtx ctx;
     CrlPtr crl(parse(read_file(path), ctx));
     ASSERT_NE(crl.c, nullptr) << c.file;
@@ -228,11 +211,7 @@ const Bytes kEntry = der_tlv(0x30, hex("02 01 07 17 0D 32 34 30 36 30 31 30 30 3
 const Bytes kCrlNumber = der_tlv(0x30, hex("06 03 55 1D 14 04 03 02 01 05"));
 const Bytes kSig = hex("03 03 00 AB CD");
 
-Bytes cat(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
+Bytes cat(std::initializer_list<Bytes> parts) { return cat_bytes(parts); }
 Bytes crl_of(const Bytes &tbs_contents) { return der_tlv(0x30, cat({der_tlv(0x30, tbs_contents), kAlg, kSig})); }
 
 TEST(Crl, OptionalComponentsAndKeptEncodings) {

@@ -1,6 +1,6 @@
 // Extension value types: every such extension of the corpus certificates and
 // CRLs, and of CRLs and requests made by openssl, decoded, re-encoded and read
-// through the getters against pyasn1's reading (tests/extvalues_peer.py);
+// through the getters against pyasn1's reading (tests/asn1_peer.py);
 // values without public data written by `openssl asn1parse -genconf` and by
 // the constructors; DEFAULT handling, constructor rules and malformed input.
 #include <unistd.h>
@@ -10,57 +10,77 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <sstream>
 
-#include "test_util.h"
+#include "peer_compare.h"
 
 using namespace korvu_test;
 
 namespace {
 
 // ---- pyasn1's reading ---------------------------------------------------------
-struct PeerValue {
-  std::string label;
-  uint32_t type = 0;
-  Bytes der;
-  std::vector<std::pair<std::string, std::string>> comps;  // path, hex or "-"
-  std::map<std::string, int32_t> counts;                   // list path, element count
-  bool unreadable = false;
-};
-
-std::string peer_python() { return pyasn1_python("pyasn1_modules.rfc5280"); }
-
 bool require(bool have, const char *what) {
   if (!have && under_ci()) ADD_FAILURE() << what << " missing";
   return have;
 }
 
-std::string run(const std::string &cmd, int *status = nullptr) { return run_command(cmd, status); }
+// Extension values (and the UserNotice and SemanticsInformation values inside them) by OID: the library's
+// type and pyasn1's.
+const std::map<std::string, std::pair<uint32_t, const char *>> kValueTypes = {
+    {"2.5.29.35", {KORVU_TYPE_AUTHORITYKEYIDENTIFIER, "rfc5280.AuthorityKeyIdentifier"}},
+    {"2.5.29.37", {KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, "rfc5280.ExtKeyUsageSyntax"}},
+    {"2.5.29.16", {KORVU_TYPE_PRIVATEKEYUSAGEPERIOD, "rfc5280.PrivateKeyUsagePeriod"}},
+    {"2.5.29.32", {KORVU_TYPE_CERTIFICATEPOLICIES, "rfc5280.CertificatePolicies"}},
+    {"2.5.29.33", {KORVU_TYPE_POLICYMAPPINGS, "rfc5280.PolicyMappings"}},
+    {"2.5.29.9", {KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES, "rfc5280.SubjectDirectoryAttributes"}},
+    {"2.5.29.19", {KORVU_TYPE_BASICCONSTRAINTS, "rfc5280.BasicConstraints"}},
+    {"2.5.29.30", {KORVU_TYPE_NAMECONSTRAINTS_PKIX, "rfc5280.NameConstraints"}},
+    {"2.5.29.36", {KORVU_TYPE_POLICYCONSTRAINTS, "rfc5280.PolicyConstraints"}},
+    {"2.5.29.31", {KORVU_TYPE_CRLDISTRIBUTIONPOINTS, "rfc5280.CRLDistributionPoints"}},
+    {"2.5.29.46", {KORVU_TYPE_CRLDISTRIBUTIONPOINTS, "rfc5280.FreshestCRL"}},
+    {"1.3.6.1.5.5.7.1.1", {KORVU_TYPE_AUTHORITYINFOACCESS, "rfc5280.AuthorityInfoAccessSyntax"}},
+    {"1.3.6.1.5.5.7.1.11", {KORVU_TYPE_AUTHORITYINFOACCESS, "rfc5280.SubjectInfoAccessSyntax"}},
+    {"2.5.29.28", {KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, "rfc5280.IssuingDistributionPoint"}},
+    {"1.3.6.1.5.5.7.1.3", {KORVU_TYPE_QCSTATEMENTS, "local.QCStatements"}},
+    {"1.3.6.1.5.5.7.2.2", {KORVU_TYPE_USERNOTICE, "rfc5280.UserNotice"}},
+    {"1.3.6.1.5.5.7.11.1", {KORVU_TYPE_SEMANTICSINFORMATION, "local.SemanticsInformation"}},
+    {"1.3.6.1.5.5.7.11.2", {KORVU_TYPE_SEMANTICSINFORMATION, "local.SemanticsInformation"}},
+};
 
-std::vector<PeerValue> run_peer(const std::string &args) {
-  const std::string out = run_peer_script(peer_python(), "extvalues_peer.py", args);
+// One value pyasn1 found, keyed "FILE[BLOCK]#EXTENSION/OID", with "/I/J" for one inside another.
+struct PeerValue {
+  std::string label, path;
+  uint32_t type = 0;
+  Bytes der;
+  const PeerDump *dump = nullptr;
+  bool unreadable = false;
+};
+
+// Runs the dumper over `jobs` (label "NAME[BLOCK]") and lists every value of a known type it read.
+std::vector<PeerValue> peer_values(const std::vector<PeerJob> &jobs, std::map<std::string, PeerDump> &dumps) {
+  std::vector<std::string> open = {"1.2.840.113549.1.9.14\trfc5280.Extensions"};  // a request's extensions
+  for (const auto &[oid, t] : kValueTypes) open.push_back(oid + "\t" + t.second);
+  dumps = run_asn1_peer(pyasn1_python("pyasn1_modules.rfc5280"), jobs, open);
   std::vector<PeerValue> values;
-  std::istringstream lines(out);
-  std::string line;
-  PeerValue v;
-  while (std::getline(lines, line)) {
-    std::istringstream w(line);
-    std::string kind, a, b;
-    w >> kind >> a >> b;
-    if (kind == "value") {
-      v = PeerValue{};
-      v.label = a;
-      v.type = static_cast<uint32_t>(std::stoul(b));
-      std::string h;
-      w >> h;
-      v.der = hex(h);
-    } else if (kind == "c") {
-      v.comps.emplace_back(a, b);
-    } else if (kind == "n") {
-      v.counts[a.substr(0, a.rfind('/'))] = std::stoi(b);
-    } else if (kind == "s") {
-      v.unreadable = true;
-    } else if (kind == "end") {
+  for (const auto &[label, d] : dumps) {  // those pyasn1 refuses (a PEM key block, ...) have no values
+    for (const auto &[path, text] : d.at) {
+      if (path.empty() || path.back() != '~') continue;
+      auto t = kValueTypes.find(d.get(path + "oid"));
+      if (t == kValueTypes.end()) continue;  // a request's extensionRequest
+      PeerValue v{label, path, t->second.first, hex(d.get(path.substr(0, path.size() - 1))), &d, text[0] == '!'};
+      if (v.der.size() > 1 && v.der[0] == 0x04) {  // an extension's OCTET STRING: its contents
+        DerNode n;
+        if (der_node(v.der, 0, v.der.size(), n)) v.der.erase(v.der.begin(), v.der.begin() + static_cast<long>(n.hdr));
+      }
+      // The label: the extension's index and OID, then the indexes inside it.
+      const size_t ext = path.find("/extnValue~");
+      const std::string where = path.substr(0, ext);
+      v.label += "#" + where.substr(where.rfind('/') + 1) + "/" + d.get(where + "/extnValue~oid");
+      for (size_t at = ext + 11; at < path.size();) {
+        const size_t next = path.find('/', at + 1);
+        const std::string step = path.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+        if (!step.empty() && std::isdigit(static_cast<unsigned char>(step[0]))) v.label += "/" + step;
+        at = next;
+      }
       values.push_back(v);
     }
   }
@@ -157,49 +177,24 @@ const std::map<uint32_t, uint32_t> kElements = {
     {KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES, KORVU_TYPE_GENERALNAME},
 };
 
-// The component at `path` ("/0/policyQualifiers/1/qualifier"); false when a
-// step has no getter.
-bool walk(Comp at, const std::string &path, Comp &out) {
-  std::istringstream steps(path);
-  std::string step;
-  std::getline(steps, step, '/');  // the path starts with '/'
-  while (std::getline(steps, step, '/')) {
-    if (at.value == nullptr) break;
-    auto list = kElements.find(at.type);
-    if (list != kElements.end()) {
-      void *e = nullptr;
-      if (korvu_asn1_list_get(static_cast<const KORVU_ASN1_LIST *>(at.value), std::stoi(step), &e) != 1) return false;
-      at = Comp{list->second, e};
-      continue;
-    }
-    auto record = getters().find(at.type);
-    if (record == getters().end() || record->second.count(step) == 0) return false;
-    at = record->second.at(step)(at.value);
+// The library's reading of a value by pyasn1's paths: the components through the getters, list elements by index.
+void lib_walk(LibDump &o, const std::string &path, Comp c) {
+  if (c.value == nullptr) return;
+  auto list = kElements.find(c.type);
+  if (list != kElements.end()) {
+    o.list<void>(path, static_cast<const KORVU_ASN1_LIST *>(c.value), [&](auto &p, auto *e) {
+      o.der(p, list->second, e);
+      lib_walk(o, p, Comp{list->second, e});
+    });
+    return;
   }
-  out = at;
-  return true;
-}
-
-// Compares every component pyasn1 read with the library's; a message per difference.
-std::vector<std::string> compare(const PeerValue &p, const void *value) {
-  std::vector<std::string> diffs;
-  for (const auto &[path, want] : p.comps) {
-    Comp c{};
-    if (!walk(Comp{p.type, value}, path, c)) {
-      diffs.push_back(path + ": no getter");
-      continue;
-    }
-    const std::string got = c.value ? to_hex(encode(c.type, c.value)) : "-";
-    const std::string expect = want == "-" ? "-" : to_hex(hex(want));
-    if (got != expect) diffs.push_back(path + ": " + got + " != " + expect);
+  auto record = getters().find(c.type);
+  if (record == getters().end()) return;
+  for (const auto &[name, get] : record->second) {
+    const Comp x = get(c.value);
+    o.der(path + "/" + name, x.type, x.value);
+    lib_walk(o, path + "/" + name, x);
   }
-  for (const auto &[path, n] : p.counts) {
-    Comp c{};
-    if (!walk(Comp{p.type, value}, path, c) || c.value == nullptr ||
-        korvu_asn1_list_getsize(static_cast<const KORVU_ASN1_LIST *>(c.value)) != n)
-      diffs.push_back(path + ": count differs from " + std::to_string(n));
-  }
-  return diffs;
 }
 
 enum class Outcome { RoundTrip, Differs, Fails };
@@ -220,10 +215,12 @@ Result check_value(const PeerValue &p) {
     return Result{Outcome::Fails, codes.empty() ? 0 : codes[0], {}};
   }
   EXPECT_EQ(used, p.der.size()) << p.label;
-  Bytes again = encode(p.type, v.v);
   if (!p.unreadable) {
-    for (const std::string &d : compare(p, v.v)) ADD_FAILURE() << p.label << " " << d;
+    LibDump o;
+    lib_walk(o, "", Comp{p.type, v.v});
+    compare_dumps(o, *p.dump, p.label, p.path);
   }
+  Bytes again = encode(p.type, v.v);
   return Result{again == p.der ? Outcome::RoundTrip : Outcome::Differs, 0, again};
 }
 
@@ -244,10 +241,26 @@ const std::map<std::string, Known> kKnown = {
 // type of its own, and the UserNotice and SemanticsInformation values inside
 // them.
 TEST(ExtValues, CorpusValuesRoundTripAndAgreeWithPyasn1) {
-  if (!have_corpus() || peer_python().empty()) {
+  if (!have_corpus() || pyasn1_python("pyasn1_modules.rfc5280").empty()) {
     GTEST_SKIP();
   }
-  std::vector<PeerValue> values = run_peer("corpus " + corpus_dir());
+  std::vector<PeerJob> jobs;
+  for (const ManifestRow &row : corpus_manifest()) {
+    if (row.expect != "valid" || (row.type != "Certificate" && row.type != "CertificateList")) continue;
+    const std::string file = corpus_dir() + "/" + row.path;
+    const Bytes data = read_file(file);
+    const std::string text(data.begin(), data.end());
+    size_t blocks = 1;
+    if (row.encoding == "pem")
+      for (size_t at = 0, n = 0; (at = text.find("-----BEGIN ", at)) != std::string::npos; at++) blocks = ++n;
+    for (size_t i = 0; i < blocks; i++)
+      jobs.push_back({row.path + "[" + std::to_string(i) + "]",
+                      row.type == "Certificate" ? "rfc5280.Certificate" : "local.CertificateListLite", file,
+                      (row.type == "Certificate" ? "only=/tbsCertificate/extensions" : "only=/tbsCertList/crlExtensions") +
+                          std::string(row.encoding == "pem" ? ",pem#" + std::to_string(i) : "")});
+  }
+  std::map<std::string, PeerDump> dumps;
+  std::vector<PeerValue> values = peer_values(jobs, dumps);
   ASSERT_GT(values.size(), 2500u);
   std::map<uint32_t, int> per_type;
   std::set<std::string> seen;
@@ -336,7 +349,7 @@ noticeNumbers = 1, 2, 300
 // (-addext) decode as their types, re-encode unchanged and read as pyasn1 reads them.
 TEST(ExtValues, OpensslCrlAndRequestExtensions) {
   if (!require(std::system("openssl version >/dev/null 2>&1") == 0, "openssl") ||
-      peer_python().empty()) {
+      pyasn1_python("pyasn1_modules.rfc5280").empty()) {
     GTEST_SKIP();
   }
   TempDir dir;
@@ -357,8 +370,12 @@ TEST(ExtValues, OpensslCrlAndRequestExtensions) {
       "-addext authorityInfoAccess=OCSP\\;URI:http://ocsp.example.com,caIssuers\\;URI:http://example.com/ca.crt "
       "-out req.pem"};
   for (const std::string &s : steps) ASSERT_EQ(std::system((in + s + quiet).c_str()), 0) << s;
-  std::vector<PeerValue> values = run_peer("files " + dir.path + "/full.crl " + dir.path + "/rel.crl " + dir.path +
-                                           "/req.pem");
+  std::map<std::string, PeerDump> dumps;
+  std::vector<PeerValue> values =
+      peer_values({{"full.crl[0]", "local.CertificateListLite", dir.path + "/full.crl", ""},
+                   {"rel.crl[0]", "local.CertificateListLite", dir.path + "/rel.crl", ""},
+                   {"req.pem[0]", "rfc2986.CertificationRequest", dir.path + "/req.pem", ""}},
+                  dumps);
   std::multiset<uint32_t> types;
   for (const PeerValue &p : values) {
     EXPECT_FALSE(p.unreadable) << p.label;

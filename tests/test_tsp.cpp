@@ -1,5 +1,5 @@
 // Time-stamp protocol: the corpus's requests, responses and TSTInfo values (alone and inside tokens) read by the
-// library and by pyasn1-modules (tests/ocsp_peer.py), hex vectors of the DEFAULT and tagging rules and of bad
+// library and by pyasn1-modules (tests/asn1_peer.py), hex vectors of the DEFAULT and tagging rules and of bad
 // input, and openssl-made queries, replies and token contents rebuilt with the constructors.
 #include <algorithm>
 
@@ -10,31 +10,10 @@ using namespace korvu_test::ocsp;
 
 namespace {
 
-std::vector<std::string> describe(uint32_t type, const void *v) {
-  switch (type) {
-    case KORVU_TYPE_TIMESTAMPREQ:
-      return describe_tsq(static_cast<const KORVU_TSP_TIMESTAMPREQ *>(v));
-    case KORVU_TYPE_TIMESTAMPRESP:
-      return describe_tsr(static_cast<const KORVU_TSP_TIMESTAMPRESP *>(v));
-    default:
-      return describe_tst(static_cast<const KORVU_TSP_TSTINFO *>(v));
-  }
-}
-
 // True when the outer SEQUENCE of `der` holds a BOOLEAN FALSE element (the one DER leaves out).
 bool has_explicit_false(const Bytes &der) {
-  size_t i = 2 + ((der[1] & 0x80) ? (der[1] & 0x7F) : 0);
-  while (i + 1 < der.size()) {
-    if (der[i] == 0x01 && der[i + 1] == 0x01 && i + 2 < der.size() && der[i + 2] == 0x00) return true;
-    size_t h = 2, n = der[i + 1];
-    if (n & 0x80) {
-      h += n & 0x7F;
-      n = 0;
-      for (size_t k = 0; k < (der[i + 1] & 0x7Fu); k++) n = n << 8 | der[i + 2 + k];
-    }
-    i += h + n;
-  }
-  return false;
+  const std::vector<Bytes> e = der_elements(der);
+  return std::find(e.begin(), e.end(), hex("01 01 00")) != e.end();
 }
 
 }  // namespace
@@ -45,51 +24,59 @@ bool has_explicit_false(const Bytes &der) {
 // it. A granted response needs ContentInfo (111) in the build.
 TEST(TspCorpus, DecodesReencodesAndAgreesWithPyasn1) {
   if (!have_corpus()) GTEST_SKIP() << "corpus missing";
-  std::string python;
-  if (!require_peer(python)) GTEST_SKIP() << "python3-pyasn1-modules missing";
+  const std::string python = pyasn1_python("pyasn1_modules.rfc6960, pyasn1_modules.rfc3161");
+  if (python.empty()) GTEST_SKIP() << "python3-pyasn1-modules missing";
   const bool tokens = content_info_built();
-  int requests = 0, responses = 0, infos = 0, inside = 0, dropped_false = 0, skipped = 0;
+  int requests = 0, responses = 0, infos = 0, inside = 0, skipped = 0;
   const std::string tmp = std::string(::testing::TempDir()) + "/korvu_tsp_value.der";
-  for (const PeerValue &p : run_peer(python, corpus_dir())) {
-    if (p.type != KORVU_TYPE_TIMESTAMPREQ && p.type != KORVU_TYPE_TIMESTAMPRESP && p.type != KORVU_TYPE_TSTINFO)
-      continue;
-    if (p.type == KORVU_TYPE_TIMESTAMPRESP && !tokens && p.lines.back() != "token -") {
+  std::map<std::string, uint32_t> types;
+  for (const auto &[label, p] : corpus_peer(python, types)) {
+    const uint32_t type = types[label];
+    if (type != KORVU_TYPE_TIMESTAMPREQ && type != KORVU_TYPE_TIMESTAMPRESP && type != KORVU_TYPE_TSTINFO) continue;
+    ASSERT_EQ(p.error, "") << label;
+    // The token as received: the response's second element.
+    const std::vector<Bytes> elements = der_elements(p.in);
+    const std::string token = elements.size() > 1 ? lower_hex(elements[1]) : "-";
+    if (type == KORVU_TYPE_TIMESTAMPRESP && !tokens && token != "-") {
       skipped++;
       continue;
     }
     ErrCtx ctx;
     uint32_t used = 0;
-    Val v(p.type, decode(p.type, p.der, ctx, &used));
-    ASSERT_NE(v.v, nullptr) << p.label << " codes " << ::testing::PrintToString(ctx.codes());
-    EXPECT_EQ(used, p.der.size()) << p.label;
-    const std::vector<std::string> ours = describe(p.type, v.v);
-    EXPECT_EQ(ours, p.lines) << p.label;
-    const Bytes out = encode(p.type, v.v);
-    if (out != p.der) {
-      // DER leaves out a FALSE certReq or ordering; nothing else may change.
-      EXPECT_TRUE(p.type != KORVU_TYPE_TIMESTAMPRESP && has_explicit_false(p.der)) << p.label;
-      EXPECT_EQ(out.size() + 3, p.der.size()) << p.label;
-      Val again(p.type, decode(p.type, out, ctx));
-      ASSERT_NE(again.v, nullptr) << p.label;
-      EXPECT_EQ(describe(p.type, again.v), ours) << p.label;
-      dropped_false++;
+    Val v(type, decode(type, p.in, ctx, &used));
+    ASSERT_NE(v.v, nullptr) << label << " codes " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(used, p.in.size()) << label;
+    const LibDump ours = lib_dump(type, v.v);
+    compare_dumps(ours, p, label);
+    if (type == KORVU_TYPE_TIMESTAMPRESP) {
+      EXPECT_EQ(der_hex(KORVU_TYPE_CONTENTINFO, korvu_tsp_timestampresp_gettoken(v.as<KORVU_TSP_TIMESTAMPRESP>())),
+                token)
+          << label;
     }
-    write_file(tmp, p.der);
+    const Bytes out = encode(type, v.v);
+    if (out != p.in) {
+      // DER leaves out a FALSE certReq or ordering; nothing else may change.
+      EXPECT_TRUE(type != KORVU_TYPE_TIMESTAMPRESP && has_explicit_false(p.in)) << label;
+      EXPECT_EQ(out.size() + 3, p.in.size()) << label;
+      Val again(type, decode(type, out, ctx));
+      ASSERT_NE(again.v, nullptr) << label;
+      EXPECT_EQ(lib_dump(type, again.v).at, ours.at) << label;
+    }
+    write_file(tmp, p.in);
     uint32_t file_used = 0;
-    Val f(p.type, decode_file(p.type, tmp, ctx, &file_used));
-    ASSERT_NE(f.v, nullptr) << p.label << " from a file";
-    EXPECT_EQ(describe(p.type, f.v), ours) << p.label << " (file stream)";
-    requests += p.type == KORVU_TYPE_TIMESTAMPREQ;
-    responses += p.type == KORVU_TYPE_TIMESTAMPRESP;
-    infos += p.type == KORVU_TYPE_TSTINFO;
-    inside += p.type == KORVU_TYPE_TSTINFO && p.label.find("#tst") != std::string::npos;
+    Val f(type, decode_file(type, tmp, ctx, &file_used));
+    ASSERT_NE(f.v, nullptr) << label << " from a file";
+    EXPECT_EQ(lib_dump(type, f.v).at, ours.at) << label << " (file stream)";
+    requests += type == KORVU_TYPE_TIMESTAMPREQ;
+    responses += type == KORVU_TYPE_TIMESTAMPRESP;
+    infos += type == KORVU_TYPE_TSTINFO;
+    inside += type == KORVU_TYPE_TSTINFO && label.find("#tst") != std::string::npos;
   }
   EXPECT_EQ(requests, 9);
   EXPECT_EQ(responses + skipped, 9);
   EXPECT_EQ(inside, 45);
   EXPECT_EQ(infos, 48);
   if (skipped) std::printf("[ note ] %d granted TimeStampResp need ContentInfo (111) in the build\n", skipped);
-  (void)dropped_false;
 }
 
 // The corpus TSTInfo whose genTime reads 2000V101081721Z is refused with the time's code and TSTInfo's.
@@ -114,28 +101,29 @@ TEST(TspVectors, DefaultAndTaggingRules) {
     uint32_t type;
     std::string in;   // decoded
     std::string out;  // written back
-    std::vector<std::string> lines;  // some of the getters' lines
+    std::vector<std::string> lines;  // some of the getters' values: "path DER"
   };
   const Case cases[] = {
       {"millis only", KORVU_TYPE_ACCURACY, "30 04 80 02 01 F4", "30 04 80 02 01 F4", {}},
       {"request without certReq", KORVU_TYPE_TIMESTAMPREQ, "30 11 02 01 01 " + imprint,
-       "30 11 02 01 01 " + imprint, {"certreq 0", "nonce -", "policy -"}},
+       "30 11 02 01 01 " + imprint, {"/certReq 010100", "/nonce -", "/reqPolicy -"}},
       {"request with an explicit FALSE", KORVU_TYPE_TIMESTAMPREQ, "30 14 02 01 01 " + imprint + " 01 01 00",
-       "30 11 02 01 01 " + imprint, {"certreq 0"}},
+       "30 11 02 01 01 " + imprint, {"/certReq 010100"}},
       {"certReq TRUE after the nonce, before [0]", KORVU_TYPE_TIMESTAMPREQ,
        "30 22 02 01 01 " + imprint + " 02 01 07 01 01 FF A0 09 30 07 06 02 2A 03 04 01 00",
-       "30 22 02 01 01 " + imprint + " 02 01 07 01 01 FF A0 09 30 07 06 02 2A 03 04 01 00", {"certreq 1", "nonce 7"}},
+       "30 22 02 01 01 " + imprint + " 02 01 07 01 01 FF A0 09 30 07 06 02 2A 03 04 01 00", {"/certReq 0101ff", "/nonce 020107"}},
       {"TSTInfo with an explicit FALSE ordering", KORVU_TYPE_TSTINFO,
        "30 2D 02 01 01 " + policy + " " + imprint + " 02 01 05 " + gt + " 01 01 00",
-       "30 2A 02 01 01 " + policy + " " + imprint + " 02 01 05 " + gt, {"ordering 0", "sn 5"}},
+       "30 2A 02 01 01 " + policy + " " + imprint + " 02 01 05 " + gt, {"/ordering 010100", "/serialNumber 020105"}},
       {"TSTInfo with everything", KORVU_TYPE_TSTINFO,
        "30 4E 02 01 01 " + policy + " " + imprint + " 02 01 05 " + gt +
            " 30 09 02 01 01 80 01 01 81 01 01 01 01 FF 02 01 09 A0 06 86 04 74 73 61 3A A1 09 30 07 06 02 2A 03 04 01 00",
        "30 4E 02 01 01 " + policy + " " + imprint + " 02 01 05 " + gt +
            " 30 09 02 01 01 80 01 01 81 01 01 01 01 FF 02 01 09 A0 06 86 04 74 73 61 3A A1 09 30 07 06 02 2A 03 04 01 00",
-       {"accuracy 1 1 1", "ordering 1", "nonce 9", "tsa 86047473613a", "exts 1"}},
+       {"/accuracy/seconds 020101", "/accuracy/millis 020101", "/accuracy/micros 020101", "/ordering 0101ff",
+        "/nonce 020109", "/tsa 86047473613a", "/extensions/# 1"}},
       {"rejection alone", KORVU_TYPE_TIMESTAMPRESP, "30 05 30 03 02 01 02", "30 05 30 03 02 01 02",
-       {"status 2", "token -"}},
+       {"/status/status 020102", "/status/statusString -"}},
   };
   for (const Case &c : cases) {
     ErrCtx ctx;
@@ -143,9 +131,12 @@ TEST(TspVectors, DefaultAndTaggingRules) {
     ASSERT_NE(v.v, nullptr) << c.name << " " << ::testing::PrintToString(ctx.codes());
     EXPECT_EQ(to_hex(encode(c.type, v.v)), to_hex(hex(c.out))) << c.name;
     if (c.lines.empty()) continue;
-    const std::vector<std::string> got = describe(c.type, v.v);
-    for (const std::string &line : c.lines)
-      EXPECT_NE(std::find(got.begin(), got.end(), line), got.end()) << c.name << ": " << line;
+    const LibDump got = lib_dump(c.type, v.v);
+    for (const std::string &line : c.lines) {
+      const size_t sp = line.find(' ');
+      EXPECT_EQ(got.at.count(line.substr(0, sp)) ? got.at.at(line.substr(0, sp)) : "?", line.substr(sp + 1))
+          << c.name << ": " << line;
+    }
   }
   // Built: a request without certReq writes no BOOLEAN and reads FALSE; an empty Accuracy is an empty SEQUENCE;
   // a response with status only has no token.
@@ -249,7 +240,7 @@ TEST(TspOpenssl, QueriesRepliesAndTokenContents) {
   ASSERT_EQ(korvu_asn1_list_getsize(korvu_tsp_pkistatusinfo_getstatusstring(si)), 1);
   const Bytes text = contents(encode(KORVU_TYPE_UTF8STRING, item(korvu_tsp_pkistatusinfo_getstatusstring(si), 0)));
   EXPECT_EQ(std::string(text.begin(), text.end()), "Requested policy is not supported.");
-  EXPECT_EQ(bits(korvu_tsp_pkistatusinfo_getfailinfo(si)), "0000000000000001");
+  EXPECT_EQ(der_hex(KORVU_TYPE_BIT_STRING, korvu_tsp_pkistatusinfo_getfailinfo(si)), "0303000001");
   EXPECT_EQ(korvu_tsp_timestampresp_gettoken(r2.as<KORVU_TSP_TIMESTAMPRESP>()), nullptr);
 
   // The token's TSTInfo: policy, all three accuracy fields, ordering, the query's nonce, the TSA's name.

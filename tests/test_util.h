@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <iterator>
 #include <memory>
@@ -64,6 +65,68 @@ inline Bytes der_tlv(unsigned char tag, const Bytes &body) {
   }
   out.insert(out.end(), body.begin(), body.end());
   return out;
+}
+
+inline Bytes cat_bytes(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+// One TLV of an encoding with one-octet identifiers and definite lengths.
+struct DerNode {
+  size_t at = 0, hdr = 0, len = 0;
+  size_t end() const { return at + hdr + len; }
+};
+
+inline bool der_node(const Bytes &b, size_t at, size_t limit, DerNode &n) {
+  if (at + 2 > limit) return false;
+  n.at = at;
+  n.hdr = 2;
+  n.len = b[at + 1];
+  if (n.len & 0x80) {
+    const size_t k = n.len & 0x7F;
+    if (k == 0 || k > 4 || at + 2 + k > limit) return false;
+    n.len = 0;
+    for (size_t i = 0; i < k; i++) n.len = n.len << 8 | b[at + 2 + i];
+    n.hdr += k;
+  }
+  return n.end() <= limit;
+}
+
+// The TLVs directly inside `parent`.
+inline std::vector<DerNode> der_kids(const Bytes &b, const DerNode &parent) {
+  std::vector<DerNode> out;
+  DerNode n;
+  for (size_t p = parent.at + parent.hdr; p < parent.end() && der_node(b, p, parent.end(), n); p = n.end())
+    out.push_back(n);
+  return out;
+}
+
+// Every TLV of an encoding, the outer one first, inside constructed ones too.
+inline std::vector<DerNode> der_all(const Bytes &b) {
+  std::vector<DerNode> out(1);
+  if (!der_node(b, 0, b.size(), out[0])) return {};
+  for (size_t i = 0; i < out.size(); i++)
+    if (b[out[i].at] & 0x20)
+      for (const DerNode &k : der_kids(b, out[i])) out.push_back(k);
+  return out;
+}
+
+// The whole encodings of the elements directly inside the outer TLV.
+inline std::vector<Bytes> der_elements(const Bytes &der) {
+  DerNode top;
+  std::vector<Bytes> out;
+  if (!der_node(der, 0, der.size(), top)) return out;
+  for (const DerNode &n : der_kids(der, top))
+    out.emplace_back(der.begin() + static_cast<long>(n.at), der.begin() + static_cast<long>(n.end()));
+  return out;
+}
+
+// The first element inside the outer TLV (the to-be-signed part of a signed structure); empty when none.
+inline Bytes first_child(const Bytes &der) {
+  std::vector<Bytes> e = der_elements(der);
+  return e.empty() ? Bytes{} : e[0];
 }
 
 // An error context owned by a test.

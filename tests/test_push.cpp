@@ -37,6 +37,12 @@ Plan plan_random(size_t n, std::mt19937_64 &rng) {
   return p;
 }
 
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
 enum Status { kFailed = 0, kFinished = 1, kUnfinished = 2 };
 
 struct OctResult {
@@ -251,14 +257,16 @@ struct Gen {
     uint32_t children = below(5);
     for (uint32_t k = 0; k < children; k++) octet_string(inner, data, depth + 1);
     out.push_back(0x24);
+    constructed_contents(out, inner);
+  }
+
+  // Definite or indefinite length, then the contents.
+  void constructed_contents(Bytes &out, const Bytes &inner) {
     if (below(2) == 0) {
       length(out, inner.size());
       out.insert(out.end(), inner.begin(), inner.end());
     } else {
-      out.push_back(0x80);
-      out.insert(out.end(), inner.begin(), inner.end());
-      out.push_back(0x00);
-      out.push_back(0x00);
+      out = cat({out, hex("80"), inner, hex("00 00")});
     }
   }
 
@@ -299,15 +307,7 @@ struct Gen {
     Bytes inner;
     uint32_t children = below(4);
     for (uint32_t k = 0; k < children; k++) any(inner, depth + 1);
-    if (below(2) == 0) {
-      length(out, inner.size());
-      out.insert(out.end(), inner.begin(), inner.end());
-    } else {
-      out.push_back(0x80);
-      out.insert(out.end(), inner.begin(), inner.end());
-      out.push_back(0x00);
-      out.push_back(0x00);
-    }
+    constructed_contents(out, inner);
   }
 
   // Damage of the kinds transmission and hostile senders produce.
@@ -363,71 +363,38 @@ void walk(const Bytes &in, size_t pos, size_t end, int depth, std::vector<size_t
   }
 }
 
-// id, minimal definite length, contents.
-Bytes tlv(unsigned char id, const Bytes &inner) {
-  Bytes out{id};
-  size_t n = inner.size();
-  if (n < 0x80) {
-    out.push_back(static_cast<unsigned char>(n));
-  } else {
-    Bytes octets;
-    for (size_t v = n; v != 0; v >>= 8) octets.insert(octets.begin(), static_cast<unsigned char>(v));
-    out.push_back(static_cast<unsigned char>(0x80 | octets.size()));
-    out.insert(out.end(), octets.begin(), octets.end());
-  }
-  out.insert(out.end(), inner.begin(), inner.end());
-  return out;
-}
-
-bool sanitized_build() {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-  return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || \
-    __has_feature(undefined_behavior_sanitizer)
-  return true;
+constexpr bool kSanitized = true;
 #else
-  return false;
+constexpr bool kSanitized = false;
 #endif
-#else
-  return false;
-#endif
-}
 
 }  // namespace
 
 // ---- Examples ---------------------------------------------------------------
 
 TEST(PushOctetString, PrimitiveAndConstructedExamples) {
-  // One byte per call.
-  OctResult r = push_octets(hex("04 03 41 42 43"), plan_bytes(5));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.data, hex("41 42 43"));
-  EXPECT_EQ(r.encode_length, 5u);
-
-  // Bytes after the end are left over and not counted.
-  r = push_octets(hex("04 01 41 EE EE"), plan_whole(5));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.consumed, 3u);
-  EXPECT_EQ(r.encode_length, 3u);
-
-  // Nested indefinite segments.
-  r = push_octets(hex("24 80 04 01 41 24 80 04 01 42 00 00 00 00"), plan_whole(14));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.data, hex("41 42"));
-  EXPECT_EQ(r.encode_length, 14u);
-
-  // Definite levels inside indefinite ones and the reverse, empty segments,
-  // non-minimal lengths.
-  r = push_octets(hex("24 80 24 09 04 00 04 81 02 41 42 24 00 24 80 04 01 43 00 00 00 00"), plan_whole(22));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.data, hex("41 42 43"));
-  EXPECT_EQ(r.encode_length, 22u);
-
-  // Empty strings finish on their length octet.
-  EXPECT_EQ(push_octets(hex("04 00"), plan_whole(2)).status, kFinished);
-  EXPECT_EQ(push_octets(hex("24 00"), plan_whole(2)).status, kFinished);
-  EXPECT_EQ(push_octets(hex("24 80 00 00"), plan_bytes(4)).status, kFinished);
+  struct Case {
+    const char *in, *data;
+    uint64_t length;
+  } cases[] = {
+      {"04 03 41 42 43", "41 42 43", 5},
+      {"04 01 41 EE EE", "41", 3},  // octets after the end are left over and not counted
+      {"24 80 04 01 41 24 80 04 01 42 00 00 00 00", "41 42", 14},  // nested indefinite segments
+      // Definite levels inside indefinite ones and the reverse, empty
+      // segments, non-minimal lengths.
+      {"24 80 24 09 04 00 04 81 02 41 42 24 00 24 80 04 01 43 00 00 00 00", "41 42 43", 22},
+      {"04 00", "", 2},  // empty strings finish on their length octet
+      {"24 00", "", 2},
+      {"24 80 00 00", "", 4},
+  };
+  for (const Case &c : cases) {
+    const Bytes in = hex(c.in);
+    for (const Plan &plan : {plan_whole(in.size()), plan_bytes(in.size())}) {
+      const OctResult r = push_octets(in, plan);
+      EXPECT_EQ(r, (OctResult{kFinished, hex(c.data), c.length, static_cast<uint32_t>(c.length)})) << c.in;
+    }
+  }
 }
 
 TEST(PushOctetString, RefusesBadEncodingsWithoutWritingNonData) {
@@ -564,16 +531,7 @@ TEST(PushOctetString, DepthLimitCountsEveryConstructedLevel) {
   auto nested = [](int levels, bool definite) {
     Bytes inner = hex("04 01 41");
     for (int k = 0; k < levels; k++) {
-      Bytes outer;
-      if (definite) {
-        outer = tlv(0x24, inner);
-      } else {
-        outer = hex("24 80");
-        outer.insert(outer.end(), inner.begin(), inner.end());
-        outer.push_back(0);
-        outer.push_back(0);
-      }
-      inner.swap(outer);
+      inner = definite ? der_tlv(0x24, inner) : cat({hex("24 80"), inner, hex("00 00")});
     }
     return inner;
   };
@@ -616,28 +574,24 @@ TEST(PushAny, Examples) {
   EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_INTEGER, nullptr, err), 0);
   korvu_asn1_decode_any_ctx_free(ctx);
 
-  // End-of-contents.
-  AnyResult r = push_any(hex("00 00 01"), plan_bytes(3));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_TRUE(r.eoc);
-  EXPECT_EQ(r.consumed, 2u);
-  EXPECT_EQ(r.header, hex("00 00"));
+  // End-of-contents; indefinite contents keep the nested encodings and the
+  // closing 00 00; multi-octet tag numbers, the greatest accepted one included.
+  struct Case {
+    const char *in, *header, *content;
+    uint64_t consumed;
+    bool eoc;
+  } cases[] = {
+      {"00 00 01", "00 00", "", 2, true},
+      {"A0 80 30 03 02 01 05 00 00 FF", "A0 80", "30 03 02 01 05 00 00", 9, false},
+      {"BF 81 00 00", "BF 81 00 00", "", 4, false},
+      {"5F 87 FF FF 7F 01 AA", "5F 87 FF FF 7F 01", "AA", 7, false},
+  };
+  for (const Case &c : cases) {
+    const Bytes in = hex(c.in);
+    EXPECT_EQ(push_any(in, plan_bytes(in.size())), (AnyResult{kFinished, hex(c.header), hex(c.content), c.consumed, c.eoc}))
+        << c.in;
+  }
   EXPECT_EQ(push_any(hex("00 01"), plan_whole(2)).status, kFailed);
-
-  // Indefinite contents keep the nested encodings and the closing 00 00.
-  r = push_any(hex("A0 80 30 03 02 01 05 00 00 FF"), plan_bytes(10));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.header, hex("A0 80"));
-  EXPECT_EQ(r.content, hex("30 03 02 01 05 00 00"));
-  EXPECT_EQ(r.consumed, 9u);
-
-  // Multi-octet tag numbers, the greatest accepted one included.
-  r = push_any(hex("BF 81 00 00"), plan_whole(4));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.header, hex("BF 81 00 00"));
-  r = push_any(hex("5F 87 FF FF 7F 01 AA"), plan_bytes(7));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.content, hex("AA"));
 
   for (const char *bad : {"1F 1E 00",        // short tag number in the long form
                           "5F 88 80 80 00 00",  // tag number 2^24
@@ -717,7 +671,7 @@ TEST(PushAny, DiffersFromPullWhereIntended) {
   Bytes fits;
   for (int k = 0; k <= limit; k++) {
     fits = deep;
-    deep = tlv(0xA1, deep);
+    deep = der_tlv(0xA1, deep);
   }
   EXPECT_EQ(push_any(deep, plan_whole(deep.size())).status, kFailed);
   EXPECT_EQ(pull_any(deep).status, kFinished);
@@ -736,18 +690,10 @@ TEST(StreamingEncoder, WritesSegmentsThatDecodeBack) {
   EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, b.data(), 200), 1);
   EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, c.data(), 70000), 1);
   EXPECT_EQ(korvu_asn1_encode_octetstring_end(out), 1);
-  Bytes expected = hex("24 80 04 03 41 42 43 04 00 04 81 C8");
-  expected.insert(expected.end(), b.begin(), b.end());
-  Bytes mid = hex("04 83 01 11 70");
-  expected.insert(expected.end(), mid.begin(), mid.end());
-  expected.insert(expected.end(), c.begin(), c.end());
-  expected.push_back(0);
-  expected.push_back(0);
+  const Bytes expected = cat({hex("24 80 04 03 41 42 43 04 00 04 81 C8"), b, hex("04 83 01 11 70"), c, hex("00 00")});
   Bytes got = stream_bytes(out);
   EXPECT_EQ(got, expected);
-  Bytes data = a;
-  data.insert(data.end(), b.begin(), b.end());
-  data.insert(data.end(), c.begin(), c.end());
+  const Bytes data = cat({a, b, c});
   OctResult r = push_octets(got, plan_random(got.size(), rng));
   EXPECT_EQ(r.status, kFinished);
   EXPECT_EQ(r.data, data);
@@ -797,9 +743,7 @@ TEST(PushProperty, GeneratedAnyEncodings) {
     if (k % 2 == 0) {
       AnyResult r = push_any(in, plan_random(in.size(), g.rng));
       ASSERT_EQ(r.status, kFinished) << to_hex(in);
-      Bytes joined = r.header;
-      joined.insert(joined.end(), r.content.begin(), r.content.end());
-      ASSERT_EQ(joined, in);
+      ASSERT_EQ(cat({r.header, r.content}), in);
     } else {
       g.mutate(in);
     }
@@ -876,10 +820,8 @@ TEST(Unwrap, StreamsDataAndRejectsWhatIsNotOneOctetString) {
   Bytes big(100000, 0x5A);
   in.push_back(0x04);
   g.length(in, big.size());
-  in.insert(in.end(), big.begin(), big.end());
-  data.insert(data.end(), big.begin(), big.end());
-  in.push_back(0);
-  in.push_back(0);
+  in = cat({in, big, hex("00 00")});
+  data = cat({data, big});
   Unwrapped u = run_unwrap(in);
   ASSERT_EQ(u.result, 1) << u.error;
   EXPECT_EQ(u.out, data);
@@ -1003,7 +945,7 @@ TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
 #if !defined(NDEBUG)
   GTEST_SKIP() << "Release builds only";
 #endif
-  if (sanitized_build()) GTEST_SKIP() << "not under sanitizers";
+  if (kSanitized) GTEST_SKIP() << "not under sanitizers";
 
   Bytes pattern((1u << 20) + 17);
   std::mt19937_64 rng(99);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -105,13 +106,20 @@ struct CliCase {
   std::vector<std::string> out_has, err_has;
   std::string file, input;
   std::vector<std::string> nowhere = {};  // in neither output
-  const char *out_is = nullptr;
+  std::optional<std::string> out_is = std::nullopt;
 };
 
 TEST_F(CliTest, ExitStatusesAndOutputs) {
   const std::string der = slurp(kDer), pem = slurp(kPem), size = std::to_string(der.size());
   const std::string corpus = korvu_test::corpus_dir();
   const std::string crl = slurp(corpus + "/crl/pyca-vectors__custom_crl_almost_10k.pem");
+  // An indefinite SEQUENCE with a non-minimal length, an explicit tag and an
+  // odd BOOLEAN, and its tree as the library prints it.
+  const std::string ber = str(hex("30 80 02 81 01 05 A1 03 0C 01 41 01 01 07 00 00"));
+  korvu_test::JsonPtr tree(korvu_asn1_tojson(ber.data(), static_cast<int32_t>(ber.size())));
+  korvu::MemHolder<char> printed(korvu_json_print(tree.get(), 0, nullptr));
+  const std::string json = printed ? printed.get() : "";
+  const std::string nothing = R"({"type":"NULL","user defined":{"identifier":"","length":""}})";
   const CliCase cases[] = {
       // A DER BOOLEAN decodes and re-encodes to the same octets.
       {{"decode", "--type", "1", "--check", "{in}"}, 0, {"consumed: 3 octets", "trailing: 0 octets", "identical"}, {},
@@ -179,11 +187,26 @@ TEST_F(CliTest, ExitStatusesAndOutputs) {
        {"input: PEM (X509 CRL)", "version: 1\n", "issuer: CN=cryptography.io CA\n", "thisUpdate: 220907190623Z\n",
         "nextUpdate: 220908190623Z\n", "entries: 9999\n", "extensions: none\n", "re-encoded: identical"},
        {}, pem + crl},
-      // json and encode are reachable; the round trip itself is tested in process.
+      // json renders the program's input formats, indented or on one line;
+      // encode writes the octets back, as they are, in hex or in PEM.
       {{"json", kPem}, 0, {"\n  \"type\": \"SEQUENCE\""}},
-      {{"encode", "--hex", "-"}, 0, {}, {}, "", R"({"type":"NULL"})", {}, "0500\n"},
+      {{"json", "--indent", "0", "-"}, 0, {}, {}, "", "-----BEGIN X-----\nMIACgQEFoQMMAUEBAQcAAA==\n-----END X-----\n", {},
+       json + "\n"},
+      {{"encode", "{in}"}, 0, {}, {}, json, "", {}, ber},
+      {{"encode", "--hex", "-"}, 0, {}, {}, "", json, {}, "308002810105A1030C01410101070000\n"},
+      {{"encode", "--pem", "THING", "{in}"}, 0, {"-----BEGIN THING-----\n"}, {}, json},
+      {{"encode", "-"}, 0, {}, {}, "", nothing, {}, ""},  // a tree whose octets are all given, and empty
+      {{"encode", "--hex", "-"}, 0, {}, {}, "", nothing, {}, "\n"},
+      // Failures say what and where.
+      {{"json", "{in}"}, 1, {}, {"runs past the end of its container (4 octets left) at offset 2 (02 01 05 05)"},
+       str(hex("30 05 02 01 05 05")), "", {}, ""},
+      {{"json", "{dir}/missing"}, 1, {}, {"cannot open"}},
       {{"encode", "-"}, 1, {}, {"NO SUCH KIND"}, "", R"({"type": "NO SUCH KIND"})"},
-      {{"encode", "-"}, 1, {}, {"not valid JSON"}, "", "{not json"},
+      {{"encode", "-"}, 1, {}, {"not valid JSON", "column"}, "", "{\"type\": \"NULL\",}"},
+      {{"encode", "-"}, 1, {}, {"$.value[1].value.value"}, "",
+       R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})",
+       {}, ""},
+      {{"json"}, 64, {}, {}},
       // unwrap: every form of OCTET STRING, and the refusals.
       {{"unwrap"}, 0, {}, {}, "", str(hex("24 80 04 02 41 42 24 06 04 01 43 04 01 44 00 00")), {}, "ABCD"},
       {{"unwrap", "-"}, 0, {}, {}, "", str(hex("04 03 78 79 7A")), {}, "xyz"},
@@ -241,7 +264,7 @@ TEST_F(CliTest, ExitStatusesAndOutputs) {
     for (const auto &s : c.out_has) EXPECT_TRUE(contains(r.out, s)) << line << "\nwants " << s << "\n" << r.out;
     for (const auto &s : c.err_has) EXPECT_TRUE(contains(r.err, s)) << line << "\nwants " << s << "\n" << r.err;
     for (const auto &s : c.nowhere) EXPECT_FALSE(contains(r.out + r.err, s)) << line << "\n" << s;
-    if (c.out_is != nullptr) EXPECT_EQ(r.out, c.out_is) << line;
+    if (c.out_is) EXPECT_EQ(r.out, *c.out_is) << line;
   }
 }
 

@@ -50,9 +50,7 @@ struct OctResult {
   Bytes data;
   uint64_t consumed = 0;  // octets taken before the end of the encoding
   uint32_t encode_length = 0;
-  bool operator==(const OctResult &o) const {
-    return status == o.status && data == o.data && consumed == o.consumed && encode_length == o.encode_length;
-  }
+  bool operator==(const OctResult &) const = default;
 };
 
 std::ostream &operator<<(std::ostream &os, const OctResult &r) {
@@ -122,10 +120,7 @@ struct AnyResult {
   Bytes header, content;
   uint64_t consumed = 0;
   bool eoc = false;
-  bool operator==(const AnyResult &o) const {
-    return status == o.status && header == o.header && content == o.content && consumed == o.consumed &&
-           eoc == o.eoc;
-  }
+  bool operator==(const AnyResult &) const = default;
 };
 
 std::ostream &operator<<(std::ostream &os, const AnyResult &r) {
@@ -185,33 +180,26 @@ AnyResult pull_any(const Bytes &in) {
   return r;
 }
 
-// Checks split invariance and agreement with the pull decoders for one
+// Checks split invariance and agreement with the pull decoder for one
 // input; returns true when both push and pull accepted it.
-bool check_octets(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
-  OctResult whole = push_octets(in, plan_whole(in.size()));
-  if (bytewise) {
-    EXPECT_EQ(push_octets(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
-  }
-  EXPECT_EQ(push_octets(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
-  if (whole.status == kFinished) {
-    EXPECT_EQ(whole.encode_length, whole.consumed);
-  }
-  OctResult pull = pull_octets(in);
-  if (whole.status != kFinished || pull.status != kFinished) return false;
-  EXPECT_EQ(whole, pull) << "push and pull differ on " << to_hex(in);
+template <class Result>
+bool check(const Bytes &in, std::mt19937_64 &rng, bool bytewise, Result (*push)(const Bytes &, const Plan &),
+           Result (*pull)(const Bytes &)) {
+  const Result whole = push(in, plan_whole(in.size()));
+  if (bytewise) EXPECT_EQ(push(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+  EXPECT_EQ(push(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
+  const Result pulled = pull(in);
+  if (whole.status != kFinished || pulled.status != kFinished) return false;
+  EXPECT_EQ(whole, pulled) << "push and pull differ on " << to_hex(in);
   return true;
 }
-
+bool check_octets(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
+  const OctResult whole = push_octets(in, plan_whole(in.size()));
+  if (whole.status == kFinished) EXPECT_EQ(whole.encode_length, whole.consumed) << to_hex(in);
+  return check(in, rng, bytewise, push_octets, pull_octets);
+}
 bool check_any(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
-  AnyResult whole = push_any(in, plan_whole(in.size()));
-  if (bytewise) {
-    EXPECT_EQ(push_any(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
-  }
-  EXPECT_EQ(push_any(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
-  AnyResult pull = pull_any(in);
-  if (whole.status != kFinished || pull.status != kFinished) return false;
-  EXPECT_EQ(whole, pull) << "push and pull differ on " << to_hex(in);
-  return true;
+  return check(in, rng, bytewise, push_any, pull_any);
 }
 
 // ---- Generators of BER encodings -----------------------------------------
@@ -866,37 +854,40 @@ TEST(Unwrap, StreamsDataAndRejectsWhatIsNotOneOctetString) {
 #if defined(__linux__)
 namespace {
 
-struct Piece {
-  Bytes literal;      // header octets, or
-  uint64_t data = 0;  // this many data octets of the pattern
+// The input, generated as it is read: each step is literal octets followed
+// by `data` octets of the repeating pattern.
+struct Step {
+  Bytes literal;
+  uint64_t data = 0;
 };
 
 struct Source {
-  std::vector<Piece> pieces;
-  size_t index = 0;
-  uint64_t offset = 0;  // within the current piece
+  std::vector<Step> steps;
   const Bytes *pattern = nullptr;
+  size_t index = 0;
+  uint64_t offset = 0;  // within the current step
   uint64_t data_offset = 0;
 };
 
 ssize_t source_read(void *cookie, char *buf, size_t size) {
   auto *s = static_cast<Source *>(cookie);
   size_t done = 0;
-  while (done < size && s->index < s->pieces.size()) {
-    const Piece &p = s->pieces[s->index];
-    uint64_t piece_size = p.literal.empty() ? p.data : p.literal.size();
-    uint64_t take = std::min<uint64_t>(size - done, piece_size - s->offset);
-    if (!p.literal.empty()) {
-      std::memcpy(buf + done, p.literal.data() + s->offset, take);
+  while (done < size && s->index < s->steps.size()) {
+    const Step &st = s->steps[s->index];
+    const uint64_t lit = st.literal.size();
+    uint64_t take = std::min<uint64_t>(size - done, lit + st.data - s->offset);
+    if (s->offset < lit) {
+      take = std::min<uint64_t>(take, lit - s->offset);
+      std::memcpy(buf + done, st.literal.data() + s->offset, take);
     } else {
-      uint64_t at = s->data_offset % s->pattern->size();
+      const uint64_t at = s->data_offset % s->pattern->size();
       take = std::min<uint64_t>(take, s->pattern->size() - at);
       std::memcpy(buf + done, s->pattern->data() + at, take);
       s->data_offset += take;
     }
     done += take;
     s->offset += take;
-    if (s->offset == piece_size) {
+    if (s->offset == lit + st.data) {
       s->index++;
       s->offset = 0;
     }
@@ -955,34 +946,19 @@ TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
   const Bytes seg_header = hex("04 83 10 00 00");
   Source src;
   src.pattern = &pattern;
-  uint64_t data = 0, encoding = 0;
-  auto lit = [&](const Bytes &b) {
-    src.pieces.push_back(Piece{b, 0});
-    encoding += b.size();
-  };
-  auto dat = [&](uint64_t n) {
-    src.pieces.push_back(Piece{{}, n});
-    encoding += n;
-    data += n;
-  };
-  lit(hex("24 80"));
+  src.steps.push_back({hex("24 80")});
   const int kSegments = 4100;  // 4100 MiB of data: the totals pass 2^32
   for (int k = 0; k < kSegments; k++) {
-    if (k == kSegments / 2) {  // a nested indefinite level
-      lit(hex("24 80"));
-      lit(seg_header);
-      dat(kSeg);
-      lit(hex("00 00"));
-    }
-    lit(seg_header);
-    dat(kSeg);
+    if (k == kSegments / 2) src.steps.insert(src.steps.end(), {{hex("24 80 04 83 10 00 00"), kSeg}, {hex("00 00")}});
+    src.steps.push_back({seg_header, kSeg});
   }
   // A nested definite level, well past the 4 GiB mark.
-  lit(hex("24 0C 04 04"));
-  dat(4);
-  lit(hex("04 04"));
-  dat(4);
-  lit(hex("00 00"));
+  src.steps.insert(src.steps.end(), {{hex("24 0C 04 04"), 4}, {hex("04 04"), 4}, {hex("00 00")}});
+  uint64_t data = 0, encoding = 0;
+  for (const Step &st : src.steps) {
+    data += st.data;
+    encoding += st.literal.size() + st.data;
+  }
   ASSERT_GT(encoding, 0x100000000ull);
 
   Sink sink;

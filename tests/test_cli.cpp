@@ -261,11 +261,15 @@ TEST_F(CliTest, ExitStatusesAndOutputs) {
     const RunResult r = run(args, c.input);
     EXPECT_EQ(r.status, c.status) << line << "\n" << r.out << r.err;
     // Every failure says something on standard error.
-    if (c.status == 1 || c.status >= 64) EXPECT_FALSE(r.err.empty()) << line;
+    if (c.status == 1 || c.status >= 64) {
+      EXPECT_FALSE(r.err.empty()) << line;
+    }
     for (const auto &s : c.out_has) EXPECT_TRUE(contains(r.out, s)) << line << "\nwants " << s << "\n" << r.out;
     for (const auto &s : c.err_has) EXPECT_TRUE(contains(r.err, s)) << line << "\nwants " << s << "\n" << r.err;
     for (const auto &s : c.nowhere) EXPECT_FALSE(contains(r.out + r.err, s)) << line << "\n" << s;
-    if (c.out_is) EXPECT_EQ(r.out, *c.out_is) << line;
+    if (c.out_is) {
+      EXPECT_EQ(r.out, *c.out_is) << line;
+    }
   }
 }
 

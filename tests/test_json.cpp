@@ -515,7 +515,9 @@ TEST(JsonEncode, RefusesMalformedTrees) {
     ASSERT_TRUE(message) << c.json;
     const std::string m = message.get();
     EXPECT_EQ(m.rfind(c.path ? c.path : "$", 0), 0u) << c.json << ": " << m;
-    if (c.says) EXPECT_NE(m.find(c.says), std::string::npos) << c.json << ": " << m;
+    if (c.says) {
+      EXPECT_NE(m.find(c.says), std::string::npos) << c.json << ": " << m;
+    }
   }
   EXPECT_EQ(korvu_asn1_encodejson(nullptr), nullptr);
 }

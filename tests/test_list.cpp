@@ -77,7 +77,9 @@ TEST(List, GrowDeleteAndBounds) {
   EXPECT_EQ(l.p->capacity, 32);
   for (int i = 0; i < 100; i++) {
     ASSERT_EQ(korvu_asn1_list_put(l.p, korvu_asn1_integer_value(i)), 1);
-    if (i == 31 || i == 32) EXPECT_EQ(l.p->capacity, i == 31 ? 32 : 64);  // doubles when full
+    if (i == 31 || i == 32) {
+      EXPECT_EQ(l.p->capacity, i == 31 ? 32 : 64);  // doubles when full
+    }
   }
   EXPECT_EQ(l.p->capacity, 128);
   EXPECT_EQ(korvu_asn1_list_getsize(l.p), 100);

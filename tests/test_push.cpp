@@ -186,7 +186,9 @@ template <class Result>
 bool check(const Bytes &in, std::mt19937_64 &rng, bool bytewise, Result (*push)(const Bytes &, const Plan &),
            Result (*pull)(const Bytes &)) {
   const Result whole = push(in, plan_whole(in.size()));
-  if (bytewise) EXPECT_EQ(push(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+  if (bytewise) {
+    EXPECT_EQ(push(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+  }
   EXPECT_EQ(push(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
   const Result pulled = pull(in);
   if (whole.status != kFinished || pulled.status != kFinished) return false;
@@ -195,7 +197,9 @@ bool check(const Bytes &in, std::mt19937_64 &rng, bool bytewise, Result (*push)(
 }
 bool check_octets(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
   const OctResult whole = push_octets(in, plan_whole(in.size()));
-  if (whole.status == kFinished) EXPECT_EQ(whole.encode_length, whole.consumed) << to_hex(in);
+  if (whole.status == kFinished) {
+    EXPECT_EQ(whole.encode_length, whole.consumed) << to_hex(in);
+  }
   return check(in, rng, bytewise, push_octets, pull_octets);
 }
 bool check_any(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {

@@ -364,7 +364,9 @@ TEST(UtilBigInteger, RoundTripsAndMinimalBytes) {
     ASSERT_NE(b, nullptr) << c.in;
     int64_t out = 0;
     EXPECT_EQ(korvu_biginteger_getlong(b, &out) == 1, c.fits) << c.in;
-    if (c.fits) EXPECT_EQ(out, c.v) << c.in;
+    if (c.fits) {
+      EXPECT_EQ(out, c.v) << c.in;
+    }
     KORVU_DATA_BLOB *d = korvu_biginteger_getdata(b);
     EXPECT_EQ(korvu_test::to_hex(d->data, d->length), c.data) << c.in;
     korvu_data_blob_free(d);
@@ -415,7 +417,9 @@ TEST(UtilBase64, WhitespacePaddingAndRefusals) {
   for (const Case &c : cases) {
     std::string out;
     EXPECT_EQ(b64dec(c.text, &out), c.data != nullptr) << c.text;
-    if (c.data != nullptr) EXPECT_EQ(out, c.data) << c.text;
+    if (c.data != nullptr) {
+      EXPECT_EQ(out, c.data) << c.text;
+    }
   }
   unsigned char *bytes = nullptr;
   uint32_t n = 0;

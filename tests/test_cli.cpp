@@ -1,13 +1,13 @@
 // The korvu-asn1 program run as a separate process, and its input format
 // detection called directly.
-#include <spawn.h>
-#include <sys/wait.h>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -20,8 +20,6 @@
 #include "type_names.h"
 #include "korvu/holder.hpp"
 #include "test_util.h"
-
-extern char **environ;
 
 namespace {
 
@@ -51,6 +49,14 @@ void write_file(const fs::path &p, const std::string &bytes) {
 
 std::string str(const Bytes &b) { return std::string(b.begin(), b.end()); }
 
+bool contains(const std::string &haystack, const std::string &needle) {
+  return haystack.find(needle) != std::string::npos;
+}
+
+const std::string kSrc = KORVU_SOURCE_DIR;
+const std::string kPem = kSrc + "/samples/sample-cert.pem";
+const std::string kDer = kSrc + "/samples/sample-cert.der";
+
 // A scratch folder per test, removed afterwards.
 class CliTest : public ::testing::Test {
  protected:
@@ -72,236 +78,207 @@ class CliTest : public ::testing::Test {
     return p;
   }
 
-  // Runs the program with `args`, feeding `input` on standard input.
+  // Runs the program with `args` through the shell, feeding `input` on
+  // standard input.
   RunResult run(const std::vector<std::string> &args, const std::string &input = "") {
+    std::string cmd = KORVU_TOOL_PATH;
+    for (const auto &a : args) {
+      EXPECT_EQ(a.find('\''), std::string::npos) << a;
+      cmd += " '" + a + "'";
+    }
+    cmd += " <'" + file("stdin.bin", input).string() + "' 2>'" + (dir_ / "stderr.txt").string() + "'";
     RunResult res;
-    fs::path in = file("stdin.bin", input), out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-    std::vector<std::string> all{KORVU_TOOL_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char *> argv;
-    for (auto &a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&fa, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&fa, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    int rc = posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&fa);
-    if (rc != 0) {
-      ADD_FAILURE() << "cannot start " << KORVU_TOOL_PATH;
-      return res;
-    }
-    int wstatus = 0;
-    while (waitpid(pid, &wstatus, 0) < 0) {
-    }
-    if (WIFEXITED(wstatus)) res.status = WEXITSTATUS(wstatus);
-    res.out = slurp(out);
-    res.err = slurp(err);
+    int status = -1;
+    res.out = korvu_test::run_command(cmd, &status);
+    if (status != -1 && WIFEXITED(status)) res.status = WEXITSTATUS(status);
+    res.err = slurp(dir_ / "stderr.txt");
     return res;
   }
 
   fs::path dir_;
 };
 
-bool contains(const std::string &haystack, const std::string &needle) {
-  return haystack.find(needle) != std::string::npos;
-}
+// One run of the program: `{in}` in an argument is a file holding `file`,
+// `{dir}` the scratch folder.
+struct CliCase {
+  std::vector<std::string> args;
+  int status;
+  std::vector<std::string> out_has, err_has;
+  std::string file, input;
+  std::vector<std::string> nowhere = {};  // in neither output
+  std::optional<std::string> out_is = std::nullopt;
+  bool corpus = false;  // needs the corpus (also when an argument names a file in it)
+};
 
-TEST_F(CliTest, DecodeAndCheckExitStatuses) {
-  // DER BOOLEAN: decodes and re-encodes to the same octets.
-  auto ok = run({"decode", "--type", "1", "--check", file("bool.der", str(hex("01 01 01"))).string()});
-  EXPECT_EQ(ok.status, 0) << ok.out << ok.err;
-  EXPECT_TRUE(contains(ok.out, "consumed: 3 octets")) << ok.out;
-  EXPECT_TRUE(contains(ok.out, "trailing: 0 octets")) << ok.out;
-  EXPECT_TRUE(contains(ok.out, "identical")) << ok.out;
-
-  // BER INTEGER with a non-minimal long length: fine to decode, but DER
-  // re-encoding takes a shorter length, which --check must notice.
-  fs::path ber = file("int.ber", str(hex("02 81 01 05")));
-  auto plain = run({"decode", "--type", "2", ber.string()});
-  EXPECT_EQ(plain.status, 0) << plain.err;
-  EXPECT_TRUE(contains(plain.out, "consumed: 4 octets")) << plain.out;
-  auto differs = run({"decode", "-t", "2", "-c", ber.string()});
-  EXPECT_EQ(differs.status, 2) << differs.out << differs.err;
-  EXPECT_TRUE(contains(differs.out, "02 81 01 05")) << differs.out;
-  EXPECT_TRUE(contains(differs.out, "02 01 05")) << differs.out;
-
-  // Trailing octets after the first encoding are reported, not decoded.
-  auto trailing = run({"decode", "--type", "5", "--check", file("null.der", str(hex("05 00 FF EE"))).string()});
-  EXPECT_EQ(trailing.status, 0) << trailing.err;
-  EXPECT_TRUE(contains(trailing.out, "consumed: 2 octets")) << trailing.out;
-  EXPECT_TRUE(contains(trailing.out, "trailing: 2 octets (FF EE)")) << trailing.out;
-}
-
-TEST_F(CliTest, FailurePrintsTheErrorContext) {
-  // A BOOLEAN where an INTEGER is expected: wrong tag.
-  auto wrong = run({"decode", "--type", "2", file("bool.der", str(hex("01 01 FF"))).string()});
-  EXPECT_EQ(wrong.status, 1);
-  EXPECT_TRUE(contains(wrong.err, "error 0x1020A: incorrect item (KORVU_ASN1")) << wrong.err;
-
-  // Contents cut short: the stream's failure and the step's summary code.
-  auto cut = run({"decode", "--type", "2", file("cut.der", str(hex("02 05 01 02"))).string()});
-  EXPECT_EQ(cut.status, 1);
-  EXPECT_TRUE(contains(cut.err, "error 0x")) << cut.err;
-  EXPECT_TRUE(contains(cut.err, "decoding as type 2 (INTEGER) failed")) << cut.err;
-  EXPECT_TRUE(cut.out.find("consumed:") == std::string::npos) << cut.out;
-
-  // Empty input.
-  auto empty = run({"decode", "--type", "1", file("empty.der", "").string()});
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_TRUE(contains(empty.err, "error 0x")) << empty.err;
-
-  // A broken PEM block is refused before decoding.
-  auto pem = run({"decode", "--type", "1", file("bad.pem", "-----BEGIN X-----\nAQH/\n").string()});
-  EXPECT_EQ(pem.status, 1);
-  EXPECT_TRUE(contains(pem.err, "-----END X-----")) << pem.err;
-}
-
-TEST_F(CliTest, UsageErrorsGive64) {
-  fs::path f = file("bool.der", str(hex("01 01 FF")));
-  const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"frobnicate"},
-      {"decode"},
-      {"decode", "--type", "1"},
-      {"decode", "--type", "450", f.string()},
-      {"decode", "--type", "4294967296", f.string()},
-      {"decode", "--type", "-1", f.string()},
-      {"decode", "--type", "one", f.string()},
-      {"decode", "--type", "1", "--bogus", f.string()},
-      {"decode", "--type", "Attr", f.string()},  // ambiguous name
-      {"decode", "--type", "NoSuchType", f.string()},
-      {"dump"},
-      {"types", "a", "b"},
-  };
-  for (const auto &args : bad) {
-    std::string line;
-    for (const auto &a : args) line += a + " ";
-    auto r = run(args);
-    EXPECT_EQ(r.status, 64) << line << "\n" << r.err;
-    EXPECT_FALSE(r.err.empty()) << line;
-  }
-  EXPECT_EQ(run({"--help"}).status, 0);
-  EXPECT_EQ(run({"decode", "--type", "449", f.string()}).status, 1);  // in range, wrong tag
-  auto missing = run({"decode", "--type", "1", (dir_ / "no-such-file").string()});
-  EXPECT_EQ(missing.status, 66);
-  EXPECT_TRUE(contains(missing.err, "no-such-file")) << missing.err;
-}
-
-TEST_F(CliTest, TextInputsAndStandardInput) {
-  // PEM with explanatory text in front and CRLF line ends.
-  std::string pem = "Subject: test\r\n-----BEGIN TEST VALUE-----\r\nAQH/\r\n-----END TEST VALUE-----\r\n";
-  auto p = run({"decode", "--type", "1", "--check", file("v.pem", pem).string()});
-  EXPECT_EQ(p.status, 0) << p.err;
-  EXPECT_TRUE(contains(p.out, "input: PEM (TEST VALUE), 3 octets")) << p.out;
-
-  // Bare Base64 split over lines, unpadded.
-  auto b = run({"decode", "--type", "24", "--check", file("v.b64", "MAYC\nAQUBAQA\n").string()});
-  EXPECT_TRUE(contains(b.out, "input: Base64, 8 octets")) << b.out;
-
-  // Standard input, binary and text.
-  auto s = run({"decode", "--type", "2", "--check", "-"}, str(hex("02 02 00 80")));
-  EXPECT_EQ(s.status, 0) << s.err;
-  EXPECT_TRUE(contains(s.out, "input: DER, 4 octets")) << s.out;
-  auto sp = run({"decode", "--type", "2", "-"}, "-----BEGIN N-----\nAgEF\n-----END N-----\n");
-  EXPECT_EQ(sp.status, 0) << sp.err;
-  EXPECT_TRUE(contains(sp.out, "input: PEM (N), 3 octets")) << sp.out;
-}
-
-TEST_F(CliTest, CertificateSummary) {
-  const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";
-  auto r = run({"decode", "--type", "39", "--summary", "--check", pem});
-  EXPECT_EQ(r.status, 0) << r.err;
-  for (const char *line : {"serial: ", "issuer: C=XX, O=Korvu Sample", "subject: C=XX, O=Korvu Sample",
-                           "notBefore: ", "notAfter: ", "extensions: "})
-    EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
-  EXPECT_TRUE(contains(r.out, "re-encoded: identical")) << r.out;
-  // Without --summary the output has no summary; with another type it is a usage error.
-  EXPECT_FALSE(contains(run({"decode", "--type", "39", pem}).out, "serial: "));
-  EXPECT_EQ(run({"decode", "--type", "24", "--summary", pem}).status, 64);
-}
-
-TEST_F(CliTest, AttributeCertificateSummary) {
-  if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
-  // A PEM file with text before its block.
-  const std::string pem = korvu_test::corpus_dir() + "/attrcert/tongsuo__certs_acert.pem";
-  auto r = run({"decode", "--type", "260", "--summary", "--check", pem});
-  EXPECT_EQ(r.status, 0) << r.err;
-  for (const char *line :
+TEST_F(CliTest, ExitStatusesAndOutputs) {
+  const std::string der = slurp(kDer), pem = slurp(kPem), size = std::to_string(der.size());
+  const std::string corpus = korvu_test::corpus_dir();
+  const std::string crl = slurp(corpus + "/crl/pyca-vectors__custom_crl_almost_10k.pem");
+  // An indefinite SEQUENCE with a non-minimal length, an explicit tag and an
+  // odd BOOLEAN, and its tree as the library prints it.
+  const std::string ber = str(hex("30 80 02 81 01 05 A1 03 0C 01 41 01 01 07 00 00"));
+  korvu_test::JsonPtr tree(korvu_asn1_tojson(ber.data(), static_cast<int32_t>(ber.size())));
+  korvu::MemHolder<char> printed(korvu_json_print(tree.get(), 0, nullptr));
+  const std::string json = printed ? printed.get() : "";
+  const std::string nothing = R"({"type":"NULL","user defined":{"identifier":"","length":""}})";
+  const CliCase cases[] = {
+      // A DER BOOLEAN decodes and re-encodes to the same octets.
+      {{"decode", "--type", "1", "--check", "{in}"}, 0, {"consumed: 3 octets", "trailing: 0 octets", "identical"}, {},
+       str(hex("01 01 01"))},
+      // A non-minimal length decodes, but --check notices the DER form differs.
+      {{"decode", "--type", "2", "{in}"}, 0, {"consumed: 4 octets"}, {}, str(hex("02 81 01 05"))},
+      {{"decode", "-t", "2", "-c", "{in}"}, 2, {"02 81 01 05", "02 01 05"}, {}, str(hex("02 81 01 05"))},
+      // Trailing octets after the first encoding are reported, not decoded.
+      {{"decode", "--type", "5", "--check", "{in}"}, 0, {"consumed: 2 octets", "trailing: 2 octets (FF EE)"}, {},
+       str(hex("05 00 FF EE"))},
+      // Failures print the error context.
+      {{"decode", "--type", "2", "{in}"}, 1, {}, {"error 0x1020A: incorrect item (KORVU_ASN1"}, str(hex("01 01 FF"))},
+      {{"decode", "--type", "2", "{in}"}, 1, {}, {"error 0x", "decoding as type 2 (INTEGER) failed"},
+       str(hex("02 05 01 02")), "", {"consumed:"}},
+      {{"decode", "--type", "1", "{in}"}, 1, {}, {"error 0x"}, ""},
+      {{"decode", "--type", "1", "{in}"}, 1, {}, {"-----END X-----"}, "-----BEGIN X-----\nAQH/\n"},
+      {{"decode", "--type", "449", "{in}"}, 1, {}, {"449"}, str(hex("01 01 FF"))},  // in range
+      {{"decode", "--type", "389", "{in}"}, 1, {}, {"type 389 (SCVPResponses) has no codec"}, str(hex("30 00")), "",
+       {"null argument"}},
+      // Text inputs and standard input.
+      {{"decode", "--type", "1", "--check", "{in}"}, 0, {"input: PEM (TEST VALUE), 3 octets"}, {},
+       "Subject: test\r\n-----BEGIN TEST VALUE-----\r\nAQH/\r\n-----END TEST VALUE-----\r\n"},
+      {{"decode", "--type", "24", "--check", "{in}"}, 0, {"input: Base64, 8 octets"}, {}, "MAYC\nAQUBAQA\n"},
+      {{"decode", "--type", "2", "--check", "-"}, 0, {"input: DER, 4 octets"}, {}, "", str(hex("02 02 00 80"))},
+      {{"decode", "--type", "2", "-"}, 0, {"input: PEM (N), 3 octets"}, {}, "", "-----BEGIN N-----\nAgEF\n-----END N-----\n"},
+      // The sample certificate, by number, by name and detected.
+      {{"decode", "--type", "24", "--check", kDer}, 0, {"consumed: " + size + " octets"}},
+      {{"decode", "--type", "24", "--check", kPem}, 0, {"consumed: " + size + " octets"}},
+      {{"decode", "--type", "certificate", "--check", kPem}, 0, {"type: 39 (Certificate)\n"}},
+      {{"decode", "-t", "SES_Signature", kPem}, 64, {}, {"412 (SES_Signature), 419 (SES_Signature)"}, "", "", {},
+       ""},
+      {{"decode", "--check", kPem}, 0, {"detected: 39 (Certificate)\ntype: 39 (Certificate)\n", "re-encoded: identical"}},
+      {{"decode", "--check", kDer}, 0, {"detected: 39 (Certificate)\ntype: 39 (Certificate)\n", "re-encoded: identical"}},
+      // Nothing top-level decodes an INTEGER; trailing octets spoil an exact fit.
+      {{"decode", "{in}"}, 1, {"detected: nothing\n"}, {"--type"}, str(hex("02 01 05"))},
+      {{"decode", "{in}"}, 1, {"detected: nothing\n"},
+       {"39 (Certificate) decodes the first " + size + " octets; 2 trailing octets follow at offset " + size},
+       der + std::string("\x05\x00", 2)},
+      {{"decode", "{in}"}, 1, {}, {}, ""},
+      // Several blocks of different labels: each is reported, the first decoded.
+      {{"decode", "{in}"}, 0,
+       {"block 1: PEM (CERTIFICATE), " + size +
+            " octets, detected: 39 (Certificate)\nblock 2: PEM (PUBLIC KEY), 3 octets, detected: nothing\n"
+            "decoding block 1\n",
+        "type: 39 (Certificate)\n"},
+       {}, pem + "-----BEGIN PUBLIC KEY-----\nAgEF\n-----END PUBLIC KEY-----\n"},
+      // Summaries.
+      {{"decode", "--type", "39", "--summary", "--check", kPem}, 0,
+       {"serial: ", "issuer: C=XX, O=Korvu Sample", "subject: C=XX, O=Korvu Sample", "notBefore: ", "notAfter: ",
+        "extensions: ", "re-encoded: identical"}},
+      {{"decode", "--type", "39", kPem}, 0, {}, {}, "", "", {"serial: "}},
+      {{"decode", "--type", "24", "--summary", kPem}, 64, {}, {"--summary"}},
+      {{"decode", "--type", "260", "--summary", "--check", corpus + "/attrcert/tongsuo__certs_acert.pem"}, 0,
        {"input: PEM (ATTRIBUTE CERTIFICATE)", "version: 1\n", "holder: baseCertificateID\n",
         "holder serial: 400C7A062D83BB8BD19F576633DABAE54450CF4A\n", "issuer: v2Form\n",
         "issuer name: DirName:C=US, O=example.com, OU=PCTest\n", "serial: 01\n", "notBefore: 20180101050000Z\n",
         "notAfter: 20280101050000Z\n",
         "attributes: 2.23.133.2.19, 2.23.133.2.17, 2.23.133.2.25, 2.23.133.5.1.7.2, 2.23.133.2.23\n",
-        "extensions: 2.5.29.35, 2.5.29.32, 2.5.29.17\n", "re-encoded: identical"})
-    EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
-}
-
-TEST_F(CliTest, CrlAndRequestSummaries) {
-  if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
-  // A request in a PEM file with text first, and a CRL found by its label after a block of another label.
-  const std::string csr = korvu_test::corpus_dir() + "/csr/pyca-vectors__requests_challenge.pem";
-  auto r = run({"decode", "--type", "46", "--summary", "--check", csr});
-  EXPECT_EQ(r.status, 0) << r.err;
-  for (const char *line : {"input: PEM (CERTIFICATE REQUEST)", "subject: C=US\n", "key algorithm: 1.2.840.113549.1.1.1\n",
-                           "attributes: 1.2.840.113549.1.9.7\n", "requested extensions: none\n", "re-encoded: identical"})
-    EXPECT_TRUE(contains(r.out, line)) << line << "\n" << r.out;
-  const auto crl = korvu_test::read_file(korvu_test::corpus_dir() + "/crl/pyca-vectors__custom_crl_almost_10k.pem");
-  const auto cert = korvu_test::read_file(std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem");
-  auto c = run({"decode", "--type", "41", "--summary", "--check",
-                file("both.pem", str(cert) + str(crl)).string()});
-  EXPECT_EQ(c.status, 0) << c.err;
-  for (const char *line : {"input: PEM (X509 CRL)", "version: 1\n", "issuer: CN=cryptography.io CA\n",
-                           "thisUpdate: 220907190623Z\n", "nextUpdate: 220908190623Z\n", "entries: 9999\n",
-                           "extensions: none\n", "re-encoded: identical"})
-    EXPECT_TRUE(contains(c.out, line)) << line << "\n" << c.out;
+        "extensions: 2.5.29.35, 2.5.29.32, 2.5.29.17\n", "re-encoded: identical"}},
+      {{"decode", "--type", "46", "--summary", "--check", corpus + "/csr/pyca-vectors__requests_challenge.pem"}, 0,
+       {"input: PEM (CERTIFICATE REQUEST)", "subject: C=US\n", "key algorithm: 1.2.840.113549.1.1.1\n",
+        "attributes: 1.2.840.113549.1.9.7\n", "requested extensions: none\n", "re-encoded: identical"}},
+      // A CRL found by its label after a block of another label.
+      {{"decode", "--type", "41", "--summary", "--check", "{in}"}, 0,
+       {"input: PEM (X509 CRL)", "version: 1\n", "issuer: CN=cryptography.io CA\n", "thisUpdate: 220907190623Z\n",
+        "nextUpdate: 220908190623Z\n", "entries: 9999\n", "extensions: none\n", "re-encoded: identical"},
+       {}, pem + crl, "", {}, std::nullopt, true},
+      // json renders the program's input formats, indented or on one line;
+      // encode writes the octets back, as they are, in hex or in PEM.
+      {{"json", kPem}, 0, {"\n  \"type\": \"SEQUENCE\""}},
+      {{"json", "--indent", "0", "-"}, 0, {}, {}, "", "-----BEGIN X-----\nMIACgQEFoQMMAUEBAQcAAA==\n-----END X-----\n", {},
+       json + "\n"},
+      {{"encode", "{in}"}, 0, {}, {}, json, "", {}, ber},
+      {{"encode", "--hex", "-"}, 0, {}, {}, "", json, {}, "308002810105A1030C01410101070000\n"},
+      {{"encode", "--pem", "THING", "{in}"}, 0, {"-----BEGIN THING-----\n"}, {}, json},
+      {{"encode", "-"}, 0, {}, {}, "", nothing, {}, ""},  // a tree whose octets are all given, and empty
+      {{"encode", "--hex", "-"}, 0, {}, {}, "", nothing, {}, "\n"},
+      // Failures say what and where.
+      {{"json", "{in}"}, 1, {}, {"runs past the end of its container (4 octets left) at offset 2 (02 01 05 05)"},
+       str(hex("30 05 02 01 05 05")), "", {}, ""},
+      {{"json", "{dir}/missing"}, 1, {}, {"cannot open"}},
+      {{"encode", "-"}, 1, {}, {"NO SUCH KIND"}, "", R"({"type": "NO SUCH KIND"})"},
+      {{"encode", "-"}, 1, {}, {"not valid JSON", "column"}, "", "{\"type\": \"NULL\",}"},
+      {{"encode", "-"}, 1, {}, {"$.value[1].value.value"}, "",
+       R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})",
+       {}, ""},
+      {{"json"}, 64, {}, {}},
+      // unwrap: every form of OCTET STRING, and the refusals.
+      {{"unwrap"}, 0, {}, {}, "", str(hex("24 80 04 02 41 42 24 06 04 01 43 04 01 44 00 00")), {}, "ABCD"},
+      {{"unwrap", "-"}, 0, {}, {}, "", str(hex("04 03 78 79 7A")), {}, "xyz"},
+      {{"unwrap"}, 1, {}, {"not a valid"}, "", str(hex("02 01 05"))},
+      {{"unwrap"}, 1, {}, {"ends inside"}, "", str(hex("24 80 04 02 41 42"))},
+      {{"unwrap"}, 1, {}, {"follow"}, "", str(hex("04 01 41 00"))},
+      // dump: the tree, and on malformed input the tree so far and the reason.
+      {{"dump", kPem}, 0,
+       {"     0  4    500: SEQUENCE\n     4  4    411:   SEQUENCE\n",
+        "OBJECT IDENTIFIER 1.2.840.10045.4.3.2 (ecdsa-with-SHA256)\n"}},
+      {{"dump", "-"}, 1, {}, {"offset 6"}, "", str(hex("30 06 02 01 05 02 05 01")), {},
+       "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n"
+       "error at offset 6: contents of 5 octets run past the end (1 left)\n"},
+      {{"dump", "-"}, 1, {}, {"holds no encoding"}},
+      // Missing files and folders: 66 for every reading command.
+      {{"decode", "--type", "1", "{dir}/no-such-file"}, 66, {}, {"no-such-file"}},
+      {{"decode", "{dir}/missing"}, 66, {}, {"missing"}},
+      {{"dump", "{dir}/missing"}, 66, {}, {"missing"}},
+      {{"unwrap", "/nonexistent/file"}, 66, {}, {"/nonexistent/file"}},
+      {{"decode", "{dir}"}, 66, {}, {"directory"}},
+      {{"dump", "{dir}"}, 66, {}, {"directory"}},
+      // Usage errors.
+      {{"--help"}, 0, {"decode"}},
+      {{}, 64, {}, {}},
+      {{"frobnicate"}, 64, {}, {}},
+      {{"decode"}, 64, {}, {}},
+      {{"decode", "--type", "1"}, 64, {}, {}},
+      {{"decode", "--type", "450", "{in}"}, 64, {}, {}},
+      {{"decode", "--type", "4294967296", "{in}"}, 64, {}, {}},
+      {{"decode", "--type", "-1", "{in}"}, 64, {}, {}},
+      {{"decode", "--type", "one", "{in}"}, 64, {}, {}},
+      {{"decode", "--type", "1", "--bogus", "{in}"}, 64, {}, {}},
+      {{"decode", "--type", "Attr", "{in}"}, 64, {}, {"ambiguous"}},
+      {{"decode", "--type", "NoSuchType", "{in}"}, 64, {}, {"unknown type name"}},
+      {{"dump"}, 64, {}, {}},
+      {{"types", "a", "b"}, 64, {}, {}},
+      {{"encode", "--hex", "--pem", "X", "-"}, 64, {}, {}, "", "{}"},
+  };
+  for (const CliCase &c : cases) {
+    std::string line;
+    bool corpus_row = c.corpus;
+    std::vector<std::string> args;
+    for (std::string a : c.args) {
+      corpus_row |= contains(a, corpus);
+      if (a == "{in}") a = file("in.bin", c.file).string();
+      if (a.rfind("{dir}", 0) == 0) a = dir_.string() + a.substr(5);
+      args.push_back(a);
+      line += a + " ";
+    }
+    if (corpus_row && !korvu_test::have_corpus()) continue;
+    const RunResult r = run(args, c.input);
+    EXPECT_EQ(r.status, c.status) << line << "\n" << r.out << r.err;
+    // Every failure says something on standard error.
+    if (c.status == 1 || c.status >= 64) {
+      EXPECT_FALSE(r.err.empty()) << line;
+    }
+    for (const auto &s : c.out_has) EXPECT_TRUE(contains(r.out, s)) << line << "\nwants " << s << "\n" << r.out;
+    for (const auto &s : c.err_has) EXPECT_TRUE(contains(r.err, s)) << line << "\nwants " << s << "\n" << r.err;
+    for (const auto &s : c.nowhere) EXPECT_FALSE(contains(r.out + r.err, s)) << line << "\n" << s;
+    if (c.out_is) {
+      EXPECT_EQ(r.out, *c.out_is) << line;
+    }
+  }
 }
 
 TEST_F(CliTest, JsonAndEncodeRoundTripThroughThePipe) {
-  const std::string der = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.der";
-  const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";
-  auto j = run({"json", pem});
+  auto j = run({"json", kPem});
   ASSERT_EQ(j.status, 0) << j.err;
-  EXPECT_TRUE(contains(j.out, "\"type\": \"SEQUENCE\"")) << j.out.substr(0, 200);
   auto e = run({"encode", "-"}, j.out);
   ASSERT_EQ(e.status, 0) << e.err;
-  EXPECT_EQ(e.out, slurp(der));  // the octets inside the PEM file
-  // Malformed JSON and an unknown kind fail with a message.
-  auto bad = run({"encode", "-"}, "{\"type\": \"NO SUCH KIND\"}");
-  EXPECT_NE(bad.status, 0);
-  EXPECT_FALSE(bad.err.empty());
-  EXPECT_NE(run({"encode", "-"}, "{not json").status, 0);
-}
-
-TEST_F(CliTest, UnwrapWritesTheDataOfAnyOctetStringForm) {
-  // Nested constructed segments, indefinite outside and definite inside.
-  auto ok = run({"unwrap"}, str(hex("24 80 04 02 41 42 24 06 04 01 43 04 01 44 00 00")));
-  EXPECT_EQ(ok.status, 0) << ok.err;
-  EXPECT_EQ(ok.out, "ABCD");
-  auto prim = run({"unwrap", "-"}, str(hex("04 03 78 79 7A")));
-  EXPECT_EQ(prim.status, 0) << prim.err;
-  EXPECT_EQ(prim.out, "xyz");
-  // Not an OCTET STRING, a truncated one, and one with bytes after it.
-  EXPECT_EQ(run({"unwrap"}, str(hex("02 01 05"))).status, 1);
-  auto cut = run({"unwrap"}, str(hex("24 80 04 02 41 42")));
-  EXPECT_EQ(cut.status, 1);
-  EXPECT_FALSE(cut.err.empty());
-  EXPECT_EQ(run({"unwrap"}, str(hex("04 01 41 00"))).status, 1);
-  EXPECT_EQ(run({"unwrap", "/nonexistent/file"}).status, 66);
-}
-
-TEST_F(CliTest, SampleCertificateRoundTrips) {
-  const std::string src = KORVU_SOURCE_DIR;
-  for (const char *name : {"/samples/sample-cert.der", "/samples/sample-cert.pem"}) {
-    auto r = run({"decode", "--type", "24", "--check", src + name});
-    EXPECT_EQ(r.status, 0) << name << "\n" << r.out << r.err;
-    // The DER file is one certificate; the PEM block carries the same octets.
-    std::string size = std::to_string(fs::file_size(src + "/samples/sample-cert.der"));
-    EXPECT_TRUE(contains(r.out, "consumed: " + size + " octets")) << name << "\n" << r.out;
-  }
+  EXPECT_EQ(e.out, slurp(kDer));  // the octets inside the PEM file
 }
 
 TEST_F(CliTest, TypesListsEveryNumber) {
@@ -378,56 +355,7 @@ TEST(TypeNames, NumbersNamesShortNamesAndPrefixes) {
   EXPECT_TRUE(contains(korvu::tool::lookup_type("ocspreqq").error, "korvu-asn1 types"));
 }
 
-TEST_F(CliTest, TypeNamesOnTheCommandLine) {
-  const std::string pem = std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem";
-  auto byname = run({"decode", "--type", "certificate", "--check", pem});
-  EXPECT_EQ(byname.status, 0) << byname.err;
-  EXPECT_TRUE(contains(byname.out, "type: 39 (Certificate)\n")) << byname.out;
-  auto ambiguous = run({"decode", "-t", "SES_Signature", pem});
-  EXPECT_EQ(ambiguous.status, 64);
-  EXPECT_TRUE(contains(ambiguous.err, "412 (SES_Signature), 419 (SES_Signature)")) << ambiguous.err;
-  EXPECT_TRUE(ambiguous.out.empty()) << ambiguous.out;
-}
 
-TEST_F(CliTest, DetectionFromTheLabelAndTheTopLevelTypes) {
-  const std::string src = KORVU_SOURCE_DIR;
-  // PEM and DER of the sample certificate.
-  for (const char *name : {"/samples/sample-cert.pem", "/samples/sample-cert.der"}) {
-    auto r = run({"decode", "--check", src + name});
-    EXPECT_EQ(r.status, 0) << name << r.err;
-    EXPECT_TRUE(contains(r.out, "detected: 39 (Certificate)\ntype: 39 (Certificate)\n")) << name << "\n" << r.out;
-    EXPECT_TRUE(contains(r.out, "re-encoded: identical")) << r.out;
-  }
-  // Nothing top-level decodes an INTEGER; trailing bytes spoil an exact fit.
-  auto none = run({"decode", file("int.der", str(hex("02 01 05"))).string()});
-  EXPECT_EQ(none.status, 1);
-  EXPECT_TRUE(contains(none.out, "detected: nothing\n")) << none.out;
-  EXPECT_TRUE(contains(none.err, "--type")) << none.err;
-  const std::string der = slurp(src + "/samples/sample-cert.der");
-  auto trailing = run({"decode", file("trail.der", der + std::string("\x05\x00", 2)).string()});
-  EXPECT_EQ(trailing.status, 1);
-  EXPECT_TRUE(contains(trailing.out, "detected: nothing\n")) << trailing.out;
-  EXPECT_TRUE(contains(trailing.err, "39 (Certificate) decodes the first " + std::to_string(der.size()) +
-                                         " octets; 2 trailing octets follow at offset " + std::to_string(der.size())))
-      << trailing.err;
-  auto empty = run({"decode", file("empty.der", "").string()});
-  EXPECT_EQ(empty.status, 1);
-
-  // Several blocks of different labels: each is reported, the first decoded.
-  const std::string pem = slurp(src + "/samples/sample-cert.pem");
-  const std::string two = pem + "-----BEGIN PUBLIC KEY-----\nAgEF\n-----END PUBLIC KEY-----\n";
-  auto both = run({"decode", file("two.pem", two).string()});
-  EXPECT_EQ(both.status, 0) << both.err;
-  EXPECT_TRUE(contains(both.out, "block 1: PEM (CERTIFICATE), " + std::to_string(der.size()) +
-                                     " octets, detected: 39 (Certificate)\n"
-                                     "block 2: PEM (PUBLIC KEY), 3 octets, detected: nothing\n"
-                                     "decoding block 1\n"))
-      << both.out;
-  EXPECT_TRUE(contains(both.out, "type: 39 (Certificate)\n")) << both.out;
-}
-
-// One valid corpus file of each top-level type this build has a codec for is
-// detected as that type (types whose modules land later join by themselves).
 TEST(Detection, OneCorpusFileOfEachBuiltFamily) {
   if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
   const auto &top = korvu::tool::top_level_types();
@@ -458,7 +386,7 @@ TEST(Detection, OneCorpusFileOfEachBuiltFamily) {
   EXPECT_NE(std::find(checked.begin(), checked.end(), KORVU_TYPE_ATTRIBUTECERTIFICATE), checked.end());
 }
 
-TEST_F(CliTest, TypesWithoutACodecSaySo) {
+TEST(Codec, TypesWithoutACodecSaySo) {
   // 389 and 423 never get a codec; the library records a clear entry.
   for (uint32_t type : {389u, 423u}) {
     EXPECT_EQ(korvu_asn1_hascodec(type), 0) << type;
@@ -481,38 +409,10 @@ TEST_F(CliTest, TypesWithoutACodecSaySo) {
   EXPECT_STREQ(korvu_asn1_errmessage(KORVU_ASN1_ERR_NOCODEC), "the type has no codec in this build");
   EXPECT_EQ(korvu_asn1_hascodec(KORVU_TYPE_CERTIFICATE), 1);
   EXPECT_EQ(korvu_asn1_hascodec(450), 0);
-
-  auto r = run({"decode", "--type", "389", file("seq.der", str(hex("30 00"))).string()});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(contains(r.err, "type 389 (SCVPResponses) has no codec")) << r.err;
-  EXPECT_FALSE(contains(r.err, "null argument")) << r.err;
 }
 
-TEST_F(CliTest, DumpCommand) {
-  auto pem = run({"dump", std::string(KORVU_SOURCE_DIR) + "/samples/sample-cert.pem"});
-  EXPECT_EQ(pem.status, 0) << pem.err;
-  EXPECT_EQ(pem.out.rfind("     0  4    500: SEQUENCE\n     4  4    411:   SEQUENCE\n", 0), 0u) << pem.out;
-  EXPECT_TRUE(contains(pem.out, "OBJECT IDENTIFIER 1.2.840.10045.4.3.2 (ecdsa-with-SHA256)\n")) << pem.out;
-  // Malformed: the tree so far and the reason on standard output, exit 1.
-  auto bad = run({"dump", "-"}, str(hex("30 06 02 01 05 02 05 01")));
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.out, "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n"
-                     "error at offset 6: contents of 5 octets run past the end (1 left)\n");
-  EXPECT_TRUE(contains(bad.err, "offset 6")) << bad.err;
-  auto empty = run({"dump", "-"});
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_TRUE(contains(empty.err, "holds no encoding")) << empty.err;
-}
 
-TEST_F(CliTest, BadInputsGiveTheDocumentedStatus) {
-  // A folder, a missing file: 66 for every reading command.
-  for (const std::string &cmd : {"decode", "dump"}) {
-    auto folder = run({cmd, dir_.string()});
-    EXPECT_EQ(folder.status, 66) << cmd << folder.err;
-    EXPECT_TRUE(contains(folder.err, "directory")) << folder.err;
-    EXPECT_EQ(run({cmd, (dir_ / "missing").string()}).status, 66) << cmd;
-  }
-  // encode -o writes nothing on failure and keeps a file already there.
+TEST_F(CliTest, EncodeToAFileWritesNothingOnFailure) {
   const fs::path out = dir_ / "out.der";
   EXPECT_EQ(run({"encode", "-o", out.string(), "-"}, "{\"type\": \"INTEGER\", \"value\": \"x\"}").status, 1);
   EXPECT_FALSE(fs::exists(out));
@@ -672,7 +572,6 @@ TEST(Holder, ValueKeepsItsTypeThroughMoves) {
   EXPECT_FALSE(oid);
   korvu::Value moved(std::move(number));
   EXPECT_EQ(moved.type(), static_cast<uint32_t>(KORVU_TYPE_OBJECT_IDENTIFIER));
-  EXPECT_STREQ(korvu_asn1_oid_getstring(moved.as<KORVU_ASN1_OID>()), "1.2.840");
 
   // A released value is the caller's.
   void *v = moved.release();
@@ -680,15 +579,7 @@ TEST(Holder, ValueKeepsItsTypeThroughMoves) {
   korvu::Value again(KORVU_TYPE_OBJECT_IDENTIFIER, v);
   korvu::BlobHolder encoded(korvu_asn1_mem_encode(again.type(), again.get()));
   ASSERT_TRUE(encoded);
-  EXPECT_EQ(Bytes(encoded->data, encoded->data + encoded->length), der);
-
-  // The other holders fit the library's out arguments.
-  korvu::MemHolder<char> text(korvu_hexencode(der.data(), static_cast<uint32_t>(der.size())));
-  EXPECT_STREQ(text.get(), "06032A8648");
-  korvu::MemHolder<unsigned char> bytes;
-  uint32_t n = 0;
-  ASSERT_EQ(korvu_hexdecode(text.get(), 10, bytes.out(), &n), 1);
-  EXPECT_EQ(Bytes(bytes.get(), bytes.get() + n), der);
+  EXPECT_EQ(Bytes(encoded->data, encoded->data + encoded->length), der);  // the value survived every move
 }
 
 // ---- format detection ------------------------------------------------------

@@ -156,21 +156,15 @@ TEST(Codec, IdentifierOctets) {
   EXPECT_EQ(h.tag, 31u);
   EXPECT_EQ(h.size, 4u);
 
-  ErrCtx c2;
-  EXPECT_NE(read_header_of(hex("1F 1E 00"), h, c2), 1);
-  EXPECT_EQ(c2.codes(), (std::vector<uint32_t>{0x10201, 0x102E5}));
-  ErrCtx c3;
-  EXPECT_NE(read_header_of(hex("1F 88 80 80 80 00 00"), h, c3), 1);
-  EXPECT_TRUE(c3.has(0x10202));
-  ErrCtx c4;
-  Bytes many = {0x1F};
-  for (int i = 0; i < 40; i++) many.push_back(0x80);
-  many.push_back(0x1F);
-  EXPECT_NE(read_header_of(many, h, c4), 1);
-  EXPECT_TRUE(c4.has(0x10202));
-  ErrCtx c5;
-  EXPECT_NE(read_header_of(hex("1F 81"), h, c5), 1);  // ends inside the tag number
-  EXPECT_TRUE(c5.has(0x102E5));
+  Bytes many(41, 0x80);
+  many[0] = many[40] = 0x1F;
+  for (auto [in, code] : {std::pair{hex("1F 1E 00"), 0x10201u}, {hex("1F 88 80 80 80 00 00"), 0x10202u}, {many, 0x10202u},
+                          {hex("1F 81"), 0x102E5u}}) {  // the last ends inside the tag number
+    ErrCtx c;
+    EXPECT_NE(read_header_of(in, h, c), 1) << to_hex(in);
+    EXPECT_TRUE(c.has(code)) << to_hex(in);
+    EXPECT_EQ(c.codes().back(), 0x102E5u) << to_hex(in);  // closed by the identifier's failure
+  }
 }
 
 TEST(Codec, LengthOctets) {
@@ -210,13 +204,11 @@ TEST(Codec, LengthOctets) {
   ASSERT_EQ(dec(hex("80"), &len, c), 1);
   EXPECT_EQ(len, 0xFFFFFFFFu);
   EXPECT_EQ(c.count(), 0u);
-  ErrCtx c1, c2, c3;
-  EXPECT_NE(dec(hex("84 80 00 00 00"), &len, c1), 1);
-  EXPECT_TRUE(c1.has(0x10204));
-  EXPECT_NE(dec(hex("85 01 00 00 00 00"), &len, c2), 1);
-  EXPECT_TRUE(c2.has(0x10204));
-  EXPECT_NE(dec(hex("FF"), &len, c3), 1);
-  EXPECT_TRUE(c3.has(0x10203));
+  for (auto [in, code] : {std::pair{"84 80 00 00 00", 0x10204u}, {"85 01 00 00 00 00", 0x10204u}, {"FF", 0x10203u}}) {
+    ErrCtx e;
+    EXPECT_NE(dec(hex(in), &len, e), 1) << in;
+    EXPECT_TRUE(e.has(code)) << in;
+  }
 }
 
 TEST(Codec, EndOfContents) {
@@ -269,22 +261,22 @@ TEST(Lengths, TotalLengthRule) {
 }
 
 TEST(Drivers, HeaderChecksAndFailureChain) {
-  ErrCtx c1;
-  EXPECT_EQ(decode(KORVU_TYPE_BOOLEAN, hex("21 01 FF"), c1), nullptr);
-  EXPECT_TRUE(c1.has(0x1026A));
-  EXPECT_EQ(c1.codes().back(), 0x1020Eu);  // the type's decode failure closes the chain
-  ErrCtx c2;
-  EXPECT_EQ(decode(KORVU_TYPE_BOOLEAN, hex("81 01 FF"), c2), nullptr);
-  EXPECT_TRUE(c2.has(0x1020A));
-  ErrCtx c3;
-  EXPECT_EQ(decode(KORVU_TYPE_BOOLEAN, hex("01 01"), c3), nullptr);  // contents missing
-  EXPECT_TRUE(c3.has(0x10111));
-  ErrCtx c4;
-  EXPECT_EQ(decode(KORVU_TYPE_INTEGER, hex(""), c4), nullptr);
-  EXPECT_TRUE(c4.has(0x102E5));
-  ErrCtx c5;
-  EXPECT_EQ(decode(KORVU_TYPE_INTEGER, hex("02 84 7F FF FF FF 01"), c5), nullptr);  // claims 2 GB, has 1 octet
-  EXPECT_TRUE(c5.has(0x10111));
+  struct Case {
+    uint32_t type;
+    const char *in;
+    uint32_t code;
+  } cases[] = {
+      {KORVU_TYPE_BOOLEAN, "21 01 FF", 0x1026A}, {KORVU_TYPE_BOOLEAN, "81 01 FF", 0x1020A},
+      {KORVU_TYPE_BOOLEAN, "01 01", 0x10111},  // contents missing
+      {KORVU_TYPE_INTEGER, "", 0x102E5},       {KORVU_TYPE_INTEGER, "02 84 7F FF FF FF 01", 0x10111},  // claims 2 GB
+  };
+  for (const Case &c : cases) {
+    ErrCtx ctx;
+    EXPECT_EQ(decode(c.type, hex(c.in), ctx), nullptr) << c.in;
+    EXPECT_TRUE(ctx.has(c.code)) << c.in;
+    // The type's decode failure closes the chain.
+    EXPECT_EQ(ctx.codes().back(), static_cast<uint32_t>(korvu::type_desc(c.type)->error_code) + 1) << c.in;
+  }
 }
 
 TEST(Drivers, MemDecodeCountsFirstEncodingOnly) {

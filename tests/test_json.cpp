@@ -333,14 +333,8 @@ TEST(JsonDiagnostics, RenderSaysWhyAndWhere) {
     EXPECT_LE(offset, cut);
   }
 
-  // Success: the tree of the plain form, no message, offset 0.
-  offset = 7;
-  ASSERT_EQ(korvu_asn1_tojson_diag(cert.data(), static_cast<int32_t>(cert.size()), tree.out(), message.out(), &offset),
-            1);
-  EXPECT_FALSE(message);
-  EXPECT_EQ(offset, 0u);
-  EXPECT_EQ(text(tree.get()), text(render(cert).get()));
-
+  // (Success, and agreement with the plain form, is checked on every input
+  // of the property and corpus tests.)
   // Empty input is refused with a message, bad arguments with their codes.
   Bytes null = hex("05 00");
   EXPECT_EQ(korvu_asn1_tojson_diag(null.data(), 0, tree.out(), message.out(), &offset), 0);
@@ -352,53 +346,6 @@ TEST(JsonDiagnostics, RenderSaysWhyAndWhere) {
   EXPECT_FALSE(tree);
 }
 
-TEST(JsonDiagnostics, EncodeNamesTheNode) {
-  struct Case {
-    const char *json;
-    const char *path;  // the message starts with it
-    const char *says;
-  } cases[] = {
-      {R"([])", "$: ", "not a JSON object"},
-      {R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})",
-       "$.value[1].value.value: ", "integral"},
-      {R"({"type":"SEQUENCE","value":[{"type":"NUL"}]})", "$.value[0]: ", "unknown \"type\" \"NUL\""},
-      {R"({"type":"BITSTRING","value":{"unused bits":8,"value":"00"}})", "$.value.unused bits: ", "0 to 7"},
-      {R"({"type":"BITSTRING","value":[true,1]})", "$.value[1]: ", "true or false"},
-      {R"({"type":"NULL","user defined":{"length":"8"}})", "$.user defined.length: ", "hexadecimal"},
-      {R"({"type":"TAGGEDTYPE","value":{"type":"NULL"}})", "$: ", "\"number\""},
-  };
-  for (const Case &c : cases) {
-    JsonPtr tree = parse(c.json);
-    ASSERT_TRUE(tree) << c.json;
-    korvu::BlobHolder der;
-    korvu::MemHolder<char> message;
-    EXPECT_EQ(korvu_asn1_encodejson_diag(tree.get(), der.out(), message.out()), 0) << c.json;
-    EXPECT_FALSE(der);
-    ASSERT_TRUE(message) << c.json;
-    std::string m = message.get();
-    EXPECT_EQ(m.rfind(c.path, 0), 0u) << c.json << ": " << m;
-    EXPECT_NE(m.find(c.says), std::string::npos) << c.json << ": " << m;
-  }
-
-  // Success gives the plain form's octets, an empty encoding included.
-  for (const char *json : {R"({"type":"SEQUENCE","value":[{"type":"INTEGER","value":"-0x80"},{"type":"NULL"}]})",
-                           R"({"type":"NULL","user defined":{"identifier":"","length":""}})"}) {
-    JsonPtr tree = parse(json);
-    korvu::BlobHolder der;
-    korvu::MemHolder<char> message;
-    ASSERT_EQ(korvu_asn1_encodejson_diag(tree.get(), der.out(), message.out()), 1) << json;
-    EXPECT_FALSE(message);
-    ASSERT_NE(der->data, nullptr);
-    EXPECT_EQ(Bytes(der->data, der->data + der->length), encode(tree.get())) << json;
-  }
-  korvu::BlobHolder der;
-  EXPECT_EQ(korvu_asn1_encodejson_diag(nullptr, der.out(), nullptr), static_cast<int>(KORVU_ERR_NULLARG));
-  JsonPtr null = parse(R"({"type":"NULL"})");
-  EXPECT_EQ(korvu_asn1_encodejson_diag(null.get(), nullptr, nullptr), static_cast<int>(KORVU_ERR_NULLARG));
-  EXPECT_EQ(korvu_asn1_encodejson_diag(null.get(), der.out(), nullptr), 1);
-  EXPECT_EQ(Bytes(der->data, der->data + der->length), hex("05 00"));
-}
-
 // Nesting is bounded by korvu_get_recursive_level(), definite lengths too, and
 // every tree the renderer makes is within what the encoder takes.
 TEST(JsonRender, NestingLimit) {
@@ -406,17 +353,12 @@ TEST(JsonRender, NestingLimit) {
   auto nest = [](int levels, unsigned char id, bool indefinite) {
     Bytes b = hex("05 00");
     for (int i = 0; i < levels; i++) {
-      Bytes outer{id};
-      if (indefinite) {
-        outer.push_back(0x80);
-        outer.insert(outer.end(), b.begin(), b.end());
-        outer.push_back(0);
-        outer.push_back(0);
-      } else {
-        put_length(outer, static_cast<uint32_t>(b.size()));
-        outer.insert(outer.end(), b.begin(), b.end());
+      if (!indefinite) {
+        b = korvu_test::der_tlv(id, b);
+        continue;
       }
-      b = outer;
+      b.insert(b.begin(), {id, 0x80});
+      b.insert(b.end(), {0, 0});
     }
     return b;
   };
@@ -491,63 +433,173 @@ TEST(JsonEncode, BuildsDerFromTypedNodes) {
     Bytes out = encode_text(c.json, &ok);
     EXPECT_TRUE(ok) << c.json;
     EXPECT_EQ(to_hex(out), to_hex(hex(c.der))) << c.json;
+    // The diagnostic form gives the same octets and no message.
+    JsonPtr tree = parse(c.json);
+    korvu::BlobHolder der;
+    korvu::MemHolder<char> message;
+    ASSERT_EQ(korvu_asn1_encodejson_diag(tree.get(), der.out(), message.out()), 1) << c.json;
+    EXPECT_FALSE(message);
+    EXPECT_EQ(Bytes(der->data, der->data + der->length), out) << c.json;
+  }
+  // An encoding that is empty: all its octets given, and none.
+  korvu::BlobHolder der;
+  JsonPtr empty = parse(R"({"type":"NULL","user defined":{"identifier":"","length":""}})");
+  ASSERT_EQ(korvu_asn1_encodejson_diag(empty.get(), der.out(), nullptr), 1);
+  EXPECT_EQ(der->length, 0u);
+  EXPECT_EQ(korvu_asn1_encodejson_diag(nullptr, der.out(), nullptr), static_cast<int>(KORVU_ERR_NULLARG));
+  EXPECT_EQ(korvu_asn1_encodejson_diag(empty.get(), nullptr, nullptr), static_cast<int>(KORVU_ERR_NULLARG));
+}
+
+// Refused by both encoders; the diagnostic form's message starts with the
+// path of the node at fault and says why.
+TEST(JsonEncode, RefusesMalformedTrees) {
+  struct Case {
+    const char *json, *path = nullptr, *says = nullptr;
+  } cases[] = {
+      {R"([])", "$: ", "not a JSON object"},
+      {R"({"value":5})"},  // no "type"
+      {R"({"type":5})"},  // "type" not a string
+      {R"({"type":"INTEGR","value":5})"},  // unknown kind
+      {R"({"type":"INTEGER"})"},  // no "value"
+      {R"({"type":"INTEGER","value":5.5})"},  // not integral
+      {R"({"type":"INTEGER","value":2147483648})"},  // past 32 bits as a number
+      {R"({"type":"INTEGER","value":"12a"})"},
+      {R"({"type":"INTEGER","value":"0x"})"},
+      {R"({"type":"INTEGER","value":"-"})"},
+      {R"({"type":"INTEGER","value":"+5"})"},
+      {R"({"type":"INTEGER","value":true})"},
+      {R"({"type":"BOOLEAN","value":1})"},
+      {R"({"type":"BOOLEAN","constructed":true,"value":[]})"},
+      {R"({"type":"OCTETSTRING","value":"ABC"})"},  // odd hex
+      {R"({"type":"OCTETSTRING","value":"GG"})"},  // bad digit
+      {R"({"type":"OCTETSTRING","value":"4 1"})"},
+      {R"({"type":"OCTETSTRING","constructed":true,"value":"41"})"},
+      {R"({"type":"BITSTRING","value":{"unused bits":8,"value":"00"}})", "$.value.unused bits: ", "0 to 7"},
+      {R"({"type":"BITSTRING","value":{"unused bits":1,"value":""}})"},
+      {R"({"type":"BITSTRING","value":{"unused bits":1.5,"value":"00"}})"},
+      {R"({"type":"BITSTRING","value":{"value":"00"}})"},
+      {R"({"type":"BITSTRING","value":[true,1]})", "$.value[1]: ", "true or false"},
+      {R"({"type":"OID","value":"1.40"})"},
+      {R"({"type":"OID","value":"1.2."})"},
+      {R"({"type":"ROID","value":""})"},
+      {R"({"type":"BMPSTRING","value":"😀"})"},  // outside the BMP
+      {R"({"type":"SEQUENCE","value":{}})"},
+      {R"({"type":"SEQUENCE","value":[5]})"},
+      {R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"BOGUS"}]})", "$.value[1]: ", "unknown \"type\" \"BOGUS\""},
+      {R"({"type":"SEQUENCE","indefinite":"yes","value":[]})"},
+      {R"({"type":"TAGGEDTYPE","value":{"type":"NULL"}})", "$: ", "\"number\""},
+      {R"({"type":"TAGGEDTYPE","number":-1,"value":{"type":"NULL"}})"},
+      {R"({"type":"TAGGEDTYPE","number":2147483648,"value":{"type":"NULL"}})"},
+      {R"({"type":"TAGGEDTYPE","number":1.5,"value":{"type":"NULL"}})"},
+      {R"({"type":"TAGGEDTYPE","number":1,"class":"LOCAL","value":{"type":"NULL"}})"},
+      {R"({"type":"TAGGEDTYPE","number":1})"},
+      {R"({"type":"UNKNOWN","user defined":{"content":"00"}})"},  // no identifier
+      {R"({"type":"UNKNOWN","user defined":{"identifier":"04"}})"},  // primitive without content
+      {R"({"type":"REAL"})"},
+      {R"({"type":"NULL","user defined":"05"})"},
+      {R"({"type":"NULL","user defined":{"length":-1}})"},
+      {R"({"type":"NULL","user defined":{"length":2147483648}})"},
+      {R"({"type":"NULL","user defined":{"length":"8"}})", "$.user defined.length: ", "hexadecimal"},
+      {R"({"type":"NULL","user defined":{"identifier":"0x05"}})"},
+      {R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})",
+       "$.value[1].value.value: ", "integral"},
+  };
+  for (const Case &c : cases) {
+    JsonPtr tree = parse(c.json);
+    ASSERT_TRUE(tree) << c.json;
+    korvu::BlobHolder plain(korvu_asn1_encodejson(tree.get())), der;
+    EXPECT_FALSE(plain) << c.json << " gave " << to_hex(plain->data, plain->length);
+    korvu::MemHolder<char> message;
+    EXPECT_EQ(korvu_asn1_encodejson_diag(tree.get(), der.out(), message.out()), 0) << c.json;
+    EXPECT_FALSE(der);
+    ASSERT_TRUE(message) << c.json;
+    const std::string m = message.get();
+    EXPECT_EQ(m.rfind(c.path ? c.path : "$", 0), 0u) << c.json << ": " << m;
+    if (c.says) {
+      EXPECT_NE(m.find(c.says), std::string::npos) << c.json << ": " << m;
+    }
+  }
+  EXPECT_EQ(korvu_asn1_encodejson(nullptr), nullptr);
+}
+
+// The encoder reads dotted text without building a value; it must accept
+// exactly what korvu_asn1_oid_new and korvu_asn1_relative_oid_new accept,
+// with the same contents octets.
+TEST(JsonEncodeOid, SameTextsAsTheOidConstructors) {
+  const char *texts[] = {
+      "1.2.840.113549.1.1.11", "2.5.4.3", "0.0", "0.39", "1.39", "2.40", "2.999.3", "1 2 3", "1.2 3",
+      "0.40", "1.40", "3.1", "1", "1.", ".1", "1..2", "1.2.", "a.b", "1.2.x", "", "12",
+      "2.18446744073709551534", "2.18446744073709551535", "1.2.18446744073709551614", "1.2.18446744073709551615",
+      "1.2.000000000000000000000000000001", "1.2.0000000000000000000000000000001", "1.2.-3", "01.02.03",
+  };
+  for (bool relative : {false, true}) {
+    for (const char *text : texts) {
+      const uint32_t type = relative ? KORVU_TYPE_RELATIVE_OID : KORVU_TYPE_OBJECT_IDENTIFIER;
+      korvu::Value oid(type, relative ? korvu_asn1_relative_oid_new(text) : korvu_asn1_oid_new(text));
+      bool ok = false;
+      const Bytes der = encode_text(std::string(R"({"type":")") + (relative ? "ROID" : "OID") +
+                                        R"(","value":")" + text + R"("})",
+                                    &ok);
+      EXPECT_EQ(ok, static_cast<bool>(oid)) << text << (relative ? " (relative)" : "");
+      if (!ok || !oid) continue;
+      const auto *v = oid.as<KORVU_ASN1_OID>();
+      Bytes expected{static_cast<unsigned char>(relative ? 0x0D : 0x06)};
+      if (v->length >= 0x80) expected.push_back(0x81);
+      expected.push_back(static_cast<unsigned char>(v->length));
+      expected.insert(expected.end(), v->data, v->data + v->length);
+      EXPECT_EQ(to_hex(der), to_hex(expected)) << text;
+    }
   }
 }
 
-TEST(JsonEncode, RefusesMalformedTrees) {
-  const char *cases[] = {
-      R"([])",
-      R"({"value":5})",                                 // no "type"
-      R"({"type":5})",                                  // "type" not a string
-      R"({"type":"INTEGR","value":5})",                 // unknown kind
-      R"({"type":"INTEGER"})",                          // no "value"
-      R"({"type":"INTEGER","value":5.5})",              // not integral
-      R"({"type":"INTEGER","value":2147483648})",       // past 32 bits as a number
-      R"({"type":"INTEGER","value":"12a"})",
-      R"({"type":"INTEGER","value":"0x"})",
-      R"({"type":"INTEGER","value":"-"})",
-      R"({"type":"INTEGER","value":"+5"})",
-      R"({"type":"INTEGER","value":true})",
-      R"({"type":"BOOLEAN","value":1})",
-      R"({"type":"BOOLEAN","constructed":true,"value":[]})",
-      R"({"type":"OCTETSTRING","value":"ABC"})",        // odd hex
-      R"({"type":"OCTETSTRING","value":"GG"})",         // bad digit
-      R"({"type":"OCTETSTRING","value":"4 1"})",
-      R"({"type":"OCTETSTRING","constructed":true,"value":"41"})",
-      R"({"type":"BITSTRING","value":{"unused bits":8,"value":"00"}})",
-      R"({"type":"BITSTRING","value":{"unused bits":1,"value":""}})",
-      R"({"type":"BITSTRING","value":{"unused bits":1.5,"value":"00"}})",
-      R"({"type":"BITSTRING","value":{"value":"00"}})",
-      R"({"type":"BITSTRING","value":[true,1]})",
-      R"({"type":"OID","value":"1.40"})",
-      R"({"type":"OID","value":"1.2."})",
-      R"({"type":"ROID","value":""})",
-      R"({"type":"BMPSTRING","value":"😀"})",            // outside the BMP
-      R"({"type":"SEQUENCE","value":{}})",
-      R"({"type":"SEQUENCE","value":[5]})",
-      R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"BOGUS"}]})",
-      R"({"type":"SEQUENCE","indefinite":"yes","value":[]})",
-      R"({"type":"TAGGEDTYPE","value":{"type":"NULL"}})",  // no "number"
-      R"({"type":"TAGGEDTYPE","number":-1,"value":{"type":"NULL"}})",
-      R"({"type":"TAGGEDTYPE","number":2147483648,"value":{"type":"NULL"}})",
-      R"({"type":"TAGGEDTYPE","number":1.5,"value":{"type":"NULL"}})",
-      R"({"type":"TAGGEDTYPE","number":1,"class":"LOCAL","value":{"type":"NULL"}})",
-      R"({"type":"TAGGEDTYPE","number":1})",
-      R"({"type":"UNKNOWN","user defined":{"content":"00"}})",  // no identifier
-      R"({"type":"UNKNOWN","user defined":{"identifier":"04"}})",  // primitive without content
-      R"({"type":"REAL"})",
-      R"({"type":"NULL","user defined":"05"})",
-      R"({"type":"NULL","user defined":{"length":-1}})",
-      R"({"type":"NULL","user defined":{"length":2147483648}})",
-      R"({"type":"NULL","user defined":{"length":"8"}})",
-      R"({"type":"NULL","user defined":{"identifier":"0x05"}})",
+TEST(JsonEncode, HeadersInFrontOfContentsWrittenFirst) {
+  // 200 octets of contents, long enough for two length octets at each level.
+  const std::string long_hex = "\"" + std::string(400, 'A') + "\"";
+  auto with_data = [](const char *header) {
+    Bytes b = hex(header);
+    b.insert(b.end(), 200, 0xAA);
+    return b;
   };
-  for (const char *c : cases) {
-    bool ok = true;
-    Bytes out = encode_text(c, &ok);
-    EXPECT_FALSE(ok) << c << " gave " << to_hex(out);
+  struct Case {
+    std::string json;
+    Bytes der;
+  } cases[] = {
+      // Implicit over implicit over a SEQUENCE: the outer tag, constructed.
+      {R"({"type":"TAGGEDTYPE","number":1,"implicit":true,"value":{"type":"TAGGEDTYPE","number":2,"implicit":true,)"
+       R"("value":{"type":"SEQUENCE","value":[{"type":"NULL"}]}}})",
+       hex("A1 02 05 00")},
+      // Explicit over implicit over an INTEGER.
+      {R"({"type":"TAGGEDTYPE","number":3,"value":{"type":"TAGGEDTYPE","number":4,"implicit":true,)"
+       R"("value":{"type":"INTEGER","value":-129}}})",
+       hex("A3 04 84 02 FF 7F")},
+      // Long contents under two constructed levels.
+      {R"({"type":"SEQUENCE","value":[{"type":"SET","value":[{"type":"OCTETSTRING","value":)" + long_hex + "}]}]}",
+       with_data("30 81 CE 31 81 CB 04 81 C8")},
+      // User-defined identifier and length around long contents, and an
+      // end-of-contents override after an indefinite length.
+      {R"({"type":"SEQUENCE","user defined":{"identifier":"BF1F","length":"8400000003"},"value":[{"type":"NULL"}]})",
+       hex("BF 1F 84 00 00 00 03 05 00")},
+      {R"({"type":"OCTETSTRING","user defined":{"length":200},"value":)" + long_hex + "}", with_data("04 81 C8")},
+      {R"({"type":"SEQUENCE","indefinite":true,"user defined":{"end of contents":"0000FF"},"value":[]})",
+       hex("30 80 00 00 FF")},
+      // User-defined contents replace a tagged node's inner encoding.
+      {R"({"type":"TAGGEDTYPE","number":0,"user defined":{"content":"0101FF"},"value":{"type":"INTEGER","value":5}})",
+       hex("A0 03 01 01 FF")},
+      // Sorted SET OF of elements of different lengths, nested in a SEQUENCE.
+      {R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"SETOF","sort":true,"value":[)"
+       R"({"type":"INTEGER","value":256},{"type":"INTEGER","value":1},{"type":"BOOLEAN","value":true}]}]})",
+       hex("30 0E 05 00 31 0A 01 01 FF 02 01 01 02 02 01 00")},
+  };
+  for (const Case &c : cases) {
+    bool ok = false;
+    const Bytes der = encode_text(c.json, &ok);
+    EXPECT_TRUE(ok) << c.json;
+    EXPECT_EQ(to_hex(der), to_hex(c.der)) << c.json;
   }
-  EXPECT_EQ(korvu_asn1_encodejson(nullptr), nullptr);
+  // An inner failure under an implicit tag leaves no output.
+  bool ok = true;
+  encode_text(R"({"type":"TAGGEDTYPE","number":1,"implicit":true,"value":{"type":"OID","value":"9.9"}})", &ok);
+  EXPECT_FALSE(ok);
 }
 
 // ---------------------------------------------------------------------------
@@ -744,42 +796,35 @@ Bytes load(const std::string &path) {
 
 TEST(JsonCorpus, ValidFilesRenderAndRoundTrip) {
   if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
-  std::ifstream manifest(korvu_test::corpus_dir() + "/manifest.tsv");
-  std::string line;
-  std::getline(manifest, line);  // header
   size_t sound = 0, accepted = 0, mutated = 0, mutated_ok = 0;
   std::vector<std::string> failures;
   std::mt19937 rng(7);
-  while (std::getline(manifest, line)) {
-    std::vector<std::string> f;
-    std::stringstream ss(line);
-    std::string cell;
-    while (std::getline(ss, cell, '\t')) f.push_back(cell);
-    if (f.size() < 6 || f[3] == "json") continue;
-    Bytes in = load(korvu_test::corpus_dir() + "/" + f[0]);
+  for (const auto &row : korvu_test::corpus_manifest()) {
+    if (row.encoding == "json") continue;
+    Bytes in = load(korvu_test::corpus_dir() + "/" + row.path);
     if (in.empty()) continue;
     // Files whose TLV structure is sound, by the manifest's independent walk,
     // and that ANY takes whole (its tag table and nesting limit hold).
-    bool tlv_sound = f[5].find("tlv-walk ok;") != std::string::npos;
+    bool tlv_sound = row.note.find("tlv-walk ok;") != std::string::npos;
     if (tlv_sound) {
       korvu::Value any(KORVU_TYPE_ANY);
       uint32_t used = korvu_asn1_mem_decode(in.data(), static_cast<int32_t>(in.size()), KORVU_TYPE_ANY, any.out());
       size_t pos = 0;
       tlv_sound = used == in.size() && tlv_depth(in, pos, in.size(), 0) < korvu_get_recursive_level() / 2;
     }
-    if (f[4] == "valid" && tlv_sound) {
+    if (row.expect == "valid" && tlv_sound) {
       sound++;
       korvu::JsonHolder tree;
       korvu::MemHolder<char> message;
       uint32_t offset = 0;
       if (korvu_asn1_tojson_diag(in.data(), static_cast<int32_t>(in.size()), tree.out(), message.out(), &offset) != 1) {
         if (failures.size() < 10) {
-          failures.push_back(f[0] + ": " + (message ? message.get() : "?") + " at " + std::to_string(offset));
+          failures.push_back(row.path + ": " + (message ? message.get() : "?") + " at " + std::to_string(offset));
         }
       } else {
         accepted++;
         std::string why = round_trip(in);
-        if (!why.empty() && failures.size() < 10) failures.push_back(f[0] + ": " + why.substr(0, 300));
+        if (!why.empty() && failures.size() < 10) failures.push_back(row.path + ": " + why.substr(0, 300));
       }
     } else {
       // Malformed and unknown files: whatever renders must round-trip.
@@ -848,109 +893,6 @@ TEST(JsonCorpus, CaBundleRoundTrips) {
   }
   std::printf("CA bundle: %zu certificates round-tripped\n", blocks);
   EXPECT_GT(blocks, 10u);
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// The json and encode subcommands, called as the program calls them.
-
-#include <CLI/CLI.hpp>
-
-#include "json_cmd.h"
-
-namespace {
-
-struct CmdResult {
-  int status;
-  std::string out, err;
-};
-
-CmdResult run(std::vector<std::string> args, const std::string &stdin_text = "") {
-  std::istringstream in(stdin_text);
-  std::ostringstream out, err;
-  korvu::tool::Io io{in, out, err};
-  CLI::App app{"test", "korvu-asn1"};
-  app.require_subcommand(1);
-  korvu::tool::add_json_command(app, io);
-  korvu::tool::add_encode_command(app, io);
-  args.insert(args.begin(), "korvu-asn1");
-  std::vector<const char *> argv;
-  for (const auto &a : args) argv.push_back(a.c_str());
-  int status = korvu::tool::run_app(app, static_cast<int>(argv.size()), argv.data(), io);
-  return {status, out.str(), err.str()};
-}
-
-std::string temp_file(const std::string &name, const std::string &bytes) {
-  std::string path = ::testing::TempDir() + "korvu_json_" + name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
-TEST(JsonCommands, RenderThenEncodeGivesTheInputBack) {
-  Bytes der = hex("30 80 02 81 01 05 A1 03 0C 01 41 01 01 07 00 00");
-  std::string file = temp_file("in.der", std::string(der.begin(), der.end()));
-  CmdResult j = run({"json", file});
-  ASSERT_EQ(j.status, 0) << j.err;
-  EXPECT_NE(j.out.find("\n  \"type\": \"SEQUENCE\""), std::string::npos) << j.out;  // indented
-  std::string json_file = temp_file("tree.json", j.out);
-
-  CmdResult e = run({"encode", json_file});
-  ASSERT_EQ(e.status, 0) << e.err;
-  EXPECT_EQ(e.out, std::string(der.begin(), der.end()));
-  CmdResult h = run({"encode", "--hex", "-"}, j.out);
-  EXPECT_EQ(h.status, 0) << h.err;
-  EXPECT_EQ(h.out, "308002810105A1030C01410101070000\n");
-  std::string out_file = ::testing::TempDir() + "korvu_json_out.der";
-  CmdResult o = run({"encode", json_file, "-o", out_file});
-  EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(korvu_test::read_file(out_file), der);
-
-  // PEM in, PEM out: the json subcommand takes the program's input formats.
-  CmdResult p = run({"encode", "--pem", "THING", json_file});
-  ASSERT_EQ(p.status, 0) << p.err;
-  EXPECT_EQ(p.out.rfind("-----BEGIN THING-----", 0), 0u) << p.out;
-  CmdResult again = run({"json", "--indent", "0", "-"}, p.out);
-  EXPECT_EQ(again.status, 0) << again.err;
-  EXPECT_EQ(again.out.find('\n'), again.out.size() - 1);  // one line
-  EXPECT_EQ(run({"encode", "-"}, again.out).out, std::string(der.begin(), der.end()));
-
-  // A tree whose octets are all given, and empty, writes nothing.
-  const std::string nothing = R"({"type":"NULL","user defined":{"identifier":"","length":""}})";
-  CmdResult empty = run({"encode", "-"}, nothing);
-  EXPECT_EQ(empty.status, 0) << empty.err;
-  EXPECT_TRUE(empty.out.empty());
-  EXPECT_EQ(run({"encode", "--hex", "-"}, nothing).out, "\n");
-}
-
-TEST(JsonCommands, FailuresSayWhatAndWhere) {
-  CmdResult cut = run({"json", temp_file("cut.der", std::string("\x30\x05\x02\x01\x05\x05", 6))});
-  EXPECT_EQ(cut.status, 1);
-  EXPECT_NE(cut.err.find("runs past the end of its container (4 octets left) at offset 2 (02 01 05 05)"),
-            std::string::npos)
-      << cut.err;
-  EXPECT_TRUE(cut.out.empty());
-
-  CmdResult missing = run({"json", ::testing::TempDir() + "korvu_json_no_such_file"});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("cannot open"), std::string::npos) << missing.err;
-
-  CmdResult syntax = run({"encode", "-"}, "{\"type\": \"NULL\",}");
-  EXPECT_EQ(syntax.status, 1);
-  EXPECT_NE(syntax.err.find("not valid JSON"), std::string::npos) << syntax.err;
-  EXPECT_NE(syntax.err.find("column"), std::string::npos) << syntax.err;
-
-  CmdResult node = run({"encode", "-"},
-                 R"({"type":"SEQUENCE","value":[{"type":"NULL"},{"type":"TAGGEDTYPE","number":1,"value":{"type":"INTEGER","value":1.5}}]})");
-  EXPECT_EQ(node.status, 1);
-  EXPECT_NE(node.err.find("$.value[1].value.value"), std::string::npos) << node.err;
-  EXPECT_TRUE(node.out.empty());
-
-  CmdResult kind = run({"encode", "-"}, R"({"type":"SEQUENCE","value":[{"type":"NUL"}]})");
-  EXPECT_NE(kind.err.find("$.value[0]: unknown \"type\" \"NUL\""), std::string::npos) << kind.err;
-
-  EXPECT_EQ(run({"encode", "--hex", "--pem", "X", "-"}, "{}").status, 64);
-  EXPECT_EQ(run({"json"}).status, 64);
 }
 
 }  // namespace

@@ -37,6 +37,12 @@ Plan plan_random(size_t n, std::mt19937_64 &rng) {
   return p;
 }
 
+Bytes cat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
 enum Status { kFailed = 0, kFinished = 1, kUnfinished = 2 };
 
 struct OctResult {
@@ -44,9 +50,7 @@ struct OctResult {
   Bytes data;
   uint64_t consumed = 0;  // octets taken before the end of the encoding
   uint32_t encode_length = 0;
-  bool operator==(const OctResult &o) const {
-    return status == o.status && data == o.data && consumed == o.consumed && encode_length == o.encode_length;
-  }
+  bool operator==(const OctResult &) const = default;
 };
 
 std::ostream &operator<<(std::ostream &os, const OctResult &r) {
@@ -116,10 +120,7 @@ struct AnyResult {
   Bytes header, content;
   uint64_t consumed = 0;
   bool eoc = false;
-  bool operator==(const AnyResult &o) const {
-    return status == o.status && header == o.header && content == o.content && consumed == o.consumed &&
-           eoc == o.eoc;
-  }
+  bool operator==(const AnyResult &) const = default;
 };
 
 std::ostream &operator<<(std::ostream &os, const AnyResult &r) {
@@ -179,33 +180,30 @@ AnyResult pull_any(const Bytes &in) {
   return r;
 }
 
-// Checks split invariance and agreement with the pull decoders for one
+// Checks split invariance and agreement with the pull decoder for one
 // input; returns true when both push and pull accepted it.
-bool check_octets(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
-  OctResult whole = push_octets(in, plan_whole(in.size()));
+template <class Result>
+bool check(const Bytes &in, std::mt19937_64 &rng, bool bytewise, Result (*push)(const Bytes &, const Plan &),
+           Result (*pull)(const Bytes &)) {
+  const Result whole = push(in, plan_whole(in.size()));
   if (bytewise) {
-    EXPECT_EQ(push_octets(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+    EXPECT_EQ(push(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
   }
-  EXPECT_EQ(push_octets(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
-  if (whole.status == kFinished) {
-    EXPECT_EQ(whole.encode_length, whole.consumed);
-  }
-  OctResult pull = pull_octets(in);
-  if (whole.status != kFinished || pull.status != kFinished) return false;
-  EXPECT_EQ(whole, pull) << "push and pull differ on " << to_hex(in);
+  EXPECT_EQ(push(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
+  const Result pulled = pull(in);
+  if (whole.status != kFinished || pulled.status != kFinished) return false;
+  EXPECT_EQ(whole, pulled) << "push and pull differ on " << to_hex(in);
   return true;
 }
-
-bool check_any(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
-  AnyResult whole = push_any(in, plan_whole(in.size()));
-  if (bytewise) {
-    EXPECT_EQ(push_any(in, plan_bytes(in.size())), whole) << "one byte at a time: " << to_hex(in);
+bool check_octets(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
+  const OctResult whole = push_octets(in, plan_whole(in.size()));
+  if (whole.status == kFinished) {
+    EXPECT_EQ(whole.encode_length, whole.consumed) << to_hex(in);
   }
-  EXPECT_EQ(push_any(in, plan_random(in.size(), rng)), whole) << "random split: " << to_hex(in);
-  AnyResult pull = pull_any(in);
-  if (whole.status != kFinished || pull.status != kFinished) return false;
-  EXPECT_EQ(whole, pull) << "push and pull differ on " << to_hex(in);
-  return true;
+  return check(in, rng, bytewise, push_octets, pull_octets);
+}
+bool check_any(const Bytes &in, std::mt19937_64 &rng, bool bytewise = true) {
+  return check(in, rng, bytewise, push_any, pull_any);
 }
 
 // ---- Generators of BER encodings -----------------------------------------
@@ -251,14 +249,16 @@ struct Gen {
     uint32_t children = below(5);
     for (uint32_t k = 0; k < children; k++) octet_string(inner, data, depth + 1);
     out.push_back(0x24);
+    constructed_contents(out, inner);
+  }
+
+  // Definite or indefinite length, then the contents.
+  void constructed_contents(Bytes &out, const Bytes &inner) {
     if (below(2) == 0) {
       length(out, inner.size());
       out.insert(out.end(), inner.begin(), inner.end());
     } else {
-      out.push_back(0x80);
-      out.insert(out.end(), inner.begin(), inner.end());
-      out.push_back(0x00);
-      out.push_back(0x00);
+      out = cat({out, hex("80"), inner, hex("00 00")});
     }
   }
 
@@ -299,15 +299,7 @@ struct Gen {
     Bytes inner;
     uint32_t children = below(4);
     for (uint32_t k = 0; k < children; k++) any(inner, depth + 1);
-    if (below(2) == 0) {
-      length(out, inner.size());
-      out.insert(out.end(), inner.begin(), inner.end());
-    } else {
-      out.push_back(0x80);
-      out.insert(out.end(), inner.begin(), inner.end());
-      out.push_back(0x00);
-      out.push_back(0x00);
-    }
+    constructed_contents(out, inner);
   }
 
   // Damage of the kinds transmission and hostile senders produce.
@@ -363,71 +355,38 @@ void walk(const Bytes &in, size_t pos, size_t end, int depth, std::vector<size_t
   }
 }
 
-// id, minimal definite length, contents.
-Bytes tlv(unsigned char id, const Bytes &inner) {
-  Bytes out{id};
-  size_t n = inner.size();
-  if (n < 0x80) {
-    out.push_back(static_cast<unsigned char>(n));
-  } else {
-    Bytes octets;
-    for (size_t v = n; v != 0; v >>= 8) octets.insert(octets.begin(), static_cast<unsigned char>(v));
-    out.push_back(static_cast<unsigned char>(0x80 | octets.size()));
-    out.insert(out.end(), octets.begin(), octets.end());
-  }
-  out.insert(out.end(), inner.begin(), inner.end());
-  return out;
-}
-
-bool sanitized_build() {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-  return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || \
-    __has_feature(undefined_behavior_sanitizer)
-  return true;
+constexpr bool kSanitized = true;
 #else
-  return false;
+constexpr bool kSanitized = false;
 #endif
-#else
-  return false;
-#endif
-}
 
 }  // namespace
 
 // ---- Examples ---------------------------------------------------------------
 
 TEST(PushOctetString, PrimitiveAndConstructedExamples) {
-  // One byte per call.
-  OctResult r = push_octets(hex("04 03 41 42 43"), plan_bytes(5));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.data, hex("41 42 43"));
-  EXPECT_EQ(r.encode_length, 5u);
-
-  // Bytes after the end are left over and not counted.
-  r = push_octets(hex("04 01 41 EE EE"), plan_whole(5));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.consumed, 3u);
-  EXPECT_EQ(r.encode_length, 3u);
-
-  // Nested indefinite segments.
-  r = push_octets(hex("24 80 04 01 41 24 80 04 01 42 00 00 00 00"), plan_whole(14));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.data, hex("41 42"));
-  EXPECT_EQ(r.encode_length, 14u);
-
-  // Definite levels inside indefinite ones and the reverse, empty segments,
-  // non-minimal lengths.
-  r = push_octets(hex("24 80 24 09 04 00 04 81 02 41 42 24 00 24 80 04 01 43 00 00 00 00"), plan_whole(22));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.data, hex("41 42 43"));
-  EXPECT_EQ(r.encode_length, 22u);
-
-  // Empty strings finish on their length octet.
-  EXPECT_EQ(push_octets(hex("04 00"), plan_whole(2)).status, kFinished);
-  EXPECT_EQ(push_octets(hex("24 00"), plan_whole(2)).status, kFinished);
-  EXPECT_EQ(push_octets(hex("24 80 00 00"), plan_bytes(4)).status, kFinished);
+  struct Case {
+    const char *in, *data;
+    uint64_t length;
+  } cases[] = {
+      {"04 03 41 42 43", "41 42 43", 5},
+      {"04 01 41 EE EE", "41", 3},  // octets after the end are left over and not counted
+      {"24 80 04 01 41 24 80 04 01 42 00 00 00 00", "41 42", 14},  // nested indefinite segments
+      // Definite levels inside indefinite ones and the reverse, empty
+      // segments, non-minimal lengths.
+      {"24 80 24 09 04 00 04 81 02 41 42 24 00 24 80 04 01 43 00 00 00 00", "41 42 43", 22},
+      {"04 00", "", 2},  // empty strings finish on their length octet
+      {"24 00", "", 2},
+      {"24 80 00 00", "", 4},
+  };
+  for (const Case &c : cases) {
+    const Bytes in = hex(c.in);
+    for (const Plan &plan : {plan_whole(in.size()), plan_bytes(in.size())}) {
+      const OctResult r = push_octets(in, plan);
+      EXPECT_EQ(r, (OctResult{kFinished, hex(c.data), c.length, static_cast<uint32_t>(c.length)})) << c.in;
+    }
+  }
 }
 
 TEST(PushOctetString, RefusesBadEncodingsWithoutWritingNonData) {
@@ -564,16 +523,7 @@ TEST(PushOctetString, DepthLimitCountsEveryConstructedLevel) {
   auto nested = [](int levels, bool definite) {
     Bytes inner = hex("04 01 41");
     for (int k = 0; k < levels; k++) {
-      Bytes outer;
-      if (definite) {
-        outer = tlv(0x24, inner);
-      } else {
-        outer = hex("24 80");
-        outer.insert(outer.end(), inner.begin(), inner.end());
-        outer.push_back(0);
-        outer.push_back(0);
-      }
-      inner.swap(outer);
+      inner = definite ? der_tlv(0x24, inner) : cat({hex("24 80"), inner, hex("00 00")});
     }
     return inner;
   };
@@ -616,28 +566,24 @@ TEST(PushAny, Examples) {
   EXPECT_EQ(korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_INTEGER, nullptr, err), 0);
   korvu_asn1_decode_any_ctx_free(ctx);
 
-  // End-of-contents.
-  AnyResult r = push_any(hex("00 00 01"), plan_bytes(3));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_TRUE(r.eoc);
-  EXPECT_EQ(r.consumed, 2u);
-  EXPECT_EQ(r.header, hex("00 00"));
+  // End-of-contents; indefinite contents keep the nested encodings and the
+  // closing 00 00; multi-octet tag numbers, the greatest accepted one included.
+  struct Case {
+    const char *in, *header, *content;
+    uint64_t consumed;
+    bool eoc;
+  } cases[] = {
+      {"00 00 01", "00 00", "", 2, true},
+      {"A0 80 30 03 02 01 05 00 00 FF", "A0 80", "30 03 02 01 05 00 00", 9, false},
+      {"BF 81 00 00", "BF 81 00 00", "", 4, false},
+      {"5F 87 FF FF 7F 01 AA", "5F 87 FF FF 7F 01", "AA", 7, false},
+  };
+  for (const Case &c : cases) {
+    const Bytes in = hex(c.in);
+    EXPECT_EQ(push_any(in, plan_bytes(in.size())), (AnyResult{kFinished, hex(c.header), hex(c.content), c.consumed, c.eoc}))
+        << c.in;
+  }
   EXPECT_EQ(push_any(hex("00 01"), plan_whole(2)).status, kFailed);
-
-  // Indefinite contents keep the nested encodings and the closing 00 00.
-  r = push_any(hex("A0 80 30 03 02 01 05 00 00 FF"), plan_bytes(10));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.header, hex("A0 80"));
-  EXPECT_EQ(r.content, hex("30 03 02 01 05 00 00"));
-  EXPECT_EQ(r.consumed, 9u);
-
-  // Multi-octet tag numbers, the greatest accepted one included.
-  r = push_any(hex("BF 81 00 00"), plan_whole(4));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.header, hex("BF 81 00 00"));
-  r = push_any(hex("5F 87 FF FF 7F 01 AA"), plan_bytes(7));
-  EXPECT_EQ(r.status, kFinished);
-  EXPECT_EQ(r.content, hex("AA"));
 
   for (const char *bad : {"1F 1E 00",        // short tag number in the long form
                           "5F 88 80 80 00 00",  // tag number 2^24
@@ -717,7 +663,7 @@ TEST(PushAny, DiffersFromPullWhereIntended) {
   Bytes fits;
   for (int k = 0; k <= limit; k++) {
     fits = deep;
-    deep = tlv(0xA1, deep);
+    deep = der_tlv(0xA1, deep);
   }
   EXPECT_EQ(push_any(deep, plan_whole(deep.size())).status, kFailed);
   EXPECT_EQ(pull_any(deep).status, kFinished);
@@ -736,18 +682,10 @@ TEST(StreamingEncoder, WritesSegmentsThatDecodeBack) {
   EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, b.data(), 200), 1);
   EXPECT_EQ(korvu_asn1_encode_octetstring_update(out, c.data(), 70000), 1);
   EXPECT_EQ(korvu_asn1_encode_octetstring_end(out), 1);
-  Bytes expected = hex("24 80 04 03 41 42 43 04 00 04 81 C8");
-  expected.insert(expected.end(), b.begin(), b.end());
-  Bytes mid = hex("04 83 01 11 70");
-  expected.insert(expected.end(), mid.begin(), mid.end());
-  expected.insert(expected.end(), c.begin(), c.end());
-  expected.push_back(0);
-  expected.push_back(0);
+  const Bytes expected = cat({hex("24 80 04 03 41 42 43 04 00 04 81 C8"), b, hex("04 83 01 11 70"), c, hex("00 00")});
   Bytes got = stream_bytes(out);
   EXPECT_EQ(got, expected);
-  Bytes data = a;
-  data.insert(data.end(), b.begin(), b.end());
-  data.insert(data.end(), c.begin(), c.end());
+  const Bytes data = cat({a, b, c});
   OctResult r = push_octets(got, plan_random(got.size(), rng));
   EXPECT_EQ(r.status, kFinished);
   EXPECT_EQ(r.data, data);
@@ -797,9 +735,7 @@ TEST(PushProperty, GeneratedAnyEncodings) {
     if (k % 2 == 0) {
       AnyResult r = push_any(in, plan_random(in.size(), g.rng));
       ASSERT_EQ(r.status, kFinished) << to_hex(in);
-      Bytes joined = r.header;
-      joined.insert(joined.end(), r.content.begin(), r.content.end());
-      ASSERT_EQ(joined, in);
+      ASSERT_EQ(cat({r.header, r.content}), in);
     } else {
       g.mutate(in);
     }
@@ -876,10 +812,8 @@ TEST(Unwrap, StreamsDataAndRejectsWhatIsNotOneOctetString) {
   Bytes big(100000, 0x5A);
   in.push_back(0x04);
   g.length(in, big.size());
-  in.insert(in.end(), big.begin(), big.end());
-  data.insert(data.end(), big.begin(), big.end());
-  in.push_back(0);
-  in.push_back(0);
+  in = cat({in, big, hex("00 00")});
+  data = cat({data, big});
   Unwrapped u = run_unwrap(in);
   ASSERT_EQ(u.result, 1) << u.error;
   EXPECT_EQ(u.out, data);
@@ -924,37 +858,40 @@ TEST(Unwrap, StreamsDataAndRejectsWhatIsNotOneOctetString) {
 #if defined(__linux__)
 namespace {
 
-struct Piece {
-  Bytes literal;      // header octets, or
-  uint64_t data = 0;  // this many data octets of the pattern
+// The input, generated as it is read: each step is literal octets followed
+// by `data` octets of the repeating pattern.
+struct Step {
+  Bytes literal;
+  uint64_t data = 0;
 };
 
 struct Source {
-  std::vector<Piece> pieces;
-  size_t index = 0;
-  uint64_t offset = 0;  // within the current piece
+  std::vector<Step> steps;
   const Bytes *pattern = nullptr;
+  size_t index = 0;
+  uint64_t offset = 0;  // within the current step
   uint64_t data_offset = 0;
 };
 
 ssize_t source_read(void *cookie, char *buf, size_t size) {
   auto *s = static_cast<Source *>(cookie);
   size_t done = 0;
-  while (done < size && s->index < s->pieces.size()) {
-    const Piece &p = s->pieces[s->index];
-    uint64_t piece_size = p.literal.empty() ? p.data : p.literal.size();
-    uint64_t take = std::min<uint64_t>(size - done, piece_size - s->offset);
-    if (!p.literal.empty()) {
-      std::memcpy(buf + done, p.literal.data() + s->offset, take);
+  while (done < size && s->index < s->steps.size()) {
+    const Step &st = s->steps[s->index];
+    const uint64_t lit = st.literal.size();
+    uint64_t take = std::min<uint64_t>(size - done, lit + st.data - s->offset);
+    if (s->offset < lit) {
+      take = std::min<uint64_t>(take, lit - s->offset);
+      std::memcpy(buf + done, st.literal.data() + s->offset, take);
     } else {
-      uint64_t at = s->data_offset % s->pattern->size();
+      const uint64_t at = s->data_offset % s->pattern->size();
       take = std::min<uint64_t>(take, s->pattern->size() - at);
       std::memcpy(buf + done, s->pattern->data() + at, take);
       s->data_offset += take;
     }
     done += take;
     s->offset += take;
-    if (s->offset == piece_size) {
+    if (s->offset == lit + st.data) {
       s->index++;
       s->offset = 0;
     }
@@ -1003,7 +940,7 @@ TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
 #if !defined(NDEBUG)
   GTEST_SKIP() << "Release builds only";
 #endif
-  if (sanitized_build()) GTEST_SKIP() << "not under sanitizers";
+  if (kSanitized) GTEST_SKIP() << "not under sanitizers";
 
   Bytes pattern((1u << 20) + 17);
   std::mt19937_64 rng(99);
@@ -1013,34 +950,19 @@ TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
   const Bytes seg_header = hex("04 83 10 00 00");
   Source src;
   src.pattern = &pattern;
-  uint64_t data = 0, encoding = 0;
-  auto lit = [&](const Bytes &b) {
-    src.pieces.push_back(Piece{b, 0});
-    encoding += b.size();
-  };
-  auto dat = [&](uint64_t n) {
-    src.pieces.push_back(Piece{{}, n});
-    encoding += n;
-    data += n;
-  };
-  lit(hex("24 80"));
+  src.steps.push_back({hex("24 80")});
   const int kSegments = 4100;  // 4100 MiB of data: the totals pass 2^32
   for (int k = 0; k < kSegments; k++) {
-    if (k == kSegments / 2) {  // a nested indefinite level
-      lit(hex("24 80"));
-      lit(seg_header);
-      dat(kSeg);
-      lit(hex("00 00"));
-    }
-    lit(seg_header);
-    dat(kSeg);
+    if (k == kSegments / 2) src.steps.insert(src.steps.end(), {{hex("24 80 04 83 10 00 00"), kSeg}, {hex("00 00")}});
+    src.steps.push_back({seg_header, kSeg});
   }
   // A nested definite level, well past the 4 GiB mark.
-  lit(hex("24 0C 04 04"));
-  dat(4);
-  lit(hex("04 04"));
-  dat(4);
-  lit(hex("00 00"));
+  src.steps.insert(src.steps.end(), {{hex("24 0C 04 04"), 4}, {hex("04 04"), 4}, {hex("00 00")}});
+  uint64_t data = 0, encoding = 0;
+  for (const Step &st : src.steps) {
+    data += st.data;
+    encoding += st.literal.size() + st.data;
+  }
   ASSERT_GT(encoding, 0x100000000ull);
 
   Sink sink;

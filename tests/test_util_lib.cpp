@@ -352,25 +352,26 @@ TEST(UtilBigInteger, RoundTripsAndMinimalBytes) {
     korvu_biginteger_free(b2);
   }
   // Redundant sign bytes are dropped; 9 significant bytes do not fit int64.
-  Bytes padded = korvu_test::hex("00 00 00 FF");
-  Bytes negpad = korvu_test::hex("FF FF 80");
-  Bytes wide = korvu_test::hex("00 80 00 00 00 00 00 00 00");
-  KORVU_BIGINTEGER *p = korvu_biginteger_newdata(padded.data(), 4);
-  KORVU_BIGINTEGER *q = korvu_biginteger_newdata(negpad.data(), 3);
-  KORVU_BIGINTEGER *w = korvu_biginteger_newdata(wide.data(), 9);
-  ASSERT_TRUE(p && q && w);
-  int64_t out = 0;
-  ASSERT_EQ(korvu_biginteger_getlong(p, &out), 1);
-  EXPECT_EQ(out, 255);
-  ASSERT_EQ(korvu_biginteger_getlong(q, &out), 1);
-  EXPECT_EQ(out, -128);
-  EXPECT_NE(korvu_biginteger_getlong(w, &out), 1);
-  KORVU_DATA_BLOB *d = korvu_biginteger_getdata(w);
-  EXPECT_EQ(korvu_test::to_hex(d->data, d->length), "00 80 00 00 00 00 00 00 00");
-  korvu_data_blob_free(d);
-  korvu_biginteger_free(p);
-  korvu_biginteger_free(q);
-  korvu_biginteger_free(w);
+  struct Padded {
+    const char *in, *data;
+    bool fits;
+    int64_t v;
+  } padded[] = {{"00 00 00 FF", "00 FF", true, 255}, {"FF FF 80", "80", true, -128},
+                {"00 80 00 00 00 00 00 00 00", "00 80 00 00 00 00 00 00 00", false, 0}};
+  for (const Padded &c : padded) {
+    const Bytes in = korvu_test::hex(c.in);
+    KORVU_BIGINTEGER *b = korvu_biginteger_newdata(in.data(), static_cast<uint32_t>(in.size()));
+    ASSERT_NE(b, nullptr) << c.in;
+    int64_t out = 0;
+    EXPECT_EQ(korvu_biginteger_getlong(b, &out) == 1, c.fits) << c.in;
+    if (c.fits) {
+      EXPECT_EQ(out, c.v) << c.in;
+    }
+    KORVU_DATA_BLOB *d = korvu_biginteger_getdata(b);
+    EXPECT_EQ(korvu_test::to_hex(d->data, d->length), c.data) << c.in;
+    korvu_data_blob_free(d);
+    korvu_biginteger_free(b);
+  }
   EXPECT_EQ(korvu_biginteger_newdata(nullptr, 0), nullptr);
 }
 
@@ -395,31 +396,31 @@ TEST(UtilBase64, Rfc4648VectorsBothWays) {
 }
 
 TEST(UtilBase64, WhitespacePaddingAndRefusals) {
-  std::string out;
-  ASSERT_TRUE(b64dec(" Zm9v\r\nYmE\t= \n", &out));
-  EXPECT_EQ(out, "fooba");
-  ASSERT_TRUE(b64dec("Zm9vYg", &out));  // padding optional
-  EXPECT_EQ(out, "foob");
-  ASSERT_TRUE(b64dec("Zm9vYmE", &out));
-  EXPECT_EQ(out, "fooba");
-  ASSERT_TRUE(b64dec("Zm9vYg= =", &out));  // white space between pad characters
-  EXPECT_EQ(out, "foob");
-  ASSERT_TRUE(b64dec("Zh==", &out));  // non-zero trailing bits are accepted
-  EXPECT_EQ(out, "f");
-  ASSERT_TRUE(b64dec(" \r\n", &out));
-  EXPECT_EQ(out, "");
-
-  EXPECT_FALSE(b64dec("Zm9v!YmFy"));     // foreign character
-  EXPECT_FALSE(b64dec("Zm9v-_"));        // URL-safe alphabet is not RFC 4648 section 4
-  EXPECT_FALSE(b64dec("Zg==Zm8="));      // padding in the middle
-  EXPECT_FALSE(b64dec("Zm9v="));         // padding after a complete group
-  EXPECT_FALSE(b64dec("Zg="));           // incomplete padding
-  EXPECT_FALSE(b64dec("Zm8=="));         // too much padding
-  EXPECT_FALSE(b64dec("Zg==="));
-  EXPECT_FALSE(b64dec("Zm9vY"));         // single leftover character
-  EXPECT_FALSE(b64dec("Zm9vY==="));
-  EXPECT_FALSE(b64dec("="));
-  EXPECT_FALSE(b64dec(std::string("Zm9v\0Zg", 7)));  // embedded NUL
+  struct Case {
+    std::string text;
+    const char *data;  // null: refused
+  } cases[] = {
+      {" Zm9v\r\nYmE\t= \n", "fooba"}, {"Zm9vYg", "foob"},  // padding optional
+      {"Zm9vYmE", "fooba"},             {"Zm9vYg= =", "foob"},  // white space between pad characters
+      {"Zh==", "f"},                    // non-zero trailing bits are accepted
+      {" \r\n", ""},
+      {"Zm9v!YmFy", nullptr},           // foreign character
+      {"Zm9v-_", nullptr},              // URL-safe alphabet is not RFC 4648 section 4
+      {"Zg==Zm8=", nullptr},            // padding in the middle
+      {"Zm9v=", nullptr},               // padding after a complete group
+      {"Zg=", nullptr},                 // incomplete padding
+      {"Zm8==", nullptr},               // too much padding
+      {"Zg===", nullptr},               {"Zm9vY", nullptr},  // single leftover character
+      {"Zm9vY===", nullptr},            {"=", nullptr},
+      {std::string("Zm9v\0Zg", 7), nullptr},  // embedded NUL
+  };
+  for (const Case &c : cases) {
+    std::string out;
+    EXPECT_EQ(b64dec(c.text, &out), c.data != nullptr) << c.text;
+    if (c.data != nullptr) {
+      EXPECT_EQ(out, c.data) << c.text;
+    }
+  }
   unsigned char *bytes = nullptr;
   uint32_t n = 0;
   EXPECT_NE(korvu_base64decode(1, "Zm9v", 4, &bytes, &n), 1);
@@ -453,12 +454,12 @@ TEST(UtilPem, LabelsHeadersAndMissingEnd) {
   ASSERT_TRUE(pemdec("RSA PRIVATE KEY", enc, &got));  // no final newline either
   EXPECT_EQ(got, korvu_test::hex("01 02 03"));
 
-  EXPECT_FALSE(pemdec("CERTIFICATE", "-----BEGIN CERTIFICATE-----\nAQID\n", &got));
-  EXPECT_FALSE(pemdec("CERTIFICATE", "-----BEGIN CERTIFICATE-----\nAQID\n-----END X509 CRL-----\n", &got));
-  EXPECT_FALSE(pemdec("CERTIFICATE", "-----BEGIN CERTIFICATE-----\nAQ*D\n-----END CERTIFICATE-----\n", &got));
-  EXPECT_FALSE(pemdec("CERTIFICATE", "", &got));
-  // A BEGIN line must stand alone on its line.
-  EXPECT_FALSE(pemdec("CERTIFICATE", "x-----BEGIN CERTIFICATE-----\nAQID\n-----END CERTIFICATE-----\n", &got));
+  // No END, the END of another label, a foreign character, nothing, and a
+  // BEGIN line that does not stand alone on its line.
+  for (const char *bad : {"-----BEGIN CERTIFICATE-----\nAQID\n", "-----BEGIN CERTIFICATE-----\nAQID\n-----END X509 CRL-----\n",
+                          "-----BEGIN CERTIFICATE-----\nAQ*D\n-----END CERTIFICATE-----\n", "",
+                          "x-----BEGIN CERTIFICATE-----\nAQID\n-----END CERTIFICATE-----\n"})
+    EXPECT_FALSE(pemdec("CERTIFICATE", bad, &got)) << bad;
 }
 
 TEST(UtilPem, EncodeWrapsAt64AndRoundTrips) {
@@ -472,12 +473,9 @@ TEST(UtilPem, EncodeWrapsAt64AndRoundTrips) {
   EXPECT_EQ(pem.rfind("-----BEGIN CERTIFICATE-----\n", 0), 0u);
   EXPECT_EQ(pem.substr(pem.size() - 26), "-----END CERTIFICATE-----\n");
   // 100 bytes -> 136 characters: a 64, a 64 and an 8 character line.
-  size_t l1 = pem.find('\n') + 1;
-  EXPECT_EQ(pem.find('\n', l1) - l1, 64u);
-  size_t l2 = pem.find('\n', l1) + 1;
-  EXPECT_EQ(pem.find('\n', l2) - l2, 64u);
-  size_t l3 = pem.find('\n', l2) + 1;
-  EXPECT_EQ(pem.find('\n', l3) - l3, 8u);
+  std::vector<size_t> lines;
+  for (size_t at = 0, nl; (nl = pem.find('\n', at)) != std::string::npos; at = nl + 1) lines.push_back(nl - at);
+  EXPECT_EQ(lines, (std::vector<size_t>{27, 64, 64, 8, 25}));
   Bytes back;
   ASSERT_TRUE(pemdec("CERTIFICATE", pem, &back));
   EXPECT_EQ(back, data);

@@ -89,10 +89,7 @@ void round_trip(const st::StructDef &d, const std::string &in, const std::string
 }
 
 // "30 <length> <body>" for a short body.
-std::string seq(const std::string &body) {
-  Bytes b = hex(body);
-  return "30 " + to_hex(Bytes{static_cast<unsigned char>(b.size())}) + (b.empty() ? "" : " " + to_hex(b));
-}
+std::string seq(const std::string &body) { return to_hex(der_tlv(0x30, hex(body))); }
 
 int32_t int_of(const void *v) {
   int32_t n = -999;
@@ -232,8 +229,7 @@ TEST(Engine, RunsOfOptionalAndDefaultComponents) {
         Bytes p = hex(parts[i]);
         body.insert(body.end(), p.begin(), p.end());
       }
-    Bytes in = {0x30, static_cast<unsigned char>(body.size())};
-    in.insert(in.end(), body.begin(), body.end());
+    const Bytes in = der_tlv(0x30, body);
     ErrCtx ctx;
     Rec *r = dec(kRuns, in, ctx);
     ASSERT_NE(r, nullptr) << to_hex(in);
@@ -312,9 +308,7 @@ TEST(Engine, EveryDefaultRule) {
   for (const Case &c : cases) {
     const st::StructDef &d = kRuleTables[c.table];
     const std::string &value = c.value;
-    Bytes v = hex(value);
-    Bytes in = {0x30, static_cast<unsigned char>(v.size())};
-    in.insert(in.end(), v.begin(), v.end());
+    const Bytes in = der_tlv(0x30, hex(value));
     ErrCtx ctx;
     Rec *r = dec(d, in, ctx);
     ASSERT_NE(r, nullptr) << c.table << ": " << value;

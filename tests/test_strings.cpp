@@ -157,19 +157,15 @@ TEST(OctetString, NestingStopsAtTheRecursionLimit) {
   EXPECT_EQ(octets_of(static_cast<KORVU_ASN1_OCTETSTRING *>(v)), hex("41"));
   korvu_asn1_value_free(kOctetString, v);
 
-  Bytes deep = nested(limit + 1);
-  KORVU_STREAM *s = korvu_stream_new_romem(deep.data(), static_cast<uint32_t>(deep.size()));
-  v = nullptr;
-  EXPECT_EQ(korvu_asn1_decode(s, kOctetString, &v, nullptr, ctx), static_cast<int>(KORVU_ERR_DEPTH));
-  EXPECT_EQ(v, nullptr);
-  korvu_stream_free(s);
-
-  // BIT STRING descends the same way.
-  Bytes bits = cat({repeat("23 80", limit + 1), hex("03 01 00"), repeat("00 00", limit + 1)});
-  s = korvu_stream_new_romem(bits.data(), static_cast<uint32_t>(bits.size()));
-  EXPECT_EQ(korvu_asn1_decode(s, kBitString, &v, nullptr, ctx), static_cast<int>(KORVU_ERR_DEPTH));
-  EXPECT_EQ(v, nullptr);
-  korvu_stream_free(s);
+  // One level more fails; BIT STRING descends the same way.
+  const Bytes bits = cat({repeat("23 80", limit + 1), hex("03 01 00"), repeat("00 00", limit + 1)});
+  for (auto [type, in] : {std::pair{kOctetString, nested(limit + 1)}, {kBitString, bits}}) {
+    KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+    v = nullptr;
+    EXPECT_EQ(korvu_asn1_decode(s, type, &v, nullptr, ctx), static_cast<int>(KORVU_ERR_DEPTH)) << type;
+    EXPECT_EQ(v, nullptr);
+    korvu_stream_free(s);
+  }
 }
 
 TEST(OctetString, GetObjectAndPiecewiseReading) {
@@ -342,52 +338,44 @@ TEST(CharacterStrings, AbstractStringOnlyUnderImplicitTags) {
 
 TEST(BitString, ConstructorsAndNamedBits) {
   const int32_t p09[] = {0, 9};
-  KORVU_ASN1_BITSTRING *b = korvu_asn1_bitstring_newbits(p09, 2);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 03 06 80 40");
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 0), 1);
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 9), 1);
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 8), 0);
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 10), 0);  // past the last bit
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, -1), 0);
+  Val b(kBitString, korvu_asn1_bitstring_newbits(p09, 2));
+  ASSERT_NE(b.v, nullptr);
+  auto *bits = b.as<KORVU_ASN1_BITSTRING>();
+  EXPECT_EQ(to_hex(encode(kBitString, bits)), "03 03 06 80 40");
+  for (auto [bit, want] : {std::pair{0, 1}, {9, 1}, {8, 0}, {10, 0}, {-1, 0}})  // 10: past the last bit
+    EXPECT_EQ(korvu_asn1_bitstring_getbit(bits, bit), want) << bit;
   uint32_t unused = 0;
-  EXPECT_EQ(korvu_asn1_bitstring_getunusedbits(b, &unused), 1);
+  EXPECT_EQ(korvu_asn1_bitstring_getunusedbits(bits, &unused), 1);
   EXPECT_EQ(unused, 6u);
 
   // Through a bit set and back.
-  KORVU_BITSET *set = korvu_asn1_bitstring_getbitset(b);
+  KORVU_BITSET *set = korvu_asn1_bitstring_getbitset(bits);
   ASSERT_NE(set, nullptr);
   EXPECT_EQ(korvu_bitset_size(set), 10u);
   EXPECT_EQ(korvu_bitset_count(set), 2u);
   EXPECT_EQ(korvu_bitset_set(set, 12, 1), 1);  // grows to end at bit 12
   EXPECT_EQ(korvu_bitset_size(set), 13u);
-  KORVU_ASN1_BITSTRING *b2 = korvu_asn1_bitstring_newbitset(set);
-  ASSERT_NE(b2, nullptr);
-  EXPECT_EQ(to_hex(encode(kBitString, b2)), "03 03 03 80 48");
+  Val b2(kBitString, korvu_asn1_bitstring_newbitset(set));
+  EXPECT_EQ(to_hex(encode(kBitString, b2.v)), "03 03 03 80 48");
   korvu_bitset_free(set);
-  korvu_asn1_value_free(kBitString, b2);
-  korvu_asn1_value_free(kBitString, b);
 
   const int32_t p0[] = {0};
-  b = korvu_asn1_bitstring_newbits(p0, 1);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 02 07 80");
-  korvu_asn1_value_free(kBitString, b);
-  b = korvu_asn1_bitstring_newbits(nullptr, 3);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 01 00");
-  set = korvu_asn1_bitstring_getbitset(b);
+  Val one(kBitString, korvu_asn1_bitstring_newbits(p0, 1));
+  EXPECT_EQ(to_hex(encode(kBitString, one.v)), "03 02 07 80");
+  Val none(kBitString, korvu_asn1_bitstring_newbits(nullptr, 3));
+  EXPECT_EQ(to_hex(encode(kBitString, none.v)), "03 01 00");
+  set = korvu_asn1_bitstring_getbitset(none.as<KORVU_ASN1_BITSTRING>());
   ASSERT_NE(set, nullptr);
   EXPECT_EQ(korvu_bitset_size(set), 0u);
   korvu_bitset_free(set);
-  korvu_asn1_value_free(kBitString, b);
   const int32_t neg[] = {3, -1};
   EXPECT_EQ(korvu_asn1_bitstring_newbits(neg, 2), nullptr);
   EXPECT_EQ(korvu_asn1_bitstring_newbits(p0, -1), nullptr);
 
   // The unused low bits are cleared in the copy.
   const unsigned char ff = 0xFF;
-  b = korvu_asn1_bitstring_new(4, &ff, 1);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 02 04 F0");
-  korvu_asn1_value_free(kBitString, b);
+  Val four(kBitString, korvu_asn1_bitstring_new(4, &ff, 1));
+  EXPECT_EQ(to_hex(encode(kBitString, four.v)), "03 02 04 F0");
   EXPECT_EQ(korvu_asn1_bitstring_new(8, &ff, 1), nullptr);
   EXPECT_EQ(korvu_asn1_bitstring_new(1, &ff, 0), nullptr);
   EXPECT_EQ(korvu_asn1_bitstring_new(0, nullptr, 1), nullptr);

@@ -1,6 +1,8 @@
 // TBSCertificate, Certificate and CertificatePair: real certificates from the
 // system bundle and the shared corpus, BER forms kept as received, building
 // from parts, and malformed input.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -571,25 +573,6 @@ KORVU_X500_NAME *make_name(const char *cn, const char *org) {
   return name;
 }
 
-// Runs `openssl x509 -text` on DER; empty when openssl is missing.
-bool openssl_text(const Bytes &der, std::string &out, int &status) {
-  if (std::system("openssl version >/dev/null 2>&1") != 0) return false;
-  char path[] = "/tmp/korvu_cert_XXXXXX";
-  int fd = mkstemp(path);
-  if (fd < 0) return false;
-  FILE *f = fdopen(fd, "wb");
-  std::fwrite(der.data(), 1, der.size(), f);
-  std::fclose(f);
-  std::string cmd = std::string("openssl x509 -inform DER -noout -text -in ") + path + " 2>&1";
-  FILE *p = popen(cmd.c_str(), "r");
-  char buf[4096];
-  size_t n;
-  while (p && (n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  status = p ? pclose(p) : -1;
-  std::remove(path);
-  return true;
-}
-
 }  // namespace
 
 TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
@@ -660,9 +643,15 @@ TEST(Certificate, BuiltFromPartsIsAcceptedAndReadsBack) {
   EXPECT_EQ(der, der_tlv(0x30, cat({tbs_der, encode(KORVU_TYPE_ALGORITHMIDENTIFIER, alg.v),
                                     encode(KORVU_TYPE_BIT_STRING, sig.v)})));
 
-  std::string text;
-  int status = -1;
-  if (openssl_text(der, text, status)) {
+  if (std::system("openssl version >/dev/null 2>&1") == 0) {
+    const std::string path = testing::TempDir() + "korvu_built_cert_" + std::to_string(getpid()) + ".der";
+    std::FILE *f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(der.data(), 1, der.size(), f);
+    std::fclose(f);
+    int status = -1;
+    const std::string text = run_command("openssl x509 -inform DER -noout -text -in " + path + " 2>&1", &status);
+    std::remove(path.c_str());
     EXPECT_EQ(status, 0) << text;
     EXPECT_NE(text.find("Basic Constraints: critical"), std::string::npos) << text;
     EXPECT_NE(text.find("CA:TRUE"), std::string::npos) << text;

@@ -64,9 +64,8 @@ TEST(Oid, TextRefusals) {
   };
   for (const char *t : bad) {
     SCOPED_TRACE(t ? t : "(null)");
-    KORVU_ASN1_OID *v = korvu_asn1_oid_new(t);
-    EXPECT_EQ(v, nullptr);
-    korvu_asn1_value_free(kOid, v);
+    Val v(kOid, korvu_asn1_oid_new(t));
+    EXPECT_EQ(v.v, nullptr);
   }
 }
 
@@ -141,7 +140,8 @@ TEST(Oid, EncodeRoundTrip) {
   for (const char *text : {"1.2.840.113549.1.1.11", "2.5.4.3", "1.3.6.1.4.1.311.2.1.4", "2.18446744073709551535",
                            "1.2.18446744073709551614"}) {
     SCOPED_TRACE(text);
-    KORVU_ASN1_OID *v = korvu_asn1_oid_new(text);
+    Val owned(kOid, korvu_asn1_oid_new(text));
+    auto *v = owned.as<KORVU_ASN1_OID>();
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(korvu_asn1_integer_getlength(v), v->length);
     EXPECT_EQ(korvu_asn1_content_length(kOid, v), v->length);
@@ -151,28 +151,24 @@ TEST(Oid, EncodeRoundTrip) {
     EXPECT_EQ(korvu_asn1_length(kOid, v), enc.size());
     ErrCtx ctx;
     uint32_t used = 0;
-    auto *back = static_cast<KORVU_ASN1_OID *>(decode(kOid, enc, ctx, &used));
-    ASSERT_NE(back, nullptr);
+    Val back(kOid, decode(kOid, enc, ctx, &used));
+    ASSERT_NE(back.v, nullptr);
     EXPECT_EQ(used, enc.size());
-    EXPECT_STREQ(back->text, text);
-    EXPECT_EQ(contents(back), contents(v));
-    auto *copy = static_cast<KORVU_ASN1_OID *>(korvu_asn1_dupobject(kOid, v, ctx));
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy->data, v->data);
-    EXPECT_STREQ(copy->text, text);
-    korvu_asn1_value_free(kOid, copy);
-    korvu_asn1_value_free(kOid, back);
-    korvu_asn1_value_free(kOid, v);
+    EXPECT_STREQ(back.as<KORVU_ASN1_OID>()->text, text);
+    EXPECT_EQ(contents(back.as<KORVU_ASN1_OID>()), contents(v));
+    Val copy(kOid, korvu_asn1_dupobject(kOid, v, ctx));
+    ASSERT_NE(copy.v, nullptr);
+    EXPECT_NE(copy.as<KORVU_ASN1_OID>()->data, v->data);
+    EXPECT_STREQ(copy.as<KORVU_ASN1_OID>()->text, text);
   }
-  KORVU_ASN1_RELATIVE_OID *r = korvu_asn1_relative_oid_new("8571.3.2");
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(to_hex(encode(kRelOid, r)), "0D 04 C2 7B 03 02");
+  Val rel(kRelOid, korvu_asn1_relative_oid_new("8571.3.2"));
+  ASSERT_NE(rel.v, nullptr);
+  EXPECT_EQ(to_hex(encode(kRelOid, rel.v)), "0D 04 C2 7B 03 02");
   // The content operation writes only the stored length.
   KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
   ErrCtx ctx;
-  EXPECT_NE(korvu_asn1_encode_content(s, kRelOid, r, 3, nullptr, ctx), 1);
+  EXPECT_NE(korvu_asn1_encode_content(s, kRelOid, rel.v, 3, nullptr, ctx), 1);
   EXPECT_TRUE(ctx.has(0x10203));
   korvu_stream_free(s);
-  korvu_asn1_value_free(kRelOid, r);
   EXPECT_EQ(korvu_asn1_content_length(kOid, nullptr), 0xFFFFFFFEu);
 }

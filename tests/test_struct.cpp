@@ -16,8 +16,9 @@ struct Oid {
 
 TEST(StructEngine, OptionalComponentAndDerivedFlag) {
   Oid rsa("1.2.840.113549.1.1.11");
-  KORVU_X509_ALGID *with = korvu_x509algoid_new(rsa.v, KORVU_TYPE_NULL, nullptr);
-  KORVU_X509_ALGID *without = korvu_x509algoid_new_without_param(rsa.v);
+  Val wv(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new(rsa.v, KORVU_TYPE_NULL, nullptr));
+  Val wov(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(rsa.v));
+  auto *with = wv.as<KORVU_X509_ALGID>(), *without = wov.as<KORVU_X509_ALGID>();
   ASSERT_NE(with, nullptr);
   ASSERT_NE(without, nullptr);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, with)), "30 0D 06 09 2A 86 48 86 F7 0D 01 01 0B 05 00");
@@ -29,24 +30,19 @@ TEST(StructEngine, OptionalComponentAndDerivedFlag) {
   EXPECT_NE(korvu_x509algoid_getalgo(without), rsa.v);  // a copy, not the argument
   EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ALGORITHMIDENTIFIER, with), 15u);
   EXPECT_EQ(korvu_x509algoid_new_without_param(nullptr), nullptr);
-  korvu_asn1_value_free(KORVU_TYPE_ALGORITHMIDENTIFIER, with);
-  korvu_asn1_value_free(KORVU_TYPE_ALGORITHMIDENTIFIER, without);
-
   // Parameters other than NULL are kept as received.
   ErrCtx ctx;
   Bytes ec = hex("30 13 06 07 2A 86 48 CE 3D 02 01 06 08 2A 86 48 CE 3D 03 01 07");
-  auto *a = static_cast<KORVU_X509_ALGID *>(decode(KORVU_TYPE_ALGORITHMIDENTIFIER, ec, ctx));
+  Val av(KORVU_TYPE_ALGORITHMIDENTIFIER, decode(KORVU_TYPE_ALGORITHMIDENTIFIER, ec, ctx));
+  auto *a = av.as<KORVU_X509_ALGID>();
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(korvu_x509algoid_isnullparam(a), 0);
   uint32_t tag = 0;
   ASSERT_EQ(korvu_asn1_any_gettagnumber(korvu_x509algoid_getparam(a), &tag), 1);
   EXPECT_EQ(tag, 6u);
   EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, a), ec);
-  void *copy = korvu_asn1_dupobject(KORVU_TYPE_ALGORITHMIDENTIFIER, a, ctx);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, copy), ec);
-  korvu_asn1_value_free(KORVU_TYPE_ALGORITHMIDENTIFIER, copy);
-  korvu_asn1_value_free(KORVU_TYPE_ALGORITHMIDENTIFIER, a);
+  Val copy(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_asn1_dupobject(KORVU_TYPE_ALGORITHMIDENTIFIER, a, ctx));
+  EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, copy.v), ec);
 }
 
 TEST(StructEngine, IndefiniteLengthsAndEndOfContents) {
@@ -98,35 +94,29 @@ TEST(StructEngine, ContentsMustBeConsumedExactly) {
     EXPECT_GT(c.count(), 0u) << n;
   }
   ErrCtx ok;
-  void *v = decode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki, ok);
-  ASSERT_NE(v, nullptr);
-  EXPECT_EQ(encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, v), spki);
-  korvu_asn1_value_free(KORVU_TYPE_SUBJECTPUBLICKEYINFO, v);
+  Val v(KORVU_TYPE_SUBJECTPUBLICKEYINFO, decode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki, ok));
+  EXPECT_EQ(encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, v.v), spki);
 }
 
 TEST(StructEngine, NestedComponentsAndConstructors) {
-  KORVU_ASN1_TIME *nb = korvu_asn1_time_new(2024, 1, 1, 0, 0, 0, 0);
-  KORVU_ASN1_TIME *na = korvu_asn1_time_new(2050, 1, 1, 0, 0, 0, 0);
-  KORVU_X509_VALIDITY *val = korvu_x509validity_new(nb, na);
-  ASSERT_NE(val, nullptr);
-  EXPECT_EQ(to_hex(encode(KORVU_TYPE_VALIDITY, val)),
+  Val nb(KORVU_TYPE_TIME, korvu_asn1_time_new(2024, 1, 1, 0, 0, 0, 0));
+  Val na(KORVU_TYPE_TIME, korvu_asn1_time_new(2050, 1, 1, 0, 0, 0, 0));
+  Val val(KORVU_TYPE_VALIDITY, korvu_x509validity_new(nb.as<KORVU_ASN1_TIME>(), na.as<KORVU_ASN1_TIME>()));
+  ASSERT_NE(val.v, nullptr);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_VALIDITY, val.v)),
             "30 20 17 0D 32 34 30 31 30 31 30 30 30 30 30 30 5A 18 0F 32 30 35 30 30 31 30 31 30 30 30 30 30 30 5A");
-  EXPECT_NE(korvu_x509validity_getnotbefore(val), nb);
-  EXPECT_EQ(korvu_x509validity_new(nb, nullptr), nullptr);
-  korvu_asn1_value_free(KORVU_TYPE_VALIDITY, val);
-  korvu_asn1_value_free(KORVU_TYPE_TIME, nb);
-  korvu_asn1_value_free(KORVU_TYPE_TIME, na);
+  EXPECT_NE(korvu_x509validity_getnotbefore(val.as<KORVU_X509_VALIDITY>()), nb.v);  // a copy
+  EXPECT_EQ(korvu_x509validity_new(nb.as<KORVU_ASN1_TIME>(), nullptr), nullptr);
 
   Oid ec("1.2.840.10045.2.1");
-  KORVU_X509_ALGID *alg = korvu_x509algoid_new_without_param(ec.v);
+  Val alg(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(ec.v));
   Bytes key = hex("04 01 02");
-  KORVU_ASN1_BITSTRING *bits = korvu_asn1_bitstring_new(0, key.data(), 3);
-  KORVU_X509_SPKI *spki = korvu_x509subjpubkeyinfo_new(alg, bits);
-  ASSERT_NE(spki, nullptr);
-  EXPECT_EQ(to_hex(encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki)), "30 11 30 09 06 07 2A 86 48 CE 3D 02 01 03 04 00 04 01 02");
-  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki), 19u);
+  Val bits(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_new(0, key.data(), 3));
+  Val spki(KORVU_TYPE_SUBJECTPUBLICKEYINFO,
+           korvu_x509subjpubkeyinfo_new(alg.as<KORVU_X509_ALGID>(), bits.as<KORVU_ASN1_BITSTRING>()));
+  ASSERT_NE(spki.v, nullptr);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki.v)),
+            "30 11 30 09 06 07 2A 86 48 CE 3D 02 01 03 04 00 04 01 02");
+  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki.v), 19u);
   EXPECT_EQ(korvu_x509subjpubkeyinfo_getalgo(nullptr), nullptr);
-  korvu_asn1_value_free(KORVU_TYPE_SUBJECTPUBLICKEYINFO, spki);
-  korvu_asn1_value_free(KORVU_TYPE_ALGORITHMIDENTIFIER, alg);
-  korvu_asn1_value_free(KORVU_TYPE_BIT_STRING, bits);
 }

@@ -126,6 +126,7 @@ TEST(SharedBlocks, AbsentBooleanDefaultsAreOwnedByTheirRecord) {
                                           : decode(KORVU_TYPE_EXTENSION, with_ber_true, ctx));
     ASSERT_NE(b.v, nullptr);
     EXPECT_EQ(*korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(b.v)), 3u);
+    EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(b.v))), 1);
     EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, b.v)), to_hex(with_ber_true));
   }
   const Bytes bad_bool[] = {

@@ -167,12 +167,10 @@ bool check_certificate(const Bytes &der, const std::string &pem, const std::stri
     }
     expect(korvu_x509pubkeycert_hasexts(c) == 1, "hasexts");
   }
-  KORVU_ASN1_LIST *exts = korvu_x509pubkeycert_getexts(c);
-  expect(static_cast<size_t>(exts ? korvu_asn1_list_getsize(exts) : 0) == oids.size(), "extension count");
-  for (size_t k = 0; exts && k < oids.size() && k < static_cast<size_t>(korvu_asn1_list_getsize(exts)); k++) {
-    void *e = nullptr;
-    korvu_asn1_list_get(exts, static_cast<int32_t>(k), &e);
-    auto *ext = static_cast<KORVU_X509_EXTENSION *>(e);
+  const auto exts = list_items<KORVU_X509_EXTENSION>(korvu_x509pubkeycert_getexts(c));
+  expect(exts.size() == oids.size(), "extension count");
+  for (size_t k = 0; k < oids.size() && k < exts.size(); k++) {
+    KORVU_X509_EXTENSION *ext = exts[k];
     expect(encode(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_x509extension_getid(ext)) == oids[k], "extension identifier");
     void *any = nullptr;
     ErrCtx ectx;

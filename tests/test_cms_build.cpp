@@ -404,11 +404,9 @@ TEST(CmsBuild, CertificateChoices) {
   Val v(KORVU_TYPE_CERTIFICATESET, decode(KORVU_TYPE_CERTIFICATESET, set, ctx));
   ASSERT_NE(v.v, nullptr) << ::testing::PrintToString(ctx.codes());
   auto *list = v.as<KORVU_ASN1_LIST>();
-  ASSERT_EQ(korvu_asn1_list_getsize(list), 3);
-  void *e[3] = {};
-  for (int i = 0; i < 3; i++) korvu_asn1_list_get(list, i, &e[i]);
-  auto *ext = static_cast<KORVU_CMS_CERTCHOICE *>(e[0]), *attr = static_cast<KORVU_CMS_CERTCHOICE *>(e[1]),
-       *oth = static_cast<KORVU_CMS_CERTCHOICE *>(e[2]);
+  const std::vector<KORVU_CMS_CERTCHOICE *> e = list_items<KORVU_CMS_CERTCHOICE>(list);
+  ASSERT_EQ(e.size(), 3u);
+  KORVU_CMS_CERTCHOICE *ext = e[0], *attr = e[1], *oth = e[2];
   EXPECT_EQ(korvu_cmscertchoice_gettype(ext), 1u);
   EXPECT_EQ(korvu_cmscertchoice_getx509pubkeycert(ext), nullptr);
   EXPECT_EQ(korvu_cmscertchoice_gettype(attr), 3u);

@@ -80,8 +80,7 @@ Bytes build_message(const TempDir &d, bool attached) {
   auto *c = cert.as<KORVU_X509_CERT>();
 
   Val id_data(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.840.113549.1.7.1"));
-  const Bytes digest =
-      hex(run_command("openssl dgst -sha256 -r " + d / "data.txt").substr(0, 64));
+  const Bytes digest = hex(run_command("openssl dgst -sha256 -r " + d / "data.txt").substr(0, 64));
   Val md(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(digest.data(), static_cast<int32_t>(digest.size())));
   // messageDigest first, contentType second: sorting puts them in DER order (the SET OF's elements by encoding).
   List attrs(KORVU_TYPE_ATTRIBUTE_PLAIN);

@@ -170,8 +170,8 @@ TEST(Time, FromAndToHandles) {
 }
 
 TEST(Time, TypesAndForms) {
-  KORVU_ASN1_TIME *u = korvu_asn1_utctime_new(2024, 1, 2, 3, 4, 5);
-  KORVU_ASN1_TIME *g = korvu_asn1_gentime_new(2024, 1, 2, 3, 4, 5, 0);
+  Val uv(kTime, korvu_asn1_utctime_new(2024, 1, 2, 3, 4, 5)), gv(kTime, korvu_asn1_gentime_new(2024, 1, 2, 3, 4, 5, 0));
+  auto *u = uv.as<KORVU_ASN1_TIME>(), *g = gv.as<KORVU_ASN1_TIME>();
   ASSERT_NE(u, nullptr);
   ASSERT_NE(g, nullptr);
   EXPECT_EQ(to_hex(encode(kUtc, u)), to_hex(tlv(0x17, "240102030405Z")));
@@ -186,9 +186,6 @@ TEST(Time, TypesAndForms) {
     EXPECT_TRUE(ctx.has(kBadTimeType));
     korvu_stream_free(s);
   }
-  korvu_asn1_value_free(kTime, u);
-  korvu_asn1_value_free(kTime, g);
-
   // ... and reads only its own kind (the choice reads both, universal only).
   const std::tuple<uint32_t, uint8_t, const char *> wrong[] = {
       {kGen, 0x17, "240102030405Z"}, {kUtc, 0x18, "20240102030405Z"}, {kTime, 0x04, "20240102030405Z"},

@@ -355,16 +355,14 @@ TEST(Engine, KeptEncodingsOfEachShape) {
 
   // A record from a constructor keeps its first DER encoding.
   Val oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.3.4"));
-  KORVU_X509_ALGID *alg = korvu_x509algoid_new_without_param(oid.as<KORVU_ASN1_OID>());
-  KORVU_ASN1_INTEGER *five = korvu_asn1_integer_value(5);
-  auto *made = static_cast<Rec *>(st::make<kSigned>(alg, five));
+  Val alg(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(oid.as<KORVU_ASN1_OID>()));
+  Val five(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(5));
+  auto *made = static_cast<Rec *>(st::make<kSigned>(alg.as<KORVU_X509_ALGID>(), five.as<KORVU_ASN1_INTEGER>()));
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(made->whole.has, 0u);
   EXPECT_EQ(to_hex(enc(kSigned, made)), "30 0A 30 05 06 03 2A 03 04 02 01 05");
   EXPECT_EQ(made->whole.has, 1u);
   st::free_record(kSigned, made);
-  korvu_asn1_value_free(KORVU_TYPE_INTEGER, five);
-  korvu_asn1_value_free(KORVU_TYPE_ALGORITHMIDENTIFIER, alg);
 
   // List-shaped records keep theirs; once dropped, DER is written.
   same(kListRecord, "30 80 02 01 01 02 81 01 02 00 00");
@@ -495,9 +493,8 @@ TEST(Engine, TaggedAliases) {
     return v;
   };
   EXPECT_EQ(write(Null::ops, KORVU_TYPE_UNBINDREQUEST, nullptr), "42 00");
-  KORVU_ASN1_INTEGER *seven = korvu_asn1_integer_value(7);
-  EXPECT_EQ(write(Int::ops, KORVU_TYPE_SEARCHRESULTDONE, seven), "65 03 02 01 07");
-  korvu_asn1_value_free(KORVU_TYPE_INTEGER, seven);
+  Val seven(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(7));
+  EXPECT_EQ(write(Int::ops, KORVU_TYPE_SEARCHRESULTDONE, seven.v), "65 03 02 01 07");
   ErrCtx ctx;
   void *v = read(Int::ops, "65 80 02 01 07 00 00", ctx);
   ASSERT_NE(v, nullptr);
@@ -509,7 +506,8 @@ TEST(Engine, TaggedAliases) {
 }
 
 TEST(Engine, ConstructorsCopyAndFillDefaults) {
-  KORVU_ASN1_INTEGER *nine = korvu_asn1_integer_value(9);
+  Val owned(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(9));
+  auto *nine = owned.as<KORVU_ASN1_INTEGER>();
   auto *r = static_cast<Rec *>(st::make<kRuns>(nine, static_cast<const KORVU_ASN1_BOOLEAN *>(nullptr),
                                                static_cast<const KORVU_ASN1_INTEGER *>(nullptr),
                                                static_cast<const KORVU_ASN1_BOOLEAN *>(nullptr),
@@ -524,7 +522,6 @@ TEST(Engine, ConstructorsCopyAndFillDefaults) {
   // A required component may not be null.
   EXPECT_EQ(st::make<kWrap>(static_cast<const KORVU_ASN1_INTEGER *>(nullptr), static_cast<const void *>(nullptr)),
             nullptr);
-  korvu_asn1_value_free(KORVU_TYPE_INTEGER, nine);
 }
 
 namespace {

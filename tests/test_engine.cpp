@@ -169,8 +169,8 @@ TEST(Engine, TagClassesImplicitAndExplicit) {
   // [PRIVATE 30] is no component; same numbers, other classes; a constructed
   // encoding of an implicit INTEGER; an explicit wrapper in primitive form; a
   // wrong type inside the wrapper; a wrapper longer than its value.
-  refused(kClasses, {"30 05 80 01 05 DE 00", "30 03 A0 01 05", "30 03 C0 01 05", "30 05 41 03 02 01 06", "30 05 A1 03 02 01 06",
-                     "30 05 61 03 04 01 06", "30 06 61 04 02 01 06 00"});
+  refused(kClasses, {"30 05 80 01 05 DE 00", "30 03 A0 01 05", "30 03 C0 01 05", "30 05 41 03 02 01 06",
+                     "30 05 A1 03 02 01 06", "30 05 61 03 04 01 06", "30 06 61 04 02 01 06 00"});
   // BER forms inside: constructed OCTET STRING under an implicit tag.
   round_trip(kClasses, "30 08 E2 06 04 01 AA 04 01 BB", "30 04 C2 02 AA BB");
 }

@@ -197,7 +197,10 @@ TEST(X500Attribute, TelexNumberPostalAddressAndStrings) {
   ASSERT_NE(t.v, nullptr);
   const Bytes der = hex("30 0C 13 03 31 32 33 13 02 44 45 13 01 58");
   EXPECT_EQ(encode(KORVU_TYPE_TELEXNUMBER, t.v), der);
-  EXPECT_NE(korvu_x500telexnum_gettelexnum(t.as<KORVU_X500_TELEXNUM>()), num.v);  // a copy
+  auto *tn = t.as<KORVU_X500_TELEXNUM>();
+  EXPECT_NE(korvu_x500telexnum_gettelexnum(tn), num.v);  // a copy
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_PRINTABLESTRING, korvu_x500telexnum_getcoutrycode(tn))), "13 02 44 45");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_PRINTABLESTRING, korvu_x500telexnum_getanswerback(tn))), "13 01 58");
   EXPECT_EQ(korvu_x500telexnum_new(num.as<KORVU_ASN1_STRING>(), cc.as<KORVU_ASN1_STRING>(), nullptr), nullptr);
   expect_round_trip(KORVU_TYPE_TELEXNUMBER, der);
   expect_fail(KORVU_TYPE_TELEXNUMBER, "30 0B 13 03 31 32 33 13 02 44 45 13 00", {0x1020C});  // empty answerback
@@ -218,6 +221,7 @@ TEST(X500Attribute, TelexNumberPostalAddressAndStrings) {
   EXPECT_EQ(korvu_pkcs9string_gettype(p9.as<KORVU_PKCS9STRING>(), &tag), 1);
   EXPECT_EQ(tag, 22u);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_PKCS9STRING, p9.v)), "16 03 61 40 62");
+  EXPECT_EQ(korvu_asn1_octetstring_getlength(korvu_pkcs9string_getstring(p9.as<KORVU_PKCS9STRING>())), 3u);
   EXPECT_EQ(korvu_pkcs9string_new(18, os.as<KORVU_ASN1_OCTETSTRING>()), nullptr);
   expect_round_trip(KORVU_TYPE_PKCS9STRING, hex("16 01 41"));
   expect_fail(KORVU_TYPE_PKCS9STRING, "1A 01 41", {0x1020A});
@@ -236,6 +240,9 @@ TEST(X500Attribute, NameAndOptionalUidAndSmimeCapabilities) {
   EXPECT_EQ(encode(KORVU_TYPE_NAMEANDOPTIONALUID, with.v), with_der);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAMEANDOPTIONALUID, without.v)), to_hex(hex("30 11 " + name)));
   EXPECT_NE(korvu_x500nameandoptuid_getname(with.as<KORVU_X500_NAMEANDOPTUID>()), n);  // a copy
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_BIT_STRING, korvu_x500nameandoptuid_getuid(with.as<KORVU_X500_NAMEANDOPTUID>()))),
+            "03 02 00 AB");
+  EXPECT_EQ(korvu_x500nameandoptuid_getuid(without.as<KORVU_X500_NAMEANDOPTUID>()), nullptr);
   EXPECT_EQ(korvu_x500nameandoptuid_new(nullptr, uid.as<KORVU_ASN1_BITSTRING>()), nullptr);
   expect_round_trip(KORVU_TYPE_NAMEANDOPTIONALUID, with_der);
   expect_fail(KORVU_TYPE_NAMEANDOPTIONALUID, "30 02 31 00", {0x1024B});  // a dn that is no Name

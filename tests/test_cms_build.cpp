@@ -172,6 +172,7 @@ TEST(CmsBuild, SignedDataRecord) {
   EXPECT_EQ(korvu_pkcs7signeddata_getcontentinfoendoffset(s), 37u);
   EXPECT_EQ(korvu_pkcs7signeddata_getsignerinfosoffset(s), 37u) << "no certificates or CRLs";
   EXPECT_EQ(korvu_pkcs7signeddata_hascerts(s), 0);
+  EXPECT_EQ(korvu_pkcs7signeddata_hascrls(s), 0);
   // As 134: refused on decode and on encode, with 0x10355.
   Val cms(kSdCms, decode(kSdCms, seq_content, ctx));
   EXPECT_EQ(cms.v, nullptr);

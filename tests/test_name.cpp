@@ -222,6 +222,14 @@ TEST(X500Name, ValuesWithContextDecodeSortAndSizes) {
   ASSERT_EQ(korvu_x500attrtypedistval_hascontext(p), 1);
   KORVU_ASN1_LIST *items = korvu_x500attrtypedistval_getcontext(p);
   ASSERT_EQ(korvu_asn1_list_getsize(items), 2);
+  EXPECT_EQ(korvu_x500dnvalueswithcontextitem_getdistvalue(static_cast<KORVU_X500_DNVALWITHCTX *>(items->items[1])),
+            nullptr);
+  KORVU_ASN1_LIST *ctxs =
+      korvu_x500dnvalueswithcontextitem_getcontexts(static_cast<KORVU_X500_DNVALWITHCTX *>(items->items[0]));
+  ASSERT_EQ(korvu_asn1_list_getsize(ctxs), 2);
+  auto *cb = static_cast<KORVU_X500_CONTEXT *>(ctxs->items[0]);
+  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x500context_gettype(cb)), "1.2.3.4");
+  EXPECT_EQ(korvu_asn1_list_getsize(korvu_x500context_getvalues(cb)), 1);
   EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, p), ber);
 
   // A fresh pair from the decoded parts, sorted before its first encoding,

@@ -4,10 +4,7 @@
 // shared mutable state.
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,7 +19,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using korvu_test::Bytes;
 
 struct Item {
@@ -87,24 +83,15 @@ std::vector<Item> load_items() {
   for (uint32_t t = 0; t < korvu::kTypeCount; t++)
     if (const char *n = korvu_asn1_typename(t)) by_name.emplace(n, t);
 
-  std::ifstream manifest(korvu_test::corpus_dir() + "/manifest.tsv");
-  std::string line;
-  std::getline(manifest, line);  // header row
-  for (size_t row_number = 0; std::getline(manifest, line); row_number++) {
-    if (row_number % 3 != 0) continue;
-    std::istringstream row(line);
-    std::string path, family, type_name;
-    std::getline(row, path, '\t');
-    std::getline(row, family, '\t');
-    std::getline(row, type_name, '\t');
-    Bytes raw = korvu_test::read_file(korvu_test::corpus_dir() + "/" + path);
+  const std::vector<korvu_test::ManifestRow> rows = korvu_test::corpus_manifest();
+  for (size_t i = 0; i < rows.size(); i += 3) {
     korvu::tool::LoadedInput in;
     std::string error;
-    if (!korvu::tool::load_input(raw, in, error)) continue;
-    auto t = by_name.find(type_name);
-    add_encoding(items, path, in.bytes, t == by_name.end() ? KORVU_TYPE_ANY : t->second);
+    if (!korvu::tool::load_input(korvu_test::read_file(korvu_test::corpus_dir() + "/" + rows[i].path), in, error))
+      continue;
+    auto t = by_name.find(rows[i].type);
+    add_encoding(items, rows[i].path, in.bytes, t == by_name.end() ? KORVU_TYPE_ANY : t->second);
   }
-
   Bytes bundle = korvu_test::read_file("/etc/ssl/certs/ca-certificates.crt");
   std::string text(bundle.begin(), bundle.end());
   size_t block = 0;

@@ -29,7 +29,7 @@ void *round_trip(uint32_t type, const Bytes &in) {
 void expect_fail(uint32_t type, const Bytes &in, uint32_t code) {
   ErrCtx ctx;
   EXPECT_EQ(decode(type, in, ctx), nullptr) << to_hex(in);
-  EXPECT_TRUE(ctx.has(code)) << to_hex(in) << " lacks " << std::hex << code;
+  EXPECT_TRUE(code ? ctx.has(code) : ctx.count() > 0) << to_hex(in) << " lacks " << std::hex << code;
 }
 
 
@@ -48,8 +48,6 @@ TEST(Extension, CriticalIsDerDefault) {
   ASSERT_NE(korvu_x509extension_getcritical(e), nullptr);  // FALSE, present in memory
   EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(e)), 0);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, e)), "30 0C 06 03 55 1D 13 04 05 30 03 01 01 FF");
-  EXPECT_EQ(octets(korvu_x509extension_getvalue(e)), bc);
-  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_x509extension_getid(e)), "2.5.29.19");
 
   Val crit(KORVU_TYPE_EXTENSION,
            korvu_x509extension_new(static_cast<KORVU_ASN1_OID *>(oid.v), static_cast<KORVU_ASN1_BOOLEAN *>(t.v),
@@ -60,16 +58,12 @@ TEST(Extension, CriticalIsDerDefault) {
   EXPECT_EQ(korvu_x509extension_new(static_cast<KORVU_ASN1_OID *>(oid.v), nullptr, nullptr), nullptr);
   EXPECT_EQ(korvu_x509extension_getid(nullptr), nullptr);
 
-  // An explicit FALSE is accepted and dropped on re-encoding; a BER TRUE
-  // (any non-zero octet) is read as TRUE.
+  // An explicit FALSE is accepted and dropped on re-encoding (a BER TRUE is
+  // in the SharedBlocks tests).
   ErrCtx ctx;
   Val f(KORVU_TYPE_EXTENSION, decode(KORVU_TYPE_EXTENSION, hex("30 0B 06 03 55 1D 13 01 01 00 04 01 00"), ctx));
   ASSERT_NE(f.v, nullptr);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_EXTENSION, f.v)), "30 08 06 03 55 1D 13 04 01 00");
-  Val three(KORVU_TYPE_EXTENSION, decode(KORVU_TYPE_EXTENSION, hex("30 0B 06 03 55 1D 13 01 01 03 04 01 00"), ctx));
-  ASSERT_NE(three.v, nullptr);
-  EXPECT_EQ(korvu_asn1_boolean_istrue(korvu_x509extension_getcritical(static_cast<KORVU_X509_EXTENSION *>(three.v))),
-            1);
   EXPECT_EQ(ctx.count(), 0u);
 }
 
@@ -84,11 +78,8 @@ TEST(Extension, DecodeFailures) {
   expect_fail(KORVU_TYPE_EXTENSION, hex("30 0B 06 03 55 1D 13 01 02 00 00 04 01 00"), 0x1020E);
   // Every truncation fails and hands nothing out.
   Bytes full = hex("30 0F 06 03 55 1D 13 01 01 FF 04 05 30 03 01 01 FF");
-  for (size_t n = 0; n < full.size(); n++) {
-    ErrCtx c;
-    EXPECT_EQ(decode(KORVU_TYPE_EXTENSION, Bytes(full.begin(), full.begin() + static_cast<long>(n)), c), nullptr) << n;
-    EXPECT_GT(c.count(), 0u) << n;
-  }
+  for (size_t n = 0; n < full.size(); n++)
+    expect_fail(KORVU_TYPE_EXTENSION, Bytes(full.begin(), full.begin() + static_cast<long>(n)), 0);
   // An indefinite-length Extension closes with end-of-contents.
   Val v(KORVU_TYPE_EXTENSION, round_trip(KORVU_TYPE_EXTENSION, hex("30 08 06 03 55 1D 13 04 01 00")));
   ErrCtx ctx;
@@ -123,7 +114,7 @@ TEST(Extension, CreateWrapsTheValueEncoding) {
   // non-minimal length that DER would rewrite).
   Bytes name = hex("30 81 0F 31 0D 30 0B 06 03 55 04 03 0C 04 54 65 73 74");
   Val n(KORVU_TYPE_NAME, decode(KORVU_TYPE_NAME, name, ctx));
-  if (n.v == nullptr) GTEST_SKIP() << "Name not available";
+  ASSERT_NE(n.v, nullptr);
   Val ext3(KORVU_TYPE_EXTENSION, korvu_x509extension_create(id, nullptr, KORVU_TYPE_NAME, n.v));
   ASSERT_NE(ext3.v, nullptr);
   EXPECT_EQ(octets(korvu_x509extension_getvalue(static_cast<KORVU_X509_EXTENSION *>(ext3.v))), name);
@@ -163,16 +154,15 @@ TEST(GeneralName, AlternativesRoundTrip) {
     uint32_t choice = 99;
     ASSERT_EQ(korvu_x509generalname_gettype(static_cast<KORVU_X509_GENERALNAME *>(g.v), &choice), 1);
     EXPECT_EQ(choice, c.choice) << c.der;
-    // Each getter answers only for its own alternative.
+    // Each getter answers only for its own alternative (x400Address has none).
     auto *gn = static_cast<KORVU_X509_GENERALNAME *>(g.v);
-    EXPECT_EQ(korvu_x509generalname_getothername(gn) != nullptr, c.choice == 0) << c.der;
-    EXPECT_EQ(korvu_x509generalname_getrfc822name(gn) != nullptr, c.choice == 1) << c.der;
-    EXPECT_EQ(korvu_x509generalname_getdnsname(gn) != nullptr, c.choice == 2) << c.der;
-    EXPECT_EQ(korvu_x509generalname_getdirname(gn) != nullptr, c.choice == 4) << c.der;
-    EXPECT_EQ(korvu_x509generalname_getediname(gn) != nullptr, c.choice == 5) << c.der;
-    EXPECT_EQ(korvu_x509generalname_geturi(gn) != nullptr, c.choice == 6) << c.der;
-    EXPECT_EQ(korvu_x509generalname_getip(gn) != nullptr, c.choice == 7) << c.der;
-    EXPECT_EQ(korvu_x509generalname_getregid(gn) != nullptr, c.choice == 8) << c.der;
+    const void *got[] = {korvu_x509generalname_getothername(gn), korvu_x509generalname_getrfc822name(gn),
+                         korvu_x509generalname_getdnsname(gn),   nullptr,
+                         korvu_x509generalname_getdirname(gn),   korvu_x509generalname_getediname(gn),
+                         korvu_x509generalname_geturi(gn),       korvu_x509generalname_getip(gn),
+                         korvu_x509generalname_getregid(gn)};
+    for (uint32_t k = 0; k < 9; k++)
+      if (k != 3) EXPECT_EQ(got[k] != nullptr, k == c.choice) << c.der << ": getter " << k;
   }
   uint32_t choice = 0;
   EXPECT_EQ(korvu_x509generalname_gettype(nullptr, &choice), 0);
@@ -210,9 +200,11 @@ TEST(GeneralName, ConstructorsAndTagging) {
          korvu_instanceoftypeid_new(static_cast<KORVU_ASN1_OID *>(oid.v), static_cast<KORVU_ASN1_ANY *>(any.v)));
   ASSERT_NE(on.v, nullptr);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_OTHERNAME, on.v)), "28 0C 06 03 2A 03 04 A0 05 0C 03 61 62 63");
-  EXPECT_STREQ(korvu_asn1_oid_getstring(korvu_instanceoftypeid_getid(static_cast<KORVU_X509_OTHERNAME *>(on.v))),
-               "1.2.3.4");
-  EXPECT_NE(korvu_instanceoftypeid_gettype(static_cast<KORVU_X509_OTHERNAME *>(on.v)), nullptr);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_OBJECT_IDENTIFIER,
+                          korvu_instanceoftypeid_getid(static_cast<KORVU_X509_OTHERNAME *>(on.v)))),
+            "06 03 2A 03 04");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, korvu_instanceoftypeid_gettype(static_cast<KORVU_X509_OTHERNAME *>(on.v)))),
+            "0C 03 61 62 63");
   Val gon(KORVU_TYPE_GENERALNAME, korvu_x509generalname_new_othername(static_cast<KORVU_X509_OTHERNAME *>(on.v)));
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_GENERALNAME, gon.v)), "A0 0C 06 03 2A 03 04 A0 05 0C 03 61 62 63");
   EXPECT_EQ(korvu_instanceoftypeid_new(static_cast<KORVU_ASN1_OID *>(oid.v), nullptr), nullptr);
@@ -248,7 +240,7 @@ TEST(GeneralName, NamesAndDirectoryStrings) {
   ErrCtx ctx;
   Bytes name = hex("30 0F 31 0D 30 0B 06 03 55 04 03 0C 04 54 65 73 74");
   Val n(KORVU_TYPE_NAME, decode(KORVU_TYPE_NAME, name, ctx));
-  if (n.v == nullptr) GTEST_SKIP() << "Name not available";
+  ASSERT_NE(n.v, nullptr);
   // directoryName: A4, length, then the Name's own TLV.
   Val g(KORVU_TYPE_GENERALNAME, korvu_x509generalname_new_dirname(static_cast<korvu_x500_name_st *>(n.v)));
   ASSERT_NE(g.v, nullptr);

@@ -37,21 +37,19 @@ std::string decoded_text(uint32_t type, const std::string &encoding, ErrCtx &ctx
 }  // namespace
 
 TEST(Oid, TextToContents) {
-  expect_text("1.2.840.113549", "2A 86 48 86 F7 0D", "1.2.840.113549");
-  expect_text("2.999", "88 37", "2.999");
-  expect_text("1 2 3", "2A 03", "1.2.3");
-  expect_text("0.0", "00", "0.0");
-  expect_text("1.39", "4F", "1.39");
-  expect_text("2.100.3", "81 34 03", "2.100.3");
-  // Leading zeros are read as decimal; the stored text is the one a decoder
-  // would print for the same octets.
-  expect_text("1.02.0840", "2A 86 48", "1.2.840");
-  // Arcs fill 64 bits: 2^64-2 as a later arc, and a first subidentifier of
-  // 80 + (2^64-81) = 2^64-1.
-  expect_text("1.2.18446744073709551614", "2A 81 FF FF FF FF FF FF FF FF 7E", "1.2.18446744073709551614");
-  expect_text("2.18446744073709551535", "81 FF FF FF FF FF FF FF FF 7F", "2.18446744073709551535");
-  // Thirty digits is the longest arc.
-  expect_text("1.2.000000000000000000000000000007", "2A 07", "1.2.7");
+  // {text, contents, stored text}. Leading zeros are read as decimal and the
+  // stored text is the one a decoder would print for the same octets; arcs
+  // fill 64 bits (2^64-2 as a later arc, a first subidentifier of 80 +
+  // (2^64-81) = 2^64-1); thirty digits is the longest arc.
+  const std::tuple<const char *, const char *, const char *> cases[] = {
+      {"1.2.840.113549", "2A 86 48 86 F7 0D", "1.2.840.113549"}, {"2.999", "88 37", "2.999"},
+      {"1 2 3", "2A 03", "1.2.3"}, {"0.0", "00", "0.0"}, {"1.39", "4F", "1.39"}, {"2.100.3", "81 34 03", "2.100.3"},
+      {"1.02.0840", "2A 86 48", "1.2.840"},
+      {"1.2.18446744073709551614", "2A 81 FF FF FF FF FF FF FF FF 7E", "1.2.18446744073709551614"},
+      {"2.18446744073709551535", "81 FF FF FF FF FF FF FF FF 7F", "2.18446744073709551535"},
+      {"1.2.000000000000000000000000000007", "2A 07", "1.2.7"},
+  };
+  for (const auto &[text, octets, stored] : cases) expect_text(text, octets, stored);
 }
 
 TEST(Oid, TextRefusals) {
@@ -66,9 +64,8 @@ TEST(Oid, TextRefusals) {
   };
   for (const char *t : bad) {
     SCOPED_TRACE(t ? t : "(null)");
-    KORVU_ASN1_OID *v = korvu_asn1_oid_new(t);
-    EXPECT_EQ(v, nullptr);
-    korvu_asn1_value_free(kOid, v);
+    Val v(kOid, korvu_asn1_oid_new(t));
+    EXPECT_EQ(v.v, nullptr);
   }
 }
 
@@ -85,19 +82,17 @@ TEST(Oid, RelativeText) {
 }
 
 TEST(Oid, DecodeContents) {
+  // Non-minimal length octets are BER; a first subidentifier of 2^64-1 and a
+  // later arc of 2^64-1 both fit.
+  const std::tuple<uint32_t, const char *, const char *> cases[] = {
+      {kOid, "06 03 2A 86 48", "1.2.840"}, {kOid, "06 02 88 37", "2.999"}, {kOid, "06 01 27", "0.39"},
+      {kOid, "06 01 28", "1.0"}, {kOid, "06 01 50", "2.0"}, {kOid, "06 81 02 2A 03", "1.2.3"},
+      {kOid, "06 0A 81 FF FF FF FF FF FF FF FF 7F", "2.18446744073709551535"},
+      {kOid, "06 0B 2A 81 FF FF FF FF FF FF FF FF 7F", "1.2.18446744073709551615"},
+      {kRelOid, "0D 04 C2 7B 03 02", "8571.3.2"}, {kRelOid, "0D 01 2A", "42"},
+  };
   ErrCtx ctx;
-  EXPECT_EQ(decoded_text(kOid, "06 03 2A 86 48", ctx), "1.2.840");
-  EXPECT_EQ(decoded_text(kOid, "06 02 88 37", ctx), "2.999");
-  EXPECT_EQ(decoded_text(kOid, "06 01 27", ctx), "0.39");
-  EXPECT_EQ(decoded_text(kOid, "06 01 28", ctx), "1.0");
-  EXPECT_EQ(decoded_text(kOid, "06 01 50", ctx), "2.0");
-  // Non-minimal length octets are BER.
-  EXPECT_EQ(decoded_text(kOid, "06 81 02 2A 03", ctx), "1.2.3");
-  // A first subidentifier of 2^64-1 and a later arc of 2^64-1 both fit.
-  EXPECT_EQ(decoded_text(kOid, "06 0A 81 FF FF FF FF FF FF FF FF 7F", ctx), "2.18446744073709551535");
-  EXPECT_EQ(decoded_text(kOid, "06 0B 2A 81 FF FF FF FF FF FF FF FF 7F", ctx), "1.2.18446744073709551615");
-  EXPECT_EQ(decoded_text(kRelOid, "0D 04 C2 7B 03 02", ctx), "8571.3.2");
-  EXPECT_EQ(decoded_text(kRelOid, "0D 01 2A", ctx), "42");
+  for (const auto &[type, in, text] : cases) EXPECT_EQ(decoded_text(type, in, ctx), text) << in;
   EXPECT_EQ(ctx.count(), 0u);
 }
 
@@ -145,7 +140,8 @@ TEST(Oid, EncodeRoundTrip) {
   for (const char *text : {"1.2.840.113549.1.1.11", "2.5.4.3", "1.3.6.1.4.1.311.2.1.4", "2.18446744073709551535",
                            "1.2.18446744073709551614"}) {
     SCOPED_TRACE(text);
-    KORVU_ASN1_OID *v = korvu_asn1_oid_new(text);
+    Val owned(kOid, korvu_asn1_oid_new(text));
+    auto *v = owned.as<KORVU_ASN1_OID>();
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(korvu_asn1_integer_getlength(v), v->length);
     EXPECT_EQ(korvu_asn1_content_length(kOid, v), v->length);
@@ -155,28 +151,24 @@ TEST(Oid, EncodeRoundTrip) {
     EXPECT_EQ(korvu_asn1_length(kOid, v), enc.size());
     ErrCtx ctx;
     uint32_t used = 0;
-    auto *back = static_cast<KORVU_ASN1_OID *>(decode(kOid, enc, ctx, &used));
-    ASSERT_NE(back, nullptr);
+    Val back(kOid, decode(kOid, enc, ctx, &used));
+    ASSERT_NE(back.v, nullptr);
     EXPECT_EQ(used, enc.size());
-    EXPECT_STREQ(back->text, text);
-    EXPECT_EQ(contents(back), contents(v));
-    auto *copy = static_cast<KORVU_ASN1_OID *>(korvu_asn1_dupobject(kOid, v, ctx));
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy->data, v->data);
-    EXPECT_STREQ(copy->text, text);
-    korvu_asn1_value_free(kOid, copy);
-    korvu_asn1_value_free(kOid, back);
-    korvu_asn1_value_free(kOid, v);
+    EXPECT_STREQ(back.as<KORVU_ASN1_OID>()->text, text);
+    EXPECT_EQ(contents(back.as<KORVU_ASN1_OID>()), contents(v));
+    Val copy(kOid, korvu_asn1_dupobject(kOid, v, ctx));
+    ASSERT_NE(copy.v, nullptr);
+    EXPECT_NE(copy.as<KORVU_ASN1_OID>()->data, v->data);
+    EXPECT_STREQ(copy.as<KORVU_ASN1_OID>()->text, text);
   }
-  KORVU_ASN1_RELATIVE_OID *r = korvu_asn1_relative_oid_new("8571.3.2");
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(to_hex(encode(kRelOid, r)), "0D 04 C2 7B 03 02");
+  Val rel(kRelOid, korvu_asn1_relative_oid_new("8571.3.2"));
+  ASSERT_NE(rel.v, nullptr);
+  EXPECT_EQ(to_hex(encode(kRelOid, rel.v)), "0D 04 C2 7B 03 02");
   // The content operation writes only the stored length.
   KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
   ErrCtx ctx;
-  EXPECT_NE(korvu_asn1_encode_content(s, kRelOid, r, 3, nullptr, ctx), 1);
+  EXPECT_NE(korvu_asn1_encode_content(s, kRelOid, rel.v, 3, nullptr, ctx), 1);
   EXPECT_TRUE(ctx.has(0x10203));
   korvu_stream_free(s);
-  korvu_asn1_value_free(kRelOid, r);
   EXPECT_EQ(korvu_asn1_content_length(kOid, nullptr), 0xFFFFFFFEu);
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "test_util.h"
 
@@ -82,66 +83,69 @@ bool reset_peak_rss() {
 
 TEST(OctetString, PrimitiveAndConstructedForms) {
   const Bytes abc = hex("41 42 43");
-  KORVU_ASN1_OCTETSTRING *v = korvu_asn1_octetstring_new(abc.data(), 3);
-  ASSERT_NE(v, nullptr);
-  EXPECT_EQ(to_hex(encode(kOctetString, v)), "04 03 41 42 43");
-  EXPECT_EQ(korvu_asn1_length(kOctetString, v), 5u);
-  korvu_asn1_value_free(kOctetString, v);
-
+  Val v(kOctetString, korvu_asn1_octetstring_new(abc.data(), 3));
+  ASSERT_NE(v.v, nullptr);
+  EXPECT_EQ(to_hex(encode(kOctetString, v.v)), "04 03 41 42 43");
+  EXPECT_EQ(korvu_asn1_length(kOctetString, v.v), 5u);
   ErrCtx ctx;
   // Indefinite with two segments; definite nested in indefinite; non-minimal lengths.
   for (const char *in : {"24 80 04 02 41 42 04 01 43 00 00", "24 80 24 04 04 02 41 42 04 01 43 00 00",
                          "24 0B 24 81 04 04 02 41 42 04 81 01 43", "04 81 03 41 42 43"}) {
     uint32_t used = 0;
     Bytes enc = hex(in);
-    auto *d = static_cast<KORVU_ASN1_OCTETSTRING *>(decode(kOctetString, enc, ctx, &used));
-    ASSERT_NE(d, nullptr) << in;
+    Val d(kOctetString, decode(kOctetString, enc, ctx, &used));
+    ASSERT_NE(d.v, nullptr) << in;
     EXPECT_EQ(used, enc.size()) << in;
-    EXPECT_EQ(octets_of(d), abc) << in;
-    EXPECT_EQ(to_hex(encode(kOctetString, d)), "04 03 41 42 43") << in;
-    korvu_asn1_value_free(kOctetString, d);
+    EXPECT_EQ(octets_of(d.as<KORVU_ASN1_OCTETSTRING>()), abc) << in;
+    EXPECT_EQ(to_hex(encode(kOctetString, d.v)), "04 03 41 42 43") << in;
   }
   EXPECT_EQ(ctx.count(), 0u);
 
   // Empty value, and a negative count or null bytes are refused.
-  KORVU_ASN1_OCTETSTRING *e = korvu_asn1_octetstring_new(nullptr, 0);
-  ASSERT_NE(e, nullptr);
-  EXPECT_EQ(to_hex(encode(kOctetString, e)), "04 00");
-  KORVU_DATA_BLOB *blob = korvu_asn1_octetstring_getblob(e);
+  Val e(kOctetString, korvu_asn1_octetstring_new(nullptr, 0));
+  ASSERT_NE(e.v, nullptr);
+  EXPECT_EQ(to_hex(encode(kOctetString, e.v)), "04 00");
+  KORVU_DATA_BLOB *blob = korvu_asn1_octetstring_getblob(e.as<KORVU_ASN1_OCTETSTRING>());
   ASSERT_NE(blob, nullptr);
   EXPECT_EQ(blob->length, 0u);
   korvu_data_blob_free(blob);
-  korvu_asn1_value_free(kOctetString, e);
   EXPECT_EQ(korvu_asn1_octetstring_new(nullptr, 2), nullptr);
   EXPECT_EQ(korvu_asn1_octetstring_new(abc.data(), -1), nullptr);
   EXPECT_EQ(korvu_asn1_octetstring_getlength(nullptr), 0xFFFFFFFEu);
 }
 
+// OCTET STRING and BIT STRING contents that fail, with their codes.
 TEST(OctetString, MalformedContentsFailWithTheirCodes) {
-  struct Case {
-    const char *in;
-    uint32_t code;
+  const std::tuple<uint32_t, const char *, uint32_t> cases[] = {
+      {kOctetString, "24 06 04 02 41 42 04 01 43", kBadLength},       // segments take 7 octets of 6
+      {kOctetString, "24 04 04 05 41 42 43 44 45", kBadLength},       // one segment longer than its level
+      {kOctetString, "24 05 24 80 04 01 41 00 00", kBadLength},       // inner indefinite level overruns
+      {kOctetString, "24 80 13 01 41 00 00", kIncorrectItem},         // segment with another tag
+      {kOctetString, "24 80 44 01 41 00 00", kIncorrectItem},         // application class segment
+      {kOctetString, "24 03 00 00 04", kIncorrectItem},               // end-of-contents in a definite level
+      {kOctetString, "04 80 41 00 00", kMustBeDefinite},              // primitive indefinite
+      {kOctetString, "24 80 04 80 41 00 00 00 00", kMustBeDefinite},  // primitive indefinite segment
+      {kOctetString, "24 80 04 01 41 00 01", kDecodeEoc},             // end-of-contents with a length octet
+      {kOctetString, "24 80 04 05 41 42", KORVU_STREAM_ERR_READ},     // truncated segment
+      {kOctetString, "24 80 04 01 41", KORVU_STREAM_ERR_READ},        // no end-of-contents
+      {kOctetString, "04 84 7F FF FF FF", KORVU_STREAM_ERR_READ},     // claims 2 GB, has none
+      {kOctetString, "24 84 7F FF FF FF 04 84 7F FF FF F9", KORVU_STREAM_ERR_READ},
+      // Unused bits: more than 7, in an empty string, or in a segment before the last.
+      {kBitString, "03 01 01", kBadUnusedBits},
+      {kBitString, "03 02 08 00", kBadUnusedBits},
+      {kBitString, "23 80 03 02 01 80 03 02 00 80 00 00", kBadUnusedBits},
+      {kBitString, "23 80 23 03 03 01 01 00 00", kBadUnusedBits},
+      {kBitString, "03 00", kBadLength},
+      {kBitString, "23 80 03 00 00 00", kBadLength},
+      {kBitString, "23 80 04 01 00 00 00", kIncorrectItem},
+      {kBitString, "23 04 03 02 00", KORVU_STREAM_ERR_READ},
+      {kBitString, "03 84 7F FF FF FF 00", KORVU_STREAM_ERR_READ},
   };
-  const Case cases[] = {
-      {"24 06 04 02 41 42 04 01 43", kBadLength},          // segments take 7 octets of 6
-      {"24 04 04 05 41 42 43 44 45", kBadLength},          // one segment longer than its level
-      {"24 05 24 80 04 01 41 00 00", kBadLength},          // inner indefinite level overruns
-      {"24 80 13 01 41 00 00", kIncorrectItem},            // segment with another tag
-      {"24 80 44 01 41 00 00", kIncorrectItem},            // application class segment
-      {"24 03 00 00 04", kIncorrectItem},                  // end-of-contents in a definite level
-      {"04 80 41 00 00", kMustBeDefinite},                 // primitive indefinite
-      {"24 80 04 80 41 00 00 00 00", kMustBeDefinite},     // primitive indefinite segment
-      {"24 80 04 01 41 00 01", kDecodeEoc},                // end-of-contents with a length octet
-      {"24 80 04 05 41 42", KORVU_STREAM_ERR_READ},        // truncated segment
-      {"24 80 04 01 41", KORVU_STREAM_ERR_READ},           // no end-of-contents
-      {"04 84 7F FF FF FF", KORVU_STREAM_ERR_READ},        // claims 2 GB, has none
-      {"24 84 7F FF FF FF 04 84 7F FF FF F9", KORVU_STREAM_ERR_READ},
-  };
-  for (const Case &c : cases) {
+  for (const auto &[type, in, code] : cases) {
     ErrCtx ctx;
-    EXPECT_EQ(decode(kOctetString, hex(c.in), ctx), nullptr) << c.in;
-    EXPECT_TRUE(ctx.has(c.code)) << c.in << " codes " << ::testing::PrintToString(ctx.codes());
-    EXPECT_TRUE(ctx.has(kDecodeOctetString)) << c.in;
+    EXPECT_EQ(decode(type, hex(in), ctx), nullptr) << in;
+    EXPECT_TRUE(ctx.has(code)) << in << " codes " << ::testing::PrintToString(ctx.codes());
+    EXPECT_TRUE(ctx.has(type == kOctetString ? kDecodeOctetString : kDecodeBitString)) << in;
   }
 }
 
@@ -152,24 +156,18 @@ TEST(OctetString, NestingStopsAtTheRecursionLimit) {
     return cat({repeat("24 80", levels), hex("04 01 41"), repeat("00 00", levels)});
   };
   ErrCtx ctx;
-  void *v = decode(kOctetString, nested(limit), ctx);
-  ASSERT_NE(v, nullptr) << "as many constructed levels as the limit decode";
-  EXPECT_EQ(octets_of(static_cast<KORVU_ASN1_OCTETSTRING *>(v)), hex("41"));
-  korvu_asn1_value_free(kOctetString, v);
-
-  Bytes deep = nested(limit + 1);
-  KORVU_STREAM *s = korvu_stream_new_romem(deep.data(), static_cast<uint32_t>(deep.size()));
-  v = nullptr;
-  EXPECT_EQ(korvu_asn1_decode(s, kOctetString, &v, nullptr, ctx), static_cast<int>(KORVU_ERR_DEPTH));
-  EXPECT_EQ(v, nullptr);
-  korvu_stream_free(s);
-
-  // BIT STRING descends the same way.
-  Bytes bits = cat({repeat("23 80", limit + 1), hex("03 01 00"), repeat("00 00", limit + 1)});
-  s = korvu_stream_new_romem(bits.data(), static_cast<uint32_t>(bits.size()));
-  EXPECT_EQ(korvu_asn1_decode(s, kBitString, &v, nullptr, ctx), static_cast<int>(KORVU_ERR_DEPTH));
-  EXPECT_EQ(v, nullptr);
-  korvu_stream_free(s);
+  Val ok(kOctetString, decode(kOctetString, nested(limit), ctx));
+  ASSERT_NE(ok.v, nullptr) << "as many constructed levels as the limit decode";
+  EXPECT_EQ(octets_of(ok.as<KORVU_ASN1_OCTETSTRING>()), hex("41"));
+  // One level more fails; BIT STRING descends the same way.
+  const Bytes bits = cat({repeat("23 80", limit + 1), hex("03 01 00"), repeat("00 00", limit + 1)});
+  for (auto [type, in] : {std::pair{kOctetString, nested(limit + 1)}, {kBitString, bits}}) {
+    KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+    void *v = nullptr;
+    EXPECT_EQ(korvu_asn1_decode(s, type, &v, nullptr, ctx), static_cast<int>(KORVU_ERR_DEPTH)) << type;
+    EXPECT_EQ(v, nullptr);
+    korvu_stream_free(s);
+  }
 }
 
 TEST(OctetString, GetObjectAndPiecewiseReading) {
@@ -203,14 +201,10 @@ TEST(OctetString, GetObjectAndPiecewiseReading) {
   unsigned char buf[3];
   uint32_t got = 0;
   ctx.clear();
-  ASSERT_EQ(korvu_asn1_octetstring_get(v, 1, buf, 3, &got, ctx), 1);
-  EXPECT_EQ(to_hex(buf, got), "02 01 05");
-  ASSERT_EQ(korvu_asn1_octetstring_get(v, 2, buf, 3, &got, ctx), 1);
-  EXPECT_EQ(to_hex(buf, got), "00");
-  ASSERT_EQ(korvu_asn1_octetstring_get(v, 2, buf, 3, &got, ctx), 1);
-  EXPECT_EQ(got, 0u);
-  ASSERT_EQ(korvu_asn1_octetstring_get(v, 1, buf, 2, &got, ctx), 1);
-  EXPECT_EQ(to_hex(buf, got), "02 01");
+  for (auto [mode, size, want] : {std::tuple{1, 3, "02 01 05"}, {2, 3, "00"}, {2, 3, ""}, {1, 2, "02 01"}}) {
+    ASSERT_EQ(korvu_asn1_octetstring_get(v, mode, buf, size, &got, ctx), 1) << mode << want;
+    EXPECT_EQ(to_hex(buf, got), want);
+  }
   EXPECT_EQ(ctx.count(), 0u);
   EXPECT_NE(korvu_asn1_octetstring_get(v, 3, buf, 2, &got, ctx), 1);
   EXPECT_TRUE(ctx.has(KORVU_STREAM_ERR_MODE));
@@ -218,10 +212,9 @@ TEST(OctetString, GetObjectAndPiecewiseReading) {
   EXPECT_TRUE(ctx.has(KORVU_ERR_BADARG));
   // Reading pieces does not disturb encoding or a copy.
   EXPECT_EQ(to_hex(encode(kOctetString, v)), "04 04 02 01 05 00");
-  void *copy = korvu_asn1_dupobject(kOctetString, v, ctx);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(octets_of(static_cast<KORVU_ASN1_OCTETSTRING *>(copy)), extra);
-  korvu_asn1_value_free(kOctetString, copy);
+  Val copy(kOctetString, korvu_asn1_dupobject(kOctetString, v, ctx));
+  ASSERT_NE(copy.v, nullptr);
+  EXPECT_EQ(octets_of(copy.as<KORVU_ASN1_OCTETSTRING>()), extra);
   korvu_asn1_value_free(kOctetString, v);
 }
 
@@ -275,35 +268,27 @@ TEST(CharacterStrings, TagsFormsAndSharedContents) {
                       {KORVU_TYPE_BMPSTRING, 30}};
   const Bytes a_b = hex("61 5F 62");  // '_' is outside PrintableString: bytes are kept as given
   for (const Row &r : rows) {
-    KORVU_ASN1_STRING *s = korvu_asn1_string_new(a_b.data(), 3);
-    ASSERT_NE(s, nullptr);
-    Bytes enc = encode(r.type, s);
-    ASSERT_EQ(enc.size(), 5u) << r.type;
-    EXPECT_EQ(enc[0], r.tag);
+    Val s(r.type, korvu_asn1_string_new(a_b.data(), 3));
+    const Bytes enc = encode(r.type, s.v);
+    EXPECT_EQ(enc, cat({Bytes{static_cast<unsigned char>(r.tag), 3}, a_b})) << r.type;
     ErrCtx ctx;
-    auto *d = static_cast<KORVU_ASN1_STRING *>(decode(r.type, enc, ctx));
-    ASSERT_NE(d, nullptr) << r.type;
-    Bytes back(korvu_asn1_string_getlength(d));
-    ASSERT_EQ(korvu_asn1_string_get(d, back.data()), 1);
+    Val d(r.type, decode(r.type, enc, ctx));
+    ASSERT_NE(d.v, nullptr) << r.type;
+    Bytes back(korvu_asn1_string_getlength(d.as<KORVU_ASN1_STRING>()));
+    ASSERT_EQ(korvu_asn1_string_get(d.as<KORVU_ASN1_STRING>(), back.data()), 1);
     EXPECT_EQ(back, a_b);
-    korvu_asn1_value_free(r.type, d);
-    korvu_asn1_value_free(r.type, s);
   }
 
   ErrCtx ctx;
-  void *v = decode(KORVU_TYPE_UTF8STRING, hex("0C 03 41 42 43"), ctx);
-  ASSERT_NE(v, nullptr);
-  korvu_asn1_value_free(KORVU_TYPE_UTF8STRING, v);
   EXPECT_EQ(decode(KORVU_TYPE_IA5STRING, hex("0C 03 41 42 43"), ctx), nullptr);
   EXPECT_TRUE(ctx.has(kIncorrectItem));
   EXPECT_TRUE(ctx.has(0x10226));  // decode ia5string fail
 
   // Constructed strings take OCTET STRING segments only.
   ctx.clear();
-  v = decode(KORVU_TYPE_PRINTABLESTRING, hex("33 80 04 01 41 04 01 42 00 00"), ctx);
-  ASSERT_NE(v, nullptr);
-  EXPECT_EQ(octets_of(static_cast<KORVU_ASN1_STRING *>(v)), hex("41 42"));
-  korvu_asn1_value_free(KORVU_TYPE_PRINTABLESTRING, v);
+  Val v(KORVU_TYPE_PRINTABLESTRING, decode(KORVU_TYPE_PRINTABLESTRING, hex("33 80 04 01 41 04 01 42 00 00"), ctx));
+  ASSERT_NE(v.v, nullptr);
+  EXPECT_EQ(octets_of(v.as<KORVU_ASN1_STRING>()), hex("41 42"));
   EXPECT_EQ(decode(KORVU_TYPE_PRINTABLESTRING, hex("33 06 13 01 41 13 01 42"), ctx), nullptr);
   EXPECT_TRUE(ctx.has(kIncorrectItem));
 }
@@ -342,52 +327,44 @@ TEST(CharacterStrings, AbstractStringOnlyUnderImplicitTags) {
 
 TEST(BitString, ConstructorsAndNamedBits) {
   const int32_t p09[] = {0, 9};
-  KORVU_ASN1_BITSTRING *b = korvu_asn1_bitstring_newbits(p09, 2);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 03 06 80 40");
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 0), 1);
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 9), 1);
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 8), 0);
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, 10), 0);  // past the last bit
-  EXPECT_EQ(korvu_asn1_bitstring_getbit(b, -1), 0);
+  Val b(kBitString, korvu_asn1_bitstring_newbits(p09, 2));
+  ASSERT_NE(b.v, nullptr);
+  auto *bits = b.as<KORVU_ASN1_BITSTRING>();
+  EXPECT_EQ(to_hex(encode(kBitString, bits)), "03 03 06 80 40");
+  for (auto [bit, want] : {std::pair{0, 1}, {9, 1}, {8, 0}, {10, 0}, {-1, 0}})  // 10: past the last bit
+    EXPECT_EQ(korvu_asn1_bitstring_getbit(bits, bit), want) << bit;
   uint32_t unused = 0;
-  EXPECT_EQ(korvu_asn1_bitstring_getunusedbits(b, &unused), 1);
+  EXPECT_EQ(korvu_asn1_bitstring_getunusedbits(bits, &unused), 1);
   EXPECT_EQ(unused, 6u);
 
   // Through a bit set and back.
-  KORVU_BITSET *set = korvu_asn1_bitstring_getbitset(b);
+  KORVU_BITSET *set = korvu_asn1_bitstring_getbitset(bits);
   ASSERT_NE(set, nullptr);
   EXPECT_EQ(korvu_bitset_size(set), 10u);
   EXPECT_EQ(korvu_bitset_count(set), 2u);
   EXPECT_EQ(korvu_bitset_set(set, 12, 1), 1);  // grows to end at bit 12
   EXPECT_EQ(korvu_bitset_size(set), 13u);
-  KORVU_ASN1_BITSTRING *b2 = korvu_asn1_bitstring_newbitset(set);
-  ASSERT_NE(b2, nullptr);
-  EXPECT_EQ(to_hex(encode(kBitString, b2)), "03 03 03 80 48");
+  Val b2(kBitString, korvu_asn1_bitstring_newbitset(set));
+  EXPECT_EQ(to_hex(encode(kBitString, b2.v)), "03 03 03 80 48");
   korvu_bitset_free(set);
-  korvu_asn1_value_free(kBitString, b2);
-  korvu_asn1_value_free(kBitString, b);
 
   const int32_t p0[] = {0};
-  b = korvu_asn1_bitstring_newbits(p0, 1);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 02 07 80");
-  korvu_asn1_value_free(kBitString, b);
-  b = korvu_asn1_bitstring_newbits(nullptr, 3);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 01 00");
-  set = korvu_asn1_bitstring_getbitset(b);
+  Val one(kBitString, korvu_asn1_bitstring_newbits(p0, 1));
+  EXPECT_EQ(to_hex(encode(kBitString, one.v)), "03 02 07 80");
+  Val none(kBitString, korvu_asn1_bitstring_newbits(nullptr, 3));
+  EXPECT_EQ(to_hex(encode(kBitString, none.v)), "03 01 00");
+  set = korvu_asn1_bitstring_getbitset(none.as<KORVU_ASN1_BITSTRING>());
   ASSERT_NE(set, nullptr);
   EXPECT_EQ(korvu_bitset_size(set), 0u);
   korvu_bitset_free(set);
-  korvu_asn1_value_free(kBitString, b);
   const int32_t neg[] = {3, -1};
   EXPECT_EQ(korvu_asn1_bitstring_newbits(neg, 2), nullptr);
   EXPECT_EQ(korvu_asn1_bitstring_newbits(p0, -1), nullptr);
 
   // The unused low bits are cleared in the copy.
   const unsigned char ff = 0xFF;
-  b = korvu_asn1_bitstring_new(4, &ff, 1);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 02 04 F0");
-  korvu_asn1_value_free(kBitString, b);
+  Val four(kBitString, korvu_asn1_bitstring_new(4, &ff, 1));
+  EXPECT_EQ(to_hex(encode(kBitString, four.v)), "03 02 04 F0");
   EXPECT_EQ(korvu_asn1_bitstring_new(8, &ff, 1), nullptr);
   EXPECT_EQ(korvu_asn1_bitstring_new(1, &ff, 0), nullptr);
   EXPECT_EQ(korvu_asn1_bitstring_new(0, nullptr, 1), nullptr);
@@ -406,57 +383,32 @@ TEST(BitString, ConstructorsAndNamedBits) {
 
 TEST(BitString, DecodingChecksUnusedBits) {
   ErrCtx ctx;
-  auto *b = static_cast<KORVU_ASN1_BITSTRING *>(decode(kBitString, hex("03 01 00"), ctx));
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(korvu_asn1_bitstring_getlength(b), 0u);
-  korvu_asn1_value_free(kBitString, b);
+  Val empty(kBitString, decode(kBitString, hex("03 01 00"), ctx));
+  ASSERT_NE(empty.v, nullptr);
+  EXPECT_EQ(korvu_asn1_bitstring_getlength(empty.as<KORVU_ASN1_BITSTRING>()), 0u);
 
   // Segments: only the last may have unused bits, and the value takes its count.
-  b = static_cast<KORVU_ASN1_BITSTRING *>(decode(kBitString, hex("23 80 03 02 00 80 03 02 03 F8 00 00"), ctx));
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(bits_of(b), hex("80 F8"));
+  Val seg(kBitString, decode(kBitString, hex("23 80 03 02 00 80 03 02 03 F8 00 00"), ctx));
+  ASSERT_NE(seg.v, nullptr);
+  EXPECT_EQ(bits_of(seg.as<KORVU_ASN1_BITSTRING>()), hex("80 F8"));
   uint32_t unused = 9;
-  korvu_asn1_bitstring_getunusedbits(b, &unused);
+  korvu_asn1_bitstring_getunusedbits(seg.as<KORVU_ASN1_BITSTRING>(), &unused);
   EXPECT_EQ(unused, 3u);
-  EXPECT_EQ(to_hex(encode(kBitString, b)), "03 03 03 80 F8");
-  korvu_asn1_value_free(kBitString, b);
+  EXPECT_EQ(to_hex(encode(kBitString, seg.v)), "03 03 03 80 F8");
   EXPECT_EQ(ctx.count(), 0u);
-
-  struct Case {
-    const char *in;
-    uint32_t code;
-  };
-  const Case cases[] = {
-      {"03 01 01", kBadUnusedBits},
-      {"03 02 08 00", kBadUnusedBits},
-      {"23 80 03 02 01 80 03 02 00 80 00 00", kBadUnusedBits},
-      {"23 80 23 03 03 01 01 00 00", kBadUnusedBits},
-      {"03 00", kBadLength},
-      {"23 80 03 00 00 00", kBadLength},
-      {"23 80 04 01 00 00 00", kIncorrectItem},
-      {"23 04 03 02 00", KORVU_STREAM_ERR_READ},
-      {"03 84 7F FF FF FF 00", KORVU_STREAM_ERR_READ},
-  };
-  for (const Case &c : cases) {
-    ctx.clear();
-    EXPECT_EQ(decode(kBitString, hex(c.in), ctx), nullptr) << c.in;
-    EXPECT_TRUE(ctx.has(c.code)) << c.in << " codes " << ::testing::PrintToString(ctx.codes());
-    EXPECT_TRUE(ctx.has(kDecodeBitString)) << c.in;
-  }
-
   // A key inside a BIT STRING.
   ctx.clear();
   const unsigned char key[] = {0x02, 0x01, 0x07};
-  b = korvu_asn1_bitstring_new(0, key, 3);
+  Val keybits(kBitString, korvu_asn1_bitstring_new(0, key, 3));
   void *obj = nullptr;
-  ASSERT_EQ(korvu_asn1_bitstring_getobject(b, KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  ASSERT_EQ(korvu_asn1_bitstring_getobject(keybits.as<KORVU_ASN1_BITSTRING>(), KORVU_TYPE_INTEGER, &obj, ctx), 1);
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, obj)), "02 01 07");
   korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
-  korvu_asn1_value_free(kBitString, b);
-
   // Decoding into the caller's stream keeps the unused-bit count.
   Bytes in = hex("03 03 06 80 40");
   KORVU_STREAM *src = korvu_stream_new_romem(in.data(), 5);
   KORVU_STREAM *out = korvu_stream_new_mem(64, ctx);
+  KORVU_ASN1_BITSTRING *b = nullptr;
   ASSERT_EQ(korvu_asn1_decode_bitstring_ex(src, out, &b, nullptr, ctx), 1);
   EXPECT_EQ(b->unused_bits, 6u);
   EXPECT_EQ(b->stream, out);

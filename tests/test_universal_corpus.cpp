@@ -1,11 +1,10 @@
 // Every universal TLV inside real certificates decodes as its own registry
 // type and writes back the same octets.
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "test_util.h"
+#include "tools/lib/input.h"
 
 using namespace korvu_test;
 
@@ -56,18 +55,6 @@ bool walk(const unsigned char *p, size_t n, int depth, std::vector<std::pair<siz
   return true;
 }
 
-Bytes load_certificate(const std::string &path) {
-  Bytes raw = read_file(path);
-  std::string text(raw.begin(), raw.end());
-  if (text.find("-----BEGIN CERTIFICATE-----") == std::string::npos) return raw;
-  unsigned char *der = nullptr;
-  uint32_t len = 0;
-  if (korvu_pemdecode("CERTIFICATE", text.data(), static_cast<uint32_t>(text.size()), &der, &len) != 1) return {};
-  Bytes out(der, der + len);
-  korvu_free(der);
-  return out;
-}
-
 }  // namespace
 
 TEST(UniversalCorpus, EveryUniversalTlvOfValidCertificatesRoundTrips) {
@@ -78,7 +65,10 @@ TEST(UniversalCorpus, EveryUniversalTlvOfValidCertificatesRoundTrips) {
   size_t files = 0;
   for (const ManifestRow &row : rows) {
     if (row.path.rfind("x509/", 0) != 0 || row.type != "Certificate" || row.expect != "valid") continue;
-    Bytes der = load_certificate(corpus_dir() + "/" + row.path);
+    korvu::tool::LoadedInput in;
+    std::string error;
+    if (!korvu::tool::load_input(read_file(corpus_dir() + "/" + row.path), in, error)) continue;
+    const Bytes &der = in.bytes;
     std::vector<std::pair<size_t, size_t>> tlvs;
     if (der.empty() || !walk(der.data(), der.size(), 0, tlvs, 0)) continue;
     files++;

@@ -646,43 +646,30 @@ int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record,
                  KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot, Arena *room) {
   void *v = nullptr;
   uint32_t n = 0;
-  int r;
+  int r = 2;
+  // A value the type can build in the record's room (2: declined, nothing read).
   if (room != nullptr && room->left != 0 && f.tagging == Tagging::None && f.shape == Shape::Value &&
       f.kept == kNone) {
     const TypeDesc *t = type_desc(f.type);
-    if (t->ops->decode_in != nullptr && (t->ops->decode_tlv != nullptr ||
-                                         (h.tag_class == t->tag_class && h.tag == t->tag_number))) {
+    if (t->ops->decode_in != nullptr &&
+        (t->ops->decode_tlv != nullptr || (h.tag_class == t->tag_class && h.tag == t->tag_number)))
       r = t->ops->decode_in(s, h, *room, &v, &n, ctx);
-      if (r != 2) {
-        if (r == 1 && !size_ok(f, v)) {
-          report_size(f, ctx);
-          r = 0;
-        }
-        if (r != 1) {
-          free_value(f, v);
-          report_decode(f, ctx);
-          return r;
-        }
-        at<void *>(record, f.offset) = v;
-        if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
-        if (consumed) *consumed = n;
-        return 1;
-      }
+  }
+  if (r == 2) {
+    if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 &&
+        h.tag == kBooleanTag && h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
+      *static_cast<uint32_t *>(slot) = s->data[s->pos++];
+      at<void *>(record, f.offset) = slot;
+      if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
+      if (consumed) *consumed = 1;
+      return 1;
     }
+    auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, record, &v, m, ctx, depth); };
+    if (f.kept != kNone)
+      r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
+    else
+      r = body(s, &n);
   }
-  if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 &&
-      h.tag == kBooleanTag && h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
-    *static_cast<uint32_t *>(slot) = s->data[s->pos++];
-    at<void *>(record, f.offset) = slot;
-    if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
-    if (consumed) *consumed = 1;
-    return 1;
-  }
-  auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, record, &v, m, ctx, depth); };
-  if (f.kept != kNone)
-    r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
-  else
-    r = body(s, &n);
   if (r == 1 && !is_list(f) && !size_ok(f, v)) {
     report_size(f, ctx);
     r = 0;

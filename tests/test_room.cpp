@@ -155,6 +155,10 @@ TEST(Room, ComponentsAreFreedAndReplacedLikeOthers) {
   korvu_data_blob_free(e->userCertificate);
   const unsigned char serial[] = {0x01, 0x00};
   e->userCertificate = korvu_asn1_integer_new(serial, 2);
+  KORVU_TIME *copy = korvu_time_dup(e->revocationDate->time);
+  EXPECT_EQ(korvu_time_getyear(copy), 2025);
+  korvu_time_free(e->revocationDate->time);  // the handle alone, then the whole Time
+  e->revocationDate->time = copy;
   korvu_asn1_value_free(KORVU_TYPE_TIME, e->revocationDate);
   e->revocationDate = korvu_asn1_utctime_new(2030, 6, 1, 12, 0, 0);
   auto *ext = static_cast<KORVU_X509_EXTENSION *>(e->crlEntryExtensions->items[0]);

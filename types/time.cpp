@@ -9,6 +9,7 @@
 #include "../core/internal.h"
 #include "strings_internal.h"
 #include "time_text.h"
+#include "../util/time_impl.h"
 
 namespace korvu {
 namespace {
@@ -338,8 +339,10 @@ int time_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
 
 // The same value, decoded from memory into room of a record's block: short
 // primitive contents only; anything else is declined for the ordinary
-// decoder. The time handle stays a block of its own.
-size_t time_room(uint32_t length) { return length <= kShortTime ? sizeof(KORVU_ASN1_TIME) + length + 1 : 0; }
+// decoder. The handle is copied into the room too, marked, and the block it
+// was built in goes back at once.
+constexpr size_t text_room(uint32_t length) { return (sizeof(KORVU_ASN1_TIME) + length + 1 + 7) & ~size_t{7}; }
+size_t time_room(uint32_t length) { return length <= kShortTime ? text_room(length) + sizeof(korvu_time_st) : 0; }
 
 template <uint32_t Type>
 int time_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
@@ -365,6 +368,11 @@ int time_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, ui
   char *copy = reinterpret_cast<char *>(v + 1);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
+  auto *handle = reinterpret_cast<korvu_time_st *>(reinterpret_cast<char *>(v) + text_room(length));
+  std::memcpy(static_cast<void *>(handle), t, sizeof *handle);
+  korvu_time_free(t);
+  t = handle;
+  room::set(t, room::kTimeHandleWord, true);
   room::set(v, room::kTimeWord, true);
   v->kind = h.tag;
   v->text = copy;

@@ -148,13 +148,7 @@ std::string oid_text(const KORVU_ASN1_OID *o) {
   return s ? s : "?";
 }
 
-Bytes tbs_octets(KORVU_AC_CERT *c) {
-  uint32_t n = 0;
-  if (korvu_attributecertificate_gettbsocts(c, nullptr, &n, nullptr) != 1) return {};
-  Bytes out(n);
-  EXPECT_EQ(korvu_attributecertificate_gettbsocts(c, out.data(), &n, nullptr), 1);
-  return out;
-}
+Bytes tbs_octets(KORVU_AC_CERT *c) { return tbs_octets_of(korvu_attributecertificate_gettbsocts, c); }
 
 // Values this library refuses although pyasn1's reading of the certificate
 // holds them, and why: label, the value's path.

@@ -71,13 +71,7 @@ Bytes cat(std::initializer_list<Bytes> parts) {
 
 Bytes blob(const KORVU_DATA_BLOB *b) { return b ? Bytes(b->data, b->data + b->length) : Bytes{}; }
 
-Bytes tbs_octets(KORVU_X509_CERT *c) {
-  uint32_t n = 0;
-  if (korvu_x509pubkeycert_gettbsocts(c, nullptr, &n, nullptr) != 1) return {};
-  Bytes out(n);
-  EXPECT_EQ(korvu_x509pubkeycert_gettbsocts(c, out.data(), &n, nullptr), 1);
-  return out;
-}
+Bytes tbs_octets(KORVU_X509_CERT *c) { return tbs_octets_of(korvu_x509pubkeycert_gettbsocts, c); }
 
 std::string text_of(const Bytes &b) { return std::string(b.begin(), b.end()); }
 

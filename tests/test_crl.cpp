@@ -11,25 +11,13 @@ using namespace korvu_test;
 
 namespace {
 
-struct CrlPtr {
-  KORVU_X509_CRL *c;
-  explicit CrlPtr(KORVU_X509_CRL *p) : c(p) {}
-  ~CrlPtr() { korvu_asn1_value_free(KORVU_TYPE_CERTIFICATELIST, c); }
-  CrlPtr(const CrlPtr &) = delete;
-  CrlPtr &operator=(const CrlPtr &) = delete;
-};
+using CrlPtr = Owned<KORVU_X509_CRL, KORVU_TYPE_CERTIFICATELIST>;
 
 KORVU_X509_CRL *parse(const Bytes &in, KORVU_ERR_CTX *ctx) {
   return korvu_x509crl_new(in.data(), static_cast<int32_t>(in.size()), ctx);
 }
 
-Bytes tbs_octets(KORVU_X509_CRL *c) {
-  uint32_t n = 0;
-  if (korvu_x509crl_gettbsocts(c, nullptr, &n, nullptr) != 1) return {};
-  Bytes out(n);
-  EXPECT_EQ(korvu_x509crl_gettbsocts(c, out.data(), &n, nullptr), 1);
-  return out;
-}
+Bytes tbs_octets(KORVU_X509_CRL *c) { return tbs_octets_of(korvu_x509crl_gettbsocts, c); }
 
 // Extension identifiers joined by commas, "none" for none.
 std::string extension_oids(const KORVU_ASN1_LIST *exts) {
@@ -51,13 +39,13 @@ std::map<std::string, PeerDump> run_peer(const std::string &python, const std::v
 size_t check_against_peer(const std::string &label, const PeerDump &p, const Bytes &input) {
   ErrCtx ctx;
   CrlPtr crl(parse(input, ctx));
-  if (crl.c == nullptr) {
+  if (crl.p == nullptr) {
     ADD_FAILURE() << label << " refused: " << testing::PrintToString(ctx.codes());
     return 0;
   }
-  const KORVU_X509_CRL *c = crl.c;
+  const KORVU_X509_CRL *c = crl.p;
   EXPECT_EQ(lower_hex(encode(KORVU_TYPE_CERTIFICATELIST, c)), lower_hex(p.in)) << label << ": re-encoding";
-  EXPECT_EQ(lower_hex(tbs_octets(crl.c)), lower_hex(first_child(p.in))) << label << ": to-be-signed octets";
+  EXPECT_EQ(lower_hex(tbs_octets(crl.p)), lower_hex(first_child(p.in))) << label << ": to-be-signed octets";
   const std::string t = "/tbsCertList";
   EXPECT_EQ(korvu_x509crl_hasversion(c), p.has(t + "/version")) << label;
   EXPECT_EQ(korvu_x509crl_hasnextupdate(c), p.has(t + "/nextUpdate")) << label;
@@ -135,16 +123,16 @@ TEST(Crl, CorpusAgreesWithPyasn1Modules) {
     CrlPtr crl(parse(input, ctx));
     if (outcome == kOutcomes.end()) {
       ADD_FAILURE() << row.path << " (" << row.expect << ", " << row.note << "): no outcome kept; library "
-                    << (crl.c ? "reads it" : "refuses it " + testing::PrintToString(ctx.codes())) << ", pyasn1 "
+                    << (crl.p ? "reads it" : "refuses it " + testing::PrintToString(ctx.codes())) << ", pyasn1 "
                     << (refused ? "refuses it" : "reads it");
       continue;
     }
     const uint32_t code = outcome->second.first;
     if (code == 0) {
-      ASSERT_NE(crl.c, nullptr) << row.path << ": " << outcome->second.second;
+      ASSERT_NE(crl.p, nullptr) << row.path << ": " << outcome->second.second;
       if (!refused) compared += check_against_peer(row.path, p->second, input);
     } else {
-      EXPECT_EQ(crl.c, nullptr) << row.path << ": " << outcome->second.second;
+      EXPECT_EQ(crl.p, nullptr) << row.path << ": " << outcome->second.second;
       EXPECT_TRUE(ctx.has(code)) << row.path << ": " << outcome->second.second << " "
                                  << testing::PrintToString(ctx.codes());
     }
@@ -181,25 +169,25 @@ TEST(Crl, OpensslMadeAgreeWithPyasn1AndCarryTheirExtensions) {
     EXPECT_GT(check_against_peer(c.file, peer[path], read_file(path)), 15u) << c.file;
     ErrCtx ctx;
     CrlPtr crl(parse(read_file(path), ctx));
-    ASSERT_NE(crl.c, nullptr) << c.file;
-    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), 1);
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509crl_getversion(crl.c))), "02 01 01");
-    const std::string next = to_hex(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.c)));
+    ASSERT_NE(crl.p, nullptr) << c.file;
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.p), 1);
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509crl_getversion(crl.p))), "02 01 01");
+    const std::string next = to_hex(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.p)));
     EXPECT_EQ(next.substr(0, std::strlen(c.next)), c.next) << c.file;
-    auto entries = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(crl.c));
+    auto entries = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(crl.p));
     ASSERT_EQ(entries.size(), reasons.size()) << c.file;
     for (size_t i = 0; i < entries.size(); i++) {
       EXPECT_EQ(extension_oids(korvu_x509revcertinfo_getexts(entries[i])), reasons[i]) << c.file << " entry " << i;
       EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(entries[i]))),
                 "02 02 10 0" + std::to_string(i + 1));
     }
-    EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.c)), "2.5.29.35,2.5.29.28,2.5.29.20") << c.file;
+    EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.p)), "2.5.29.35,2.5.29.28,2.5.29.20") << c.file;
   }
   // The "X509 CRL" and "CRL" blocks hold the same CRL.
   ErrCtx ctx;
   CrlPtr a(parse(read_file(dir + "/full.pem"), ctx)), b(parse(read_file(dir + "/label.pem"), ctx));
-  ASSERT_TRUE(a.c && b.c);
-  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, a.c), encode(KORVU_TYPE_CERTIFICATELIST, b.c));
+  ASSERT_TRUE(a.p && b.p);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, a.p), encode(KORVU_TYPE_CERTIFICATELIST, b.p));
 }
 
 // ---- CRLs written out by hand ---------------------------------------------------------
@@ -238,20 +226,20 @@ TEST(Crl, OptionalComponentsAndKeptEncodings) {
     const Bytes der = crl_of(c.tbs);
     ErrCtx ctx;
     CrlPtr crl(parse(der, ctx));
-    ASSERT_NE(crl.c, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
-    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), c.version) << c.name;
-    EXPECT_EQ(korvu_x509crl_getversion(crl.c) != nullptr, c.version == 1) << c.name;
-    EXPECT_EQ(korvu_x509crl_hasnextupdate(crl.c), c.next) << c.name;
-    EXPECT_EQ(korvu_x509crl_hasrevcerts(crl.c), c.revoked) << c.name;
-    EXPECT_EQ(korvu_x509crl_hasexts(crl.c), c.exts) << c.name;
-    const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl.c);
+    ASSERT_NE(crl.p, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.p), c.version) << c.name;
+    EXPECT_EQ(korvu_x509crl_getversion(crl.p) != nullptr, c.version == 1) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasnextupdate(crl.p), c.next) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasrevcerts(crl.p), c.revoked) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasexts(crl.p), c.exts) << c.name;
+    const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl.p);
     EXPECT_EQ(revoked != nullptr, c.revoked == 1) << c.name;
     EXPECT_EQ(korvu_asn1_list_getsize(revoked), c.entries) << c.name;
-    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.c), der) << c.name;
-    EXPECT_EQ(tbs_octets(crl.c), first_child(der)) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.p), der) << c.name;
+    EXPECT_EQ(tbs_octets(crl.p), first_child(der)) << c.name;
     // The TBSCertList alone re-encodes as DER; the GeneralizedTime stays one.
     if (c.next) {
-      EXPECT_EQ(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.c)), kNextGen) << c.name;
+      EXPECT_EQ(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.p)), kNextGen) << c.name;
     }
   }
 }
@@ -261,8 +249,8 @@ TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
   const Bytes src = crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, kEntry),
                                 der_tlv(0xA0, der_tlv(0x30, kCrlNumber))}));
   CrlPtr parsed(parse(src, nullptr));
-  ASSERT_NE(parsed.c, nullptr);
-  auto *entry0 = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(parsed.c))[0];
+  ASSERT_NE(parsed.p, nullptr);
+  auto *entry0 = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(parsed.p))[0];
   Val entry(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY,
             korvu_x509revcertinfo_new(korvu_x509revcertinfo_getserilano(entry0),
                                       korvu_x509revcertinfo_getrevdate(entry0), nullptr));
@@ -271,9 +259,9 @@ TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
   EXPECT_EQ(encode(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, entry.v), kEntry);
   EXPECT_EQ(korvu_x509revcertinfo_new(nullptr, korvu_x509revcertinfo_getrevdate(entry0), nullptr), nullptr);
 
-  const KORVU_X509_ALGID *alg = korvu_x509crl_getinnersignalgo(parsed.c);
-  const auto *issuer = korvu_x509crl_getissuer(parsed.c);
-  const KORVU_ASN1_TIME *this_update = korvu_x509crl_getthisupdate(parsed.c);
+  const KORVU_X509_ALGID *alg = korvu_x509crl_getinnersignalgo(parsed.p);
+  const auto *issuer = korvu_x509crl_getissuer(parsed.p);
+  const KORVU_ASN1_TIME *this_update = korvu_x509crl_getthisupdate(parsed.p);
   struct Case {
     const char *name;
     bool version, next, exts;
@@ -293,28 +281,28 @@ TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
                                                                 nullptr)),
               1);
     Val tbs(KORVU_TYPE_TBSCERTLIST,
-            korvu_x509TBSCertList_new(c.version ? korvu_x509crl_getversion(parsed.c) : nullptr, alg, issuer,
-                                      this_update, c.next ? korvu_x509crl_getnextupdate(parsed.c) : nullptr, revoked,
-                                      c.dup, c.exts ? korvu_x509crl_getexts(parsed.c) : nullptr));
+            korvu_x509TBSCertList_new(c.version ? korvu_x509crl_getversion(parsed.p) : nullptr, alg, issuer,
+                                      this_update, c.next ? korvu_x509crl_getnextupdate(parsed.p) : nullptr, revoked,
+                                      c.dup, c.exts ? korvu_x509crl_getexts(parsed.p) : nullptr));
     ASSERT_NE(tbs.v, nullptr) << c.name;
     auto *t = tbs.as<KORVU_X509_TBSCRL>();
     // Taken over: the record holds the caller's list itself, freed with it.
     EXPECT_EQ(t->revokedCertificates == revoked, c.dup == 0) << c.name;
     if (c.dup != 0) korvu_asn1_list_free(revoked, KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY);
     EXPECT_EQ(to_hex(encode(KORVU_TYPE_TBSCERTLIST, tbs.v)), to_hex(der_tlv(0x30, c.tbs))) << c.name;
-    CrlPtr crl(korvu_x509crl_create(t, korvu_x509crl_getsignvalue(parsed.c)));
-    ASSERT_NE(crl.c, nullptr) << c.name;
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATELIST, crl.c)), to_hex(crl_of(c.tbs))) << c.name;
-    EXPECT_EQ(tbs_octets(crl.c), der_tlv(0x30, c.tbs)) << c.name;
-    EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509crl_getsignalgo(crl.c)), kAlg) << c.name;
-    EXPECT_EQ(korvu_x509crl_hasversion(crl.c), c.version ? 1 : 0) << c.name;
+    CrlPtr crl(korvu_x509crl_create(t, korvu_x509crl_getsignvalue(parsed.p)));
+    ASSERT_NE(crl.p, nullptr) << c.name;
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATELIST, crl.p)), to_hex(crl_of(c.tbs))) << c.name;
+    EXPECT_EQ(tbs_octets(crl.p), der_tlv(0x30, c.tbs)) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509crl_getsignalgo(crl.p)), kAlg) << c.name;
+    EXPECT_EQ(korvu_x509crl_hasversion(crl.p), c.version ? 1 : 0) << c.name;
   }
   // A failing constructor leaves the list with the caller, whatever dup_revoked says (freed here once).
   KORVU_ASN1_LIST *revoked = korvu_asn1_list_new();
   EXPECT_EQ(korvu_x509TBSCertList_new(nullptr, alg, nullptr, this_update, nullptr, revoked, 0, nullptr), nullptr);
   EXPECT_EQ(korvu_x509TBSCertList_new(nullptr, nullptr, issuer, this_update, nullptr, revoked, 0, nullptr), nullptr);
   korvu_asn1_list_free(revoked, KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY);
-  EXPECT_EQ(korvu_x509crl_create(nullptr, korvu_x509crl_getsignvalue(parsed.c)), nullptr);
+  EXPECT_EQ(korvu_x509crl_create(nullptr, korvu_x509crl_getsignvalue(parsed.p)), nullptr);
 }
 
 // ---- malformed input -------------------------------------------------------------
@@ -361,15 +349,15 @@ TEST(Crl, MalformedInputFailsWithItsCode) {
   for (const Case &c : cases) {
     ErrCtx ctx;
     CrlPtr crl(parse(c.input, ctx));
-    EXPECT_EQ(crl.c, nullptr) << c.name;
+    EXPECT_EQ(crl.p, nullptr) << c.name;
     EXPECT_TRUE(ctx.has(c.code)) << c.name << " " << testing::PrintToString(ctx.codes());
   }
   // Both labels parse, "X509 CRL" first even when a "CRL" block comes before it.
   const std::string other = pem_of("CRL", crl_of(cat({kAlg, kIssuer, kThis})));
   for (const Bytes &in : {text(pem), relabel("CRL"), text(other + pem)}) {
     CrlPtr crl(parse(in, nullptr));
-    ASSERT_NE(crl.c, nullptr);
-    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.c), good);
+    ASSERT_NE(crl.p, nullptr);
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.p), good);
   }
   // Null and empty input.
   ErrCtx ctx;
@@ -381,7 +369,7 @@ TEST(Crl, MalformedInputFailsWithItsCode) {
     Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
     ErrCtx e;
     CrlPtr crl(parse(cut, e));
-    EXPECT_EQ(crl.c, nullptr) << n;
+    EXPECT_EQ(crl.p, nullptr) << n;
     EXPECT_GT(e.count(), 0u) << n;
   }
 }
@@ -418,8 +406,8 @@ TEST(Crl, SummaryAndLabelledPem) {
   };
   for (const Case &c : cases) {
     CrlPtr crl(parse(c.der, nullptr));
-    ASSERT_NE(crl.c, nullptr);
-    EXPECT_EQ(summary_of(crl.c), c.summary);
+    ASSERT_NE(crl.p, nullptr);
+    EXPECT_EQ(summary_of(crl.p), c.summary);
   }
   EXPECT_EQ(summary_of(nullptr), "refused");
   // The tool finds the CRL by its labels in order, past a block of another label.

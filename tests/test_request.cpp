@@ -11,25 +11,13 @@ using namespace korvu_test;
 
 namespace {
 
-struct ReqPtr {
-  KORVU_PKCS10_REQ *r;
-  explicit ReqPtr(KORVU_PKCS10_REQ *p) : r(p) {}
-  ~ReqPtr() { korvu_asn1_value_free(KORVU_TYPE_CERTIFICATIONREQUEST, r); }
-  ReqPtr(const ReqPtr &) = delete;
-  ReqPtr &operator=(const ReqPtr &) = delete;
-};
+using ReqPtr = Owned<KORVU_PKCS10_REQ, KORVU_TYPE_CERTIFICATIONREQUEST>;
 
 KORVU_PKCS10_REQ *parse(const Bytes &in, KORVU_ERR_CTX *ctx) {
   return korvu_pkcs10certreq_new(in.data(), static_cast<int32_t>(in.size()), ctx);
 }
 
-Bytes tbs_octets(KORVU_PKCS10_REQ *r) {
-  uint32_t n = 0;
-  if (korvu_pkcs10certreq_gettbsocts(r, nullptr, &n, nullptr) != 1) return {};
-  Bytes out(n);
-  EXPECT_EQ(korvu_pkcs10certreq_gettbsocts(r, out.data(), &n, nullptr), 1);
-  return out;
-}
+Bytes tbs_octets(KORVU_PKCS10_REQ *r) { return tbs_octets_of(korvu_pkcs10certreq_gettbsocts, r); }
 
 // Whether an info's DER has the attributes' [0] after subjectPKInfo.
 bool has_attributes_element(const Bytes &info) {
@@ -112,25 +100,25 @@ TEST(Request, CorpusAgreesWithPyasn1Modules) {
     ReqPtr r(read_and_check(row.path, input, p->second.in, ctx));
     if (outcome == kOutcomes.end() && (row.expect != "valid" || refused)) {
       ADD_FAILURE() << row.path << " (" << row.expect << ", " << row.note << "): no outcome kept; library "
-                    << (r.r ? "reads it" : "refuses it " + testing::PrintToString(ctx.codes())) << ", pyasn1 "
+                    << (r.p ? "reads it" : "refuses it " + testing::PrintToString(ctx.codes())) << ", pyasn1 "
                     << (refused ? "refuses it" : "reads it");
       continue;
     }
     const uint32_t code = outcome == kOutcomes.end() ? 0 : outcome->second.first;
     if (code != 0) {
-      EXPECT_EQ(r.r, nullptr) << row.path;
+      EXPECT_EQ(r.p, nullptr) << row.path;
       EXPECT_TRUE(ctx.has(code)) << row.path << " " << testing::PrintToString(ctx.codes());
       continue;
     }
-    ASSERT_NE(r.r, nullptr) << row.path << " refused: " << testing::PrintToString(ctx.codes());
-    const bool kept = korvu_pkcs10certreq_hasattrs(r.r) == 1;
-    if (row.expect == "valid" && kept && korvu_asn1_list_getsize(korvu_pkcs10certreq_getattrs(r.r)) == 0)
+    ASSERT_NE(r.p, nullptr) << row.path << " refused: " << testing::PrintToString(ctx.codes());
+    const bool kept = korvu_pkcs10certreq_hasattrs(r.p) == 1;
+    if (row.expect == "valid" && kept && korvu_asn1_list_getsize(korvu_pkcs10certreq_getattrs(r.p)) == 0)
       empty_zero++;
     if (row.expect == "valid" && !kept) no_zero++;
     if (refused)
       without_peer++;
     else
-      compared += compare_dumps(lib_dump(r.r), p->second, row.path);
+      compared += compare_dumps(lib_dump(r.p), p->second, row.path);
   }
   EXPECT_EQ(files, 53u);
   EXPECT_EQ(valid, 46u);
@@ -171,8 +159,8 @@ TEST(Request, OpensslMadeAgreesWithPyasn1AndCarriesItsAttributes) {
   for (const Bytes &input : {file, Bytes(text.begin(), text.end())}) {
     ErrCtx ctx;
     ReqPtr r(read_and_check(path, input, p.in, ctx));
-    ASSERT_NE(r.r, nullptr) << testing::PrintToString(ctx.codes());
-    EXPECT_EQ(compare_dumps(lib_dump(r.r), p, path), 12u);
+    ASSERT_NE(r.p, nullptr) << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(compare_dumps(lib_dump(r.p), p, path), 12u);
     // challengePassword and extensionRequest, one value each.
     EXPECT_EQ(p.get("/certificationRequestInfo/attributes/0/type") + " " +
                   p.get("/certificationRequestInfo/attributes/1/type"),
@@ -180,7 +168,7 @@ TEST(Request, OpensslMadeAgreesWithPyasn1AndCarriesItsAttributes) {
     char *out = nullptr;
     size_t n = 0;
     FILE *f = open_memstream(&out, &n);
-    EXPECT_EQ(korvu::tool::print_request_summary(r.r, f), 1);
+    EXPECT_EQ(korvu::tool::print_request_summary(r.p, f), 1);
     std::fclose(f);
     EXPECT_EQ(std::string(out, n),
               "subject: CN=Korvu Request, O=Example\n"
@@ -210,12 +198,12 @@ TEST(Request, AttributesElementIsKeptAsReceived) {
     const Bytes der = req_of(c.info);
     ErrCtx ctx;
     ReqPtr r(parse(der, ctx));
-    ASSERT_NE(r.r, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
-    EXPECT_EQ(korvu_pkcs10certreq_hasattrs(r.r), c.has) << c.name;
-    ASSERT_NE(korvu_pkcs10certreq_getattrs(r.r), nullptr) << c.name;
-    EXPECT_EQ(korvu_asn1_list_getsize(korvu_pkcs10certreq_getattrs(r.r)), c.count) << c.name;
-    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, r.r), der) << c.name;
-    EXPECT_EQ(tbs_octets(r.r), c.info) << c.name;
+    ASSERT_NE(r.p, nullptr) << c.name << " " << testing::PrintToString(ctx.codes());
+    EXPECT_EQ(korvu_pkcs10certreq_hasattrs(r.p), c.has) << c.name;
+    ASSERT_NE(korvu_pkcs10certreq_getattrs(r.p), nullptr) << c.name;
+    EXPECT_EQ(korvu_asn1_list_getsize(korvu_pkcs10certreq_getattrs(r.p)), c.count) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, r.p), der) << c.name;
+    EXPECT_EQ(tbs_octets(r.p), c.info) << c.name;
     // The info alone writes its [0] exactly when it was received.
     Val info(KORVU_TYPE_CERTIFICATIONREQUESTINFO, decode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, c.info, ctx));
     ASSERT_NE(info.v, nullptr) << c.name;
@@ -242,10 +230,10 @@ TEST(Request, AttributesElementIsKeptAsReceived) {
 TEST(Request, BuiltFromPartsAlwaysWritesTheAttributes) {
   const Bytes src = req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, der_tlv(0xA0, kChallenge)})));
   ReqPtr parsed(parse(src, nullptr));
-  ASSERT_NE(parsed.r, nullptr);
-  const auto *version = korvu_pkcs10certreq_getversion(parsed.r);
-  const auto *subject = korvu_pkcs10certreq_getsubject(parsed.r);
-  const auto *spki = korvu_pkcs10certreq_getpubkey(parsed.r);
+  ASSERT_NE(parsed.p, nullptr);
+  const auto *version = korvu_pkcs10certreq_getversion(parsed.p);
+  const auto *subject = korvu_pkcs10certreq_getsubject(parsed.p);
+  const auto *spki = korvu_pkcs10certreq_getpubkey(parsed.p);
   KORVU_ASN1_LIST *empty = korvu_asn1_list_new();
   struct Case {
     const char *name;
@@ -254,7 +242,7 @@ TEST(Request, BuiltFromPartsAlwaysWritesTheAttributes) {
   };
   const Case cases[] = {
       {"empty list", empty, hex("A0 00")},
-      {"one attribute", korvu_pkcs10certreq_getattrs(parsed.r), der_tlv(0xA0, kChallenge)},
+      {"one attribute", korvu_pkcs10certreq_getattrs(parsed.p), der_tlv(0xA0, kChallenge)},
   };
   for (const Case &c : cases) {
     Val info(KORVU_TYPE_CERTIFICATIONREQUESTINFO, korvu_pkcs10certreqinfo_new(version, subject, spki, c.attrs));
@@ -262,17 +250,17 @@ TEST(Request, BuiltFromPartsAlwaysWritesTheAttributes) {
     EXPECT_EQ(info.as<KORVU_PKCS10_REQINFO>()->hasAttributes, 1u) << c.name;
     const Bytes want = der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, c.tail}));
     EXPECT_EQ(to_hex(encode(KORVU_TYPE_CERTIFICATIONREQUESTINFO, info.v)), to_hex(want)) << c.name;
-    ReqPtr r(korvu_pkcs10certreq_create(info.as<KORVU_PKCS10_REQINFO>(), korvu_pkcs10certreq_getsignalgo(parsed.r),
-                                        korvu_pkcs10certreq_getsignvalue(parsed.r)));
-    ASSERT_NE(r.r, nullptr) << c.name;
-    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, r.r), req_of(want)) << c.name;
-    EXPECT_EQ(tbs_octets(r.r), want) << c.name;
-    EXPECT_EQ(korvu_pkcs10certreq_hasattrs(r.r), 1) << c.name;
+    ReqPtr r(korvu_pkcs10certreq_create(info.as<KORVU_PKCS10_REQINFO>(), korvu_pkcs10certreq_getsignalgo(parsed.p),
+                                        korvu_pkcs10certreq_getsignvalue(parsed.p)));
+    ASSERT_NE(r.p, nullptr) << c.name;
+    EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, r.p), req_of(want)) << c.name;
+    EXPECT_EQ(tbs_octets(r.p), want) << c.name;
+    EXPECT_EQ(korvu_pkcs10certreq_hasattrs(r.p), 1) << c.name;
   }
   EXPECT_EQ(korvu_pkcs10certreqinfo_new(version, subject, spki, nullptr), nullptr);
   EXPECT_EQ(korvu_pkcs10certreqinfo_new(version, nullptr, spki, empty), nullptr);
-  EXPECT_EQ(korvu_pkcs10certreq_create(nullptr, korvu_pkcs10certreq_getsignalgo(parsed.r),
-                                       korvu_pkcs10certreq_getsignvalue(parsed.r)),
+  EXPECT_EQ(korvu_pkcs10certreq_create(nullptr, korvu_pkcs10certreq_getsignalgo(parsed.p),
+                                       korvu_pkcs10certreq_getsignvalue(parsed.p)),
             nullptr);
   korvu_asn1_list_free(empty, KORVU_TYPE_ATTRIBUTE_PLAIN);
 }
@@ -309,20 +297,20 @@ TEST(Request, MalformedInputFailsWithItsCode) {
   for (const Case &c : cases) {
     ErrCtx ctx;
     ReqPtr r(parse(c.input, ctx));
-    EXPECT_EQ(r.r, nullptr) << c.name;
+    EXPECT_EQ(r.p, nullptr) << c.name;
     EXPECT_TRUE(ctx.has(c.code)) << c.name << " " << testing::PrintToString(ctx.codes());
   }
   // "CERTIFICATE REQUEST" is taken before "NEW CERTIFICATE REQUEST", wherever the blocks stand.
   const Bytes other = req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki})));
   ReqPtr both(parse(cat_bytes({pem_text("NEW CERTIFICATE REQUEST", other), pem_text("CERTIFICATE REQUEST", good)}),
                     nullptr));
-  ASSERT_NE(both.r, nullptr);
-  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, both.r), good);
+  ASSERT_NE(both.p, nullptr);
+  EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, both.p), good);
   for (size_t n = 1; n < good.size(); n++) {
     Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
     ErrCtx e;
     ReqPtr r(parse(cut, e));
-    EXPECT_EQ(r.r, nullptr) << n;
+    EXPECT_EQ(r.p, nullptr) << n;
     EXPECT_GT(e.count(), 0u) << n;
   }
 }

@@ -161,6 +161,28 @@ struct JsonDel {
 using JsonPtr = std::unique_ptr<KORVU_JSON, JsonDel>;
 
 // Owns a value of a registry type until the end of the scope.
+// An owned value of a type known where it is declared:
+// Owned<KORVU_X509_CRL, KORVU_TYPE_CERTIFICATELIST> crl(...); crl.p is the value.
+template <class T, uint32_t Type>
+struct Owned {
+  T *p;
+  explicit Owned(T *v) : p(v) {}
+  ~Owned() { korvu_asn1_value_free(Type, p); }
+  Owned(const Owned &) = delete;
+  Owned &operator=(const Owned &) = delete;
+};
+
+// The to-be-signed octets a signed structure's *_gettbsocts export hands out
+// (their length asked first); empty when it fails.
+template <class T>
+Bytes tbs_octets_of(int (*get)(T *, unsigned char *, uint32_t *, KORVU_ERR_CTX *), T *v) {
+  uint32_t n = 0;
+  if (get(v, nullptr, &n, nullptr) != 1) return {};
+  Bytes out(n);
+  EXPECT_EQ(get(v, out.data(), &n, nullptr), 1);
+  return out;
+}
+
 struct Val {
   uint32_t type;
   void *v;

@@ -1,0 +1,494 @@
+/* KORVU ASN.1: keys and key containers: PKCS #1 RSA keys and their parameters, DSA and ECDSA signature values
+ * and domain parameters, PKCS #3 Diffie-Hellman parameters, PKCS #8 private keys, PKCS #5 password-based
+ * parameters, PKCS #12 containers and their bags, the CKX container, EC and SM2 private keys and the GM/T 0009
+ * key envelopes. Included by korvu/asn1.h.
+ *
+ * A record holds one owned pointer per component, in the order of the ASN.1. An OPTIONAL component is a null
+ * pointer when absent; where a `has` getter exists a 32-bit present flag follows the pointer. An absent DEFAULT
+ * component reads as its default value. Every constructor copies its arguments and returns null when a required
+ * one is null or a copy fails. Getters hand out borrowed pointers. */
+#ifndef KORVU_KEYS_H
+#define KORVU_KEYS_H
+#include "korvu/asn1.h"
+#include "korvu/x509_cert.h"
+#include "korvu/cms.h"
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+struct korvu_pkcs7_contentinfo_st;
+
+/* ---- RSAPublicKey (56) --------------------------------------------------- */
+typedef struct korvu_rsa_pubkey_st {
+  KORVU_ASN1_INTEGER *modulus;
+  KORVU_ASN1_INTEGER *publicExponent;
+} KORVU_RSA_PUBKEY;
+
+KORVU_API KORVU_RSA_PUBKEY *korvu_rsapubkey_new(const KORVU_ASN1_INTEGER *modulus,
+                                               const KORVU_ASN1_INTEGER *public_exponent);
+KORVU_API KORVU_ASN1_INTEGER *korvu_rsapubkey_getmodulus(const KORVU_RSA_PUBKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_rsapubkey_getpubexponent(const KORVU_RSA_PUBKEY *key);
+
+/* ---- DigestInfo (57): built and read through the generic operations ------- */
+typedef struct korvu_digestinfo_st {
+  KORVU_X509_ALGID *digestAlgorithm;
+  KORVU_ASN1_OCTETSTRING *digest;
+} KORVU_DIGESTINFO;
+
+/* ---- Dss-Sig-Value (58) and ECDSA-Sig-Value (59): one record ------------- */
+typedef struct korvu_dss_sigvalue_st {
+  KORVU_ASN1_INTEGER *r;
+  KORVU_ASN1_INTEGER *s;
+} KORVU_DSS_SIGVALUE;
+
+KORVU_API KORVU_DSS_SIGVALUE *korvu_dsssignvalue_new(const KORVU_ASN1_INTEGER *r, const KORVU_ASN1_INTEGER *s);
+KORVU_API KORVU_ASN1_INTEGER *korvu_dsssignvalue_getr(const KORVU_DSS_SIGVALUE *sig);
+KORVU_API KORVU_ASN1_INTEGER *korvu_dsssignvalue_gets(const KORVU_DSS_SIGVALUE *sig);
+
+/* ---- Dss-Parms (60) ------------------------------------------------------ */
+typedef struct korvu_dss_parms_st {
+  KORVU_ASN1_INTEGER *p;
+  KORVU_ASN1_INTEGER *q;
+  KORVU_ASN1_INTEGER *g;
+} KORVU_DSS_PARMS;
+
+KORVU_API KORVU_DSS_PARMS *korvu_dssparam_new(const KORVU_ASN1_INTEGER *p, const KORVU_ASN1_INTEGER *q,
+                                             const KORVU_ASN1_INTEGER *g);
+KORVU_API KORVU_ASN1_INTEGER *korvu_dssparam_getp(const KORVU_DSS_PARMS *parms);
+KORVU_API KORVU_ASN1_INTEGER *korvu_dssparam_getq(const KORVU_DSS_PARMS *parms);
+KORVU_API KORVU_ASN1_INTEGER *korvu_dssparam_getg(const KORVU_DSS_PARMS *parms);
+
+/* ---- RSAPrivateKey (99), OtherPrimeInfo (144), OtherPrimeInfos (145: a list of 144, SIZE (1..MAX)) -------- */
+typedef struct korvu_pkcs1_otherprimeinfo_st {
+  KORVU_ASN1_INTEGER *prime;
+  KORVU_ASN1_INTEGER *exponent;
+  KORVU_ASN1_INTEGER *coefficient;
+} KORVU_PKCS1_OTHERPRIMEINFO;
+
+KORVU_API KORVU_PKCS1_OTHERPRIMEINFO *korvu_pkcs1otherprimeinfo_new(const KORVU_ASN1_INTEGER *prime,
+                                                                   const KORVU_ASN1_INTEGER *exponent,
+                                                                   const KORVU_ASN1_INTEGER *coefficient);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1otherprimeinfo_getprime(const KORVU_PKCS1_OTHERPRIMEINFO *info);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1otherprimeinfo_getexponent(const KORVU_PKCS1_OTHERPRIMEINFO *info);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1otherprimeinfo_getcoefficient(const KORVU_PKCS1_OTHERPRIMEINFO *info);
+
+typedef struct korvu_pkcs1_rsaprivkey_st {
+  KORVU_ASN1_INTEGER *version;
+  KORVU_ASN1_INTEGER *modulus;
+  KORVU_ASN1_INTEGER *publicExponent;
+  KORVU_ASN1_INTEGER *privateExponent;
+  KORVU_ASN1_INTEGER *prime1;
+  KORVU_ASN1_INTEGER *prime2;
+  KORVU_ASN1_INTEGER *exponent1;
+  KORVU_ASN1_INTEGER *exponent2;
+  KORVU_ASN1_INTEGER *coefficient;
+  KORVU_ASN1_LIST *otherPrimeInfos; /* of OtherPrimeInfo (144), null unless hasOtherPrimeInfos */
+  uint32_t hasOtherPrimeInfos;
+} KORVU_PKCS1_RSAPRIVKEY;
+
+/* The version is stored as given. other_prime_infos may be null. */
+KORVU_API KORVU_PKCS1_RSAPRIVKEY *korvu_pkcs1rsaprivkey_new(
+    const KORVU_ASN1_INTEGER *version, const KORVU_ASN1_INTEGER *modulus, const KORVU_ASN1_INTEGER *public_exponent,
+    const KORVU_ASN1_INTEGER *private_exponent, const KORVU_ASN1_INTEGER *prime1, const KORVU_ASN1_INTEGER *prime2,
+    const KORVU_ASN1_INTEGER *exponent1, const KORVU_ASN1_INTEGER *exponent2, const KORVU_ASN1_INTEGER *coefficient,
+    const KORVU_ASN1_LIST *other_prime_infos);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getversion(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getmodulus(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getpublicexponent(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getprivateexponent(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getprime1(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getprime2(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getexponent1(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getexponent2(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsaprivkey_getcoefficient(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API int korvu_pkcs1rsaprivkey_hasotherprimeinfos(const KORVU_PKCS1_RSAPRIVKEY *key);
+KORVU_API KORVU_ASN1_LIST *korvu_pkcs1rsaprivkey_getotherprimeinfos(const KORVU_PKCS1_RSAPRIVKEY *key);
+
+/* ---- RSAES-OAEP-params (100), RSASSA-PSS-params (101) (RFC 4055 defaults) -----------------------------
+ * A null constructor argument gives the default: hash {sha1, NULL}, mask generation {mgf1, {sha1, NULL}},
+ * pSource {pSpecified, empty OCTET STRING}, salt length 20, trailer field 1. A component whose DER equals its
+ * default is left out when encoding. */
+typedef struct korvu_pkcs1_rsaesoaepparams_st {
+  KORVU_X509_ALGID *hashAlgorithm;    /* [0] */
+  KORVU_X509_ALGID *maskGenAlgorithm; /* [1] */
+  KORVU_X509_ALGID *pSourceAlgorithm; /* [2] */
+} KORVU_PKCS1_RSAESOAEPPARAMS;
+
+KORVU_API KORVU_PKCS1_RSAESOAEPPARAMS *korvu_pkcs1rsaesoaepprarams_new(const KORVU_X509_ALGID *hash_algorithm,
+                                                                      const KORVU_X509_ALGID *mask_gen_algorithm,
+                                                                      const KORVU_X509_ALGID *p_source_algorithm);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs1rsaesoaepprarams_gethashalgorithm(const KORVU_PKCS1_RSAESOAEPPARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs1rsaesoaepprarams_getmaskgenalgorithm(const KORVU_PKCS1_RSAESOAEPPARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs1rsaesoaepprarams_getpsourcealgorithm(const KORVU_PKCS1_RSAESOAEPPARAMS *p);
+
+typedef struct korvu_pkcs1_rsassapssparams_st {
+  KORVU_X509_ALGID *hashAlgorithm;    /* [0] */
+  KORVU_X509_ALGID *maskGenAlgorithm; /* [1] */
+  KORVU_ASN1_INTEGER *saltLength;     /* [2] */
+  KORVU_ASN1_INTEGER *trailerField;   /* [3] */
+} KORVU_PKCS1_RSASSAPSSPARAMS;
+
+KORVU_API KORVU_PKCS1_RSASSAPSSPARAMS *korvu_pkcs1rsassapssprarams_new(const KORVU_X509_ALGID *hash_algorithm,
+                                                                      const KORVU_X509_ALGID *mask_gen_algorithm,
+                                                                      const KORVU_ASN1_INTEGER *salt_length,
+                                                                      const KORVU_ASN1_INTEGER *trailer_field);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs1rsassapssprarams_gethashalgorithm(const KORVU_PKCS1_RSASSAPSSPARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs1rsassapssprarams_getmaskgenalgorithm(const KORVU_PKCS1_RSASSAPSSPARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsassapssprarams_getsaltlen(const KORVU_PKCS1_RSASSAPSSPARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs1rsassapssprarams_gettrailerfield(const KORVU_PKCS1_RSASSAPSSPARAMS *p);
+
+/* ---- DHParameter (102, PKCS #3) ----------------------------------------- */
+typedef struct korvu_pkcs3_dhparam_st {
+  KORVU_ASN1_INTEGER *prime;
+  KORVU_ASN1_INTEGER *base;
+  KORVU_ASN1_INTEGER *privateValueLength; /* null unless hasPrivateValueLength */
+  uint32_t hasPrivateValueLength;
+} KORVU_PKCS3_DHPARAM;
+
+KORVU_API KORVU_PKCS3_DHPARAM *korvu_pkcs3dhpraram_new(const KORVU_ASN1_INTEGER *prime,
+                                                      const KORVU_ASN1_INTEGER *base,
+                                                      const KORVU_ASN1_INTEGER *private_value_length);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs3dhpraram_getprime(const KORVU_PKCS3_DHPARAM *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs3dhpraram_getbase(const KORVU_PKCS3_DHPARAM *p);
+KORVU_API int korvu_pkcs3dhpraram_hasprivvaluelen(const KORVU_PKCS3_DHPARAM *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs3dhpraram_getprivvaluelen(const KORVU_PKCS3_DHPARAM *p);
+
+/* ---- PrivateKeyInfo (103), EncryptedPrivateKeyInfo (104) (RFC 5208) -------------------------------------- */
+typedef struct korvu_pkcs8_privkeyinfo_st {
+  KORVU_ASN1_INTEGER *version;
+  KORVU_X509_ALGID *privateKeyAlgorithm;
+  KORVU_ASN1_OCTETSTRING *privateKey;
+  KORVU_ASN1_LIST *attributes; /* [0] IMPLICIT Attributes (44), null unless hasAttributes */
+  uint32_t hasAttributes;
+} KORVU_PKCS8_PRIVKEYINFO;
+
+KORVU_API KORVU_PKCS8_PRIVKEYINFO *korvu_pkcs8privatekeyinfo_new(const KORVU_ASN1_INTEGER *version,
+                                                                const KORVU_X509_ALGID *private_key_algorithm,
+                                                                const KORVU_ASN1_OCTETSTRING *private_key,
+                                                                const KORVU_ASN1_LIST *attributes);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs8privatekeyinfo_getversion(const KORVU_PKCS8_PRIVKEYINFO *info);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs8privatekeyinfo_getprivkeyalgo(const KORVU_PKCS8_PRIVKEYINFO *info);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs8privatekeyinfo_getprivkey(const KORVU_PKCS8_PRIVKEYINFO *info);
+KORVU_API int korvu_pkcs8privatekeyinfo_hasattrs(const KORVU_PKCS8_PRIVKEYINFO *info);
+KORVU_API KORVU_ASN1_LIST *korvu_pkcs8privatekeyinfo_getattrs(const KORVU_PKCS8_PRIVKEYINFO *info);
+
+typedef struct korvu_pkcs8_encprivkeyinfo_st {
+  KORVU_X509_ALGID *encryptionAlgorithm;
+  KORVU_ASN1_OCTETSTRING *encryptedData;
+} KORVU_PKCS8_ENCPRIVKEYINFO;
+
+KORVU_API KORVU_PKCS8_ENCPRIVKEYINFO *korvu_pkcs8encprivatekeyinfo_new(const KORVU_X509_ALGID *encryption_algorithm,
+                                                                      const KORVU_ASN1_OCTETSTRING *encrypted_data);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs8encprivatekeyinfo_getencalgo(const KORVU_PKCS8_ENCPRIVKEYINFO *info);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs8encprivatekeyinfo_getencdata(const KORVU_PKCS8_ENCPRIVKEYINFO *info);
+
+/* ---- PKCS #5 (RFC 8018): PBKDF2 salt (146, a CHOICE), PBKDF2-params (105), GM/T 0091 PBKDF-params (424),
+ * PBEParameter (106), PBES2-params (107), PBMAC1-params (108), RC2-CBC-Parameter (109),
+ * RC5-CBC-Parameters (110) ------------------------------------------------------------------------------ */
+typedef struct korvu_pkcs5_pbkdf2salt_st {
+  uint32_t choice; /* 0 specified (OCTET STRING), 1 otherSource (AlgorithmIdentifier) */
+  void *value;
+} KORVU_PKCS5_PBKDF2SALT;
+
+KORVU_API KORVU_PKCS5_PBKDF2SALT *korvu_pkcs5pbkdf2paramssalt_newvalue(const KORVU_ASN1_OCTETSTRING *specified);
+KORVU_API KORVU_PKCS5_PBKDF2SALT *korvu_pkcs5pbkdf2paramssalt_newother(const KORVU_X509_ALGID *other_source);
+KORVU_API uint32_t korvu_pkcs5pbkdf2paramssalt_gettype(const KORVU_PKCS5_PBKDF2SALT *salt);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs5pbkdf2paramssalt_getvalue(const KORVU_PKCS5_PBKDF2SALT *salt);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbkdf2paramssalt_getother(const KORVU_PKCS5_PBKDF2SALT *salt);
+
+/* PBKDF2-params and GM/T 0091 PBKDF-params share this record. The prf is never null: absent it is
+ * {hmacWithSHA1, NULL} (105) or {HMAC-SM3, NULL} (424), and exactly that value is left out when encoding. */
+typedef struct korvu_pkcs5_pbkdf2params_st {
+  KORVU_PKCS5_PBKDF2SALT *salt;
+  KORVU_ASN1_INTEGER *iterationCount;
+  KORVU_ASN1_INTEGER *keyLength; /* null unless hasKeyLength */
+  uint32_t hasKeyLength;
+  KORVU_X509_ALGID *prf;
+} KORVU_PKCS5_PBKDF2PARAMS;
+
+KORVU_API KORVU_PKCS5_PBKDF2PARAMS *korvu_pkcs5pbkdf2params_new(const KORVU_PKCS5_PBKDF2SALT *salt,
+                                                               const KORVU_ASN1_INTEGER *iteration_count,
+                                                               const KORVU_ASN1_INTEGER *key_length,
+                                                               const KORVU_X509_ALGID *prf);
+KORVU_API KORVU_PKCS5_PBKDF2SALT *korvu_pkcs5pbkdf2params_getsalt(const KORVU_PKCS5_PBKDF2PARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5pbkdf2params_getitercount(const KORVU_PKCS5_PBKDF2PARAMS *p);
+KORVU_API int korvu_pkcs5pbkdf2params_haskeylen(const KORVU_PKCS5_PBKDF2PARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5pbkdf2params_getkeylen(const KORVU_PKCS5_PBKDF2PARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbkdf2params_getprf(const KORVU_PKCS5_PBKDF2PARAMS *p);
+
+typedef KORVU_PKCS5_PBKDF2PARAMS KORVU_GMT0091_PBKDFPARAMS;
+KORVU_API KORVU_GMT0091_PBKDFPARAMS *korvu_gmt0091pbkdfparams_new(const KORVU_PKCS5_PBKDF2SALT *salt,
+                                                                 const KORVU_ASN1_INTEGER *iteration_count,
+                                                                 const KORVU_ASN1_INTEGER *dk_len,
+                                                                 const KORVU_X509_ALGID *prf);
+KORVU_API KORVU_PKCS5_PBKDF2SALT *korvu_gmt0091pbkdfparams_getsalt(const KORVU_GMT0091_PBKDFPARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_gmt0091pbkdfparams_getitercount(const KORVU_GMT0091_PBKDFPARAMS *p);
+KORVU_API int korvu_gmt0091pbkdfparams_hasdklen(const KORVU_GMT0091_PBKDFPARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_gmt0091pbkdfparams_getdklen(const KORVU_GMT0091_PBKDFPARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_gmt0091pbkdfparams_getprf(const KORVU_GMT0091_PBKDFPARAMS *p);
+
+/* PBEParameter: the constructor refuses a salt that is not 8 octets (decoding takes any). */
+typedef struct korvu_pkcs5_pbeparam_st {
+  KORVU_ASN1_OCTETSTRING *salt;
+  KORVU_ASN1_INTEGER *iterationCount;
+} KORVU_PKCS5_PBEPARAM;
+
+KORVU_API KORVU_PKCS5_PBEPARAM *korvu_pkcs5pbeparam_new(const KORVU_ASN1_OCTETSTRING *salt,
+                                                       const KORVU_ASN1_INTEGER *iteration_count);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs5pbeparam_getsalt(const KORVU_PKCS5_PBEPARAM *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5pbeparam_getitercount(const KORVU_PKCS5_PBEPARAM *p);
+
+typedef struct korvu_pkcs5_pbes2params_st {
+  KORVU_X509_ALGID *keyDerivationFunc;
+  KORVU_X509_ALGID *encryptionScheme;
+} KORVU_PKCS5_PBES2PARAMS;
+
+KORVU_API KORVU_PKCS5_PBES2PARAMS *korvu_pkcs5pbes2params_new(const KORVU_X509_ALGID *key_derivation_func,
+                                                             const KORVU_X509_ALGID *encryption_scheme);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbes2params_getkeyderivfunc(const KORVU_PKCS5_PBES2PARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbes2params_getencscheme(const KORVU_PKCS5_PBES2PARAMS *p);
+
+typedef struct korvu_pkcs5_pbmac1params_st {
+  KORVU_X509_ALGID *keyDerivationFunc;
+  KORVU_X509_ALGID *messageAuthScheme;
+} KORVU_PKCS5_PBMAC1PARAMS;
+
+KORVU_API KORVU_PKCS5_PBMAC1PARAMS *korvu_pkcs5pbmac1params_new(const KORVU_X509_ALGID *key_derivation_func,
+                                                               const KORVU_X509_ALGID *message_auth_scheme);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbmac1params_getkeyderivfunc(const KORVU_PKCS5_PBMAC1PARAMS *p);
+KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbmac1params_getauthscheme(const KORVU_PKCS5_PBMAC1PARAMS *p);
+
+typedef struct korvu_pkcs5_rc2cbcparam_st {
+  KORVU_ASN1_INTEGER *rc2ParameterVersion; /* null unless hasVersion */
+  uint32_t hasVersion;
+  KORVU_ASN1_OCTETSTRING *iv;
+} KORVU_PKCS5_RC2CBCPARAM;
+
+KORVU_API KORVU_PKCS5_RC2CBCPARAM *korvu_pkcs5rc2cbcparameter_new(const KORVU_ASN1_INTEGER *version,
+                                                                 const KORVU_ASN1_OCTETSTRING *iv);
+KORVU_API int korvu_pkcs5rc2cbcparameter_hasversion(const KORVU_PKCS5_RC2CBCPARAM *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5rc2cbcparameter_getversion(const KORVU_PKCS5_RC2CBCPARAM *p);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs5rc2cbcparameter_getiv(const KORVU_PKCS5_RC2CBCPARAM *p);
+
+typedef struct korvu_pkcs5_rc5cbcparam_st {
+  KORVU_ASN1_INTEGER *version;
+  KORVU_ASN1_INTEGER *rounds;
+  KORVU_ASN1_INTEGER *blockSizeInBits;
+  KORVU_ASN1_OCTETSTRING *iv; /* null unless hasIv */
+  uint32_t hasIv;
+} KORVU_PKCS5_RC5CBCPARAM;
+
+KORVU_API KORVU_PKCS5_RC5CBCPARAM *korvu_pkcs5rc5cbcparameter_new(const KORVU_ASN1_INTEGER *version,
+                                                                 const KORVU_ASN1_INTEGER *rounds,
+                                                                 const KORVU_ASN1_INTEGER *block_size_in_bits,
+                                                                 const KORVU_ASN1_OCTETSTRING *iv);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5rc5cbcparameter_getversion(const KORVU_PKCS5_RC5CBCPARAM *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5rc5cbcparameter_getrounds(const KORVU_PKCS5_RC5CBCPARAM *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs5rc5cbcparameter_getblockbits(const KORVU_PKCS5_RC5CBCPARAM *p);
+KORVU_API int korvu_pkcs5rc5cbcparameter_hasiv(const KORVU_PKCS5_RC5CBCPARAM *p);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs5rc5cbcparameter_getiv(const KORVU_PKCS5_RC5CBCPARAM *p);
+
+/* ---- PKCS #12 (RFC 7292): MacData (112), PFX (113), AuthenticatedSafe (114: a list of ContentInfo 111),
+ * SafeBag (115), SafeContents (116: a list of 115), CertBag (117), CRLBag (118), SecretBag (119),
+ * PKCS12PbeParams (120); CKX MacData (425) and CKX (426) ------------------------------------------------- */
+/* MacData and CKX MacData share this record; iterations is never null (absent: 1, or 1024 for CKX) and a value
+ * equal to the default is left out when encoding. */
+typedef struct korvu_pkcs12_macdata_st {
+  KORVU_DIGESTINFO *mac;
+  KORVU_ASN1_OCTETSTRING *macSalt;
+  KORVU_ASN1_INTEGER *iterations;
+} KORVU_PKCS12_MACDATA;
+
+KORVU_API KORVU_PKCS12_MACDATA *korvu_pkcs12macdata_new(const KORVU_DIGESTINFO *mac,
+                                                       const KORVU_ASN1_OCTETSTRING *mac_salt,
+                                                       const KORVU_ASN1_INTEGER *iterations);
+KORVU_API KORVU_DIGESTINFO *korvu_pkcs12macdata_getmac(const KORVU_PKCS12_MACDATA *m);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs12macdata_getsalt(const KORVU_PKCS12_MACDATA *m);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs12macdata_getitercount(const KORVU_PKCS12_MACDATA *m);
+
+typedef KORVU_PKCS12_MACDATA KORVU_CKX_MACDATA;
+KORVU_API KORVU_CKX_MACDATA *korvu_ckxmacdata_new(const KORVU_DIGESTINFO *mac, const KORVU_ASN1_OCTETSTRING *mac_salt,
+                                                 const KORVU_ASN1_INTEGER *iterations);
+KORVU_API KORVU_DIGESTINFO *korvu_ckxmacdata_getmac(const KORVU_CKX_MACDATA *m);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_ckxmacdata_getsalt(const KORVU_CKX_MACDATA *m);
+KORVU_API KORVU_ASN1_INTEGER *korvu_ckxmacdata_getitercount(const KORVU_CKX_MACDATA *m);
+
+/* PFX and CKX share this record (macData: a MacData, or a CKX MacData for CKX). */
+typedef struct korvu_pkcs12_pfx_st {
+  KORVU_ASN1_INTEGER *version;
+  struct korvu_pkcs7_contentinfo_st *authSafe;
+  KORVU_PKCS12_MACDATA *macData; /* null unless hasMacData */
+  uint32_t hasMacData;
+} KORVU_PKCS12_PFX;
+
+KORVU_API KORVU_PKCS12_PFX *korvu_pkcs12pfx_new(const KORVU_ASN1_INTEGER *version,
+                                               const struct korvu_pkcs7_contentinfo_st *auth_safe,
+                                               const KORVU_PKCS12_MACDATA *mac_data);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs12pfx_getversion(const KORVU_PKCS12_PFX *pfx);
+KORVU_API struct korvu_pkcs7_contentinfo_st *korvu_pkcs12pfx_getauthsafe(const KORVU_PKCS12_PFX *pfx);
+KORVU_API int korvu_pkcs12pfx_hasmac(const KORVU_PKCS12_PFX *pfx);
+KORVU_API KORVU_PKCS12_MACDATA *korvu_pkcs12pfx_getmac(const KORVU_PKCS12_PFX *pfx);
+
+typedef KORVU_PKCS12_PFX KORVU_CKX;
+KORVU_API KORVU_CKX *korvu_ckx_new(const KORVU_ASN1_INTEGER *version, const struct korvu_pkcs7_contentinfo_st *auth_safe,
+                                  const KORVU_CKX_MACDATA *mac_data);
+KORVU_API KORVU_ASN1_INTEGER *korvu_ckx_getversion(const KORVU_CKX *ckx);
+KORVU_API struct korvu_pkcs7_contentinfo_st *korvu_ckx_getauthsafe(const KORVU_CKX *ckx);
+KORVU_API int korvu_ckx_hasmac(const KORVU_CKX *ckx);
+KORVU_API KORVU_CKX_MACDATA *korvu_ckx_getmac(const KORVU_CKX *ckx);
+
+typedef struct korvu_pkcs12_safebag_st {
+  KORVU_ASN1_OID *bagId;
+  KORVU_ASN1_ANY *bagValue;        /* [0] EXPLICIT */
+  KORVU_ASN1_LIST *bagAttributes;  /* Attributes (44), null unless hasBagAttributes */
+  uint32_t hasBagAttributes;
+} KORVU_PKCS12_SAFEBAG;
+
+KORVU_API KORVU_PKCS12_SAFEBAG *korvu_pkcs12safebag_new(const KORVU_ASN1_OID *bag_id, const KORVU_ASN1_ANY *bag_value,
+                                                       const KORVU_ASN1_LIST *bag_attributes);
+KORVU_API KORVU_ASN1_OID *korvu_pkcs12safebag_getid(const KORVU_PKCS12_SAFEBAG *bag);
+KORVU_API KORVU_ASN1_ANY *korvu_pkcs12safebag_getvalue(const KORVU_PKCS12_SAFEBAG *bag);
+KORVU_API int korvu_pkcs12safebag_hasattrs(const KORVU_PKCS12_SAFEBAG *bag);
+KORVU_API KORVU_ASN1_LIST *korvu_pkcs12safebag_getattrs(const KORVU_PKCS12_SAFEBAG *bag);
+
+/* CertBag, CRLBag and SecretBag share this record: { id OBJECT IDENTIFIER, value [0] EXPLICIT ANY }. */
+typedef struct korvu_pkcs12_typedbag_st {
+  KORVU_ASN1_OID *id;
+  KORVU_ASN1_ANY *value;
+} KORVU_PKCS12_TYPEDBAG;
+
+KORVU_API KORVU_PKCS12_TYPEDBAG *korvu_pkcs12certbag_new(const KORVU_ASN1_OID *cert_id,
+                                                        const KORVU_ASN1_ANY *cert_value);
+KORVU_API KORVU_ASN1_OID *korvu_pkcs12certbag_getid(const KORVU_PKCS12_TYPEDBAG *bag);
+KORVU_API KORVU_ASN1_ANY *korvu_pkcs12certbag_getvalue(const KORVU_PKCS12_TYPEDBAG *bag);
+KORVU_API KORVU_PKCS12_TYPEDBAG *korvu_pkcs12crlbag_new(const KORVU_ASN1_OID *crl_id, const KORVU_ASN1_ANY *crl_value);
+KORVU_API KORVU_ASN1_OID *korvu_pkcs12crlbag_getid(const KORVU_PKCS12_TYPEDBAG *bag);
+KORVU_API KORVU_ASN1_ANY *korvu_pkcs12crlbag_getvalue(const KORVU_PKCS12_TYPEDBAG *bag);
+KORVU_API KORVU_PKCS12_TYPEDBAG *korvu_pkcs12secretbag_new(const KORVU_ASN1_OID *secret_type_id,
+                                                          const KORVU_ASN1_ANY *secret_value);
+KORVU_API KORVU_ASN1_OID *korvu_pkcs12secretbag_getid(const KORVU_PKCS12_TYPEDBAG *bag);
+KORVU_API KORVU_ASN1_ANY *korvu_pkcs12secretbag_getvalue(const KORVU_PKCS12_TYPEDBAG *bag);
+
+typedef struct korvu_pkcs12_pbeparams_st {
+  KORVU_ASN1_OCTETSTRING *salt;
+  KORVU_ASN1_INTEGER *iterations;
+} KORVU_PKCS12_PBEPARAMS;
+
+KORVU_API KORVU_PKCS12_PBEPARAMS *korvu_pkcs12pbeparams_new(const KORVU_ASN1_OCTETSTRING *salt,
+                                                           const KORVU_ASN1_INTEGER *iterations);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_pkcs12pbeparams_getsalt(const KORVU_PKCS12_PBEPARAMS *p);
+KORVU_API KORVU_ASN1_INTEGER *korvu_pkcs12pbeparams_getitercount(const KORVU_PKCS12_PBEPARAMS *p);
+
+/* ---- EcpkParameters (201, a CHOICE), ECPrivateKey (202, RFC 5915 and its SM2 form) ------------------------ */
+typedef struct korvu_ec_pkparams_st {
+  uint32_t choice; /* 1 ecParameters (a list of ANY, type 25), 2 namedCurve (OID), 3 implicitlyCA (NULL) */
+  void *value;
+} KORVU_EC_PKPARAMS;
+
+KORVU_API KORVU_EC_PKPARAMS *korvu_ecpkparameters_new_namedcurve(const KORVU_ASN1_OID *named_curve);
+KORVU_API KORVU_EC_PKPARAMS *korvu_ecpkparameters_new_implicitlyca(void);
+KORVU_API uint32_t korvu_ecpkparameters_gettype(const KORVU_EC_PKPARAMS *p);
+KORVU_API KORVU_ASN1_OID *korvu_ecpkparameters_namedcurve(const KORVU_EC_PKPARAMS *p);
+
+/* The private key is an OCTET STRING (standard form, isSm2 0) or an INTEGER (SM2 form, isSm2 1); exactly one
+ * of privateKey and sm2PrivateKey is present. */
+typedef struct korvu_ec_privkey_st {
+  KORVU_ASN1_INTEGER *version;
+  uint32_t isSm2;
+  KORVU_ASN1_OCTETSTRING *privateKey;
+  KORVU_ASN1_INTEGER *sm2PrivateKey;
+  KORVU_EC_PKPARAMS *parameters;  /* [0] EXPLICIT, null when absent */
+  KORVU_ASN1_BITSTRING *publicKey; /* [1] EXPLICIT, null when absent */
+} KORVU_EC_PRIVKEY;
+
+KORVU_API KORVU_EC_PRIVKEY *korvu_ecprivatekey_new(const KORVU_ASN1_INTEGER *version,
+                                                  const KORVU_ASN1_OCTETSTRING *private_key,
+                                                  const KORVU_EC_PKPARAMS *parameters,
+                                                  const KORVU_ASN1_BITSTRING *public_key);
+/* The SM2 form: the public key is required. */
+KORVU_API KORVU_EC_PRIVKEY *korvu_ecprivatekey_newsm2(const KORVU_ASN1_INTEGER *version,
+                                                     const KORVU_ASN1_INTEGER *private_key,
+                                                     const KORVU_EC_PKPARAMS *parameters,
+                                                     const KORVU_ASN1_BITSTRING *public_key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_ecprivatekey_getversion(const KORVU_EC_PRIVKEY *key);
+KORVU_API int korvu_ecprivatekey_issm2privkey(const KORVU_EC_PRIVKEY *key);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_ecprivatekey_getprivkey(const KORVU_EC_PRIVKEY *key);
+KORVU_API KORVU_ASN1_INTEGER *korvu_ecprivatekey_getsm2privkey(const KORVU_EC_PRIVKEY *key);
+KORVU_API KORVU_EC_PKPARAMS *korvu_ecprivatekey_getparam(const KORVU_EC_PRIVKEY *key);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_ecprivatekey_getpubkey(const KORVU_EC_PRIVKEY *key);
+
+/* ---- GM/T 0009 key envelopes: SM2Cipher (203), SM2EnvelopedKey (204), RSAEnvelopedKeyPair (205),
+ * EccEnvelopedKeyPair (301), InnerEnvelopedKeyPair (206, a CHOICE), EnvelopedKeyPair (207) ---------------- */
+typedef struct korvu_sm2_cipher_st {
+  KORVU_ASN1_INTEGER *xCoordinate;
+  KORVU_ASN1_INTEGER *yCoordinate;
+  KORVU_ASN1_OCTETSTRING *hash;
+  KORVU_ASN1_OCTETSTRING *cipherText;
+} KORVU_SM2_CIPHER;
+
+KORVU_API KORVU_SM2_CIPHER *korvu_sm2cipher_new(const KORVU_ASN1_INTEGER *x, const KORVU_ASN1_INTEGER *y,
+                                               const KORVU_ASN1_OCTETSTRING *hash,
+                                               const KORVU_ASN1_OCTETSTRING *cipher_text);
+KORVU_API KORVU_ASN1_INTEGER *korvu_sm2cipher_getx(const KORVU_SM2_CIPHER *c);
+KORVU_API KORVU_ASN1_INTEGER *korvu_sm2cipher_gety(const KORVU_SM2_CIPHER *c);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_sm2cipher_gethash(const KORVU_SM2_CIPHER *c);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_sm2cipher_getciphertext(const KORVU_SM2_CIPHER *c);
+
+typedef struct korvu_sm2_envelopedkey_st {
+  KORVU_X509_ALGID *symAlgID;
+  KORVU_SM2_CIPHER *symEncryptedKey;
+  KORVU_ASN1_BITSTRING *sm2PublicKey;
+  KORVU_ASN1_BITSTRING *sm2EncryptedPrivateKey;
+} KORVU_SM2_ENVELOPEDKEY;
+
+KORVU_API KORVU_SM2_ENVELOPEDKEY *korvu_sm2envelopedkey_new(const KORVU_X509_ALGID *sym_alg_id,
+                                                           const KORVU_SM2_CIPHER *sym_encrypted_key,
+                                                           const KORVU_ASN1_BITSTRING *sm2_public_key,
+                                                           const KORVU_ASN1_BITSTRING *sm2_encrypted_private_key);
+KORVU_API KORVU_X509_ALGID *korvu_sm2envelopedkey_getsymalgid(const KORVU_SM2_ENVELOPEDKEY *k);
+KORVU_API KORVU_SM2_CIPHER *korvu_sm2envelopedkey_getsymencryptedkey(const KORVU_SM2_ENVELOPEDKEY *k);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_sm2envelopedkey_getsm2publickey(const KORVU_SM2_ENVELOPEDKEY *k);
+KORVU_API KORVU_ASN1_BITSTRING *korvu_sm2envelopedkey_getsm2encryptedprivatekey(const KORVU_SM2_ENVELOPEDKEY *k);
+
+typedef struct korvu_rsa_envelopedkeypair_st {
+  KORVU_X509_ALGID *symAlgID;
+  KORVU_ASN1_OCTETSTRING *symEncryptedKey;
+  KORVU_RSA_PUBKEY *rsaPublicKey;
+  KORVU_ASN1_OCTETSTRING *rsaEncryptedPrivateKey;
+} KORVU_RSA_ENVELOPEDKEYPAIR;
+
+KORVU_API KORVU_RSA_ENVELOPEDKEYPAIR *korvu_rsaenvelopedkeypair_new(const KORVU_X509_ALGID *sym_alg_id,
+                                                                   const KORVU_ASN1_OCTETSTRING *sym_encrypted_key,
+                                                                   const KORVU_RSA_PUBKEY *rsa_public_key,
+                                                                   const KORVU_ASN1_OCTETSTRING *rsa_encrypted_private_key);
+KORVU_API KORVU_X509_ALGID *korvu_rsaenvelopedkeypair_getsymalgid(const KORVU_RSA_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_rsaenvelopedkeypair_getsymencryptedkey(const KORVU_RSA_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_RSA_PUBKEY *korvu_rsaenvelopedkeypair_getrsapublickey(const KORVU_RSA_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_rsaenvelopedkeypair_getrsaencryptedprivatekey(
+    const KORVU_RSA_ENVELOPEDKEYPAIR *k);
+
+typedef struct korvu_inner_envelopedkeypair_st {
+  uint32_t choice; /* 1 rsa [1], 2 sm2 [0], 3 ecc [2], each EXPLICIT */
+  void *value;
+} KORVU_INNER_ENVELOPEDKEYPAIR;
+
+KORVU_API KORVU_INNER_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_newrsa(const KORVU_RSA_ENVELOPEDKEYPAIR *rsa);
+KORVU_API KORVU_INNER_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_newsm2(const KORVU_SM2_ENVELOPEDKEY *sm2);
+KORVU_API uint32_t korvu_innerenvelopedkeypair_gettype(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_RSA_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_getrsa(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_SM2_ENVELOPEDKEY *korvu_innerenvelopedkeypair_getsm2(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
+
+typedef struct korvu_envelopedkeypair_st {
+  KORVU_X509_SPKI *signPubKey;
+  KORVU_INNER_ENVELOPEDKEYPAIR *envKeyPair;
+} KORVU_ENVELOPEDKEYPAIR;
+
+KORVU_API KORVU_ENVELOPEDKEYPAIR *korvu_envelopedkeypair_new(const KORVU_X509_SPKI *sign_pub_key,
+                                                            const KORVU_INNER_ENVELOPEDKEYPAIR *env_key_pair);
+KORVU_API KORVU_X509_SPKI *korvu_envelopedkeypair_getsignpubkey(const KORVU_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_INNER_ENVELOPEDKEYPAIR *korvu_envelopedkeypair_getenvkeypair(const KORVU_ENVELOPEDKEYPAIR *k);
+
+#ifdef __cplusplus
+}
+#endif
+#endif

@@ -10,7 +10,6 @@
 
 using namespace korvu;
 using st::alternative;
-using st::field;
 
 // PrivKeyId ::= CHOICE { keyId UTF8String, algoId [0] IMPLICIT AlgorithmIdentifier }
 constexpr st::Field kKeyIdAlts[] = {alternative(0, KORVU_TYPE_UTF8STRING),
@@ -27,11 +26,11 @@ KORVU_GET_CHOICE(korvu_certstore_keyid_getalgoid, 1);
 // PrivKeyAttribute ::= SEQUENCE { provider UTF8String, subProvider UTF8String OPTIONAL,
 //   keyType [0] IMPLICIT INTEGER OPTIONAL, flag INTEGER, keyId [1] EXPLICIT PrivKeyId OPTIONAL }
 constexpr st::Field kPrivKeyAttrFields[] = {
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_CERTSTORE_PRIVKEYATTR, provider)),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_CERTSTORE_PRIVKEYATTR, subProvider)).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CERTSTORE_PRIVKEYATTR, keyType)).implicit(0).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CERTSTORE_PRIVKEYATTR, flag)),
-    field(KORVU_TYPE_PRIVKEYID, offsetof(KORVU_CERTSTORE_PRIVKEYATTR, keyId)).explicit_(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_CERTSTORE_PRIVKEYATTR, provider),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_CERTSTORE_PRIVKEYATTR, subProvider).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CERTSTORE_PRIVKEYATTR, keyType).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CERTSTORE_PRIVKEYATTR, flag),
+    KORVU_FIELD(KORVU_TYPE_PRIVKEYID, KORVU_CERTSTORE_PRIVKEYATTR, keyId).explicit_(1).optional()};
 constexpr st::StructDef kPrivKeyAttr =
     st::sequence(KORVU_TYPE_PRIVKEYATTRIBUTE, kPrivKeyAttrFields, sizeof(KORVU_CERTSTORE_PRIVKEYATTR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PRIVKEYATTRIBUTE, kPrivKeyAttr);
@@ -50,8 +49,8 @@ KORVU_GET(korvu_certstore_privkeyattr_getflag, kPrivKeyAttr, flag);
 KORVU_GET(korvu_certstore_privkeyattr_getkeyid, kPrivKeyAttr, keyId);
 
 // StoreAttribute ::= SEQUENCE { type INTEGER, value ANY }
-constexpr st::Field kAttrFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_CERTSTORE_ATTR, type)),
-                                     field(KORVU_TYPE_ANY, offsetof(KORVU_CERTSTORE_ATTR, value))};
+constexpr st::Field kAttrFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CERTSTORE_ATTR, type),
+                                     KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CERTSTORE_ATTR, value)};
 constexpr st::StructDef kAttr = st::sequence(KORVU_TYPE_STOREATTRIBUTE, kAttrFields, sizeof(KORVU_CERTSTORE_ATTR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_STOREATTRIBUTE, kAttr);
 KORVU_API KORVU_CERTSTORE_ATTR *korvu_certstore_attr_new(const KORVU_ASN1_INTEGER *type, const KORVU_ASN1_ANY *value) {
@@ -66,8 +65,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_STOREATTRIBUTELIST) =
 
 // CertWithAttributes ::= SEQUENCE { certificate Certificate, attributes StoreAttributeList OPTIONAL }
 constexpr st::Field kCertWithAttrFields[] = {
-    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_CERTSTORE_CERTWITHATTR, certificate)),
-    field(KORVU_TYPE_STOREATTRIBUTELIST, offsetof(KORVU_CERTSTORE_CERTWITHATTR, attributes)).optional()};
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATE, KORVU_CERTSTORE_CERTWITHATTR, certificate),
+    KORVU_FIELD(KORVU_TYPE_STOREATTRIBUTELIST, KORVU_CERTSTORE_CERTWITHATTR, attributes).optional()};
 constexpr st::StructDef kCertWithAttr =
     st::sequence(KORVU_TYPE_CERTWITHATTRIBUTES, kCertWithAttrFields, sizeof(KORVU_CERTSTORE_CERTWITHATTR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTWITHATTRIBUTES, kCertWithAttr);

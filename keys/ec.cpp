@@ -6,7 +6,6 @@
 
 using namespace korvu;
 using st::alternative;
-using st::field;
 
 // EcpkParameters ::= CHOICE { ecParameters ECParameters, namedCurve OBJECT IDENTIFIER, implicitlyCA NULL }
 // The explicit parameters are held as the list of their components (ANY values), so any curve description is
@@ -44,11 +43,11 @@ int ec_check(const void *record, KORVU_ERR_CTX *ctx) {
 }
 }  // namespace
 constexpr st::Field kEcPrivFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_EC_PRIVKEY, version)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_EC_PRIVKEY, privateKey)).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_EC_PRIVKEY, sm2PrivateKey)).optional(),
-    field(KORVU_TYPE_ECPKPARAMETERS, offsetof(KORVU_EC_PRIVKEY, parameters)).explicit_(0).optional(),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_EC_PRIVKEY, publicKey)).explicit_(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_EC_PRIVKEY, version),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_EC_PRIVKEY, privateKey).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_EC_PRIVKEY, sm2PrivateKey).optional(),
+    KORVU_FIELD(KORVU_TYPE_ECPKPARAMETERS, KORVU_EC_PRIVKEY, parameters).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_EC_PRIVKEY, publicKey).explicit_(1).optional()};
 constexpr st::StructDef kEcPriv = st::sequence(KORVU_TYPE_ECPRIVATEKEY, kEcPrivFields, sizeof(KORVU_EC_PRIVKEY))
                                       .finished(ec_finish)
                                       .checked(ec_check);
@@ -84,10 +83,10 @@ KORVU_GET(korvu_ecprivatekey_getpubkey, kEcPriv, publicKey);
 
 // SM2Cipher ::= SEQUENCE { XCoordinate INTEGER, YCoordinate INTEGER, HASH OCTET STRING (SIZE(32)),
 //   CipherText OCTET STRING }  (GM/T 0009 7.2; the size is not checked)
-constexpr st::Field kSm2CipherFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM2_CIPHER, xCoordinate)),
-                                          field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM2_CIPHER, yCoordinate)),
-                                          field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM2_CIPHER, hash)),
-                                          field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM2_CIPHER, cipherText))};
+constexpr st::Field kSm2CipherFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM2_CIPHER, xCoordinate),
+                                          KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM2_CIPHER, yCoordinate),
+                                          KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM2_CIPHER, hash),
+                                          KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM2_CIPHER, cipherText)};
 constexpr st::StructDef kSm2Cipher = st::sequence(KORVU_TYPE_SM2CIPHER, kSm2CipherFields, sizeof(KORVU_SM2_CIPHER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM2CIPHER, kSm2Cipher);
 KORVU_API KORVU_SM2_CIPHER *korvu_sm2cipher_new(const KORVU_ASN1_INTEGER *x, const KORVU_ASN1_INTEGER *y,
@@ -103,10 +102,10 @@ KORVU_GET(korvu_sm2cipher_getciphertext, kSm2Cipher, cipherText);
 // SM2EnvelopedKey ::= SEQUENCE { symAlgID AlgorithmIdentifier, symEncryptedKey SM2Cipher,
 //   Sm2PublicKey SM2PublicKey, Sm2EncryptedPrivateKey BIT STRING }  (GM/T 0009 7.4; SM2PublicKey ::= BIT STRING)
 constexpr st::Field kSm2EnvFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SM2_ENVELOPEDKEY, symAlgID)),
-    field(KORVU_TYPE_SM2CIPHER, offsetof(KORVU_SM2_ENVELOPEDKEY, symEncryptedKey)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SM2_ENVELOPEDKEY, sm2PublicKey)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SM2_ENVELOPEDKEY, sm2EncryptedPrivateKey))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SM2_ENVELOPEDKEY, symAlgID),
+    KORVU_FIELD(KORVU_TYPE_SM2CIPHER, KORVU_SM2_ENVELOPEDKEY, symEncryptedKey),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SM2_ENVELOPEDKEY, sm2PublicKey),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SM2_ENVELOPEDKEY, sm2EncryptedPrivateKey)};
 constexpr st::StructDef kSm2Env =
     st::sequence(KORVU_TYPE_SM2ENVELOPEDKEY, kSm2EnvFields, sizeof(KORVU_SM2_ENVELOPEDKEY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM2ENVELOPEDKEY, kSm2Env);
@@ -125,10 +124,10 @@ KORVU_GET(korvu_sm2envelopedkey_getsm2encryptedprivatekey, kSm2Env, sm2Encrypted
 // RSAEnvelopedKeyPair ::= SEQUENCE { symAlgID AlgorithmIdentifier, symEncryptedKey OCTET STRING,
 //   rsaPublicKey RSAPublicKey, rsaEncryptedPrivateKey OCTET STRING }
 constexpr st::Field kRsaEnvFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_RSA_ENVELOPEDKEYPAIR, symAlgID)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_RSA_ENVELOPEDKEYPAIR, symEncryptedKey)),
-    field(KORVU_TYPE_RSAPUBLICKEY, offsetof(KORVU_RSA_ENVELOPEDKEYPAIR, rsaPublicKey)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_RSA_ENVELOPEDKEYPAIR, rsaEncryptedPrivateKey))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_RSA_ENVELOPEDKEYPAIR, symAlgID),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_RSA_ENVELOPEDKEYPAIR, symEncryptedKey),
+    KORVU_FIELD(KORVU_TYPE_RSAPUBLICKEY, KORVU_RSA_ENVELOPEDKEYPAIR, rsaPublicKey),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_RSA_ENVELOPEDKEYPAIR, rsaEncryptedPrivateKey)};
 constexpr st::StructDef kRsaEnv =
     st::sequence(KORVU_TYPE_RSAENVELOPEDKEYPAIR, kRsaEnvFields, sizeof(KORVU_RSA_ENVELOPEDKEYPAIR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RSAENVELOPEDKEYPAIR, kRsaEnv);
@@ -162,8 +161,8 @@ KORVU_GET_CHOICE(korvu_innerenvelopedkeypair_getsm2, 2);
 
 // EnvelopedKeyPair ::= SEQUENCE { signPubKey SubjectPublicKeyInfo, envKeyPair InnerEnvelopedKeyPair }
 constexpr st::Field kEnvFields[] = {
-    field(KORVU_TYPE_SUBJECTPUBLICKEYINFO, offsetof(KORVU_ENVELOPEDKEYPAIR, signPubKey)),
-    field(KORVU_TYPE_INNERENVELOPEDKEYPAIR, offsetof(KORVU_ENVELOPEDKEYPAIR, envKeyPair))};
+    KORVU_FIELD(KORVU_TYPE_SUBJECTPUBLICKEYINFO, KORVU_ENVELOPEDKEYPAIR, signPubKey),
+    KORVU_FIELD(KORVU_TYPE_INNERENVELOPEDKEYPAIR, KORVU_ENVELOPEDKEYPAIR, envKeyPair)};
 constexpr st::StructDef kEnv = st::sequence(KORVU_TYPE_ENVELOPEDKEYPAIR, kEnvFields, sizeof(KORVU_ENVELOPEDKEYPAIR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ENVELOPEDKEYPAIR, kEnv);
 KORVU_API KORVU_ENVELOPEDKEYPAIR *korvu_envelopedkeypair_new(const KORVU_X509_SPKI *sign_pub_key,

@@ -9,16 +9,15 @@
 
 using namespace korvu;
 using st::alternative;
-using st::field;
 
 // PrivateKeyInfo ::= SEQUENCE { version Version, privateKeyAlgorithm AlgorithmIdentifier,
 //   privateKey OCTET STRING, attributes [0] IMPLICIT Attributes OPTIONAL }
 // The version-2 form's [1] publicKey (RFC 5958) is not part of this shape and is refused.
 constexpr st::Field kPkiFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS8_PRIVKEYINFO, version)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS8_PRIVKEYINFO, privateKeyAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS8_PRIVKEYINFO, privateKey)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_PKCS8_PRIVKEYINFO, attributes))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS8_PRIVKEYINFO, version),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS8_PRIVKEYINFO, privateKeyAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS8_PRIVKEYINFO, privateKey),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_PKCS8_PRIVKEYINFO, attributes)
         .implicit(0)
         .optional(offsetof(KORVU_PKCS8_PRIVKEYINFO, hasAttributes))};
 constexpr st::StructDef kPki = st::sequence(KORVU_TYPE_PRIVATEKEYINFO, kPkiFields, sizeof(KORVU_PKCS8_PRIVKEYINFO));
@@ -39,8 +38,8 @@ KORVU_GET(korvu_pkcs8privatekeyinfo_getattrs, kPki, attributes);
 // EncryptedPrivateKeyInfo ::= SEQUENCE { encryptionAlgorithm EncryptionAlgorithmIdentifier,
 //   encryptedData EncryptedData }  (EncryptedData ::= OCTET STRING)
 constexpr st::Field kEpkiFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS8_ENCPRIVKEYINFO, encryptionAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS8_ENCPRIVKEYINFO, encryptedData))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS8_ENCPRIVKEYINFO, encryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS8_ENCPRIVKEYINFO, encryptedData)};
 constexpr st::StructDef kEpki =
     st::sequence(KORVU_TYPE_ENCRYPTEDPRIVATEKEYINFO, kEpkiFields, sizeof(KORVU_PKCS8_ENCPRIVKEYINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ENCRYPTEDPRIVATEKEYINFO, kEpki);
@@ -79,11 +78,11 @@ constexpr unsigned char kHmacSm3[] = {0x30, 0x0e, 0x06, 0x0a, 0x2a, 0x81, 0x1c, 
 // GM/T 0091's PBKDF-params: the same with prf DEFAULT HMAC-SM3. The prf is left out only when its DER is the
 // default's (the OID with NULL parameters); neither range is checked.
 constexpr st::Field kPbkdf2Fields[] = {
-    field(KORVU_TYPE_PBKDF2_SALT, offsetof(KORVU_PKCS5_PBKDF2PARAMS, salt)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_PBKDF2PARAMS, iterationCount)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_PBKDF2PARAMS, keyLength))
+    KORVU_FIELD(KORVU_TYPE_PBKDF2_SALT, KORVU_PKCS5_PBKDF2PARAMS, salt),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_PBKDF2PARAMS, iterationCount),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_PBKDF2PARAMS, keyLength)
         .optional(offsetof(KORVU_PKCS5_PBKDF2PARAMS, hasKeyLength)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS5_PBKDF2PARAMS, prf)).defaults(kHmacSha1)};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS5_PBKDF2PARAMS, prf).defaults(kHmacSha1)};
 constexpr st::StructDef kPbkdf2 =
     st::sequence(KORVU_TYPE_PBKDF2_PARAMS, kPbkdf2Fields, sizeof(KORVU_PKCS5_PBKDF2PARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PBKDF2_PARAMS, kPbkdf2);
@@ -100,11 +99,11 @@ KORVU_GET(korvu_pkcs5pbkdf2params_getkeylen, kPbkdf2, keyLength);
 KORVU_GET(korvu_pkcs5pbkdf2params_getprf, kPbkdf2, prf);
 
 constexpr st::Field kGmtPbkdfFields[] = {
-    field(KORVU_TYPE_PBKDF2_SALT, offsetof(KORVU_GMT0091_PBKDFPARAMS, salt)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_GMT0091_PBKDFPARAMS, iterationCount)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_GMT0091_PBKDFPARAMS, keyLength))
+    KORVU_FIELD(KORVU_TYPE_PBKDF2_SALT, KORVU_GMT0091_PBKDFPARAMS, salt),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_GMT0091_PBKDFPARAMS, iterationCount),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_GMT0091_PBKDFPARAMS, keyLength)
         .optional(offsetof(KORVU_GMT0091_PBKDFPARAMS, hasKeyLength)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_GMT0091_PBKDFPARAMS, prf)).defaults(kHmacSm3)};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_GMT0091_PBKDFPARAMS, prf).defaults(kHmacSm3)};
 constexpr st::StructDef kGmtPbkdf =
     st::sequence(KORVU_TYPE_GM_T_0091_PBKDF_PARAMS, kGmtPbkdfFields, sizeof(KORVU_GMT0091_PBKDFPARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_GM_T_0091_PBKDF_PARAMS, kGmtPbkdf);
@@ -122,8 +121,8 @@ KORVU_GET(korvu_gmt0091pbkdfparams_getprf, kGmtPbkdf, prf);
 
 // PBEParameter ::= SEQUENCE { salt OCTET STRING (SIZE(8)), iterationCount INTEGER }
 // The size is checked by the constructor only: decoding takes a salt of any length.
-constexpr st::Field kPbeFields[] = {field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS5_PBEPARAM, salt)),
-                                    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_PBEPARAM, iterationCount))};
+constexpr st::Field kPbeFields[] = {KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS5_PBEPARAM, salt),
+                                    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_PBEPARAM, iterationCount)};
 constexpr st::StructDef kPbe = st::sequence(KORVU_TYPE_PBEPARAMETER, kPbeFields, sizeof(KORVU_PKCS5_PBEPARAM));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PBEPARAMETER, kPbe);
 KORVU_API KORVU_PKCS5_PBEPARAM *korvu_pkcs5pbeparam_new(const KORVU_ASN1_OCTETSTRING *salt,
@@ -137,8 +136,8 @@ KORVU_GET(korvu_pkcs5pbeparam_getitercount, kPbe, iterationCount);
 // PBES2-params ::= SEQUENCE { keyDerivationFunc AlgorithmIdentifier {{PBES2-KDFs}},
 //   encryptionScheme AlgorithmIdentifier {{PBES2-Encs}} }
 constexpr st::Field kPbes2Fields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS5_PBES2PARAMS, keyDerivationFunc)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS5_PBES2PARAMS, encryptionScheme))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS5_PBES2PARAMS, keyDerivationFunc),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS5_PBES2PARAMS, encryptionScheme)};
 constexpr st::StructDef kPbes2 =
     st::sequence(KORVU_TYPE_PBES2_PARAMS, kPbes2Fields, sizeof(KORVU_PKCS5_PBES2PARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PBES2_PARAMS, kPbes2);
@@ -152,8 +151,8 @@ KORVU_GET(korvu_pkcs5pbes2params_getencscheme, kPbes2, encryptionScheme);
 // PBMAC1-params ::= SEQUENCE { keyDerivationFunc AlgorithmIdentifier {{PBMAC1-KDFs}},
 //   messageAuthScheme AlgorithmIdentifier {{PBMAC1-MACs}} }
 constexpr st::Field kPbmac1Fields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS5_PBMAC1PARAMS, keyDerivationFunc)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS5_PBMAC1PARAMS, messageAuthScheme))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS5_PBMAC1PARAMS, keyDerivationFunc),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS5_PBMAC1PARAMS, messageAuthScheme)};
 constexpr st::StructDef kPbmac1 =
     st::sequence(KORVU_TYPE_PBMAC1_PARAMS, kPbmac1Fields, sizeof(KORVU_PKCS5_PBMAC1PARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PBMAC1_PARAMS, kPbmac1);
@@ -166,9 +165,9 @@ KORVU_GET(korvu_pkcs5pbmac1params_getauthscheme, kPbmac1, messageAuthScheme);
 
 // RC2-CBC-Parameter ::= SEQUENCE { rc2ParameterVersion INTEGER OPTIONAL, iv OCTET STRING (SIZE(8)) }
 constexpr st::Field kRc2Fields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_RC2CBCPARAM, rc2ParameterVersion))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_RC2CBCPARAM, rc2ParameterVersion)
         .optional(offsetof(KORVU_PKCS5_RC2CBCPARAM, hasVersion)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS5_RC2CBCPARAM, iv))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS5_RC2CBCPARAM, iv)};
 constexpr st::StructDef kRc2 = st::sequence(KORVU_TYPE_RC2_CBC_PARAMETER, kRc2Fields, sizeof(KORVU_PKCS5_RC2CBCPARAM));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RC2_CBC_PARAMETER, kRc2);
 KORVU_API KORVU_PKCS5_RC2CBCPARAM *korvu_pkcs5rc2cbcparameter_new(const KORVU_ASN1_INTEGER *version,
@@ -182,10 +181,10 @@ KORVU_GET(korvu_pkcs5rc2cbcparameter_getiv, kRc2, iv);
 // RC5-CBC-Parameters ::= SEQUENCE { version INTEGER {v1-0(16)}, rounds INTEGER (8..127),
 //   blockSizeInBits INTEGER (64 | 128), iv OCTET STRING OPTIONAL }  (the ranges are not checked)
 constexpr st::Field kRc5Fields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_RC5CBCPARAM, version)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_RC5CBCPARAM, rounds)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS5_RC5CBCPARAM, blockSizeInBits)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS5_RC5CBCPARAM, iv))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_RC5CBCPARAM, version),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_RC5CBCPARAM, rounds),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS5_RC5CBCPARAM, blockSizeInBits),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS5_RC5CBCPARAM, iv)
         .optional(offsetof(KORVU_PKCS5_RC5CBCPARAM, hasIv))};
 constexpr st::StructDef kRc5 =
     st::sequence(KORVU_TYPE_RC5_CBC_PARAMETERS, kRc5Fields, sizeof(KORVU_PKCS5_RC5CBCPARAM));
@@ -211,9 +210,9 @@ constexpr unsigned char kIter1024[] = {0x02, 0x02, 0x04, 0x00};
 // CKX's MacData: the same with iterations DEFAULT 1024. An iterations value equal to the default (by value)
 // is left out.
 constexpr st::Field kMacFields[] = {
-    field(KORVU_TYPE_DIGESTINFO, offsetof(KORVU_PKCS12_MACDATA, mac)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS12_MACDATA, macSalt)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS12_MACDATA, iterations))
+    KORVU_FIELD(KORVU_TYPE_DIGESTINFO, KORVU_PKCS12_MACDATA, mac),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS12_MACDATA, macSalt),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS12_MACDATA, iterations)
         .defaults(kIterOne, st::DefaultRule::IntegerValue)};
 constexpr st::StructDef kMac = st::sequence(KORVU_TYPE_MACDATA, kMacFields, sizeof(KORVU_PKCS12_MACDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_MACDATA, kMac);
@@ -227,9 +226,9 @@ KORVU_GET(korvu_pkcs12macdata_getsalt, kMac, macSalt);
 KORVU_GET(korvu_pkcs12macdata_getitercount, kMac, iterations);
 
 constexpr st::Field kCkxMacFields[] = {
-    field(KORVU_TYPE_DIGESTINFO, offsetof(KORVU_CKX_MACDATA, mac)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CKX_MACDATA, macSalt)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CKX_MACDATA, iterations))
+    KORVU_FIELD(KORVU_TYPE_DIGESTINFO, KORVU_CKX_MACDATA, mac),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CKX_MACDATA, macSalt),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CKX_MACDATA, iterations)
         .defaults(kIter1024, st::DefaultRule::IntegerValue)};
 constexpr st::StructDef kCkxMac = st::sequence(KORVU_TYPE_CKX_MACDATA, kCkxMacFields, sizeof(KORVU_CKX_MACDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CKX_MACDATA, kCkxMac);
@@ -244,9 +243,9 @@ KORVU_GET(korvu_ckxmacdata_getitercount, kCkxMac, iterations);
 // PFX ::= SEQUENCE { version INTEGER {v3(3)}(v3,...), authSafe ContentInfo, macData MacData OPTIONAL }
 // CKX: the same with CKX's MacData. The version is not examined.
 constexpr st::Field kPfxFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS12_PFX, version)),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_PKCS12_PFX, authSafe)),
-    field(KORVU_TYPE_MACDATA, offsetof(KORVU_PKCS12_PFX, macData)).optional(offsetof(KORVU_PKCS12_PFX, hasMacData))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS12_PFX, version),
+    KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_PKCS12_PFX, authSafe),
+    KORVU_FIELD(KORVU_TYPE_MACDATA, KORVU_PKCS12_PFX, macData).optional(offsetof(KORVU_PKCS12_PFX, hasMacData))};
 constexpr st::StructDef kPfx = st::sequence(KORVU_TYPE_PFX, kPfxFields, sizeof(KORVU_PKCS12_PFX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PFX, kPfx);
 KORVU_API KORVU_PKCS12_PFX *korvu_pkcs12pfx_new(const KORVU_ASN1_INTEGER *version,
@@ -260,9 +259,9 @@ KORVU_HAS(korvu_pkcs12pfx_hasmac, kPfx, macData);
 KORVU_GET(korvu_pkcs12pfx_getmac, kPfx, macData);
 
 constexpr st::Field kCkxFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CKX, version)),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_CKX, authSafe)),
-    field(KORVU_TYPE_CKX_MACDATA, offsetof(KORVU_CKX, macData)).optional(offsetof(KORVU_CKX, hasMacData))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CKX, version),
+    KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_CKX, authSafe),
+    KORVU_FIELD(KORVU_TYPE_CKX_MACDATA, KORVU_CKX, macData).optional(offsetof(KORVU_CKX, hasMacData))};
 constexpr st::StructDef kCkx = st::sequence(KORVU_TYPE_CKX, kCkxFields, sizeof(KORVU_CKX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CKX, kCkx);
 KORVU_API KORVU_CKX *korvu_ckx_new(const KORVU_ASN1_INTEGER *version, const KORVU_PKCS7_CONTENTINFO *auth_safe,
@@ -282,9 +281,9 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_SAFECONTENTS) = list::TypedList<KORVU_TYPE_SAFECO
 // SafeBag ::= SEQUENCE { bagId BAG-TYPE.&id ({PKCS12BagSet}), bagValue [0] EXPLICIT BAG-TYPE.&Type
 //   ({PKCS12BagSet}{@bagId}), bagAttributes SET OF PKCS12Attribute OPTIONAL }
 constexpr st::Field kSafeBagFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_PKCS12_SAFEBAG, bagId)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_PKCS12_SAFEBAG, bagValue)).explicit_(0),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_PKCS12_SAFEBAG, bagAttributes))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_PKCS12_SAFEBAG, bagId),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_PKCS12_SAFEBAG, bagValue).explicit_(0),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_PKCS12_SAFEBAG, bagAttributes)
         .optional(offsetof(KORVU_PKCS12_SAFEBAG, hasBagAttributes))};
 constexpr st::StructDef kSafeBag = st::sequence(KORVU_TYPE_SAFEBAG, kSafeBagFields, sizeof(KORVU_PKCS12_SAFEBAG));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SAFEBAG, kSafeBag);
@@ -299,8 +298,8 @@ KORVU_GET(korvu_pkcs12safebag_getattrs, kSafeBag, bagAttributes);
 
 // CertBag ::= SEQUENCE { certId BAG-TYPE.&id ({CertTypes}), certValue [0] EXPLICIT BAG-TYPE.&Type ({CertTypes}{@certId}) }
 // CRLBag and SecretBag have the same shape.
-constexpr st::Field kTypedBagFields[] = {field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_PKCS12_TYPEDBAG, id)),
-                                         field(KORVU_TYPE_ANY, offsetof(KORVU_PKCS12_TYPEDBAG, value)).explicit_(0)};
+constexpr st::Field kTypedBagFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_PKCS12_TYPEDBAG, id),
+                                         KORVU_FIELD(KORVU_TYPE_ANY, KORVU_PKCS12_TYPEDBAG, value).explicit_(0)};
 constexpr st::StructDef kCertBag = st::sequence(KORVU_TYPE_CERTBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG));
 constexpr st::StructDef kCrlBag = st::sequence(KORVU_TYPE_CRLBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG));
 constexpr st::StructDef kSecretBag =
@@ -327,8 +326,8 @@ KORVU_GET(korvu_pkcs12secretbag_getid, kSecretBag, id);
 KORVU_GET(korvu_pkcs12secretbag_getvalue, kSecretBag, value);
 
 // pkcs-12PbeParams ::= SEQUENCE { salt OCTET STRING, iterations INTEGER }  (RFC 7292 C)
-constexpr st::Field kP12PbeFields[] = {field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS12_PBEPARAMS, salt)),
-                                       field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS12_PBEPARAMS, iterations))};
+constexpr st::Field kP12PbeFields[] = {KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS12_PBEPARAMS, salt),
+                                       KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS12_PBEPARAMS, iterations)};
 constexpr st::StructDef kP12Pbe =
     st::sequence(KORVU_TYPE_PKCS12PBEPARAMS, kP12PbeFields, sizeof(KORVU_PKCS12_PBEPARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PKCS12PBEPARAMS, kP12Pbe);

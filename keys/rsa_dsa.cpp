@@ -4,11 +4,10 @@
 #include "keys_internal.h"
 
 using namespace korvu;
-using st::field;
 
 // RSAPublicKey ::= SEQUENCE { modulus INTEGER, publicExponent INTEGER }
-constexpr st::Field kRsaPubFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_RSA_PUBKEY, modulus)),
-                                       field(KORVU_TYPE_INTEGER, offsetof(KORVU_RSA_PUBKEY, publicExponent))};
+constexpr st::Field kRsaPubFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_RSA_PUBKEY, modulus),
+                                       KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_RSA_PUBKEY, publicExponent)};
 constexpr st::StructDef kRsaPub = st::sequence(KORVU_TYPE_RSAPUBLICKEY, kRsaPubFields, sizeof(KORVU_RSA_PUBKEY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RSAPUBLICKEY, kRsaPub);
 KORVU_API KORVU_RSA_PUBKEY *korvu_rsapubkey_new(const KORVU_ASN1_INTEGER *modulus,
@@ -20,15 +19,15 @@ KORVU_GET(korvu_rsapubkey_getpubexponent, kRsaPub, publicExponent);
 
 // DigestInfo ::= SEQUENCE { digestAlgorithm DigestAlgorithmIdentifier, digest OCTET STRING }
 constexpr st::Field kDigestInfoFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_DIGESTINFO, digestAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_DIGESTINFO, digest))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_DIGESTINFO, digestAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_DIGESTINFO, digest)};
 constexpr st::StructDef kDigestInfo =
     st::sequence(KORVU_TYPE_DIGESTINFO, kDigestInfoFields, sizeof(KORVU_DIGESTINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DIGESTINFO, kDigestInfo);
 
 // Dss-Sig-Value ::= SEQUENCE { r INTEGER, s INTEGER }, and ECDSA-Sig-Value of the same shape.
-constexpr st::Field kSigValueFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_DSS_SIGVALUE, r)),
-                                         field(KORVU_TYPE_INTEGER, offsetof(KORVU_DSS_SIGVALUE, s))};
+constexpr st::Field kSigValueFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_DSS_SIGVALUE, r),
+                                         KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_DSS_SIGVALUE, s)};
 constexpr st::StructDef kDssSig = st::sequence(KORVU_TYPE_DSS_SIG_VALUE, kSigValueFields, sizeof(KORVU_DSS_SIGVALUE));
 constexpr st::StructDef kEcdsaSig =
     st::sequence(KORVU_TYPE_ECDSA_SIG_VALUE, kSigValueFields, sizeof(KORVU_DSS_SIGVALUE));
@@ -41,9 +40,9 @@ KORVU_GET(korvu_dsssignvalue_getr, kDssSig, r);
 KORVU_GET(korvu_dsssignvalue_gets, kDssSig, s);
 
 // Dss-Parms ::= SEQUENCE { p INTEGER, q INTEGER, g INTEGER }
-constexpr st::Field kDssParmsFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_DSS_PARMS, p)),
-                                         field(KORVU_TYPE_INTEGER, offsetof(KORVU_DSS_PARMS, q)),
-                                         field(KORVU_TYPE_INTEGER, offsetof(KORVU_DSS_PARMS, g))};
+constexpr st::Field kDssParmsFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_DSS_PARMS, p),
+                                         KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_DSS_PARMS, q),
+                                         KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_DSS_PARMS, g)};
 constexpr st::StructDef kDssParms = st::sequence(KORVU_TYPE_DSS_PARMS, kDssParmsFields, sizeof(KORVU_DSS_PARMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DSS_PARMS, kDssParms);
 KORVU_API KORVU_DSS_PARMS *korvu_dssparam_new(const KORVU_ASN1_INTEGER *p, const KORVU_ASN1_INTEGER *q,
@@ -61,9 +60,9 @@ KORVU_GET(korvu_dssparam_getg, kDssParms, g);
 // OtherPrimeInfo ::= SEQUENCE { prime INTEGER, exponent INTEGER, coefficient INTEGER }
 // The version is carried as it is, not checked against the presence of otherPrimeInfos.
 constexpr st::Field kOtherPrimeFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_OTHERPRIMEINFO, prime)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_OTHERPRIMEINFO, exponent)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_OTHERPRIMEINFO, coefficient))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_OTHERPRIMEINFO, prime),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_OTHERPRIMEINFO, exponent),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_OTHERPRIMEINFO, coefficient)};
 constexpr st::StructDef kOtherPrime =
     st::sequence(KORVU_TYPE_OTHERPRIMEINFO, kOtherPrimeFields, sizeof(KORVU_PKCS1_OTHERPRIMEINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERPRIMEINFO, kOtherPrime);
@@ -78,16 +77,16 @@ KORVU_GET(korvu_pkcs1otherprimeinfo_getexponent, kOtherPrime, exponent);
 KORVU_GET(korvu_pkcs1otherprimeinfo_getcoefficient, kOtherPrime, coefficient);
 
 constexpr st::Field kRsaPrivFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, version)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, modulus)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, publicExponent)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, privateExponent)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, prime1)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, prime2)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, exponent1)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, exponent2)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSAPRIVKEY, coefficient)),
-    field(KORVU_TYPE_OTHERPRIMEINFOS, offsetof(KORVU_PKCS1_RSAPRIVKEY, otherPrimeInfos))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, version),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, modulus),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, publicExponent),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, privateExponent),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, prime1),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, prime2),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, exponent1),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, exponent2),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSAPRIVKEY, coefficient),
+    KORVU_FIELD(KORVU_TYPE_OTHERPRIMEINFOS, KORVU_PKCS1_RSAPRIVKEY, otherPrimeInfos)
         .optional(offsetof(KORVU_PKCS1_RSAPRIVKEY, hasOtherPrimeInfos))};
 constexpr st::StructDef kRsaPriv =
     st::sequence(KORVU_TYPE_RSAPRIVATEKEY, kRsaPrivFields, sizeof(KORVU_PKCS1_RSAPRIVKEY));
@@ -129,11 +128,11 @@ constexpr unsigned char kOne[] = {0x02, 0x01, 0x01};
 //   pSpecifiedEmpty }  (RFC 4055 4.1, EXPLICIT TAGS)
 // A component is left out when its DER is the default's: {sha1} without NULL parameters is written back.
 constexpr st::Field kOaepFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS1_RSAESOAEPPARAMS, hashAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS1_RSAESOAEPPARAMS, hashAlgorithm)
         .explicit_(0).defaults(kSha1),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS1_RSAESOAEPPARAMS, maskGenAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS1_RSAESOAEPPARAMS, maskGenAlgorithm)
         .explicit_(1).defaults(kMgf1Sha1),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS1_RSAESOAEPPARAMS, pSourceAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS1_RSAESOAEPPARAMS, pSourceAlgorithm)
         .explicit_(2).defaults(kPSpecifiedEmpty)};
 constexpr st::StructDef kOaep =
     st::sequence(KORVU_TYPE_RSAES_OAEP_PARAMS, kOaepFields, sizeof(KORVU_PKCS1_RSAESOAEPPARAMS));
@@ -152,12 +151,12 @@ KORVU_GET(korvu_pkcs1rsaesoaepprarams_getpsourcealgorithm, kOaep, pSourceAlgorit
 //   maskGenAlgorithm [1] MaskGenAlgorithm DEFAULT mgf1SHA1, saltLength [2] INTEGER DEFAULT 20,
 //   trailerField [3] INTEGER DEFAULT 1 }  (RFC 4055 3.1, EXPLICIT TAGS)
 constexpr st::Field kPssFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS1_RSASSAPSSPARAMS, hashAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS1_RSASSAPSSPARAMS, hashAlgorithm)
         .explicit_(0).defaults(kSha1),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS1_RSASSAPSSPARAMS, maskGenAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS1_RSASSAPSSPARAMS, maskGenAlgorithm)
         .explicit_(1).defaults(kMgf1Sha1),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSASSAPSSPARAMS, saltLength)).explicit_(2).defaults(kTwenty),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS1_RSASSAPSSPARAMS, trailerField)).explicit_(3).defaults(kOne)};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSASSAPSSPARAMS, saltLength).explicit_(2).defaults(kTwenty),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS1_RSASSAPSSPARAMS, trailerField).explicit_(3).defaults(kOne)};
 constexpr st::StructDef kPss =
     st::sequence(KORVU_TYPE_RSASSA_PSS_PARAMS, kPssFields, sizeof(KORVU_PKCS1_RSASSAPSSPARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RSASSA_PSS_PARAMS, kPss);
@@ -175,9 +174,9 @@ KORVU_GET(korvu_pkcs1rsassapssprarams_gettrailerfield, kPss, trailerField);
 
 // DHParameter ::= SEQUENCE { prime INTEGER, base INTEGER, privateValueLength INTEGER OPTIONAL }  (PKCS #3 9)
 constexpr st::Field kDhFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS3_DHPARAM, prime)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS3_DHPARAM, base)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS3_DHPARAM, privateValueLength))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS3_DHPARAM, prime),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS3_DHPARAM, base),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS3_DHPARAM, privateValueLength)
         .optional(offsetof(KORVU_PKCS3_DHPARAM, hasPrivateValueLength))};
 constexpr st::StructDef kDh = st::sequence(KORVU_TYPE_DHPARAMETER, kDhFields, sizeof(KORVU_PKCS3_DHPARAM));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DHPARAMETER, kDh);

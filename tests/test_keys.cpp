@@ -259,7 +259,9 @@ struct Walk {
       Val again(type, decode(type, out, ctx));
       ASSERT_NE(again.v, nullptr);
       EXPECT_EQ(encode(type, again.v), out);
-      if (peers().count(type)) EXPECT_EQ(lib_dump(type, v.v).at, lib_dump(type, again.v).at);
+      if (peers().count(type)) {
+        EXPECT_EQ(lib_dump(type, v.v).at, lib_dump(type, again.v).at);
+      }
     }
     if (peers().count(type) && in[1] != 0x80 && peer_ok) for_peer.push_back({type, in});
     descend(type, v.v);
@@ -638,8 +640,11 @@ TEST(KeysBadInput, TruncationWrongTagsAndDeepNesting) {
       bad[node.at] = bad[node.at] == 0x04 ? 0x13 : static_cast<unsigned char>(bad[node.at] ^ 0x0c);
       ErrCtx ctx;
       Val v(type, decode(type, bad, ctx));
-      if (v.v == nullptr) EXPECT_TRUE(ctx.has(code)) << name << " tag at " << node.at;
-      else EXPECT_EQ(encode(type, v.v), bad) << name << " tag at " << node.at;
+      if (v.v == nullptr) {
+        EXPECT_TRUE(ctx.has(code)) << name << " tag at " << node.at;
+      } else {
+        EXPECT_EQ(encode(type, v.v), bad) << name << " tag at " << node.at;
+      }
     }
   }
   if (!have_corpus()) return;
@@ -680,7 +685,9 @@ TEST(KeysBadInput, EcdsaSignatureVectors) {
       ASSERT_NE(v.v, nullptr) << sig;
       EXPECT_EQ(encode(59, v.v), in);
     }
-    if (v.v == nullptr) EXPECT_TRUE(sig == "-" || ctx.has(decode_code(59))) << sig;
+    if (v.v == nullptr) {
+      EXPECT_TRUE(sig == "-" || ctx.has(decode_code(59))) << sig;
+    }
     (v.v ? got[flags].first : got[flags].second)++;
   }
   EXPECT_EQ(count, 484u);

@@ -12,7 +12,6 @@
 #include "../core/struct.h"
 
 using namespace korvu;
-using st::field;
 
 namespace {
 constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
@@ -26,9 +25,9 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_OCTET_STRING) =
 // ExtData ::= SEQUENCE { extnID OBJECT IDENTIFIER, critical BOOLEAN DEFAULT FALSE, extnValue OCTET STRING }
 // An element after extnID that is not a BOOLEAN leaves critical FALSE; a FALSE one is not written.
 constexpr st::Field kExtDataFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SES_EXTDATA, extnID)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SES_EXTDATA, critical)).defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SES_EXTDATA, extnValue))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SES_EXTDATA, extnID),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SES_EXTDATA, critical).defaults(kFalse, st::DefaultRule::Boolean),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SES_EXTDATA, extnValue)};
 constexpr st::StructDef kExtData = st::sequence(KORVU_TYPE_EXTDATA, kExtDataFields, sizeof(KORVU_SES_EXTDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EXTDATA, kExtData);
 // ExtDatas ::= SEQUENCE OF ExtData
@@ -43,9 +42,9 @@ KORVU_GET(korvu_ses_extdata_getextnvalue, kExtData, extnValue);
 
 // SES_Header ::= SEQUENCE { ID IA5String, version INTEGER, Vid IA5String }  (nothing is checked)
 constexpr st::Field kHeaderFields[] = {
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_SES_HEADER, ID)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SES_HEADER, version)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_SES_HEADER, Vid))};
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_SES_HEADER, ID),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SES_HEADER, version),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_SES_HEADER, Vid)};
 constexpr st::StructDef kHeader = st::sequence(KORVU_TYPE_SES_HEADER, kHeaderFields, sizeof(KORVU_SES_HEADER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_HEADER, kHeader);
 KORVU_API KORVU_SES_HEADER *korvu_ses_header_new(const KORVU_ASN1_STRING *id, const KORVU_ASN1_INTEGER *version,
@@ -58,10 +57,10 @@ KORVU_GET(korvu_ses_header_getvid, kHeader, Vid);
 
 // SES_ESPictureInfo ::= SEQUENCE { type IA5String, data OCTET STRING, width INTEGER, height INTEGER }
 constexpr st::Field kPictureFields[] = {
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_SES_ESPICTUREINFO, type)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SES_ESPICTUREINFO, data)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SES_ESPICTUREINFO, width)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SES_ESPICTUREINFO, height))};
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_SES_ESPICTUREINFO, type),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SES_ESPICTUREINFO, data),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SES_ESPICTUREINFO, width),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SES_ESPICTUREINFO, height)};
 constexpr st::StructDef kPicture =
     st::sequence(KORVU_TYPE_SES_ESPICTUREINFO, kPictureFields, sizeof(KORVU_SES_ESPICTUREINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_ESPICTUREINFO, kPicture);
@@ -79,8 +78,8 @@ KORVU_GET(korvu_ses_espictureinfo_getheigth, kPicture, height);
 // CertDigestObj ::= SEQUENCE { type PrintableString, value OCTET STRING }
 // CertDigestList ::= SEQUENCE OF CertDigestObj
 constexpr st::Field kDigestFields[] = {
-    field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_SES_CERTDIGESTOBJ, type)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SES_CERTDIGESTOBJ, value))};
+    KORVU_FIELD(KORVU_TYPE_PRINTABLESTRING, KORVU_SES_CERTDIGESTOBJ, type),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SES_CERTDIGESTOBJ, value)};
 constexpr st::StructDef kDigest =
     st::sequence(KORVU_TYPE_CERTDIGESTOBJ, kDigestFields, sizeof(KORVU_SES_CERTDIGESTOBJ));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTDIGESTOBJ, kDigest);
@@ -97,12 +96,12 @@ KORVU_GET(korvu_ses_certdigestobj_getvalue, kDigest, value);
 // SES_ESPropertyInfo ::= SEQUENCE { type INTEGER, name UTF8String, certList SEQUENCE OF OCTET STRING,
 //   createDate UTCTime, validStart UTCTime, validEnd UTCTime }
 constexpr st::Field kPropertyFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SES_ESPROPERTYINFO, type)),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_SES_ESPROPERTYINFO, name)),
-    field(KORVU_TYPE_SEQUENCE_OF_OCTET_STRING, offsetof(KORVU_SES_ESPROPERTYINFO, certList)),
-    field(KORVU_TYPE_UTCTIME, offsetof(KORVU_SES_ESPROPERTYINFO, createDate)),
-    field(KORVU_TYPE_UTCTIME, offsetof(KORVU_SES_ESPROPERTYINFO, validStart)),
-    field(KORVU_TYPE_UTCTIME, offsetof(KORVU_SES_ESPROPERTYINFO, validEnd))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SES_ESPROPERTYINFO, type),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_SES_ESPROPERTYINFO, name),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_OCTET_STRING, KORVU_SES_ESPROPERTYINFO, certList),
+    KORVU_FIELD(KORVU_TYPE_UTCTIME, KORVU_SES_ESPROPERTYINFO, createDate),
+    KORVU_FIELD(KORVU_TYPE_UTCTIME, KORVU_SES_ESPROPERTYINFO, validStart),
+    KORVU_FIELD(KORVU_TYPE_UTCTIME, KORVU_SES_ESPROPERTYINFO, validEnd)};
 constexpr st::StructDef kProperty =
     st::sequence(KORVU_TYPE_SES_ESPROPERTYINFO, kPropertyFields, sizeof(KORVU_SES_ESPROPERTYINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_ESPROPERTYINFO, kProperty);
@@ -122,11 +121,11 @@ KORVU_GET(korvu_ses_espropertyinfo_getvalidend, kProperty, validEnd);
 // SES_SealInfo ::= SEQUENCE { header SES_Header, esID IA5String, property SES_ESPropertyInfo,
 //   picture SES_ESPictureInfo, extDatas ExtDatas OPTIONAL }
 constexpr st::Field kSealInfoFields[] = {
-    field(KORVU_TYPE_SES_HEADER, offsetof(KORVU_SES_SEALINFO, header)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_SES_SEALINFO, esID)),
-    field(KORVU_TYPE_SES_ESPROPERTYINFO, offsetof(KORVU_SES_SEALINFO, property)),
-    field(KORVU_TYPE_SES_ESPICTUREINFO, offsetof(KORVU_SES_SEALINFO, picture)),
-    field(KORVU_TYPE_EXTDATAS, offsetof(KORVU_SES_SEALINFO, extDatas)).optional()};
+    KORVU_FIELD(KORVU_TYPE_SES_HEADER, KORVU_SES_SEALINFO, header),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_SES_SEALINFO, esID),
+    KORVU_FIELD(KORVU_TYPE_SES_ESPROPERTYINFO, KORVU_SES_SEALINFO, property),
+    KORVU_FIELD(KORVU_TYPE_SES_ESPICTUREINFO, KORVU_SES_SEALINFO, picture),
+    KORVU_FIELD(KORVU_TYPE_EXTDATAS, KORVU_SES_SEALINFO, extDatas).optional()};
 constexpr st::StructDef kSealInfo =
     st::sequence(KORVU_TYPE_SES_SEALINFO, kSealInfoFields, sizeof(KORVU_SES_SEALINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_SEALINFO, kSealInfo);
@@ -144,9 +143,9 @@ KORVU_GET(korvu_ses_sealinfo_getextdatas, kSealInfo, extDatas);
 
 // SES_SignInfo ::= SEQUENCE { cert OCTET STRING, signatureAlgorithm OBJECT IDENTIFIER, signData BIT STRING }
 constexpr st::Field kSignInfoFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SES_SIGNINFO, cert)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SES_SIGNINFO, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SES_SIGNINFO, signData))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SES_SIGNINFO, cert),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SES_SIGNINFO, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SES_SIGNINFO, signData)};
 constexpr st::StructDef kSignInfo =
     st::sequence(KORVU_TYPE_SES_SIGNINFO, kSignInfoFields, sizeof(KORVU_SES_SIGNINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_SIGNINFO, kSignInfo);
@@ -161,9 +160,9 @@ KORVU_GET(korvu_ses_signinfo_getsigndata, kSignInfo, signData);
 
 // SeSealTbs ::= SEQUENCE { esealInfo SES_SealInfo, cert OCTET STRING, signatureAlgorithm OBJECT IDENTIFIER }
 constexpr st::Field kSealTbsFields[] = {
-    field(KORVU_TYPE_SES_SEALINFO, offsetof(KORVU_SES_SESEALTBS, esealInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SES_SESEALTBS, cert)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SES_SESEALTBS, signatureAlgorithm))};
+    KORVU_FIELD(KORVU_TYPE_SES_SEALINFO, KORVU_SES_SESEALTBS, esealInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SES_SESEALTBS, cert),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SES_SESEALTBS, signatureAlgorithm)};
 constexpr st::StructDef kSealTbs = st::sequence(KORVU_TYPE_SESEALTBS, kSealTbsFields, sizeof(KORVU_SES_SESEALTBS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SESEALTBS, kSealTbs);
 KORVU_API KORVU_SES_SESEALTBS *korvu_ses_sesealtbs_new(const KORVU_SES_SEALINFO *eseal_info,
@@ -177,8 +176,8 @@ KORVU_GET(korvu_ses_sesealtbs_getsignaturealgorithm, kSealTbs, signatureAlgorith
 
 // SeSeal ::= SEQUENCE { esealInfo SES_SealInfo, signInfo SES_SignInfo }
 constexpr st::Field kSealFields[] = {
-    field(KORVU_TYPE_SES_SEALINFO, offsetof(KORVU_SES_SESEAL, esealInfo)),
-    field(KORVU_TYPE_SES_SIGNINFO, offsetof(KORVU_SES_SESEAL, signInfo))};
+    KORVU_FIELD(KORVU_TYPE_SES_SEALINFO, KORVU_SES_SESEAL, esealInfo),
+    KORVU_FIELD(KORVU_TYPE_SES_SIGNINFO, KORVU_SES_SESEAL, signInfo)};
 constexpr st::StructDef kSeal = st::sequence(KORVU_TYPE_SESEAL, kSealFields, sizeof(KORVU_SES_SESEAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SESEAL, kSeal);
 KORVU_API KORVU_SES_SESEAL *korvu_ses_seseal_new(const KORVU_SES_SEALINFO *eseal_info,
@@ -191,13 +190,13 @@ KORVU_GET(korvu_ses_seseal_getsigninfo, kSeal, signInfo);
 // TBS_Sign ::= SEQUENCE { version INTEGER, eseal SeSeal, timeInfo BIT STRING, dataHash BIT STRING,
 //   propertyInfo IA5String, cert OCTET STRING, signatureAlgorithm OBJECT IDENTIFIER }
 constexpr st::Field kTbsSignFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SES_TBSSIGN, version)),
-    field(KORVU_TYPE_SESEAL, offsetof(KORVU_SES_TBSSIGN, eseal)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SES_TBSSIGN, timeInfo)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SES_TBSSIGN, dataHash)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_SES_TBSSIGN, propertyInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SES_TBSSIGN, cert)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SES_TBSSIGN, signatureAlgorithm))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SES_TBSSIGN, version),
+    KORVU_FIELD(KORVU_TYPE_SESEAL, KORVU_SES_TBSSIGN, eseal),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SES_TBSSIGN, timeInfo),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SES_TBSSIGN, dataHash),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_SES_TBSSIGN, propertyInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SES_TBSSIGN, cert),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SES_TBSSIGN, signatureAlgorithm)};
 constexpr st::StructDef kTbsSign = st::sequence(KORVU_TYPE_TBS_SIGN, kTbsSignFields, sizeof(KORVU_SES_TBSSIGN));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TBS_SIGN, kTbsSign);
 KORVU_API KORVU_SES_TBSSIGN *korvu_ses_tbssign_new(const KORVU_ASN1_INTEGER *version, const KORVU_SES_SESEAL *eseal,
@@ -219,8 +218,8 @@ KORVU_GET(korvu_ses_tbssign_getsignaturealgorithm, kTbsSign, signatureAlgorithm)
 
 // SES_Signature ::= SEQUENCE { toSign TBS_Sign, signature BIT STRING }
 constexpr st::Field kSignatureFields[] = {
-    field(KORVU_TYPE_TBS_SIGN, offsetof(KORVU_SES_SIGNATURE, toSign)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SES_SIGNATURE, signature))};
+    KORVU_FIELD(KORVU_TYPE_TBS_SIGN, KORVU_SES_SIGNATURE, toSign),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SES_SIGNATURE, signature)};
 constexpr st::StructDef kSignature =
     st::sequence(KORVU_TYPE_SES_SIGNATURE, kSignatureFields, sizeof(KORVU_SES_SIGNATURE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_SIGNATURE, kSignature);
@@ -240,19 +239,19 @@ KORVU_GET(korvu_ses_signature_getsignature, kSignature, signature);
 // hook below writes and reads the record through a view that holds it as an INTEGER value.
 namespace {
 constexpr st::Field kGbPropertyCertFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_GB_SES_ESPROPERTYINFO, type)),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_GB_SES_ESPROPERTYINFO, name)),
-    field(KORVU_TYPE_SEQUENCE_OF_OCTET_STRING, offsetof(KORVU_GB_SES_ESPROPERTYINFO, certList)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_ESPROPERTYINFO, createDate)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_ESPROPERTYINFO, validStart)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_ESPROPERTYINFO, validEnd))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_GB_SES_ESPROPERTYINFO, type),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_GB_SES_ESPROPERTYINFO, name),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_OCTET_STRING, KORVU_GB_SES_ESPROPERTYINFO, certList),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_ESPROPERTYINFO, createDate),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_ESPROPERTYINFO, validStart),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_ESPROPERTYINFO, validEnd)};
 constexpr st::Field kGbPropertyDigestFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_GB_SES_ESPROPERTYINFO, type)),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_GB_SES_ESPROPERTYINFO, name)),
-    field(KORVU_TYPE_CERTDIGESTLIST, offsetof(KORVU_GB_SES_ESPROPERTYINFO, certList)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_ESPROPERTYINFO, createDate)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_ESPROPERTYINFO, validStart)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_ESPROPERTYINFO, validEnd))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_GB_SES_ESPROPERTYINFO, type),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_GB_SES_ESPROPERTYINFO, name),
+    KORVU_FIELD(KORVU_TYPE_CERTDIGESTLIST, KORVU_GB_SES_ESPROPERTYINFO, certList),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_ESPROPERTYINFO, createDate),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_ESPROPERTYINFO, validStart),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_ESPROPERTYINFO, validEnd)};
 constexpr st::StructDef kGbPropertyCerts = st::sequence(KORVU_TYPE_SES_ESPROPERTYINFO_GB, kGbPropertyCertFields,
                                                         sizeof(KORVU_GB_SES_ESPROPERTYINFO));
 constexpr st::StructDef kGbPropertyDigests = st::sequence(KORVU_TYPE_SES_ESPROPERTYINFO_GB, kGbPropertyDigestFields,
@@ -276,13 +275,13 @@ static_assert(sizeof(GbPropertyView) == sizeof(KORVU_GB_SES_ESPROPERTYINFO) &&
               offsetof(GbPropertyView, createDate) == offsetof(KORVU_GB_SES_ESPROPERTYINFO, createDate));
 template <uint32_t ListType>
 constexpr st::Field kGbViewFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(GbPropertyView, type)),
-    field(KORVU_TYPE_UTF8STRING, offsetof(GbPropertyView, name)),
-    field(KORVU_TYPE_INTEGER, offsetof(GbPropertyView, certListType)),
-    field(ListType, offsetof(GbPropertyView, certList)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(GbPropertyView, createDate)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(GbPropertyView, validStart)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(GbPropertyView, validEnd))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, GbPropertyView, type),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, GbPropertyView, name),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, GbPropertyView, certListType),
+    KORVU_FIELD_OPEN(ListType, GbPropertyView, certList),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, GbPropertyView, createDate),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, GbPropertyView, validStart),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, GbPropertyView, validEnd)};
 template <uint32_t ListType>
 constexpr st::StructDef kGbView =
     st::sequence(KORVU_TYPE_SES_ESPROPERTYINFO_GB, kGbViewFields<ListType>, sizeof(GbPropertyView));
@@ -415,11 +414,11 @@ KORVU_API KORVU_ASN1_LIST *korvu_gb_ses_espropertyinfo_getcertdigestlist(const K
 // SES_SealInfo ::= SEQUENCE { header SES_Header, esID IA5String, property SES_ESPropertyInfo,
 //   picture SES_ESPictureInfo, extDatas ExtDatas OPTIONAL }
 constexpr st::Field kGbSealInfoFields[] = {
-    field(KORVU_TYPE_SES_HEADER, offsetof(KORVU_GB_SES_SEALINFO, header)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_GB_SES_SEALINFO, esID)),
-    field(KORVU_TYPE_SES_ESPROPERTYINFO_GB, offsetof(KORVU_GB_SES_SEALINFO, property)),
-    field(KORVU_TYPE_SES_ESPICTUREINFO, offsetof(KORVU_GB_SES_SEALINFO, picture)),
-    field(KORVU_TYPE_EXTDATAS, offsetof(KORVU_GB_SES_SEALINFO, extDatas)).optional()};
+    KORVU_FIELD(KORVU_TYPE_SES_HEADER, KORVU_GB_SES_SEALINFO, header),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_GB_SES_SEALINFO, esID),
+    KORVU_FIELD(KORVU_TYPE_SES_ESPROPERTYINFO_GB, KORVU_GB_SES_SEALINFO, property),
+    KORVU_FIELD(KORVU_TYPE_SES_ESPICTUREINFO, KORVU_GB_SES_SEALINFO, picture),
+    KORVU_FIELD(KORVU_TYPE_EXTDATAS, KORVU_GB_SES_SEALINFO, extDatas).optional()};
 constexpr st::StructDef kGbSealInfo =
     st::sequence(KORVU_TYPE_SES_SEALINFO_GB, kGbSealInfoFields, sizeof(KORVU_GB_SES_SEALINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_SEALINFO_GB, kGbSealInfo);
@@ -439,10 +438,10 @@ KORVU_GET(korvu_gb_ses_sealinfo_getextdatas, kGbSealInfo, extDatas);
 // SES_Seal ::= SEQUENCE { esealInfo SES_SealInfo, cert OCTET STRING, signAlgID OBJECT IDENTIFIER,
 //   signedValue BIT STRING }
 constexpr st::Field kGbSealFields[] = {
-    field(KORVU_TYPE_SES_SEALINFO_GB, offsetof(KORVU_GB_SES_SEAL, esealInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_GB_SES_SEAL, cert)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_GB_SES_SEAL, signAlgID)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_GB_SES_SEAL, signedValue))};
+    KORVU_FIELD(KORVU_TYPE_SES_SEALINFO_GB, KORVU_GB_SES_SEAL, esealInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_GB_SES_SEAL, cert),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_GB_SES_SEAL, signAlgID),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_GB_SES_SEAL, signedValue)};
 constexpr st::StructDef kGbSeal = st::sequence(KORVU_TYPE_SES_SEAL, kGbSealFields, sizeof(KORVU_GB_SES_SEAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_SEAL, kGbSeal);
 KORVU_API KORVU_GB_SES_SEAL *korvu_gb_ses_seal_new(const KORVU_GB_SES_SEALINFO *eseal_info,
@@ -459,12 +458,12 @@ KORVU_GET(korvu_gb_ses_seal_getsignedvalue, kGbSeal, signedValue);
 // TBS_Sign ::= SEQUENCE { version INTEGER, eseal SES_Seal, timeInfo GeneralizedTime, dataHash BIT STRING,
 //   propertyInfo IA5String, extDatas [0] EXPLICIT ExtDatas OPTIONAL }
 constexpr st::Field kGbTbsSignFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_GB_SES_TBSSIGN, version)),
-    field(KORVU_TYPE_SES_SEAL, offsetof(KORVU_GB_SES_TBSSIGN, eseal)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_GB_SES_TBSSIGN, timeInfo)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_GB_SES_TBSSIGN, dataHash)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_GB_SES_TBSSIGN, propertyInfo)),
-    field(KORVU_TYPE_EXTDATAS, offsetof(KORVU_GB_SES_TBSSIGN, extDatas)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_GB_SES_TBSSIGN, version),
+    KORVU_FIELD(KORVU_TYPE_SES_SEAL, KORVU_GB_SES_TBSSIGN, eseal),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_GB_SES_TBSSIGN, timeInfo),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_GB_SES_TBSSIGN, dataHash),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_GB_SES_TBSSIGN, propertyInfo),
+    KORVU_FIELD(KORVU_TYPE_EXTDATAS, KORVU_GB_SES_TBSSIGN, extDatas).explicit_(0).optional()};
 constexpr st::StructDef kGbTbsSign =
     st::sequence(KORVU_TYPE_TBS_SIGN_GB, kGbTbsSignFields, sizeof(KORVU_GB_SES_TBSSIGN));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TBS_SIGN_GB, kGbTbsSign);
@@ -487,11 +486,11 @@ KORVU_GET(korvu_gb_ses_tbssign_getextdatas, kGbTbsSign, extDatas);
 // SES_Signature ::= SEQUENCE { toSign TBS_Sign, cert OCTET STRING, signatureAlgID OBJECT IDENTIFIER,
 //   signature BIT STRING, timeStamp [0] EXPLICIT BIT STRING OPTIONAL }
 constexpr st::Field kGbSignatureFields[] = {
-    field(KORVU_TYPE_TBS_SIGN_GB, offsetof(KORVU_GB_SES_SIGNATURE, toSign)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_GB_SES_SIGNATURE, cert)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_GB_SES_SIGNATURE, signatureAlgID)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_GB_SES_SIGNATURE, signature)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_GB_SES_SIGNATURE, timeStamp)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_TBS_SIGN_GB, KORVU_GB_SES_SIGNATURE, toSign),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_GB_SES_SIGNATURE, cert),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_GB_SES_SIGNATURE, signatureAlgID),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_GB_SES_SIGNATURE, signature),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_GB_SES_SIGNATURE, timeStamp).explicit_(0).optional()};
 constexpr st::StructDef kGbSignature =
     st::sequence(KORVU_TYPE_SES_SIGNATURE_GB, kGbSignatureFields, sizeof(KORVU_GB_SES_SIGNATURE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SES_SIGNATURE_GB, kGbSignature);

@@ -2,7 +2,7 @@
 // with the constructors; the SpcIndirectDataContent and SpcSpOpusInfo values of the corpus and of fresh
 // osslsigncode signatures (tests/make_authenticode.sh), found by a TLV walk, written back byte for byte and read
 // by their getters; the legacy TimeStampRequest osslsigncode posts.
-#include "peer_compare.h"
+#include "ocsp_peer.h"
 #include "seal_util.h"
 
 using namespace korvu_test;
@@ -265,6 +265,17 @@ TEST(AuthenticodeOsslsigncode, FreshSignaturesAndTimeStampRequest) {
   EXPECT_NE(verify.find("Text description: " + info.name + "\n"), std::string::npos) << info.name;
   EXPECT_NE(verify.find("URL description: " + info.url + "\n"), std::string::npos) << info.url;
   EXPECT_EQ(info.name + " " + info.url, "Korvu test https://example.org/k");
+  if (korvu_asn1_hascodec(KORVU_TYPE_DIGESTINFO)) {  // the summary of `korvu-asn1 decode --summary`
+    const std::string tmp = std::string(dir) + "/idc.der";
+    ocsp::write_file(tmp, s[0].second);
+    int status = -1;
+    const std::string out = ocsp::summary_of(KORVU_TYPE_SPCINDIRECTDATACONTENT, tmp, &status);
+    EXPECT_EQ(status, 0) << out;
+    for (const std::string &line : {std::string("data type: 1.3.6.1.4.1.311.2.1.15\n"), std::string("PE flags: 03020780\n"),
+                                    std::string("link: file <<<Obsolete>>>\n"),
+                                    std::string("digest algorithm: 2.16.840.1.101.3.4.2.1\n"), "digest: " + digest + "\n"})
+      EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+  }
   // -ph: a moniker link; -nest: the second signature's values too; a script: its own data type and value.
   const auto ph = values("ph.p7");
   ASSERT_FALSE(ph.empty());

@@ -1,11 +1,7 @@
 #!/bin/sh
-# Fresh Authenticode signatures made by osslsigncode, in folder $1, for tests/test_authenticode.cpp:
-#   t.exe      a 1,024-byte PE32 image (i386, one 0x200-byte section, file alignment 0x200)
-#   s.p7       its signature with an ascii programName (-n) and a url (-i); verify.txt: osslsigncode verify
-#   ph.p7      the signature with page hashes (-ph: a moniker link)
-#   n.p7       s.exe signed again with -nest (two signatures)
-#   ps.p7      the signature of a PowerShell script
-#   req.der    the legacy TimeStampRequest osslsigncode posts (Base64) to a listener on 127.0.0.1
+# osslsigncode signatures in folder $1 (tests/test_authenticode.cpp): t.exe, a 1,024-byte PE32 image, signed with
+# -n/-i (s.p7, verify.txt), -ph (ph.p7), again with -nest (n.p7); a script (ps.p7); req.der, the TimeStampRequest
+# osslsigncode posts in Base64 to a listener on 127.0.0.1 (one connection, at most 20 seconds).
 set -eu
 cd "$1"
 python3 - <<'PY'
@@ -33,7 +29,6 @@ sign -h sha256 -in t.ps1 -out s.ps1
 for f in s ph n; do osslsigncode extract-signature -in $f.exe -out $f.p7 >/dev/null; done
 osslsigncode extract-signature -in s.ps1 -out ps.p7 >/dev/null
 osslsigncode verify -CAfile c.pem -in s.exe > verify.txt 2>&1 || true
-# The time-stamp request: one connection on a free port of 127.0.0.1, at most 20 seconds; signing then fails.
 timeout 30 python3 -c '
 import socket
 s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(1); s.settimeout(20)

@@ -128,5 +128,7 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/x509_req.h"
 #include "korvu/keys.h"
 #include "korvu/certstore.h"
+#include "korvu/seal.h"
+#include "korvu/authenticode.h"
 
 #endif /* KORVU_ASN1_H */

@@ -7,6 +7,7 @@
 #include "summary_cms.h"
 #include "summary_crl.h"
 #include "summary_ocsp.h"
+#include "summary_seal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -86,6 +87,11 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_OCSPRESPONSE, print_ocsp_summary},
     {KORVU_TYPE_TIMESTAMPRESP, print_ocsp_summary},
     {KORVU_TYPE_TSTINFO, print_ocsp_summary},
+    {KORVU_TYPE_SESEAL, print_seal_summary},
+    {KORVU_TYPE_SES_SEAL, print_seal_summary},
+    {KORVU_TYPE_SES_SIGNATURE, print_seal_summary},
+    {KORVU_TYPE_SES_SIGNATURE_GB, print_seal_summary},
+    {KORVU_TYPE_SPCINDIRECTDATACONTENT, print_seal_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {

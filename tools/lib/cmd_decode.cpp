@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "summary.h"
+#include "summary_cades.h"
 #include "summary_cms.h"
 #include "summary_crl.h"
 #include "summary_ocsp.h"
@@ -86,6 +87,7 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_OCSPRESPONSE, print_ocsp_summary},
     {KORVU_TYPE_TIMESTAMPRESP, print_ocsp_summary},
     {KORVU_TYPE_TSTINFO, print_ocsp_summary},
+    {KORVU_TYPE_EVIDENCERECORD, print_evidencerecord_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {

@@ -1,0 +1,54 @@
+// Hex vectors in tests/data: lines "TYPE CODE NAME: INPUT [=> OUTPUT]" ('#' starts a comment line). CODE 0: the
+// input decodes (from memory and from a file stream, all of it) and is written as OUTPUT (the input when none is
+// given), and every shorter prefix fails; otherwise decoding fails with CODE in the error context, handing out
+// nothing.
+#ifndef KORVU_TESTS_VECTORS_H
+#define KORVU_TESTS_VECTORS_H
+
+#include "ocsp_peer.h"
+
+namespace korvu_test {
+
+inline void run_hex_vectors(const std::string &file_name, int want_good, int want_bad) {
+  std::ifstream file(KORVU_SOURCE_DIR "/tests/data/" + file_name);
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_vector.der";
+  int good = 0, bad = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream cells(line.substr(0, line.find(':')));
+    uint32_t type = 0;
+    std::string name, code_text;
+    cells >> type >> code_text >> name;
+    const uint32_t code = static_cast<uint32_t>(std::stoul(code_text, nullptr, 0));
+    const std::string rest = line.substr(line.find(':') + 1);
+    const size_t arrow = rest.find("=>");
+    const Bytes in = hex(rest.substr(0, arrow)), want = arrow == std::string::npos ? in : hex(rest.substr(arrow + 2));
+    ErrCtx ctx;
+    uint32_t used = 0;
+    Val v(type, decode(type, in, ctx, &used));
+    if (code != 0) {
+      EXPECT_EQ(v.v, nullptr) << name;
+      EXPECT_TRUE(ctx.has(code)) << name << ": " << ::testing::PrintToString(ctx.codes());
+      bad++;
+      continue;
+    }
+    ASSERT_NE(v.v, nullptr) << name << ": " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(used, in.size()) << name;
+    EXPECT_EQ(to_hex(encode(type, v.v)), to_hex(want)) << name;
+    ocsp::write_file(tmp, in);
+    Val f(type, ocsp::decode_file(type, tmp, ctx, &used));
+    EXPECT_EQ(to_hex(encode(type, f.v)), to_hex(want)) << name << " from a file";
+    for (size_t n = 0; n < in.size(); n++) {
+      ErrCtx cut;
+      Val c(type, decode(type, Bytes(in.begin(), in.begin() + static_cast<long>(n)), cut));
+      EXPECT_TRUE(c.v == nullptr && cut.count() > 0) << name << " cut at " << n;
+    }
+    good++;
+  }
+  EXPECT_EQ(good, want_good);
+  EXPECT_EQ(bad, want_bad);
+}
+
+}  // namespace korvu_test
+
+#endif

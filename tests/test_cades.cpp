@@ -15,17 +15,16 @@ namespace {
 
 // A corpus file's DER: PEM and Base64 undone.
 Bytes corpus_bytes(const ManifestRow &row) {
-  Bytes file = read_file(corpus_dir() + "/" + row.path), out;
-  std::string text(file.begin(), file.end());
+  const Bytes file = read_file(corpus_dir() + "/" + row.path);
+  const std::string text(file.begin(), file.end()), label = text.substr(text.find("-----BEGIN ") + 11, text.find("-----", text.find("-----BEGIN ") + 11) - text.find("-----BEGIN ") - 11);
   unsigned char *der = nullptr;
   uint32_t n = 0;
-  const size_t b = text.find("-----BEGIN "), e = text.find("-----", b + 11);
-  int r = row.encoding == "b64"   ? korvu_base64decode(2, text.data(), static_cast<uint32_t>(text.size()), &der, &n)
-          : row.encoding != "pem" ? 2
-          : korvu_pemdecode(text.substr(b + 11, e - b - 11).c_str(), text.data(), static_cast<uint32_t>(text.size()), &der, &n);
-  if (r == 1) out.assign(der, der + n);
+  if (row.encoding != "pem" && row.encoding != "b64") return file;
+  const int r = row.encoding == "b64" ? korvu_base64decode(2, text.data(), static_cast<uint32_t>(text.size()), &der, &n)
+                                      : korvu_pemdecode(label.c_str(), text.data(), static_cast<uint32_t>(text.size()), &der, &n);
+  const Bytes out = r == 1 ? Bytes(der, der + n) : Bytes{};
   korvu_free(der);
-  return r == 2 ? file : out;
+  return out;
 }
 
 // One attribute value found in a file: label "path#k", its type by the tool's table, its octets.
@@ -71,49 +70,41 @@ std::vector<Found> corpus_attributes() {
   return found;
 }
 
-void issuer_serial(LibDump &o, const std::string &p, const KORVU_ESS_ISSUERSERIAL *is) {
-  o.der(p, KORVU_TYPE_ESS_ISSUERSERIAL, is);
-  if (is == nullptr) return;
-  o.der(p + "/issuer", KORVU_TYPE_GENERALNAMES, korvu_ess_issuerserial_getissuer(is));
-  o.der(p + "/serialNumber", KORVU_TYPE_INTEGER, korvu_ess_issuerserial_getsn(is));
-}
-
 // The library's reading by the paths of pyasn1-modules' rfc2634, rfc5035, rfc5751 and rfc6211.
 LibDump read_value(uint32_t type, const void *v) {
   LibDump o;
+  auto *sc = static_cast<const KORVU_ESS_SIGNINGCERTIFICATE *>(v);
   if (type == KORVU_TYPE_SIGNINGCERTIFICATE || type == KORVU_TYPE_SIGNINGCERTIFICATEV2) {
-    auto *sc = static_cast<const KORVU_ESS_SIGNINGCERTIFICATE *>(v);
     o.list<void>("/certs", korvu_ess_signingcertificate_getcerts(sc), [&](const std::string &p, void *e) {
-      if (type == KORVU_TYPE_SIGNINGCERTIFICATE) {
-        auto *id = static_cast<KORVU_ESS_CERTID *>(e);
-        o.der(p, KORVU_TYPE_ESSCERTID, id);
-        o.der(p + "/certHash", KORVU_TYPE_OCTET_STRING, korvu_ess_certid_getcerthash(id));
-        return issuer_serial(o, p + "/issuerSerial", korvu_ess_certid_getissuersn(id));
-      }
-      auto *id = static_cast<KORVU_ESS_CERTIDV2 *>(e);
-      o.der(p + "/hashAlgorithm/algorithm", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_ess_certidv2_getcerthashalgo(id)->algorithm);
-      o.der(p + "/certHash", KORVU_TYPE_OCTET_STRING, korvu_ess_certidv2_getcerthash(id));
-      issuer_serial(o, p + "/issuerSerial", korvu_ess_certidv2_getissuersn(id));
+      auto *v1 = static_cast<KORVU_ESS_CERTID *>(e);
+      auto *v2 = static_cast<KORVU_ESS_CERTIDV2 *>(e);
+      const bool one = type == KORVU_TYPE_SIGNINGCERTIFICATE;
+      if (!one) o.der(p + "/hashAlgorithm/algorithm", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_ess_certidv2_getcerthashalgo(v2)->algorithm);
+      o.der(p + "/certHash", KORVU_TYPE_OCTET_STRING, one ? korvu_ess_certid_getcerthash(v1) : korvu_ess_certidv2_getcerthash(v2));
+      o.der(p + "/issuerSerial", KORVU_TYPE_ESS_ISSUERSERIAL, one ? korvu_ess_certid_getissuersn(v1) : korvu_ess_certidv2_getissuersn(v2));
     });
     o.der("/policies", KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, korvu_ess_signingcertificate_getpolicies(sc));
-  } else if (type == KORVU_TYPE_CONTENTHINTS) {
-    o.der("/contentDescription", KORVU_TYPE_UTF8STRING, korvu_contenthints_getdecription(static_cast<const KORVU_ESS_CONTENTHINTS *>(v)));
-    o.der("/contentType", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_contenthints_gettype(static_cast<const KORVU_ESS_CONTENTHINTS *>(v)));
-  } else if (type == KORVU_TYPE_CONTENTREFERENCE) {
-    auto *r = static_cast<const KORVU_ESS_CONTENTREFERENCE *>(v);
-    o.der("/contentType", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_contentreference_getcontenttype(r));
-    o.der("/signedContentIdentifier", KORVU_TYPE_OCTET_STRING, korvu_contentreference_getsigncontentid(r));
-    o.der("/originatorSignatureValue", KORVU_TYPE_OCTET_STRING, korvu_contentreference_getsignvalue(r));
-  } else if (type == KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE) {
-    auto *p = static_cast<const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *>(v);
-    o.der("/issuerAndSerialNumber", KORVU_TYPE_ISSUERANDSERIALNUMBER, korvu_smimeencryptionkeypreference_getissuerandsn(p));
-    o.der("/subjectAltKeyIdentifier", KORVU_TYPE_OCTET_STRING, korvu_smimeencryptionkeypreference_getsubjectaltkeyid(p));
-  } else if (type == KORVU_TYPE_CMSALGORITHMPROTECTION) {
-    auto *p = static_cast<const KORVU_CMS_ALGORITHMPROTECTION *>(v);
-    o.der("/digestAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_cmsalgorithmprotection_getdigestalgorithm(p));
-    o.der("/signatureAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_cmsalgorithmprotection_getsignaturealgorithm(p));
-    o.der("/macAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_cmsalgorithmprotection_getmacalgorithm(p));
   }
+  const auto *h = static_cast<const KORVU_ESS_CONTENTHINTS *>(v);
+  const auto *r = static_cast<const KORVU_ESS_CONTENTREFERENCE *>(v);
+  const auto *k = static_cast<const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *>(v);
+  const auto *a = static_cast<const KORVU_CMS_ALGORITHMPROTECTION *>(v);
+  std::vector<std::tuple<const char *, uint32_t, const void *>> rows;
+  if (type == KORVU_TYPE_CONTENTHINTS)
+    rows = {{"/contentDescription", KORVU_TYPE_UTF8STRING, korvu_contenthints_getdecription(h)},
+            {"/contentType", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_contenthints_gettype(h)}};
+  if (type == KORVU_TYPE_CONTENTREFERENCE)
+    rows = {{"/contentType", KORVU_TYPE_OBJECT_IDENTIFIER, korvu_contentreference_getcontenttype(r)},
+            {"/signedContentIdentifier", KORVU_TYPE_OCTET_STRING, korvu_contentreference_getsigncontentid(r)},
+            {"/originatorSignatureValue", KORVU_TYPE_OCTET_STRING, korvu_contentreference_getsignvalue(r)}};
+  if (type == KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE)
+    rows = {{"/issuerAndSerialNumber", KORVU_TYPE_ISSUERANDSERIALNUMBER, korvu_smimeencryptionkeypreference_getissuerandsn(k)},
+            {"/subjectAltKeyIdentifier", KORVU_TYPE_OCTET_STRING, korvu_smimeencryptionkeypreference_getsubjectaltkeyid(k)}};
+  if (type == KORVU_TYPE_CMSALGORITHMPROTECTION)
+    rows = {{"/digestAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_cmsalgorithmprotection_getdigestalgorithm(a)},
+            {"/signatureAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_cmsalgorithmprotection_getsignaturealgorithm(a)},
+            {"/macAlgorithm", KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_cmsalgorithmprotection_getmacalgorithm(a)}};
+  for (const auto &[path, component, value] : rows) o.der(path, component, value);
   return o;
 }
 
@@ -169,10 +160,9 @@ TEST(CadesCorpus, AttributeValuesDecodeReencodeAndAgreeWithPyasn1) {
 }
 
 // The hex vectors of the DEFAULT, peeking and tagging rules and of bad input.
-TEST(CadesVectors, DecodeWriteAndRefuse) { run_hex_vectors("cades_vectors.txt", 39, 10); }
+TEST(CadesVectors, DecodeWriteAndRefuse) { run_hex_vectors("cades_vectors.txt", 35, 10); }
 
 namespace {
-Bytes der_of(uint32_t type, const void *v) { return encode(type, v); }
 KORVU_ASN1_LIST *list_of(std::initializer_list<const void *> items, uint32_t type) {
   KORVU_ASN1_LIST *l = korvu_asn1_list_new();
   for (const void *e : items) korvu_asn1_list_put(l, korvu_asn1_dupobject(type, e, nullptr));
@@ -187,9 +177,9 @@ Bytes fingerprint(const std::string &pem, const char *md) {
 }
 }  // namespace
 
-// The reference, value, hash-index, long-term-validation and signer-attribute types built by the constructors from
-// openssl's certificate, CRL, OCSP response and time-stamp token equal the DER assembled from their parts, and read
-// back through the getters; the CHOICE and DEFAULT rules of the constructors.
+// Revocation values and long-term validation built by the constructors from openssl's certificate, CRL, OCSP
+// response and time-stamp token equal the DER assembled from their parts; the token's [0] poeValue reads back apart
+// from the [0] certificate set.
 TEST(CadesBuilt, ConstructorsFromOpensslParts) {
   const std::string dir = make_openssl_data(), crls = openssl_made_dir();
   if (dir.empty() || crls.empty()) GTEST_SKIP() << "openssl missing";
@@ -201,112 +191,44 @@ TEST(CadesBuilt, ConstructorsFromOpensslParts) {
   Val token(KORVU_TYPE_CONTENTINFO, decode(KORVU_TYPE_CONTENTINFO, read_file(dir + "/tok.der"), ctx));
   Val tst(KORVU_TYPE_TSTINFO, decode(KORVU_TYPE_TSTINFO, read_file(dir + "/tst.der"), ctx));
   ASSERT_TRUE(cert.v && crl.v && resp.v && token.v && tst.v) << ::testing::PrintToString(ctx.codes());
-  Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, contents(der_of(KORVU_TYPE_OCTET_STRING,
+  Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, contents(encode(KORVU_TYPE_OCTET_STRING,
       korvu_ocsp_responsebytes_getresponse(korvu_ocsp_ocspresponse_getresponse(resp.as<KORVU_OCSP_OCSPRESPONSE>())))), ctx));
-  const Bytes c_der = der_of(KORVU_TYPE_CERTIFICATE, cert.v), l_der = der_of(KORVU_TYPE_CERTIFICATELIST, crl.v),
-              b_der = der_of(KORVU_TYPE_BASICOCSPRESPONSE, basic.v), t_der = der_of(KORVU_TYPE_CONTENTINFO, token.v);
-  Val sha1(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(fingerprint(dir + "/a.pem", "sha1").data(), 20));
-  Val other_hash(KORVU_TYPE_OTHERHASHALGANDVALUE, decode(KORVU_TYPE_OTHERHASHALGANDVALUE, cat_bytes({hex("30 2F 30 0B 06 09 608648016503040201 04 20"), fingerprint(dir + "/a.pem", "sha256")}), ctx));
-  Val h1(KORVU_TYPE_OTHERHASH, korvu_otherhash_newsha1(sha1.as<KORVU_ASN1_OCTETSTRING>()));
-  Val h2(KORVU_TYPE_OTHERHASH, korvu_otherhash_newother(other_hash.as<KORVU_CADES_OTHERHASHALGANDVALUE>()));
-  EXPECT_EQ(korvu_otherhash_gettype(h1.as<KORVU_CADES_OTHERHASH>()) * 10 + korvu_otherhash_gettype(h2.as<KORVU_CADES_OTHERHASH>()), 12u);
-  EXPECT_EQ(korvu_otherhash_getother(h1.as<KORVU_CADES_OTHERHASH>()), nullptr);
-  const Bytes h1_der = der_of(KORVU_TYPE_OCTET_STRING, sha1.v), h2_der = der_of(KORVU_TYPE_OTHERHASHALGANDVALUE, other_hash.v);
-  const auto *crl_rec = crl.as<KORVU_X509_CRL>();
-  Val number(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1));
-  Val crl_id(KORVU_TYPE_CRLIDENTIFIER, korvu_crlidentifier_new(korvu_x509crl_getissuer(crl_rec), korvu_x509crl_getthisupdate(crl_rec), number.as<KORVU_ASN1_INTEGER>()));
-  const Bytes crl_id_der = der_tlv(0x30, cat_bytes({der_of(KORVU_TYPE_NAME, korvu_x509crl_getissuer(crl_rec)), der_of(KORVU_TYPE_TIME, korvu_x509crl_getthisupdate(crl_rec)), hex("02 01 01")}));
-  EXPECT_EQ(der_of(KORVU_TYPE_CRLIDENTIFIER, crl_id.v), crl_id_der);
-  Val validated(KORVU_TYPE_CRLVALIDATEDID, korvu_crlvalidatedid_new(h2.as<KORVU_CADES_OTHERHASH>(), crl_id.as<KORVU_CADES_CRLIDENTIFIER>()));
-  Val validated_list(KORVU_TYPE_CRLVALIDATEDIDS, list_of({validated.v}, KORVU_TYPE_CRLVALIDATEDID));
-  Val crl_list_id(KORVU_TYPE_CRLLISTID, korvu_crllistid_new(validated_list.as<KORVU_ASN1_LIST>()));
-  const Bytes crl_list_der = der_tlv(0x30, der_tlv(0x30, der_tlv(0x30, cat_bytes({h2_der, crl_id_der}))));
-  const KORVU_OCSP_RESPONSEDATA *rd = korvu_ocsp_basicocspresponse_gettbs(basic.as<KORVU_OCSP_BASICRESPONSE>());
-  Val ocsp_id(KORVU_TYPE_OCSPIDENTIFIER, korvu_ocspidentifier_new(korvu_ocsp_responsedata_getrespid(rd), korvu_ocsp_responsedata_getproducedat(rd)));
-  Val responses_id(KORVU_TYPE_OCSPRESPONSESID, korvu_ocspresponsesid_new(ocsp_id.as<KORVU_CADES_OCSPIDENTIFIER>(), h1.as<KORVU_CADES_OTHERHASH>()));
-  Val responses(KORVU_TYPE_OCSPRESPONSESIDS, list_of({responses_id.v}, KORVU_TYPE_OCSPRESPONSESID));
-  Val ocsp_list_id(KORVU_TYPE_OCSPLISTID, korvu_ocsplistid_new(responses.as<KORVU_ASN1_LIST>()));
-  const Bytes ocsp_id_der = der_tlv(0x30, cat_bytes({der_of(KORVU_TYPE_RESPONDERID, korvu_ocsp_responsedata_getrespid(rd)), der_of(KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_responsedata_getproducedat(rd))}));
-  const Bytes ocsp_list_der = der_tlv(0x30, der_tlv(0x30, der_tlv(0x30, cat_bytes({ocsp_id_der, h1_der}))));
-  Val oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("1.2.3"));
-  Val null_any(KORVU_TYPE_ANY, decode(KORVU_TYPE_ANY, hex("05 00"), ctx));
-  Val other_ref(KORVU_TYPE_OTHERREVREFS, korvu_otherrevrefs_new(oid.as<KORVU_ASN1_OID>(), null_any.as<KORVU_ASN1_ANY>()));
-  Val ref(KORVU_TYPE_CRLOCSPREF, korvu_crlocspref_new(crl_list_id.as<KORVU_CADES_CRLLISTID>(), ocsp_list_id.as<KORVU_CADES_OCSPLISTID>(), other_ref.as<KORVU_CADES_OTHERREVREFS>()));
-  Val refs(KORVU_TYPE_COMPLETEREVOCATIONREFS, list_of({ref.v}, KORVU_TYPE_CRLOCSPREF));
-  EXPECT_EQ(der_of(KORVU_TYPE_COMPLETEREVOCATIONREFS, refs.v), der_tlv(0x30, der_tlv(0x30, cat_bytes({der_tlv(0xA0, crl_list_der), der_tlv(0xA1, ocsp_list_der), der_tlv(0xA2, hex("30 06 06 02 2A03 05 00"))}))));
+  const Bytes c_der = encode(KORVU_TYPE_CERTIFICATE, cert.v), l_der = encode(KORVU_TYPE_CERTIFICATELIST, crl.v),
+              b_der = encode(KORVU_TYPE_BASICOCSPRESPONSE, basic.v), t_der = encode(KORVU_TYPE_CONTENTINFO, token.v);
+  const auto *cr = crl.as<KORVU_X509_CRL>();
+  // RevocationValues of the CRL and the basic response.
   Val crl_vals(KORVU_TYPE_CRLS, list_of({crl.v}, KORVU_TYPE_CERTIFICATELIST));
   Val ocsp_vals(KORVU_TYPE_BASICOCSPRESPONSES, list_of({basic.v}, KORVU_TYPE_BASICOCSPRESPONSE));
   Val values(KORVU_TYPE_REVOCATIONVALUES, korvu_revocationvalues_new(crl_vals.as<KORVU_ASN1_LIST>(), ocsp_vals.as<KORVU_ASN1_LIST>(), nullptr));
-  const Bytes values_der = der_tlv(0x30, cat_bytes({der_tlv(0xA0, der_tlv(0x30, l_der)), der_tlv(0xA1, der_tlv(0x30, b_der))}));
-  EXPECT_EQ(der_of(KORVU_TYPE_REVOCATIONVALUES, values.v), values_der);
-  Val values_back(KORVU_TYPE_REVOCATIONVALUES, decode(KORVU_TYPE_REVOCATIONVALUES, values_der, ctx));
-  EXPECT_EQ(der_hex(KORVU_TYPE_CERTIFICATELIST, item(korvu_revocationvalues_getcrls(values_back.as<KORVU_CADES_REVOCATIONVALUES>()), 0)), lower_hex(l_der));
-  // Certificate identification: OtherSigningCertificate, ESSCertIDv2 with its DEFAULT, the ATS hash indexes.
-  const auto *c = cert.as<KORVU_X509_CERT>();
-  Val gn(KORVU_TYPE_GENERALNAME, korvu_x509generalname_new_dirname(korvu_x509pubkeycert_getissuer(c)));
-  Val names(KORVU_TYPE_GENERALNAMES, list_of({gn.v}, KORVU_TYPE_GENERALNAME));
-  Val is(KORVU_TYPE_ESS_ISSUERSERIAL, korvu_ess_issuerserial_new(names.as<KORVU_ASN1_LIST>(), korvu_x509pubkeycert_getserialno(c)));
-  const Bytes is_der = der_tlv(0x30, cat_bytes({der_tlv(0x30, der_tlv(0xA4, der_of(KORVU_TYPE_NAME, korvu_x509pubkeycert_getissuer(c)))), der_of(KORVU_TYPE_INTEGER, korvu_x509pubkeycert_getserialno(c))}));
-  Val other_id(KORVU_TYPE_OTHERCERTID, korvu_othercertid_new(h1.as<KORVU_CADES_OTHERHASH>(), is.as<KORVU_ESS_ISSUERSERIAL>()));
-  Val other_ids(KORVU_TYPE_OTHERCERTIDS, list_of({other_id.v}, KORVU_TYPE_OTHERCERTID));
-  Val other_sc(KORVU_TYPE_OTHERSIGNINGCERT, korvu_othersigningcert_new(other_ids.as<KORVU_ASN1_LIST>(), nullptr));
-  EXPECT_EQ(der_of(KORVU_TYPE_OTHERSIGNINGCERT, other_sc.v), der_tlv(0x30, der_tlv(0x30, der_tlv(0x30, cat_bytes({h1_der, is_der})))));
-  Val sha256(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new("2.16.840.1.101.3.4.2.1"));
-  Val alg(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(sha256.as<KORVU_ASN1_OID>()));
-  Val alg_null(KORVU_TYPE_ALGORITHMIDENTIFIER, decode(KORVU_TYPE_ALGORITHMIDENTIFIER, hex("30 0D 06 09 608648016503040201 05 00"), ctx));
-  Val v2_default(KORVU_TYPE_ESSCERTIDV2, korvu_ess_certidv2_new(nullptr, sha1.as<KORVU_ASN1_OCTETSTRING>(), is.as<KORVU_ESS_ISSUERSERIAL>()));
-  Val v2_null(KORVU_TYPE_ESSCERTIDV2, korvu_ess_certidv2_new(alg_null.as<KORVU_X509_ALGID>(), sha1.as<KORVU_ASN1_OCTETSTRING>(), is.as<KORVU_ESS_ISSUERSERIAL>()));
-  EXPECT_EQ(der_of(KORVU_TYPE_ESSCERTIDV2, v2_default.v), der_tlv(0x30, cat_bytes({h1_der, is_der})));
-  EXPECT_EQ(der_of(KORVU_TYPE_ESSCERTIDV2, v2_null.v), der_tlv(0x30, cat_bytes({h1_der, is_der})));
-  EXPECT_EQ(der_hex(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_ess_certidv2_getcerthashalgo(v2_default.as<KORVU_ESS_CERTIDV2>())), "300b0609608648016503040201");
-  Val hashes(KORVU_TYPE_PARTIALHASHTREE, list_of({sha1.v}, KORVU_TYPE_OCTET_STRING));
-  Val empty(KORVU_TYPE_PARTIALHASHTREE, korvu_asn1_list_new());
-  const auto *hl = hashes.as<KORVU_ASN1_LIST>();
-  Val index(KORVU_TYPE_ATSHASHINDEX, korvu_atshashindex_new(alg.as<KORVU_X509_ALGID>(), hl, hl, empty.as<KORVU_ASN1_LIST>()));
-  Val index3(KORVU_TYPE_ATSHASHINDEXV3, korvu_atshashindexv3_new(alg.as<KORVU_X509_ALGID>(), hl, hl, empty.as<KORVU_ASN1_LIST>()));
-  const Bytes lists = cat_bytes({der_tlv(0x30, h1_der), der_tlv(0x30, h1_der), hex("30 00")});
-  EXPECT_EQ(der_of(KORVU_TYPE_ATSHASHINDEX, index.v), der_tlv(0x30, lists));
-  EXPECT_EQ(der_of(KORVU_TYPE_ATSHASHINDEXV3, index3.v), der_tlv(0x30, cat_bytes({der_of(KORVU_TYPE_ALGORITHMIDENTIFIER, alg.v), lists})));
-  EXPECT_EQ(korvu_atshashindexv3_new(nullptr, hl, hl, hl), nullptr);
-  // Long-term validation: the token as poeValue [0] EXPLICIT before the [0] IMPLICIT certificate set.
+  EXPECT_EQ(encode(KORVU_TYPE_REVOCATIONVALUES, values.v), der_tlv(0x30, cat_bytes({der_tlv(0xA0, der_tlv(0x30, l_der)), der_tlv(0xA1, der_tlv(0x30, b_der))})));
+  // LongTermValidation: the token as poeValue [0] EXPLICIT before the [0] IMPLICIT certificate set.
   Val poe(KORVU_TYPE_POEVALUE, korvu_poevalue_newtimestamp(token.as<KORVU_PKCS7_CONTENTINFO>()));
-  Val cc(KORVU_TYPE_CERTIFICATECHOICES, korvu_cmscertchoice_newx509pubkeycert(c));
-  Val rc(KORVU_TYPE_REVOCATIONINFOCHOICE, korvu_cmsrevinfochoice_newcrl(crl_rec));
+  Val cc(KORVU_TYPE_CERTIFICATECHOICES, korvu_cmscertchoice_newx509pubkeycert(cert.as<KORVU_X509_CERT>()));
+  Val rc(KORVU_TYPE_REVOCATIONINFOCHOICE, korvu_cmsrevinfochoice_newcrl(cr));
   Val certs(KORVU_TYPE_CERTIFICATESET, list_of({cc.v}, KORVU_TYPE_CERTIFICATECHOICES));
   Val revs(KORVU_TYPE_REVOCATIONINFOCHOICES, list_of({rc.v}, KORVU_TYPE_REVOCATIONINFOCHOICE));
   const KORVU_ASN1_TIME *gen = korvu_tsp_tstinfo_getgentime(tst.as<KORVU_TSP_TSTINFO>());
   Val ltv(KORVU_TYPE_LONGTERMVALIDATION, korvu_longtermvalidation_new(gen, poe.as<KORVU_CADES_POEVALUE>(), certs.as<KORVU_ASN1_LIST>(), revs.as<KORVU_ASN1_LIST>()));
-  const Bytes ltv_der = der_tlv(0x30, cat_bytes({der_of(KORVU_TYPE_GENERALIZEDTIME, gen), der_tlv(0xA0, t_der), der_tlv(0xA0, c_der), der_tlv(0xA1, l_der)}));
-  EXPECT_EQ(der_of(KORVU_TYPE_LONGTERMVALIDATION, ltv.v), ltv_der);
-  Val ltv_back(KORVU_TYPE_LONGTERMVALIDATION, decode(KORVU_TYPE_LONGTERMVALIDATION, ltv_der, ctx));
-  ASSERT_NE(ltv_back.v, nullptr) << ::testing::PrintToString(ctx.codes());
-  auto *lb = ltv_back.as<KORVU_CADES_LONGTERMVALIDATION>();
+  const Bytes ltv_der = der_tlv(0x30, cat_bytes({encode(KORVU_TYPE_GENERALIZEDTIME, gen), der_tlv(0xA0, t_der), der_tlv(0xA0, c_der), der_tlv(0xA1, l_der)}));
+  EXPECT_EQ(encode(KORVU_TYPE_LONGTERMVALIDATION, ltv.v), ltv_der);
+  Val back(KORVU_TYPE_LONGTERMVALIDATION, decode(KORVU_TYPE_LONGTERMVALIDATION, ltv_der, ctx));
+  ASSERT_NE(back.v, nullptr) << ::testing::PrintToString(ctx.codes());
+  auto *lb = back.as<KORVU_CADES_LONGTERMVALIDATION>();
   EXPECT_EQ(der_hex(KORVU_TYPE_CONTENTINFO, korvu_poevalue_gettimestamp(korvu_longtermvalidation_getpoevalue(lb))), lower_hex(t_der));
-  EXPECT_EQ(korvu_asn1_list_getsize(korvu_longtermvalidation_getextracerts(lb)) + korvu_asn1_list_getsize(korvu_longtermvalidation_getextrarevocation(lb)), 2);
-  // Signer attributes V1 and V2 around an attribute certificate.
-  Val ac(KORVU_TYPE_ATTRIBUTECERTIFICATE, decode(KORVU_TYPE_ATTRIBUTECERTIFICATE, read_file(KORVU_SOURCE_DIR "/tests/data/attrcert_built0.der"), ctx));
-  ASSERT_NE(ac.v, nullptr);
-  const Bytes ac_der = der_of(KORVU_TYPE_ATTRIBUTECERTIFICATE, ac.v);
-  Val item1(KORVU_TYPE_SIGNERATTRIBUTE_ITEM, korvu_signerattributeitem_newattrcert(ac.as<KORVU_AC_CERT>()));
-  Val item2(KORVU_TYPE_CERTIFIEDATTRIBUTESV2_ITEM, korvu_cadescertifiedattributesv2item_newattrcert(ac.as<KORVU_AC_CERT>()));
-  Val certified(KORVU_TYPE_CERTIFIEDATTRIBUTESV2, list_of({item2.v}, KORVU_TYPE_CERTIFIEDATTRIBUTESV2_ITEM));
-  Val sa2(KORVU_TYPE_SIGNERATTRIBUTEV2, korvu_cadessignerattributev2_new(nullptr, certified.as<KORVU_ASN1_LIST>(), nullptr));
-  EXPECT_EQ(der_of(KORVU_TYPE_SIGNERATTRIBUTE_ITEM, item1.v), der_tlv(0xA1, ac_der));
-  EXPECT_EQ(der_of(KORVU_TYPE_SIGNERATTRIBUTEV2, sa2.v), der_tlv(0x30, der_tlv(0xA1, der_tlv(0x30, der_tlv(0xA0, ac_der)))));
-  // CHOICE and optional-component rules of the constructors; an unknown choice number fails with "incorrect item".
+  EXPECT_EQ(der_hex(KORVU_TYPE_CERTIFICATESET, korvu_longtermvalidation_getextracerts(lb)), lower_hex(der_tlv(0x31, c_der)));
+  // The constructors' rules: choice numbers from 1, the NULL alternative, required arguments; a record with an
+  // unknown choice number is not written.
+  Val sha1(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(fingerprint(dir + "/a.pem", "sha1").data(), 20));
+  Val h1(KORVU_TYPE_OTHERHASH, korvu_otherhash_newsha1(sha1.as<KORVU_ASN1_OCTETSTRING>()));
+  EXPECT_TRUE(korvu_otherhash_gettype(h1.as<KORVU_CADES_OTHERHASH>()) == 1 && !korvu_otherhash_getother(h1.as<KORVU_CADES_OTHERHASH>()));
   Val implied(KORVU_TYPE_SIGNATUREPOLICYIDENTIFIER, korvu_signaturepolicyidentifier_newimplied());
-  EXPECT_EQ(to_hex(der_of(KORVU_TYPE_SIGNATUREPOLICYIDENTIFIER, implied.v)), "05 00");
-  EXPECT_EQ(korvu_signerlocation_new(nullptr, nullptr, nullptr), nullptr);
-  EXPECT_EQ(korvu_cmsalgorithmprotection_newmac(alg.as<KORVU_X509_ALGID>(), nullptr), nullptr);
-  Val prot(KORVU_TYPE_CMSALGORITHMPROTECTION, korvu_cmsalgorithmprotection_newsign(alg.as<KORVU_X509_ALGID>(), alg_null.as<KORVU_X509_ALGID>()));
-  EXPECT_EQ(to_hex(der_of(KORVU_TYPE_CMSALGORITHMPROTECTION, prot.v)), "30 1C 30 0B 06 09 60 86 48 01 65 03 04 02 01 A1 0D 06 09 60 86 48 01 65 03 04 02 01 05 00");
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_SIGNATUREPOLICYIDENTIFIER, implied.v)), "05 00");
+  EXPECT_TRUE(!korvu_signerlocation_new(nullptr, nullptr, nullptr) && !korvu_cmsalgorithmprotection_newmac(korvu_cmsalgorithmprotection_getdigestalgorithm(nullptr), nullptr));
+  EXPECT_EQ(korvu_atshashindexv3_new(nullptr, crl_vals.as<KORVU_ASN1_LIST>(), nullptr, nullptr), nullptr);
   h1.as<KORVU_CADES_OTHERHASH>()->choice = 7;
-  ctx.clear();
-  uint32_t written = 0;
   KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
-  EXPECT_NE(korvu_asn1_encode(s, KORVU_TYPE_OTHERHASH, h1.v, &written, ctx), 1);
+  EXPECT_TRUE(korvu_asn1_encode(s, KORVU_TYPE_OTHERHASH, h1.v, nullptr, ctx) != 1 && ctx.has(0x1020A)) << ::testing::PrintToString(ctx.codes());
   korvu_stream_free(s);
-  EXPECT_TRUE(ctx.has(0x1020A)) << ::testing::PrintToString(ctx.codes());
   EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_OTHERHASH, h1.v), 0xFFFFFFFEu);
   h1.as<KORVU_CADES_OTHERHASH>()->choice = 1;
   std::system(("rm -rf " + dir).c_str());
@@ -324,57 +246,43 @@ TEST(CadesOpenssl, SigningCertificates) {
   const std::string cert_pem = dir + "/a.pem";
   const Bytes pem = read_file(cert_pem);
   Val cert(KORVU_TYPE_CERTIFICATE, korvu_x509pubkeycert_new(pem.data(), static_cast<int32_t>(pem.size()), ctx));
-  const std::string serial = der_hex(KORVU_TYPE_INTEGER, korvu_x509pubkeycert_getserialno(cert.as<KORVU_X509_CERT>()));
-  for (const std::string md : {"sha1", "sha256", "sha384"}) {
-    ASSERT_EQ(std::system((sign + " -md " + md + " -out m.der >/dev/null 2>&1").c_str()), 0) << md;
+  const std::string issuer = der_hex(KORVU_TYPE_INTEGER, korvu_x509pubkeycert_getserialno(cert.as<KORVU_X509_CERT>())) +
+                             der_hex(KORVU_TYPE_NAME, korvu_x509pubkeycert_getissuer(cert.as<KORVU_X509_CERT>()));
+  for (const std::string md : {"sha1", "sha256", "sha384", "chain"}) {
+    const bool one = md == "sha1", chain = md == "chain";
+    const std::string made = chain ? "cd " + dir + " && echo 'ess_cert_id_chain = yes' >> tsa.cnf && openssl ts -reply -queryfile q.tsq -config tsa.cnf -token_out -out m.der"
+                                   : sign + " -md " + md + " -out m.der";
+    ASSERT_EQ(std::system((made + " >/dev/null 2>&1").c_str()), 0) << md;
     const Bytes m = read_file(dir + "/m.der");
     std::vector<Found> found;
     walk(m, 0, m.size(), 0, md, found);
-    ASSERT_EQ(found.size(), 1u) << md;
-    const uint32_t type = md == "sha1" ? KORVU_TYPE_SIGNINGCERTIFICATE : KORVU_TYPE_SIGNINGCERTIFICATEV2;
-    ASSERT_EQ(found[0].type, type) << md;
+    const uint32_t type = one ? KORVU_TYPE_SIGNINGCERTIFICATE : KORVU_TYPE_SIGNINGCERTIFICATEV2;
+    ASSERT_TRUE(found.size() == 1 && found[0].type == type) << md;
     Val v(type, decode(type, found[0].der, ctx));
-    ASSERT_NE(v.v, nullptr) << md;
-    EXPECT_EQ(encode(type, v.v), found[0].der) << md;
-    const KORVU_ASN1_LIST *certs = korvu_ess_signingcertificate_getcerts(v.as<KORVU_ESS_SIGNINGCERTIFICATE>());
-    ASSERT_EQ(korvu_asn1_list_getsize(certs), 1);
-    const Bytes hash = fingerprint(cert_pem, md == "sha1" ? "sha1" : md.c_str());
-    Val rebuilt_id(type - 5, nullptr);
-    const KORVU_ESS_ISSUERSERIAL *is = nullptr;
-    if (type == KORVU_TYPE_SIGNINGCERTIFICATE) {
-      auto *id = static_cast<KORVU_ESS_CERTID *>(item(certs, 0));
-      EXPECT_EQ(octets_hex(korvu_ess_certid_getcerthash(id)), lower_hex(hash));
-      is = korvu_ess_certid_getissuersn(id);
-      rebuilt_id.v = korvu_ess_certid_new(korvu_ess_certid_getcerthash(id), is);
-    } else {
-      auto *id = static_cast<KORVU_ESS_CERTIDV2 *>(item(certs, 0));
-      EXPECT_EQ(octets_hex(korvu_ess_certidv2_getcerthash(id)), lower_hex(hash));
-      EXPECT_EQ(oid_text(korvu_ess_certidv2_getcerthashalgo(id)->algorithm), md == "sha256" ? "2.16.840.1.101.3.4.2.1" : "2.16.840.1.101.3.4.2.2");
-      EXPECT_EQ(lower_hex(found[0].der).find("060960864801650304020") == std::string::npos, md == "sha256") << md;
-      is = korvu_ess_certidv2_getissuersn(id);
-      rebuilt_id.v = korvu_ess_certidv2_new(md == "sha256" ? nullptr : korvu_ess_certidv2_getcerthashalgo(id), korvu_ess_certidv2_getcerthash(id), is);
+    ASSERT_EQ(encode(type, v.v), found[0].der) << md;
+    const KORVU_ASN1_LIST *ids = korvu_ess_signingcertificate_getcerts(v.as<KORVU_ESS_SIGNINGCERTIFICATE>());
+    auto *v1 = static_cast<KORVU_ESS_CERTID *>(item(ids, 0));
+    auto *v2 = static_cast<KORVU_ESS_CERTIDV2 *>(item(ids, 0));
+    if (chain) {  // the signer's and the CA's identifiers, one of them with issuerSerial
+      ASSERT_EQ(korvu_asn1_list_getsize(ids), 2);
+      EXPECT_NE(korvu_ess_certidv2_getissuersn(v2) == nullptr, korvu_ess_certidv2_getissuersn(static_cast<KORVU_ESS_CERTIDV2 *>(item(ids, 1))) == nullptr);
+      continue;
     }
-    EXPECT_EQ(der_hex(KORVU_TYPE_INTEGER, korvu_ess_issuerserial_getsn(is)), serial);
-    const auto *gn = static_cast<KORVU_X509_GENERALNAME *>(item(korvu_ess_issuerserial_getissuer(is), 0));
-    EXPECT_EQ(der_hex(KORVU_TYPE_NAME, korvu_x509generalname_getdirname(gn)), der_hex(KORVU_TYPE_NAME, korvu_x509pubkeycert_getissuer(cert.as<KORVU_X509_CERT>())));
-    Val ids(type - 3, list_of({rebuilt_id.v}, type - 5));
-    Val rebuilt(type, type == KORVU_TYPE_SIGNINGCERTIFICATE ? korvu_ess_signingcertificate_new(ids.as<KORVU_ASN1_LIST>(), nullptr)
-                                                             : korvu_ess_signingcertificatev2_new(ids.as<KORVU_ASN1_LIST>(), nullptr));
+    const KORVU_ASN1_OCTETSTRING *hash = one ? korvu_ess_certid_getcerthash(v1) : korvu_ess_certidv2_getcerthash(v2);
+    const KORVU_ESS_ISSUERSERIAL *is = one ? korvu_ess_certid_getissuersn(v1) : korvu_ess_certidv2_getissuersn(v2);
+    EXPECT_EQ(octets_hex(hash), lower_hex(fingerprint(cert_pem, md.c_str())));
+    EXPECT_EQ(der_hex(KORVU_TYPE_INTEGER, korvu_ess_issuerserial_getsn(is)) + der_hex(KORVU_TYPE_NAME,
+              korvu_x509generalname_getdirname(static_cast<KORVU_X509_GENERALNAME *>(item(korvu_ess_issuerserial_getissuer(is), 0)))), issuer);
+    // The algorithm: written for SHA-384 only, read as SHA-256 when left out; rebuilt with a null one for SHA-256.
+    const std::string written = lower_hex(found[0].der).find("0609608648016503040202") != std::string::npos ? "384" : "-";
+    if (!one) EXPECT_EQ(oid_text(korvu_ess_certidv2_getcerthashalgo(v2)->algorithm) + written, md == "sha256" ? "2.16.840.1.101.3.4.2.1-" : "2.16.840.1.101.3.4.2.2384");
+    Val id(type - 5, one ? static_cast<void *>(korvu_ess_certid_new(hash, is)) : korvu_ess_certidv2_new(md == "sha256" ? nullptr : v2->hashAlgorithm, hash, is));
+    Val list(type - 3, list_of({id.v}, type - 5));
+    Val rebuilt(type, one ? korvu_ess_signingcertificate_new(list.as<KORVU_ASN1_LIST>(), nullptr) : korvu_ess_signingcertificatev2_new(list.as<KORVU_ASN1_LIST>(), nullptr));
     EXPECT_EQ(encode(type, rebuilt.v), found[0].der) << md;
-    const std::string line = std::string("signer 1 ") + (md == "sha1" ? "signingCertificate: SigningCertificate" : "signingCertificateV2: SigningCertificateV2") + ", 1 certificate identifiers\n";
+    const std::string line = "signer 1 " + std::string(one ? "signingCertificate: SigningCertificate" : "signingCertificateV2: SigningCertificateV2") + ", 1 certificate identifiers\n";
     EXPECT_NE(summary_of(KORVU_TYPE_CONTENTINFO, dir + "/m.der").find(line), std::string::npos) << line;
   }
-  ASSERT_EQ(std::system(("cd " + dir + " && echo 'ess_cert_id_chain = yes' >> tsa.cnf && openssl ts -reply -queryfile q.tsq -config tsa.cnf -token_out -out tc.der >/dev/null 2>&1").c_str()), 0);
-  const Bytes tc = read_file(dir + "/tc.der");
-  std::vector<Found> found;
-  walk(tc, 0, tc.size(), 0, "token", found);
-  ASSERT_EQ(found.size(), 1u);
-  Val sc(KORVU_TYPE_SIGNINGCERTIFICATEV2, decode(KORVU_TYPE_SIGNINGCERTIFICATEV2, found[0].der, ctx));
-  ASSERT_NE(sc.v, nullptr);
-  EXPECT_EQ(encode(KORVU_TYPE_SIGNINGCERTIFICATEV2, sc.v), found[0].der);
-  const auto ids = list_items<KORVU_ESS_CERTIDV2>(korvu_ess_signingcertificate_getcerts(sc.as<KORVU_ESS_SIGNINGCERTIFICATE>()));
-  ASSERT_EQ(ids.size(), 2u);
-  EXPECT_NE(korvu_ess_certidv2_getissuersn(ids[0]) == nullptr, korvu_ess_certidv2_getissuersn(ids[1]) == nullptr);
   std::system(("rm -rf " + dir).c_str());
 }
 

@@ -1,7 +1,6 @@
-// Hex vectors in tests/data: lines "TYPE CODE NAME: INPUT [=> OUTPUT]" ('#' starts a comment line). CODE 0: the
-// input decodes (from memory and from a file stream, all of it) and is written as OUTPUT (the input when none is
-// given), and every shorter prefix fails; otherwise decoding fails with CODE in the error context, handing out
-// nothing.
+// Hex vectors in tests/data: lines "TYPE CODE NAME: INPUT [=> OUTPUT]" ('#' starts a comment). CODE 0: the input
+// decodes whole (from memory and from a file stream), is written as OUTPUT (the input when none is given), and each
+// shorter prefix fails; otherwise decoding fails with CODE in the error context and hands out nothing.
 #ifndef KORVU_TESTS_VECTORS_H
 #define KORVU_TESTS_VECTORS_H
 
@@ -17,24 +16,21 @@ inline void run_hex_vectors(const std::string &file_name, int want_good, int wan
     if (line.empty() || line[0] == '#') continue;
     std::istringstream cells(line.substr(0, line.find(':')));
     uint32_t type = 0;
-    std::string name, code_text;
-    cells >> type >> code_text >> name;
-    const uint32_t code = static_cast<uint32_t>(std::stoul(code_text, nullptr, 0));
+    std::string name, code;
+    cells >> type >> code >> name;
     const std::string rest = line.substr(line.find(':') + 1);
     const size_t arrow = rest.find("=>");
     const Bytes in = hex(rest.substr(0, arrow)), want = arrow == std::string::npos ? in : hex(rest.substr(arrow + 2));
     ErrCtx ctx;
     uint32_t used = 0;
     Val v(type, decode(type, in, ctx, &used));
-    if (code != 0) {
-      EXPECT_EQ(v.v, nullptr) << name;
-      EXPECT_TRUE(ctx.has(code)) << name << ": " << ::testing::PrintToString(ctx.codes());
+    if (code != "0") {
+      EXPECT_TRUE(v.v == nullptr && ctx.has(std::stoul(code, nullptr, 0))) << name << ": " << ::testing::PrintToString(ctx.codes());
       bad++;
       continue;
     }
     ASSERT_NE(v.v, nullptr) << name << ": " << ::testing::PrintToString(ctx.codes());
-    EXPECT_EQ(used, in.size()) << name;
-    EXPECT_EQ(to_hex(encode(type, v.v)), to_hex(want)) << name;
+    EXPECT_EQ(to_hex(encode(type, v.v)) + " " + std::to_string(used), to_hex(want) + " " + std::to_string(in.size())) << name;
     ocsp::write_file(tmp, in);
     Val f(type, ocsp::decode_file(type, tmp, ctx, &used));
     EXPECT_EQ(to_hex(encode(type, f.v)), to_hex(want)) << name << " from a file";
@@ -45,8 +41,7 @@ inline void run_hex_vectors(const std::string &file_name, int want_good, int wan
     }
     good++;
   }
-  EXPECT_EQ(good, want_good);
-  EXPECT_EQ(bad, want_bad);
+  EXPECT_EQ(std::to_string(good) + " " + std::to_string(bad), std::to_string(want_good) + " " + std::to_string(want_bad));
 }
 
 }  // namespace korvu_test

@@ -7,7 +7,6 @@
 
 using namespace korvu;
 using st::alternative;
-using st::field;
 
 namespace {
 template <size_t N>
@@ -27,7 +26,10 @@ constexpr st::Field kEkpAlts[] = {
 constexpr st::StructDef kEkp = choice_table(KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE, kEkpAlts);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE, kEkp);
 KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newissuerandsn, kEkp, 0);
-KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newreceipentkeyid, kEkp, 1);
+// RecipientKeyIdentifier's record belongs to the enveloped-data types: the argument is left open.
+KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(const void *key_id) {
+  return static_cast<KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *>(st::new_choice(kEkp, 1, key_id));
+}
 KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newsubjectaltkeyid, kEkp, 2);
 KORVU_API uint32_t korvu_smimeencryptionkeypreference_gettype(const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p) {
   return st::choice_of(p);
@@ -39,8 +41,8 @@ KORVU_GET_CHOICE(korvu_smimeencryptionkeypreference_getsubjectaltkeyid, 2);
 // OtherHashAlgAndValue ::= SEQUENCE { hashAlgorithm AlgorithmIdentifier, hashValue OCTET STRING }
 // OtherHash ::= CHOICE { sha1Hash OtherHashValue, otherHash OtherHashAlgAndValue }  (numbered 1 and 2)
 constexpr st::Field kHashAlgValueFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CADES_OTHERHASHALGANDVALUE, hashAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_OTHERHASHALGANDVALUE, hashValue))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CADES_OTHERHASHALGANDVALUE, hashAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_OTHERHASHALGANDVALUE, hashValue)};
 constexpr st::StructDef kHashAlgValue = st::sequence(KORVU_TYPE_OTHERHASHALGANDVALUE, kHashAlgValueFields,
                                                      sizeof(KORVU_CADES_OTHERHASHALGANDVALUE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERHASHALGANDVALUE, kHashAlgValue);
@@ -58,8 +60,8 @@ KORVU_GET_CHOICE(korvu_otherhash_getother, 2);
 // OtherSigningCertificate ::= SEQUENCE { certs SEQUENCE OF OtherCertID, policies SEQUENCE OF PolicyInformation
 //   OPTIONAL }
 constexpr st::Field kOtherCertIdFields[] = {
-    field(KORVU_TYPE_OTHERHASH, offsetof(KORVU_CADES_OTHERCERTID, otherCertHash)),
-    field(KORVU_TYPE_ESS_ISSUERSERIAL, offsetof(KORVU_CADES_OTHERCERTID, issuerSerial)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OTHERHASH, KORVU_CADES_OTHERCERTID, otherCertHash),
+    KORVU_FIELD(KORVU_TYPE_ESS_ISSUERSERIAL, KORVU_CADES_OTHERCERTID, issuerSerial).optional()};
 constexpr st::StructDef kOtherCertId =
     st::sequence(KORVU_TYPE_OTHERCERTID, kOtherCertIdFields, sizeof(KORVU_CADES_OTHERCERTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERCERTID, kOtherCertId);
@@ -71,8 +73,8 @@ KORVU_API KORVU_CADES_OTHERCERTID *korvu_othercertid_new(const KORVU_CADES_OTHER
 KORVU_GET(korvu_othercertid_getcerthash, kOtherCertId, otherCertHash);
 KORVU_GET(korvu_othercertid_getissuerserial, kOtherCertId, issuerSerial);
 constexpr st::Field kOtherSigningCertFields[] = {
-    field(KORVU_TYPE_OTHERCERTIDS, offsetof(KORVU_CADES_OTHERSIGNINGCERT, certs)),
-    field(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, offsetof(KORVU_CADES_OTHERSIGNINGCERT, policies)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OTHERCERTIDS, KORVU_CADES_OTHERSIGNINGCERT, certs),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, KORVU_CADES_OTHERSIGNINGCERT, policies).optional()};
 constexpr st::StructDef kOtherSigningCert =
     st::sequence(KORVU_TYPE_OTHERSIGNINGCERT, kOtherSigningCertFields, sizeof(KORVU_CADES_OTHERSIGNINGCERT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERSIGNINGCERT, kOtherSigningCert);
@@ -88,9 +90,9 @@ KORVU_GET(korvu_othersigningcert_getpolicies, kOtherSigningCert, policies);
 // SignaturePolicyIdentifier ::= CHOICE { signaturePolicyId SignaturePolicyId, signaturePolicyImplied NULL }
 //   (numbered 1 and 2)
 constexpr st::Field kPolicyIdFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CADES_SIGNATUREPOLICYID, sigPolicyId)),
-    field(KORVU_TYPE_OTHERHASHALGANDVALUE, offsetof(KORVU_CADES_SIGNATUREPOLICYID, sigPolicyHash)),
-    field(KORVU_TYPE_POLICYQUALIFIERINFOS, offsetof(KORVU_CADES_SIGNATUREPOLICYID, sigPolicyQualifiers)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_SIGNATUREPOLICYID, sigPolicyId),
+    KORVU_FIELD(KORVU_TYPE_OTHERHASHALGANDVALUE, KORVU_CADES_SIGNATUREPOLICYID, sigPolicyHash),
+    KORVU_FIELD(KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_CADES_SIGNATUREPOLICYID, sigPolicyQualifiers).optional()};
 constexpr st::StructDef kPolicyId =
     st::sequence(KORVU_TYPE_SIGNATUREPOLICYID, kPolicyIdFields, sizeof(KORVU_CADES_SIGNATUREPOLICYID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNATUREPOLICYID, kPolicyId);
@@ -119,8 +121,8 @@ KORVU_GET_CHOICE(korvu_signaturepolicyidentifier_getid, 1);
 // CommitmentTypeIndication ::= SEQUENCE { commitmentTypeId CommitmentTypeIdentifier,
 //   commitmentTypeQualifier SEQUENCE SIZE (1..MAX) OF CommitmentTypeQualifier OPTIONAL }
 constexpr st::Field kCommitmentFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CADES_COMMITMENTTYPEINDICATION, commitmentTypeId)),
-    field(KORVU_TYPE_POLICYQUALIFIERINFOS, offsetof(KORVU_CADES_COMMITMENTTYPEINDICATION, commitmentTypeQualifier))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_COMMITMENTTYPEINDICATION, commitmentTypeId),
+    KORVU_FIELD(KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_CADES_COMMITMENTTYPEINDICATION, commitmentTypeQualifier)
         .optional()};
 constexpr st::StructDef kCommitment = st::sequence(KORVU_TYPE_COMMITMENTTYPEINDICATION, kCommitmentFields,
                                                    sizeof(KORVU_CADES_COMMITMENTTYPEINDICATION));
@@ -135,9 +137,9 @@ KORVU_GET(korvu_commitmenttypeindication_getqualifiers, kCommitment, commitmentT
 // SignerLocation ::= SEQUENCE { countryName [0] DirectoryString OPTIONAL, localityName [1] DirectoryString
 //   OPTIONAL, postalAdddress [2] PostalAddress OPTIONAL }  (EXPLICIT)
 constexpr st::Field kLocationFields[] = {
-    field(KORVU_TYPE_DIRECTORYSTRING, offsetof(KORVU_CADES_SIGNERLOCATION, countryName)).explicit_(0).optional(),
-    field(KORVU_TYPE_DIRECTORYSTRING, offsetof(KORVU_CADES_SIGNERLOCATION, localityName)).explicit_(1).optional(),
-    field(KORVU_TYPE_POSTALADDRESS, offsetof(KORVU_CADES_SIGNERLOCATION, postalAdddress)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_DIRECTORYSTRING, KORVU_CADES_SIGNERLOCATION, countryName).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_DIRECTORYSTRING, KORVU_CADES_SIGNERLOCATION, localityName).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_POSTALADDRESS, KORVU_CADES_SIGNERLOCATION, postalAdddress).explicit_(2).optional()};
 constexpr st::StructDef kLocation =
     st::sequence(KORVU_TYPE_SIGNERLOCATION, kLocationFields, sizeof(KORVU_CADES_SIGNERLOCATION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNERLOCATION, kLocation);
@@ -155,9 +157,9 @@ KORVU_GET(korvu_signerlocation_getpostaladdress, kLocation, postalAdddress);
 // CrlValidatedID ::= SEQUENCE { crlHash OtherHash, crlIdentifier CrlIdentifier OPTIONAL }
 // CRLListID ::= SEQUENCE { crls SEQUENCE OF CrlValidatedID }
 constexpr st::Field kCrlIdentifierFields[] = {
-    field(KORVU_TYPE_NAME, offsetof(KORVU_CADES_CRLIDENTIFIER, crlissuer)),
-    field(KORVU_TYPE_UTCTIME, offsetof(KORVU_CADES_CRLIDENTIFIER, crlIssuedTime)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CADES_CRLIDENTIFIER, crlNumber)).optional()};
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_CADES_CRLIDENTIFIER, crlissuer),
+    KORVU_FIELD(KORVU_TYPE_UTCTIME, KORVU_CADES_CRLIDENTIFIER, crlIssuedTime),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CADES_CRLIDENTIFIER, crlNumber).optional()};
 constexpr st::StructDef kCrlIdentifier =
     st::sequence(KORVU_TYPE_CRLIDENTIFIER, kCrlIdentifierFields, sizeof(KORVU_CADES_CRLIDENTIFIER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLIDENTIFIER, kCrlIdentifier);
@@ -170,8 +172,8 @@ KORVU_GET(korvu_crlidentifier_getcrlissuer, kCrlIdentifier, crlissuer);
 KORVU_GET(korvu_crlidentifier_getcrlissuedtime, kCrlIdentifier, crlIssuedTime);
 KORVU_GET(korvu_crlidentifier_getcrlnumber, kCrlIdentifier, crlNumber);
 constexpr st::Field kCrlValidatedFields[] = {
-    field(KORVU_TYPE_OTHERHASH, offsetof(KORVU_CADES_CRLVALIDATEDID, crlHash)),
-    field(KORVU_TYPE_CRLIDENTIFIER, offsetof(KORVU_CADES_CRLVALIDATEDID, crlIdentifier)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OTHERHASH, KORVU_CADES_CRLVALIDATEDID, crlHash),
+    KORVU_FIELD(KORVU_TYPE_CRLIDENTIFIER, KORVU_CADES_CRLVALIDATEDID, crlIdentifier).optional()};
 constexpr st::StructDef kCrlValidated =
     st::sequence(KORVU_TYPE_CRLVALIDATEDID, kCrlValidatedFields, sizeof(KORVU_CADES_CRLVALIDATEDID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLVALIDATEDID, kCrlValidated);
@@ -182,7 +184,7 @@ KORVU_API KORVU_CADES_CRLVALIDATEDID *korvu_crlvalidatedid_new(const KORVU_CADES
 }
 KORVU_GET(korvu_crlvalidatedid_getcrlhash, kCrlValidated, crlHash);
 KORVU_GET(korvu_crlvalidatedid_getcrlid, kCrlValidated, crlIdentifier);
-constexpr st::Field kCrlListIdFields[] = {field(KORVU_TYPE_CRLVALIDATEDIDS, offsetof(KORVU_CADES_CRLLISTID, crls))};
+constexpr st::Field kCrlListIdFields[] = {KORVU_FIELD(KORVU_TYPE_CRLVALIDATEDIDS, KORVU_CADES_CRLLISTID, crls)};
 constexpr st::StructDef kCrlListId = st::sequence(KORVU_TYPE_CRLLISTID, kCrlListIdFields, sizeof(KORVU_CADES_CRLLISTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLLISTID, kCrlListId);
 KORVU_API KORVU_CADES_CRLLISTID *korvu_crllistid_new(const KORVU_ASN1_LIST *crls) {
@@ -194,8 +196,8 @@ KORVU_GET(korvu_crllistid_getcrls, kCrlListId, crls);
 // OcspResponsesID ::= SEQUENCE { ocspIdentifier OcspIdentifier, ocspRepHash OtherHash OPTIONAL }
 // OcspListID ::= SEQUENCE { ocspResponses SEQUENCE OF OcspResponsesID }
 constexpr st::Field kOcspIdentifierFields[] = {
-    field(KORVU_TYPE_RESPONDERID, offsetof(KORVU_CADES_OCSPIDENTIFIER, ocspResponderID)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_CADES_OCSPIDENTIFIER, producedAt))};
+    KORVU_FIELD(KORVU_TYPE_RESPONDERID, KORVU_CADES_OCSPIDENTIFIER, ocspResponderID),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_CADES_OCSPIDENTIFIER, producedAt)};
 constexpr st::StructDef kOcspIdentifier =
     st::sequence(KORVU_TYPE_OCSPIDENTIFIER, kOcspIdentifierFields, sizeof(KORVU_CADES_OCSPIDENTIFIER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPIDENTIFIER, kOcspIdentifier);
@@ -206,8 +208,8 @@ KORVU_API KORVU_CADES_OCSPIDENTIFIER *korvu_ocspidentifier_new(const KORVU_OCSP_
 KORVU_GET(korvu_ocspidentifier_getocsprespid, kOcspIdentifier, ocspResponderID);
 KORVU_GET(korvu_ocspidentifier_getproducedat, kOcspIdentifier, producedAt);
 constexpr st::Field kOcspResponsesIdFields[] = {
-    field(KORVU_TYPE_OCSPIDENTIFIER, offsetof(KORVU_CADES_OCSPRESPONSESID, ocspIdentifier)),
-    field(KORVU_TYPE_OTHERHASH, offsetof(KORVU_CADES_OCSPRESPONSESID, ocspRepHash)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCSPIDENTIFIER, KORVU_CADES_OCSPRESPONSESID, ocspIdentifier),
+    KORVU_FIELD(KORVU_TYPE_OTHERHASH, KORVU_CADES_OCSPRESPONSESID, ocspRepHash).optional()};
 constexpr st::StructDef kOcspResponsesId =
     st::sequence(KORVU_TYPE_OCSPRESPONSESID, kOcspResponsesIdFields, sizeof(KORVU_CADES_OCSPRESPONSESID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPRESPONSESID, kOcspResponsesId);
@@ -219,7 +221,7 @@ KORVU_API KORVU_CADES_OCSPRESPONSESID *korvu_ocspresponsesid_new(const KORVU_CAD
 KORVU_GET(korvu_ocspresponsesid_getid, kOcspResponsesId, ocspIdentifier);
 KORVU_GET(korvu_ocspresponsesid_gethash, kOcspResponsesId, ocspRepHash);
 constexpr st::Field kOcspListIdFields[] = {
-    field(KORVU_TYPE_OCSPRESPONSESIDS, offsetof(KORVU_CADES_OCSPLISTID, ocspResponses))};
+    KORVU_FIELD(KORVU_TYPE_OCSPRESPONSESIDS, KORVU_CADES_OCSPLISTID, ocspResponses)};
 constexpr st::StructDef kOcspListId = st::sequence(KORVU_TYPE_OCSPLISTID, kOcspListIdFields, sizeof(KORVU_CADES_OCSPLISTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPLISTID, kOcspListId);
 KORVU_API KORVU_CADES_OCSPLISTID *korvu_ocsplistid_new(const KORVU_ASN1_LIST *responses) {
@@ -230,8 +232,8 @@ KORVU_GET(korvu_ocsplistid_getocspresponses, kOcspListId, ocspResponses);
 // OtherRevRefs ::= SEQUENCE { otherRevRefType OtherRevRefType, otherRevRefs ANY DEFINED BY otherRevRefType }
 // OtherRevVals ::= SEQUENCE { otherRevValType OtherRevValType, otherRevVals ANY DEFINED BY otherRevValType }
 constexpr st::Field kOtherRevRefsFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CADES_OTHERREVREFS, type)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_CADES_OTHERREVREFS, value))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_OTHERREVREFS, type),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CADES_OTHERREVREFS, value)};
 constexpr st::StructDef kOtherRevRefs =
     st::sequence(KORVU_TYPE_OTHERREVREFS, kOtherRevRefsFields, sizeof(KORVU_CADES_OTHERREVREFS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERREVREFS, kOtherRevRefs);
@@ -253,9 +255,9 @@ KORVU_GET(korvu_otherrevvals_getvalue, kOtherRevVals, value);
 //   otherRev [2] OtherRevRefs OPTIONAL }  (EXPLICIT)
 // CompleteRevocationRefs ::= SEQUENCE OF CrlOcspRef
 constexpr st::Field kCrlOcspRefFields[] = {
-    field(KORVU_TYPE_CRLLISTID, offsetof(KORVU_CADES_CRLOCSPREF, crlids)).explicit_(0).optional(),
-    field(KORVU_TYPE_OCSPLISTID, offsetof(KORVU_CADES_CRLOCSPREF, ocspids)).explicit_(1).optional(),
-    field(KORVU_TYPE_OTHERREVREFS, offsetof(KORVU_CADES_CRLOCSPREF, otherRev)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_CRLLISTID, KORVU_CADES_CRLOCSPREF, crlids).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCSPLISTID, KORVU_CADES_CRLOCSPREF, ocspids).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_OTHERREVREFS, KORVU_CADES_CRLOCSPREF, otherRev).explicit_(2).optional()};
 constexpr st::StructDef kCrlOcspRef =
     st::sequence(KORVU_TYPE_CRLOCSPREF, kCrlOcspRefFields, sizeof(KORVU_CADES_CRLOCSPREF));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLOCSPREF, kCrlOcspRef);
@@ -276,9 +278,9 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_CERTIFICATES) = kList<KORVU_TYPE_CERTIFICATES, KO
 KORVU_REGISTER_TYPE(KORVU_TYPE_CRLS) = kList<KORVU_TYPE_CRLS, KORVU_TYPE_CERTIFICATELIST>;
 KORVU_REGISTER_TYPE(KORVU_TYPE_BASICOCSPRESPONSES) = kList<KORVU_TYPE_BASICOCSPRESPONSES, KORVU_TYPE_BASICOCSPRESPONSE>;
 constexpr st::Field kRevValuesFields[] = {
-    field(KORVU_TYPE_CRLS, offsetof(KORVU_CADES_REVOCATIONVALUES, crlVals)).explicit_(0).optional(),
-    field(KORVU_TYPE_BASICOCSPRESPONSES, offsetof(KORVU_CADES_REVOCATIONVALUES, ocspVals)).explicit_(1).optional(),
-    field(KORVU_TYPE_OTHERREVVALS, offsetof(KORVU_CADES_REVOCATIONVALUES, otherRevVals)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_CRLS, KORVU_CADES_REVOCATIONVALUES, crlVals).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_BASICOCSPRESPONSES, KORVU_CADES_REVOCATIONVALUES, ocspVals).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_OTHERREVVALS, KORVU_CADES_REVOCATIONVALUES, otherRevVals).explicit_(2).optional()};
 constexpr st::StructDef kRevValues =
     st::sequence(KORVU_TYPE_REVOCATIONVALUES, kRevValuesFields, sizeof(KORVU_CADES_REVOCATIONVALUES));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REVOCATIONVALUES, kRevValues);
@@ -302,20 +304,20 @@ constexpr bool starts_with_oid(const Header &h, const unsigned char *inner, uint
 }
 }  // namespace
 constexpr st::Field kAtsHashIndexFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CADES_ATSHASHINDEX, hashIndAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CADES_ATSHASHINDEX, hashIndAlgorithm)
         .defaults(cades::kSha256, st::DefaultRule::AlgorithmOid)
         .accepts_if(starts_with_oid),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_ATSHASHINDEX, certificatesHashIndex)).sequence_of(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_ATSHASHINDEX, crlsHashIndex)).sequence_of(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_ATSHASHINDEX, unsignedAttrsHashIndex)).sequence_of()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_ATSHASHINDEX, certificatesHashIndex).sequence_of(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_ATSHASHINDEX, crlsHashIndex).sequence_of(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_ATSHASHINDEX, unsignedAttrsHashIndex).sequence_of()};
 constexpr st::StructDef kAtsHashIndex =
     st::sequence(KORVU_TYPE_ATSHASHINDEX, kAtsHashIndexFields, sizeof(KORVU_CADES_ATSHASHINDEX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATSHASHINDEX, kAtsHashIndex);
 constexpr st::Field kAtsHashIndexV3Fields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CADES_ATSHASHINDEX, hashIndAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_ATSHASHINDEX, certificatesHashIndex)).sequence_of(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_ATSHASHINDEX, crlsHashIndex)).sequence_of(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CADES_ATSHASHINDEX, unsignedAttrsHashIndex)).sequence_of()};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CADES_ATSHASHINDEX, hashIndAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_ATSHASHINDEX, certificatesHashIndex).sequence_of(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_ATSHASHINDEX, crlsHashIndex).sequence_of(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_ATSHASHINDEX, unsignedAttrsHashIndex).sequence_of()};
 constexpr st::StructDef kAtsHashIndexV3 =
     st::sequence(KORVU_TYPE_ATSHASHINDEXV3, kAtsHashIndexV3Fields, sizeof(KORVU_CADES_ATSHASHINDEX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATSHASHINDEXV3, kAtsHashIndexV3);
@@ -355,9 +357,9 @@ KORVU_GET_CHOICE(korvu_signerattributeitem_getattrcert, 1);
 //   originatorSignatureValue OCTET STRING }
 // ContentHints ::= SEQUENCE { contentDescription UTF8String (SIZE (1..MAX)) OPTIONAL, contentType ContentType }
 constexpr st::Field kContentRefFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_ESS_CONTENTREFERENCE, contentType)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ESS_CONTENTREFERENCE, signedContentIdentifier)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ESS_CONTENTREFERENCE, originatorSignatureValue))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_ESS_CONTENTREFERENCE, contentType),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ESS_CONTENTREFERENCE, signedContentIdentifier),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ESS_CONTENTREFERENCE, originatorSignatureValue)};
 constexpr st::StructDef kContentRef =
     st::sequence(KORVU_TYPE_CONTENTREFERENCE, kContentRefFields, sizeof(KORVU_ESS_CONTENTREFERENCE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTENTREFERENCE, kContentRef);
@@ -370,8 +372,8 @@ KORVU_GET(korvu_contentreference_getcontenttype, kContentRef, contentType);
 KORVU_GET(korvu_contentreference_getsigncontentid, kContentRef, signedContentIdentifier);
 KORVU_GET(korvu_contentreference_getsignvalue, kContentRef, originatorSignatureValue);
 constexpr st::Field kContentHintsFields[] = {
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_ESS_CONTENTHINTS, contentDescription)).optional(),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_ESS_CONTENTHINTS, contentType))};
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_ESS_CONTENTHINTS, contentDescription).optional(),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_ESS_CONTENTHINTS, contentType)};
 constexpr st::StructDef kContentHints =
     st::sequence(KORVU_TYPE_CONTENTHINTS, kContentHintsFields, sizeof(KORVU_ESS_CONTENTHINTS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTENTHINTS, kContentHints);
@@ -405,10 +407,10 @@ KORVU_API uint32_t korvu_poevalue_gettype(const KORVU_CADES_POEVALUE *p) { retur
 KORVU_GET_CHOICE(korvu_poevalue_gettimestamp, 0);
 KORVU_GET_CHOICE(korvu_poevalue_getevidencerecord, 1);
 constexpr st::Field kLtvFields[] = {
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_CADES_LONGTERMVALIDATION, poeDate)),
-    field(KORVU_TYPE_POEVALUE, offsetof(KORVU_CADES_LONGTERMVALIDATION, poeValue)).optional().accepts_if(holds_poe_value),
-    field(KORVU_TYPE_CERTIFICATESET, offsetof(KORVU_CADES_LONGTERMVALIDATION, extraCertificates)).implicit(0).optional(),
-    field(KORVU_TYPE_REVOCATIONINFOCHOICES, offsetof(KORVU_CADES_LONGTERMVALIDATION, extraRevocation))
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_CADES_LONGTERMVALIDATION, poeDate),
+    KORVU_FIELD(KORVU_TYPE_POEVALUE, KORVU_CADES_LONGTERMVALIDATION, poeValue).optional().accepts_if(holds_poe_value),
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATESET, KORVU_CADES_LONGTERMVALIDATION, extraCertificates).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_REVOCATIONINFOCHOICES, KORVU_CADES_LONGTERMVALIDATION, extraRevocation)
         .implicit(1)
         .optional()};
 constexpr st::StructDef kLtv =
@@ -431,8 +433,8 @@ KORVU_GET(korvu_longtermvalidation_getextrarevocation, kLtv, extraRevocation);
 //   OPTIONAL }
 // OtherRevInfo ::= SEQUENCE { type OBJECT IDENTIFIER, value OCTET STRING }
 constexpr st::Field kOtherRevInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_ADOBE_OTHERREVINFO, type)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ADOBE_OTHERREVINFO, value))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_ADOBE_OTHERREVINFO, type),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ADOBE_OTHERREVINFO, value)};
 constexpr st::StructDef kOtherRevInfo =
     st::sequence(KORVU_TYPE_PDF_OTHERREVINFO, kOtherRevInfoFields, sizeof(KORVU_ADOBE_OTHERREVINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PDF_OTHERREVINFO, kOtherRevInfo);
@@ -446,9 +448,9 @@ KORVU_API KORVU_ADOBE_OTHERREVINFO *korvu_adobe_otherrevinfo_new(const KORVU_ASN
 KORVU_GET(korvu_adobe_otherrevinfo_gettype, kOtherRevInfo, type);
 KORVU_GET(korvu_adobe_otherrevinfo_getvalue, kOtherRevInfo, value);
 constexpr st::Field kArchivalFields[] = {
-    field(KORVU_TYPE_PDF_CRLS, offsetof(KORVU_ADOBE_REVOCATIONINFOARCHIVAL, crl)).explicit_(0).optional(),
-    field(KORVU_TYPE_PDF_OCSP_RESPONSES, offsetof(KORVU_ADOBE_REVOCATIONINFOARCHIVAL, ocsp)).explicit_(1).optional(),
-    field(KORVU_TYPE_PDF_OTHERREVINFOS, offsetof(KORVU_ADOBE_REVOCATIONINFOARCHIVAL, otherRevInfo))
+    KORVU_FIELD(KORVU_TYPE_PDF_CRLS, KORVU_ADOBE_REVOCATIONINFOARCHIVAL, crl).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_PDF_OCSP_RESPONSES, KORVU_ADOBE_REVOCATIONINFOARCHIVAL, ocsp).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_PDF_OTHERREVINFOS, KORVU_ADOBE_REVOCATIONINFOARCHIVAL, otherRevInfo)
         .explicit_(2)
         .optional()};
 constexpr st::StructDef kArchival =
@@ -471,8 +473,8 @@ KORVU_GET(korvu_adobe_revocationinfoarchival_getotherrevinfo, kArchival, otherRe
 // SignerAttributeV2 ::= SEQUENCE { claimedAttributes [0] ClaimedAttributes OPTIONAL,
 //   certifiedAttributesV2 [1] CertifiedAttributesV2 OPTIONAL, signedAssertions [2] SignedAssertions OPTIONAL }
 constexpr st::Field kOidAnyFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CADES_OTHERATTRIBUTECERTIFICATE, id)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_CADES_OTHERATTRIBUTECERTIFICATE, value)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_OTHERATTRIBUTECERTIFICATE, id),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CADES_OTHERATTRIBUTECERTIFICATE, value).optional()};
 constexpr st::StructDef kOtherAttrCert = st::sequence(KORVU_TYPE_OTHERATTRIBUTECERTIFICATE, kOidAnyFields,
                                                       sizeof(KORVU_CADES_OTHERATTRIBUTECERTIFICATE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERATTRIBUTECERTIFICATE, kOtherAttrCert);
@@ -506,13 +508,13 @@ KORVU_API uint32_t korvu_cadescertifiedattributesv2item_gettype(const KORVU_CADE
 KORVU_GET_CHOICE(korvu_cadescertifiedattributesv2item_getattrcert, 0);
 KORVU_GET_CHOICE(korvu_cadescertifiedattributesv2item_getotherattrcert, 1);
 constexpr st::Field kSignerAttrV2Fields[] = {
-    field(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, offsetof(KORVU_CADES_SIGNERATTRIBUTEV2, claimedAttributes))
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, KORVU_CADES_SIGNERATTRIBUTEV2, claimedAttributes)
         .explicit_(0)
         .optional(),
-    field(KORVU_TYPE_CERTIFIEDATTRIBUTESV2, offsetof(KORVU_CADES_SIGNERATTRIBUTEV2, certifiedAttributesV2))
+    KORVU_FIELD(KORVU_TYPE_CERTIFIEDATTRIBUTESV2, KORVU_CADES_SIGNERATTRIBUTEV2, certifiedAttributesV2)
         .explicit_(1)
         .optional(),
-    field(KORVU_TYPE_SIGNEDASSERTIONS, offsetof(KORVU_CADES_SIGNERATTRIBUTEV2, signedAssertions)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_SIGNEDASSERTIONS, KORVU_CADES_SIGNERATTRIBUTEV2, signedAssertions).explicit_(2).optional()};
 constexpr st::StructDef kSignerAttrV2 =
     st::sequence(KORVU_TYPE_SIGNERATTRIBUTEV2, kSignerAttrV2Fields, sizeof(KORVU_CADES_SIGNERATTRIBUTEV2));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNERATTRIBUTEV2, kSignerAttrV2);
@@ -550,8 +552,8 @@ KORVU_API uint32_t korvu_cadessignaturepolicydocument_gettype(const KORVU_CADES_
 KORVU_GET_CHOICE(korvu_cadessignaturepolicydocument_getencoded, 0);
 KORVU_GET_CHOICE(korvu_cadessignaturepolicydocument_getlocaluri, 1);
 constexpr st::Field kPolicyStoreFields[] = {
-    field(KORVU_TYPE_SPDOC_FORMAT, offsetof(KORVU_CADES_SIGNATUREPOLICYSTORE, spDocSpec)),
-    field(KORVU_TYPE_SIGNATUREPOLICYDOCUMENT, offsetof(KORVU_CADES_SIGNATUREPOLICYSTORE, spDocument))};
+    KORVU_FIELD(KORVU_TYPE_SPDOC_FORMAT, KORVU_CADES_SIGNATUREPOLICYSTORE, spDocSpec),
+    KORVU_FIELD(KORVU_TYPE_SIGNATUREPOLICYDOCUMENT, KORVU_CADES_SIGNATUREPOLICYSTORE, spDocument)};
 constexpr st::StructDef kPolicyStore =
     st::sequence(KORVU_TYPE_SIGNATUREPOLICYSTORE, kPolicyStoreFields, sizeof(KORVU_CADES_SIGNATUREPOLICYSTORE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNATUREPOLICYSTORE, kPolicyStore);
@@ -566,11 +568,11 @@ KORVU_GET(korvu_cadessignaturepolicystore_getdoc, kPolicyStore, spDocument);
 //   signatureAlgorithm [1] SignatureAlgorithmIdentifier OPTIONAL, macAlgorithm [2] MessageAuthenticationCodeAlgorithm
 //   OPTIONAL }  (IMPLICIT)
 constexpr st::Field kAlgProtFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_ALGORITHMPROTECTION, digestAlgorithm)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_ALGORITHMPROTECTION, signatureAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_ALGORITHMPROTECTION, digestAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_ALGORITHMPROTECTION, signatureAlgorithm)
         .implicit(1)
         .optional(),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_ALGORITHMPROTECTION, macAlgorithm)).implicit(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_ALGORITHMPROTECTION, macAlgorithm).implicit(2).optional()};
 constexpr st::StructDef kAlgProt =
     st::sequence(KORVU_TYPE_CMSALGORITHMPROTECTION, kAlgProtFields, sizeof(KORVU_CMS_ALGORITHMPROTECTION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CMSALGORITHMPROTECTION, kAlgProt);

@@ -4,12 +4,11 @@
 #include "cades_internal.h"
 
 using namespace korvu;
-using st::field;
 
 // IssuerSerial ::= SEQUENCE { issuer GeneralNames, serialNumber CertificateSerialNumber }
 constexpr st::Field kIssuerSerialFields[] = {
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_ESS_ISSUERSERIAL, issuer)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_ESS_ISSUERSERIAL, serialNumber))};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_ESS_ISSUERSERIAL, issuer),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_ESS_ISSUERSERIAL, serialNumber)};
 constexpr st::StructDef kIssuerSerial =
     st::sequence(KORVU_TYPE_ESS_ISSUERSERIAL, kIssuerSerialFields, sizeof(KORVU_ESS_ISSUERSERIAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ESS_ISSUERSERIAL, kIssuerSerial);
@@ -22,8 +21,8 @@ KORVU_GET(korvu_ess_issuerserial_getsn, kIssuerSerial, serialNumber);
 
 // ESSCertID ::= SEQUENCE { certHash Hash, issuerSerial IssuerSerial OPTIONAL }
 constexpr st::Field kCertIdFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ESS_CERTID, certHash)),
-    field(KORVU_TYPE_ESS_ISSUERSERIAL, offsetof(KORVU_ESS_CERTID, issuerSerial)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ESS_CERTID, certHash),
+    KORVU_FIELD(KORVU_TYPE_ESS_ISSUERSERIAL, KORVU_ESS_CERTID, issuerSerial).optional()};
 constexpr st::StructDef kCertId = st::sequence(KORVU_TYPE_ESSCERTID, kCertIdFields, sizeof(KORVU_ESS_CERTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ESSCERTID, kCertId);
 KORVU_API KORVU_ESS_CERTID *korvu_ess_certid_new(const KORVU_ASN1_OCTETSTRING *cert_hash,
@@ -37,10 +36,10 @@ KORVU_GET(korvu_ess_certid_getissuersn, kCertId, issuerSerial);
 //   certHash Hash, issuerSerial IssuerSerial OPTIONAL }
 // The algorithm is left out whenever its OID is SHA-256, whatever its parameters.
 constexpr st::Field kCertIdV2Fields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_ESS_CERTIDV2, hashAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_ESS_CERTIDV2, hashAlgorithm)
         .defaults(cades::kSha256, st::DefaultRule::AlgorithmOid),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ESS_CERTIDV2, certHash)),
-    field(KORVU_TYPE_ESS_ISSUERSERIAL, offsetof(KORVU_ESS_CERTIDV2, issuerSerial)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ESS_CERTIDV2, certHash),
+    KORVU_FIELD(KORVU_TYPE_ESS_ISSUERSERIAL, KORVU_ESS_CERTIDV2, issuerSerial).optional()};
 constexpr st::StructDef kCertIdV2 =
     st::sequence(KORVU_TYPE_ESSCERTIDV2, kCertIdV2Fields, sizeof(KORVU_ESS_CERTIDV2));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ESSCERTIDV2, kCertIdV2);
@@ -63,14 +62,14 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION) =
 // SigningCertificate ::= SEQUENCE { certs SEQUENCE OF ESSCertID, policies SEQUENCE OF PolicyInformation OPTIONAL }
 // SigningCertificateV2 ::= SEQUENCE { certs SEQUENCE OF ESSCertIDv2, policies ... OPTIONAL }  (one record)
 constexpr st::Field kSigningCertFields[] = {
-    field(KORVU_TYPE_SEQUENCE_OF_ESSCERTID, offsetof(KORVU_ESS_SIGNINGCERTIFICATE, certs)),
-    field(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, offsetof(KORVU_ESS_SIGNINGCERTIFICATE, policies)).optional()};
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_ESSCERTID, KORVU_ESS_SIGNINGCERTIFICATE, certs),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, KORVU_ESS_SIGNINGCERTIFICATE, policies).optional()};
 constexpr st::StructDef kSigningCert =
     st::sequence(KORVU_TYPE_SIGNINGCERTIFICATE, kSigningCertFields, sizeof(KORVU_ESS_SIGNINGCERTIFICATE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNINGCERTIFICATE, kSigningCert);
 constexpr st::Field kSigningCertV2Fields[] = {
-    field(KORVU_TYPE_SEQUENCE_OF_ESSCERTIDV2, offsetof(KORVU_ESS_SIGNINGCERTIFICATE, certs)),
-    field(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, offsetof(KORVU_ESS_SIGNINGCERTIFICATE, policies)).optional()};
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_ESSCERTIDV2, KORVU_ESS_SIGNINGCERTIFICATE, certs),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_POLICYINFORMATION, KORVU_ESS_SIGNINGCERTIFICATE, policies).optional()};
 constexpr st::StructDef kSigningCertV2 =
     st::sequence(KORVU_TYPE_SIGNINGCERTIFICATEV2, kSigningCertV2Fields, sizeof(KORVU_ESS_SIGNINGCERTIFICATE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNINGCERTIFICATEV2, kSigningCertV2);

@@ -8,7 +8,6 @@
 #include "../core/struct.h"
 
 using namespace korvu;
-using st::field;
 
 namespace {
 // SEQUENCE (or SET) SIZE (1..MAX) OF Attribute: an empty one is refused with "incorrect item".
@@ -48,8 +47,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_ARCHIVETIMESTAMPSEQUENCE) =
 // EncryptionInfo ::= SEQUENCE { encryptionInfoType OBJECT IDENTIFIER,
 //   encryptionInfoValue ANY DEFINED BY encryptionInfoType }
 constexpr st::Field kEncryptionInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_ERS_ENCRYPTIONINFO, encryptionInfoType)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_ERS_ENCRYPTIONINFO, encryptionInfoValue))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_ERS_ENCRYPTIONINFO, encryptionInfoType),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_ERS_ENCRYPTIONINFO, encryptionInfoValue)};
 constexpr st::StructDef kEncryptionInfo =
     st::sequence(KORVU_TYPE_ENCRYPTIONINFO, kEncryptionInfoFields, sizeof(KORVU_ERS_ENCRYPTIONINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ENCRYPTIONINFO, kEncryptionInfo);
@@ -64,22 +63,22 @@ KORVU_GET(korvu_ers_encryptioninfo_getvalue, kEncryptionInfo, encryptionInfoValu
 //   attributes [1] Attributes OPTIONAL, reducedHashtree [2] SEQUENCE OF PartialHashtree OPTIONAL,
 //   timeStamp ContentInfo }
 constexpr st::Field kAtsFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_ERS_ARCHIVETIMESTAMP, digestAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_ERS_ARCHIVETIMESTAMP, digestAlgorithm)
         .implicit(0)
         .optional()
         .accepts_if(st::constructed_only),
-    field(KORVU_TYPE_ATTRIBUTE_PLAIN, offsetof(KORVU_ERS_ARCHIVETIMESTAMP, attributes))
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTE_PLAIN, KORVU_ERS_ARCHIVETIMESTAMP, attributes)
         .set_of()
         .size(1, 0, kErrIncorrectItem)
         .implicit(1)
         .optional()
         .accepts_if(st::constructed_only),
-    field(KORVU_TYPE_PARTIALHASHTREE, offsetof(KORVU_ERS_ARCHIVETIMESTAMP, reducedHashtree))
+    KORVU_FIELD(KORVU_TYPE_PARTIALHASHTREE, KORVU_ERS_ARCHIVETIMESTAMP, reducedHashtree)
         .sequence_of()
         .implicit(2)
         .optional()
         .accepts_if(st::constructed_only),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_ERS_ARCHIVETIMESTAMP, timeStamp))};
+    KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_ERS_ARCHIVETIMESTAMP, timeStamp)};
 constexpr st::StructDef kAts = st::sequence(KORVU_TYPE_ARCHIVETIMESTAMP, kAtsFields, sizeof(KORVU_ERS_ARCHIVETIMESTAMP));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ARCHIVETIMESTAMP, kAts);
 KORVU_API KORVU_ERS_ARCHIVETIMESTAMP *korvu_ers_archivetimestamp_new(const KORVU_X509_ALGID *digest_algorithm,
@@ -99,19 +98,19 @@ KORVU_GET(korvu_ers_encryptioninfo_gettimestamp, kAts, timeStamp);
 //   archiveTimeStampSequence ArchiveTimeStampSequence }
 // The version and the algorithms are not examined.
 constexpr st::Field kErFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_ERS_EVIDENCERECORD, version)),
-    field(KORVU_TYPE_SEQUENCE_OF_ALGORITHMIDENTIFIER, offsetof(KORVU_ERS_EVIDENCERECORD, digestAlgorithms)),
-    field(KORVU_TYPE_ATTRIBUTE_PLAIN, offsetof(KORVU_ERS_EVIDENCERECORD, cryptoInfos))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_ERS_EVIDENCERECORD, version),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_ALGORITHMIDENTIFIER, KORVU_ERS_EVIDENCERECORD, digestAlgorithms),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTE_PLAIN, KORVU_ERS_EVIDENCERECORD, cryptoInfos)
         .sequence_of()
         .size(1, 0, kErrIncorrectItem)
         .implicit(0)
         .optional()
         .accepts_if(st::constructed_only),
-    field(KORVU_TYPE_ENCRYPTIONINFO, offsetof(KORVU_ERS_EVIDENCERECORD, encryptionInfo))
+    KORVU_FIELD(KORVU_TYPE_ENCRYPTIONINFO, KORVU_ERS_EVIDENCERECORD, encryptionInfo)
         .implicit(1)
         .optional()
         .accepts_if(st::constructed_only),
-    field(KORVU_TYPE_ARCHIVETIMESTAMPSEQUENCE, offsetof(KORVU_ERS_EVIDENCERECORD, archiveTimeStampSequence))};
+    KORVU_FIELD(KORVU_TYPE_ARCHIVETIMESTAMPSEQUENCE, KORVU_ERS_EVIDENCERECORD, archiveTimeStampSequence)};
 constexpr st::StructDef kEr = st::sequence(KORVU_TYPE_EVIDENCERECORD, kErFields, sizeof(KORVU_ERS_EVIDENCERECORD));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EVIDENCERECORD, kEr);
 KORVU_API KORVU_ERS_EVIDENCERECORD *korvu_ers_evidencerecord_new(const KORVU_ASN1_INTEGER *version,

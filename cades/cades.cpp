@@ -19,15 +19,15 @@ inline constexpr TypeOps kList = list::TypedList<List, Elem>::ops;
 
 // SMIMEEncryptionKeyPreference ::= CHOICE { issuerAndSerialNumber [0] IssuerAndSerialNumber,
 //   receipentKeyId [1] RecipientKeyIdentifier, subjectAltKeyIdentifier [2] SubjectKeyIdentifier }  (IMPLICIT)
-constexpr st::Field kEkpAlts[] = {
-    alternative(0, KORVU_TYPE_ISSUERANDSERIALNUMBER).implicit(0),
-    alternative(1, KORVU_TYPE_RECIPIENTKEYIDENTIFIER_ALSO_KEKIDENTIFIER).implicit(1),
-    alternative(2, KORVU_TYPE_OCTET_STRING).implicit(2)};
+constexpr st::Field kEkpAlts[] = {alternative(0, KORVU_TYPE_ISSUERANDSERIALNUMBER).implicit(0),
+                                  alternative(1, KORVU_TYPE_RECIPIENTKEYIDENTIFIER_ALSO_KEKIDENTIFIER).implicit(1),
+                                  alternative(2, KORVU_TYPE_OCTET_STRING).implicit(2)};
 constexpr st::StructDef kEkp = choice_table(KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE, kEkpAlts);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE, kEkp);
 KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newissuerandsn, kEkp, 0);
 // RecipientKeyIdentifier's record belongs to the enveloped-data types: the argument is left open.
-KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(const void *key_id) {
+KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(
+    const void *key_id) {
   return static_cast<KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *>(st::new_choice(kEkp, 1, key_id));
 }
 KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newsubjectaltkeyid, kEkp, 2);
@@ -43,8 +43,8 @@ KORVU_GET_CHOICE(korvu_smimeencryptionkeypreference_getsubjectaltkeyid, 2);
 constexpr st::Field kHashAlgValueFields[] = {
     KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CADES_OTHERHASHALGANDVALUE, hashAlgorithm),
     KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CADES_OTHERHASHALGANDVALUE, hashValue)};
-constexpr st::StructDef kHashAlgValue = st::sequence(KORVU_TYPE_OTHERHASHALGANDVALUE, kHashAlgValueFields,
-                                                     sizeof(KORVU_CADES_OTHERHASHALGANDVALUE));
+constexpr st::StructDef kHashAlgValue =
+    st::sequence(KORVU_TYPE_OTHERHASHALGANDVALUE, kHashAlgValueFields, sizeof(KORVU_CADES_OTHERHASHALGANDVALUE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERHASHALGANDVALUE, kHashAlgValue);
 constexpr st::Field kOtherHashAlts[] = {alternative(1, KORVU_TYPE_OCTET_STRING),
                                         alternative(2, KORVU_TYPE_OTHERHASHALGANDVALUE)};
@@ -67,7 +67,7 @@ constexpr st::StructDef kOtherCertId =
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERCERTID, kOtherCertId);
 KORVU_REGISTER_TYPE(KORVU_TYPE_OTHERCERTIDS) = kList<KORVU_TYPE_OTHERCERTIDS, KORVU_TYPE_OTHERCERTID>;
 KORVU_API KORVU_CADES_OTHERCERTID *korvu_othercertid_new(const KORVU_CADES_OTHERHASH *cert_hash,
-                                                        const KORVU_ESS_ISSUERSERIAL *issuer_serial) {
+                                                         const KORVU_ESS_ISSUERSERIAL *issuer_serial) {
   return static_cast<KORVU_CADES_OTHERCERTID *>(st::make<kOtherCertId>(cert_hash, issuer_serial));
 }
 KORVU_GET(korvu_othercertid_getcerthash, kOtherCertId, otherCertHash);
@@ -79,7 +79,7 @@ constexpr st::StructDef kOtherSigningCert =
     st::sequence(KORVU_TYPE_OTHERSIGNINGCERT, kOtherSigningCertFields, sizeof(KORVU_CADES_OTHERSIGNINGCERT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERSIGNINGCERT, kOtherSigningCert);
 KORVU_API KORVU_CADES_OTHERSIGNINGCERT *korvu_othersigningcert_new(const KORVU_ASN1_LIST *certs,
-                                                                  const KORVU_ASN1_LIST *policies) {
+                                                                   const KORVU_ASN1_LIST *policies) {
   return static_cast<KORVU_CADES_OTHERSIGNINGCERT *>(st::make<kOtherSigningCert>(certs, policies));
 }
 KORVU_GET(korvu_othersigningcert_getcerts, kOtherSigningCert, certs);
@@ -97,8 +97,8 @@ constexpr st::StructDef kPolicyId =
     st::sequence(KORVU_TYPE_SIGNATUREPOLICYID, kPolicyIdFields, sizeof(KORVU_CADES_SIGNATUREPOLICYID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNATUREPOLICYID, kPolicyId);
 KORVU_API KORVU_CADES_SIGNATUREPOLICYID *korvu_signaturepolicyid_new(const KORVU_ASN1_OID *id,
-                                                                    const KORVU_CADES_OTHERHASHALGANDVALUE *hash,
-                                                                    const KORVU_ASN1_LIST *qualifiers) {
+                                                                     const KORVU_CADES_OTHERHASHALGANDVALUE *hash,
+                                                                     const KORVU_ASN1_LIST *qualifiers) {
   return static_cast<KORVU_CADES_SIGNATUREPOLICYID *>(st::make<kPolicyId>(id, hash, qualifiers));
 }
 KORVU_GET(korvu_signaturepolicyid_getid, kPolicyId, sigPolicyId);
@@ -124,11 +124,11 @@ constexpr st::Field kCommitmentFields[] = {
     KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_COMMITMENTTYPEINDICATION, commitmentTypeId),
     KORVU_FIELD(KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_CADES_COMMITMENTTYPEINDICATION, commitmentTypeQualifier)
         .optional()};
-constexpr st::StructDef kCommitment = st::sequence(KORVU_TYPE_COMMITMENTTYPEINDICATION, kCommitmentFields,
-                                                   sizeof(KORVU_CADES_COMMITMENTTYPEINDICATION));
+constexpr st::StructDef kCommitment =
+    st::sequence(KORVU_TYPE_COMMITMENTTYPEINDICATION, kCommitmentFields, sizeof(KORVU_CADES_COMMITMENTTYPEINDICATION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_COMMITMENTTYPEINDICATION, kCommitment);
 KORVU_API KORVU_CADES_COMMITMENTTYPEINDICATION *korvu_commitmenttypeindication_new(const KORVU_ASN1_OID *id,
-                                                                                  const KORVU_ASN1_LIST *qualifiers) {
+                                                                                   const KORVU_ASN1_LIST *qualifiers) {
   return static_cast<KORVU_CADES_COMMITMENTTYPEINDICATION *>(st::make<kCommitment>(id, qualifiers));
 }
 KORVU_GET(korvu_commitmenttypeindication_getid, kCommitment, commitmentTypeId);
@@ -144,8 +144,8 @@ constexpr st::StructDef kLocation =
     st::sequence(KORVU_TYPE_SIGNERLOCATION, kLocationFields, sizeof(KORVU_CADES_SIGNERLOCATION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNERLOCATION, kLocation);
 KORVU_API KORVU_CADES_SIGNERLOCATION *korvu_signerlocation_new(const KORVU_X500_DIRSTRING *country,
-                                                              const KORVU_X500_DIRSTRING *locality,
-                                                              const KORVU_ASN1_LIST *postal_address) {
+                                                               const KORVU_X500_DIRSTRING *locality,
+                                                               const KORVU_ASN1_LIST *postal_address) {
   if (country == nullptr && locality == nullptr && postal_address == nullptr) return nullptr;
   return static_cast<KORVU_CADES_SIGNERLOCATION *>(st::make<kLocation>(country, locality, postal_address));
 }
@@ -164,8 +164,8 @@ constexpr st::StructDef kCrlIdentifier =
     st::sequence(KORVU_TYPE_CRLIDENTIFIER, kCrlIdentifierFields, sizeof(KORVU_CADES_CRLIDENTIFIER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLIDENTIFIER, kCrlIdentifier);
 KORVU_API KORVU_CADES_CRLIDENTIFIER *korvu_crlidentifier_new(const KORVU_X500_NAME *issuer,
-                                                            const KORVU_ASN1_TIME *issued_time,
-                                                            const KORVU_ASN1_INTEGER *number) {
+                                                             const KORVU_ASN1_TIME *issued_time,
+                                                             const KORVU_ASN1_INTEGER *number) {
   return static_cast<KORVU_CADES_CRLIDENTIFIER *>(st::make<kCrlIdentifier>(issuer, issued_time, number));
 }
 KORVU_GET(korvu_crlidentifier_getcrlissuer, kCrlIdentifier, crlissuer);
@@ -179,13 +179,14 @@ constexpr st::StructDef kCrlValidated =
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLVALIDATEDID, kCrlValidated);
 KORVU_REGISTER_TYPE(KORVU_TYPE_CRLVALIDATEDIDS) = kList<KORVU_TYPE_CRLVALIDATEDIDS, KORVU_TYPE_CRLVALIDATEDID>;
 KORVU_API KORVU_CADES_CRLVALIDATEDID *korvu_crlvalidatedid_new(const KORVU_CADES_OTHERHASH *hash,
-                                                              const KORVU_CADES_CRLIDENTIFIER *id) {
+                                                               const KORVU_CADES_CRLIDENTIFIER *id) {
   return static_cast<KORVU_CADES_CRLVALIDATEDID *>(st::make<kCrlValidated>(hash, id));
 }
 KORVU_GET(korvu_crlvalidatedid_getcrlhash, kCrlValidated, crlHash);
 KORVU_GET(korvu_crlvalidatedid_getcrlid, kCrlValidated, crlIdentifier);
 constexpr st::Field kCrlListIdFields[] = {KORVU_FIELD(KORVU_TYPE_CRLVALIDATEDIDS, KORVU_CADES_CRLLISTID, crls)};
-constexpr st::StructDef kCrlListId = st::sequence(KORVU_TYPE_CRLLISTID, kCrlListIdFields, sizeof(KORVU_CADES_CRLLISTID));
+constexpr st::StructDef kCrlListId =
+    st::sequence(KORVU_TYPE_CRLLISTID, kCrlListIdFields, sizeof(KORVU_CADES_CRLLISTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLLISTID, kCrlListId);
 KORVU_API KORVU_CADES_CRLLISTID *korvu_crllistid_new(const KORVU_ASN1_LIST *crls) {
   return static_cast<KORVU_CADES_CRLLISTID *>(st::make<kCrlListId>(crls));
@@ -202,7 +203,7 @@ constexpr st::StructDef kOcspIdentifier =
     st::sequence(KORVU_TYPE_OCSPIDENTIFIER, kOcspIdentifierFields, sizeof(KORVU_CADES_OCSPIDENTIFIER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPIDENTIFIER, kOcspIdentifier);
 KORVU_API KORVU_CADES_OCSPIDENTIFIER *korvu_ocspidentifier_new(const KORVU_OCSP_RESPONDERID *responder,
-                                                              const KORVU_ASN1_TIME *produced_at) {
+                                                               const KORVU_ASN1_TIME *produced_at) {
   return static_cast<KORVU_CADES_OCSPIDENTIFIER *>(st::make<kOcspIdentifier>(responder, produced_at));
 }
 KORVU_GET(korvu_ocspidentifier_getocsprespid, kOcspIdentifier, ocspResponderID);
@@ -215,14 +216,15 @@ constexpr st::StructDef kOcspResponsesId =
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPRESPONSESID, kOcspResponsesId);
 KORVU_REGISTER_TYPE(KORVU_TYPE_OCSPRESPONSESIDS) = kList<KORVU_TYPE_OCSPRESPONSESIDS, KORVU_TYPE_OCSPRESPONSESID>;
 KORVU_API KORVU_CADES_OCSPRESPONSESID *korvu_ocspresponsesid_new(const KORVU_CADES_OCSPIDENTIFIER *id,
-                                                                const KORVU_CADES_OTHERHASH *hash) {
+                                                                 const KORVU_CADES_OTHERHASH *hash) {
   return static_cast<KORVU_CADES_OCSPRESPONSESID *>(st::make<kOcspResponsesId>(id, hash));
 }
 KORVU_GET(korvu_ocspresponsesid_getid, kOcspResponsesId, ocspIdentifier);
 KORVU_GET(korvu_ocspresponsesid_gethash, kOcspResponsesId, ocspRepHash);
 constexpr st::Field kOcspListIdFields[] = {
     KORVU_FIELD(KORVU_TYPE_OCSPRESPONSESIDS, KORVU_CADES_OCSPLISTID, ocspResponses)};
-constexpr st::StructDef kOcspListId = st::sequence(KORVU_TYPE_OCSPLISTID, kOcspListIdFields, sizeof(KORVU_CADES_OCSPLISTID));
+constexpr st::StructDef kOcspListId =
+    st::sequence(KORVU_TYPE_OCSPLISTID, kOcspListIdFields, sizeof(KORVU_CADES_OCSPLISTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPLISTID, kOcspListId);
 KORVU_API KORVU_CADES_OCSPLISTID *korvu_ocsplistid_new(const KORVU_ASN1_LIST *responses) {
   return static_cast<KORVU_CADES_OCSPLISTID *>(st::make<kOcspListId>(responses));
@@ -231,9 +233,8 @@ KORVU_GET(korvu_ocsplistid_getocspresponses, kOcspListId, ocspResponses);
 
 // OtherRevRefs ::= SEQUENCE { otherRevRefType OtherRevRefType, otherRevRefs ANY DEFINED BY otherRevRefType }
 // OtherRevVals ::= SEQUENCE { otherRevValType OtherRevValType, otherRevVals ANY DEFINED BY otherRevValType }
-constexpr st::Field kOtherRevRefsFields[] = {
-    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_OTHERREVREFS, type),
-    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CADES_OTHERREVREFS, value)};
+constexpr st::Field kOtherRevRefsFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_OTHERREVREFS, type),
+                                             KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CADES_OTHERREVREFS, value)};
 constexpr st::StructDef kOtherRevRefs =
     st::sequence(KORVU_TYPE_OTHERREVREFS, kOtherRevRefsFields, sizeof(KORVU_CADES_OTHERREVREFS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERREVREFS, kOtherRevRefs);
@@ -261,10 +262,11 @@ constexpr st::Field kCrlOcspRefFields[] = {
 constexpr st::StructDef kCrlOcspRef =
     st::sequence(KORVU_TYPE_CRLOCSPREF, kCrlOcspRefFields, sizeof(KORVU_CADES_CRLOCSPREF));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLOCSPREF, kCrlOcspRef);
-KORVU_REGISTER_TYPE(KORVU_TYPE_COMPLETEREVOCATIONREFS) = kList<KORVU_TYPE_COMPLETEREVOCATIONREFS, KORVU_TYPE_CRLOCSPREF>;
+KORVU_REGISTER_TYPE(KORVU_TYPE_COMPLETEREVOCATIONREFS) =
+    kList<KORVU_TYPE_COMPLETEREVOCATIONREFS, KORVU_TYPE_CRLOCSPREF>;
 KORVU_API KORVU_CADES_CRLOCSPREF *korvu_crlocspref_new(const KORVU_CADES_CRLLISTID *crlids,
-                                                      const KORVU_CADES_OCSPLISTID *ocspids,
-                                                      const KORVU_CADES_OTHERREVREFS *other) {
+                                                       const KORVU_CADES_OCSPLISTID *ocspids,
+                                                       const KORVU_CADES_OTHERREVREFS *other) {
   return static_cast<KORVU_CADES_CRLOCSPREF *>(st::make<kCrlOcspRef>(crlids, ocspids, other));
 }
 KORVU_GET(korvu_crlocspref_getcrl, kCrlOcspRef, crlids);
@@ -285,8 +287,8 @@ constexpr st::StructDef kRevValues =
     st::sequence(KORVU_TYPE_REVOCATIONVALUES, kRevValuesFields, sizeof(KORVU_CADES_REVOCATIONVALUES));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REVOCATIONVALUES, kRevValues);
 KORVU_API KORVU_CADES_REVOCATIONVALUES *korvu_revocationvalues_new(const KORVU_ASN1_LIST *crls,
-                                                                  const KORVU_ASN1_LIST *ocsps,
-                                                                  const KORVU_CADES_OTHERREVVALS *other) {
+                                                                   const KORVU_ASN1_LIST *ocsps,
+                                                                   const KORVU_CADES_OTHERREVVALS *other) {
   return static_cast<KORVU_CADES_REVOCATIONVALUES *>(st::make<kRevValues>(crls, ocsps, other));
 }
 KORVU_GET(korvu_revocationvalues_getcrls, kRevValues, crlVals);
@@ -322,14 +324,13 @@ constexpr st::StructDef kAtsHashIndexV3 =
     st::sequence(KORVU_TYPE_ATSHASHINDEXV3, kAtsHashIndexV3Fields, sizeof(KORVU_CADES_ATSHASHINDEX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATSHASHINDEXV3, kAtsHashIndexV3);
 KORVU_API KORVU_CADES_ATSHASHINDEX *korvu_atshashindex_new(const KORVU_X509_ALGID *algorithm,
-                                                          const KORVU_ASN1_LIST *certs, const KORVU_ASN1_LIST *crls,
-                                                          const KORVU_ASN1_LIST *unsigned_attrs) {
+                                                           const KORVU_ASN1_LIST *certs, const KORVU_ASN1_LIST *crls,
+                                                           const KORVU_ASN1_LIST *unsigned_attrs) {
   return static_cast<KORVU_CADES_ATSHASHINDEX *>(st::make<kAtsHashIndex>(algorithm, certs, crls, unsigned_attrs));
 }
 KORVU_API KORVU_CADES_ATSHASHINDEX *korvu_atshashindexv3_new(const KORVU_X509_ALGID *algorithm,
-                                                            const KORVU_ASN1_LIST *certs,
-                                                            const KORVU_ASN1_LIST *crls,
-                                                            const KORVU_ASN1_LIST *unsigned_attrs) {
+                                                             const KORVU_ASN1_LIST *certs, const KORVU_ASN1_LIST *crls,
+                                                             const KORVU_ASN1_LIST *unsigned_attrs) {
   return static_cast<KORVU_CADES_ATSHASHINDEX *>(st::make<kAtsHashIndexV3>(algorithm, certs, crls, unsigned_attrs));
 }
 KORVU_GET(korvu_atshashindex_gethashalgo, kAtsHashIndex, hashIndAlgorithm);
@@ -364,8 +365,8 @@ constexpr st::StructDef kContentRef =
     st::sequence(KORVU_TYPE_CONTENTREFERENCE, kContentRefFields, sizeof(KORVU_ESS_CONTENTREFERENCE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTENTREFERENCE, kContentRef);
 KORVU_API KORVU_ESS_CONTENTREFERENCE *korvu_contentreference_new(const KORVU_ASN1_OID *content_type,
-                                                                const KORVU_ASN1_OCTETSTRING *content_id,
-                                                                const KORVU_ASN1_OCTETSTRING *signature_value) {
+                                                                 const KORVU_ASN1_OCTETSTRING *content_id,
+                                                                 const KORVU_ASN1_OCTETSTRING *signature_value) {
   return static_cast<KORVU_ESS_CONTENTREFERENCE *>(st::make<kContentRef>(content_type, content_id, signature_value));
 }
 KORVU_GET(korvu_contentreference_getcontenttype, kContentRef, contentType);
@@ -378,7 +379,7 @@ constexpr st::StructDef kContentHints =
     st::sequence(KORVU_TYPE_CONTENTHINTS, kContentHintsFields, sizeof(KORVU_ESS_CONTENTHINTS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTENTHINTS, kContentHints);
 KORVU_API KORVU_ESS_CONTENTHINTS *korvu_contenthints_new(const KORVU_ASN1_STRING *description,
-                                                        const KORVU_ASN1_OID *content_type) {
+                                                         const KORVU_ASN1_OID *content_type) {
   return static_cast<KORVU_ESS_CONTENTHINTS *>(st::make<kContentHints>(description, content_type));
 }
 KORVU_GET(korvu_contenthints_getdecription, kContentHints, contentDescription);
@@ -417,9 +418,9 @@ constexpr st::StructDef kLtv =
     st::sequence(KORVU_TYPE_LONGTERMVALIDATION, kLtvFields, sizeof(KORVU_CADES_LONGTERMVALIDATION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_LONGTERMVALIDATION, kLtv);
 KORVU_API KORVU_CADES_LONGTERMVALIDATION *korvu_longtermvalidation_new(const KORVU_ASN1_TIME *poe_date,
-                                                                      const KORVU_CADES_POEVALUE *poe_value,
-                                                                      const KORVU_ASN1_LIST *extra_certs,
-                                                                      const KORVU_ASN1_LIST *extra_revocation) {
+                                                                       const KORVU_CADES_POEVALUE *poe_value,
+                                                                       const KORVU_ASN1_LIST *extra_certs,
+                                                                       const KORVU_ASN1_LIST *extra_revocation) {
   return static_cast<KORVU_CADES_LONGTERMVALIDATION *>(
       st::make<kLtv>(poe_date, poe_value, extra_certs, extra_revocation));
 }
@@ -432,9 +433,8 @@ KORVU_GET(korvu_longtermvalidation_getextrarevocation, kLtv, extraRevocation);
 //   ocsp [1] EXPLICIT SEQUENCE OF OCSPResponse OPTIONAL, otherRevInfo [2] EXPLICIT SEQUENCE OF OtherRevInfo
 //   OPTIONAL }
 // OtherRevInfo ::= SEQUENCE { type OBJECT IDENTIFIER, value OCTET STRING }
-constexpr st::Field kOtherRevInfoFields[] = {
-    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_ADOBE_OTHERREVINFO, type),
-    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ADOBE_OTHERREVINFO, value)};
+constexpr st::Field kOtherRevInfoFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_ADOBE_OTHERREVINFO, type),
+                                             KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ADOBE_OTHERREVINFO, value)};
 constexpr st::StructDef kOtherRevInfo =
     st::sequence(KORVU_TYPE_PDF_OTHERREVINFO, kOtherRevInfoFields, sizeof(KORVU_ADOBE_OTHERREVINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PDF_OTHERREVINFO, kOtherRevInfo);
@@ -442,7 +442,7 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_PDF_OTHERREVINFOS) = kList<KORVU_TYPE_PDF_OTHERRE
 KORVU_REGISTER_TYPE(KORVU_TYPE_PDF_CRLS) = kList<KORVU_TYPE_PDF_CRLS, KORVU_TYPE_CERTIFICATELIST>;
 KORVU_REGISTER_TYPE(KORVU_TYPE_PDF_OCSP_RESPONSES) = kList<KORVU_TYPE_PDF_OCSP_RESPONSES, KORVU_TYPE_OCSPRESPONSE>;
 KORVU_API KORVU_ADOBE_OTHERREVINFO *korvu_adobe_otherrevinfo_new(const KORVU_ASN1_OID *type,
-                                                                const KORVU_ASN1_OCTETSTRING *value) {
+                                                                 const KORVU_ASN1_OCTETSTRING *value) {
   return static_cast<KORVU_ADOBE_OTHERREVINFO *>(st::make<kOtherRevInfo>(type, value));
 }
 KORVU_GET(korvu_adobe_otherrevinfo_gettype, kOtherRevInfo, type);
@@ -457,8 +457,8 @@ constexpr st::StructDef kArchival =
     st::sequence(KORVU_TYPE_REVOCATIONINFOARCHIVAL, kArchivalFields, sizeof(KORVU_ADOBE_REVOCATIONINFOARCHIVAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REVOCATIONINFOARCHIVAL, kArchival);
 KORVU_API KORVU_ADOBE_REVOCATIONINFOARCHIVAL *korvu_adobe_revocationinfoarchival_new(const KORVU_ASN1_LIST *crls,
-                                                                                    const KORVU_ASN1_LIST *ocsps,
-                                                                                    const KORVU_ASN1_LIST *others) {
+                                                                                     const KORVU_ASN1_LIST *ocsps,
+                                                                                     const KORVU_ASN1_LIST *others) {
   return static_cast<KORVU_ADOBE_REVOCATIONINFOARCHIVAL *>(st::make<kArchival>(crls, ocsps, others));
 }
 KORVU_GET(korvu_adobe_revocationinfoarchival_getcrl, kArchival, crl);
@@ -475,21 +475,21 @@ KORVU_GET(korvu_adobe_revocationinfoarchival_getotherrevinfo, kArchival, otherRe
 constexpr st::Field kOidAnyFields[] = {
     KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CADES_OTHERATTRIBUTECERTIFICATE, id),
     KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CADES_OTHERATTRIBUTECERTIFICATE, value).optional()};
-constexpr st::StructDef kOtherAttrCert = st::sequence(KORVU_TYPE_OTHERATTRIBUTECERTIFICATE, kOidAnyFields,
-                                                      sizeof(KORVU_CADES_OTHERATTRIBUTECERTIFICATE));
+constexpr st::StructDef kOtherAttrCert =
+    st::sequence(KORVU_TYPE_OTHERATTRIBUTECERTIFICATE, kOidAnyFields, sizeof(KORVU_CADES_OTHERATTRIBUTECERTIFICATE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERATTRIBUTECERTIFICATE, kOtherAttrCert);
 constexpr st::StructDef kSignedAssertion =
     st::sequence(KORVU_TYPE_SIGNEDASSERTION, kOidAnyFields, sizeof(KORVU_CADES_SIGNEDASSERTION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNEDASSERTION, kSignedAssertion);
 KORVU_REGISTER_TYPE(KORVU_TYPE_SIGNEDASSERTIONS) = kList<KORVU_TYPE_SIGNEDASSERTIONS, KORVU_TYPE_SIGNEDASSERTION>;
 KORVU_API KORVU_CADES_OTHERATTRIBUTECERTIFICATE *korvu_cadesotherattributecertificate_new(const KORVU_ASN1_OID *id,
-                                                                                         const KORVU_ASN1_ANY *cert) {
+                                                                                          const KORVU_ASN1_ANY *cert) {
   return static_cast<KORVU_CADES_OTHERATTRIBUTECERTIFICATE *>(st::make<kOtherAttrCert>(id, cert));
 }
 KORVU_GET(korvu_cadesotherattributecertificate_getotherattrcertid, kOtherAttrCert, id);
 KORVU_GET(korvu_cadesotherattributecertificate_getotherattrcert, kOtherAttrCert, value);
 KORVU_API KORVU_CADES_SIGNEDASSERTION *korvu_cadessignedassertion_new(const KORVU_ASN1_OID *id,
-                                                                     const KORVU_ASN1_ANY *assertion) {
+                                                                      const KORVU_ASN1_ANY *assertion) {
   return static_cast<KORVU_CADES_SIGNEDASSERTION *>(st::make<kSignedAssertion>(id, assertion));
 }
 KORVU_GET(korvu_cadessignedassertion_getsignedassertionid, kSignedAssertion, id);
@@ -519,8 +519,8 @@ constexpr st::StructDef kSignerAttrV2 =
     st::sequence(KORVU_TYPE_SIGNERATTRIBUTEV2, kSignerAttrV2Fields, sizeof(KORVU_CADES_SIGNERATTRIBUTEV2));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNERATTRIBUTEV2, kSignerAttrV2);
 KORVU_API KORVU_CADES_SIGNERATTRIBUTEV2 *korvu_cadessignerattributev2_new(const KORVU_ASN1_LIST *claimed,
-                                                                         const KORVU_ASN1_LIST *certified,
-                                                                         const KORVU_ASN1_LIST *assertions) {
+                                                                          const KORVU_ASN1_LIST *certified,
+                                                                          const KORVU_ASN1_LIST *assertions) {
   return static_cast<KORVU_CADES_SIGNERATTRIBUTEV2 *>(st::make<kSignerAttrV2>(claimed, certified, assertions));
 }
 KORVU_GET(korvu_cadessignerattributev2_getclaimedattributes, kSignerAttrV2, claimedAttributes);
@@ -577,13 +577,13 @@ constexpr st::StructDef kAlgProt =
     st::sequence(KORVU_TYPE_CMSALGORITHMPROTECTION, kAlgProtFields, sizeof(KORVU_CMS_ALGORITHMPROTECTION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CMSALGORITHMPROTECTION, kAlgProt);
 KORVU_API KORVU_CMS_ALGORITHMPROTECTION *korvu_cmsalgorithmprotection_newsign(const KORVU_X509_ALGID *digest,
-                                                                            const KORVU_X509_ALGID *signature) {
+                                                                              const KORVU_X509_ALGID *signature) {
   if (signature == nullptr) return nullptr;
   return static_cast<KORVU_CMS_ALGORITHMPROTECTION *>(
       st::make<kAlgProt>(digest, signature, static_cast<const KORVU_X509_ALGID *>(nullptr)));
 }
 KORVU_API KORVU_CMS_ALGORITHMPROTECTION *korvu_cmsalgorithmprotection_newmac(const KORVU_X509_ALGID *digest,
-                                                                           const KORVU_X509_ALGID *mac) {
+                                                                             const KORVU_X509_ALGID *mac) {
   if (mac == nullptr) return nullptr;
   return static_cast<KORVU_CMS_ALGORITHMPROTECTION *>(
       st::make<kAlgProt>(digest, static_cast<const KORVU_X509_ALGID *>(nullptr), mac));

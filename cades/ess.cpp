@@ -6,14 +6,13 @@
 using namespace korvu;
 
 // IssuerSerial ::= SEQUENCE { issuer GeneralNames, serialNumber CertificateSerialNumber }
-constexpr st::Field kIssuerSerialFields[] = {
-    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_ESS_ISSUERSERIAL, issuer),
-    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_ESS_ISSUERSERIAL, serialNumber)};
+constexpr st::Field kIssuerSerialFields[] = {KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_ESS_ISSUERSERIAL, issuer),
+                                             KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_ESS_ISSUERSERIAL, serialNumber)};
 constexpr st::StructDef kIssuerSerial =
     st::sequence(KORVU_TYPE_ESS_ISSUERSERIAL, kIssuerSerialFields, sizeof(KORVU_ESS_ISSUERSERIAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ESS_ISSUERSERIAL, kIssuerSerial);
 KORVU_API KORVU_ESS_ISSUERSERIAL *korvu_ess_issuerserial_new(const KORVU_ASN1_LIST *issuer,
-                                                            const KORVU_ASN1_INTEGER *serial) {
+                                                             const KORVU_ASN1_INTEGER *serial) {
   return static_cast<KORVU_ESS_ISSUERSERIAL *>(st::make<kIssuerSerial>(issuer, serial));
 }
 KORVU_GET(korvu_ess_issuerserial_getissuer, kIssuerSerial, issuer);
@@ -26,7 +25,7 @@ constexpr st::Field kCertIdFields[] = {
 constexpr st::StructDef kCertId = st::sequence(KORVU_TYPE_ESSCERTID, kCertIdFields, sizeof(KORVU_ESS_CERTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ESSCERTID, kCertId);
 KORVU_API KORVU_ESS_CERTID *korvu_ess_certid_new(const KORVU_ASN1_OCTETSTRING *cert_hash,
-                                                const KORVU_ESS_ISSUERSERIAL *issuer_serial) {
+                                                 const KORVU_ESS_ISSUERSERIAL *issuer_serial) {
   return static_cast<KORVU_ESS_CERTID *>(st::make<kCertId>(cert_hash, issuer_serial));
 }
 KORVU_GET(korvu_ess_certid_getcerthash, kCertId, certHash);
@@ -40,12 +39,11 @@ constexpr st::Field kCertIdV2Fields[] = {
         .defaults(cades::kSha256, st::DefaultRule::AlgorithmOid),
     KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ESS_CERTIDV2, certHash),
     KORVU_FIELD(KORVU_TYPE_ESS_ISSUERSERIAL, KORVU_ESS_CERTIDV2, issuerSerial).optional()};
-constexpr st::StructDef kCertIdV2 =
-    st::sequence(KORVU_TYPE_ESSCERTIDV2, kCertIdV2Fields, sizeof(KORVU_ESS_CERTIDV2));
+constexpr st::StructDef kCertIdV2 = st::sequence(KORVU_TYPE_ESSCERTIDV2, kCertIdV2Fields, sizeof(KORVU_ESS_CERTIDV2));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ESSCERTIDV2, kCertIdV2);
 KORVU_API KORVU_ESS_CERTIDV2 *korvu_ess_certidv2_new(const KORVU_X509_ALGID *hash_algorithm,
-                                                    const KORVU_ASN1_OCTETSTRING *cert_hash,
-                                                    const KORVU_ESS_ISSUERSERIAL *issuer_serial) {
+                                                     const KORVU_ASN1_OCTETSTRING *cert_hash,
+                                                     const KORVU_ESS_ISSUERSERIAL *issuer_serial) {
   return static_cast<KORVU_ESS_CERTIDV2 *>(st::make<kCertIdV2>(hash_algorithm, cert_hash, issuer_serial));
 }
 KORVU_GET(korvu_ess_certidv2_getcerthashalgo, kCertIdV2, hashAlgorithm);
@@ -74,11 +72,11 @@ constexpr st::StructDef kSigningCertV2 =
     st::sequence(KORVU_TYPE_SIGNINGCERTIFICATEV2, kSigningCertV2Fields, sizeof(KORVU_ESS_SIGNINGCERTIFICATE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNINGCERTIFICATEV2, kSigningCertV2);
 KORVU_API KORVU_ESS_SIGNINGCERTIFICATE *korvu_ess_signingcertificate_new(const KORVU_ASN1_LIST *certs,
-                                                                        const KORVU_ASN1_LIST *policies) {
+                                                                         const KORVU_ASN1_LIST *policies) {
   return static_cast<KORVU_ESS_SIGNINGCERTIFICATE *>(st::make<kSigningCert>(certs, policies));
 }
 KORVU_API KORVU_ESS_SIGNINGCERTIFICATE *korvu_ess_signingcertificatev2_new(const KORVU_ASN1_LIST *certs,
-                                                                          const KORVU_ASN1_LIST *policies) {
+                                                                           const KORVU_ASN1_LIST *policies) {
   return static_cast<KORVU_ESS_SIGNINGCERTIFICATE *>(st::make<kSigningCertV2>(certs, policies));
 }
 KORVU_GET(korvu_ess_signingcertificate_getcerts, kSigningCert, certs);

@@ -2,10 +2,9 @@
 // lists. Record layouts: korvu/ers.h. In the optional regions a context-specific element must be constructed and
 // fit the next possible component; anything else, and an empty CryptoInfos or Attributes, is "incorrect item".
 #define KORVU_SRC "KORVU_ASN1_ERS"
-#include "korvu/asn1.h"
-
 #include "../core/list_codec.h"
 #include "../core/struct.h"
+#include "korvu/asn1.h"
 
 using namespace korvu;
 
@@ -26,8 +25,8 @@ struct AttributeList {
     }
     return r;
   }
-  static constexpr TypeOps ops = {&Base::free, &Base::content_length, nullptr, &Base::encode_content, &dec,
-                                  nullptr,     nullptr,               nullptr};
+  static constexpr TypeOps ops = {
+      &Base::free, &Base::content_length, nullptr, &Base::encode_content, &dec, nullptr, nullptr, nullptr};
 };
 }  // namespace
 
@@ -53,7 +52,7 @@ constexpr st::StructDef kEncryptionInfo =
     st::sequence(KORVU_TYPE_ENCRYPTIONINFO, kEncryptionInfoFields, sizeof(KORVU_ERS_ENCRYPTIONINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ENCRYPTIONINFO, kEncryptionInfo);
 KORVU_API KORVU_ERS_ENCRYPTIONINFO *korvu_ers_encryptioninfo_new(const KORVU_ASN1_OID *type,
-                                                                const KORVU_ASN1_ANY *value) {
+                                                                 const KORVU_ASN1_ANY *value) {
   return static_cast<KORVU_ERS_ENCRYPTIONINFO *>(st::make<kEncryptionInfo>(type, value));
 }
 KORVU_GET(korvu_ers_encryptioninfo_gettype, kEncryptionInfo, encryptionInfoType);
@@ -79,12 +78,13 @@ constexpr st::Field kAtsFields[] = {
         .optional()
         .accepts_if(st::constructed_only),
     KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_ERS_ARCHIVETIMESTAMP, timeStamp)};
-constexpr st::StructDef kAts = st::sequence(KORVU_TYPE_ARCHIVETIMESTAMP, kAtsFields, sizeof(KORVU_ERS_ARCHIVETIMESTAMP));
+constexpr st::StructDef kAts =
+    st::sequence(KORVU_TYPE_ARCHIVETIMESTAMP, kAtsFields, sizeof(KORVU_ERS_ARCHIVETIMESTAMP));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ARCHIVETIMESTAMP, kAts);
 KORVU_API KORVU_ERS_ARCHIVETIMESTAMP *korvu_ers_archivetimestamp_new(const KORVU_X509_ALGID *digest_algorithm,
-                                                                    const KORVU_ASN1_LIST *attributes,
-                                                                    const KORVU_ASN1_LIST *reduced_hashtree,
-                                                                    const KORVU_PKCS7_CONTENTINFO *time_stamp) {
+                                                                     const KORVU_ASN1_LIST *attributes,
+                                                                     const KORVU_ASN1_LIST *reduced_hashtree,
+                                                                     const KORVU_PKCS7_CONTENTINFO *time_stamp) {
   return static_cast<KORVU_ERS_ARCHIVETIMESTAMP *>(
       st::make<kAts>(digest_algorithm, attributes, reduced_hashtree, time_stamp));
 }
@@ -114,10 +114,10 @@ constexpr st::Field kErFields[] = {
 constexpr st::StructDef kEr = st::sequence(KORVU_TYPE_EVIDENCERECORD, kErFields, sizeof(KORVU_ERS_EVIDENCERECORD));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EVIDENCERECORD, kEr);
 KORVU_API KORVU_ERS_EVIDENCERECORD *korvu_ers_evidencerecord_new(const KORVU_ASN1_INTEGER *version,
-                                                                const KORVU_ASN1_LIST *digest_algorithms,
-                                                                const KORVU_ASN1_LIST *crypto_infos,
-                                                                const KORVU_ERS_ENCRYPTIONINFO *encryption_info,
-                                                                const KORVU_ASN1_LIST *ats_sequence) {
+                                                                 const KORVU_ASN1_LIST *digest_algorithms,
+                                                                 const KORVU_ASN1_LIST *crypto_infos,
+                                                                 const KORVU_ERS_ENCRYPTIONINFO *encryption_info,
+                                                                 const KORVU_ASN1_LIST *ats_sequence) {
   return static_cast<KORVU_ERS_EVIDENCERECORD *>(
       st::make<kEr>(version, digest_algorithms, crypto_infos, encryption_info, ats_sequence));
 }

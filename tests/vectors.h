@@ -25,12 +25,14 @@ inline void run_hex_vectors(const std::string &file_name, int want_good, int wan
     uint32_t used = 0;
     Val v(type, decode(type, in, ctx, &used));
     if (code != "0") {
-      EXPECT_TRUE(v.v == nullptr && ctx.has(std::stoul(code, nullptr, 0))) << name << ": " << ::testing::PrintToString(ctx.codes());
+      EXPECT_TRUE(v.v == nullptr && ctx.has(std::stoul(code, nullptr, 0)))
+          << name << ": " << ::testing::PrintToString(ctx.codes());
       bad++;
       continue;
     }
     ASSERT_NE(v.v, nullptr) << name << ": " << ::testing::PrintToString(ctx.codes());
-    EXPECT_EQ(to_hex(encode(type, v.v)) + " " + std::to_string(used), to_hex(want) + " " + std::to_string(in.size())) << name;
+    EXPECT_EQ(to_hex(encode(type, v.v)) + " " + std::to_string(used), to_hex(want) + " " + std::to_string(in.size()))
+        << name;
     ocsp::write_file(tmp, in);
     Val f(type, ocsp::decode_file(type, tmp, ctx, &used));
     EXPECT_EQ(to_hex(encode(type, f.v)), to_hex(want)) << name << " from a file";
@@ -41,7 +43,8 @@ inline void run_hex_vectors(const std::string &file_name, int want_good, int wan
     }
     good++;
   }
-  EXPECT_EQ(std::to_string(good) + " " + std::to_string(bad), std::to_string(want_good) + " " + std::to_string(want_bad));
+  EXPECT_EQ(std::to_string(good) + " " + std::to_string(bad),
+            std::to_string(want_good) + " " + std::to_string(want_bad));
 }
 
 }  // namespace korvu_test

@@ -88,14 +88,17 @@ void print_signer_attributes(int signer, const void *attributes, std::FILE *out)
     for (int32_t j = 0; known != nullptr && j < size_of(attr->values); j++) {
       void *v = nullptr;
       const char *type_name = korvu_asn1_typename(known->type);
-      if (korvu_asn1_any_toobject(static_cast<KORVU_ASN1_ANY *>(item(attr->values, j)), known->type, &v, nullptr) != 1) {
+      if (korvu_asn1_any_toobject(static_cast<KORVU_ASN1_ANY *>(item(attr->values, j)), known->type, &v, nullptr) !=
+          1) {
         std::fprintf(out, "signer %d %s: does not decode as %s\n", signer, known->name, type_name);
         continue;
       }
       std::string detail;
       if (known->type == KORVU_TYPE_SIGNINGCERTIFICATE || known->type == KORVU_TYPE_SIGNINGCERTIFICATEV2)
-        detail = ", " + std::to_string(size_of(korvu_ess_signingcertificate_getcerts(
-                            static_cast<KORVU_ESS_SIGNINGCERTIFICATE *>(v)))) + " certificate identifiers";
+        detail = ", " +
+                 std::to_string(
+                     size_of(korvu_ess_signingcertificate_getcerts(static_cast<KORVU_ESS_SIGNINGCERTIFICATE *>(v)))) +
+                 " certificate identifiers";
       std::fprintf(out, "signer %d %s: %s%s\n", signer, known->name, type_name, detail.c_str());
       korvu_asn1_value_free(known->type, v);
     }

@@ -184,7 +184,7 @@ inline constexpr uint32_t kPeek = 8;
 
 // Acceptance rule: a constructed element only (a primitive one leaves the
 // component absent, so that it fails as an item that fits no component).
-constexpr bool constructed_only(const Header &h, const unsigned char *, uint32_t) { return h.primitive == 0; }
+static constexpr bool constructed_only(const Header &h, const unsigned char *, uint32_t) { return h.primitive == 0; }
 
 // A component: type number and record offset. Rows write KORVU_FIELD, which
 // checks the member's C type; field() alone is for a `void *` member that

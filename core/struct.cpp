@@ -3,7 +3,9 @@
 #define KORVU_SRC "KORVU_ASN1_Struct"
 #include "struct.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 #include "default_rules.h"
@@ -384,7 +386,9 @@ int read_eoc(KORVU_STREAM *s, KORVU_ERR_CTX *ctx) {
 int read_list(const Field &f, KORVU_STREAM *s, const Header &h, void **v, uint32_t *n, KORVU_ERR_CTX *ctx,
               int depth) {
   KORVU_ASN1_LIST *l = nullptr;
-  int r = list::decode_content(s, &l, h.primitive, h.length, elem_spec(f), n, ctx, depth + 1, f.min_size);
+  // A SIZE with a code of its own is checked below, by size_ok.
+  int r = list::decode_content(s, &l, h.primitive, h.length, elem_spec(f), n, ctx, depth + 1,
+                               f.size_code ? 0 : f.min_size);
   if (r == 1 && !size_ok(f, l)) {
     report_size(f, ctx);
     r = 0;
@@ -783,6 +787,27 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
 }
 
 namespace {
+// Asks a component's acceptance rule with the first contents octets of the
+// element whose header h was read (1 yes, 0 no, else a stream failure).
+// Memory input is looked at in place; a file is read ahead and sought back.
+int rule_accepts(const Field &f, KORVU_STREAM *s, const Header &h, KORVU_ERR_CTX *ctx) {
+  if (f.accept == nullptr) return 1;
+  unsigned char inner[kPeek];
+  uint32_t want = h.length < kPeek ? h.length : kPeek, n = 0;
+  if (stream::is_mem(s)) {
+    n = static_cast<uint32_t>(std::min<size_t>(want, s->size - s->pos));
+    if (n) std::memcpy(inner, s->data + s->pos, n);
+  } else if (s->fp != nullptr) {
+    const off_t here = ftello(s->fp);
+    n = here < 0 ? 0 : static_cast<uint32_t>(std::fread(inner, 1, want, s->fp));
+    if (here < 0 || fseeko(s->fp, here, SEEK_SET) != 0) {
+      KORVU_ERR(ctx, KORVU_STREAM_ERR_SEEK);
+      return KORVU_STREAM_ERR_SEEK;
+    }
+  }
+  return f.accept(h, inner, n) ? 1 : 0;
+}
+
 // Decodes the components of a SEQUENCE into `record`; `used` counts the
 // contents octets read.
 int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_t length, uint64_t &used,
@@ -823,7 +848,9 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
     const Field &f = d.fields[i];
     int r = next();
     if (r != 1) return r;
-    if (pending && field_accepts(f, h)) {
+    const int accepted = pending && field_accepts(f, h) ? rule_accepts(f, s, h, ctx) : 0;
+    if (accepted != 0 && accepted != 1) return accepted;
+    if (accepted == 1) {
       uint32_t n = 0;
       void *slot = slot_default(f) ? slot_of(d, record, i) : nullptr;
       r = field_decode(f, s, h, record, &n, ctx, depth, plan, slot, &room);
@@ -1069,7 +1096,7 @@ int choice_encode(const StructDef &d, KORVU_STREAM *s, const void *record, uint3
   }
   const Field *f = alt_of(d, static_cast<const ChoiceRecord *>(record)->choice);
   if (f == nullptr) {
-    KORVU_ERR(ctx, kErrCalLength);
+    KORVU_ERR(ctx, d.unknown_choice_code);
     return 0;
   }
   return field_encode(*f, s, record, w, ctx);

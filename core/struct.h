@@ -92,6 +92,10 @@ struct Field {
   uint16_t end_at = kNone;       // offsetof a uint32_t receiving the offset of the octet after it
   uint32_t choice = 0;           // CHOICE alternatives: the choice number
   Member member = Member::Unchecked;
+  // Acceptance rule of an OPTIONAL or DEFAULT component, asked after its tag
+  // matched: the header and the first contents octets (up to kPeek, fewer
+  // when the element is shorter). False leaves the component absent.
+  bool (*accept)(const Header &h, const unsigned char *inner, uint32_t n) = nullptr;
 
   // Builders, so that a table row reads like the ASN.1.
   constexpr Field optional(uint16_t flag_offset = kNone) const {
@@ -144,6 +148,11 @@ struct Field {
     f.size_code = c;
     return f;
   }
+  constexpr Field accepts_if(bool (*rule)(const Header &, const unsigned char *, uint32_t)) const {
+    Field f = *this;
+    f.accept = rule;
+    return f;
+  }
   constexpr Field reports(int32_t c) const {
     Field f = *this;
     f.code = c;
@@ -169,6 +178,13 @@ struct Field {
     return f;
   }
 };
+
+// Contents octets an acceptance rule sees at most.
+inline constexpr uint32_t kPeek = 8;
+
+// Acceptance rule: a constructed element only (a primitive one leaves the
+// component absent, so that it fails as an item that fits no component).
+static constexpr bool constructed_only(const Header &h, const unsigned char *, uint32_t) { return h.primitive == 0; }
 
 // A component: type number and record offset. Rows write KORVU_FIELD, which
 // checks the member's C type; field() alone is for a `void *` member that
@@ -253,6 +269,8 @@ struct StructDef {
   int (*finish)(void *record, KORVU_ERR_CTX *ctx) = nullptr;
   // Code reported when contents remain after the last component.
   uint32_t leftover_code = kErrIncorrectItem;
+  // Code reported when a CHOICE record holds a number outside its table.
+  uint32_t unknown_choice_code = kErrCalLength;
 
   constexpr bool choice() const { return kind == Kind::Choice; }
 
@@ -276,6 +294,11 @@ struct StructDef {
   constexpr StructDef leftover(uint32_t code) const {
     StructDef d = *this;
     d.leftover_code = code;
+    return d;
+  }
+  constexpr StructDef unknown_choice(uint32_t code) const {
+    StructDef d = *this;
+    d.unknown_choice_code = code;
     return d;
   }
   constexpr StructDef offsets_from_header() const {
@@ -410,7 +433,7 @@ constexpr bool check_table(const StructDef &d, uint32_t registered) {
   // components that may follow it, up to the next required one (X.680 25.6).
   for (uint32_t i = 0; i < d.count; i++) {
     const Field &f = d.fields[i];
-    if (f.presence == Presence::Required) continue;
+    if (f.presence == Presence::Required || f.accept != nullptr) continue;  // a rule tells it apart
     const uint32_t a = detail::leading_tag(f);
     for (uint32_t j = i + 1; j < d.count; j++) {
       const uint32_t b = detail::leading_tag(d.fields[j]);

@@ -18,6 +18,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -245,6 +246,24 @@ Bytes read_all(const fs::path &p) {
   return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+// The octets written as hexadecimal digits in s[from, to) (other characters skipped).
+Bytes hex_digits(const std::string &s, size_t from, size_t to) {
+  Bytes b;
+  int hi = -1;
+  for (size_t i = from; i < to && i < s.size(); i++) {
+    char c = s[i];
+    int v = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+    if (v < 0) continue;
+    if (hi < 0) {
+      hi = v;
+    } else {
+      b.push_back(static_cast<unsigned char>(hi * 16 + v));
+      hi = -1;
+    }
+  }
+  return b;
+}
+
 // hex("...") literals of a test source.
 std::vector<Bytes> hex_literals(const Bytes &src) {
   std::vector<Bytes> out;
@@ -254,21 +273,22 @@ std::vector<Bytes> hex_literals(const Bytes &src) {
     pos += 5;
     size_t end = s.find('"', pos);
     if (end == std::string::npos) break;
-    Bytes b;
-    int hi = -1;
-    for (size_t i = pos; i < end; i++) {
-      char c = s[i];
-      int v = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
-      if (v < 0) continue;
-      if (hi < 0) {
-        hi = v;
-      } else {
-        b.push_back(static_cast<unsigned char>(hi * 16 + v));
-        hi = -1;
-      }
-    }
+    Bytes b = hex_digits(s, pos, end);
     if (!b.empty()) out.push_back(std::move(b));
     pos = end;
+  }
+  return out;
+}
+
+// The inputs of a hex-vector file (tests/vectors.h: "TYPE CODE NAME: INPUT [=> OUTPUT]" lines).
+std::vector<Bytes> vector_inputs(const Bytes &src) {
+  std::vector<Bytes> out;
+  std::istringstream lines(std::string(src.begin(), src.end()));
+  for (std::string line; std::getline(lines, line);) {
+    const size_t colon = line.find(':');
+    if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
+    Bytes b = hex_digits(line, colon + 1, line.find("=>"));
+    if (!b.empty()) out.push_back(std::move(b));
   }
   return out;
 }
@@ -279,6 +299,10 @@ void add_file(SeedMaker &m, const fs::path &p) {
   const std::string ext = p.extension().string();
   if (ext == ".cpp" || ext == ".h" || ext == ".c") {
     for (const Bytes &b : hex_literals(raw)) m.add_encoding(b);
+    return;
+  }
+  if (ext == ".txt" && p.parent_path().filename() == "data") {
+    for (const Bytes &b : vector_inputs(raw)) m.add_encoding(b);
     return;
   }
   if (ext == ".md" || ext == ".tsv" || ext == ".json") return;

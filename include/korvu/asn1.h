@@ -130,5 +130,7 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/certstore.h"
 #include "korvu/seal.h"
 #include "korvu/authenticode.h"
+#include "korvu/cades.h"
+#include "korvu/ers.h"
 
 #endif /* KORVU_ASN1_H */

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "summary.h"
+#include "summary_cades.h"
 #include "summary_cms.h"
 #include "summary_crl.h"
 #include "summary_ocsp.h"
@@ -92,6 +93,7 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_SES_SIGNATURE, print_seal_summary},
     {KORVU_TYPE_SES_SIGNATURE_GB, print_seal_summary},
     {KORVU_TYPE_SPCINDIRECTDATACONTENT, print_seal_summary},
+    {KORVU_TYPE_EVIDENCERECORD, print_evidencerecord_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {

@@ -7,6 +7,7 @@
 #include "korvu/asn1.h"
 #include "korvu/holder.hpp"
 #include "summary.h"
+#include "summary_cades.h"
 
 namespace korvu::tool {
 namespace {
@@ -101,6 +102,9 @@ int print_signeddata(const KORVU_PKCS7_SIGNEDDATA *sd, std::FILE *out) {
       if (b.empty() || korvu_asn1_octetstring_getall(kid, b.data()) == 1) text = "subjectKeyIdentifier " + hex(b.data(), b.size());
     }
     std::fprintf(out, "signer %d: %s\n", i + 1, text.c_str());
+    auto *si = static_cast<KORVU_CMS_SIGNERINFO *>(item(signers, i));
+    print_signer_attributes(i + 1, korvu_cmssignerinfo_getsignattrs(si), out);
+    print_signer_attributes(i + 1, korvu_cmssignerinfo_getunsignattrs(si), out);
   }
   std::fprintf(out, "certificates: %d\n", size_of(korvu_pkcs7signeddata_getcerts(sd)));
   std::fprintf(out, "crls: %d\n", size_of(korvu_pkcs7signeddata_getcrls(sd)));

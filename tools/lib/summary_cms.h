@@ -15,6 +15,7 @@ namespace korvu::tool {
 //   digestAlgorithms: <dotted OIDs, comma separated, or "none">
 //   content: <eContentType>, <n> octets | <eContentType>, detached
 //   signer <i>: issuerAndSerialNumber <issuer RDNs>, serial <hex> | subjectKeyIdentifier <hex>
+//   signer <i> <attribute>: ...  (its attribute values of a known type, summary_cades.h)
 //   certificates: <count>
 //   crls: <count>
 // Returns 1, or 0 for a null value or output, or a SignedData that does not decode from its ContentInfo.

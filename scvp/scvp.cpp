@@ -11,7 +11,6 @@
 
 using namespace korvu;
 using st::alternative;
-using st::field;
 using st::DefaultRule;
 
 namespace {
@@ -55,8 +54,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_SIZE_OF_OBJECT_IDENTIFIER) =
 
 // SCVPIssuerSerial ::= SEQUENCE { issuer GeneralNames, serialNumber CertificateSerialNumber }
 constexpr st::Field kIssuerSerialFields[] = {
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_SCVP_ISSUERSERIAL, issuer)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_ISSUERSERIAL, serialNumber))};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_SCVP_ISSUERSERIAL, issuer),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_ISSUERSERIAL, serialNumber)};
 constexpr st::StructDef kIssuerSerial =
     st::sequence(KORVU_TYPE_SCVPISSUERSERIAL, kIssuerSerialFields, sizeof(KORVU_SCVP_ISSUERSERIAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SCVPISSUERSERIAL, kIssuerSerial);
@@ -70,9 +69,9 @@ KORVU_GET(korvu_scvpissuerserial_getserial, kIssuerSerial, serialNumber);
 // SCVPCertID ::= SEQUENCE { certHash OCTET STRING, issuerSerial SCVPIssuerSerial,
 //   hashAlgorithm AlgorithmIdentifier DEFAULT { algorithm sha-1 } }
 constexpr st::Field kCertIdFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_CERTID, certHash)),
-    field(KORVU_TYPE_SCVPISSUERSERIAL, offsetof(KORVU_SCVP_CERTID, issuerSerial)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_CERTID, hashAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_CERTID, certHash),
+    KORVU_FIELD(KORVU_TYPE_SCVPISSUERSERIAL, KORVU_SCVP_CERTID, issuerSerial),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SCVP_CERTID, hashAlgorithm)
         .defaults(kSha1, DefaultRule::AlgorithmOidAbsent)};
 constexpr st::StructDef kCertId = st::sequence(KORVU_TYPE_SCVPCERTID, kCertIdFields, sizeof(KORVU_SCVP_CERTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SCVPCERTID, kCertId);
@@ -134,8 +133,8 @@ KORVU_GET_CHOICE(korvu_scvpcertreferences_getacrefs, 1);
 
 // ValidationPolRef ::= SEQUENCE { valPolId OBJECT IDENTIFIER, valPolParams ANY DEFINED BY valPolId OPTIONAL }
 constexpr st::Field kValidationPolRefFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_VALIDATIONPOLREF, valPolId)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_SCVP_VALIDATIONPOLREF, valPolParams)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_VALIDATIONPOLREF, valPolId),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_SCVP_VALIDATIONPOLREF, valPolParams).optional()};
 constexpr st::StructDef kValidationPolRef =
     st::sequence(KORVU_TYPE_VALIDATIONPOLREF, kValidationPolRefFields, sizeof(KORVU_SCVP_VALIDATIONPOLREF));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_VALIDATIONPOLREF, kValidationPolRef);
@@ -149,8 +148,8 @@ KORVU_HAS(korvu_scvpvalidationpolref_hasvalpolparams, kValidationPolRef, valPolP
 
 // ValidationAlg ::= SEQUENCE { valAlgId OBJECT IDENTIFIER, parameters ANY DEFINED BY valAlgId OPTIONAL }
 constexpr st::Field kValidationAlgFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_VALIDATIONALG, valAlgId)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_SCVP_VALIDATIONALG, parameters)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_VALIDATIONALG, valAlgId),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_SCVP_VALIDATIONALG, parameters).optional()};
 constexpr st::StructDef kValidationAlg =
     st::sequence(KORVU_TYPE_VALIDATIONALG, kValidationAlgFields, sizeof(KORVU_SCVP_VALIDATIONALG));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_VALIDATIONALG, kValidationAlg);
@@ -164,8 +163,8 @@ KORVU_HAS(korvu_scvpvalidationalg_hasparameters, kValidationAlg, parameters);
 
 // NameValidationAlgParms ::= SEQUENCE { nameCompAlgId OBJECT IDENTIFIER, validationNames GeneralNames }
 constexpr st::Field kNameValAlgParmsFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_NAMEVALIDATIONALGPARMS, nameCompAlgId)),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_SCVP_NAMEVALIDATIONALGPARMS, validationNames))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_NAMEVALIDATIONALGPARMS, nameCompAlgId),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_SCVP_NAMEVALIDATIONALGPARMS, validationNames)};
 constexpr st::StructDef kNameValAlgParms = st::sequence(KORVU_TYPE_NAMEVALIDATIONALGPARMS, kNameValAlgParmsFields,
                                                         sizeof(KORVU_SCVP_NAMEVALIDATIONALGPARMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_NAMEVALIDATIONALGPARMS, kNameValAlgParms);
@@ -181,13 +180,13 @@ KORVU_GET(korvu_scvpnamevalidationalgparms_getvalidationnames, kNameValAlgParms,
 //   responseValidationPolByRef [1] BOOLEAN DEFAULT TRUE, protectResponse [2] BOOLEAN DEFAULT TRUE,
 //   cachedResponse [3] BOOLEAN DEFAULT TRUE }
 constexpr st::Field kResponseFlagsFields[] = {
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_RESPONSEFLAGS, fullRequestInResponse)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_RESPONSEFLAGS, fullRequestInResponse).implicit(0)
         .defaults(kFalse, DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_RESPONSEFLAGS, responseValidationPolByRef)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_RESPONSEFLAGS, responseValidationPolByRef).implicit(1)
         .defaults(kTrue, DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_RESPONSEFLAGS, protectResponse)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_RESPONSEFLAGS, protectResponse).implicit(2)
         .defaults(kTrue, DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_RESPONSEFLAGS, cachedResponse)).implicit(3)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_RESPONSEFLAGS, cachedResponse).implicit(3)
         .defaults(kTrue, DefaultRule::Boolean)};
 constexpr st::StructDef kResponseFlags =
     st::sequence(KORVU_TYPE_RESPONSEFLAGS, kResponseFlagsFields, sizeof(KORVU_SCVP_RESPONSEFLAGS));
@@ -206,8 +205,8 @@ KORVU_GET(korvu_scvpresponseflags_getcachedresponse, kResponseFlags, cachedRespo
 
 // OtherRevInfo ::= SEQUENCE { riType OBJECT IDENTIFIER, riValue ANY DEFINED BY riType }
 constexpr st::Field kOtherRevInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_OTHERREVINFO, riType)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_SCVP_OTHERREVINFO, riValue))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_OTHERREVINFO, riType),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_SCVP_OTHERREVINFO, riValue)};
 constexpr st::StructDef kOtherRevInfo =
     st::sequence(KORVU_TYPE_OTHERREVINFO, kOtherRevInfoFields, sizeof(KORVU_SCVP_OTHERREVINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERREVINFO, kOtherRevInfo);
@@ -238,8 +237,8 @@ KORVU_GET_CHOICE(korvu_scvprevocationinfo_getother, 3);
 
 // RevInfoWantBack ::= SEQUENCE { revocationInfo RevocationInfos, extraCerts CertBundle OPTIONAL }
 constexpr st::Field kRevInfoWantBackFields[] = {
-    field(KORVU_TYPE_REVOCATIONINFOS, offsetof(KORVU_SCVP_REVINFOWANTBACK, revocationInfo)),
-    field(KORVU_TYPE_CERTBUNDLE, offsetof(KORVU_SCVP_REVINFOWANTBACK, extraCerts)).optional()};
+    KORVU_FIELD(KORVU_TYPE_REVOCATIONINFOS, KORVU_SCVP_REVINFOWANTBACK, revocationInfo),
+    KORVU_FIELD(KORVU_TYPE_CERTBUNDLE, KORVU_SCVP_REVINFOWANTBACK, extraCerts).optional()};
 constexpr st::StructDef kRevInfoWantBack =
     st::sequence(KORVU_TYPE_REVINFOWANTBACK, kRevInfoWantBackFields, sizeof(KORVU_SCVP_REVINFOWANTBACK));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REVINFOWANTBACK, kRevInfoWantBack);
@@ -258,17 +257,17 @@ KORVU_HAS(korvu_scvprevinfowantback_hasextracerts, kRevInfoWantBack, extraCerts)
 //   keyUsages [6] SEQUENCE OF KeyUsage OPTIONAL, extendedKeyUsages [7] SEQUENCE OF KeyPurposeId OPTIONAL,
 //   specifiedKeyUsages [8] SEQUENCE OF KeyPurposeId OPTIONAL }
 constexpr st::Field kValidationPolicyFields[] = {
-    field(KORVU_TYPE_VALIDATIONPOLREF, offsetof(KORVU_SCVP_VALIDATIONPOLICY, validationPolRef)),
-    field(KORVU_TYPE_VALIDATIONALG, offsetof(KORVU_SCVP_VALIDATIONPOLICY, validationAlg)).implicit(0).optional(),
-    field(KORVU_TYPE_USERPOLICYSET, offsetof(KORVU_SCVP_VALIDATIONPOLICY, userPolicySet)).implicit(1).optional(),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_VALIDATIONPOLICY, inhibitPolicyMapping)).implicit(2).optional(),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_VALIDATIONPOLICY, requireExplicitPolicy)).implicit(3).optional(),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_SCVP_VALIDATIONPOLICY, inhibitAnyPolicy)).implicit(4).optional(),
-    field(KORVU_TYPE_TRUSTANCHORS, offsetof(KORVU_SCVP_VALIDATIONPOLICY, trustAnchors)).implicit(5).optional(),
-    field(KORVU_TYPE_KEYUSAGES, offsetof(KORVU_SCVP_VALIDATIONPOLICY, keyUsages)).implicit(6).optional(),
-    field(KORVU_TYPE_EXTENDEDKEYUSAGES, offsetof(KORVU_SCVP_VALIDATIONPOLICY, extendedKeyUsages)).implicit(7)
+    KORVU_FIELD(KORVU_TYPE_VALIDATIONPOLREF, KORVU_SCVP_VALIDATIONPOLICY, validationPolRef),
+    KORVU_FIELD(KORVU_TYPE_VALIDATIONALG, KORVU_SCVP_VALIDATIONPOLICY, validationAlg).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_USERPOLICYSET, KORVU_SCVP_VALIDATIONPOLICY, userPolicySet).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_VALIDATIONPOLICY, inhibitPolicyMapping).implicit(2).optional(),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_VALIDATIONPOLICY, requireExplicitPolicy).implicit(3).optional(),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_SCVP_VALIDATIONPOLICY, inhibitAnyPolicy).implicit(4).optional(),
+    KORVU_FIELD(KORVU_TYPE_TRUSTANCHORS, KORVU_SCVP_VALIDATIONPOLICY, trustAnchors).implicit(5).optional(),
+    KORVU_FIELD(KORVU_TYPE_KEYUSAGES, KORVU_SCVP_VALIDATIONPOLICY, keyUsages).implicit(6).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENDEDKEYUSAGES, KORVU_SCVP_VALIDATIONPOLICY, extendedKeyUsages).implicit(7)
         .optional(),
-    field(KORVU_TYPE_EXTENDEDKEYUSAGES, offsetof(KORVU_SCVP_VALIDATIONPOLICY, specifiedKeyUsages)).implicit(8)
+    KORVU_FIELD(KORVU_TYPE_EXTENDEDKEYUSAGES, KORVU_SCVP_VALIDATIONPOLICY, specifiedKeyUsages).implicit(8)
         .optional()};
 constexpr st::StructDef kValidationPolicy =
     st::sequence(KORVU_TYPE_VALIDATIONPOLICY, kValidationPolicyFields, sizeof(KORVU_SCVP_VALIDATIONPOLICY));
@@ -309,17 +308,17 @@ KORVU_HAS(korvu_scvpvalidationpolicy_hasspecifiedkeyusages, kValidationPolicy, s
 //   intermediateCerts [4] CertBundle OPTIONAL, revInfos [5] RevocationInfos OPTIONAL,
 //   producedAt [6] GeneralizedTime OPTIONAL, queryExtensions [7] Extensions OPTIONAL }
 constexpr st::Field kQueryFields[] = {
-    field(KORVU_TYPE_CERTREFERENCES, offsetof(KORVU_SCVP_QUERY, queriedCerts)),
-    field(KORVU_TYPE_CERTCHECKS, offsetof(KORVU_SCVP_QUERY, checks)),
-    field(KORVU_TYPE_WANTBACK, offsetof(KORVU_SCVP_QUERY, wantBack)).implicit(1).optional(),
-    field(KORVU_TYPE_VALIDATIONPOLICY, offsetof(KORVU_SCVP_QUERY, validationPolicy)),
-    field(KORVU_TYPE_RESPONSEFLAGS, offsetof(KORVU_SCVP_QUERY, responseFlags)).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_QUERY, serverContextInfo)).implicit(2).optional(),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_QUERY, validationTime)).implicit(3).optional(),
-    field(KORVU_TYPE_CERTBUNDLE, offsetof(KORVU_SCVP_QUERY, intermediateCerts)).implicit(4).optional(),
-    field(KORVU_TYPE_REVOCATIONINFOS, offsetof(KORVU_SCVP_QUERY, revInfos)).implicit(5).optional(),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_QUERY, producedAt)).implicit(6).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SCVP_QUERY, queryExtensions)).implicit(7).optional()};
+    KORVU_FIELD(KORVU_TYPE_CERTREFERENCES, KORVU_SCVP_QUERY, queriedCerts),
+    KORVU_FIELD(KORVU_TYPE_CERTCHECKS, KORVU_SCVP_QUERY, checks),
+    KORVU_FIELD(KORVU_TYPE_WANTBACK, KORVU_SCVP_QUERY, wantBack).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_VALIDATIONPOLICY, KORVU_SCVP_QUERY, validationPolicy),
+    KORVU_FIELD(KORVU_TYPE_RESPONSEFLAGS, KORVU_SCVP_QUERY, responseFlags).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_QUERY, serverContextInfo).implicit(2).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_QUERY, validationTime).implicit(3).optional(),
+    KORVU_FIELD(KORVU_TYPE_CERTBUNDLE, KORVU_SCVP_QUERY, intermediateCerts).implicit(4).optional(),
+    KORVU_FIELD(KORVU_TYPE_REVOCATIONINFOS, KORVU_SCVP_QUERY, revInfos).implicit(5).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_QUERY, producedAt).implicit(6).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SCVP_QUERY, queryExtensions).implicit(7).optional()};
 constexpr st::StructDef kQuery = st::sequence(KORVU_TYPE_QUERY, kQueryFields, sizeof(KORVU_SCVP_QUERY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_QUERY, kQuery);
 KORVU_API KORVU_SCVP_QUERY *korvu_scvpquery_new(
@@ -359,17 +358,17 @@ KORVU_HAS(korvu_scvpquery_hasqueryextensions, kQuery, queryExtensions);
 //   requestExtensions [4] Extensions OPTIONAL, signatureAlg [5] AlgorithmIdentifier OPTIONAL,
 //   hashAlg [6] OBJECT IDENTIFIER OPTIONAL, requestorText [7] UTF8String (SIZE (1..256)) OPTIONAL }
 constexpr st::Field kCvRequestFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_CVREQUEST, cvRequestVersion))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_CVREQUEST, cvRequestVersion)
         .defaults(kInteger1, DefaultRule::IntegerValue),
-    field(KORVU_TYPE_QUERY, offsetof(KORVU_SCVP_CVREQUEST, query)),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_SCVP_CVREQUEST, requestorRef)).implicit(0).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_CVREQUEST, requestNonce)).implicit(1).optional(),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_SCVP_CVREQUEST, requestorName)).explicit_(2).optional(),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_SCVP_CVREQUEST, responderName)).explicit_(3).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SCVP_CVREQUEST, requestExtensions)).implicit(4).optional(),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_CVREQUEST, signatureAlg)).implicit(5).optional(),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_CVREQUEST, hashAlg)).implicit(6).optional(),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_SCVP_CVREQUEST, requestorText)).implicit(7).optional()};
+    KORVU_FIELD(KORVU_TYPE_QUERY, KORVU_SCVP_CVREQUEST, query),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_SCVP_CVREQUEST, requestorRef).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_CVREQUEST, requestNonce).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_SCVP_CVREQUEST, requestorName).explicit_(2).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_SCVP_CVREQUEST, responderName).explicit_(3).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SCVP_CVREQUEST, requestExtensions).implicit(4).optional(),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SCVP_CVREQUEST, signatureAlg).implicit(5).optional(),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_CVREQUEST, hashAlg).implicit(6).optional(),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_SCVP_CVREQUEST, requestorText).implicit(7).optional()};
 constexpr st::StructDef kCvRequest =
     st::sequence(KORVU_TYPE_CVREQUEST, kCvRequestFields, sizeof(KORVU_SCVP_CVREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CVREQUEST, kCvRequest);
@@ -404,9 +403,9 @@ KORVU_HAS(korvu_scvpcvrequest_hasrequestortext, kCvRequest, requestorText);
 
 // ResponseStatus ::= SEQUENCE { statusCode CVStatusCode DEFAULT okay, errorMessage UTF8String OPTIONAL }
 constexpr st::Field kResponseStatusFields[] = {
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_SCVP_RESPONSESTATUS, statusCode))
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_SCVP_RESPONSESTATUS, statusCode)
         .defaults(kEnum0, DefaultRule::IntegerValue),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_SCVP_RESPONSESTATUS, errorMessage)).optional()};
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_SCVP_RESPONSESTATUS, errorMessage).optional()};
 constexpr st::StructDef kResponseStatus =
     st::sequence(KORVU_TYPE_RESPONSESTATUS, kResponseStatusFields, sizeof(KORVU_SCVP_RESPONSESTATUS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RESPONSESTATUS, kResponseStatus);
@@ -420,9 +419,9 @@ KORVU_HAS(korvu_scvpresponsestatus_haserrormessage, kResponseStatus, errorMessag
 
 // HashValue ::= SEQUENCE { algorithm HashAlgorithm DEFAULT { algorithm sha-1 }, value OCTET STRING }
 constexpr st::Field kHashValueFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_HASHVALUE, algorithm))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SCVP_HASHVALUE, algorithm)
         .defaults(kSha1, DefaultRule::AlgorithmOidAbsent),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_HASHVALUE, value))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_HASHVALUE, value)};
 constexpr st::StructDef kHashValue =
     st::sequence(KORVU_TYPE_HASHVALUE, kHashValueFields, sizeof(KORVU_SCVP_HASHVALUE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_HASHVALUE, kHashValue);
@@ -448,8 +447,8 @@ KORVU_GET_CHOICE(korvu_scvprequestreference_getfullrequest, 1);
 
 // ReplyCheck ::= SEQUENCE { check OBJECT IDENTIFIER, status INTEGER DEFAULT 0 }
 constexpr st::Field kReplyCheckFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_REPLYCHECK, check)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_REPLYCHECK, status)).defaults(kInteger0, DefaultRule::IntegerValue)};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_REPLYCHECK, check),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_REPLYCHECK, status).defaults(kInteger0, DefaultRule::IntegerValue)};
 constexpr st::StructDef kReplyCheck =
     st::sequence(KORVU_TYPE_REPLYCHECK, kReplyCheckFields, sizeof(KORVU_SCVP_REPLYCHECK));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REPLYCHECK, kReplyCheck);
@@ -462,8 +461,8 @@ KORVU_GET(korvu_scvpreplycheck_getstatus, kReplyCheck, status);
 
 // ReplyWantBack ::= SEQUENCE { wb OBJECT IDENTIFIER, value OCTET STRING }
 constexpr st::Field kReplyWantBackFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_REPLYWANTBACK, wb)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_REPLYWANTBACK, value))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SCVP_REPLYWANTBACK, wb),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_REPLYWANTBACK, value)};
 constexpr st::StructDef kReplyWantBack =
     st::sequence(KORVU_TYPE_REPLYWANTBACK, kReplyWantBackFields, sizeof(KORVU_SCVP_REPLYWANTBACK));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REPLYWANTBACK, kReplyWantBack);
@@ -479,15 +478,15 @@ KORVU_GET(korvu_scvpreplywantback_getvalue, kReplyWantBack, value);
 //   validationErrors [0] SEQUENCE SIZE (1..MAX) OF OBJECT IDENTIFIER OPTIONAL,
 //   nextUpdate [1] GeneralizedTime OPTIONAL, certReplyExtensions [2] Extensions OPTIONAL }
 constexpr st::Field kCertReplyFields[] = {
-    field(KORVU_TYPE_CERTREFERENCE, offsetof(KORVU_SCVP_CERTREPLY, cert)),
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_SCVP_CERTREPLY, replyStatus))
+    KORVU_FIELD(KORVU_TYPE_CERTREFERENCE, KORVU_SCVP_CERTREPLY, cert),
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_SCVP_CERTREPLY, replyStatus)
         .defaults(kEnum0, DefaultRule::IntegerValue),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_CERTREPLY, replyValTime)),
-    field(KORVU_TYPE_REPLYCHECKS, offsetof(KORVU_SCVP_CERTREPLY, replyChecks)),
-    field(KORVU_TYPE_REPLYWANTBACKS, offsetof(KORVU_SCVP_CERTREPLY, replyWantBacks)),
-    field(KORVU_TYPE_VALIDATIONERRORS, offsetof(KORVU_SCVP_CERTREPLY, validationErrors)).implicit(0).optional(),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_CERTREPLY, nextUpdate)).implicit(1).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SCVP_CERTREPLY, certReplyExtensions)).implicit(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_CERTREPLY, replyValTime),
+    KORVU_FIELD(KORVU_TYPE_REPLYCHECKS, KORVU_SCVP_CERTREPLY, replyChecks),
+    KORVU_FIELD(KORVU_TYPE_REPLYWANTBACKS, KORVU_SCVP_CERTREPLY, replyWantBacks),
+    KORVU_FIELD(KORVU_TYPE_VALIDATIONERRORS, KORVU_SCVP_CERTREPLY, validationErrors).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_CERTREPLY, nextUpdate).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SCVP_CERTREPLY, certReplyExtensions).implicit(2).optional()};
 constexpr st::StructDef kCertReply = st::sequence(KORVU_TYPE_CERTREPLY, kCertReplyFields, sizeof(KORVU_SCVP_CERTREPLY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTREPLY, kCertReply);
 KORVU_API KORVU_SCVP_CERTREPLY *korvu_scvpcertreply_new(
@@ -519,19 +518,19 @@ KORVU_HAS(korvu_scvpcertreply_hascertreplyextensions, kCertReply, certReplyExten
 //   serverContextInfo [6] OCTET STRING OPTIONAL, cvResponseExtensions [7] Extensions OPTIONAL,
 //   requestorText [8] UTF8String (SIZE (1..256)) OPTIONAL }
 constexpr st::Field kCvResponseFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_CVRESPONSE, cvResponseVersion)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_CVRESPONSE, serverConfigurationID)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_CVRESPONSE, producedAt)),
-    field(KORVU_TYPE_RESPONSESTATUS, offsetof(KORVU_SCVP_CVRESPONSE, responseStatus)),
-    field(KORVU_TYPE_VALIDATIONPOLICY, offsetof(KORVU_SCVP_CVRESPONSE, respValidationPolicy)).implicit(0).optional(),
-    field(KORVU_TYPE_REQUESTREFERENCE, offsetof(KORVU_SCVP_CVRESPONSE, requestRef)).explicit_(1).optional(),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_SCVP_CVRESPONSE, requestorRef)).implicit(2).optional(),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_SCVP_CVRESPONSE, requestorName)).implicit(3).optional(),
-    field(KORVU_TYPE_REPLYOBJECTS, offsetof(KORVU_SCVP_CVRESPONSE, replyObjects)).implicit(4).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_CVRESPONSE, respNonce)).implicit(5).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_CVRESPONSE, serverContextInfo)).implicit(6).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SCVP_CVRESPONSE, cvResponseExtensions)).implicit(7).optional(),
-    field(KORVU_TYPE_UTF8STRING, offsetof(KORVU_SCVP_CVRESPONSE, requestorText)).implicit(8).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_CVRESPONSE, cvResponseVersion),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_CVRESPONSE, serverConfigurationID),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_CVRESPONSE, producedAt),
+    KORVU_FIELD(KORVU_TYPE_RESPONSESTATUS, KORVU_SCVP_CVRESPONSE, responseStatus),
+    KORVU_FIELD(KORVU_TYPE_VALIDATIONPOLICY, KORVU_SCVP_CVRESPONSE, respValidationPolicy).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_REQUESTREFERENCE, KORVU_SCVP_CVRESPONSE, requestRef).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_SCVP_CVRESPONSE, requestorRef).implicit(2).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_SCVP_CVRESPONSE, requestorName).implicit(3).optional(),
+    KORVU_FIELD(KORVU_TYPE_REPLYOBJECTS, KORVU_SCVP_CVRESPONSE, replyObjects).implicit(4).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_CVRESPONSE, respNonce).implicit(5).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_CVRESPONSE, serverContextInfo).implicit(6).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SCVP_CVRESPONSE, cvResponseExtensions).implicit(7).optional(),
+    KORVU_FIELD(KORVU_TYPE_UTF8STRING, KORVU_SCVP_CVRESPONSE, requestorText).implicit(8).optional()};
 constexpr st::StructDef kCvResponse =
     st::sequence(KORVU_TYPE_CVRESPONSE, kCvResponseFields, sizeof(KORVU_SCVP_CVRESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CVRESPONSE, kCvResponse);
@@ -572,9 +571,9 @@ KORVU_HAS(korvu_scvpcvresponse_hasrequestortext, kCvResponse, requestorText);
 
 // ValPolRequest ::= SEQUENCE { vpRequestVersion INTEGER DEFAULT 1, requestNonce OCTET STRING }
 constexpr st::Field kValPolRequestFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_VALPOLREQUEST, vpRequestVersion))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_VALPOLREQUEST, vpRequestVersion)
         .defaults(kInteger1, DefaultRule::IntegerValue),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_VALPOLREQUEST, requestNonce))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_VALPOLREQUEST, requestNonce)};
 constexpr st::StructDef kValPolRequest =
     st::sequence(KORVU_TYPE_VALPOLREQUEST, kValPolRequestFields, sizeof(KORVU_SCVP_VALPOLREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_VALPOLREQUEST, kValPolRequest);
@@ -588,10 +587,10 @@ KORVU_GET(korvu_scvpvalpolrequest_getrequestnonce, kValPolRequest, requestNonce)
 // KeyAgreePublicKey ::= SEQUENCE { algorithm AlgorithmIdentifier, publicKey BIT STRING,
 //   macAlgorithm AlgorithmIdentifier, kDF AlgorithmIdentifier OPTIONAL }
 constexpr st::Field kKeyAgreePublicKeyFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_KEYAGREEPUBLICKEY, algorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SCVP_KEYAGREEPUBLICKEY, publicKey)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_KEYAGREEPUBLICKEY, macAlgorithm)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_KEYAGREEPUBLICKEY, kDF)).optional()};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SCVP_KEYAGREEPUBLICKEY, algorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SCVP_KEYAGREEPUBLICKEY, publicKey),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SCVP_KEYAGREEPUBLICKEY, macAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SCVP_KEYAGREEPUBLICKEY, kDF).optional()};
 constexpr st::StructDef kKeyAgreePublicKey =
     st::sequence(KORVU_TYPE_KEYAGREEPUBLICKEY, kKeyAgreePublicKeyFields, sizeof(KORVU_SCVP_KEYAGREEPUBLICKEY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_KEYAGREEPUBLICKEY, kKeyAgreePublicKey);
@@ -618,28 +617,27 @@ KORVU_HAS(korvu_scvpkeyagreepublickey_haskdf, kKeyAgreePublicKey, kDF);
 //   OBJECT IDENTIFIER, serverPublicKeys SEQUENCE OF KeyAgreePublicKey OPTIONAL, clockSkew INTEGER DEFAULT 10,
 //   requestNonce OCTET STRING OPTIONAL }
 constexpr st::Field kValPolResponseFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_VALPOLRESPONSE, vpResponseVersion)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_VALPOLRESPONSE, maxCVRequestVersion)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_VALPOLRESPONSE, maxVPRequestVersion)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_VALPOLRESPONSE, serverConfigurationID)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_VALPOLRESPONSE, thisUpdate)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SCVP_VALPOLRESPONSE, nextUpdate)).optional(),
-    field(KORVU_TYPE_CERTCHECKS, offsetof(KORVU_SCVP_VALPOLRESPONSE, supportedChecks)),
-    field(KORVU_TYPE_WANTBACK, offsetof(KORVU_SCVP_VALPOLRESPONSE, supportedWantBacks)),
-    field(KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_VALPOLRESPONSE, validationPolicies)),
-    field(KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_VALPOLRESPONSE, validationAlgs)),
-    field(KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_VALPOLRESPONSE, authPolicies)),
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_SCVP_VALPOLRESPONSE, responseTypes)),
-    field(KORVU_TYPE_VALIDATIONPOLICY, offsetof(KORVU_SCVP_VALPOLRESPONSE, defaultPolicyValues)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SCVP_VALPOLRESPONSE, revocationInfoTypes)),
-    field(KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER, offsetof(KORVU_SCVP_VALPOLRESPONSE, signatureGeneration)),
-    field(KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER,
-          offsetof(KORVU_SCVP_VALPOLRESPONSE, signatureVerification)),
-    field(KORVU_TYPE_SEQUENCE_SIZE_OF_OBJECT_IDENTIFIER, offsetof(KORVU_SCVP_VALPOLRESPONSE, hashAlgorithms)),
-    field(KORVU_TYPE_KEYAGREEPUBLICKEYS, offsetof(KORVU_SCVP_VALPOLRESPONSE, serverPublicKeys)).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SCVP_VALPOLRESPONSE, clockSkew))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_VALPOLRESPONSE, vpResponseVersion),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_VALPOLRESPONSE, maxCVRequestVersion),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_VALPOLRESPONSE, maxVPRequestVersion),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_VALPOLRESPONSE, serverConfigurationID),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_VALPOLRESPONSE, thisUpdate),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SCVP_VALPOLRESPONSE, nextUpdate).optional(),
+    KORVU_FIELD(KORVU_TYPE_CERTCHECKS, KORVU_SCVP_VALPOLRESPONSE, supportedChecks),
+    KORVU_FIELD(KORVU_TYPE_WANTBACK, KORVU_SCVP_VALPOLRESPONSE, supportedWantBacks),
+    KORVU_FIELD(KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_SCVP_VALPOLRESPONSE, validationPolicies),
+    KORVU_FIELD(KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_SCVP_VALPOLRESPONSE, validationAlgs),
+    KORVU_FIELD(KORVU_TYPE_SCVP_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_SCVP_VALPOLRESPONSE, authPolicies),
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_SCVP_VALPOLRESPONSE, responseTypes),
+    KORVU_FIELD(KORVU_TYPE_VALIDATIONPOLICY, KORVU_SCVP_VALPOLRESPONSE, defaultPolicyValues),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SCVP_VALPOLRESPONSE, revocationInfoTypes),
+    KORVU_FIELD(KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER, KORVU_SCVP_VALPOLRESPONSE, signatureGeneration),
+    KORVU_FIELD(KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER, KORVU_SCVP_VALPOLRESPONSE, signatureVerification),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_SIZE_OF_OBJECT_IDENTIFIER, KORVU_SCVP_VALPOLRESPONSE, hashAlgorithms),
+    KORVU_FIELD(KORVU_TYPE_KEYAGREEPUBLICKEYS, KORVU_SCVP_VALPOLRESPONSE, serverPublicKeys).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SCVP_VALPOLRESPONSE, clockSkew)
         .defaults(kInteger10, DefaultRule::IntegerValue),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SCVP_VALPOLRESPONSE, requestNonce)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SCVP_VALPOLRESPONSE, requestNonce).optional()};
 constexpr st::StructDef kValPolResponse =
     st::sequence(KORVU_TYPE_VALPOLRESPONSE, kValPolResponseFields, sizeof(KORVU_SCVP_VALPOLRESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_VALPOLRESPONSE, kValPolResponse);

@@ -1,7 +1,9 @@
 // SCVP: the corpus messages (RFC 5055 and RFC 5276 examples) read by the library and by the RFC 5055 module
 // transcribed for pyasn1 (tests/scvp_rfc5055.py), written back byte for byte; hex vectors of built messages and
 // of bad input (tests/data/scvp_vectors.txt).
+#include <algorithm>
 #include <fstream>
+#include <memory>
 
 #include "scvp_peer.h"
 
@@ -107,5 +109,155 @@ TEST(ScvpVectors, DecodeWriteBackAndRefuse) {
     }
     ASSERT_EQ(p.error, "") << name;
     EXPECT_EQ(p.get(""), lower_hex(written[name])) << name << ": the transcription's DER";
+  }
+}
+
+namespace {
+// Values a built message is made of, freed at the end of the test.
+struct Parts {
+  std::vector<std::unique_ptr<Val>> held;
+  template <class T = void>
+  T *own(uint32_t type, void *v) {
+    EXPECT_NE(v, nullptr) << "a part of type " << type;
+    held.push_back(std::make_unique<Val>(type, v));
+    return static_cast<T *>(v);
+  }
+  template <class T = void>
+  T *der(uint32_t type, const Bytes &b) {
+    ErrCtx ctx;
+    return own<T>(type, decode(type, b, ctx));
+  }
+  // A list of `type` (its elements copies of `items`, of `element`).
+  KORVU_ASN1_LIST *list(uint32_t type, uint32_t element, std::initializer_list<const void *> items) {
+    KORVU_ASN1_LIST *l = own<KORVU_ASN1_LIST>(type, korvu_asn1_list_new());
+    for (const void *e : items) korvu_asn1_list_put(l, korvu_asn1_dupobject(element, e, nullptr));
+    return l;
+  }
+};
+
+std::string shell_hex(const std::string &cmd) { return run_command(cmd + " | od -An -tx1 | tr -d ' \\n'"); }
+}  // namespace
+
+// Messages built with the constructors from real parts (a CA-bundle certificate, a corpus attribute certificate,
+// CRL and OCSP response, an SCVPCertID of openssl's SHA-256 and serial of that certificate): every optional
+// component and CHOICE alternative the corpus lacks. They are written, read back to the same octets, hold each
+// embedded object as its source but for the tag octet, and read the same through the transcription.
+TEST(ScvpBuilt, EveryComponentFromRealParts) {
+  if (!have_corpus() || std::system("openssl version >/dev/null 2>&1") != 0) GTEST_SKIP() << "corpus or openssl missing";
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_scvp_ca.der";
+  run_command("openssl x509 -in /etc/ssl/certs/ca-certificates.crt -outform DER -out " + tmp);
+  const Bytes ca_der = read_file(tmp), ac_der = read_file(corpus_dir() + "/attrcert/asn1crypto__example-attr-cert.der");
+  const Bytes crl_der = read_file(corpus_dir() + "/crl/x509-parser__minimal.crl");
+  const Bytes ocsp_der = read_file(corpus_dir() + "/ocsp/bc-java__OCSPTest_testResp1.der");
+  ASSERT_FALSE(ca_der.empty() || ac_der.empty() || crl_der.empty() || ocsp_der.empty());
+  Parts m;
+  auto *ca = m.der<KORVU_X509_CERT>(KORVU_TYPE_CERTIFICATE, ca_der);
+  auto *ac = m.der<KORVU_AC_CERT>(KORVU_TYPE_ATTRIBUTECERTIFICATE, ac_der);
+  auto *crl = m.der<KORVU_X509_CRL>(KORVU_TYPE_CERTIFICATELIST, crl_der);
+  auto *ocsp = m.der<KORVU_OCSP_OCSPRESPONSE>(KORVU_TYPE_OCSPRESPONSE, ocsp_der);
+  // SCVPCertID { SHA-256 of the certificate, { directoryName issuer, serial }, sha256 }
+  std::string serial = run_command("openssl x509 -inform DER -noout -serial -in " + tmp), mine = "serial=";
+  for (char &c : serial) c = static_cast<char>(std::tolower(c));
+  auto *sn = korvu_x509pubkeycert_getserialno(ca);
+  mine += lower_hex(Bytes(sn->data + (sn->length > 1 && sn->data[0] == 0), sn->data + sn->length)) + "\n";
+  ASSERT_EQ(serial, mine) << "the serial number openssl prints";
+  auto *dn = m.der<KORVU_X509_GENERALNAME>(KORVU_TYPE_GENERALNAME, der_tlv(0xA4, encode(KORVU_TYPE_NAME, korvu_x509pubkeycert_getissuer(ca))));
+  auto *is = m.own<KORVU_SCVP_ISSUERSERIAL>(KORVU_TYPE_SCVPISSUERSERIAL, korvu_scvpissuerserial_new(
+      m.list(KORVU_TYPE_GENERALNAMES, KORVU_TYPE_GENERALNAME, {dn}), sn));
+  auto *hash = m.der<KORVU_ASN1_OCTETSTRING>(KORVU_TYPE_OCTET_STRING, hex("0420" + shell_hex("openssl dgst -sha256 -binary " + tmp)));
+  auto *sha256 = m.der<KORVU_X509_ALGID>(KORVU_TYPE_ALGORITHMIDENTIFIER, hex("300B0609608648016503040201"));
+  auto *id = m.own<KORVU_SCVP_CERTID>(KORVU_TYPE_SCVPCERTID, korvu_scvpcertid_new(hash, is, sha256));
+  auto *oid = m.der<KORVU_ASN1_OID>(KORVU_TYPE_OBJECT_IDENTIFIER, hex("06082B06010505071101"));
+  auto *t = m.der<KORVU_ASN1_TIME>(KORVU_TYPE_GENERALIZEDTIME, hex("180F32303234303130313030303030305A"));
+  auto *yes = m.der<KORVU_ASN1_BOOLEAN>(KORVU_TYPE_BOOLEAN, hex("0101FF")), *no = m.der<KORVU_ASN1_BOOLEAN>(KORVU_TYPE_BOOLEAN, hex("010100"));
+  auto *octets = m.der<KORVU_ASN1_OCTETSTRING>(KORVU_TYPE_OCTET_STRING, hex("0403010203"));
+  auto *text = m.der<KORVU_ASN1_STRING>(KORVU_TYPE_UTF8STRING, hex("0C0474657874"));
+  auto *any = m.der<KORVU_ASN1_ANY>(KORVU_TYPE_ANY, hex("0500"));
+  auto *ext = m.list(KORVU_TYPE_EXTENSIONS, KORVU_TYPE_EXTENSION, {m.der(KORVU_TYPE_EXTENSION, hex("30090603551D13040230 00"))});
+  auto *oids = m.list(KORVU_TYPE_CERTCHECKS, KORVU_TYPE_OBJECT_IDENTIFIER, {oid});
+  auto *names = m.list(KORVU_TYPE_GENERALNAMES, KORVU_TYPE_GENERALNAME, {dn});
+  auto *bundle = m.list(KORVU_TYPE_CERTBUNDLE, KORVU_TYPE_CERTIFICATE, {ca});
+  auto *pkc_cert = m.own(KORVU_TYPE_PKCREFERENCE, korvu_scvppkcreference_new_cert(ca));
+  auto *pkc_ref = m.own<KORVU_SCVP_PKCREFERENCE>(KORVU_TYPE_PKCREFERENCE, korvu_scvppkcreference_new_pkcref(id));
+  auto *ac_cert = m.own(KORVU_TYPE_ACREFERENCE, korvu_scvpacreference_new_attrcert(ac));
+  auto *ac_ref = m.own(KORVU_TYPE_ACREFERENCE, korvu_scvpacreference_new_acref(id));
+  auto *nvap = m.own(KORVU_TYPE_NAMEVALIDATIONALGPARMS, korvu_scvpnamevalidationalgparms_new(oid, names));
+  auto *params = m.der<KORVU_ASN1_ANY>(KORVU_TYPE_ANY, encode(KORVU_TYPE_NAMEVALIDATIONALGPARMS, nvap));
+  auto *vp = m.own<KORVU_SCVP_VALIDATIONPOLICY>(KORVU_TYPE_VALIDATIONPOLICY, korvu_scvpvalidationpolicy_new(
+      m.own<KORVU_SCVP_VALIDATIONPOLREF>(KORVU_TYPE_VALIDATIONPOLREF, korvu_scvpvalidationpolref_new(oid, any)),
+      m.own<KORVU_SCVP_VALIDATIONALG>(KORVU_TYPE_VALIDATIONALG, korvu_scvpvalidationalg_new(oid, params)), oids, yes, no,
+      yes, m.list(KORVU_TYPE_TRUSTANCHORS, KORVU_TYPE_PKCREFERENCE, {pkc_cert, pkc_ref}),
+      m.list(KORVU_TYPE_KEYUSAGES, KORVU_TYPE_BIT_STRING, {m.der(KORVU_TYPE_BIT_STRING, hex("03020204"))}), oids, oids));
+  auto *revinfos = m.list(KORVU_TYPE_REVOCATIONINFOS, KORVU_TYPE_REVOCATIONINFO,
+                          {m.own(KORVU_TYPE_REVOCATIONINFO, korvu_scvprevocationinfo_new_crl(crl)),
+                           m.own(KORVU_TYPE_REVOCATIONINFO, korvu_scvprevocationinfo_new_deltacrl(crl)),
+                           m.own(KORVU_TYPE_REVOCATIONINFO, korvu_scvprevocationinfo_new_ocsp(ocsp)),
+                           m.own(KORVU_TYPE_REVOCATIONINFO, korvu_scvprevocationinfo_new_other(
+                               m.own<KORVU_SCVP_OTHERREVINFO>(KORVU_TYPE_OTHERREVINFO, korvu_scvpotherrevinfo_new(oid, any))))});
+  auto *query = m.own<KORVU_SCVP_QUERY>(KORVU_TYPE_QUERY, korvu_scvpquery_new(
+      m.own<KORVU_SCVP_CERTREFERENCES>(KORVU_TYPE_CERTREFERENCES, korvu_scvpcertreference_new_acrefs(
+          m.list(KORVU_TYPE_SEQUENCE_OF_ACREFERENCE, KORVU_TYPE_ACREFERENCE, {ac_cert, ac_ref}))),
+      oids, oids, vp, m.own<KORVU_SCVP_RESPONSEFLAGS>(KORVU_TYPE_RESPONSEFLAGS, korvu_scvpresponseflags_new(yes, no, no, no)),
+      octets, t, bundle, revinfos, t, ext));
+  auto *request = m.own<KORVU_SCVP_CVREQUEST>(KORVU_TYPE_CVREQUEST, korvu_scvpcvrequest_new(
+      m.der<KORVU_ASN1_INTEGER>(KORVU_TYPE_INTEGER, hex("020102")), query, names, octets, dn, dn, ext, sha256, oid, text));
+  // A response repeating the request, with one reply of every optional component; a RevInfoWantBack and a
+  // CertBundles as want-back values.
+  auto *rwb = m.own(KORVU_TYPE_REVINFOWANTBACK, korvu_scvprevinfowantback_new(revinfos, bundle));
+  auto *bundles = m.list(KORVU_TYPE_CERTBUNDLES, KORVU_TYPE_CERTBUNDLE, {bundle});
+  auto *wbs = m.list(KORVU_TYPE_REPLYWANTBACKS, KORVU_TYPE_REPLYWANTBACK,
+                     {m.own(KORVU_TYPE_REPLYWANTBACK, korvu_scvpreplywantback_new(oid, m.der<KORVU_ASN1_OCTETSTRING>(
+                          KORVU_TYPE_OCTET_STRING, der_tlv(0x04, encode(KORVU_TYPE_REVINFOWANTBACK, rwb))))),
+                      m.own(KORVU_TYPE_REPLYWANTBACK, korvu_scvpreplywantback_new(oid, m.der<KORVU_ASN1_OCTETSTRING>(
+                          KORVU_TYPE_OCTET_STRING, der_tlv(0x04, encode(KORVU_TYPE_CERTBUNDLES, bundles)))))});
+  auto *reply = m.own(KORVU_TYPE_CERTREPLY, korvu_scvpcertreply_new(
+      m.own<KORVU_SCVP_CERTREFERENCE>(KORVU_TYPE_CERTREFERENCE, korvu_scvpcertreference_new_pkc(pkc_ref)),
+      m.der<KORVU_ASN1_INTEGER>(KORVU_TYPE_ENUMERATED, hex("0A0106")), t,
+      m.list(KORVU_TYPE_REPLYCHECKS, KORVU_TYPE_REPLYCHECK, {m.own(KORVU_TYPE_REPLYCHECK, korvu_scvpreplycheck_new(oid, nullptr))}),
+      wbs, m.list(KORVU_TYPE_VALIDATIONERRORS, KORVU_TYPE_OBJECT_IDENTIFIER, {oid}), t, ext));
+  auto *one = m.der<KORVU_ASN1_INTEGER>(KORVU_TYPE_INTEGER, hex("020101"));
+  auto *response = m.own(KORVU_TYPE_CVRESPONSE, korvu_scvpcvresponse_new(
+      one, one, t, m.own<KORVU_SCVP_RESPONSESTATUS>(KORVU_TYPE_RESPONSESTATUS, korvu_scvpresponsestatus_new(nullptr, text)), vp,
+      m.own<KORVU_SCVP_REQUESTREFERENCE>(KORVU_TYPE_REQUESTREFERENCE, korvu_scvprequestreference_new_fullrequest(request)),
+      names, names, m.list(KORVU_TYPE_REPLYOBJECTS, KORVU_TYPE_CERTREPLY, {reply}), octets, octets, ext, text));
+  auto *algs = m.list(KORVU_TYPE_SCVP_SEQUENCE_OF_ALGORITHMIDENTIFIER, KORVU_TYPE_ALGORITHMIDENTIFIER, {sha256});
+  auto *valpol = m.own(KORVU_TYPE_VALPOLRESPONSE, korvu_scvpvalpolresponse_new(
+      one, one, one, one, t, t, oids, oids, oids, oids, oids, m.der<KORVU_ASN1_INTEGER>(KORVU_TYPE_ENUMERATED, hex("0A0102")), vp,
+      m.der<KORVU_ASN1_BITSTRING>(KORVU_TYPE_BIT_STRING, hex("03020470")), algs, algs, oids,
+      m.list(KORVU_TYPE_KEYAGREEPUBLICKEYS, KORVU_TYPE_KEYAGREEPUBLICKEY, {m.own(KORVU_TYPE_KEYAGREEPUBLICKEY,
+          korvu_scvpkeyagreepublickey_new(sha256, m.der<KORVU_ASN1_BITSTRING>(KORVU_TYPE_BIT_STRING, hex("03020000")), sha256, sha256))}),
+      m.der<KORVU_ASN1_INTEGER>(KORVU_TYPE_INTEGER, hex("020114")), octets));
+  const std::string python = pyasn1_python("pyasn1_modules.rfc5652, pyasn1_modules.rfc5755, pyasn1_modules.rfc6960");
+  std::vector<PeerJob> jobs;
+  std::map<std::string, std::pair<uint32_t, Bytes>> built;
+  for (const auto &[type, v] : {std::pair<uint32_t, const void *>{KORVU_TYPE_CVREQUEST, request},
+                                {KORVU_TYPE_CVRESPONSE, response}, {KORVU_TYPE_VALPOLRESPONSE, valpol}}) {
+    const Bytes der = encode(type, v);
+    ASSERT_FALSE(der.empty()) << type;
+    ErrCtx ctx;
+    Val back(type, decode(type, der, ctx));
+    ASSERT_NE(back.v, nullptr) << type << " " << ::testing::PrintToString(ctx.codes());
+    EXPECT_EQ(encode(type, back.v), der) << type;
+    for (Bytes part : {ca_der, ac_der, crl_der, ocsp_der}) {  // under [0], [1], [2] or [3]: only the tag differs
+      bool found = false;
+      for (unsigned char tag : {0xA0, 0xA1, 0xA2, 0xA3, 0x30}) {
+        part[0] = tag;
+        found = found || std::search(der.begin(), der.end(), part.begin(), part.end()) != der.end();
+      }
+      EXPECT_TRUE(found || type == KORVU_TYPE_VALPOLRESPONSE) << type << ": an embedded object changed";
+    }
+    const std::string label = std::to_string(type);
+    built[label] = {type, der};
+    for (const auto &[oid, message] : messages())
+      if (message.first == type) jobs.push_back({label, message.second, "hex:" + to_hex(der), ""});
+    if (const char *dir = std::getenv("KORVU_SCVP_SEEDS"))  // fuzz seeds: tests/data/scvp_built_*.der
+      std::ofstream(std::string(dir) + "/scvp_built_" + label + ".der", std::ios::binary)
+          .write(reinterpret_cast<const char *>(der.data()), static_cast<long>(der.size()));
+  }
+  if (python.empty()) return;
+  for (const auto &[label, p] : run_asn1_peer(python, jobs)) {
+    ASSERT_EQ(p.error, "") << label;
+    Val v(built[label].first, decode(built[label].first, built[label].second, nullptr));
+    EXPECT_GT(compare_dumps(lib_dump(built[label].first, v.v), p, label), 40u) << label;
   }
 }

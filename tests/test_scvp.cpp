@@ -261,3 +261,60 @@ TEST(ScvpBuilt, EveryComponentFromRealParts) {
     EXPECT_GT(compare_dumps(lib_dump(built[label].first, v.v), p, label), 40u) << label;
   }
 }
+
+// Every corpus message cut short at each TLV and with each identifier replaced: a cut message fails; a retagged
+// one fails or gives a value that is written again; a failure hands nothing out and says why. ANY contents nested
+// past the recursion limit under valPolParams fail with the limit's code.
+TEST(ScvpCorpus, TruncatedRetaggedAndDeepInputFailsCleanly) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  int messages_seen = 0;
+  for (const ManifestRow &r : corpus_manifest()) {
+    if (r.family != "scvp") continue;
+    // ContentInfo { type, [0] message } or ContentInfo { signedData, [0] { v, algs, { type, [0] { OCTET STRING
+    // { message } } }, ... } }
+    const Bytes file = read_file(corpus_dir() + "/" + r.path);
+    std::vector<DerNode> all = der_all(file);
+    ASSERT_GT(all.size(), 3u) << r.path;
+    DerNode type_oid = der_kids(file, all[0])[0], at = der_kids(file, der_kids(file, all[0])[1])[0];
+    const bool signed_data = file[type_oid.end() - 1] == 0x02;  // 1.2.840.113549.1.7.2
+    if (signed_data) {
+      const DerNode encap = der_kids(file, at)[2];
+      type_oid = der_kids(file, encap)[0];
+      at = der_kids(file, der_kids(file, encap)[1])[0];
+    }
+    const Bytes der(file.begin() + static_cast<long>(at.at + (signed_data ? at.hdr : 0)), file.begin() + static_cast<long>(at.end()));
+    // id-ct-scvp-certValRequest (10), certValResponse (11), valPolRequest (12), valPolResponse (13)
+    const uint32_t type = std::map<int, uint32_t>{{10, KORVU_TYPE_CVREQUEST}, {11, KORVU_TYPE_CVRESPONSE},
+                                                  {12, KORVU_TYPE_VALPOLREQUEST}, {13, KORVU_TYPE_VALPOLRESPONSE}}
+                              .at(file[type_oid.end() - 1]);
+    ErrCtx whole;
+    Val v(type, decode(type, der, whole));
+    ASSERT_NE(v.v, nullptr) << r.path;
+    messages_seen++;
+    for (const DerNode &n : der_all(der)) {
+      for (size_t cut : {n.at + 1, n.at + n.hdr}) {
+        ErrCtx ctx;
+        Val part(type, decode(type, Bytes(der.begin(), der.begin() + static_cast<long>(cut)), ctx));
+        EXPECT_EQ(part.v, nullptr) << r.path << ": cut at " << cut;
+        EXPECT_GT(ctx.count(), 0u) << r.path << ": cut at " << cut;
+      }
+      Bytes retagged = der;
+      retagged[n.at] = static_cast<unsigned char>((der[n.at] & 0x20) | (der[n.at] == 0x85 || der[n.at] == 0xA5 ? 0x86 : 0x85));
+      ErrCtx ctx;
+      Val changed(type, decode(type, retagged, ctx));
+      if (changed.v == nullptr)
+        EXPECT_GT(ctx.count(), 0u) << r.path << ": tag at " << n.at;
+      else
+        EXPECT_FALSE(encode(type, changed.v).empty()) << r.path << ": tag at " << n.at;
+    }
+  }
+  EXPECT_EQ(messages_seen, 6);
+  Bytes deep = hex("06032A0304");  // ValidationPolRef { 1.2.3.4, 70 nested indefinite SEQUENCEs }
+  for (int i = 0; i < 70; i++) deep.insert(deep.end(), {0x30, 0x80});
+  for (int i = 0; i < 70; i++) deep.insert(deep.end(), {0x00, 0x00});
+  deep = der_tlv(0x30, deep);
+  ErrCtx ctx;
+  Val v(KORVU_TYPE_VALIDATIONPOLREF, decode(KORVU_TYPE_VALIDATIONPOLREF, deep, ctx));
+  EXPECT_EQ(v.v, nullptr);
+  EXPECT_TRUE(ctx.has(0x10008)) << ::testing::PrintToString(ctx.codes());
+}

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 
+#include "ocsp_peer.h"
 #include "scvp_peer.h"
 
 using namespace korvu_test;
@@ -317,4 +318,30 @@ TEST(ScvpCorpus, TruncatedRetaggedAndDeepInputFailsCleanly) {
   Val v(KORVU_TYPE_VALIDATIONPOLREF, decode(KORVU_TYPE_VALIDATIONPOLREF, deep, ctx));
   EXPECT_EQ(v.v, nullptr);
   EXPECT_TRUE(ctx.has(0x10008)) << ::testing::PrintToString(ctx.codes());
+}
+
+// `korvu-asn1 decode --summary`: a corpus ContentInfo prints its message's lines after its own (the values as the
+// transcription reads them), and a bare built message prints its own.
+TEST(ScvpSummary, ContentInfoAndBareMessages) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  const std::string dir = corpus_dir() + "/scvp/pyasn1-alt-modules__";
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {dir + "rfc5055_cvrequest_pem_text.der", {"contentType: 1.2.840.113549.1.9.16.1.10", "version: 1",
+        "checks: 1.3.6.1.5.5.7.17.3", "wantBacks: 1.3.6.1.5.5.7.18.1", "policy: 2.16.840.1.101.10.2.18.2.0.4"}},
+      {dir + "rfc5276_cvresponse_pem_text.der", {"serverConfigurationID: 1611089030", "producedAt: 20210203185045Z",
+        "status: 0", "requestRef: requestHash 7C11021194FDCB229663B2896FB9523DE3392ED0", ", success (0)",
+        "  check 1.3.6.1.5.5.7.17.3: 0", "  wantBack 1.3.6.1.5.5.7.18.20: ", "  nextUpdate: 20210204005045Z"}},
+      {dir + "rfc5055_valpolrequest_pem_text.der", {"nonce: ED5F02DC4D992112CD813419CD619BF9"}},
+      {dir + "rfc5055_valpolresponse_pem_text.der", {"thisUpdate: 20210203162007Z", "clockSkew: 10",
+        "hashAlgorithms: 2.16.840.1.101.3.4.2.1, 1.3.14.3.2.26, "}}};
+  for (const auto &[file, lines] : cases) {
+    int status = -1;
+    const std::string out = ocsp::summary_of(KORVU_TYPE_CONTENTINFO, file, &status);
+    EXPECT_EQ(status, 0) << file;
+    for (const std::string &line : lines) EXPECT_NE(out.find(line), std::string::npos) << file << ": " << line << "\n" << out;
+  }
+  const std::string built = ocsp::summary_of(KORVU_TYPE_CVREQUEST, KORVU_SOURCE_DIR "/tests/data/scvp_built_380.der");
+  for (const char *line : {"version: 2\n", "queried: attribute certificate\n", "queried: acRef serial ",
+                           "validationTime: 20240101000000Z\n"})
+    EXPECT_NE(built.find(line), std::string::npos) << line << "\n" << built;
 }

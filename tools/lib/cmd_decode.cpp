@@ -7,6 +7,7 @@
 #include "summary_cms.h"
 #include "summary_crl.h"
 #include "summary_ocsp.h"
+#include "summary_scvp.h"
 
 #include <CLI/CLI.hpp>
 
@@ -86,6 +87,10 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_OCSPRESPONSE, print_ocsp_summary},
     {KORVU_TYPE_TIMESTAMPRESP, print_ocsp_summary},
     {KORVU_TYPE_TSTINFO, print_ocsp_summary},
+    {KORVU_TYPE_CVREQUEST, print_scvp_summary},
+    {KORVU_TYPE_CVRESPONSE, print_scvp_summary},
+    {KORVU_TYPE_VALPOLREQUEST, print_scvp_summary},
+    {KORVU_TYPE_VALPOLRESPONSE, print_scvp_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {

@@ -34,14 +34,6 @@ def seq_of(component, min_size=0):
 
 
 id_sha1 = univ.ObjectIdentifier("1.3.14.3.2.26")
-id_ct = "1.2.840.113549.1.9.16.1"
-id_ct_scvp_certValRequest = univ.ObjectIdentifier(id_ct + ".10")
-id_ct_scvp_certValResponse = univ.ObjectIdentifier(id_ct + ".11")
-id_ct_scvp_valPolRequest = univ.ObjectIdentifier(id_ct + ".12")
-id_ct_scvp_valPolResponse = univ.ObjectIdentifier(id_ct + ".13")
-id_swb = "1.3.6.1.5.5.7.18"
-id_swb_pkc_best_cert_path = univ.ObjectIdentifier(id_swb + ".1")
-id_swb_pkc_revocation_info = univ.ObjectIdentifier(id_swb + ".2")
 
 
 class HashAlgorithm(rfc5280.AlgorithmIdentifier):
@@ -199,23 +191,13 @@ class CVRequest(univ.Sequence):
             subtypeSpec=constraint.ValueSizeConstraint(1, 256), implicitTag=_tag(7, tag.tagFormatSimple))))
 
 
-class CVStatusCode(univ.Enumerated):
-    namedValues = namedval.NamedValues(
-        ("okay", 0), ("skipUnrecognizedItems", 1), ("tooBusy", 10), ("invalidRequest", 11), ("internalError", 12),
-        ("badStructure", 20), ("unsupportedVersion", 21), ("abortUnrecognizedItems", 22),
-        ("unrecognizedSigKey", 23), ("badSignatureOrMAC", 24), ("unableToDecode", 25), ("notAuthorized", 26),
-        ("unsupportedChecks", 27), ("unsupportedWantBacks", 28), ("unsupportedSignatureOrMAC", 29),
-        ("invalidSignatureOrMAC", 30), ("protectedResponseUnsupported", 31), ("unrecognizedResponderName", 32),
-        ("relayingLoop", 40), ("unrecognizedValPol", 50), ("unrecognizedValAlg", 51),
-        ("fullRequestInResponseUnsupported", 52), ("fullPolResponseUnsupported", 53),
-        ("inhibitPolicyMappingUnsupported", 54), ("requireExplicitPolicyUnsupported", 55),
-        ("inhibitAnyPolicyUnsupported", 56), ("validationTimeUnsupported", 57), ("unrecognizedCritQueryExt", 63),
-        ("unrecognizedCritRequestExt", 64))
+class CVStatusCode(univ.Enumerated):  # okay (0), skipUnrecognizedItems (1), tooBusy (10), ...
+    pass
 
 
 class ResponseStatus(univ.Sequence):
     componentType = namedtype.NamedTypes(
-        namedtype.DefaultedNamedType("statusCode", CVStatusCode("okay")),
+        namedtype.DefaultedNamedType("statusCode", CVStatusCode(0)),
         namedtype.OptionalNamedType("errorMessage", char.UTF8String()))
 
 
@@ -231,11 +213,8 @@ class RequestReference(univ.Choice):
         namedtype.NamedType("fullRequest", implicit(CVRequest(), 1)))
 
 
-class ReplyStatus(univ.Enumerated):
-    namedValues = namedval.NamedValues(
-        ("success", 0), ("malformedPKC", 1), ("malformedAC", 2), ("unavailableValidationTime", 3),
-        ("referenceCertHashFail", 4), ("certPathConstructFail", 5), ("certPathNotValid", 6),
-        ("certPathNotValidNow", 7), ("wantBackUnsatisfied", 8))
+class ReplyStatus(univ.Enumerated):  # success (0), malformedPKC (1), ... wantBackUnsatisfied (8)
+    pass
 
 
 class ReplyCheck(univ.Sequence):
@@ -257,7 +236,7 @@ ReplyWantBacks = seq_of(ReplyWantBack())
 class CertReply(univ.Sequence):
     componentType = namedtype.NamedTypes(
         namedtype.NamedType("cert", CertReference()),
-        namedtype.DefaultedNamedType("replyStatus", ReplyStatus("success")),
+        namedtype.DefaultedNamedType("replyStatus", ReplyStatus(0)),
         namedtype.NamedType("replyValTime", useful.GeneralizedTime()),
         namedtype.NamedType("replyChecks", ReplyChecks()),
         namedtype.NamedType("replyWantBacks", ReplyWantBacks()),

@@ -239,6 +239,20 @@ TEST(ScvpBuilt, EveryComponentFromRealParts) {
     Val back(type, decode(type, der, ctx));
     ASSERT_NE(back.v, nullptr) << type << " " << ::testing::PrintToString(ctx.codes());
     EXPECT_EQ(encode(type, back.v), der) << type;
+    if (type == KORVU_TYPE_CVREQUEST) {  // a getter hands out the original encoding and to-be-signed octets
+      auto *q = korvu_scvpcvrequest_getquery(back.as<KORVU_SCVP_CVREQUEST>());
+      auto *a = korvu_scvpacreference_getattrcert(
+          list_items<KORVU_SCVP_ACREFERENCE>(korvu_scvpcertreferences_getacrefs(korvu_scvpquery_getqueriedcerts(q)))[0]);
+      auto *c = korvu_scvprevocationinfo_getcrl(list_items<KORVU_SCVP_REVOCATIONINFO>(korvu_scvpquery_getrevinfos(q))[0]);
+      auto *k = korvu_scvppkcreference_getcert(list_items<KORVU_SCVP_PKCREFERENCE>(
+          korvu_scvpvalidationpolicy_gettrustanchors(korvu_scvpquery_getvalidationpolicy(q)))[0]);
+      EXPECT_EQ(encode(KORVU_TYPE_ATTRIBUTECERTIFICATE, a), ac_der);
+      EXPECT_EQ(tbs_octets_of(korvu_attributecertificate_gettbsocts, a), first_child(ac_der));
+      EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, c), crl_der);
+      EXPECT_EQ(tbs_octets_of(korvu_x509crl_gettbsocts, c), first_child(crl_der));
+      EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATE, k), ca_der);
+      EXPECT_EQ(tbs_octets_of(korvu_x509pubkeycert_gettbsocts, k), first_child(ca_der));
+    }
     for (Bytes part : {ca_der, ac_der, crl_der, ocsp_der}) {  // under [0], [1], [2] or [3]: only the tag differs
       bool found = false;
       for (unsigned char tag : {0xA0, 0xA1, 0xA2, 0xA3, 0x30}) {

@@ -144,7 +144,11 @@ std::string shell_hex(const std::string &cmd) { return run_command(cmd + " | od 
 // component and CHOICE alternative the corpus lacks. They are written, read back to the same octets, hold each
 // embedded object as its source but for the tag octet, and read the same through the transcription.
 TEST(ScvpBuilt, EveryComponentFromRealParts) {
-  if (!have_corpus() || std::system("openssl version >/dev/null 2>&1") != 0) GTEST_SKIP() << "corpus or openssl missing";
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  if (std::system("openssl version >/dev/null 2>&1") != 0) {
+    if (under_ci()) FAIL() << "openssl missing";
+    GTEST_SKIP() << "openssl missing";
+  }
   const std::string tmp = std::string(::testing::TempDir()) + "/korvu_scvp_ca.der";
   run_command("openssl x509 -in /etc/ssl/certs/ca-certificates.crt -outform DER -out " + tmp);
   const Bytes ca_der = read_file(tmp), ac_der = read_file(corpus_dir() + "/attrcert/asn1crypto__example-attr-cert.der");

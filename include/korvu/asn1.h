@@ -132,5 +132,6 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/authenticode.h"
 #include "korvu/cades.h"
 #include "korvu/ers.h"
+#include "korvu/scvp.h"
 
 #endif /* KORVU_ASN1_H */

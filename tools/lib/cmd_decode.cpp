@@ -9,6 +9,7 @@
 #include "summary_crl.h"
 #include "summary_ocsp.h"
 #include "summary_seal.h"
+#include "summary_scvp.h"
 
 #include <CLI/CLI.hpp>
 
@@ -94,6 +95,10 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_SES_SIGNATURE_GB, print_seal_summary},
     {KORVU_TYPE_SPCINDIRECTDATACONTENT, print_seal_summary},
     {KORVU_TYPE_EVIDENCERECORD, print_evidencerecord_summary},
+    {KORVU_TYPE_CVREQUEST, print_scvp_summary},
+    {KORVU_TYPE_CVRESPONSE, print_scvp_summary},
+    {KORVU_TYPE_VALPOLREQUEST, print_scvp_summary},
+    {KORVU_TYPE_VALPOLRESPONSE, print_scvp_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {

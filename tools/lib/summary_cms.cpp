@@ -8,6 +8,7 @@
 #include "korvu/holder.hpp"
 #include "summary.h"
 #include "summary_cades.h"
+#include "summary_scvp.h"
 
 namespace korvu::tool {
 namespace {
@@ -120,10 +121,16 @@ int print_cms_summary(uint32_t type, const void *value, std::FILE *out) {
   const std::string ct = oid_string(korvu_pkcs7contentinfo_getcontenttype(ci));
   std::fprintf(out, "contentType: %s\n", ct.c_str());
   const KORVU_ASN1_ANY *content = korvu_pkcs7contentinfo_getcontent(ci);
+  if (content != nullptr && scvp_content_type(ct) != 0) return print_scvp_content(scvp_content_type(ct), content, out);
   if (content == nullptr || (ct != "1.2.840.113549.1.7.2" && ct != "1.2.156.10197.6.1.4.2.2")) return 1;
   void *sd = nullptr;
   if (korvu_asn1_any_toobject(content, KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, &sd, nullptr) != 1) return 0;
   int r = print_signeddata(static_cast<KORVU_PKCS7_SIGNEDDATA *>(sd), out);
+  // An SCVP message signed in the SignedData: its summary follows.
+  const KORVU_PKCS7_CONTENTINFO *eci = korvu_pkcs7signeddata_getcontentinfo(static_cast<KORVU_PKCS7_SIGNEDDATA *>(sd));
+  const uint32_t scvp = scvp_content_type(oid_string(korvu_pkcs7contentinfo_getcontenttype(eci)));
+  if (r == 1 && scvp != 0 && korvu_pkcs7contentinfo_getcontent(eci) != nullptr)
+    r = print_scvp_content(scvp, korvu_pkcs7contentinfo_getcontent(eci), out);
   korvu_asn1_value_free(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, sd);
   return r;
 }

@@ -566,3 +566,83 @@ TEST(CmsEnveloped, Vectors) {
     EXPECT_EQ(dump.get(""), lower_hex(want[label])) << label;
   }
 }
+
+// The GM/T constructors: an SM9 identifier without a version and one with INTEGER 1 write no version (and read
+// back as 1), version 2 is written; SignedAndEnvelopedData says whether it carries certificates; the SM2 and SM9
+// EncryptedContentInfo constructors put the shared infos where the vectors have them; the signer infos of the
+// corpus's GM/T SignedAndEnvelopedData decode on their own.
+TEST(CmsEnveloped, GmtConstructors) {
+  std::map<uint32_t, std::vector<Bytes>> v;
+  for (const Vector &x : vectors())
+    if (!x.bad) v[x.type].push_back(x.der);
+  ErrCtx ctx;
+  Val id(KORVU_TYPE_SM9_IDENTIFIER, decode(KORVU_TYPE_SM9_IDENTIFIER, v[KORVU_TYPE_SM9_IDENTIFIER][0], ctx));
+  auto *i = id.as<KORVU_SM9_IDENTIFIER>();
+  ASSERT_NE(i, nullptr);
+  int32_t n = 0;
+  EXPECT_EQ(korvu_asn1_integer_getlong(korvu_sm9identifier_getversion(i), &n), 1);
+  EXPECT_EQ(n, 1);
+  const unsigned char one = 1, two = 2;
+  Val v1(KORVU_TYPE_INTEGER, korvu_asn1_integer_new(&one, 1)), v2(KORVU_TYPE_INTEGER, korvu_asn1_integer_new(&two, 1));
+  for (const KORVU_ASN1_INTEGER *version : {static_cast<KORVU_ASN1_INTEGER *>(nullptr), v1.as<KORVU_ASN1_INTEGER>()}) {
+    Val built(KORVU_TYPE_SM9_IDENTIFIER,
+              korvu_sm9identifier_new(version, korvu_sm9identifier_getibctype(i), nullptr,
+                                      korvu_sm9identifier_getidentitydata(i), korvu_sm9identifier_getvalidstart(i),
+                                      nullptr, nullptr));
+    EXPECT_EQ(encode(KORVU_TYPE_SM9_IDENTIFIER, built.v), v[KORVU_TYPE_SM9_IDENTIFIER][0]);
+  }
+  Val with2(KORVU_TYPE_SM9_IDENTIFIER,
+            korvu_sm9identifier_new(v2.as<KORVU_ASN1_INTEGER>(), korvu_sm9identifier_getibctype(i), nullptr,
+                                    korvu_sm9identifier_getidentitydata(i), korvu_sm9identifier_getvalidstart(i),
+                                    nullptr, nullptr));
+  const Bytes der2 = encode(KORVU_TYPE_SM9_IDENTIFIER, with2.v);
+  EXPECT_EQ(Bytes(der2.begin() + 2, der2.begin() + 5), hex("02 01 02"));
+  // SignedAndEnvelopedData with and without certificates.
+  Val sed(KORVU_TYPE_SIGNEDANDENVELOPEDDATA,
+          decode(KORVU_TYPE_SIGNEDANDENVELOPEDDATA, v[KORVU_TYPE_SIGNEDANDENVELOPEDDATA][0], ctx));
+  auto *s = sed.as<KORVU_SIGNEDANDENVELOPEDDATA>();
+  ASSERT_NE(s, nullptr);
+  Val certs(KORVU_TYPE_CERTIFICATESET, korvu_asn1_list_new());
+  for (const KORVU_ASN1_LIST *c : {static_cast<KORVU_ASN1_LIST *>(nullptr), certs.as<KORVU_ASN1_LIST>()}) {
+    Val b(KORVU_TYPE_SIGNEDANDENVELOPEDDATA,
+          korvu_signedandenvelopeddata_new(korvu_signedandenvelopeddata_getversion(s),
+                                           korvu_signedandenvelopeddata_getrecipientinfos(s),
+                                           korvu_signedandenvelopeddata_getdigestalgorithms(s),
+                                           korvu_signedandenvelopeddata_getencryptedcontentinfo(s), c, nullptr,
+                                           korvu_signedandenvelopeddata_getsignerinfos(s)));
+    EXPECT_EQ(korvu_signedandenvelopeddata_hascertificates(b.as<KORVU_SIGNEDANDENVELOPEDDATA>()), c ? 1 : 0);
+    EXPECT_EQ(korvu_signedandenvelopeddata_getcertificates(b.as<KORVU_SIGNEDANDENVELOPEDDATA>()) != nullptr, c != nullptr);
+    EXPECT_EQ(korvu_signedandenvelopeddata_hascrls(b.as<KORVU_SIGNEDANDENVELOPEDDATA>()), 0);
+    if (c == nullptr) EXPECT_EQ(encode(KORVU_TYPE_SIGNEDANDENVELOPEDDATA, b.v), v[KORVU_TYPE_SIGNEDANDENVELOPEDDATA][0]);
+  }
+  // The shared infos: SM2 form (implicit, after the content) and SM9 form (explicit, before it).
+  Val sm2(KORVU_TYPE_ENCRYPTEDCONTENTINFO, decode(KORVU_TYPE_ENCRYPTEDCONTENTINFO, v[KORVU_TYPE_ENCRYPTEDCONTENTINFO][0], ctx));
+  auto *e2 = sm2.as<KORVU_CMS_ENCCONTENTINFO>();
+  ASSERT_NE(e2, nullptr);
+  Val sm2b(KORVU_TYPE_ENCRYPTEDCONTENTINFO,
+           korvu_sm2_cmsencryptedcontentinfo_new(
+               korvu_cmsencryptedcontentinfo_gettype(e2), korvu_cmsencryptedcontentinfo_getalgo(e2),
+               korvu_cmsencryptedcontentinfo_getenccontent(e2), korvu_cmsencryptedcontentinfo_getsharedinfo1(e2),
+               korvu_cmsencryptedcontentinfo_getsharedinfo2(e2)));
+  EXPECT_EQ(encode(KORVU_TYPE_ENCRYPTEDCONTENTINFO, sm2b.v), v[KORVU_TYPE_ENCRYPTEDCONTENTINFO][0]);
+  EXPECT_EQ(korvu_cmsencryptedcontentinfo_hassharedinfo1(e2) + korvu_cmsencryptedcontentinfo_hassharedinfo2(e2), 2);
+  Val sm9(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO,
+          decode(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO, v[KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO][0], ctx));
+  auto *e9 = sm9.as<KORVU_SM9_ENCCONTENTINFO>();
+  ASSERT_NE(e9, nullptr);
+  Val sm9b(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO,
+           korvu_sm9encryptedcontentinfo_new(
+               korvu_sm9encryptedcontentinfo_gettype(e9), korvu_sm9encryptedcontentinfo_getalgo(e9),
+               korvu_sm9encryptedcontentinfo_getsharedinfo(e9), korvu_sm9encryptedcontentinfo_getsharedinfo2(e9),
+               korvu_sm9encryptedcontentinfo_getenccontent(e9)));
+  EXPECT_EQ(encode(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO, sm9b.v), v[KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO][0]);
+  // The corpus's GM/T message: its recipient cannot be read, its signer infos can.
+  if (!have_corpus()) return;
+  const Bytes gm = read_file(corpus_dir() + "/gmt/gmsm__pkcs7_sign_enveloped_smSignedEvelopedTestData.der");
+  Bytes content;
+  ASSERT_NE(content_of(gm, &content), nullptr);
+  const std::vector<Bytes> parts = der_elements(content);
+  ASSERT_FALSE(parts.empty());
+  Val signers(KORVU_TYPE_SIGNERINFOS, decode(KORVU_TYPE_SIGNERINFOS, parts.back(), ctx));
+  EXPECT_EQ(korvu_asn1_list_getsize(signers.as<KORVU_ASN1_LIST>()), 1);
+}

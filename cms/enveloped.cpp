@@ -11,7 +11,6 @@
 
 using namespace korvu;
 using st::alternative;
-using st::field;
 
 // EncryptedContentInfo ::= SEQUENCE { contentType ContentType,
 //   contentEncryptionAlgorithm ContentEncryptionAlgorithmIdentifier,
@@ -19,15 +18,15 @@ using st::field;
 // The SM2 envelope adds sharedInfo1 [1] IMPLICIT OCTET STRING OPTIONAL and sharedInfo2 [2] IMPLICIT OCTET STRING
 // OPTIONAL. Each string is primitive when its length is definite and constructed when streamed.
 constexpr st::Field kEncInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CMS_ENCCONTENTINFO, contentType)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_ENCCONTENTINFO, contentEncryptionAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_ENCCONTENTINFO, encryptedContent))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CMS_ENCCONTENTINFO, contentType),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_ENCCONTENTINFO, contentEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_ENCCONTENTINFO, encryptedContent)
         .implicit(0)
         .optional(offsetof(KORVU_CMS_ENCCONTENTINFO, hasEncryptedContent)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_ENCCONTENTINFO, sharedInfo1))
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_ENCCONTENTINFO, sharedInfo1)
         .implicit(1)
         .optional(offsetof(KORVU_CMS_ENCCONTENTINFO, hasSharedInfo1)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_ENCCONTENTINFO, sharedInfo2))
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_ENCCONTENTINFO, sharedInfo2)
         .implicit(2)
         .optional(offsetof(KORVU_CMS_ENCCONTENTINFO, hasSharedInfo2))};
 constexpr st::StructDef kEncInfo =
@@ -61,9 +60,9 @@ KORVU_HAS(korvu_cmsencryptedcontentinfo_hassharedinfo2, kEncInfo, sharedInfo2);
 //   unprotectedAttrs [1] IMPLICIT UnprotectedAttributes OPTIONAL }
 // UnprotectedAttributes ::= SET SIZE (1..MAX) OF Attribute
 constexpr st::Field kEncryptedDataFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_ENCRYPTEDDATA, version)),
-    field(KORVU_TYPE_ENCRYPTEDCONTENTINFO, offsetof(KORVU_CMS_ENCRYPTEDDATA, encryptedContentInfo)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_CMS_ENCRYPTEDDATA, unprotectedAttrs))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_ENCRYPTEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_ENCRYPTEDCONTENTINFO, KORVU_CMS_ENCRYPTEDDATA, encryptedContentInfo),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_CMS_ENCRYPTEDDATA, unprotectedAttrs)
         .implicit(1)
         .optional(offsetof(KORVU_CMS_ENCRYPTEDDATA, hasUnprotectedAttrs))
         .size(1)};
@@ -83,10 +82,10 @@ KORVU_HAS(korvu_cmsencrypteddata_hasattrs, kEncryptedData, unprotectedAttrs);
 // OriginatorInfo ::= SEQUENCE { certs [0] IMPLICIT CertificateSet OPTIONAL,
 //   crls [1] IMPLICIT RevocationInfoChoices OPTIONAL }
 constexpr st::Field kOriginatorInfoFields[] = {
-    field(KORVU_TYPE_CERTIFICATESET, offsetof(KORVU_CMS_ORIGINATORINFO, certs))
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATESET, KORVU_CMS_ORIGINATORINFO, certs)
         .implicit(0)
         .optional(offsetof(KORVU_CMS_ORIGINATORINFO, hasCerts)),
-    field(KORVU_TYPE_REVOCATIONINFOCHOICES, offsetof(KORVU_CMS_ORIGINATORINFO, crls))
+    KORVU_FIELD(KORVU_TYPE_REVOCATIONINFOCHOICES, KORVU_CMS_ORIGINATORINFO, crls)
         .implicit(1)
         .optional(offsetof(KORVU_CMS_ORIGINATORINFO, hasCrls))};
 constexpr st::StructDef kOriginatorInfo =
@@ -105,10 +104,10 @@ KORVU_HAS(korvu_cmsoriginatorinfo_hascrls, kOriginatorInfo, crls);
 //   keyEncryptionAlgorithm KeyEncryptionAlgorithmIdentifier, encryptedKey EncryptedKey }
 // RecipientIdentifier has SignerIdentifier's shape: { issuerAndSerialNumber, [0] SubjectKeyIdentifier }.
 constexpr st::Field kKtriFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_KTRI, version)),
-    field(KORVU_TYPE_SIGNERIDENTIFIER, offsetof(KORVU_CMS_KTRI, rid)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_KTRI, keyEncryptionAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_KTRI, encryptedKey))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_KTRI, version),
+    KORVU_FIELD(KORVU_TYPE_SIGNERIDENTIFIER, KORVU_CMS_KTRI, rid),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_KTRI, keyEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_KTRI, encryptedKey)};
 constexpr st::StructDef kKtri = st::sequence(KORVU_TYPE_KEYTRANSRECIPIENTINFO, kKtriFields, sizeof(KORVU_CMS_KTRI));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_KEYTRANSRECIPIENTINFO, kKtri);
 KORVU_API KORVU_CMS_KTRI *korvu_cmskeytransrecipientinfo_new(const KORVU_ASN1_INTEGER *version,
@@ -142,8 +141,8 @@ KORVU_GET_CHOICE(korvu_cmsorgidorkey_getorgkey, 2);
 
 // OtherKeyAttribute ::= SEQUENCE { keyAttrId OBJECT IDENTIFIER, keyAttr ANY DEFINED BY keyAttrId OPTIONAL }
 constexpr st::Field kOtherKeyAttrFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CMS_OTHERKEYATTR, keyAttrId)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_CMS_OTHERKEYATTR, keyAttr))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CMS_OTHERKEYATTR, keyAttrId),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CMS_OTHERKEYATTR, keyAttr)
         .optional(offsetof(KORVU_CMS_OTHERKEYATTR, hasKeyAttr))};
 constexpr st::StructDef kOtherKeyAttr =
     st::sequence(KORVU_TYPE_OTHERKEYATTRIBUTE, kOtherKeyAttrFields, sizeof(KORVU_CMS_OTHERKEYATTR));
@@ -159,10 +158,10 @@ KORVU_HAS(korvu_cmsotherkeyattr_hasattrvalue, kOtherKeyAttr, keyAttr);
 //   date GeneralizedTime OPTIONAL, other OtherKeyAttribute OPTIONAL }
 // KEKIdentifier has the same shape (keyIdentifier OCTET STRING in the first place) and is the same type.
 constexpr st::Field kRkiFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_RECIPIENTKEYID, subjectKeyIdentifier)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_CMS_RECIPIENTKEYID, date))
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_RECIPIENTKEYID, subjectKeyIdentifier),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_CMS_RECIPIENTKEYID, date)
         .optional(offsetof(KORVU_CMS_RECIPIENTKEYID, hasDate)),
-    field(KORVU_TYPE_OTHERKEYATTRIBUTE, offsetof(KORVU_CMS_RECIPIENTKEYID, other))
+    KORVU_FIELD(KORVU_TYPE_OTHERKEYATTRIBUTE, KORVU_CMS_RECIPIENTKEYID, other)
         .optional(offsetof(KORVU_CMS_RECIPIENTKEYID, hasOther))};
 constexpr st::StructDef kRki = st::sequence(KORVU_TYPE_RECIPIENTKEYIDENTIFIER_ALSO_KEKIDENTIFIER, kRkiFields,
                                             sizeof(KORVU_CMS_RECIPIENTKEYID));
@@ -195,8 +194,8 @@ KORVU_GET_CHOICE(korvu_cmskeyagreerecipientid_getrkeyid, 1);
 // RecipientEncryptedKey ::= SEQUENCE { rid KeyAgreeRecipientIdentifier, encryptedKey EncryptedKey }
 // RecipientEncryptedKeys ::= SEQUENCE OF RecipientEncryptedKey
 constexpr st::Field kRekFields[] = {
-    field(KORVU_TYPE_KEYAGREERECIPIENTIDENTIFIER, offsetof(KORVU_CMS_RECIPIENTENCKEY, rid)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_RECIPIENTENCKEY, encryptedKey))};
+    KORVU_FIELD(KORVU_TYPE_KEYAGREERECIPIENTIDENTIFIER, KORVU_CMS_RECIPIENTENCKEY, rid),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_RECIPIENTENCKEY, encryptedKey)};
 constexpr st::StructDef kRek =
     st::sequence(KORVU_TYPE_RECIPIENTENCRYPTEDKEY, kRekFields, sizeof(KORVU_CMS_RECIPIENTENCKEY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RECIPIENTENCRYPTEDKEY, kRek);
@@ -213,11 +212,11 @@ KORVU_GET(korvu_cmsrecipientenckey_getenckey, kRek, encryptedKey);
 //   ukm [1] EXPLICIT UserKeyingMaterial OPTIONAL, keyEncryptionAlgorithm KeyEncryptionAlgorithmIdentifier,
 //   recipientEncryptedKeys RecipientEncryptedKeys }
 constexpr st::Field kKariFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_KARI, version)),
-    field(KORVU_TYPE_ORIGINATORIDENTIFIERORKEY, offsetof(KORVU_CMS_KARI, originator)).explicit_(0),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_KARI, ukm)).explicit_(1).optional(offsetof(KORVU_CMS_KARI, hasUkm)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_KARI, keyEncryptionAlgorithm)),
-    field(KORVU_TYPE_RECIPIENTENCRYPTEDKEYS, offsetof(KORVU_CMS_KARI, recipientEncryptedKeys))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_KARI, version),
+    KORVU_FIELD(KORVU_TYPE_ORIGINATORIDENTIFIERORKEY, KORVU_CMS_KARI, originator).explicit_(0),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_KARI, ukm).explicit_(1).optional(offsetof(KORVU_CMS_KARI, hasUkm)),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_KARI, keyEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_RECIPIENTENCRYPTEDKEYS, KORVU_CMS_KARI, recipientEncryptedKeys)};
 constexpr st::StructDef kKari = st::sequence(KORVU_TYPE_KEYAGREERECIPIENTINFO, kKariFields, sizeof(KORVU_CMS_KARI));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_KEYAGREERECIPIENTINFO, kKari);
 KORVU_API KORVU_CMS_KARI *korvu_cmskeyagreerecipientinfo_new(const KORVU_ASN1_INTEGER *version,
@@ -237,10 +236,10 @@ KORVU_GET(korvu_cmskeyagreerecipientinfo_getenckeys, kKari, recipientEncryptedKe
 // KEKRecipientInfo ::= SEQUENCE { version CMSVersion, kekid KEKIdentifier,
 //   keyEncryptionAlgorithm KeyEncryptionAlgorithmIdentifier, encryptedKey EncryptedKey }
 constexpr st::Field kKekriFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_KEKRI, version)),
-    field(KORVU_TYPE_RECIPIENTKEYIDENTIFIER_ALSO_KEKIDENTIFIER, offsetof(KORVU_CMS_KEKRI, kekid)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_KEKRI, keyEncryptionAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_KEKRI, encryptedKey))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_KEKRI, version),
+    KORVU_FIELD(KORVU_TYPE_RECIPIENTKEYIDENTIFIER_ALSO_KEKIDENTIFIER, KORVU_CMS_KEKRI, kekid),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_KEKRI, keyEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_KEKRI, encryptedKey)};
 constexpr st::StructDef kKekri = st::sequence(KORVU_TYPE_KEKRECIPIENTINFO, kKekriFields, sizeof(KORVU_CMS_KEKRI));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_KEKRECIPIENTINFO, kKekri);
 KORVU_API KORVU_CMS_KEKRI *korvu_cmskekrecipientinfo_new(const KORVU_ASN1_INTEGER *version,
@@ -258,12 +257,12 @@ KORVU_GET(korvu_cmskekrecipientinfo_getenckey, kKekri, encryptedKey);
 //   keyDerivationAlgorithm [0] KeyDerivationAlgorithmIdentifier OPTIONAL,
 //   keyEncryptionAlgorithm KeyEncryptionAlgorithmIdentifier, encryptedKey EncryptedKey }
 constexpr st::Field kPwriFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_PWRI, version)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_PWRI, keyDerivationAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_PWRI, version),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_PWRI, keyDerivationAlgorithm)
         .implicit(0)
         .optional(offsetof(KORVU_CMS_PWRI, hasKeyDerivationAlgorithm)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_PWRI, keyEncryptionAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_PWRI, encryptedKey))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_PWRI, keyEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_PWRI, encryptedKey)};
 constexpr st::StructDef kPwri = st::sequence(KORVU_TYPE_PASSWORDRECIPIENTINFO, kPwriFields, sizeof(KORVU_CMS_PWRI));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PASSWORDRECIPIENTINFO, kPwri);
 KORVU_API KORVU_CMS_PWRI *korvu_cmspwdrecipientinfo_new(const KORVU_ASN1_INTEGER *version,
@@ -280,8 +279,8 @@ KORVU_GET(korvu_cmspwdrecipientinfo_getencalgo, kPwri, keyEncryptionAlgorithm);
 KORVU_GET(korvu_cmspwdrecipientinfo_getenckey, kPwri, encryptedKey);
 
 // OtherRecipientInfo ::= SEQUENCE { oriType OBJECT IDENTIFIER, oriValue ANY DEFINED BY oriType }
-constexpr st::Field kOriFields[] = {field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CMS_ORI, oriType)),
-                                    field(KORVU_TYPE_ANY, offsetof(KORVU_CMS_ORI, oriValue))};
+constexpr st::Field kOriFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CMS_ORI, oriType),
+                                    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CMS_ORI, oriValue)};
 constexpr st::StructDef kOri = st::sequence(KORVU_TYPE_OTHERRECIPIENTINFO, kOriFields, sizeof(KORVU_CMS_ORI));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERRECIPIENTINFO, kOri);
 KORVU_API KORVU_CMS_ORI *korvu_cmsotherrecipientinfo_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_ANY *value) {
@@ -318,13 +317,13 @@ KORVU_GET_CHOICE(korvu_cmsrecipientinfo_getori, 4);
 //   recipientInfos RecipientInfos, encryptedContentInfo EncryptedContentInfo,
 //   unprotectedAttrs [1] IMPLICIT UnprotectedAttributes OPTIONAL }
 constexpr st::Field kEnvelopedFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_ENVELOPEDDATA, version)),
-    field(KORVU_TYPE_ORIGINATORINFO, offsetof(KORVU_CMS_ENVELOPEDDATA, originatorInfo))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_ENVELOPEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_ORIGINATORINFO, KORVU_CMS_ENVELOPEDDATA, originatorInfo)
         .implicit(0)
         .optional(offsetof(KORVU_CMS_ENVELOPEDDATA, hasOriginatorInfo)),
-    field(KORVU_TYPE_RECIPIENTINFOS, offsetof(KORVU_CMS_ENVELOPEDDATA, recipientInfos)),
-    field(KORVU_TYPE_ENCRYPTEDCONTENTINFO, offsetof(KORVU_CMS_ENVELOPEDDATA, encryptedContentInfo)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_CMS_ENVELOPEDDATA, unprotectedAttrs))
+    KORVU_FIELD(KORVU_TYPE_RECIPIENTINFOS, KORVU_CMS_ENVELOPEDDATA, recipientInfos),
+    KORVU_FIELD(KORVU_TYPE_ENCRYPTEDCONTENTINFO, KORVU_CMS_ENVELOPEDDATA, encryptedContentInfo),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_CMS_ENVELOPEDDATA, unprotectedAttrs)
         .implicit(1)
         .optional(offsetof(KORVU_CMS_ENVELOPEDDATA, hasUnprotectedAttrs))
         .size(1)};
@@ -353,22 +352,22 @@ KORVU_HAS(korvu_cmsenvelopeddata_hasattrs, kEnveloped, unprotectedAttrs);
 //   authAttrs [2] IMPLICIT AuthAttributes OPTIONAL, mac MessageAuthenticationCode,
 //   unauthAttrs [3] IMPLICIT UnauthAttributes OPTIONAL }
 constexpr st::Field kAuthFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_AUTHDATA, version)),
-    field(KORVU_TYPE_ORIGINATORINFO, offsetof(KORVU_CMS_AUTHDATA, originatorInfo))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_AUTHDATA, version),
+    KORVU_FIELD(KORVU_TYPE_ORIGINATORINFO, KORVU_CMS_AUTHDATA, originatorInfo)
         .implicit(0)
         .optional(offsetof(KORVU_CMS_AUTHDATA, hasOriginatorInfo)),
-    field(KORVU_TYPE_RECIPIENTINFOS, offsetof(KORVU_CMS_AUTHDATA, recipientInfos)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_AUTHDATA, macAlgorithm)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_AUTHDATA, digestAlgorithm))
+    KORVU_FIELD(KORVU_TYPE_RECIPIENTINFOS, KORVU_CMS_AUTHDATA, recipientInfos),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_AUTHDATA, macAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_AUTHDATA, digestAlgorithm)
         .implicit(1)
         .optional(offsetof(KORVU_CMS_AUTHDATA, hasDigestAlgorithm)),
-    field(KORVU_TYPE_ENCAPSULATEDCONTENTINFO, offsetof(KORVU_CMS_AUTHDATA, encapContentInfo)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_CMS_AUTHDATA, authAttrs))
+    KORVU_FIELD(KORVU_TYPE_ENCAPSULATEDCONTENTINFO, KORVU_CMS_AUTHDATA, encapContentInfo),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_CMS_AUTHDATA, authAttrs)
         .implicit(2)
         .optional(offsetof(KORVU_CMS_AUTHDATA, hasAuthAttrs))
         .size(1),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_AUTHDATA, mac)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_CMS_AUTHDATA, unauthAttrs))
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_AUTHDATA, mac),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_CMS_AUTHDATA, unauthAttrs)
         .implicit(3)
         .optional(offsetof(KORVU_CMS_AUTHDATA, hasUnauthAttrs))
         .size(1)};
@@ -403,8 +402,8 @@ KORVU_HAS(korvu_cmsauthdata_hasunauthatrrs, kAuth, unauthAttrs);
 
 // KeySpecificInfo ::= SEQUENCE { algorithm OBJECT IDENTIFIER, counter OCTET STRING SIZE (4..4) }  (RFC 2631)
 // The counter's size is the key-derivation code's business: any length is carried.
-constexpr st::Field kKeySpecFields[] = {field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_DH_KEYSPECINFO, algorithm)),
-                                        field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_DH_KEYSPECINFO, counter))};
+constexpr st::Field kKeySpecFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_DH_KEYSPECINFO, algorithm),
+                                        KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_DH_KEYSPECINFO, counter)};
 constexpr st::StructDef kKeySpec =
     st::sequence(KORVU_TYPE_DIFFIE_HELLMAN_KEYSPECIFICINFO, kKeySpecFields, sizeof(KORVU_DH_KEYSPECINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DIFFIE_HELLMAN_KEYSPECIFICINFO, kKeySpec);
@@ -418,11 +417,11 @@ KORVU_GET(korvu_dhkeyspecinfo_getcount, kKeySpec, counter);
 // OtherInfo ::= SEQUENCE { keyInfo KeySpecificInfo, partyAInfo [0] OCTET STRING OPTIONAL,
 //   suppPubInfo [2] OCTET STRING }  (RFC 2631's module is EXPLICIT TAGS)
 constexpr st::Field kDhOtherFields[] = {
-    field(KORVU_TYPE_DIFFIE_HELLMAN_KEYSPECIFICINFO, offsetof(KORVU_DH_OTHERINFO, keyInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_DH_OTHERINFO, partyAInfo))
+    KORVU_FIELD(KORVU_TYPE_DIFFIE_HELLMAN_KEYSPECIFICINFO, KORVU_DH_OTHERINFO, keyInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_DH_OTHERINFO, partyAInfo)
         .explicit_(0)
         .optional(offsetof(KORVU_DH_OTHERINFO, hasPartyAInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_DH_OTHERINFO, suppPubInfo)).explicit_(2)};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_DH_OTHERINFO, suppPubInfo).explicit_(2)};
 constexpr st::StructDef kDhOther =
     st::sequence(KORVU_TYPE_DIFFIE_HELLMAN_OTHERINFO, kDhOtherFields, sizeof(KORVU_DH_OTHERINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DIFFIE_HELLMAN_OTHERINFO, kDhOther);
@@ -439,9 +438,9 @@ KORVU_GET(korvu_dhotherinfo_getsupppubinfo, kDhOther, suppPubInfo);
 // ECC-CMS-SharedInfo ::= SEQUENCE { keyInfo AlgorithmIdentifier, entityUInfo [0] EXPLICIT OCTET STRING OPTIONAL,
 //   suppPubInfo [2] EXPLICIT OCTET STRING }  (RFC 5753 7.2; an absent entityUInfo is a null pointer)
 constexpr st::Field kEccSharedFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_ECC_CMS_SHAREDINFO, keyInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ECC_CMS_SHAREDINFO, entityUInfo)).explicit_(0).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_ECC_CMS_SHAREDINFO, suppPubInfo)).explicit_(2)};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_ECC_CMS_SHAREDINFO, keyInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ECC_CMS_SHAREDINFO, entityUInfo).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ECC_CMS_SHAREDINFO, suppPubInfo).explicit_(2)};
 constexpr st::StructDef kEccShared =
     st::sequence(KORVU_TYPE_ECC_CMS_SHAREDINFO, kEccSharedFields, sizeof(KORVU_ECC_CMS_SHAREDINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ECC_CMS_SHAREDINFO, kEccShared);
@@ -457,10 +456,10 @@ KORVU_GET(korvu_ecccmssharedinfo_getsupppubinfo, kEccShared, suppPubInfo);
 // DigestedData ::= SEQUENCE { version Version, digestAlgorithm DigestAlgorithmIdentifier,
 //   contentInfo ContentInfo, digest Digest }  (RFC 2315 12)
 constexpr st::Field kDigestedFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS7_DIGESTEDDATA, version)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS7_DIGESTEDDATA, digestAlgorithm)),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_PKCS7_DIGESTEDDATA, contentInfo)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_PKCS7_DIGESTEDDATA, digest))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS7_DIGESTEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS7_DIGESTEDDATA, digestAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_PKCS7_DIGESTEDDATA, contentInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_PKCS7_DIGESTEDDATA, digest)};
 constexpr st::StructDef kDigested =
     st::sequence(KORVU_TYPE_DIGESTEDDATA, kDigestedFields, sizeof(KORVU_PKCS7_DIGESTEDDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DIGESTEDDATA, kDigested);
@@ -478,8 +477,8 @@ KORVU_GET(korvu_pkcs7digesteddata_getdigest, kDigested, digest);
 // DHSigStatic ::= SEQUENCE { issuerAndSerial IssuerAndSerialNumber OPTIONAL, hashValue MessageDigest }
 // (RFC 2875 2.4): written and read as that SEQUENCE only; an absent issuerAndSerial is a null pointer.
 constexpr st::Field kDhSigStaticFields[] = {
-    field(KORVU_TYPE_ISSUERANDSERIALNUMBER, offsetof(KORVU_DHSIGSTATIC, issuerAndSerial)).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_DHSIGSTATIC, hashValue))};
+    KORVU_FIELD(KORVU_TYPE_ISSUERANDSERIALNUMBER, KORVU_DHSIGSTATIC, issuerAndSerial).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_DHSIGSTATIC, hashValue)};
 constexpr st::StructDef kDhSigStatic =
     st::sequence(KORVU_TYPE_DHSIGSTATIC, kDhSigStaticFields, sizeof(KORVU_DHSIGSTATIC));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DHSIGSTATIC, kDhSigStatic);

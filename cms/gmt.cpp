@@ -10,24 +10,23 @@
 #include "korvu/cms_gmt.h"
 
 using namespace korvu;
-using st::field;
 
 // SignedAndEnvelopedData ::= SEQUENCE { version Version, recipientInfos RecipientInfos,
 //   digestAlgorithms DigestAlgorithmIdentifiers, encryptedContentInfo EncryptedContentInfo,
 //   certificates [0] IMPLICIT ExtendedCertificatesAndCertificates OPTIONAL,
 //   crls [1] IMPLICIT CertificateRevocationLists OPTIONAL, signerInfos SignerInfos }
 constexpr st::Field kSedFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, version)),
-    field(KORVU_TYPE_RECIPIENTINFOS, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, recipientInfos)),
-    field(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, digestAlgorithms)),
-    field(KORVU_TYPE_ENCRYPTEDCONTENTINFO, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, encryptedContentInfo)),
-    field(KORVU_TYPE_CERTIFICATESET, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, certificates))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SIGNEDANDENVELOPEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_RECIPIENTINFOS, KORVU_SIGNEDANDENVELOPEDDATA, recipientInfos),
+    KORVU_FIELD(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, KORVU_SIGNEDANDENVELOPEDDATA, digestAlgorithms),
+    KORVU_FIELD(KORVU_TYPE_ENCRYPTEDCONTENTINFO, KORVU_SIGNEDANDENVELOPEDDATA, encryptedContentInfo),
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATESET, KORVU_SIGNEDANDENVELOPEDDATA, certificates)
         .implicit(0)
         .optional(offsetof(KORVU_SIGNEDANDENVELOPEDDATA, hasCertificates)),
-    field(KORVU_TYPE_REVOCATIONINFOCHOICES, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, crls))
+    KORVU_FIELD(KORVU_TYPE_REVOCATIONINFOCHOICES, KORVU_SIGNEDANDENVELOPEDDATA, crls)
         .implicit(1)
         .optional(offsetof(KORVU_SIGNEDANDENVELOPEDDATA, hasCrls)),
-    field(KORVU_TYPE_SIGNERINFOS, offsetof(KORVU_SIGNEDANDENVELOPEDDATA, signerInfos))};
+    KORVU_FIELD(KORVU_TYPE_SIGNERINFOS, KORVU_SIGNEDANDENVELOPEDDATA, signerInfos)};
 constexpr st::StructDef kSed =
     st::sequence(KORVU_TYPE_SIGNEDANDENVELOPEDDATA, kSedFields, sizeof(KORVU_SIGNEDANDENVELOPEDDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNEDANDENVELOPEDDATA, kSed);
@@ -49,8 +48,8 @@ KORVU_HAS(korvu_signedandenvelopeddata_hascrls, kSed, crls);
 KORVU_GET(korvu_signedandenvelopeddata_getsignerinfos, kSed, signerInfos);
 
 // SM9Signature ::= SEQUENCE { h OCTET STRING, S BIT STRING }
-constexpr st::Field kSm9SigFields[] = {field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_SIGNATURE, h)),
-                                       field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SM9_SIGNATURE, S))};
+constexpr st::Field kSm9SigFields[] = {KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_SIGNATURE, h),
+                                       KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SM9_SIGNATURE, S)};
 constexpr st::StructDef kSm9Sig = st::sequence(KORVU_TYPE_SM9_SIGNATURE, kSm9SigFields, sizeof(KORVU_SM9_SIGNATURE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_SIGNATURE, kSm9Sig);
 KORVU_API KORVU_SM9_SIGNATURE *korvu_sm9signature_new(const KORVU_ASN1_OCTETSTRING *h, const KORVU_ASN1_BITSTRING *s) {
@@ -60,10 +59,10 @@ KORVU_GET(korvu_sm9signature_geth, kSm9Sig, h);
 KORVU_GET(korvu_sm9signature_gets, kSm9Sig, S);
 
 // SM9Cipher ::= SEQUENCE { enType INTEGER, C1 BIT STRING, C3 OCTET STRING, CipherText OCTET STRING }
-constexpr st::Field kSm9CipherFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_CIPHER, enType)),
-                                          field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SM9_CIPHER, C1)),
-                                          field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_CIPHER, C3)),
-                                          field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_CIPHER, CipherText))};
+constexpr st::Field kSm9CipherFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_CIPHER, enType),
+                                          KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SM9_CIPHER, C1),
+                                          KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_CIPHER, C3),
+                                          KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_CIPHER, CipherText)};
 constexpr st::StructDef kSm9Cipher = st::sequence(KORVU_TYPE_SM9_CIPHER, kSm9CipherFields, sizeof(KORVU_SM9_CIPHER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_CIPHER, kSm9Cipher);
 KORVU_API KORVU_SM9_CIPHER *korvu_sm9cipher_new(const KORVU_ASN1_INTEGER *en_type, const KORVU_ASN1_BITSTRING *c1,
@@ -77,8 +76,8 @@ KORVU_GET(korvu_sm9cipher_getc3, kSm9Cipher, C3);
 KORVU_GET(korvu_sm9cipher_getciphertext, kSm9Cipher, CipherText);
 
 // DistricInfo ::= SEQUENCE { district IA5String, districtNo INTEGER }
-constexpr st::Field kDistrictFields[] = {field(KORVU_TYPE_IA5STRING, offsetof(KORVU_SM9_DISTRICTINFO, district)),
-                                         field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_DISTRICTINFO, districtNo))};
+constexpr st::Field kDistrictFields[] = {KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_SM9_DISTRICTINFO, district),
+                                         KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_DISTRICTINFO, districtNo)};
 constexpr st::StructDef kDistrict =
     st::sequence(KORVU_TYPE_SM9_DISTRICINFO, kDistrictFields, sizeof(KORVU_SM9_DISTRICTINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_DISTRICINFO, kDistrict);
@@ -95,14 +94,14 @@ KORVU_GET(korvu_sm9districtinfo_getdistrictno, kDistrict, districtNo);
 // The version is compared with its default by value, so any encoding of 1 is left out.
 constexpr unsigned char kVersionOne[] = {0x02, 0x01, 0x01};
 constexpr st::Field kSm9IdFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_IDENTIFIER, version))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_IDENTIFIER, version)
         .defaults(kVersionOne, st::DefaultRule::IntegerValue),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SM9_IDENTIFIER, ibcType)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_IDENTIFIER, ibcTypeAlias)).explicit_(0).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_IDENTIFIER, identityData)),
-    field(KORVU_TYPE_UTCTIME, offsetof(KORVU_SM9_IDENTIFIER, validStart)),
-    field(KORVU_TYPE_UTCTIME, offsetof(KORVU_SM9_IDENTIFIER, validEnd)).explicit_(1).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SM9_IDENTIFIER, extensions)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SM9_IDENTIFIER, ibcType),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_IDENTIFIER, ibcTypeAlias).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_IDENTIFIER, identityData),
+    KORVU_FIELD(KORVU_TYPE_UTCTIME, KORVU_SM9_IDENTIFIER, validStart),
+    KORVU_FIELD(KORVU_TYPE_UTCTIME, KORVU_SM9_IDENTIFIER, validEnd).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SM9_IDENTIFIER, extensions).explicit_(2).optional()};
 constexpr st::StructDef kSm9Id = st::sequence(KORVU_TYPE_SM9_IDENTIFIER, kSm9IdFields, sizeof(KORVU_SM9_IDENTIFIER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_IDENTIFIER, kSm9Id);
 KORVU_API KORVU_SM9_IDENTIFIER *korvu_sm9identifier_new(const KORVU_ASN1_INTEGER *version,
@@ -126,8 +125,8 @@ KORVU_GET(korvu_sm9identifier_getextensions, kSm9Id, extensions);
 // IBCPublicParameter ::= SEQUENCE { ibcAlgorithm OBJECT IDENTIFIER, publicParameterData OCTET STRING }
 // IBCPublicParameters ::= SEQUENCE OF IBCPublicParameter
 constexpr st::Field kPubParamFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_IBC_PUBLICPARAMETER, ibcAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_IBC_PUBLICPARAMETER, publicParameterData))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_IBC_PUBLICPARAMETER, ibcAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_IBC_PUBLICPARAMETER, publicParameterData)};
 constexpr st::StructDef kPubParam =
     st::sequence(KORVU_TYPE_IBCPUBLICPARAMETER, kPubParamFields, sizeof(KORVU_IBC_PUBLICPARAMETER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IBCPUBLICPARAMETER, kPubParam);
@@ -143,9 +142,9 @@ KORVU_GET(korvu_ibcpublicparameter_getpublicparamdata, kPubParam, publicParamete
 // SM9PublicParameterData ::= SEQUENCE { pkgId OCTET STRING, encMasterPublicKey BIT STRING,
 //   signMasterPublicKey BIT STRING }
 constexpr st::Field kSm9PubDataFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_PUBLICPARAMETERDATA, pkgId)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SM9_PUBLICPARAMETERDATA, encMasterPublicKey)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_SM9_PUBLICPARAMETERDATA, signMasterPublicKey))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_PUBLICPARAMETERDATA, pkgId),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SM9_PUBLICPARAMETERDATA, encMasterPublicKey),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_SM9_PUBLICPARAMETERDATA, signMasterPublicKey)};
 constexpr st::StructDef kSm9PubData =
     st::sequence(KORVU_TYPE_SM9PUBLICPARAMETERDATA, kSm9PubDataFields, sizeof(KORVU_SM9_PUBLICPARAMETERDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9PUBLICPARAMETERDATA, kSm9PubData);
@@ -161,8 +160,8 @@ KORVU_GET(korvu_sm9publicparameterdata_getsignmasterpublickey, kSm9PubData, sign
 // IBCParamExtension ::= SEQUENCE { oid OBJECT IDENTIFIER, value OCTET STRING }
 // IBCParamExtensions ::= SEQUENCE OF IBCParamExtension
 constexpr st::Field kParamExtFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_IBC_PARAMEXTENSION, oid)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_IBC_PARAMEXTENSION, value))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_IBC_PARAMEXTENSION, oid),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_IBC_PARAMEXTENSION, value)};
 constexpr st::StructDef kParamExt =
     st::sequence(KORVU_TYPE_IBCPARAMEXTENSION, kParamExtFields, sizeof(KORVU_IBC_PARAMEXTENSION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IBCPARAMEXTENSION, kParamExt);
@@ -179,14 +178,14 @@ KORVU_GET(korvu_ibcparamextension_getvalue, kParamExt, value);
 //   validity Validity, ibcPublicParams IBCPublicParameters, ibcIdentityType OBJECT IDENTIFIER,
 //   issuerId Identifier, ibcParamExts IBCParamExtensions OPTIONAL }
 constexpr st::Field kSysParamsFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_IBC_SYSPARAMS, version)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_IBC_SYSPARAMS, districtName)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_IBC_SYSPARAMS, districtSerial)),
-    field(KORVU_TYPE_VALIDITY, offsetof(KORVU_IBC_SYSPARAMS, validity)),
-    field(KORVU_TYPE_IBCPUBLICPARAMETERS, offsetof(KORVU_IBC_SYSPARAMS, ibcPublicParams)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_IBC_SYSPARAMS, ibcIdentityType)),
-    field(KORVU_TYPE_SM9_IDENTIFIER, offsetof(KORVU_IBC_SYSPARAMS, issuerId)),
-    field(KORVU_TYPE_IBCPARAMEXTENSIONS, offsetof(KORVU_IBC_SYSPARAMS, ibcParamExts)).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_IBC_SYSPARAMS, version),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_IBC_SYSPARAMS, districtName),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_IBC_SYSPARAMS, districtSerial),
+    KORVU_FIELD(KORVU_TYPE_VALIDITY, KORVU_IBC_SYSPARAMS, validity),
+    KORVU_FIELD(KORVU_TYPE_IBCPUBLICPARAMETERS, KORVU_IBC_SYSPARAMS, ibcPublicParams),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_IBC_SYSPARAMS, ibcIdentityType),
+    KORVU_FIELD(KORVU_TYPE_SM9_IDENTIFIER, KORVU_IBC_SYSPARAMS, issuerId),
+    KORVU_FIELD(KORVU_TYPE_IBCPARAMEXTENSIONS, KORVU_IBC_SYSPARAMS, ibcParamExts).optional()};
 constexpr st::StructDef kSysParams = st::sequence(KORVU_TYPE_IBC_SYS_PARAMS, kSysParamsFields, sizeof(KORVU_IBC_SYSPARAMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IBC_SYS_PARAMS, kSysParams);
 KORVU_API KORVU_IBC_SYSPARAMS *korvu_ibcsysparams_new(const KORVU_ASN1_INTEGER *version,
@@ -212,9 +211,9 @@ KORVU_GET(korvu_ibcsysparams_getibcparamexts, kSysParams, ibcParamExts);
 // RevokedId ::= SEQUENCE { id OCTET STRING, revocationDate GeneralizedTime, exts [0] EXPLICIT Extensions OPTIONAL }
 // RevokedIds ::= SEQUENCE OF RevokedId
 constexpr st::Field kRevokedIdFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_REVOKEDID, id)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SM9_REVOKEDID, revocationDate)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SM9_REVOKEDID, exts)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_REVOKEDID, id),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SM9_REVOKEDID, revocationDate),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SM9_REVOKEDID, exts).explicit_(0).optional()};
 constexpr st::StructDef kRevokedId =
     st::sequence(KORVU_TYPE_SM9_REVOKEDID, kRevokedIdFields, sizeof(KORVU_SM9_REVOKEDID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_REVOKEDID, kRevokedId);
@@ -233,13 +232,13 @@ KORVU_GET(korvu_sm9revokedid_getexts, kRevokedId, exts);
 //   thisUpdate GeneralizedTime, nextUpdate [0] EXPLICIT GeneralizedTime OPTIONAL, revokedIds RevokedIds,
 //   exts [1] EXPLICIT Extensions OPTIONAL }
 constexpr st::Field kTbsIdListFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_TBSIDLIST, version)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SM9_TBSIDLIST, signature)),
-    field(KORVU_TYPE_SM9_IDENTIFIER, offsetof(KORVU_SM9_TBSIDLIST, issuerId)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SM9_TBSIDLIST, thisUpdate)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_SM9_TBSIDLIST, nextUpdate)).explicit_(0).optional(),
-    field(KORVU_TYPE_SM9_REVOKEDIDS, offsetof(KORVU_SM9_TBSIDLIST, revokedIds)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_SM9_TBSIDLIST, exts)).explicit_(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_TBSIDLIST, version),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SM9_TBSIDLIST, signature),
+    KORVU_FIELD(KORVU_TYPE_SM9_IDENTIFIER, KORVU_SM9_TBSIDLIST, issuerId),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SM9_TBSIDLIST, thisUpdate),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_SM9_TBSIDLIST, nextUpdate).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_SM9_REVOKEDIDS, KORVU_SM9_TBSIDLIST, revokedIds),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_SM9_TBSIDLIST, exts).explicit_(1).optional()};
 constexpr st::StructDef kTbsIdList =
     st::sequence(KORVU_TYPE_SM9_TBSIDLIST, kTbsIdListFields, sizeof(KORVU_SM9_TBSIDLIST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_TBSIDLIST, kTbsIdList);
@@ -264,9 +263,9 @@ KORVU_GET(korvu_sm9tbsidlist_getexts, kTbsIdList, exts);
 // IBCSysParamsPublishinfo ::= SEQUENCE { sysParams IBCSysParams, signAlgo OBJECT IDENTIFIER, signValue BIT STRING }
 // IBCSysParamsPublishinfos ::= SET OF IBCSysParamsPublishinfo
 constexpr st::Field kPublishFields[] = {
-    field(KORVU_TYPE_IBC_SYS_PARAMS, offsetof(KORVU_IBC_SYSPARAMSPUBLISHINFO, sysParams)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_IBC_SYSPARAMSPUBLISHINFO, signAlgo)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_IBC_SYSPARAMSPUBLISHINFO, signValue))};
+    KORVU_FIELD(KORVU_TYPE_IBC_SYS_PARAMS, KORVU_IBC_SYSPARAMSPUBLISHINFO, sysParams),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_IBC_SYSPARAMSPUBLISHINFO, signAlgo),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_IBC_SYSPARAMSPUBLISHINFO, signValue)};
 constexpr st::StructDef kPublish =
     st::sequence(KORVU_TYPE_IBCSYSPARAMSPUBLISHINFO, kPublishFields, sizeof(KORVU_IBC_SYSPARAMSPUBLISHINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IBCSYSPARAMSPUBLISHINFO, kPublish);
@@ -286,13 +285,13 @@ KORVU_GET(korvu_ibcsysparamspublishinfo_getsignvalue, kPublish, signValue);
 //   signature SM9Signature, unsignedAttrs [1] IMPLICIT SET OF Attribute OPTIONAL }
 // SM9 SignerInfos ::= SET OF SM9 SignerInfo
 constexpr st::Field kSm9SignerFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_SIGNERINFO, version)),
-    field(KORVU_TYPE_SM9_IDENTIFIER, offsetof(KORVU_SM9_SIGNERINFO, signerId)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SM9_SIGNERINFO, digestAlgorithm)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_SM9_SIGNERINFO, signedAttrs)).implicit(0).optional(),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SM9_SIGNERINFO, signatureAlgorithm)),
-    field(KORVU_TYPE_SM9_SIGNATURE, offsetof(KORVU_SM9_SIGNERINFO, signature)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_SM9_SIGNERINFO, unsignedAttrs)).implicit(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_SIGNERINFO, version),
+    KORVU_FIELD(KORVU_TYPE_SM9_IDENTIFIER, KORVU_SM9_SIGNERINFO, signerId),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SM9_SIGNERINFO, digestAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_SM9_SIGNERINFO, signedAttrs).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SM9_SIGNERINFO, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_SM9_SIGNATURE, KORVU_SM9_SIGNERINFO, signature),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_SM9_SIGNERINFO, unsignedAttrs).implicit(1).optional()};
 constexpr st::StructDef kSm9Signer =
     st::sequence(KORVU_TYPE_SM9_SIGNERINFO, kSm9SignerFields, sizeof(KORVU_SM9_SIGNERINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_SIGNERINFO, kSm9Signer);
@@ -318,8 +317,8 @@ KORVU_GET(korvu_sm9signerinfo_getunsignattrs, kSm9Signer, unsignedAttrs);
 
 // BeSignParamsPubInfo ::= SEQUENCE { sysParams IBCSysParams, signAlgo OBJECT IDENTIFIER }
 constexpr st::Field kBeSignFields[] = {
-    field(KORVU_TYPE_IBC_SYS_PARAMS, offsetof(KORVU_SM9_BESIGNPARAMSPUBINFO, sysParams)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SM9_BESIGNPARAMSPUBINFO, signAlgo))};
+    KORVU_FIELD(KORVU_TYPE_IBC_SYS_PARAMS, KORVU_SM9_BESIGNPARAMSPUBINFO, sysParams),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SM9_BESIGNPARAMSPUBINFO, signAlgo)};
 constexpr st::StructDef kBeSign =
     st::sequence(KORVU_TYPE_SM9_BESIGNPARAMSPUBINFO, kBeSignFields, sizeof(KORVU_SM9_BESIGNPARAMSPUBINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_BESIGNPARAMSPUBINFO, kBeSign);
@@ -332,8 +331,8 @@ KORVU_GET(korvu_sm9besignparamspubinfo_getsignalgo, kBeSign, signAlgo);
 
 // IdentifierRevocationList ::= SEQUENCE { tbsIdList TBSIdList, signInfos SM9 SignerInfos }
 // IdentifierRevocationLists ::= SET OF IdentifierRevocationList
-constexpr st::Field kIrlFields[] = {field(KORVU_TYPE_SM9_TBSIDLIST, offsetof(KORVU_SM9_IRL, tbsIdList)),
-                                    field(KORVU_TYPE_SM9_SIGNERINFOS, offsetof(KORVU_SM9_IRL, signInfos))};
+constexpr st::Field kIrlFields[] = {KORVU_FIELD(KORVU_TYPE_SM9_TBSIDLIST, KORVU_SM9_IRL, tbsIdList),
+                                    KORVU_FIELD(KORVU_TYPE_SM9_SIGNERINFOS, KORVU_SM9_IRL, signInfos)};
 constexpr st::StructDef kIrl = st::sequence(KORVU_TYPE_SM9_IDENTIFIERREVOCATIONLIST, kIrlFields, sizeof(KORVU_SM9_IRL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_IDENTIFIERREVOCATIONLIST, kIrl);
 KORVU_REGISTER_TYPE(KORVU_TYPE_SM9_IDENTIFIERREVOCATIONLISTS) =
@@ -349,14 +348,14 @@ KORVU_GET(korvu_sm9identifierrevocationlist_getsigninfos, kIrl, signInfos);
 //   contentInfo ContentInfo, ibcSysParamsPublishInfos [0] IMPLICIT IBCSysParamsPublishinfos OPTIONAL,
 //   irls [1] IMPLICIT IdentifierRevocationLists OPTIONAL, signerInfos SM9 SignerInfos }
 constexpr st::Field kSm9SignedFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_SIGNEDDATA, version)),
-    field(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, offsetof(KORVU_SM9_SIGNEDDATA, digestAlgorithms)),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_SM9_SIGNEDDATA, contentInfo)),
-    field(KORVU_TYPE_IBCSYSPARAMSPUBLISHINFOS, offsetof(KORVU_SM9_SIGNEDDATA, ibcSysParamsPublishInfos))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_SIGNEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, KORVU_SM9_SIGNEDDATA, digestAlgorithms),
+    KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_SM9_SIGNEDDATA, contentInfo),
+    KORVU_FIELD(KORVU_TYPE_IBCSYSPARAMSPUBLISHINFOS, KORVU_SM9_SIGNEDDATA, ibcSysParamsPublishInfos)
         .implicit(0)
         .optional(),
-    field(KORVU_TYPE_SM9_IDENTIFIERREVOCATIONLISTS, offsetof(KORVU_SM9_SIGNEDDATA, irls)).implicit(1).optional(),
-    field(KORVU_TYPE_SM9_SIGNERINFOS, offsetof(KORVU_SM9_SIGNEDDATA, signerInfos))};
+    KORVU_FIELD(KORVU_TYPE_SM9_IDENTIFIERREVOCATIONLISTS, KORVU_SM9_SIGNEDDATA, irls).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_SM9_SIGNERINFOS, KORVU_SM9_SIGNEDDATA, signerInfos)};
 constexpr st::StructDef kSm9Signed =
     st::sequence(KORVU_TYPE_SM9_SIGNEDDATA, kSm9SignedFields, sizeof(KORVU_SM9_SIGNEDDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_SIGNEDDATA, kSm9Signed);
@@ -380,11 +379,11 @@ KORVU_GET(korvu_sm9signeddata_getsignerinfos, kSm9Signed, signerInfos);
 //   contentEncryptionAlgorithm AlgorithmIdentifier, sharedInfo1 [0] EXPLICIT OCTET STRING OPTIONAL,
 //   sharedInfo2 [1] EXPLICIT OCTET STRING OPTIONAL, encryptedContent [2] IMPLICIT OCTET STRING OPTIONAL }
 constexpr st::Field kSm9EncInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SM9_ENCCONTENTINFO, contentType)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SM9_ENCCONTENTINFO, contentEncryptionAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_ENCCONTENTINFO, sharedInfo1)).explicit_(0).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_ENCCONTENTINFO, sharedInfo2)).explicit_(1).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_SM9_ENCCONTENTINFO, encryptedContent)).implicit(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SM9_ENCCONTENTINFO, contentType),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SM9_ENCCONTENTINFO, contentEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_ENCCONTENTINFO, sharedInfo1).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_ENCCONTENTINFO, sharedInfo2).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_SM9_ENCCONTENTINFO, encryptedContent).implicit(2).optional()};
 constexpr st::StructDef kSm9EncInfo =
     st::sequence(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO, kSm9EncInfoFields, sizeof(KORVU_SM9_ENCCONTENTINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO, kSm9EncInfo);
@@ -406,10 +405,10 @@ KORVU_GET(korvu_sm9encryptedcontentinfo_getenccontent, kSm9EncInfo, encryptedCon
 //   keyEncryptionAlgorithm AlgorithmIdentifier, encryptedKey SM9Cipher }
 // SM9 RecipientInfos ::= SET OF SM9 RecipientInfo
 constexpr st::Field kSm9RecipFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_RECIPIENTINFO, version)),
-    field(KORVU_TYPE_SM9_IDENTIFIER, offsetof(KORVU_SM9_RECIPIENTINFO, recipientId)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_SM9_RECIPIENTINFO, keyEncryptionAlgorithm)),
-    field(KORVU_TYPE_SM9_CIPHER, offsetof(KORVU_SM9_RECIPIENTINFO, encryptedKey))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_RECIPIENTINFO, version),
+    KORVU_FIELD(KORVU_TYPE_SM9_IDENTIFIER, KORVU_SM9_RECIPIENTINFO, recipientId),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_SM9_RECIPIENTINFO, keyEncryptionAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_SM9_CIPHER, KORVU_SM9_RECIPIENTINFO, encryptedKey)};
 constexpr st::StructDef kSm9Recip =
     st::sequence(KORVU_TYPE_SM9_RECIPIENTINFO, kSm9RecipFields, sizeof(KORVU_SM9_RECIPIENTINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_RECIPIENTINFO, kSm9Recip);
@@ -430,9 +429,9 @@ KORVU_GET(korvu_sm9recipientinfo_getenckey, kSm9Recip, encryptedKey);
 // SM9 EnvelopedData ::= SEQUENCE { version INTEGER, recipientInfos SM9 RecipientInfos,
 //   encryptedContentInfo SM9 EncryptedContentInfo }
 constexpr st::Field kSm9EnvFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_SM9_ENVELOPEDDATA, version)),
-    field(KORVU_TYPE_SM9_RECIPIENTINFOS, offsetof(KORVU_SM9_ENVELOPEDDATA, recipientInfos)),
-    field(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO, offsetof(KORVU_SM9_ENVELOPEDDATA, encryptedContentInfo))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_SM9_ENVELOPEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_SM9_RECIPIENTINFOS, KORVU_SM9_ENVELOPEDDATA, recipientInfos),
+    KORVU_FIELD(KORVU_TYPE_SM9_ENCRYPTEDCONTENTINFO, KORVU_SM9_ENVELOPEDDATA, encryptedContentInfo)};
 constexpr st::StructDef kSm9Env =
     st::sequence(KORVU_TYPE_SM9_ENVELOPEDDATA, kSm9EnvFields, sizeof(KORVU_SM9_ENVELOPEDDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SM9_ENVELOPEDDATA, kSm9Env);

@@ -646,3 +646,25 @@ TEST(CmsEnveloped, GmtConstructors) {
   Val signers(KORVU_TYPE_SIGNERINFOS, decode(KORVU_TYPE_SIGNERINFOS, parts.back(), ctx));
   EXPECT_EQ(korvu_asn1_list_getsize(signers.as<KORVU_ASN1_LIST>()), 1);
 }
+
+// `decode --type 111 --summary` names each recipient's kind and identifier, the algorithms and the content.
+TEST(CmsEnveloped, CliSummary) {
+  const std::string dir = enveloped_dir();
+  if (dir.empty()) GTEST_SKIP() << "no openssl";
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"several.der", {"version: 2", "recipient 1: ktri issuerAndSerialNumber CN=CA, serial ",
+                       "recipient 3: kari originator key 1.2.840.10045.2.1; for issuerAndSerialNumber CN=ec",
+                       "contentEncryptionAlgorithm: 2.16.840.1.101.3.4.1.2", "content: 1.2.840.113549.1.7.1, 32 octets"}},
+      {"ktri_keyid.der", {"recipient 1: ktri subjectKeyIdentifier "}},
+      {"kekri.der", {"recipient 1: kekri keyIdentifier 0A0B0C"}},
+      {"pwri.der", {"version: 3", "recipient 1: pwri keyDerivationAlgorithm 1.2.840.113549.1.5.12"}},
+      {"encrypted.der", {"contentType: 1.2.840.113549.1.7.6", "version: 0", "content: 1.2.840.113549.1.7.1, 32 octets"}},
+      {"digested.der", {"digestAlgorithm: 2.16.840.1.101.3.4.2.1", "content: 1.2.840.113549.1.7.1, 18 octets"}}};
+  for (const auto &[file, lines] : cases) {
+    int status = -1;
+    const std::string out =
+        run_command(std::string(KORVU_TOOL_PATH) + " decode --type 111 --summary " + dir + "/" + file, &status);
+    EXPECT_EQ(status, 0) << file;
+    for (const std::string &l : lines) EXPECT_NE(out.find("\n" + l), std::string::npos) << file << ": " << l << "\n" << out;
+  }
+}

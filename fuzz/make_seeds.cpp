@@ -18,6 +18,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -273,6 +274,22 @@ std::vector<Bytes> hex_literals(const Bytes &src) {
   return out;
 }
 
+// Lines "TYPE HEX ..." of a vector file (tests/data/*.txt): the second word, when it is hex, is an encoding.
+std::vector<Bytes> vector_lines(const Bytes &src) {
+  std::vector<Bytes> out;
+  std::istringstream lines(std::string(src.begin(), src.end()));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string type, text;
+    if (!(words >> type >> text) || type[0] == '#' || text.size() % 2 != 0) continue;
+    if (text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) continue;
+    Bytes b;
+    for (size_t i = 0; i < text.size(); i += 2) b.push_back(static_cast<unsigned char>(std::stoi(text.substr(i, 2), nullptr, 16)));
+    out.push_back(std::move(b));
+  }
+  return out;
+}
+
 void add_file(SeedMaker &m, const fs::path &p) {
   Bytes raw = read_all(p);
   if (raw.empty()) return;
@@ -280,6 +297,11 @@ void add_file(SeedMaker &m, const fs::path &p) {
   if (ext == ".cpp" || ext == ".h" || ext == ".c") {
     for (const Bytes &b : hex_literals(raw)) m.add_encoding(b);
     return;
+  }
+  if (ext == ".txt") {
+    const std::vector<Bytes> vectors = vector_lines(raw);
+    for (const Bytes &b : vectors) m.add_encoding(b);
+    if (!vectors.empty()) return;
   }
   if (ext == ".md" || ext == ".tsv" || ext == ".json") return;
   m.add_text(raw);

@@ -289,6 +289,15 @@ std::vector<Bytes> vector_inputs(const Bytes &src) {
     if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
     Bytes b = hex_digits(line, colon + 1, line.find("=>"));
     if (!b.empty()) out.push_back(std::move(b));
+// Lines "TYPE HEX ..." of a vector file (tests/data/*.txt): the second word, when it is hex, is an encoding.
+std::vector<Bytes> vector_lines(const Bytes &src) {
+    std::istringstream words(line);
+    std::string type, text;
+    if (!(words >> type >> text) || type[0] == '#' || text.size() % 2 != 0) continue;
+    if (text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) continue;
+    Bytes b;
+    for (size_t i = 0; i < text.size(); i += 2) b.push_back(static_cast<unsigned char>(std::stoi(text.substr(i, 2), nullptr, 16)));
+    out.push_back(std::move(b));
   }
   return out;
 }
@@ -304,6 +313,10 @@ void add_file(SeedMaker &m, const fs::path &p) {
   if (ext == ".txt" && p.parent_path().filename() == "data") {
     for (const Bytes &b : vector_inputs(raw)) m.add_encoding(b);
     return;
+  if (ext == ".txt") {
+    const std::vector<Bytes> vectors = vector_lines(raw);
+    for (const Bytes &b : vectors) m.add_encoding(b);
+    if (!vectors.empty()) return;
   }
   if (ext == ".md" || ext == ".tsv" || ext == ".json") return;
   m.add_text(raw);

@@ -124,6 +124,8 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/ocsp.h"
 #include "korvu/tsp.h"
 #include "korvu/cms.h"
+#include "korvu/cms_enveloped.h"
+#include "korvu/cms_gmt.h"
 #include "korvu/x509_crl.h"
 #include "korvu/x509_req.h"
 #include "korvu/keys.h"

@@ -18,7 +18,15 @@ namespace korvu::tool {
 //   signer <i> <attribute>: ...  (its attribute values of a known type, summary_cades.h)
 //   certificates: <count>
 //   crls: <count>
-// Returns 1, or 0 for a null value or output, or a SignedData that does not decode from its ContentInfo.
+// or, when it holds an EnvelopedData, EncryptedData, AuthenticatedData, DigestedData or SignedAndEnvelopedData:
+//   version: <number>
+//   recipient <i>: ktri <rid> | kari originator <id or key algorithm>; for <rid>... | kekri keyIdentifier <hex>
+//                  | pwri keyDerivationAlgorithm <OID or "absent"> | ori <OID>
+//   contentEncryptionAlgorithm: <OID>   (macAlgorithm and digestAlgorithm for AuthenticatedData,
+//                                        digestAlgorithm for DigestedData)
+//   content: <contentType>, <n> octets | <contentType>, absent
+//   signers: <count>                    (SignedAndEnvelopedData)
+// Returns 1, or 0 for a null value or output, or a content of these types that does not decode.
 int print_cms_summary(uint32_t type, const void *value, std::FILE *out);
 
 }  // namespace korvu::tool

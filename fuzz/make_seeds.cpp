@@ -289,8 +289,15 @@ std::vector<Bytes> vector_inputs(const Bytes &src) {
     if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
     Bytes b = hex_digits(line, colon + 1, line.find("=>"));
     if (!b.empty()) out.push_back(std::move(b));
+  }
+  return out;
+}
+
 // Lines "TYPE HEX ..." of a vector file (tests/data/*.txt): the second word, when it is hex, is an encoding.
 std::vector<Bytes> vector_lines(const Bytes &src) {
+  std::vector<Bytes> out;
+  std::istringstream lines(std::string(src.begin(), src.end()));
+  for (std::string line; std::getline(lines, line);) {
     std::istringstream words(line);
     std::string type, text;
     if (!(words >> type >> text) || type[0] == '#' || text.size() % 2 != 0) continue;
@@ -310,11 +317,9 @@ void add_file(SeedMaker &m, const fs::path &p) {
     for (const Bytes &b : hex_literals(raw)) m.add_encoding(b);
     return;
   }
-  if (ext == ".txt" && p.parent_path().filename() == "data") {
-    for (const Bytes &b : vector_inputs(raw)) m.add_encoding(b);
-    return;
   if (ext == ".txt") {
-    const std::vector<Bytes> vectors = vector_lines(raw);
+    std::vector<Bytes> vectors = vector_inputs(raw);
+    if (vectors.empty()) vectors = vector_lines(raw);
     for (const Bytes &b : vectors) m.add_encoding(b);
     if (!vectors.empty()) return;
   }

@@ -242,7 +242,6 @@ int print_cms_summary(uint32_t type, const void *value, std::FILE *out) {
   std::fprintf(out, "contentType: %s\n", ct.c_str());
   const KORVU_ASN1_ANY *content = korvu_pkcs7contentinfo_getcontent(ci);
   if (content != nullptr && scvp_content_type(ct) != 0) return print_scvp_content(scvp_content_type(ct), content, out);
-  if (content == nullptr || (ct != "1.2.840.113549.1.7.2" && ct != "1.2.156.10197.6.1.4.2.2")) return 1;
   if (content == nullptr) return 1;
   if (ct != "1.2.840.113549.1.7.2" && ct != "1.2.156.10197.6.1.4.2.2") return print_other_content(ct, content, out);
   void *sd = nullptr;

@@ -83,6 +83,7 @@ struct Field {
   uint16_t at = kNone;           // offsetof a uint32_t receiving the component's byte offset
   uint16_t end_at = kNone;       // offsetof a uint32_t receiving the offset of the octet after it
   uint32_t choice = 0;           // CHOICE alternatives: the choice number
+  bool size_on_read = false;     // SIZE checked when decoding only
 
   // Builders, so that a table row reads like the ASN.1.
   constexpr Field optional(uint16_t flag_offset = kNone) const {
@@ -133,6 +134,12 @@ struct Field {
     f.min_size = min;
     f.max_size = max;
     f.size_code = c;
+    return f;
+  }
+  // SIZE (min..max) of a list component checked when decoding only.
+  constexpr Field size_on_decode(uint32_t min, uint32_t max = 0) const {
+    Field f = size(min, max);
+    f.size_on_read = true;
     return f;
   }
   constexpr Field reports(int32_t c) const {

@@ -6,8 +6,8 @@ Jobs come on standard input, one per line, tab-separated:
 
   LABEL  MODULE.TYPE  SOURCE  [OPTIONS]
 
-MODULE is a pyasn1_modules module (rfc5280, rfc6960, ...) or "local" for the
-few schemas below; SOURCE is "hex:..." or a file: DER, PEM (the first block,
+MODULE is a pyasn1_modules module (rfc5280, rfc6960, ...), "local" for the
+few schemas below or a tests/peer_*.py module; SOURCE is "hex:..." or a file: DER, PEM (the first block,
 or with pem=L1|L2 the first under one of those labels, with pem#N the N-th
 block) or Base64 (b64). OPTIONS, comma-separated: ber (read BER, not DER),
 only=P1|P2 (list only paths under these), tstinfo (every TSTInfo inside the
@@ -87,7 +87,10 @@ OPEN = {}  # OID -> schema class
 
 def schema(name):
     module, cls = name.split(".")
-    return getattr(local if module == "local" else importlib.import_module("pyasn1_modules." + module), cls)
+    if module == "local":
+        return getattr(local, cls)
+    # peer_*: a corrected schema next to this script
+    return getattr(importlib.import_module(module if module.startswith("peer_") else "pyasn1_modules." + module), cls)
 
 
 def tlv(der, at=0):

@@ -126,5 +126,6 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/cms.h"
 #include "korvu/x509_crl.h"
 #include "korvu/x509_req.h"
+#include "korvu/ldap.h"
 
 #endif /* KORVU_ASN1_H */

@@ -626,6 +626,21 @@ int message_encode(KORVU_STREAM *s, const void *v, uint32_t length, uint32_t *w,
   return st::encode_content(*d, s, v, length, w, ctx);
 }
 
+// The whole message, so that a choice number outside the table is reported as such before any length.
+int message_encode_whole(KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
+  const Len l = v ? message_length(v) : kLenError;
+  if (l == kLenError || l == kLenOverflow) {
+    if (v == nullptr || table_of(v) == nullptr) return message_encode(s, v, 0, w, ctx);
+    KORVU_ERR(ctx, kErrCalLength);
+    return 0;
+  }
+  uint32_t head = 0, body = 0;
+  int r = write_header(s, 0x00, 0, kCatalog[KORVU_TYPE_LDAPMESSAGE].tag_number, static_cast<uint32_t>(l), &head, ctx);
+  if (r == 1) r = message_encode(s, v, static_cast<uint32_t>(l), &body, ctx);
+  if (r == 1 && w) *w = head + body;
+  return r;
+}
+
 // The choice number of the operation that follows the messageID in the contents ahead in a memory stream,
 // or kNoOp when it can't be told there (the full decoder then reports why).
 uint32_t peek_operation(const KORVU_STREAM *s, uint32_t length) {
@@ -669,9 +684,8 @@ int message_decode(KORVU_STREAM *s, void **out, int primitive, uint32_t length, 
   return 1;
 }
 }  // namespace
-KORVU_REGISTER_TYPE(KORVU_TYPE_LDAPMESSAGE) = {&message_free, &message_length, nullptr,        &message_encode,
-                                               &message_decode, nullptr,       nullptr,        nullptr,
-                                               nullptr};
+KORVU_REGISTER_TYPE(KORVU_TYPE_LDAPMESSAGE) = {&message_free,   &message_length,       nullptr, &message_encode,
+                                               &message_decode, &message_encode_whole, nullptr, nullptr, nullptr};
 
 namespace {
 KORVU_LDAP_MESSAGE *new_message(uint32_t c, const KORVU_ASN1_INTEGER *id, const void *op, const KORVU_ASN1_LIST *ctl) {

@@ -198,8 +198,8 @@ std::map<std::string, std::string> read_back(uint32_t type, const Bytes &in, boo
 }  // namespace
 
 // Every valid file: a whole message decodes as LDAPMessage, a bare operation as the type of its APPLICATION
-// tag; DER files re-encode byte for byte, BER ones to DER read the same; every whole message's reading agrees
-// with pyasn1's (all 110 of them).
+// tag; DER files re-encode byte for byte, BER ones to DER read the same; every truncation fails; every whole
+// message's reading agrees with pyasn1's (all 110 of them).
 TEST(LdapCorpus, DecodesReencodesAndAgreesWithPyasn1) {
   if (!have_corpus()) GTEST_SKIP() << "corpus missing";
   const std::string python = pyasn1_python("pyasn1_modules.rfc2251");
@@ -213,6 +213,11 @@ TEST(LdapCorpus, DecodesReencodesAndAgreesWithPyasn1) {
     const uint32_t type = in[0] == 0x30 ? KORVU_TYPE_LDAPMESSAGE : op_type(in[0]);
     ASSERT_NE(type, 0u) << r.path;
     auto reading = read_back(type, in, r.encoding == "der", r.path);
+    for (size_t n = 1; n < in.size(); n++) {  // every truncation fails with an entry, handing out nothing
+      ErrCtx ctx;
+      EXPECT_EQ(decode(type, Bytes(in.begin(), in.begin() + long(n)), ctx), nullptr) << r.path << " " << n;
+      EXPECT_GT(ctx.count(), 0u) << r.path << " " << n;
+    }
     if (type != KORVU_TYPE_LDAPMESSAGE) {
       bare++;
       continue;
@@ -238,8 +243,14 @@ TEST(LdapCorpus, MalformedFilesKeepTheirOutcome) {
   if (!have_corpus()) GTEST_SKIP() << "corpus missing";
   std::ifstream f(KORVU_SOURCE_DIR "/tests/data/ldap_corpus_outcomes.tsv");
   std::map<std::string, std::string> want;
-  for (std::string line; std::getline(f, line);)
-    if (line[0] != '#') want[line.substr(0, line.find('\t'))] = line.substr(line.find('\t') + 1);
+  for (std::string line; std::getline(f, line);) {
+    std::istringstream files(line.substr(line.find('\t') + 1));
+    for (std::string file; line[0] != '#' && files >> file;) {
+      const size_t colon = file.find(':');
+      want["ldap/" + file.substr(0, colon)] = line.substr(0, line.find('\t')) +
+                                              (colon == std::string::npos ? "" : " " + file.substr(colon + 1));
+    }
+  }
   size_t seen = 0;
   for (const ManifestRow &r : corpus_manifest()) {
     if (r.family != "ldap" || r.expect == "valid") continue;
@@ -253,21 +264,6 @@ TEST(LdapCorpus, MalformedFilesKeepTheirOutcome) {
     seen++;
   }
   EXPECT_EQ(seen, want.size());
-}
-
-// Every truncation of every valid file fails with an entry and hands out nothing.
-TEST(LdapCorpus, TruncationsFail) {
-  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
-  for (const ManifestRow &r : corpus_manifest()) {
-    if (r.family != "ldap" || r.expect != "valid") continue;
-    const Bytes in = read_file(corpus_dir() + "/" + r.path);
-    const uint32_t type = in[0] == 0x30 ? KORVU_TYPE_LDAPMESSAGE : op_type(in[0]);
-    for (size_t n = 1; n < in.size(); n++) {
-      ErrCtx ctx;
-      EXPECT_EQ(decode(type, Bytes(in.begin(), in.begin() + long(n)), ctx), nullptr) << r.path << " " << n;
-      EXPECT_GT(ctx.count(), 0u) << r.path << " " << n;
-    }
-  }
 }
 
 // Hex vectors: "TYPE | HEX | =" (re-encodes to the same), "| DER" (re-encodes to that) or "| !CODE ..." (refused,
@@ -437,4 +433,68 @@ TEST(LdapClients, RequestsOfLdapUtils) {
   const std::string out = run_command(KORVU_TOOL_PATH " decode --type 353 --each " + tmp + "stream.bin", &status);
   EXPECT_EQ(status, 0) << out;
   EXPECT_EQ(size_t(std::count(out.begin(), out.end(), '\n')), got.size()) << out;
+}
+
+namespace {
+KORVU_ASN1_OCTETSTRING *os(const char *s) {
+  return korvu_asn1_octetstring_new(s, static_cast<int32_t>(std::strlen(s)));
+}
+}  // namespace
+
+// Messages built by the constructors: an operation under its APPLICATION identifier and back to its choice
+// number, an ExtendedResponse equal to the one openssl asn1parse -genconf writes; a message whose choice number
+// a caller spoiled neither measures nor encodes.
+TEST(LdapBuild, ConstructorsWriteTheRightIdentifiers) {
+  Val id(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(7));
+  Val refs(KORVU_TYPE_SEARCHRESULTREFERENCE, korvu_asn1_list_new());
+  korvu_asn1_list_put(refs.as<KORVU_ASN1_LIST>(), os("ldap://h/"));
+  Val ref(KORVU_TYPE_LDAPMESSAGE, korvu_ldapmessage_newsearchresref(id.as<KORVU_ASN1_INTEGER>(), refs.as<KORVU_ASN1_LIST>(), nullptr));
+  const Bytes der = encode(KORVU_TYPE_LDAPMESSAGE, ref.v);
+  EXPECT_EQ(to_hex(der), "30 10 02 01 07 73 0B 04 09 6C 64 61 70 3A 2F 2F 68 2F");
+  Val back(KORVU_TYPE_LDAPMESSAGE, decode(KORVU_TYPE_LDAPMESSAGE, der, nullptr));
+  EXPECT_EQ(korvu_ldapmessage_gettype(back.as<Msg>()), 6u);
+  Val unbind(KORVU_TYPE_LDAPMESSAGE, korvu_ldapmessage_newunbindrequest(id.as<KORVU_ASN1_INTEGER>(), nullptr));
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_LDAPMESSAGE, unbind.v)), "30 05 02 01 07 42 00");
+  // ExtendedResponse { success, "", "", responseName [10] "1.3.6.1.4.1.1466.20037" }.
+  Val code(KORVU_TYPE_ENUMERATED, decode(KORVU_TYPE_ENUMERATED, hex("0A 01 00"), nullptr)), empty(KORVU_TYPE_OCTET_STRING, os(""));
+  Val oid(KORVU_TYPE_OCTET_STRING, os("1.3.6.1.4.1.1466.20037"));
+  auto *e = empty.as<KORVU_ASN1_OCTETSTRING>();
+  Val ext(KORVU_TYPE_EXTENDEDRESPONSE, korvu_ldapextendedresponse_new(code.as<KORVU_ASN1_INTEGER>(), e, e, nullptr,
+                                                                      oid.as<KORVU_ASN1_OCTETSTRING>(), nullptr));
+  Val resp(KORVU_TYPE_LDAPMESSAGE, korvu_ldapmessage_newextendedresp(id.as<KORVU_ASN1_INTEGER>(), ext.as<KORVU_LDAP_EXTENDEDRESPONSE>(), nullptr));
+  const std::string conf = ::testing::TempDir() + "korvu_ldap_ext.cnf";
+  std::ofstream(conf) << "asn1 = SEQUENCE:msg\n[msg]\nid = INT:7\nop = IMPLICIT:24A,SEQUENCE:ext\n[ext]\ncode = ENUM:0\n"
+                         "dn = OCTETSTRING:\nmsg = OCTETSTRING:\nname = IMPLICIT:10C,OCTETSTRING:1.3.6.1.4.1.1466.20037\n";
+  int status = 0;
+  const std::string made = run_command("openssl asn1parse -genconf " + conf + " -noout -out /dev/stdout", &status);
+  if (status == 0) EXPECT_EQ(to_hex(encode(KORVU_TYPE_LDAPMESSAGE, resp.v)), to_hex(Bytes(made.begin(), made.end())));
+  else if (under_ci()) ADD_FAILURE() << "openssl asn1parse -genconf failed";
+  // A spoiled choice number.
+  for (uint32_t spoiled : {21u, 0xFFFFFFFFu}) {
+    const uint32_t keep = resp.as<Msg>()->protocolOpType;
+    resp.as<Msg>()->protocolOpType = spoiled;
+    EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_LDAPMESSAGE, resp.v), 0xFFFFFFFEu);
+    ErrCtx ctx;
+    KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
+    EXPECT_NE(korvu_asn1_encode(s, KORVU_TYPE_LDAPMESSAGE, resp.v, nullptr, ctx), 1);
+    EXPECT_TRUE(ctx.has(0x1020A) && ctx.has(0x104F3));
+    korvu_stream_free(s);
+    resp.as<Msg>()->protocolOpType = keep;
+  }
+}
+
+// decode --each over corpus files holding more than one message (or trailing zero octets), and --summary.
+TEST(LdapCli, EachAndSummary) {
+  if (!have_corpus()) GTEST_SKIP() << "corpus missing";
+  const std::string dir = corpus_dir() + "/ldap/apache-ldap-api__", tool = KORVU_TOOL_PATH " decode --type 353 ";
+  int status = 0;
+  std::string out = run_command(tool + "--each " + dir + "LdapDecoderTest.testDecode2Messages.bin", &status);
+  EXPECT_EQ(out, "offset 0: 53 octets: ok\noffset 53: 53 octets: ok\n");
+  EXPECT_EQ(status, 0);
+  out = run_command(tool + "--each " + dir + "SearchRequestTest.testDecodeSearchRequestNoAttributes.bin", &status);
+  EXPECT_NE(out.find(": failed: 0x"), std::string::npos) << out;
+  EXPECT_NE(status, 0);
+  out = run_command(tool + "--summary " + dir + "SearchRequestTest.decodeComplexFilter.bin", &status);
+  EXPECT_NE(out.find("operation: searchRequest\ncontrols: none\nbase: dc=example,dc=com\nscope: 2\n"
+                     "filter: (|(&(objectclass=groupofnames))(owner=*))"), std::string::npos) << out;
 }

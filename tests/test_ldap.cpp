@@ -496,5 +496,5 @@ TEST(LdapCli, EachAndSummary) {
   EXPECT_NE(status, 0);
   out = run_command(tool + "--summary " + dir + "SearchRequestTest.decodeComplexFilter.bin", &status);
   EXPECT_NE(out.find("operation: searchRequest\ncontrols: none\nbase: dc=example,dc=com\nscope: 2\n"
-                     "filter: (|(&(objectclass=groupofnames))(owner=*))"), std::string::npos) << out;
+                     "filter: (&(|(&(objectclass=groupofnames)))(owner=*))"), std::string::npos) << out;
 }

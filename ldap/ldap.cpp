@@ -12,7 +12,6 @@
 #include "../core/struct.h"
 
 using namespace korvu;
-using st::field;
 using st::alternative;
 
 namespace {
@@ -52,8 +51,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_ABANDONREQUEST) =
     st::Alias<KORVU_TYPE_ABANDONREQUEST, KORVU_TYPE_INTEGER, st::Tagging::Implicit>::ops;
 
 // ---- AttributeValueAssertion ::= SEQUENCE { attributeDesc AttributeDescription, assertionValue AssertionValue }
-constexpr st::Field kAvaFields[] = {field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_AVA, attributeDesc)),
-                                    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_AVA, assertionValue))};
+constexpr st::Field kAvaFields[] = {KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_AVA, attributeDesc),
+                                    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_AVA, assertionValue)};
 constexpr st::StructDef kAva = st::sequence(KORVU_TYPE_ATTRIBUTEVALUEASSERTION, kAvaFields, sizeof(KORVU_LDAP_AVA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTEVALUEASSERTION, kAva);
 KORVU_API KORVU_LDAP_AVA *korvu_ldapattributevalueassertion_new(const KORVU_ASN1_OCTETSTRING *desc,
@@ -66,14 +65,14 @@ KORVU_GET(korvu_ldapattributevalueassertion_getvalue, kAva, assertionValue);
 // ---- PartialAttribute ::= SEQUENCE { type AttributeDescription, vals SET OF value AttributeValue }
 // Attribute ::= PartialAttribute (WITH COMPONENTS { ..., vals (SIZE(1..MAX)) })
 constexpr st::Field kPartialFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_ATTRIBUTE, type)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_ATTRIBUTE, vals)).set_of()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_ATTRIBUTE, type),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_ATTRIBUTE, vals).set_of()};
 constexpr st::StructDef kPartial =
     st::sequence(KORVU_TYPE_PARTIALATTRIBUTE, kPartialFields, sizeof(KORVU_LDAP_ATTRIBUTE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PARTIALATTRIBUTE, kPartial);
 constexpr st::Field kAttributeFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_ATTRIBUTE, type)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_ATTRIBUTE, vals)).set_of().size_on_decode(1)};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_ATTRIBUTE, type),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_ATTRIBUTE, vals).set_of().size_on_decode(1)};
 constexpr st::StructDef kAttribute =
     st::sequence(KORVU_TYPE_LDAP_ATTRIBUTE, kAttributeFields, sizeof(KORVU_LDAP_ATTRIBUTE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_LDAP_ATTRIBUTE, kAttribute);
@@ -87,10 +86,10 @@ KORVU_GET(korvu_ldapattribute_getvalue, kAttribute, vals);
 // ---- LDAPResult ::= SEQUENCE { resultCode ENUMERATED, matchedDN LDAPDN, diagnosticMessage LDAPString,
 //   referral [3] Referral OPTIONAL }; the result-only responses are LDAPResult under their own tags.
 #define KORVU_LDAP_RESULT_FIELDS_(T)                                                     \
-  field(KORVU_TYPE_ENUMERATED, offsetof(T, resultCode)),                                 \
-      field(KORVU_TYPE_OCTET_STRING, offsetof(T, matchedDN)),                            \
-      field(KORVU_TYPE_OCTET_STRING, offsetof(T, diagnosticMessage)),                    \
-      field(KORVU_TYPE_REFERRAL, offsetof(T, referral)).implicit(3).optional()
+  KORVU_FIELD(KORVU_TYPE_ENUMERATED, T, resultCode),                                 \
+      KORVU_FIELD(KORVU_TYPE_OCTET_STRING, T, matchedDN),                            \
+      KORVU_FIELD(KORVU_TYPE_OCTET_STRING, T, diagnosticMessage),                    \
+      KORVU_FIELD(KORVU_TYPE_REFERRAL, T, referral).implicit(3).optional()
 constexpr st::Field kResultFields[] = {KORVU_LDAP_RESULT_FIELDS_(KORVU_LDAP_RESULT)};
 template <uint32_t Type>
 constexpr st::StructDef kResultOf = st::sequence(Type, kResultFields, sizeof(KORVU_LDAP_RESULT));
@@ -116,9 +115,9 @@ KORVU_GET(korvu_ldapresult_getreferral, kResult, referral);
 // ---- Control ::= SEQUENCE { controlType LDAPOID, criticality BOOLEAN DEFAULT FALSE,
 //   controlValue OCTET STRING OPTIONAL }
 constexpr st::Field kControlFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_CONTROL, controlType)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_LDAP_CONTROL, criticality)).defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_CONTROL, controlValue)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_CONTROL, controlType),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_LDAP_CONTROL, criticality).defaults(kFalse, st::DefaultRule::Boolean),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_CONTROL, controlValue).optional()};
 constexpr st::StructDef kControl = st::sequence(KORVU_TYPE_CONTROL, kControlFields, sizeof(KORVU_LDAP_CONTROL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTROL, kControl);
 KORVU_API KORVU_LDAP_CONTROL *korvu_ldapcontrol_new(const KORVU_ASN1_OCTETSTRING *type,
@@ -132,8 +131,8 @@ KORVU_GET(korvu_ldapcontrol_getvalue, kControl, controlValue);
 
 // ---- SaslCredentials ::= SEQUENCE { mechanism LDAPString, credentials OCTET STRING OPTIONAL }
 constexpr st::Field kSaslFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_SASLCREDENTIALS, mechanism)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_SASLCREDENTIALS, credentials)).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_SASLCREDENTIALS, mechanism),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_SASLCREDENTIALS, credentials).optional()};
 constexpr st::StructDef kSasl =
     st::sequence(KORVU_TYPE_SASLCREDENTIALS, kSaslFields, sizeof(KORVU_LDAP_SASLCREDENTIALS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SASLCREDENTIALS, kSasl);
@@ -160,9 +159,9 @@ KORVU_GET_CHOICE(korvu_ldapauthenticationchoice_getsasl, 1);
 // ---- BindRequest ::= [APPLICATION 0] SEQUENCE { version INTEGER (1..127), name LDAPDN,
 //   authentication AuthenticationChoice }
 constexpr st::Field kBindReqFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_LDAP_BINDREQUEST, version)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_BINDREQUEST, name)),
-    field(KORVU_TYPE_AUTHENTICATIONCHOICE, offsetof(KORVU_LDAP_BINDREQUEST, authentication))};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_LDAP_BINDREQUEST, version),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_BINDREQUEST, name),
+    KORVU_FIELD(KORVU_TYPE_AUTHENTICATIONCHOICE, KORVU_LDAP_BINDREQUEST, authentication)};
 constexpr st::StructDef kBindReq =
     st::sequence(KORVU_TYPE_BINDREQUEST, kBindReqFields, sizeof(KORVU_LDAP_BINDREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_BINDREQUEST, kBindReq);
@@ -179,7 +178,7 @@ KORVU_GET(korvu_ldapbindrequest_getauthentication, kBindReq, authentication);
 //   serverSaslCreds [7] OCTET STRING OPTIONAL }
 constexpr st::Field kBindRespFields[] = {
     KORVU_LDAP_RESULT_FIELDS_(KORVU_LDAP_BINDRESPONSE),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_BINDRESPONSE, serverSaslCreds)).implicit(7).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_BINDRESPONSE, serverSaslCreds).implicit(7).optional()};
 constexpr st::StructDef kBindResp =
     st::sequence(KORVU_TYPE_BINDRESPONSE, kBindRespFields, sizeof(KORVU_LDAP_BINDRESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_BINDRESPONSE, kBindResp);
@@ -213,8 +212,8 @@ KORVU_GET_CHOICE(korvu_ldapsubstring_getfinal, 2);
 
 // ---- SubstringFilter ::= SEQUENCE { type AttributeDescription, substrings SEQUENCE SIZE (1..MAX) OF substring }
 constexpr st::Field kSubFilterFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_SUBSTRINGFILTER, type)),
-    field(KORVU_TYPE_SUBSTRINGS, offsetof(KORVU_LDAP_SUBSTRINGFILTER, substrings))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_SUBSTRINGFILTER, type),
+    KORVU_FIELD(KORVU_TYPE_SUBSTRINGS, KORVU_LDAP_SUBSTRINGFILTER, substrings)};
 constexpr st::StructDef kSubFilter =
     st::sequence(KORVU_TYPE_SUBSTRINGFILTER, kSubFilterFields, sizeof(KORVU_LDAP_SUBSTRINGFILTER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SUBSTRINGFILTER, kSubFilter);
@@ -228,10 +227,10 @@ KORVU_GET(korvu_ldapsubstringfilter_getsubstrings, kSubFilter, substrings);
 // ---- MatchingRuleAssertion ::= SEQUENCE { matchingRule [1] MatchingRuleId OPTIONAL,
 //   type [2] AttributeDescription OPTIONAL, matchValue [3] AssertionValue, dnAttributes [4] BOOLEAN DEFAULT FALSE }
 constexpr st::Field kMraFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MRA, matchingRule)).implicit(1).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MRA, type)).implicit(2).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MRA, matchValue)).implicit(3),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_LDAP_MRA, dnAttributes)).implicit(4).defaults(kFalse,
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MRA, matchingRule).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MRA, type).implicit(2).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MRA, matchValue).implicit(3),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_LDAP_MRA, dnAttributes).implicit(4).defaults(kFalse,
                                                                                           st::DefaultRule::Boolean)};
 constexpr st::StructDef kMra = st::sequence(KORVU_TYPE_MATCHINGRULEASSERTION, kMraFields, sizeof(KORVU_LDAP_MRA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_MATCHINGRULEASSERTION, kMra);
@@ -256,8 +255,8 @@ namespace {
 enum : uint32_t { kAnd = 0, kOr = 1, kNot = 2 };
 }
 constexpr st::Field kFilterAlts[] = {
-    alternative(kAnd, KORVU_TYPE_FILTER).implicit(0).set_of(),
-    alternative(kOr, KORVU_TYPE_FILTER).implicit(1).set_of(),
+    alternative(kAnd, KORVU_TYPE_FILTERS).implicit(0),
+    alternative(kOr, KORVU_TYPE_FILTERS).implicit(1),
     alternative(kNot, KORVU_TYPE_FILTER).explicit_(2),
     alternative(3, KORVU_TYPE_ATTRIBUTEVALUEASSERTION).implicit(3),
     alternative(4, KORVU_TYPE_SUBSTRINGFILTER).implicit(4),
@@ -373,14 +372,14 @@ KORVU_GET_CHOICE(korvu_ldapfilter_getextensiblematch, 9);
 //   derefAliases ENUMERATED, sizeLimit INTEGER (0..maxInt), timeLimit INTEGER (0..maxInt), typesOnly BOOLEAN,
 //   filter Filter, attributes AttributeSelection }
 constexpr st::Field kSearchFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_SEARCHREQUEST, baseObject)),
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_LDAP_SEARCHREQUEST, scope)),
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_LDAP_SEARCHREQUEST, derefAliases)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_LDAP_SEARCHREQUEST, sizeLimit)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_LDAP_SEARCHREQUEST, timeLimit)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_LDAP_SEARCHREQUEST, typesOnly)),
-    field(KORVU_TYPE_FILTER, offsetof(KORVU_LDAP_SEARCHREQUEST, filter)),
-    field(KORVU_TYPE_ATTRIBUTESELECTION, offsetof(KORVU_LDAP_SEARCHREQUEST, attributes))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_SEARCHREQUEST, baseObject),
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_LDAP_SEARCHREQUEST, scope),
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_LDAP_SEARCHREQUEST, derefAliases),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_LDAP_SEARCHREQUEST, sizeLimit),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_LDAP_SEARCHREQUEST, timeLimit),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_LDAP_SEARCHREQUEST, typesOnly),
+    KORVU_FIELD(KORVU_TYPE_FILTER, KORVU_LDAP_SEARCHREQUEST, filter),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTESELECTION, KORVU_LDAP_SEARCHREQUEST, attributes)};
 constexpr st::StructDef kSearch =
     st::sequence(KORVU_TYPE_SEARCHREQUEST, kSearchFields, sizeof(KORVU_LDAP_SEARCHREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SEARCHREQUEST, kSearch);
@@ -402,8 +401,8 @@ KORVU_GET(korvu_ldapsearchrequest_getattributes, kSearch, attributes);
 
 // ---- SearchResultEntry ::= [APPLICATION 4] SEQUENCE { objectName LDAPDN, attributes PartialAttributeList }
 constexpr st::Field kEntryFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_SEARCHRESULTENTRY, objectName)),
-    field(KORVU_TYPE_PARTIALATTRIBUTELIST, offsetof(KORVU_LDAP_SEARCHRESULTENTRY, attributes))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_SEARCHRESULTENTRY, objectName),
+    KORVU_FIELD(KORVU_TYPE_PARTIALATTRIBUTELIST, KORVU_LDAP_SEARCHRESULTENTRY, attributes)};
 constexpr st::StructDef kEntry =
     st::sequence(KORVU_TYPE_SEARCHRESULTENTRY, kEntryFields, sizeof(KORVU_LDAP_SEARCHRESULTENTRY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SEARCHRESULTENTRY, kEntry);
@@ -416,8 +415,8 @@ KORVU_GET(korvu_ldapsearchresultentry_getattributes, kEntry, attributes);
 
 // ---- change: SEQUENCE { operation ENUMERATED { add (0), delete (1), replace (2) }, modification PartialAttribute }
 constexpr st::Field kChangeFields[] = {
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_LDAP_CHANGE, operation)),
-    field(KORVU_TYPE_PARTIALATTRIBUTE, offsetof(KORVU_LDAP_CHANGE, modification))};
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_LDAP_CHANGE, operation),
+    KORVU_FIELD(KORVU_TYPE_PARTIALATTRIBUTE, KORVU_LDAP_CHANGE, modification)};
 constexpr st::StructDef kChange = st::sequence(KORVU_TYPE_CHANGE, kChangeFields, sizeof(KORVU_LDAP_CHANGE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CHANGE, kChange);
 KORVU_API KORVU_LDAP_CHANGE *korvu_ldapchange_new(const KORVU_ASN1_INTEGER *operation,
@@ -428,8 +427,8 @@ KORVU_GET(korvu_ldapchange_getoperation, kChange, operation);
 KORVU_GET(korvu_ldapchange_getmodification, kChange, modification);
 
 // ---- ModifyRequest ::= [APPLICATION 6] SEQUENCE { object LDAPDN, changes SEQUENCE OF change }
-constexpr st::Field kModifyFields[] = {field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MODIFYREQUEST, object)),
-                                       field(KORVU_TYPE_CHANGES, offsetof(KORVU_LDAP_MODIFYREQUEST, changes))};
+constexpr st::Field kModifyFields[] = {KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MODIFYREQUEST, object),
+                                       KORVU_FIELD(KORVU_TYPE_CHANGES, KORVU_LDAP_MODIFYREQUEST, changes)};
 constexpr st::StructDef kModify =
     st::sequence(KORVU_TYPE_MODIFYREQUEST, kModifyFields, sizeof(KORVU_LDAP_MODIFYREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_MODIFYREQUEST, kModify);
@@ -441,8 +440,8 @@ KORVU_GET(korvu_ldapmodifyrequest_getobject, kModify, object);
 KORVU_GET(korvu_ldapmodifyrequest_getchanges, kModify, changes);
 
 // ---- AddRequest ::= [APPLICATION 8] SEQUENCE { entry LDAPDN, attributes AttributeList }
-constexpr st::Field kAddFields[] = {field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_ADDREQUEST, entry)),
-                                    field(KORVU_TYPE_ATTRIBUTELIST, offsetof(KORVU_LDAP_ADDREQUEST, attributes))};
+constexpr st::Field kAddFields[] = {KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_ADDREQUEST, entry),
+                                    KORVU_FIELD(KORVU_TYPE_ATTRIBUTELIST, KORVU_LDAP_ADDREQUEST, attributes)};
 constexpr st::StructDef kAdd = st::sequence(KORVU_TYPE_ADDREQUEST, kAddFields, sizeof(KORVU_LDAP_ADDREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ADDREQUEST, kAdd);
 KORVU_API KORVU_LDAP_ADDREQUEST *korvu_ldapaddrequest_new(const KORVU_ASN1_OCTETSTRING *entry,
@@ -455,10 +454,10 @@ KORVU_GET(korvu_ldapaddrequest_getattributes, kAdd, attributes);
 // ---- ModifyDNRequest ::= [APPLICATION 12] SEQUENCE { entry LDAPDN, newrdn RelativeLDAPDN,
 //   deleteoldrdn BOOLEAN, newSuperior [0] LDAPDN OPTIONAL }
 constexpr st::Field kModDnFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MODIFYDNREQUEST, entry)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MODIFYDNREQUEST, newrdn)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_LDAP_MODIFYDNREQUEST, deleteoldrdn)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_MODIFYDNREQUEST, newSuperior)).implicit(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MODIFYDNREQUEST, entry),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MODIFYDNREQUEST, newrdn),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_LDAP_MODIFYDNREQUEST, deleteoldrdn),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_MODIFYDNREQUEST, newSuperior).implicit(0).optional()};
 constexpr st::StructDef kModDn =
     st::sequence(KORVU_TYPE_MODIFYDNREQUEST, kModDnFields, sizeof(KORVU_LDAP_MODIFYDNREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_MODIFYDNREQUEST, kModDn);
@@ -475,8 +474,8 @@ KORVU_GET(korvu_ldapmodifydnrequest_getnewsuperior, kModDn, newSuperior);
 
 // ---- CompareRequest ::= [APPLICATION 14] SEQUENCE { entry LDAPDN, ava AttributeValueAssertion }
 constexpr st::Field kCompareFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_COMPAREREQUEST, entry)),
-    field(KORVU_TYPE_ATTRIBUTEVALUEASSERTION, offsetof(KORVU_LDAP_COMPAREREQUEST, ava))};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_COMPAREREQUEST, entry),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTEVALUEASSERTION, KORVU_LDAP_COMPAREREQUEST, ava)};
 constexpr st::StructDef kCompare =
     st::sequence(KORVU_TYPE_COMPAREREQUEST, kCompareFields, sizeof(KORVU_LDAP_COMPAREREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_COMPAREREQUEST, kCompare);
@@ -489,8 +488,8 @@ KORVU_GET(korvu_ldapcomparerequest_getava, kCompare, ava);
 
 // ---- ExtendedRequest ::= [APPLICATION 23] SEQUENCE { requestName [0] LDAPOID, requestValue [1] OCTET STRING OPTIONAL }
 constexpr st::Field kExtReqFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_EXTENDEDREQUEST, requestName)).implicit(0),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_EXTENDEDREQUEST, requestValue)).implicit(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_EXTENDEDREQUEST, requestName).implicit(0),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_EXTENDEDREQUEST, requestValue).implicit(1).optional()};
 constexpr st::StructDef kExtReq =
     st::sequence(KORVU_TYPE_EXTENDEDREQUEST, kExtReqFields, sizeof(KORVU_LDAP_EXTENDEDREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EXTENDEDREQUEST, kExtReq);
@@ -505,8 +504,8 @@ KORVU_GET(korvu_ldapextendedrequest_getrequestvalue, kExtReq, requestValue);
 //   responseName [10] LDAPOID OPTIONAL, responseValue [11] OCTET STRING OPTIONAL }
 constexpr st::Field kExtRespFields[] = {
     KORVU_LDAP_RESULT_FIELDS_(KORVU_LDAP_EXTENDEDRESPONSE),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_EXTENDEDRESPONSE, responseName)).implicit(10).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_EXTENDEDRESPONSE, responseValue)).implicit(11).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_EXTENDEDRESPONSE, responseName).implicit(10).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_EXTENDEDRESPONSE, responseValue).implicit(11).optional()};
 constexpr st::StructDef kExtResp =
     st::sequence(KORVU_TYPE_EXTENDEDRESPONSE, kExtRespFields, sizeof(KORVU_LDAP_EXTENDEDRESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EXTENDEDRESPONSE, kExtResp);
@@ -527,8 +526,8 @@ KORVU_GET(korvu_ldapextendedresponse_getresponsevalue, kExtResp, responseValue);
 // ---- IntermediateResponse ::= [APPLICATION 25] SEQUENCE { responseName [0] LDAPOID OPTIONAL,
 //   responseValue [1] OCTET STRING OPTIONAL }
 constexpr st::Field kInterFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_INTERMEDIATERESPONSE, responseName)).implicit(0).optional(),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_LDAP_INTERMEDIATERESPONSE, responseValue)).implicit(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_INTERMEDIATERESPONSE, responseName).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_LDAP_INTERMEDIATERESPONSE, responseValue).implicit(1).optional()};
 constexpr st::StructDef kInter =
     st::sequence(KORVU_TYPE_INTERMEDIATERESPONSE, kInterFields, sizeof(KORVU_LDAP_INTERMEDIATERESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_INTERMEDIATERESPONSE, kInter);
@@ -566,13 +565,13 @@ constexpr uint32_t choice_of_tag(uint32_t tag) {
 
 template <uint32_t Op>
 constexpr st::Field kMessageFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_LDAP_MESSAGE, messageID)),
-    field(Op, offsetof(KORVU_LDAP_MESSAGE, protocolOp)),
-    field(KORVU_TYPE_CONTROLS, offsetof(KORVU_LDAP_MESSAGE, controls)).implicit(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_LDAP_MESSAGE, messageID),
+    KORVU_FIELD_OPEN(Op, KORVU_LDAP_MESSAGE, protocolOp),
+    KORVU_FIELD(KORVU_TYPE_CONTROLS, KORVU_LDAP_MESSAGE, controls).implicit(0).optional()};
 // Without an operation: frees what a message with an unknown choice number owns besides it.
 constexpr st::Field kBareFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_LDAP_MESSAGE, messageID)),
-    field(KORVU_TYPE_CONTROLS, offsetof(KORVU_LDAP_MESSAGE, controls)).implicit(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_LDAP_MESSAGE, messageID),
+    KORVU_FIELD(KORVU_TYPE_CONTROLS, KORVU_LDAP_MESSAGE, controls).implicit(0).optional()};
 
 template <uint32_t C>
 int set_choice(void *record, KORVU_ERR_CTX *) {

@@ -272,7 +272,7 @@ TEST(LdapVectors, TaggingRulesAndBadInput) {
   std::ifstream f(KORVU_SOURCE_DIR "/tests/data/ldap_vectors.txt");
   int n = 0;
   for (std::string line; std::getline(f, line);) {
-    if (line.empty() || line[0] == '#') continue;
+    if (line[0] == '#') continue;
     line = line.substr(0, line.find('#'));
     const size_t a = line.find('|'), b = line.find('|', a + 1);
     const uint32_t type = std::stoul(line.substr(0, a));
@@ -341,9 +341,7 @@ TEST(LdapClients, RequestsOfLdapUtils) {
     GTEST_SKIP() << "ldap-utils missing";
   }
   const int ls = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in addr{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
   socklen_t alen = sizeof addr;
   ASSERT_EQ(bind(ls, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
   ASSERT_EQ(listen(ls, 4), 0);

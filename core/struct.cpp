@@ -319,7 +319,7 @@ int write_untagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, 
 }
 
 int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
-  if (!size_ok(f, v)) {
+  if (!f.size_on_read && !size_ok(f, v)) {
     report_size(f, ctx);
     return 0;
   }

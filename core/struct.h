@@ -91,6 +91,7 @@ struct Field {
   uint16_t at = kNone;           // offsetof a uint32_t receiving the component's byte offset
   uint16_t end_at = kNone;       // offsetof a uint32_t receiving the offset of the octet after it
   uint32_t choice = 0;           // CHOICE alternatives: the choice number
+  bool size_on_read = false;     // SIZE checked when decoding only
   Member member = Member::Unchecked;
   // Acceptance rule of an OPTIONAL or DEFAULT component, asked after its tag
   // matched: the header and the first contents octets (up to kPeek, fewer
@@ -151,6 +152,12 @@ struct Field {
   constexpr Field accepts_if(bool (*rule)(const Header &, const unsigned char *, uint32_t)) const {
     Field f = *this;
     f.accept = rule;
+    return f;
+  }
+  // SIZE (min..max) of a list component checked when decoding only.
+  constexpr Field size_on_decode(uint32_t min, uint32_t max = 0) const {
+    Field f = size(min, max);
+    f.size_on_read = true;
     return f;
   }
   constexpr Field reports(int32_t c) const {

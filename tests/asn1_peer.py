@@ -7,7 +7,7 @@ Jobs come on standard input, one per line, tab-separated:
   LABEL  MODULE.TYPE  SOURCE  [OPTIONS]
 
 MODULE is a pyasn1_modules module (rfc5280, rfc6960, ...), a module beside
-this script (scvp_rfc5055) or "local" for the few schemas below; SOURCE is "hex:..." or a file: DER, PEM (the first block,
+this script (scvp_rfc5055, peer_*) or "local" for the few schemas below; SOURCE is "hex:..." or a file: DER, PEM (the first block,
 or with pem=L1|L2 the first under one of those labels, with pem#N the N-th
 block) or Base64 (b64). OPTIONS, comma-separated: ber (read BER, not DER),
 only=P1|P2 (list only paths under these), tstinfo (every TSTInfo inside the
@@ -91,7 +91,7 @@ def schema(name):
         return getattr(local, cls)
     try:
         return getattr(importlib.import_module("pyasn1_modules." + module), cls)
-    except ImportError:  # a transcription kept beside this script (scvp_rfc5055)
+    except ImportError:  # a schema kept beside this script (scvp_rfc5055, peer_*)
         return getattr(importlib.import_module(module), cls)
 
 

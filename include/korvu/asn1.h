@@ -135,5 +135,6 @@ KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGE
 #include "korvu/cades.h"
 #include "korvu/ers.h"
 #include "korvu/scvp.h"
+#include "korvu/ldap.h"
 
 #endif /* KORVU_ASN1_H */

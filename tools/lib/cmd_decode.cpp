@@ -7,6 +7,7 @@
 #include "summary_cades.h"
 #include "summary_cms.h"
 #include "summary_crl.h"
+#include "summary_ldap.h"
 #include "summary_ocsp.h"
 #include "summary_seal.h"
 #include "summary_scvp.h"
@@ -99,6 +100,7 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_CVRESPONSE, print_scvp_summary},
     {KORVU_TYPE_VALPOLREQUEST, print_scvp_summary},
     {KORVU_TYPE_VALPOLRESPONSE, print_scvp_summary},
+    {KORVU_TYPE_LDAPMESSAGE, print_ldap_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {
@@ -238,6 +240,49 @@ int run_decode(const DecodeOptions &options, Io &io) {
   return check_round_trip(type, value.get(), data, consumed, io);
 }
 
+int run_decode_each(const DecodeOptions &options, Io &io) {
+  std::vector<unsigned char> raw;
+  std::string error;
+  if (!read_source(options.file, io.in, raw, error)) {
+    io.err << "korvu-asn1: " << error << "\n";
+    return kExitNoInput;
+  }
+  if (raw.size() > 0x7FFFFFFFu) {
+    io.err << "korvu-asn1: the input is larger than 2 GiB\n";
+    return kExitDecodeFailed;
+  }
+  const uint32_t size = static_cast<uint32_t>(raw.size());
+  bool failed = false;
+  for (uint32_t at = 0; size - at >= 2;) {
+    // The header first: without one there is nothing more to read.
+    StreamHolder head(korvu_stream_new_romem(raw.data() + at, size - at));
+    uint32_t cls = 0, prim = 0, tag = 0, id_len = 0, len = 0, len_len = 0;
+    if (!head || korvu_asn1_decode_identifier(head.get(), &cls, &prim, &tag, &id_len, nullptr) != 1 ||
+        korvu_asn1_decode_length(head.get(), &len, &len_len, nullptr) != 1)
+      break;
+    ErrCtxHolder ctx(korvu_err_ctx_new());
+    StreamHolder stream(korvu_stream_new_romem(raw.data() + at, size - at));
+    if (!ctx || !stream) return kExitSoftware;
+    Value value(options.type);
+    uint32_t used = 0;
+    if (korvu_asn1_decode(stream.get(), options.type, value.out(), &used, ctx.get()) == 1 && used > 0) {
+      io.out << "offset " << at << ": " << used << " octets: ok\n";
+      if (options.summary && !print_summary(options.type, value.get(), io)) return kExitSoftware;
+      at += used;
+      continue;
+    }
+    failed = true;
+    io.out << "offset " << at << ": failed:" << std::hex << std::uppercase;
+    for (uint32_t i = 0, code = 0; i < korvu_err_ctx_count(ctx.get()); i++)
+      if (korvu_err_ctx_get(ctx.get(), i, &code, nullptr, nullptr, nullptr) == 1) io.out << " 0x" << code;
+    io.out << std::dec << "\n";
+    const uint64_t skip = uint64_t{id_len} + len_len + len;
+    if (len == 0xFFFFFFFFu || skip > size - at) break;
+    at += static_cast<uint32_t>(skip);
+  }
+  return failed ? kExitDecodeFailed : kExitOk;
+}
+
 void add_decode_command(CLI::App &app, Io &io) {
   auto options = std::make_shared<DecodeOptions>();
   CLI::App *sub = app.add_subcommand("decode", "Decode a BER/DER, PEM or Base64 input as one type number");
@@ -247,13 +292,17 @@ void add_decode_command(CLI::App &app, Io &io) {
                   "it the type is detected");
   sub->add_option("file", options->file, "Input file, or - for standard input")->required();
   sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
+  sub->add_flag("-e,--each", options->each,
+                "Decode a series of values of --type, one after another (LDAP traffic): per value its offset, "
+                "length and result; non-zero when any failed");
   sub->add_flag("-s,--summary", options->summary,
                 "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
                 "count), an attribute certificate (type 260: version, holder, issuer, serial, validity, "
                 "attribute types, extensions), a signed message (types 111, 133, 134: content type, version, "
                 "digest algorithms, signers, certificate and CRL counts, content length or detached), a CRL "
                 "(type 41: version, issuer, times, entry count, extensions), a certification request (type 46: "
-                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192)");
+                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192), an LDAP message (353: ID, operation, controls, result "
+                "code, a search's base, scope and filter)");
   sub->callback([options, type_word, &io] {
     options->detect = type_word->empty();
     if (!options->detect) {
@@ -272,7 +321,12 @@ void add_decode_command(CLI::App &app, Io &io) {
       io.status = kExitUsage;
       return;
     }
-    io.status = run_decode(*options, io);
+    if (options->each && options->detect) {
+      io.err << "korvu-asn1: --each needs --type\n";
+      io.status = kExitUsage;
+      return;
+    }
+    io.status = options->each ? run_decode_each(*options, io) : run_decode(*options, io);
   });
 }
 

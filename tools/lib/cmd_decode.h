@@ -16,11 +16,17 @@ struct DecodeOptions {
   std::string file;  // "-" for standard input
   bool check = false;
   bool summary = false;  // certificates (type 39): also print a summary
+  bool each = false;     // a series of values, one after another (LDAP traffic)
 };
 
 // Exit status: kExitOk, kExitDecodeFailed, kExitRoundTripDiffers (also when
 // re-encoding fails), kExitNoInput or kExitSoftware.
 int run_decode(const DecodeOptions &options, Io &io);
+
+// --each: decodes consecutive values while a header can be read and prints, per value, its offset, length
+// and result ("offset O: N octets: ok", or "offset O: failed: CODE ..." and the value skipped by its
+// length when that is definite); kExitDecodeFailed when any failed.
+int run_decode_each(const DecodeOptions &options, Io &io);
 
 // Whether --summary knows the type.
 bool has_summary(uint32_t type);

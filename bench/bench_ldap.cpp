@@ -1,0 +1,105 @@
+// LDAP search results read as a client reads them: N SearchResultEntry messages (20 attributes of 1 to 3
+// values each) concatenated, decoded one LDAPMessage after another from one stream and freed, against
+// OpenLDAP's liblber (ber_init over the same octets, ber_scanf of the same structure). Time per message
+// should stay flat from 1,000 to 100,000 messages.
+#include <benchmark/benchmark.h>
+#include <lber.h>
+
+#include <string>
+#include <vector>
+
+#include "korvu/asn1.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+void tlv(Bytes &out, unsigned char tag, const Bytes &body) {
+  out.push_back(tag);
+  const size_t n = body.size();
+  if (n < 0x80) {
+    out.push_back(static_cast<unsigned char>(n));
+  } else if (n < 0x100) {
+    out.insert(out.end(), {0x81, static_cast<unsigned char>(n)});
+  } else {
+    out.insert(out.end(), {0x82, static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)});
+  }
+  out.insert(out.end(), body.begin(), body.end());
+}
+Bytes str(const std::string &s, unsigned char tag = 0x04) {
+  Bytes b;
+  tlv(b, tag, Bytes(s.begin(), s.end()));
+  return b;
+}
+
+// `count` SearchResultEntry messages, concatenated.
+Bytes entries(int count) {
+  Bytes all;
+  for (int i = 0; i < count; i++) {
+    Bytes attrs;
+    for (int a = 0; a < 20; a++) {
+      Bytes vals, attr = str("attribute" + std::to_string(a));
+      for (int v = 0; v <= (i + a) % 3; v++) {
+        const Bytes one = str("value " + std::to_string(i) + "-" + std::to_string(a) + "-" + std::to_string(v));
+        vals.insert(vals.end(), one.begin(), one.end());
+      }
+      tlv(attr, 0x31, vals);
+      tlv(attrs, 0x30, attr);
+    }
+    Bytes op = str("uid=user" + std::to_string(i) + ",ou=people,dc=example,dc=com"), body = {0x02, 0x02};
+    tlv(op, 0x30, attrs);
+    body.insert(body.end(), {static_cast<unsigned char>(1 + i / 256 % 127), static_cast<unsigned char>(i)});
+    tlv(body, 0x64, op);
+    tlv(all, 0x30, body);
+  }
+  return all;
+}
+
+void BM_Korvu(benchmark::State &state) {
+  const Bytes in = entries(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+    for (int64_t i = 0; i < state.range(0); i++) {
+      void *m = nullptr;
+      uint32_t used = 0;
+      if (korvu_asn1_decode(s, KORVU_TYPE_LDAPMESSAGE, &m, &used, nullptr) != 1) state.SkipWithError("decode");
+      benchmark::DoNotOptimize(m);
+      korvu_asn1_value_free(KORVU_TYPE_LDAPMESSAGE, m);
+    }
+    korvu_stream_free(s);
+  }
+  state.counters["ns/message"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
+void BM_Liblber(benchmark::State &state) {
+  const Bytes in = entries(static_cast<int>(state.range(0)));
+  berval bv{in.size(), reinterpret_cast<char *>(const_cast<unsigned char *>(in.data()))};
+  for (auto _ : state) {
+    BerElement *ber = ber_init(&bv);
+    for (int64_t i = 0; i < state.range(0); i++) {
+      ber_int_t id = 0;
+      berval dn{}, type{};
+      ber_len_t len = 0;
+      char *last = nullptr;
+      if (ber_scanf(ber, "{i{m", &id, &dn) == LBER_ERROR) state.SkipWithError("ber_scanf");
+      for (ber_tag_t t = ber_first_element(ber, &len, &last); t != LBER_DEFAULT; t = ber_next_element(ber, &len, last)) {
+        BerVarray vals = nullptr;
+        if (ber_scanf(ber, "{m[W]}", &type, &vals) == LBER_ERROR) state.SkipWithError("ber_scanf");
+        ber_bvarray_free(vals);
+      }
+    }
+    ber_free(ber, 1);
+  }
+  state.counters["ns/message"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_Korvu)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Liblber)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

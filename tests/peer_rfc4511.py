@@ -1,0 +1,72 @@
+"""LDAPv3 messages for tests/asn1_peer.py: pyasn1-modules' rfc2251 with its faults corrected against
+RFC 4511. DelRequest and AbandonRequest are primitive ([APPLICATION 10] LDAPDN, [APPLICATION 16]
+MessageID), not LDAPResults; IntermediateResponse [APPLICATION 25] is added; Filter nests ten levels (the
+module stops at three) with `not` tagged explicitly. Use as peer_rfc4511.LDAPMessage."""
+
+from pyasn1.type import namedtype, tag, univ
+from pyasn1_modules import rfc2251 as base
+
+
+def app(n, constructed=True):
+    return tag.Tag(tag.tagClassApplication, tag.tagFormatConstructed if constructed else tag.tagFormatSimple, n)
+
+
+def ctx(n, constructed=True):
+    return tag.Tag(tag.tagClassContext, tag.tagFormatConstructed if constructed else tag.tagFormatSimple, n)
+
+
+def filter_level(inner):
+    """One level of Filter whose and/or/not hold `inner` (None: the leaves only)."""
+    leaves = [
+        namedtype.NamedType("equalityMatch", base.AttributeValueAssertion().subtype(implicitTag=ctx(3))),
+        namedtype.NamedType("substrings", base.SubstringFilter().subtype(implicitTag=ctx(4))),
+        namedtype.NamedType("greaterOrEqual", base.AttributeValueAssertion().subtype(implicitTag=ctx(5))),
+        namedtype.NamedType("lessOrEqual", base.AttributeValueAssertion().subtype(implicitTag=ctx(6))),
+        namedtype.NamedType("present", base.AttributeDescription().subtype(implicitTag=ctx(7, False))),
+        namedtype.NamedType("approxMatch", base.AttributeValueAssertion().subtype(implicitTag=ctx(8))),
+        namedtype.NamedType("extensibleMatch", base.MatchingRuleAssertion().subtype(implicitTag=ctx(9)))]
+    nested = [] if inner is None else [
+        namedtype.NamedType("and", univ.SetOf(componentType=inner).subtype(implicitTag=ctx(0))),
+        namedtype.NamedType("or", univ.SetOf(componentType=inner).subtype(implicitTag=ctx(1))),
+        namedtype.NamedType("not", inner.subtype(explicitTag=ctx(2)))]
+    return univ.Choice(componentType=namedtype.NamedTypes(*(nested + leaves)))
+
+
+Filter = None
+for _ in range(10):
+    Filter = filter_level(Filter)
+
+
+class SearchRequest(univ.Sequence):
+    tagSet = univ.Sequence.tagSet.tagImplicitly(app(3))
+    componentType = namedtype.NamedTypes(*[
+        namedtype.NamedType("filter", Filter) if nt.name == "filter" else nt
+        for nt in base.SearchRequest.componentType.namedTypes])
+
+
+class DelRequest(univ.OctetString):
+    tagSet = univ.OctetString.tagSet.tagImplicitly(app(10, False))
+
+
+class AbandonRequest(univ.Integer):
+    tagSet = univ.Integer.tagSet.tagImplicitly(app(16, False))
+
+
+class IntermediateResponse(univ.Sequence):
+    tagSet = univ.Sequence.tagSet.tagImplicitly(app(25))
+    componentType = namedtype.NamedTypes(
+        namedtype.OptionalNamedType("responseName", univ.OctetString().subtype(implicitTag=ctx(0, False))),
+        namedtype.OptionalNamedType("responseValue", univ.OctetString().subtype(implicitTag=ctx(1, False))))
+
+
+FIXED = {"searchRequest": SearchRequest(), "delRequest": DelRequest(), "abandonRequest": AbandonRequest()}
+_ops = base.LDAPMessage.componentType["protocolOp"].asn1Object.componentType.namedTypes
+ProtocolOp = univ.Choice(componentType=namedtype.NamedTypes(
+    *[namedtype.NamedType(nt.name, FIXED.get(nt.name, nt.asn1Object)) for nt in _ops],
+    namedtype.NamedType("intermediateResponse", IntermediateResponse())))
+
+
+class LDAPMessage(univ.Sequence):
+    componentType = namedtype.NamedTypes(*[
+        namedtype.NamedType("protocolOp", ProtocolOp) if nt.name == "protocolOp" else nt
+        for nt in base.LDAPMessage.componentType.namedTypes])

@@ -8,7 +8,7 @@
  * operations with type numbers 6 (OBJECT IDENTIFIER) and 90 (RELATIVE-OID). */
 #ifndef KORVU_ASN1_OID_H
 #define KORVU_ASN1_OID_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -6,7 +6,7 @@
  * (korvu/util_time.h): UTC, or local when a GeneralizedTime has no zone. */
 #ifndef KORVU_ASN1_TIME_H
 #define KORVU_ASN1_TIME_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

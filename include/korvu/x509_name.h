@@ -5,7 +5,11 @@
  * decoded from (BER forms included) or first encoded to, and write it again on every later encoding. */
 #ifndef KORVU_X509_NAME_H
 #define KORVU_X509_NAME_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
+#include "korvu/asn1_strings.h"
+#include "korvu/asn1_oid.h"
+#include "korvu/asn1_time.h"
+#include "korvu/asn1_any.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

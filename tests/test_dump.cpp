@@ -144,9 +144,22 @@ TEST(Dump, MalformedInputStopsAtTheBadOctet) {
     size_t offset;
     const char *reason;
   } cases[] = {
-      {"30 06 02 01 05 02 05 01", "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n", 6, "run past the end"},
+      // A length that runs past the end: the element is still shown, with
+      // what is there of it, and the fault is its length octet.
+      {"30 06 02 01 05 02 05 01",
+       "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n"
+       "     5  2      5:   INTEGER (cut short: 1 of 5 octets present)\n",
+       6, "run past the end"},
+      {"30 0A 02 01 05 30 05 02 01",
+       "     0  2     10: SEQUENCE (cut short: 7 of 10 octets present)\n     2  2      1:   INTEGER 5\n"
+       "     5  2      5:   SEQUENCE (cut short: 2 of 5 octets present)\n"
+       "     7  2      1:     INTEGER (cut short: 0 of 1 octets present)\n",
+       1, "run past the end (7 left)"},
+      {"1F 81 02 82 00 05 01",
+       "     0  6      5: [UNIVERSAL 130] (cut short: 1 of 5 octets present) (non-minimal length)\n", 3,
+       "run past the end"},
       {"30 80 02 01 05", "     0  2    inf: SEQUENCE\n     2  2      1:   INTEGER 5\n", 5, "end-of-contents missing"},
-      {"02 01", "", 1, "run past the end (0 left)"},
+      {"02 01", "     0  2      1: INTEGER (cut short: 0 of 1 octets present)\n", 1, "run past the end (0 left)"},
       {"1F", "", 1, "identifier octets cut short"},
       {"1F 81 82 83 84 05 00", "", 5, "tag number too large"},
       {"02", "", 1, "length octets missing"},
@@ -213,7 +226,7 @@ TEST(Dump, OidNamesAreWellFormedAndUnique) {
   };
   constexpr Row kRows[] = {
 #define KORVU_OID(dotted, name) {dotted, name},
-#include "oid_names.inc"
+#include "types/oid_names.inc"
 #undef KORVU_OID
   };
   std::set<std::string> seen;
@@ -222,10 +235,12 @@ TEST(Dump, OidNamesAreWellFormedAndUnique) {
     korvu::Value oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(r.dotted));
     ASSERT_TRUE(oid) << r.dotted;
     EXPECT_STREQ(korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>()), r.dotted);
-    EXPECT_STREQ(korvu::tool::oid_name(r.dotted), r.name);
+    EXPECT_STREQ(korvu_asn1_oid_name(r.dotted), r.name);
   }
   EXPECT_GE(std::size(kRows), 300u);
-  EXPECT_EQ(korvu::tool::oid_name("1.2.3.4"), nullptr);
+  EXPECT_EQ(korvu_asn1_oid_name("1.2.3.4"), nullptr);
+  EXPECT_EQ(korvu_asn1_oid_name(nullptr), nullptr);
+  EXPECT_EQ(korvu_asn1_oid_name("1.2.840.113549.1.1"), nullptr);  // a prefix of known ones
 }
 
 }  // namespace

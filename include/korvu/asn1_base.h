@@ -62,6 +62,20 @@ KORVU_API const char *korvu_asn1_typename(uint32_t type);
  * decoding such a type fails with KORVU_ASN1_ERR_NOCODEC in the context. */
 KORVU_API int korvu_asn1_hascodec(uint32_t type);
 #define KORVU_ASN1_ERR_NOCODEC 0x10600u
+/* Our addition: decodes one value of `type` from the first encoding in
+ * bytes[0, length), like korvu_asn1_mem_decode, and on failure says where.
+ * Returns 1 with the value in *value (freed with korvu_asn1_value_free) and
+ * the octets it took in *consumed; octets after the first encoding are left
+ * alone. On failure *value is null, the reasons are in `ctx` and *offset is
+ * the offset of the octet at which the input stopped decoding: the first
+ * octet of the element the decoder refused (a wrong tag, bad contents; for a
+ * component missing at the end of a structure, the last element read), or,
+ * where the encoding itself breaks, the first length octet of a length that
+ * runs past its container or the octet where an end-of-contents is missing. `consumed`, `offset` and `ctx` may be null; a null
+ * `value`, or null `bytes` with a non-zero length, fails with
+ * KORVU_ERR_NULLARG. */
+KORVU_API int korvu_asn1_decode_diag(const void *bytes, uint32_t length, uint32_t type, void **value,
+                                     uint32_t *consumed, uint32_t *offset, KORVU_ERR_CTX *ctx);
 
 /* ---- Codec and drivers -------------------------------------------------- */
 KORVU_API int korvu_asn1_encode_identifier(KORVU_STREAM *stream, uint32_t tag_class, uint32_t primitive,
@@ -85,27 +99,53 @@ KORVU_API uint32_t korvu_asn1_mem_decode(const void *bytes, int32_t length, uint
 /* ---- BOOLEAN (1) -------------------------------------------------------- */
 typedef uint32_t KORVU_ASN1_BOOLEAN;
 
+/* A new TRUE (the contents octet FF); null without memory. Freed with
+ * korvu_asn1_value_free(KORVU_TYPE_BOOLEAN, value), as every value below. */
 KORVU_API KORVU_ASN1_BOOLEAN *korvu_asn1_boolean_true(void);
+/* A new FALSE (00); null without memory. */
 KORVU_API KORVU_ASN1_BOOLEAN *korvu_asn1_boolean_false(void);
+/* A new BOOLEAN holding `octet` as its contents octet (any non-zero octet is
+ * TRUE; it is kept, so 01 re-encodes as 01); null without memory. */
 KORVU_API KORVU_ASN1_BOOLEAN *korvu_asn1_boolean_new(uint8_t octet);
+/* 1 when the value is TRUE (a non-zero octet), 0 when FALSE or null. */
 KORVU_API int korvu_asn1_boolean_istrue(const KORVU_ASN1_BOOLEAN *value);
+/* The contents octet into *word; 1, or 0 for a null argument. */
 KORVU_API int korvu_asn1_boolean_getvalue(const KORVU_ASN1_BOOLEAN *value, uint32_t *word);
 
 /* ---- INTEGER (2) and ENUMERATED (7) -------------------------------------- */
 /* The contents octets: two's complement, most significant first. */
 typedef KORVU_DATA_BLOB KORVU_ASN1_INTEGER;
 
+/* A new INTEGER (ENUMERATED) of the value, in the fewest contents octets;
+ * null without memory. Freed with korvu_asn1_value_free(KORVU_TYPE_INTEGER
+ * or KORVU_TYPE_ENUMERATED, value). */
 KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_value(int32_t value);
 KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_enum_value(int32_t value);
+/* A new INTEGER from `count` octets of two's complement, most significant
+ * first (copied; redundant leading 00 or FF octets dropped); null for null
+ * bytes, a count below 1 or without memory. */
 KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_new(const void *bytes, int32_t count);
+/* The same from an unsigned magnitude: a 00 octet is put in front when the
+ * first octet has its top bit set, so the value stays positive. */
 KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_unsigned_integer_new(const void *bytes, int32_t count);
+/* Copies the contents octets into `buffer` (korvu_asn1_integer_getlength
+ * octets); 1, or 0 for a null argument. */
 KORVU_API int korvu_asn1_integer_get(const KORVU_ASN1_INTEGER *value, void *buffer);
+/* The number of contents octets of an INTEGER, ENUMERATED, OBJECT IDENTIFIER
+ * or RELATIVE-OID value; 0xFFFFFFFE for null. */
 KORVU_API uint32_t korvu_asn1_integer_getlength(const void *value);
+/* The value as a 32-bit signed number into *out; 1, or 0 when it does not fit
+ * or an argument is null. */
 KORVU_API int korvu_asn1_integer_getlong(const KORVU_ASN1_INTEGER *value, int32_t *out);
 KORVU_API int korvu_asn1_enum_getlong(const KORVU_ASN1_INTEGER *value, int32_t *out);
+/* 1 when both hold the same contents octets (or both are null), else 0. */
 KORVU_API int korvu_asn1_integer_equals(const KORVU_ASN1_INTEGER *a, const KORVU_ASN1_INTEGER *b);
+/* Orders by contents length, then octet by octet: -1, 0 or 1 (null first). */
 KORVU_API int korvu_asn1_integer_encodecmp(const KORVU_ASN1_INTEGER *a, const KORVU_ASN1_INTEGER *b);
+/* A new big integer of the value (freed with korvu_biginteger_free); null for
+ * null or without memory. */
 KORVU_API KORVU_BIGINTEGER *korvu_asn1_integer_getbigintger(const KORVU_ASN1_INTEGER *value);
+/* A new INTEGER of a big integer's value; null for null or without memory. */
 KORVU_API KORVU_ASN1_INTEGER *korvu_asn1_integer_newbigint(const KORVU_BIGINTEGER *value);
 
 /* ---- NULL (5) ----------------------------------------------------------- */

@@ -171,10 +171,12 @@ TEST(Request, OpensslMadeAgreesWithPyasn1AndCarriesItsAttributes) {
     EXPECT_EQ(korvu::tool::print_request_summary(r.p, f), 1);
     std::fclose(f);
     EXPECT_EQ(std::string(out, n),
-              "subject: CN=Korvu Request, O=Example\n"
-              "key algorithm: 1.2.840.10045.2.1\n"
-              "attributes: 1.2.840.113549.1.9.7, 1.2.840.113549.1.9.14\n"
-              "requested extensions: 2.5.29.17, 2.5.29.19, 2.5.29.37, 2.5.29.32, 2.5.29.31, 1.3.6.1.5.5.7.1.1\n");
+              "subject: O=Example,CN=Korvu Request\n"
+              "key algorithm: ecPublicKey (1.2.840.10045.2.1)\n"
+              "attributes: challengePassword (1.2.840.113549.1.9.7), extensionRequest (1.2.840.113549.1.9.14)\n"
+              "requested extensions: subjectAltName (2.5.29.17), basicConstraints (2.5.29.19), extKeyUsage (2.5.29.37), "
+              "certificatePolicies (2.5.29.32), cRLDistributionPoints (2.5.29.31), "
+              "authorityInfoAccess (1.3.6.1.5.5.7.1.1)\n");
     std::free(out);
   }
 }

@@ -8,6 +8,7 @@
 #define KORVU_ASN1_H
 
 #include "korvu/asn1_base.h"
+#include "korvu/asn1_version.h"
 
 #include "korvu/asn1_strings.h"
 #include "korvu/asn1_oid.h"

@@ -289,7 +289,8 @@ TEST(Request, MalformedInputFailsWithItsCode) {
       {"PEM with neither label", pem_text("CERTIFICATE", good), 0x10116},
       {"Base64 that is not", hex("4D 49 49 21 21"), 0x10111},
       {"neither DER nor text", hex("04 00"), 0x10269},
-      {"a primitive [0]", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("80 00")}))), 0x1026A},
+      // A primitive [0] is no attributes element: what follows the key is "incorrect item".
+      {"a primitive [0]", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("80 00")}))), 0x1020A},
       {"an element after [0]",
        req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 00 05 00")}))), 0x1020A},
       {"an attribute that is not one", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 02 05 00")}))),

@@ -229,11 +229,13 @@ constexpr st::Field kSignedDataFields[] = {
 constexpr st::StructDef kSignedData =
     st::sequence(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, kSignedDataFields, sizeof(KORVU_PKCS7_SIGNEDDATA))
         .finished(finish_signeddata)
-        .offsets_from_header();
+        .offsets_from_header()
+        .leftover(kErrIncorrectLength);  // an element after signerInfos: the length does not match
 constexpr st::StructDef kCmsSignedData =
     st::sequence(KORVU_TYPE_SIGNEDDATA_CMS_FORM, kSignedDataFields, sizeof(KORVU_PKCS7_SIGNEDDATA))
         .finished(finish_signeddata)
-        .checked(check_cms_content);
+        .checked(check_cms_content)
+        .leftover(kErrIncorrectLength);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, kSignedData);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SIGNEDDATA_CMS_FORM, kCmsSignedData);
 

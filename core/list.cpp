@@ -112,7 +112,13 @@ int elem_decode(const Elem &e, KORVU_STREAM *s, const Header &h, void **out, uin
       return 0;
     }
   }
-  if (!e.retagged) return decode_after_header(s, e.type, h, out, consumed, ctx, depth);
+  // A failing element reports its own type's code; the list type adds its
+  // code after it.
+  if (!e.retagged) {
+    const int r = decode_after_header(s, e.type, h, out, consumed, ctx, depth);
+    if (r != 1) KORVU_DECODE_ERR(ctx, e.type);
+    return r;
+  }
   int r = e.type_ops->decode_content(s, out, h.primitive, h.length, consumed, ctx, depth);
   if (r != 1) KORVU_DECODE_ERR(ctx, e.type);
   return r;

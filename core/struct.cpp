@@ -509,6 +509,7 @@ int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void *record, 
 }
 
 bool field_accepts(const Field &f, const Header &h) {
+  if (f.constructed_only && h.primitive) return false;
   if (f.tagging != Tagging::None) return h.tag_class == f.tag_class && h.tag == f.tag;
   if (is_inline(f)) return h.tag_class == 0 && h.tag == kOctetStringTag;
   if (is_list(f)) return h.tag_class == 0 && h.tag == list_tag(f);

@@ -97,12 +97,21 @@ struct Field {
   // matched: the header and the first contents octets (up to kPeek, fewer
   // when the element is shorter). False leaves the component absent.
   bool (*accept)(const Header &h, const unsigned char *inner, uint32_t n) = nullptr;
+  bool constructed_only = false;  // a primitive element under the tag is not this component
 
   // Builders, so that a table row reads like the ASN.1.
   constexpr Field optional(uint16_t flag_offset = kNone) const {
     Field f = *this;
     f.presence = Presence::Optional;
     f.flag = flag_offset;
+    return f;
+  }
+  // The tag alone does not select the row: an element under it that is
+  // primitive is taken as "not this component" (so the rows after it, or
+  // the structure's leftover rule, judge it) rather than as a p/c bit error.
+  constexpr Field only_constructed() const {
+    Field f = *this;
+    f.constructed_only = true;
     return f;
   }
   constexpr Field implicit(uint32_t t, uint8_t cls = 0x80) const {

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "peer_compare.h"
+#include "dump.h"
 #include "summary.h"
 
 using namespace korvu_test;
@@ -694,16 +695,20 @@ TEST(AttrCert, Summary) {
   char buf[512];
   while (std::fgets(buf, sizeof buf, f)) text += buf;
   std::fclose(f);
+  // 2.5.4.55 (clearance) has a name only in dumpasn1's table, when installed.
+  const char *clearance = korvu::tool::oid_name("2.5.4.55");
   EXPECT_EQ(text,
-            "version: 1\n"
+            "version: v2\n"
             "holder: baseCertificateID, entityName, objectDigestInfo\n"
             "holder serial: 1234\n"
             "holder objectDigestInfo: otherObjectTypes\n"
             "issuer: v2Form\n"
             "issuer name: URI:urn:issuer\n"
             "serial: 7F0102\n"
-            "notBefore: 20240101000000Z\n"
-            "notAfter: 20341231235959Z\n"
-            "attributes: 1.3.6.1.5.5.7.10.1, 1.3.6.1.5.5.7.10.4, 2.5.4.72, 2.5.4.55\n"
-            "extensions: 2.5.29.55, 1.3.6.1.5.5.7.1.6\n");
+            "notBefore: 2024-01-01T00:00:00Z\n"
+            "notAfter: 2034-12-31T23:59:59Z\n"
+            "attributes: authenticationInfo (1.3.6.1.5.5.7.10.1), group (1.3.6.1.5.5.7.10.4), role (2.5.4.72), " +
+                (clearance != nullptr ? std::string(clearance) + " (2.5.4.55)" : std::string("2.5.4.55")) +
+                "\n"
+                "extensions: targetInformation (2.5.29.55), aaControls (1.3.6.1.5.5.7.1.6)\n");
 }

@@ -243,8 +243,12 @@ TEST(CmsBuild, MalformedInput) {
     Val v(c.type, decode(c.type, in, ctx));
     const bool decodes = c.code == 0 && std::string(c.what).find("primitive") == std::string::npos;
     EXPECT_EQ(v.v != nullptr, decodes);
-    if (c.code != 0) EXPECT_TRUE(ctx.has(c.code));
-    if (decodes) EXPECT_EQ(encode(c.type, v.v), in);
+    if (c.code != 0) {
+      EXPECT_TRUE(ctx.has(c.code));
+    }
+    if (decodes) {
+      EXPECT_EQ(encode(c.type, v.v), in);
+    }
   }
   // Every truncation of a small valid message fails in the generic and the streaming decoder.
   const Bytes msg = hex(
@@ -320,12 +324,18 @@ TEST(CmsBuild, StreamingOutcomes) {
     uint32_t used = 0;
     const int r = korvu_asn1_decode_pkcs7signeddata(s, &sd, &used, ctx);
     uint8_t after = 0;
-    if (c.value) EXPECT_EQ(korvu_stream_readn(s, &after, 1), 1);
+    if (c.value) {
+      EXPECT_EQ(korvu_stream_readn(s, &after, 1), 1);
+    }
     korvu_stream_free(s);
     EXPECT_EQ(r, c.result);
     EXPECT_EQ(sd != nullptr, c.value);
-    if (c.code != 0) EXPECT_TRUE(ctx.has(c.code)) << ctx.count();
-    if (c.code == 0 && !c.value) EXPECT_EQ(ctx.count(), 0u);
+    if (c.code != 0) {
+      EXPECT_TRUE(ctx.has(c.code)) << ctx.count();
+    }
+    if (c.code == 0 && !c.value) {
+      EXPECT_EQ(ctx.count(), 0u);
+    }
     if (sd == nullptr) continue;
     EXPECT_EQ(used, in.size() - next.size());
     EXPECT_EQ(after, 0xAA);
@@ -365,21 +375,22 @@ TEST(CmsBuild, CommandLine) {
   auto output = [](const std::string &cmd) { return run_command(cmd + " 2>&1"); };
   const std::string tool = KORVU_TOOL_PATH;
   std::string s = output(tool + " decode -t 111 --summary " + d / "det.der");
-  EXPECT_NE(s.find("contentType: 1.2.840.113549.1.7.2\nversion: 1\ndigestAlgorithms: 2.16.840.1.101.3.4.2.1\n"
-                   "content: 1.2.840.113549.1.7.1, detached\nsigner 1: issuerAndSerialNumber CN=Cli, serial "),
+  EXPECT_NE(s.find("contentType: signedData (1.2.840.113549.1.7.2)\nversion: 1\n"
+                   "digestAlgorithms: sha256 (2.16.840.1.101.3.4.2.1)\n"
+                   "content: data (1.2.840.113549.1.7.1), detached\nsigner 1: issuerAndSerialNumber CN=Cli, serial "),
             std::string::npos)
       << s;
   EXPECT_NE(s.find("certificates: 1\ncrls: 0\n"), std::string::npos) << s;
   s = output(tool + " decode -t 111 --summary " + d / "str.der");
-  EXPECT_NE(s.find("content: 1.2.840.113549.1.7.1, 4 octets\n"), std::string::npos) << s;
+  EXPECT_NE(s.find("content: data (1.2.840.113549.1.7.1), 4 octets\n"), std::string::npos) << s;
   const Bytes str = read_file(d / "str.der"), det = read_file(d / "det.der");
   s = output("cat " + d / "str.der " + d / "det.der | " + tool + " signeddata -");
   EXPECT_NE(s.find("wrapper: pkcs7\n"), std::string::npos) << s;
   EXPECT_NE(s.find("consumed: " + std::to_string(str.size()) + "\n"), std::string::npos) << s;
   s = output(tool + " signeddata " + d / "data.txt");
-  EXPECT_EQ(s, "not a signed message\n");
+  EXPECT_NE(s.find("not a signed message\n"), std::string::npos) << s;
   s = output(tool + " decode -t 133 --summary " + d / "data.txt");
-  EXPECT_NE(s.find("failed"), std::string::npos) << s;
+  EXPECT_NE(s.find("does not decode"), std::string::npos) << s;
 }
 
 // A certificate set with every alternative: an attribute certificate under [2] is written back under [2] as

@@ -397,12 +397,13 @@ TEST(Crl, SummaryAndLabelledPem) {
   };
   const Case cases[] = {
       {crl_of(cat({kAlg, kIssuer, kThis})),
-       "version: absent\nissuer: CN=Test\nthisUpdate: 240101000000Z\nnextUpdate: absent\nentries: 0\n"
-       "extensions: none\n"},
+       "version: v1\nissuer: CN=Test\nsignature algorithm: ecdsa-with-SHA256 (1.2.840.10045.4.3.2)\n"
+       "thisUpdate: 2024-01-01T00:00:00Z\nnextUpdate: absent\nentries: 0\nextensions: none\n"},
       {crl_of(cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, cat({kEntry, kEntry})),
                    der_tlv(0xA0, der_tlv(0x30, kCrlNumber))})),
-       "version: 1\nissuer: CN=Test\nthisUpdate: 240101000000Z\nnextUpdate: 20550101000000Z\nentries: 2\n"
-       "extensions: 2.5.29.20\n"},
+       "version: v2\nissuer: CN=Test\nsignature algorithm: ecdsa-with-SHA256 (1.2.840.10045.4.3.2)\n"
+       "thisUpdate: 2024-01-01T00:00:00Z\nnextUpdate: 2055-01-01T00:00:00Z\nentries: 2\n"
+       "extensions: cRLNumber (2.5.29.20)\n"},
   };
   for (const Case &c : cases) {
     CrlPtr crl(parse(c.der, nullptr));

@@ -44,9 +44,7 @@ TEST(Dump, CorpusFilesOfSeveralFamilies) {
        "     0  2     43: SEQUENCE\n"
        "     2  2      9:   OBJECT IDENTIFIER 1.2.840.113549.1.7.1 (data)\n"
        "    13  2     30:   [0]\n"
-       "    15  2     28:     OCTET STRING\n"
-       "                        54 68 69 73 20 69 73 20 73 6F 6D 65 20 73 61 6D\n"
-       "                        70 6C 65 20 63 6F 6E 74 65 6E 74 2E\n"},
+       "    15  2     28:     OCTET STRING 'This is some sample content.'\n"},  // text held in it
       {"crl/rfc4134__CarlDSSCRLEmpty.crl",
        "     0  2    109: SEQUENCE\n"
        "     2  2     46:   SEQUENCE\n"
@@ -57,7 +55,7 @@ TEST(Dump, CorpusFilesOfSeveralFamilies) {
        "    19  2     14:         SEQUENCE\n"
        "    21  2      3:           OBJECT IDENTIFIER 2.5.4.3 (commonName)\n"
        "    26  2      7:           PrintableString 'CarlDSS'\n"
-       "    35  2     13:     UTCTime '990820070000Z'\n"
+       "    35  2     13:     UTCTime '990820070000Z' (1999-08-20T07:00:00Z)\n"
        "    50  2      9:   SEQUENCE\n"
        "    52  2      7:     OBJECT IDENTIFIER 1.2.840.10040.4.3 (dsa-with-sha1)\n"
        "    61  2     48:   BIT STRING, 0 unused bits, encapsulates\n"
@@ -103,7 +101,7 @@ TEST(Dump, ValuesAndMarks) {
       {"1E 04 00 48 00 69", "     0  2      4: BMPString 'Hi'\n"},
       {"1C 04 00 00 00 41", "     0  2      4: UniversalString 'A'\n"},
       {"18 0F 32 30 32 36 31 32 30 36 31 32 30 30 30 30 5A",
-       "     0  2     15: GeneralizedTime '20261206120000Z'\n"},
+       "     0  2     15: GeneralizedTime '20261206120000Z' (2026-12-06T12:00:00Z)\n"},
       // Object identifiers with and without a name.
       {"06 03 55 1D 13", "     0  2      3: OBJECT IDENTIFIER 2.5.29.19 (basicConstraints)\n"},
       {"06 03 2A 03 04", "     0  2      3: OBJECT IDENTIFIER 1.2.3.4\n"},
@@ -144,9 +142,22 @@ TEST(Dump, MalformedInputStopsAtTheBadOctet) {
     size_t offset;
     const char *reason;
   } cases[] = {
-      {"30 06 02 01 05 02 05 01", "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n", 6, "run past the end"},
+      // A length that runs past the end: the element is still shown, with
+      // what is there of it, and the fault is its length octet.
+      {"30 06 02 01 05 02 05 01",
+       "     0  2      6: SEQUENCE\n     2  2      1:   INTEGER 5\n"
+       "     5  2      5:   INTEGER (cut short: 1 of 5 octets present)\n",
+       6, "run past the end"},
+      {"30 0A 02 01 05 30 05 02 01",
+       "     0  2     10: SEQUENCE (cut short: 7 of 10 octets present)\n     2  2      1:   INTEGER 5\n"
+       "     5  2      5:   SEQUENCE (cut short: 2 of 5 octets present)\n"
+       "     7  2      1:     INTEGER (cut short: 0 of 1 octets present)\n",
+       1, "run past the end (7 left)"},
+      {"1F 81 02 82 00 05 01",
+       "     0  6      5: [UNIVERSAL 130] (cut short: 1 of 5 octets present) (non-minimal length)\n", 3,
+       "run past the end"},
       {"30 80 02 01 05", "     0  2    inf: SEQUENCE\n     2  2      1:   INTEGER 5\n", 5, "end-of-contents missing"},
-      {"02 01", "", 1, "run past the end (0 left)"},
+      {"02 01", "     0  2      1: INTEGER (cut short: 0 of 1 octets present)\n", 1, "run past the end (0 left)"},
       {"1F", "", 1, "identifier octets cut short"},
       {"1F 81 82 83 84 05 00", "", 5, "tag number too large"},
       {"02", "", 1, "length octets missing"},
@@ -213,7 +224,7 @@ TEST(Dump, OidNamesAreWellFormedAndUnique) {
   };
   constexpr Row kRows[] = {
 #define KORVU_OID(dotted, name) {dotted, name},
-#include "oid_names.inc"
+#include "types/oid_names.inc"
 #undef KORVU_OID
   };
   std::set<std::string> seen;
@@ -222,10 +233,12 @@ TEST(Dump, OidNamesAreWellFormedAndUnique) {
     korvu::Value oid(KORVU_TYPE_OBJECT_IDENTIFIER, korvu_asn1_oid_new(r.dotted));
     ASSERT_TRUE(oid) << r.dotted;
     EXPECT_STREQ(korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>()), r.dotted);
-    EXPECT_STREQ(korvu::tool::oid_name(r.dotted), r.name);
+    EXPECT_STREQ(korvu_asn1_oid_name(r.dotted), r.name);
   }
   EXPECT_GE(std::size(kRows), 300u);
-  EXPECT_EQ(korvu::tool::oid_name("1.2.3.4"), nullptr);
+  EXPECT_EQ(korvu_asn1_oid_name("1.2.3.4"), nullptr);
+  EXPECT_EQ(korvu_asn1_oid_name(nullptr), nullptr);
+  EXPECT_EQ(korvu_asn1_oid_name("1.2.840.113549.1.1"), nullptr);  // a prefix of known ones
 }
 
 }  // namespace

@@ -161,8 +161,11 @@ TEST(GeneralName, AlternativesRoundTrip) {
                          korvu_x509generalname_getdirname(gn),   korvu_x509generalname_getediname(gn),
                          korvu_x509generalname_geturi(gn),       korvu_x509generalname_getip(gn),
                          korvu_x509generalname_getregid(gn)};
-    for (uint32_t k = 0; k < 9; k++)
-      if (k != 3) EXPECT_EQ(got[k] != nullptr, k == c.choice) << c.der << ": getter " << k;
+    for (uint32_t k = 0; k < 9; k++) {
+      if (k != 3) {
+        EXPECT_EQ(got[k] != nullptr, k == c.choice) << c.der << ": getter " << k;
+      }
+    }
   }
   uint32_t choice = 0;
   EXPECT_EQ(korvu_x509generalname_gettype(nullptr, &choice), 0);

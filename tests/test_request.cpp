@@ -171,10 +171,12 @@ TEST(Request, OpensslMadeAgreesWithPyasn1AndCarriesItsAttributes) {
     EXPECT_EQ(korvu::tool::print_request_summary(r.p, f), 1);
     std::fclose(f);
     EXPECT_EQ(std::string(out, n),
-              "subject: CN=Korvu Request, O=Example\n"
-              "key algorithm: 1.2.840.10045.2.1\n"
-              "attributes: 1.2.840.113549.1.9.7, 1.2.840.113549.1.9.14\n"
-              "requested extensions: 2.5.29.17, 2.5.29.19, 2.5.29.37, 2.5.29.32, 2.5.29.31, 1.3.6.1.5.5.7.1.1\n");
+              "subject: O=Example,CN=Korvu Request\n"
+              "key algorithm: ecPublicKey (1.2.840.10045.2.1)\n"
+              "attributes: challengePassword (1.2.840.113549.1.9.7), extensionRequest (1.2.840.113549.1.9.14)\n"
+              "requested extensions: subjectAltName (2.5.29.17), basicConstraints (2.5.29.19), extKeyUsage (2.5.29.37), "
+              "certificatePolicies (2.5.29.32), cRLDistributionPoints (2.5.29.31), "
+              "authorityInfoAccess (1.3.6.1.5.5.7.1.1)\n");
     std::free(out);
   }
 }
@@ -287,7 +289,8 @@ TEST(Request, MalformedInputFailsWithItsCode) {
       {"PEM with neither label", pem_text("CERTIFICATE", good), 0x10116},
       {"Base64 that is not", hex("4D 49 49 21 21"), 0x10111},
       {"neither DER nor text", hex("04 00"), 0x10269},
-      {"a primitive [0]", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("80 00")}))), 0x1026A},
+      // A primitive [0] is no attributes element: what follows the key is "incorrect item".
+      {"a primitive [0]", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("80 00")}))), 0x1020A},
       {"an element after [0]",
        req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 00 05 00")}))), 0x1020A},
       {"an attribute that is not one", req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, hex("A0 02 05 00")}))),

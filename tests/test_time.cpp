@@ -1,5 +1,6 @@
 // UTCTime, GeneralizedTime, the Time choice and the time handles of the
 // utility library.
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -28,8 +29,10 @@ std::string show(const KORVU_TIME *t) {
 }
 
 Bytes tlv(uint8_t tag, const std::string &text) {
-  Bytes b{tag, static_cast<unsigned char>(text.size())};
-  b.insert(b.end(), text.begin(), text.end());
+  Bytes b(text.size() + 2);
+  b[0] = tag;
+  b[1] = static_cast<unsigned char>(text.size());
+  std::copy(text.begin(), text.end(), b.begin() + 2);
   return b;
 }
 

@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <string>
 
 #include "cmd_decode.h"
 #include "cmd_signeddata.h"
@@ -16,7 +17,10 @@ int main(int argc, char **argv) {
   std::ios::sync_with_stdio(false);
   CLI::App app{"Decode, check and inspect ASN.1 BER/DER encodings", "korvu-asn1"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", korvu_asn1_version());
+  // The package version (the build checks that korvu/asn1_version.h agrees)
+  // beside the library's own fixed identification text.
+  app.set_version_flag("--version", std::string("korvu-asn1 ") + KORVU_PACKAGE_VERSION + " (library: " +
+                                        korvu_asn1_version() + ")");
   Io io{std::cin, std::cout, std::cerr};
 
   // One line per subcommand.

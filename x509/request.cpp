@@ -18,7 +18,8 @@ constexpr st::Field kReqInfoFields[] = {
     KORVU_FIELD(KORVU_TYPE_NAME, KORVU_PKCS10_REQINFO, subject),
     KORVU_FIELD(KORVU_TYPE_SUBJECTPUBLICKEYINFO, KORVU_PKCS10_REQINFO, subjectPKInfo),
     KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_PKCS10_REQINFO, attributes).implicit(0)
-        .optional(offsetof(KORVU_PKCS10_REQINFO, hasAttributes))};
+        .optional(offsetof(KORVU_PKCS10_REQINFO, hasAttributes))
+        .only_constructed()};  // a primitive [0] is no [0]: what follows the key is then "incorrect item"
 // A missing [0] leaves an empty list, never a null one.
 static int reqinfo_finish(void *record, KORVU_ERR_CTX *ctx) {
   auto *r = static_cast<KORVU_PKCS10_REQINFO *>(record);

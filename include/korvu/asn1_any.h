@@ -1,7 +1,7 @@
 /* KORVU ASN.1: ANY values and lists. Included by korvu/asn1.h. */
 #ifndef KORVU_ASN1_ANY_H
 #define KORVU_ASN1_ANY_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

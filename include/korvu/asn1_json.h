@@ -17,7 +17,7 @@
  * korvu_get_recursive_level() levels of nesting. */
 #ifndef KORVU_ASN1_JSON_H
 #define KORVU_ASN1_JSON_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

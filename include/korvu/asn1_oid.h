@@ -8,7 +8,7 @@
  * operations with type numbers 6 (OBJECT IDENTIFIER) and 90 (RELATIVE-OID). */
 #ifndef KORVU_ASN1_OID_H
 #define KORVU_ASN1_OID_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -30,6 +30,11 @@ KORVU_API KORVU_ASN1_RELATIVE_OID *korvu_asn1_relative_oid_new(const char *text)
 /* The dotted text, borrowed from the value; null for a null value. */
 KORVU_API const char *korvu_asn1_oid_getstring(const KORVU_ASN1_OID *value);
 KORVU_API const char *korvu_asn1_relative_oid_getstring(const KORVU_ASN1_RELATIVE_OID *value);
+/* Our addition: the name of a well-known object identifier given as dotted
+ * text ("1.2.840.113549.1.1.11" gives "sha256WithRSAEncryption"), from a
+ * built-in table of algorithms, attribute types, extensions, content types
+ * and policies; a static string, or null for an unknown or null text. */
+KORVU_API const char *korvu_asn1_oid_name(const char *dotted);
 
 #ifdef __cplusplus
 }

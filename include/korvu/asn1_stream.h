@@ -12,7 +12,7 @@
  *   5 second octet of an end-of-contents, 6 finished, 7 failed (final). */
 #ifndef KORVU_ASN1_STREAM_H
 #define KORVU_ASN1_STREAM_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

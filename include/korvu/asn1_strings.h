@@ -8,7 +8,7 @@
  * contents octets, stored and written unchanged. */
 #ifndef KORVU_ASN1_STRINGS_H
 #define KORVU_ASN1_STRINGS_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -6,7 +6,7 @@
  * (korvu/util_time.h): UTC, or local when a GeneralizedTime has no zone. */
 #ifndef KORVU_ASN1_TIME_H
 #define KORVU_ASN1_TIME_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -43,6 +43,11 @@ KORVU_API KORVU_ASN1_TIME *korvu_asn1_utctime_new(int32_t year, int32_t month, i
 KORVU_API KORVU_ASN1_TIME *korvu_asn1_time_newutctime(const KORVU_TIME *time, uint32_t flags);
 /* A new copy of the value's time handle (freed with korvu_time_free). */
 KORVU_API KORVU_TIME *korvu_asn1_time_getutctime(const KORVU_ASN1_TIME *value);
+/* Our addition: the time as ISO 8601 text, "2026-12-06T08:17:11Z", with
+ * the fraction of a second when it has one ("...:11.25Z") and without the
+ * "Z" for a GeneralizedTime without a zone (local time). A NUL-terminated
+ * string freed with korvu_free; null for a null value or without memory. */
+KORVU_API char *korvu_asn1_time_toiso8601(const KORVU_ASN1_TIME *value);
 
 #ifdef __cplusplus
 }

@@ -8,7 +8,13 @@
  * a required one is null or a copy fails. */
 #ifndef KORVU_CMS_H
 #define KORVU_CMS_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
+#include "korvu/asn1_strings.h"
+#include "korvu/asn1_oid.h"
+#include "korvu/asn1_time.h"
+#include "korvu/asn1_any.h"
+#include "korvu/x509_name.h"
+#include "korvu/x509_cert.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -7,7 +7,7 @@
  * octets of their signed part as read (or as first written) and write them again unchanged. */
 #ifndef KORVU_OCSP_H
 #define KORVU_OCSP_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #include "korvu/x509_cert.h"
 #ifdef __cplusplus
 extern "C" {

@@ -7,7 +7,7 @@
  * TSTInfo (192) as its encapsulated content. */
 #ifndef KORVU_TSP_H
 #define KORVU_TSP_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #include "korvu/x509_cert.h"
 #ifdef __cplusplus
 extern "C" {

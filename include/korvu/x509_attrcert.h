@@ -6,7 +6,7 @@
  * returns null when a required one is null or a copy fails. */
 #ifndef KORVU_X509_ATTRCERT_H
 #define KORVU_X509_ATTRCERT_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #include "korvu/x509_cert.h"
 #ifdef __cplusplus
 extern "C" {

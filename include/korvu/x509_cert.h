@@ -1,7 +1,12 @@
 /* KORVU ASN.1: X.509 certificates, extensions and general names. Included by korvu/asn1.h. */
 #ifndef KORVU_X509_CERT_H
 #define KORVU_X509_CERT_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
+#include "korvu/asn1_strings.h"
+#include "korvu/asn1_oid.h"
+#include "korvu/asn1_time.h"
+#include "korvu/asn1_any.h"
+#include "korvu/x509_name.h"
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -1,7 +1,7 @@
 /* KORVU ASN.1: X.509 certificate revocation lists (RFC 5280 5.1). Included by korvu/asn1.h. */
 #ifndef KORVU_X509_CRL_H
 #define KORVU_X509_CRL_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #include "korvu/x509_cert.h"
 #ifdef __cplusplus
 extern "C" {

@@ -10,7 +10,7 @@
  * fails; nothing is reported. */
 #ifndef KORVU_X509_EXTVALUES_H
 #define KORVU_X509_EXTVALUES_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #include "korvu/x509_cert.h"
 #include "korvu/x509_name.h"
 #ifdef __cplusplus

@@ -5,7 +5,11 @@
  * decoded from (BER forms included) or first encoded to, and write it again on every later encoding. */
 #ifndef KORVU_X509_NAME_H
 #define KORVU_X509_NAME_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
+#include "korvu/asn1_strings.h"
+#include "korvu/asn1_oid.h"
+#include "korvu/asn1_time.h"
+#include "korvu/asn1_any.h"
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -112,6 +116,13 @@ KORVU_API int korvu_x500name_addrdn(KORVU_X500_NAME *name, KORVU_ASN1_LIST *rdn,
 KORVU_API KORVU_ASN1_LIST *korvu_x500name_getdn(const KORVU_X500_NAME *name);
 /* Sorts every RDN as korvu_x500RDN_sort does, stopping at the first failure. Keeps the kept encoding. */
 KORVU_API int korvu_x500name_sort(KORVU_X500_NAME *name);
+/* Our addition: the name as RFC 4514 text, last RDN first ("CN=Alice,O=Example,C=XX"): the
+ * RFC 4514 short names (CN, L, ST, O, OU, C, STREET, DC, UID) and a few more common ones
+ * (serialNumber, SN, GN, title, emailAddress ...), else the dotted OID; string values as UTF-8
+ * with the RFC 4514 escapes, any other value as '#' and the hex of its encoding; the values of
+ * a multi-valued RDN joined by '+'. An empty name is "". A NUL-terminated string freed with
+ * korvu_free; null for a null name, one that does not encode, or without memory. */
+KORVU_API char *korvu_x500name_totext(const KORVU_X500_NAME *name);
 /* DER order of a SET OF (X.690 11.6): first each element's context lists and valuesWithContext, then the RDN
  * itself by the encodings of its elements. */
 KORVU_API int korvu_x500RDN_sort(KORVU_ASN1_LIST *rdn);

@@ -1,7 +1,7 @@
 /* KORVU ASN.1: PKCS#10 certification requests (RFC 2986). Included by korvu/asn1.h. */
 #ifndef KORVU_X509_REQ_H
 #define KORVU_X509_REQ_H
-#include "korvu/asn1.h"
+#include "korvu/asn1_base.h"
 #include "korvu/x509_cert.h"
 #ifdef __cplusplus
 extern "C" {

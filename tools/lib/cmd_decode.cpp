@@ -18,6 +18,7 @@
 #include <memory>
 #include <ostream>
 
+#include "der_check.h"
 #include "detect.h"
 #include "input.h"
 #include "type_names.h"
@@ -36,7 +37,7 @@ int check_round_trip(uint32_t type, const void *value, const unsigned char *orig
   StreamHolder stream(korvu_stream_new_mem(1024, ctx.get()));
   if (!stream) {
     io.err << "korvu-asn1: cannot create a memory stream\n";
-    print_errors(ctx.get(), io.err);
+    print_errors(ctx.get(), io.err, io.verbose);
     return kExitSoftware;
   }
   uint32_t written = 0;
@@ -44,7 +45,7 @@ int check_round_trip(uint32_t type, const void *value, const unsigned char *orig
   if (r != 1) {
     io.err << "korvu-asn1: re-encoding as type " << type_label(type) << " failed (result 0x" << std::hex
            << std::uppercase << r << std::dec << ")\n";
-    print_errors(ctx.get(), io.err);
+    print_errors(ctx.get(), io.err, io.verbose);
     io.out << "re-encoded: failed\n";
     return kExitRoundTripDiffers;
   }
@@ -124,6 +125,25 @@ bool print_summary(uint32_t type, const void *cert, Io &io) {
   return ok == 1;
 }
 
+// The DER verdict on the whole input: with `list`, every departure; else
+// the count and the first. True for DER.
+bool report_der(const unsigned char *data, uint32_t size, bool list, Io &io) {
+  const DerReport report = der_check(data, size);
+  if (report.is_der()) {
+    io.out << "DER: yes\n";
+    return true;
+  }
+  const size_t count = report.departures.size();
+  const DerDeparture &first = report.departures.front();
+  io.out << "DER: no, " << count << (count == 1 ? " departure" : " departures");
+  if (!list) io.out << " (first at offset " << first.offset << ": " << first.what << "; see --der)";
+  io.out << "\n";
+  if (list) {
+    for (const DerDeparture &d : report.departures) io.out << "  offset " << d.offset << ": " << d.what << "\n";
+  }
+  return false;
+}
+
 }  // namespace
 
 bool has_summary(uint32_t type) { return find_summariser(type) != nullptr; }
@@ -131,22 +151,30 @@ bool has_summary(uint32_t type) { return find_summariser(type) != nullptr; }
 // Detection: prints what each PEM block (or the input) is and sets `type` to
 // the first type that decodes the input whole. False, with a message, when
 // none does.
+// "39 (Certificate), 41 (CertificateList)"; for none, "nothing", or what a
+// PEM label names when this build has no codec for it.
+static std::string detected_text(const std::vector<uint32_t> &types, const std::string &label) {
+  std::string text;
+  for (size_t k = 0; k < types.size(); k++) text += (k ? ", " : "") + type_label(types[k]);
+  if (!types.empty()) return text;
+  const uint32_t named = label.empty() ? KORVU_TYPE_COUNT : pem_label_type(label);
+  if (named < KORVU_TYPE_COUNT && korvu_asn1_hascodec(named) != 1) return "no codec for " + type_label(named);
+  return "nothing";
+}
+
 static bool detect(const std::vector<unsigned char> &raw, const LoadedInput &input, uint32_t &type, Io &io) {
-  const std::vector<LoadedInput> blocks = pem_blocks(raw.data(), raw.size());
+  const std::vector<LoadedInput> blocks =
+      raw.empty() ? std::vector<LoadedInput>{} : pem_blocks(raw.data(), raw.size());
   if (blocks.size() > 1) {
     for (size_t i = 0; i < blocks.size(); i++) {
       const std::vector<uint32_t> types = detect_types(blocks[i].bytes.data(), blocks[i].bytes.size(), blocks[i].label);
       io.out << "block " << i + 1 << ": PEM (" << blocks[i].label << "), " << blocks[i].bytes.size()
-             << " octets, detected: ";
-      for (size_t k = 0; k < types.size(); k++) io.out << (k ? ", " : "") << type_label(types[k]);
-      io.out << (types.empty() ? "nothing\n" : "\n");
+             << " octets, detected: " << detected_text(types, blocks[i].label) << "\n";
     }
-    io.out << "decoding block 1\n";
+    io.out << "decoding block 1 (--block N for another, --all for each)\n";
   }
   const std::vector<uint32_t> types = detect_types(input.bytes.data(), input.bytes.size(), input.label);
-  io.out << "detected: ";
-  for (size_t k = 0; k < types.size(); k++) io.out << (k ? ", " : "") << type_label(types[k]);
-  io.out << (types.empty() ? "nothing\n" : "\n");
+  io.out << "detected: " << detected_text(types, input.label) << "\n";
   if (types.empty()) {
     io.err << "korvu-asn1: no top-level type of this build decodes the whole input; give --type, or see "
               "korvu-asn1 dump\n";
@@ -167,6 +195,15 @@ static bool detect(const std::vector<unsigned char> &raw, const LoadedInput &inp
   return true;
 }
 
+namespace {
+
+// Decodes one input (the file, or one PEM block of it); `raw` is the whole
+// file, for the listing of its blocks during detection (empty: no listing).
+int decode_one(const DecodeOptions &options, const std::vector<unsigned char> &raw, const LoadedInput &input,
+               Io &io);
+
+}  // namespace
+
 int run_decode(const DecodeOptions &options, Io &io) {
   std::vector<unsigned char> raw;
   std::string error;
@@ -174,54 +211,105 @@ int run_decode(const DecodeOptions &options, Io &io) {
     io.err << "korvu-asn1: " << error << "\n";
     return kExitNoInput;
   }
-  LoadedInput input;
-  if (!load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
-    io.err << "korvu-asn1: " << error << "\n";
-    return kExitDecodeFailed;
+  if (options.block != 0 || options.all) {
+    const std::vector<LoadedInput> blocks = pem_blocks(raw.data(), raw.size());
+    if (blocks.empty()) {
+      io.err << "korvu-asn1: " << (options.file == "-" ? "standard input" : options.file) << " holds no PEM block\n";
+      return kExitDataErr;
+    }
+    if (options.block > blocks.size()) {
+      io.err << "korvu-asn1: there is no block " << options.block << ": the input holds " << blocks.size()
+             << (blocks.size() == 1 ? " PEM block\n" : " PEM blocks\n");
+      return kExitDataErr;
+    }
+    if (!options.all) return decode_one(options, {}, blocks[options.block - 1], io);
+    // Every block in turn; the status is the worst.
+    int status = kExitOk;
+    for (size_t i = 0; i < blocks.size(); i++) {
+      io.out << (i ? "\n" : "") << "block " << i + 1 << ":\n";
+      status = std::max(status, decode_one(options, {}, blocks[i], io));
+    }
+    return status;
   }
+  LoadedInput input;
+  // With --type, the first PEM block whose label names the type (as openssl
+  // x509 takes the first CERTIFICATE block); else the first block.
+  bool chosen = load_labelled_pem(options.type, raw, input);
+  if (!chosen && !options.detect) {
+    for (LoadedInput &block : pem_blocks(raw.data(), raw.size())) {
+      if (pem_label_type(block.label) == options.type) {
+        input = std::move(block);
+        chosen = true;
+        break;
+      }
+    }
+  }
+  if (!chosen && !load_input(raw, input, error)) {
+    io.err << "korvu-asn1: " << error << "\n";
+    return kExitDataErr;
+  }
+  return decode_one(options, raw, input, io);
+}
+
+namespace {
+
+int decode_one(const DecodeOptions &options, const std::vector<unsigned char> &raw, const LoadedInput &input,
+               Io &io) {
   if (input.bytes.size() > 0x7FFFFFFFu) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   const uint32_t size = static_cast<uint32_t>(input.bytes.size());
   static const unsigned char kNothing[1] = {0};
   const unsigned char *data = size != 0 ? input.bytes.data() : kNothing;
 
-  io.out << "input: " << format_name(input.format);
+  // Raw octets are called DER only when they are (see der_check.h).
+  const bool raw_ber = input.format == InputFormat::Der && !der_check(data, size).is_der();
+  io.out << "input: " << (raw_ber ? "BER" : format_name(input.format));
   if (input.format == InputFormat::Pem) io.out << " (" << input.label << ")";
   io.out << ", " << size << " octets\n";
   uint32_t type = options.type;
-  if (options.detect && !detect(raw, input, type, io)) return kExitDecodeFailed;
-  raw.clear();
-  raw.shrink_to_fit();
+  if (options.detect && !detect(raw, input, type, io)) {
+    // A label that names a type this build has no codec for says so.
+    const uint32_t named = pem_label_type(input.label);
+    if (input.format == InputFormat::Pem && named < KORVU_TYPE_COUNT && korvu_asn1_hascodec(named) != 1) {
+      io.err << "korvu-asn1: no codec for " << type_label(named) << " (PEM label \"" << input.label
+             << "\") in this build\n";
+      return kExitUnavailable;
+    }
+    return kExitDataErr;
+  }
   io.out << "type: " << type_label(type) << "\n";
   if (korvu_asn1_hascodec(type) != 1) {
     io.err << "korvu-asn1: type " << type_label(type) << " has no codec\n";
-    return kExitDecodeFailed;
+    return kExitUnavailable;
   }
-  if (options.summary && !has_summary(type)) {
-    io.err << "korvu-asn1: --summary does not know type " << type_label(type) << "\n";
-    return kExitUsage;
-  }
+  const bool summary = options.summary && has_summary(type);
+  if (options.summary && !summary) io.err << "korvu-asn1: note: no summary for type " << type_label(type) << "\n";
 
   ErrCtxHolder ctx(korvu_err_ctx_new());
-  StreamHolder stream(korvu_stream_new_romem(data, size));
-  if (!ctx || !stream) {
+  if (!ctx) {
     io.err << "korvu-asn1: out of memory\n";
     return kExitSoftware;
   }
   Value value(type);
   uint32_t consumed = 0;
-  int r = korvu_asn1_decode(stream.get(), type, value.out(), &consumed, ctx.get());
+  uint32_t at = 0;
+  int r = korvu_asn1_decode_diag(data, size, type, value.out(), &consumed, &at, ctx.get());
   if (r != 1) {
-    io.err << "korvu-asn1: decoding as type " << type_label(type) << " failed (result 0x" << std::hex
-           << std::uppercase << r << std::dec << ")\n";
-    print_errors(ctx.get(), io.err);
+    // What was decoded, where it stopped and why (the innermost entry), then
+    // every entry of the context.
+    io.err << "korvu-asn1: " << type_name_label(type) << " does not decode: at offset " << at;
+    const std::string why = first_error(ctx.get());
+    if (!why.empty()) io.err << ": " << why;
+    if (at < size) io.err << " (" << hex_preview(data + at, size - at, 8) << ")";
+    io.err << "\n";
+    print_errors(ctx.get(), io.err, io.verbose);
     if (value.get() != nullptr) {
       io.err << "korvu-asn1: the failed decoder handed out a value anyway\n";
       value.release();
     }
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   if (value.get() == nullptr && type != KORVU_TYPE_END_OF_CONTENTS) {
     // Only end-of-contents has no value to speak of.
@@ -229,16 +317,21 @@ int run_decode(const DecodeOptions &options, Io &io) {
   }
   if (consumed > size) {
     io.err << "korvu-asn1: the decoder claims " << consumed << " octets of a " << size << "-octet input\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   io.out << "consumed: " << consumed << " octets\n";
   io.out << "trailing: " << (size - consumed) << " octets";
   if (consumed < size) io.out << " (" << hex_preview(data + consumed, size - consumed, 16) << ")";
   io.out << "\n";
-  if (options.summary && !print_summary(type, value.get(), io)) return kExitSoftware;
-  if (!options.check) return kExitOk;
-  return check_round_trip(type, value.get(), data, consumed, io);
+  if (summary && !print_summary(type, value.get(), io)) return kExitSoftware;
+  int status = kExitOk;
+  if (options.check) status = check_round_trip(type, value.get(), data, consumed, io);
+  if ((options.check || options.der) && !report_der(data, size, options.der, io) && status == kExitOk)
+    status = kExitRoundTripDiffers;
+  return status;
 }
+
+}  // namespace
 
 int run_decode_each(const DecodeOptions &options, Io &io) {
   std::vector<unsigned char> raw;
@@ -249,7 +342,7 @@ int run_decode_each(const DecodeOptions &options, Io &io) {
   }
   if (raw.size() > 0x7FFFFFFFu) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   const uint32_t size = static_cast<uint32_t>(raw.size());
   bool failed = false;
@@ -280,7 +373,7 @@ int run_decode_each(const DecodeOptions &options, Io &io) {
     if (len == 0xFFFFFFFFu || skip > size - at) break;
     at += static_cast<uint32_t>(skip);
   }
-  return failed ? kExitDecodeFailed : kExitOk;
+  return failed ? kExitDataErr : kExitOk;
 }
 
 void add_decode_command(CLI::App &app, Io &io) {
@@ -291,7 +384,16 @@ void add_decode_command(CLI::App &app, Io &io) {
                   "Type number (0-449) or name (Certificate, crl, p12 ...; see the types subcommand); without "
                   "it the type is detected");
   sub->add_option("file", options->file, "Input file, or - for standard input")->required();
-  sub->add_flag("-c,--check", options->check, "Re-encode the value and compare with the decoded octets");
+  add_verbose_flag(sub, io);
+  sub->add_flag("-c,--check", options->check,
+                "Re-encode the value and compare with the decoded octets, and tell whether the input is DER");
+  sub->add_option("--block", options->block, "Decode the Nth PEM block of the input (from 1)")
+      ->check(CLI::Range(1u, 1000000u));
+  sub->add_flag("--all", options->all, "Decode every PEM block of the input in turn");
+  sub->add_flag("--der", options->der,
+                "List every departure of the input from DER (indefinite or long lengths, redundant INTEGER "
+                "octets, constructed strings, unsorted SET OF, BOOLEAN not FF, unused bits, time forms, "
+                "trailing octets); exit status 0 only for DER");
   sub->add_flag("-e,--each", options->each,
                 "Decode a series of values of --type, one after another (LDAP traffic): per value its offset, "
                 "length and result; non-zero when any failed");
@@ -313,13 +415,6 @@ void add_decode_command(CLI::App &app, Io &io) {
         return;
       }
       options->type = found.type;
-    }
-    if (options->summary && !options->detect && !has_summary(options->type)) {
-      std::string types;
-      for (const Summariser &s : kSummarisers) types += (types.empty() ? "" : ", ") + std::to_string(s.type);
-      io.err << "korvu-asn1: --summary needs --type " << types << "\n";
-      io.status = kExitUsage;
-      return;
     }
     if (options->each && options->detect) {
       io.err << "korvu-asn1: --each needs --type\n";

@@ -15,12 +15,16 @@ struct DecodeOptions {
   bool detect = false;  // no --type: find the type from the PEM label and the top-level types
   std::string file;  // "-" for standard input
   bool check = false;
+  bool der = false;  // list every departure from DER; exit status 0 only for DER
+  size_t block = 0;  // --block N: decode only the Nth PEM block (from 1); 0: the usual choice
+  bool all = false;  // --all: every PEM block in turn
   bool summary = false;  // certificates (type 39): also print a summary
   bool each = false;     // a series of values, one after another (LDAP traffic)
 };
 
-// Exit status: kExitOk, kExitDecodeFailed, kExitRoundTripDiffers (also when
-// re-encoding fails), kExitNoInput or kExitSoftware.
+// Exit status: kExitOk, kExitDecodeFailed, kExitRoundTripDiffers (re-encoding
+// differs or fails, or the input is not DER under --check or --der),
+// kExitNoInput or kExitSoftware.
 int run_decode(const DecodeOptions &options, Io &io);
 
 // --each: decodes consecutive values while a header can be read and prints, per value, its offset, length

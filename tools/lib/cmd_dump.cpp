@@ -21,11 +21,11 @@ int run_dump(const std::string &path, Io &io) {
   LoadedInput input;
   if (!load_input(raw, input, error)) {
     io.err << "korvu-asn1: " << error << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   if (input.bytes.empty()) {
     io.err << "korvu-asn1: " << (path == "-" ? "standard input" : path) << " holds no encoding\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   std::string text;
   const DumpResult r = dump(input.bytes.data(), input.bytes.size(), text);
@@ -34,7 +34,7 @@ int run_dump(const std::string &path, Io &io) {
     io.out << "error at offset " << r.error_offset << ": " << r.error << "\n";
     io.out.flush();
     io.err << "korvu-asn1: malformed encoding at offset " << r.error_offset << ": " << r.error << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   io.out.flush();
   return kExitOk;

@@ -7,12 +7,19 @@
 #include <cstdio>
 #include <ostream>
 
+#include <filesystem>
+
 #include "progress.h"
 #include "unwrap.h"
 
 namespace korvu::tool {
 
 int run_unwrap(const std::string &path, Io &io) {
+  std::error_code ec;
+  if (path != "-" && std::filesystem::is_directory(path, ec)) {
+    io.err << "korvu-asn1: cannot read " << path << ": it is a directory\n";
+    return kExitNoInput;
+  }
   std::FILE *in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     io.err << "korvu-asn1: cannot read " << path << "\n";
@@ -28,7 +35,7 @@ int run_unwrap(const std::string &path, Io &io) {
   if (in != stdin) std::fclose(in);
   if (ok != 1) {
     io.err << "korvu-asn1: unwrap failed: " << error << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   return kExitOk;
 }

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "korvu/asn1.h"
 #include "korvu/util.h"
@@ -10,22 +13,13 @@ namespace korvu::tool {
 
 namespace {
 
-struct OidName {
-  const char *dotted;
-  const char *name;
-};
-
-constexpr OidName kOidNames[] = {
-#define KORVU_OID(dotted, name) {dotted, name},
-#include "oid_names.inc"
-#undef KORVU_OID
-};
-
 // Deepest nesting shown; deeper input is refused as malformed.
 constexpr int kMaxDepth = 64;
 // Hexadecimal contents: octets per line, and the most shown.
 constexpr size_t kHexPerLine = 16;
 constexpr size_t kHexShown = 64;
+// Text held in an OCTET STRING: the most characters shown.
+constexpr size_t kTextShown = 64;
 // Values up to this many octets print on the element's line.
 constexpr size_t kInlineHex = 16;
 
@@ -49,6 +43,8 @@ struct Header {
   size_t length = 0;      // contents octets (definite form)
   bool long_tag_short = false;  // a tag below 31 in the long form, or a 0x80 first tag octet
   bool long_length = false;     // more length octets than needed
+  size_t length_at = 0;         // first length octet
+  bool cut = false;             // the contents run past the end: only `end - contents` octets are there
 };
 
 struct Reader {
@@ -88,6 +84,7 @@ struct Reader {
       if (h.tag < 31) h.long_tag_short = true;
     }
     if (pos >= end) return fail(pos, "length octets missing");
+    h.length_at = pos;
     const unsigned char l = data[pos++];
     if (l == 0x80) {
       if (!h.constructed) return fail(pos - 1, "indefinite length in a primitive encoding");
@@ -104,8 +101,11 @@ struct Reader {
     }
     h.header = pos - h.offset;
     if (!h.indefinite && h.length > end - pos) {
-      return fail(h.offset + 1, "contents of " + std::to_string(h.length) + " octets run past the end (" +
-                                    std::to_string(end - pos) + " left)");
+      // The element is still shown, with what is there of it; the fault is
+      // its length octets (the offset korvu_asn1_decode_diag gives too).
+      fail(h.length_at, "contents of " + std::to_string(h.length) + " octets run past the end (" +
+                            std::to_string(end - pos) + " left)");
+      h.cut = true;
     }
     return true;
   }
@@ -150,6 +150,7 @@ struct Reader {
     while (pos < end) {
       Header h;
       if (!header(pos, end, h)) return false;
+      if (h.cut) return cut_short(h, end, depth);
       if (h.cls == 0 && h.tag == 0 && !h.constructed) {
         if (!until_eoc) return fail(h.offset, "end-of-contents outside an indefinite length");
         if (h.indefinite || h.length != 0) return fail(h.offset + 1, "end-of-contents with a non-zero length");
@@ -161,6 +162,18 @@ struct Reader {
     }
     if (until_eoc) return fail(end, "end-of-contents missing");
     return true;
+  }
+
+  // An element whose contents run past the end: its line, and for a
+  // constructed one the elements that are there (their own faults are not
+  // reported: the first fault stands).
+  bool cut_short(const Header &h, size_t end, int depth) {
+    if (out == nullptr) return false;
+    const size_t start = h.offset + h.header;
+    line(h, depth, tag_name(h) + " (cut short: " + std::to_string(end - start) + " of " + std::to_string(h.length) +
+                       " octets present)");
+    if (h.constructed && depth + 1 < kMaxDepth) elements(start, end, depth + 1, false, nullptr);
+    return false;
   }
 
   // One element whose header is read; *next receives the end of it.
@@ -193,7 +206,7 @@ struct Reader {
     if (n < 2 || depth + 1 >= kMaxDepth) return false;
     Reader check{data, nullptr, {}};
     Header h;
-    if (!check.header(from, from + n, h)) return false;
+    if (!check.header(from, from + n, h) || h.cut) return false;
     if (h.cls == 0 && h.tag == 0) return false;
     size_t next = 0;
     if (!check.element(h, from + n, depth + 1, &next)) return false;
@@ -223,6 +236,38 @@ struct Reader {
       s += b;
     }
     return s;
+  }
+
+  // Contents that read as text: printable ASCII (blanks, tabs and line
+  // breaks allowed), at least 4 characters, mostly letters and digits.
+  static bool printable_text(const unsigned char *p, size_t n) {
+    if (n < 4) return false;
+    size_t alnum = 0;
+    for (size_t i = 0; i < n; i++) {
+      const unsigned char c = p[i];
+      if (!((c >= 0x20 && c < 0x7F) || c == '\t' || c == '\r' || c == '\n')) return false;
+      if ((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')) alnum++;
+    }
+    return alnum * 2 >= n;
+  }
+
+  // " (2026-12-06T08:17:11Z)" for a time the library reads, else "".
+  static std::string iso_time(unsigned tag, const unsigned char *p, size_t n) {
+    if (n > 64) return "";
+    unsigned char der[66];
+    der[0] = static_cast<unsigned char>(tag);
+    der[1] = static_cast<unsigned char>(n);
+    std::memcpy(der + 2, p, n);
+    void *t = nullptr;
+    const uint32_t type = tag == 23 ? KORVU_TYPE_UTCTIME : KORVU_TYPE_GENERALIZEDTIME;
+    std::string text;
+    if (korvu_asn1_mem_decode(der, static_cast<int32_t>(n + 2), type, &t) == n + 2) {
+      char *iso = korvu_asn1_time_toiso8601(static_cast<KORVU_ASN1_TIME *>(t));
+      if (iso != nullptr) text = std::string(" (") + iso + ")";
+      korvu_free(iso);
+    }
+    korvu_asn1_value_free(type, t);
+    return text;
   }
 
   static bool valid_utf8(const unsigned char *p, size_t n) {
@@ -314,6 +359,10 @@ struct Reader {
           element(inner, start + n, depth + 1, &next);
           return;
         }
+        if (printable_text(p, n)) {
+          if (n <= kTextShown) return line(h, depth, name + " " + quoted(p, n, false));
+          return line(h, depth, name + " " + quoted(p, kTextShown, false) + " ... (" + std::to_string(n) + " octets of text)");
+        }
         return with_hex(name);
       case 5:
         return line(h, depth, n == 0 ? name : name + " (with " + std::to_string(n) + " contents octets)");
@@ -361,6 +410,7 @@ struct Reader {
       case 25:
       case 26:
       case 27:
+        if (h.tag == 23 || h.tag == 24) return line(h, depth, name + " " + quoted(p, n, false) + iso_time(h.tag, p, n));
         return line(h, depth, name + " " + quoted(p, n, false));
       case 28:
       case 30: {
@@ -376,12 +426,74 @@ struct Reader {
 
 }  // namespace
 
+namespace {
+
+// dumpasn1's table of object identifiers, when Debian's dumpasn1 is
+// installed: "OID = 06 03 55 04 03" lines, each followed by
+// "Description = name". Read once, on the first name the library lacks.
+class DumpasnNames {
+ public:
+  DumpasnNames() {
+    std::FILE *f = std::fopen(kPath, "r");
+    if (f == nullptr) return;
+    char line[1024];
+    std::string dotted;
+    while (std::fgets(line, sizeof line, f) != nullptr) {
+      std::string text(line);
+      while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+      if (text.rfind("OID = ", 0) == 0) {
+        dotted = dotted_of(text.substr(6));
+      } else if (text.rfind("Description = ", 0) == 0 && !dotted.empty()) {
+        names_.emplace(dotted, text.substr(14));
+        dotted.clear();
+      }
+    }
+    std::fclose(f);
+  }
+  const char *find(const std::string &dotted) const {
+    auto it = names_.find(dotted);
+    return it != names_.end() ? it->second.c_str() : nullptr;
+  }
+
+ private:
+  static constexpr const char *kPath = "/etc/dumpasn1/dumpasn1.cfg";
+
+  // The dotted text of an encoding given as hex pairs ("06 03 55 04 03").
+  static std::string dotted_of(const std::string &hex_pairs) {
+    std::vector<unsigned char> der;
+    unsigned value = 0;
+    int digits = 0;
+    for (char c : hex_pairs) {
+      const int v = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+      if (v < 0) continue;
+      value = value << 4 | static_cast<unsigned>(v);
+      if (++digits == 2) {
+        der.push_back(static_cast<unsigned char>(value));
+        value = 0;
+        digits = 0;
+      }
+    }
+    void *oid = nullptr;
+    std::string out;
+    if (!der.empty() && korvu_asn1_mem_decode(der.data(), static_cast<int32_t>(der.size()), KORVU_TYPE_OBJECT_IDENTIFIER,
+                                              &oid) == der.size()) {
+      const char *text = korvu_asn1_oid_getstring(static_cast<KORVU_ASN1_OID *>(oid));
+      if (text != nullptr) out = text;
+    }
+    korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, oid);
+    return out;
+  }
+
+  std::map<std::string, std::string> names_;
+};
+
+}  // namespace
+
 const char *oid_name(const char *dotted) {
   if (dotted == nullptr) return nullptr;
-  for (const OidName &o : kOidNames) {
-    if (std::strcmp(o.dotted, dotted) == 0) return o.name;
-  }
-  return nullptr;
+  if (const char *name = korvu_asn1_oid_name(dotted)) return name;
+  static const DumpasnNames kDumpasn;  // built once, then only read
+  return kDumpasn.find(dotted);
 }
 
 DumpResult dump(const unsigned char *data, size_t size, std::string &out) {

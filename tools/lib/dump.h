@@ -33,7 +33,9 @@ struct DumpResult {
 // and why reading stopped.
 DumpResult dump(const unsigned char *data, size_t size, std::string &out);
 
-// The name of a well-known object identifier (dotted text), or null.
+// The name of a well-known object identifier (dotted text), or null: the
+// library's table (korvu_asn1_oid_name), then, when Debian's dumpasn1 is
+// installed, the some 2,600 names of /etc/dumpasn1/dumpasn1.cfg.
 const char *oid_name(const char *dotted);
 
 }  // namespace korvu::tool

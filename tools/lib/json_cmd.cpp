@@ -66,29 +66,42 @@ int run_json(const JsonOptions &options, Io &io) {
   std::string error;
   if (!read_source(options.file, io.in, raw, error)) {
     io.err << "korvu-asn1: " << error << "\n";
-    return kExitDecodeFailed;
+    return kExitNoInput;
   }
   LoadedInput input;
   if (!load_input(raw, input, error)) {
     io.err << "korvu-asn1: " << error << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   if (input.bytes.empty()) {
     io.err << "korvu-asn1: " << name_of(options.file) << " holds no encoding\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   if (input.bytes.size() > 0x7FFFFFFFu) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   // Over 64 MiB, the stages show on a terminal.
   const bool show = progress_wanted(input.bytes.size(), STDERR_FILENO);
   if (show) io.err << "korvu-asn1: rendering " << input.bytes.size() / (1024 * 1024) << " MiB ..." << std::endl;
+  // Octets after the first encoding are left out with a note, as decode
+  // reports them without decoding them.
+  uint32_t render = static_cast<uint32_t>(input.bytes.size());
+  {
+    Value first(KORVU_TYPE_ANY);
+    uint32_t used = 0;
+    if (korvu_asn1_decode_diag(input.bytes.data(), render, KORVU_TYPE_ANY, first.out(), &used, nullptr, nullptr) == 1 &&
+        used != 0 && used < render) {
+      io.err << "korvu-asn1: note: " << render - used << (render - used == 1 ? " octet" : " octets")
+             << " after the first encoding at offset " << used << " (" << hex_preview(input.bytes.data() + used, render - used, 8)
+             << ") not rendered\n";
+      render = used;
+    }
+  }
   JsonHolder tree;
   MemHolder<char> why;
   uint32_t at = 0;
-  int r = korvu_asn1_tojson_diag(input.bytes.data(), static_cast<int32_t>(input.bytes.size()), tree.out(), why.out(),
-                                 &at);
+  int r = korvu_asn1_tojson_diag(input.bytes.data(), static_cast<int32_t>(render), tree.out(), why.out(), &at);
   if (r == static_cast<int>(KORVU_ERR_NOMEM) || (r == 0 && !why)) {
     io.err << "korvu-asn1: out of memory\n";
     return kExitSoftware;
@@ -98,7 +111,7 @@ int run_json(const JsonOptions &options, Io &io) {
            << "): " << why.get() << " at offset " << at;
     if (at < input.bytes.size()) io.err << " (" << hex_preview(input.bytes.data() + at, input.bytes.size() - at, 8) << ")";
     io.err << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   if (show) io.err << "korvu-asn1: printing the JSON text ..." << std::endl;
   uint32_t length = 0;
@@ -118,16 +131,16 @@ int run_encode(const EncodeOptions &options, Io &io) {
   std::string error;
   if (!read_source(options.file, io.in, raw, error)) {
     io.err << "korvu-asn1: " << error << "\n";
-    return kExitDecodeFailed;
+    return kExitNoInput;
   }
   if (raw.size() > 0x7FFFFFFFu) {
     io.err << "korvu-asn1: the input is larger than 2 GiB\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   JsonHolder tree(korvu_json_parse(reinterpret_cast<const char *>(raw.data()), static_cast<uint32_t>(raw.size())));
   if (!tree) {
     io.err << "korvu-asn1: " << name_of(options.file) << " is not valid JSON: " << json_syntax_error(raw) << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   BlobHolder der;
   MemHolder<char> why;
@@ -138,17 +151,17 @@ int run_encode(const EncodeOptions &options, Io &io) {
   }
   if (r != 1) {
     io.err << "korvu-asn1: cannot encode " << name_of(options.file) << ": " << why.get() << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
   if (!options.pem_label.empty()) {
     MemHolder<char> pem;
     uint32_t pem_length = 0;
     if (korvu_pemencode(options.pem_label.c_str(), der->data, der->length, pem.out(), &pem_length) != 1) {
       io.err << "korvu-asn1: cannot write PEM with the label \"" << options.pem_label << "\"\n";
-      return kExitDecodeFailed;
+      return kExitDataErr;
     }
     bool ok = write_output(options.output, reinterpret_cast<const unsigned char *>(pem.get()), pem_length, io);
-    return ok ? kExitOk : kExitDecodeFailed;
+    return ok ? kExitOk : kExitCantCreate;
   }
   if (options.hex) {
     MemHolder<char> hex(korvu_hexencode(der->data, der->length));
@@ -158,9 +171,9 @@ int run_encode(const EncodeOptions &options, Io &io) {
     }
     std::string text = std::string(hex.get(), 2 * size_t{der->length}) + "\n";
     bool ok = write_output(options.output, reinterpret_cast<const unsigned char *>(text.data()), text.size(), io);
-    return ok ? kExitOk : kExitDecodeFailed;
+    return ok ? kExitOk : kExitCantCreate;
   }
-  return write_output(options.output, der->data, der->length, io) ? kExitOk : kExitDecodeFailed;
+  return write_output(options.output, der->data, der->length, io) ? kExitOk : kExitCantCreate;
 }
 
 void add_json_command(CLI::App &app, Io &io) {

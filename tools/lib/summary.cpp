@@ -8,6 +8,7 @@
 
 #include "korvu/asn1.h"
 #include "korvu/holder.hpp"
+#include "dump.h"
 
 namespace korvu::tool {
 
@@ -31,20 +32,20 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
+// One DER TLV with a one-octet identifier at `pos` below `limit`; false when
+// there is none.
 struct Tlv {
   unsigned char tag = 0;
   size_t body = 0;  // offset of the contents
   size_t end = 0;   // offset after the contents
 };
-
-// One DER TLV at `pos` inside [pos, limit) with a single-octet identifier.
-bool read_tlv(const Bytes &b, size_t pos, size_t limit, Tlv &t) {
-  if (pos + 2 > limit) return false;
+bool read_tlv(const unsigned char *b, size_t pos, size_t limit, Tlv &t) {
+  if (limit < 2 || pos > limit - 2) return false;
   t.tag = b[pos];
   size_t p = pos + 2, len = b[pos + 1];
   if (len & 0x80) {
     size_t n = len & 0x7F;
-    if (n == 0 || n > 4 || p + n > limit) return false;
+    if (n == 0 || n > 4 || n > limit - p) return false;
     len = 0;
     for (size_t i = 0; i < n; i++) len = len << 8 | b[p++];
   }
@@ -54,120 +55,82 @@ bool read_tlv(const Bytes &b, size_t pos, size_t limit, Tlv &t) {
   return true;
 }
 
-
-const char *short_name(const std::string &oid) {
-  static const struct {
-    const char *oid, *name;
-  } names[] = {
-      {"2.5.4.3", "CN"},        {"2.5.4.6", "C"},          {"2.5.4.7", "L"},
-      {"2.5.4.8", "ST"},        {"2.5.4.9", "street"},     {"2.5.4.10", "O"},
-      {"2.5.4.11", "OU"},       {"2.5.4.5", "serialNumber"}, {"2.5.4.4", "SN"},
-      {"2.5.4.42", "GN"},       {"2.5.4.12", "title"},     {"2.5.4.97", "organizationIdentifier"},
-      {"0.9.2342.19200300.100.1.25", "DC"}, {"0.9.2342.19200300.100.1.1", "UID"},
-      {"1.2.840.113549.1.9.1", "emailAddress"},
-  };
-  for (const auto &n : names)
-    if (oid == n.oid) return n.name;
-  return nullptr;
-}
-
-std::string oid_text(const Bytes &b, size_t start, size_t end) {
-  Value oid(KORVU_TYPE_OBJECT_IDENTIFIER);
-  std::string text;
-  uint32_t n = static_cast<uint32_t>(end - start);
-  if (korvu_asn1_mem_decode(b.data() + start, static_cast<int32_t>(n), oid.type(), oid.out()) == n) {
-    const char *s = korvu_asn1_oid_getstring(oid.as<KORVU_ASN1_OID>());
-    if (s) text = s;
-  }
-  if (text.empty()) return hex(b.data() + start, end - start, "#");
-  const char *sn = short_name(text);
-  return sn ? sn : text;
-}
-
-void put_utf8(std::string &out, uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | c >> 18);
-    out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// The text of an attribute value: character strings as text (control
-// octets escaped), anything else as '#' and the hex of its encoding.
-std::string value_text(const Bytes &b, size_t start, const Tlv &v) {
-  const unsigned char *p = b.data() + v.body;
-  size_t n = v.end - v.body;
-  std::string out;
-  switch (v.tag) {
-    case 0x0C: case 0x12: case 0x13: case 0x14: case 0x16: case 0x1A:
-      for (size_t i = 0; i < n; i++) {
-        if (p[i] < 0x20 || p[i] == 0x7F) {
-          out += hex(p + i, 1, "\\");
-        } else {
-          if (p[i] == ',' || p[i] == '+' || p[i] == '\\') out += '\\';
-          out += static_cast<char>(p[i]);
-        }
-      }
-      return out;
-    case 0x1E:  // BMPString, UCS-2 big-endian
-      if (n % 2 == 0) {
-        for (size_t i = 0; i < n; i += 2) put_utf8(out, static_cast<uint32_t>(p[i] << 8 | p[i + 1]));
-        return out;
-      }
-      break;
-    case 0x1C:  // UniversalString, UCS-4 big-endian
-      if (n % 4 == 0) {
-        for (size_t i = 0; i < n; i += 4)
-          put_utf8(out, static_cast<uint32_t>(p[i]) << 24 | p[i + 1] << 16 | p[i + 2] << 8 | p[i + 3]);
-        return out;
-      }
-      break;
-    default:
-      break;
-  }
-  return hex(b.data() + start, v.end - start, "#");
-}
-
 }  // namespace
 
+std::string oid_label(const KORVU_ASN1_OID *oid) {
+  const std::string dotted = oid_string(oid);
+  const char *name = oid_name(dotted.c_str());
+  return name != nullptr ? std::string(name) + " (" + dotted + ")" : dotted;
+}
+
+std::string time_string(const KORVU_ASN1_TIME *t) {
+  if (t == nullptr) return "absent";
+  MemHolder<char> iso(korvu_asn1_time_toiso8601(t));
+  return iso ? std::string(iso.get()) : std::string(t->text != nullptr ? t->text : "?");
+}
+
 bool name_text(const void *name, std::string &out) {
-  BlobHolder blob(korvu_asn1_mem_encode(KORVU_TYPE_NAME, name));
-  if (!blob) return false;
-  Bytes b(blob->data, blob->data + blob->length);
-  Tlv seq;
-  if (!read_tlv(b, 0, b.size(), seq) || seq.tag != 0x30) return false;
-  out.clear();
-  for (size_t p = seq.body; p < seq.end;) {
-    Tlv set;
-    if (!read_tlv(b, p, seq.end, set) || set.tag != 0x31) return false;
-    if (p != seq.body) out += ", ";
-    for (size_t q = set.body; q < set.end;) {
-      Tlv atv, type, value;
-      if (!read_tlv(b, q, set.end, atv) || atv.tag != 0x30) return false;
-      if (!read_tlv(b, atv.body, atv.end, type) || type.tag != 0x06) return false;
-      if (!read_tlv(b, type.end, atv.end, value)) return false;
-      if (q != set.body) out += "+";
-      out += oid_text(b, atv.body, type.end) + "=" + value_text(b, type.end, value);
-      q = atv.end;
-    }
-    p = set.end;
-  }
+  MemHolder<char> text(korvu_x500name_totext(static_cast<const KORVU_X500_NAME *>(name)));
+  if (!text) return false;
+  out = text.get();
   return true;
 }
 
 namespace {
 
-const char *time_text(const KORVU_ASN1_TIME *t) { return t && t->text ? t->text : "?"; }
+std::string names_text(const KORVU_ASN1_LIST *names);  // below
+
+// The extension of the given identifier in a list of extensions, or null.
+const KORVU_X509_EXTENSION *find_extension(const KORVU_ASN1_LIST *exts, const char *dotted) {
+  for (int32_t i = 0; exts != nullptr && i < korvu_asn1_list_getsize(exts); i++) {
+    void *e = nullptr;
+    if (korvu_asn1_list_get(exts, i, &e) != 1) continue;
+    auto *ext = static_cast<const KORVU_X509_EXTENSION *>(e);
+    if (oid_string(korvu_x509extension_getid(ext)) == dotted) return ext;
+  }
+  return nullptr;
+}
+
+// The value of an extension decoded as `type`; null when it does not decode.
+void *extension_value(const KORVU_X509_EXTENSION *ext, uint32_t type) {
+  void *v = nullptr;
+  if (ext == nullptr || korvu_asn1_octetstring_getobject(korvu_x509extension_getvalue(ext), type, &v, nullptr) != 1)
+    return nullptr;
+  return v;
+}
+
+// The size of a public key in bits, read from its SubjectPublicKeyInfo: the
+// modulus of an RSA key, the field of an EC key (from the point's length),
+// 0 when unknown.
+std::string key_size(const KORVU_X509_SPKI *spki) {
+  const std::string alg = oid_string(korvu_x509algoid_getalgo(korvu_x509subjpubkeyinfo_getalgo(spki)));
+  const KORVU_ASN1_BITSTRING *key = korvu_x509subjpubkeyinfo_getpubkey(spki);
+  const uint32_t n = key != nullptr ? korvu_asn1_bitstring_getlength(key) : 0;
+  if (n == 0 || n >= 0xFFFFFFFEu) return "?";
+  Bytes b(n);
+  if (korvu_asn1_bitstring_getall(key, b.data()) != 1) return "?";
+  if (alg == "1.2.840.113549.1.1.1" || alg == "1.2.840.113549.1.1.10") {
+    Tlv seq, modulus;
+    if (!read_tlv(b.data(), 0, b.size(), seq) || seq.tag != 0x30 ||
+        !read_tlv(b.data(), seq.body, seq.end, modulus) || modulus.tag != 0x02 || modulus.end == modulus.body)
+      return "?";
+    size_t at = modulus.body;
+    while (at + 1 < modulus.end && b[at] == 0) at++;
+    size_t bits = (modulus.end - at) * 8;
+    for (unsigned char top = b[at]; bits > 0 && !(top & 0x80); top = static_cast<unsigned char>(top << 1)) bits--;
+    return std::to_string(bits) + " bits";
+  }
+  if (alg == "1.2.840.10045.2.1" && (b[0] == 0x04 || b[0] == 0x02 || b[0] == 0x03))
+    return std::to_string(b[0] == 0x04 ? (n - 1) / 2 * 8 : (n - 1) * 8) + " bits";
+  if (alg == "1.3.101.112" || alg == "1.3.101.110") return "256 bits";
+  if (alg == "1.3.101.113") return "456 bits";
+  if (alg == "1.3.101.111") return "448 bits";
+  return "?";
+}
+
+const char *const kKeyUsageBits[] = {"digitalSignature", "nonRepudiation", "keyEncipherment", "dataEncipherment",
+                                     "keyAgreement",     "keyCertSign",    "cRLSign",         "encipherOnly",
+                                     "decipherOnly"};
 
 }  // namespace
 
@@ -181,12 +144,53 @@ int print_certificate_summary(const void *cert, std::FILE *out) {
     return 0;
   const KORVU_X509_VALIDITY *v = korvu_x509pubkeycert_getvalidity(c);
   const KORVU_ASN1_LIST *exts = korvu_x509pubkeycert_getexts(c);
+  int32_t version = 0;
+  if (korvu_asn1_integer_getlong(korvu_x509pubkeycert_getversion(c), &version) != 1) version = 0;
+  const KORVU_X509_SPKI *spki = korvu_x509pubkeycert_getpubkey(c);
+  std::fprintf(out, "version: v%d\n", version + 1);
   std::fprintf(out, "serial: %s\n", hex(serial->data, serial->length).c_str());
+  std::fprintf(out, "signature algorithm: %s\n", oid_label(korvu_x509algoid_getalgo(korvu_x509pubkeycert_getsignalgo(c))).c_str());
   std::fprintf(out, "issuer: %s\n", issuer.c_str());
   std::fprintf(out, "subject: %s\n", subject.c_str());
-  std::fprintf(out, "notBefore: %s\n", time_text(korvu_x509validity_getnotbefore(v)));
-  std::fprintf(out, "notAfter: %s\n", time_text(korvu_x509validity_getnotafter(v)));
+  std::fprintf(out, "notBefore: %s\n", time_string(korvu_x509validity_getnotbefore(v)).c_str());
+  std::fprintf(out, "notAfter: %s\n", time_string(korvu_x509validity_getnotafter(v)).c_str());
+  const KORVU_X509_ALGID *key_alg = korvu_x509subjpubkeyinfo_getalgo(spki);
+  std::string key = oid_label(korvu_x509algoid_getalgo(key_alg));
+  // A named curve in the parameters.
+  if (const KORVU_ASN1_ANY *param = korvu_x509algoid_getparam(key_alg)) {
+    Value curve(KORVU_TYPE_OBJECT_IDENTIFIER);
+    if (korvu_asn1_any_toobject(param, curve.type(), curve.out(), nullptr) == 1)
+      key += ", " + oid_label(curve.as<KORVU_ASN1_OID>());
+  }
+  std::fprintf(out, "key algorithm: %s\n", key.c_str());
+  std::fprintf(out, "key size: %s\n", key_size(spki).c_str());
   std::fprintf(out, "extensions: %d\n", exts ? korvu_asn1_list_getsize(exts) : 0);
+  if (const KORVU_X509_EXTENSION *ext = find_extension(exts, "2.5.29.17")) {
+    Value names(KORVU_TYPE_GENERALNAMES, extension_value(ext, KORVU_TYPE_GENERALNAMES));
+    std::fprintf(out, "subject alternative names: %s\n",
+                 names ? names_text(names.as<KORVU_ASN1_LIST>()).c_str() : "(does not decode)");
+  }
+  if (const KORVU_X509_EXTENSION *ext = find_extension(exts, "2.5.29.15")) {
+    Value bits(KORVU_TYPE_BIT_STRING, extension_value(ext, KORVU_TYPE_BIT_STRING));
+    std::string usage;
+    for (int32_t i = 0; bits && i < 9; i++)
+      if (korvu_asn1_bitstring_getbit(bits.as<KORVU_ASN1_BITSTRING>(), i) == 1)
+        usage += (usage.empty() ? "" : ", ") + std::string(kKeyUsageBits[i]);
+    std::fprintf(out, "key usage: %s\n", !bits ? "(does not decode)" : usage.empty() ? "none" : usage.c_str());
+  }
+  if (const KORVU_X509_EXTENSION *ext = find_extension(exts, "2.5.29.19")) {
+    Value bc(KORVU_TYPE_BASICCONSTRAINTS, extension_value(ext, KORVU_TYPE_BASICCONSTRAINTS));
+    std::string text = "(does not decode)";
+    if (bc) {
+      auto *b = bc.as<KORVU_X509_BASICCONSTRAINTS>();
+      const bool ca = korvu_asn1_boolean_istrue(korvu_x509basicconstraints_getisca(b)) == 1;
+      text = ca ? "CA" : "not a CA";
+      int32_t path = 0;
+      if (const KORVU_ASN1_INTEGER *len = korvu_x509basicconstraints_getlen(b))
+        text += korvu_asn1_integer_getlong(len, &path) == 1 ? ", path length " + std::to_string(path) : ", path length ?";
+    }
+    std::fprintf(out, "basic constraints: %s\n", text.c_str());
+  }
   return 1;
 }
 
@@ -260,7 +264,7 @@ int print_attrcert_summary(const void *ac, std::FILE *out) {
   if (serial == nullptr || holder == nullptr || issuer == nullptr || period == nullptr) return 0;
   if (korvu_asn1_integer_getlong(korvu_attributecertificateinfo_getversion(info), &version) != 1) return 0;
 
-  std::fprintf(out, "version: %d\n", version);
+  std::fprintf(out, "version: v%d\n", version + 1);  // the INTEGER holds the version less one
   const KORVU_AC_ISSUERSERIAL *base = korvu_holder_getbasecertid(holder);
   const KORVU_AC_OBJECTDIGESTINFO *odi = korvu_holder_getobjectdigestinfo(holder);
   std::string parts;
@@ -282,15 +286,15 @@ int print_attrcert_summary(const void *ac, std::FILE *out) {
       v1 ? korvu_attcertissuer_getv1(issuer) : korvu_acv2form_getissuername(korvu_attcertissuer_getv2(issuer));
   if (names) std::fprintf(out, "issuer name: %s\n", names_text(names).c_str());
   std::fprintf(out, "serial: %s\n", hex(serial->data, serial->length).c_str());
-  std::fprintf(out, "notBefore: %s\n", time_text(korvu_attcertvalidityperiod_getnotbefore(period)));
-  std::fprintf(out, "notAfter: %s\n", time_text(korvu_attcertvalidityperiod_getnotafter(period)));
+  std::fprintf(out, "notBefore: %s\n", time_string(korvu_attcertvalidityperiod_getnotbefore(period)).c_str());
+  std::fprintf(out, "notAfter: %s\n", time_string(korvu_attcertvalidityperiod_getnotafter(period)).c_str());
   std::fprintf(out, "attributes: %s\n",
                list_text(korvu_attributecertificateinfo_getattributes(info), [](void *e) {
-                 return oid_string(korvu_x500attribute_gettype(static_cast<KORVU_X500_ATTRIBUTE *>(e)));
+                 return oid_label(korvu_x500attribute_gettype(static_cast<KORVU_X500_ATTRIBUTE *>(e)));
                }).c_str());
   std::fprintf(out, "extensions: %s\n",
                list_text(korvu_attributecertificateinfo_getextensions(info), [](void *e) {
-                 return oid_string(korvu_x509extension_getid(static_cast<KORVU_X509_EXTENSION *>(e)));
+                 return oid_label(korvu_x509extension_getid(static_cast<KORVU_X509_EXTENSION *>(e)));
                }).c_str());
   return 1;
 }

@@ -21,45 +21,15 @@ void *item(const KORVU_ASN1_LIST *l, int32_t i) {
 
 int32_t size_of(const KORVU_ASN1_LIST *l) { return l ? korvu_asn1_list_getsize(l) : 0; }
 
-// "CN=x, O=y" from a Name: attribute types as dotted OIDs except the common
-// ones, values as text when they are character strings, else '#' and hex.
+// A Name as RFC 4514 text, "?" when it does not encode.
 std::string name_text(const KORVU_X500_NAME *name) {
-  std::string out;
-  for (int32_t i = 0; i < size_of(name ? name->rdns : nullptr); i++) {
-    auto *rdn = static_cast<KORVU_ASN1_LIST *>(item(name->rdns, i));
-    if (i) out += ", ";
-    for (int32_t j = 0; j < size_of(rdn); j++) {
-      auto *atv = static_cast<KORVU_X500_ATTRTYPEDISTVAL *>(item(rdn, j));
-      if (j) out += "+";
-      const std::string type = oid_string(atv ? korvu_x500attrtypedistval_gettype(atv) : nullptr);
-      static const struct {
-        const char *oid, *name;
-      } kShort[] = {{"2.5.4.3", "CN"}, {"2.5.4.6", "C"}, {"2.5.4.7", "L"}, {"2.5.4.8", "ST"},
-                    {"2.5.4.10", "O"}, {"2.5.4.11", "OU"}, {"2.5.4.5", "serialNumber"}};
-      std::string label = type;
-      for (const auto &s : kShort)
-        if (type == s.oid) label = s.name;
-      out += label + "=";
-      BlobHolder v(atv ? korvu_asn1_mem_encode(KORVU_TYPE_ANY, korvu_x500attrtypedistval_getvalue(atv)) : nullptr);
-      if (!v || v->length < 2) {
-        out += "?";
-        continue;
-      }
-      const unsigned char tag = v->data[0];
-      const bool text = tag == 0x0C || tag == 0x13 || tag == 0x16 || tag == 0x14;
-      const uint32_t head = (v->data[1] & 0x80) ? 2 + (v->data[1] & 0x7F) : 2;
-      if (text && head <= v->length)
-        out.append(reinterpret_cast<const char *>(v->data) + head, v->length - head);
-      else
-        out += "#" + hex(v->data, v->length);
-    }
-  }
-  return out;
+  std::string text;
+  return korvu::tool::name_text(name, text) ? text : "?";
 }
 
 // Octets of an OCTET STRING content (either form), or the contents length of another encoding.
 std::string content_text(const KORVU_PKCS7_CONTENTINFO *ci) {
-  std::string type = oid_string(korvu_pkcs7contentinfo_getcontenttype(ci));
+  std::string type = oid_label(korvu_pkcs7contentinfo_getcontenttype(ci));
   const KORVU_ASN1_ANY *c = korvu_pkcs7contentinfo_getcontent(ci);
   if (c == nullptr) return type + ", detached";
   uint32_t n = korvu_asn1_any_getcontentlength(c);
@@ -86,7 +56,7 @@ int print_signeddata(const KORVU_PKCS7_SIGNEDDATA *sd, std::FILE *out) {
   std::string d;
   for (int32_t i = 0; i < size_of(digests); i++) {
     if (i) d += ", ";
-    d += oid_string(korvu_x509algoid_getalgo(static_cast<KORVU_X509_ALGID *>(item(digests, i))));
+    d += oid_label(korvu_x509algoid_getalgo(static_cast<KORVU_X509_ALGID *>(item(digests, i))));
   }
   std::fprintf(out, "digestAlgorithms: %s\n", d.empty() ? "none" : d.c_str());
   std::fprintf(out, "content: %s\n", content_text(korvu_pkcs7signeddata_getcontentinfo(sd)).c_str());
@@ -239,7 +209,7 @@ int print_cms_summary(uint32_t type, const void *value, std::FILE *out) {
   if (type != KORVU_TYPE_CONTENTINFO) return print_signeddata(static_cast<const KORVU_PKCS7_SIGNEDDATA *>(value), out);
   auto *ci = static_cast<const KORVU_PKCS7_CONTENTINFO *>(value);
   const std::string ct = oid_string(korvu_pkcs7contentinfo_getcontenttype(ci));
-  std::fprintf(out, "contentType: %s\n", ct.c_str());
+  std::fprintf(out, "contentType: %s\n", oid_label(korvu_pkcs7contentinfo_getcontenttype(ci)).c_str());
   const KORVU_ASN1_ANY *content = korvu_pkcs7contentinfo_getcontent(ci);
   if (content != nullptr && scvp_content_type(ct) != 0) return print_scvp_content(scvp_content_type(ct), content, out);
   if (content == nullptr) return 1;

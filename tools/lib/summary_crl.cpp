@@ -15,12 +15,10 @@ std::string extension_ids(const KORVU_ASN1_LIST *exts) {
   for (int32_t i = 0; exts && i < korvu_asn1_list_getsize(exts); i++) {
     void *e = nullptr;
     if (korvu_asn1_list_get(exts, i, &e) != 1) return "?";
-    out += (out.empty() ? "" : ", ") + oid_string(korvu_x509extension_getid(static_cast<KORVU_X509_EXTENSION *>(e)));
+    out += (out.empty() ? "" : ", ") + oid_label(korvu_x509extension_getid(static_cast<KORVU_X509_EXTENSION *>(e)));
   }
   return out.empty() ? "none" : out;
 }
-
-const char *time_or_absent(const KORVU_ASN1_TIME *t) { return t == nullptr ? "absent" : t->text ? t->text : "?"; }
 
 constexpr const char *kExtensionRequest = "1.2.840.113549.1.9.14";  // PKCS #9 extensionRequest
 
@@ -30,16 +28,22 @@ int print_crl_summary(const void *value, std::FILE *out) {
   auto *crl = static_cast<const KORVU_X509_CRL *>(value);
   std::string issuer;
   if (crl == nullptr || out == nullptr || !name_text(korvu_x509crl_getissuer(crl), issuer)) return 0;
-  std::string version = "absent";
+  std::string version = "v1";  // absent
   if (const KORVU_ASN1_INTEGER *v = korvu_x509crl_getversion(crl)) {
     int32_t n = 0;
-    version = korvu_asn1_integer_getlong(v, &n) == 1 ? std::to_string(n) : "?";
+    // The INTEGER holds the version less one: 1 is v2.
+    if (korvu_asn1_integer_getlong(v, &n) == 1)
+      version.replace(1, std::string::npos, std::to_string(n + 1));
+    else
+      version.replace(0, std::string::npos, 1, '?');
   }
   const KORVU_ASN1_LIST *revoked = korvu_x509crl_getrevcerts(crl);
   std::fprintf(out, "version: %s\n", version.c_str());
   std::fprintf(out, "issuer: %s\n", issuer.c_str());
-  std::fprintf(out, "thisUpdate: %s\n", time_or_absent(korvu_x509crl_getthisupdate(crl)));
-  std::fprintf(out, "nextUpdate: %s\n", time_or_absent(korvu_x509crl_getnextupdate(crl)));
+  std::fprintf(out, "signature algorithm: %s\n",
+               oid_label(korvu_x509algoid_getalgo(korvu_x509crl_getsignalgo(crl))).c_str());
+  std::fprintf(out, "thisUpdate: %s\n", time_string(korvu_x509crl_getthisupdate(crl)).c_str());
+  std::fprintf(out, "nextUpdate: %s\n", time_string(korvu_x509crl_getnextupdate(crl)).c_str());
   std::fprintf(out, "entries: %d\n", revoked ? korvu_asn1_list_getsize(revoked) : 0);
   std::fprintf(out, "extensions: %s\n", extension_ids(korvu_x509crl_getexts(crl)).c_str());
   return 1;
@@ -56,7 +60,7 @@ int print_request_summary(const void *value, std::FILE *out) {
     if (korvu_asn1_list_get(attrs, i, &a) != 1) return 0;
     auto *attr = static_cast<KORVU_X500_ATTRIBUTE *>(a);
     const std::string type = oid_string(korvu_x500attribute_gettype(attr));
-    types += (types.empty() ? "" : ", ") + type;
+    types += (types.empty() ? "" : ", ") + oid_label(korvu_x500attribute_gettype(attr));
     const KORVU_ASN1_LIST *values = korvu_x500attribute_getvalue(attr);
     void *first = nullptr;
     if (type != kExtensionRequest || korvu_asn1_list_get(values, 0, &first) != 1) continue;
@@ -75,7 +79,7 @@ int print_request_summary(const void *value, std::FILE *out) {
   const KORVU_X509_SPKI *spki = korvu_pkcs10certreq_getpubkey(req);
   std::fprintf(out, "subject: %s\n", subject.c_str());
   std::fprintf(out, "key algorithm: %s\n",
-               oid_string(korvu_x509algoid_getalgo(korvu_x509subjpubkeyinfo_getalgo(spki))).c_str());
+               oid_label(korvu_x509algoid_getalgo(korvu_x509subjpubkeyinfo_getalgo(spki))).c_str());
   std::fprintf(out, "attributes: %s\n", types.empty() ? "none" : types.c_str());
   std::fprintf(out, "requested extensions: %s\n", requested.empty() ? "none" : requested.c_str());
   return 1;

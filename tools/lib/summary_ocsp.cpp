@@ -23,7 +23,7 @@ Bytes octets(const KORVU_ASN1_OCTETSTRING *s) {
   return korvu_asn1_octetstring_getall(s, b.data()) == 1 ? b : Bytes{};
 }
 
-std::string time_text(const KORVU_ASN1_TIME *t) { return t && t->text ? t->text : "none"; }
+std::string time_text(const KORVU_ASN1_TIME *t) { return t != nullptr ? time_string(t) : "none"; }
 
 std::string number_text(const KORVU_ASN1_INTEGER *v, const char *const *names, int32_t count) {
   int32_t n = 0;
@@ -118,8 +118,8 @@ int response_summary(const KORVU_OCSP_OCSPRESPONSE *r, std::FILE *out) {
   const KORVU_OCSP_RESPONDERID *rid = korvu_ocsp_responsedata_getrespid(rd);
   if (korvu_ocsp_responderid_gettype(rid) == 1) {
     std::string name;
-    if (!name_text(korvu_ocsp_responderid_getname(rid), name)) name = "?";
-    std::fprintf(out, "responder: byName %s\n", name.c_str());
+    const bool named = name_text(korvu_ocsp_responderid_getname(rid), name);
+    std::fprintf(out, "responder: byName %s\n", named ? name.c_str() : "?");
   } else {
     Bytes key = octets(korvu_ocsp_responderid_getkeyhash(rid));
     std::fprintf(out, "responder: byKey %s\n", hex(key.data(), key.size()).c_str());

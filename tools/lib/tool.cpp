@@ -31,7 +31,25 @@ std::string type_label(uint32_t type) {
   return std::to_string(type) + " (" + (name != nullptr ? name : "unknown type") + ")";
 }
 
-void print_errors(const KORVU_ERR_CTX *ctx, std::ostream &err) {
+std::string type_name_label(uint32_t type) {
+  const char *name = korvu_asn1_typename(type);
+  return std::string(name != nullptr ? name : "unknown type") + " (" + std::to_string(type) + ")";
+}
+
+std::string first_error(const KORVU_ERR_CTX *ctx) {
+  uint32_t code = 0;
+  const char *message = nullptr;
+  if (korvu_err_ctx_count(ctx) == 0 || korvu_err_ctx_get(ctx, 0, &code, &message, nullptr, nullptr) != 1 ||
+      message == nullptr)
+    return "";
+  return message;
+}
+
+void add_verbose_flag(CLI::App *sub, Io &io) {
+  sub->add_flag("-v,--verbose", io.verbose, "Show the source file and line of each error entry");
+}
+
+void print_errors(const KORVU_ERR_CTX *ctx, std::ostream &err, bool verbose) {
   uint32_t count = korvu_err_ctx_count(ctx);
   for (uint32_t i = 0; i < count; i++) {
     uint32_t code = 0;
@@ -41,8 +59,9 @@ void print_errors(const KORVU_ERR_CTX *ctx, std::ostream &err) {
     if (korvu_err_ctx_get(ctx, i, &code, &message, &file, &line) != 1) continue;
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%05X", code);
-    err << "  error " << hex << ": " << (message != nullptr && *message != '\0' ? message : "(no message)") << " ("
-        << (file != nullptr ? file : "?") << ":" << line << ")\n";
+    err << "  error " << hex << ": " << (message != nullptr && *message != '\0' ? message : "(no message)");
+    if (verbose) err << " (" << (file != nullptr ? file : "?") << ":" << line << ")";
+    err << "\n";
   }
 }
 

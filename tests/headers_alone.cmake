@@ -1,0 +1,37 @@
+# Compiles every public header alone: the C headers as C99 and C11 and as
+# C++11, holder.hpp as C++17, each with -Wall -Wextra -pedantic -Werror.
+# Arguments: -DKORVU_SOURCE_DIR, -DKORVU_C_COMPILER, -DKORVU_CXX_COMPILER.
+file(GLOB headers RELATIVE ${KORVU_SOURCE_DIR}/include ${KORVU_SOURCE_DIR}/include/korvu/*.h
+     ${KORVU_SOURCE_DIR}/include/korvu/*.hpp)
+set(unit ${KORVU_SOURCE_DIR}/tests/headers/alone.c)
+set(warnings -Wall -Wextra -pedantic -Werror)
+set(passed 0)
+set(failed 0)
+foreach(header IN LISTS headers)
+  if(header MATCHES "\\.hpp$")
+    set(modes cxx17)
+  else()
+    set(modes c99 c11 cxx11)
+  endif()
+  foreach(mode IN LISTS modes)
+    if(mode MATCHES "^c[0-9]")
+      set(command ${KORVU_C_COMPILER} -x c -std=${mode})
+    else()
+      string(REPLACE "cxx" "c++" standard ${mode})
+      set(command ${KORVU_CXX_COMPILER} -x c++ -std=${standard})
+    endif()
+    execute_process(
+      COMMAND ${command} ${warnings} -fsyntax-only -I${KORVU_SOURCE_DIR}/include "-DKORVU_HEADER=<${header}>" ${unit}
+      RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(result EQUAL 0)
+      math(EXPR passed "${passed} + 1")
+    else()
+      math(EXPR failed "${failed} + 1")
+      message("${header} (${mode}) does not compile alone:\n${out}")
+    endif()
+  endforeach()
+endforeach()
+message("headers alone: ${passed} passed, ${failed} failed")
+if(NOT failed EQUAL 0 OR passed EQUAL 0)
+  message(FATAL_ERROR "a public header does not compile alone")
+endif()

@@ -7,6 +7,8 @@
 #include <set>
 
 #include "peer_compare.h"
+#include "tools/lib/cmd_decode.h"
+#include "tools/lib/tool.h"
 
 using namespace korvu_test;
 
@@ -694,4 +696,39 @@ TEST(KeysBadInput, EcdsaSignatureVectors) {
   std::ifstream f(KORVU_SOURCE_DIR "/tests/data/ecdsa_sig_outcomes.txt");
   for (std::string flag; f >> flag;) f >> want[flag].first >> want[flag].second;
   EXPECT_EQ(got, want);
+}
+
+// `korvu-asn1 decode --summary` on keys and containers: the key's PEM block found by its label among others,
+// legacy PEM encryption refused, and the lines of each summary.
+TEST(KeysTool, DecodeSummaries) {
+  const std::string dir = std::string(::testing::TempDir()) + "/korvu_keys_tool";
+  if (run_command("sh " KORVU_SOURCE_DIR "/tests/make_keys.sh " + dir + " 2>/dev/null").empty() || !have_corpus())
+    GTEST_SKIP() << "openssl or the corpus missing";
+  const auto run = [](uint32_t type, const std::string &file, int status, std::vector<std::string> lines) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    korvu::tool::Io io{in, out, err};
+    korvu::tool::DecodeOptions o;
+    o.type = type;
+    o.file = file;
+    o.summary = o.check = true;
+    EXPECT_EQ(korvu::tool::run_decode(o, io), status) << file << "\n" << out.str() << err.str();
+    for (const std::string &l : lines) EXPECT_NE((out.str() + err.str()).find(l), std::string::npos) << file << ": " << l << "\n" << out.str();
+  };
+  run(113, dir + "/p12-plain.p12", 0,
+      {"MAC: 2.16.840.1.101.3.4.2.1, iterations 2048, salt 8 octets\n", "content types: encryptedData, data\n",
+       "unencrypted bags: pkcs8ShroudedKeyBag\n", "re-encoded: identical"});
+  run(113, dir + "/p12-clear.p12", 0, {"content types: data, data\n", "unencrypted bags: certBag x3, keyBag\n"});
+  run(113, dir + "/p12-nomac.p12", 0, {"MAC: none\n"});
+  run(104, dir + "/e-aes.der", 0,
+      {"scheme: 1.2.840.113549.1.5.13\n", "KDF: PBKDF2 (iterations 2048, salt 8 octets, key length absent, PRF "
+                                          "1.2.840.113549.2.9)\n", "cipher: 2.16.840.1.101.3.4.1.42\n"});
+  run(104, dir + "/e-3des.der", 0, {"scheme: 1.2.840.113549.1.12.1.3\n", "iterations: 2048\n"});
+  run(99, dir + "/rsa3.der", 0, {"version: 1\n", "modulus bits: 2048\n", "public exponent: 65537\n", "other primes: 1\n"});
+  run(103, dir + "/p8.der", 0, {"algorithm: 1.2.840.113549.1.1.1\n", "parameters: NULL\n", "attributes: none\n"});
+  const std::string two_blocks = corpus_dir() + "/keys/asn1crypto__keys_test-ec.key";  // EC PARAMETERS first
+  run(202, two_blocks, 0, {"input: PEM (EC PRIVATE KEY)", "form: standard (OCTET STRING private key)\n", "curve: "});
+  run(201, two_blocks, 64, {"input: PEM (EC PARAMETERS)", "type: 201 (EcpkParameters)"});
+  run(202, corpus_dir() + "/gmt/tongsuo__certs_sm2_begin_sm2.key", 0, {"input: PEM (SM2 PRIVATE KEY)", "curve: 1.2.156.10197.1.301\n"});
+  run(99, corpus_dir() + "/keys/asn1crypto__keys_test-aes128.key", 1, {"legacy PEM encryption"});
 }

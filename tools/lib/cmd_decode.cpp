@@ -6,6 +6,7 @@
 #include "summary.h"
 #include "summary_cms.h"
 #include "summary_crl.h"
+#include "summary_keys.h"
 #include "summary_ocsp.h"
 
 #include <CLI/CLI.hpp>
@@ -86,6 +87,12 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_OCSPRESPONSE, print_ocsp_summary},
     {KORVU_TYPE_TIMESTAMPRESP, print_ocsp_summary},
     {KORVU_TYPE_TSTINFO, print_ocsp_summary},
+    {KORVU_TYPE_RSAPRIVATEKEY, print_keys_summary},
+    {KORVU_TYPE_PRIVATEKEYINFO, print_keys_summary},
+    {KORVU_TYPE_ENCRYPTEDPRIVATEKEYINFO, print_keys_summary},
+    {KORVU_TYPE_ECPRIVATEKEY, print_keys_summary},
+    {KORVU_TYPE_PFX, print_keys_summary},
+    {KORVU_TYPE_CERTSTORE, print_keys_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {
@@ -160,7 +167,12 @@ int run_decode(const DecodeOptions &options, Io &io) {
     return kExitNoInput;
   }
   LoadedInput input;
-  if (!load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
+  const KeyPem key = load_key_pem(options.type, raw, input, error);
+  if (key == KeyPem::Refused) {
+    io.err << "korvu-asn1: " << error << "\n";
+    return kExitDecodeFailed;
+  }
+  if (key != KeyPem::Loaded && !load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
     io.err << "korvu-asn1: " << error << "\n";
     return kExitDecodeFailed;
   }

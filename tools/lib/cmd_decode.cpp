@@ -252,7 +252,9 @@ void add_decode_command(CLI::App &app, Io &io) {
                 "attribute types, extensions), a signed message (types 111, 133, 134: content type, version, "
                 "digest algorithms, signers, certificate and CRL counts, content length or detached), a CRL "
                 "(type 41: version, issuer, times, entry count, extensions), a certification request (type 46: "
-                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192)");
+                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192), a key (99, 103, 104, 202: "
+                "version, algorithm or form, KDF and cipher of an encrypted one), a PKCS #12 file (113: MAC, "
+                "content types, unencrypted bags) or a certificate store (97: subjects, key providers)");
   sub->callback([options, type_word, &io] {
     options->detect = type_word->empty();
     if (!options->detect) {

@@ -3,10 +3,9 @@
 //   korvu_fuzz_seeds OUTDIR INPUT...
 //
 // INPUT is a file or a folder (walked recursively): DER/BER, PEM (every block
-// of a bundle), Base64, a C++ test source whose hex("...") literals are
-// taken as encodings, or a vector file of tests/data ("TYPE | HEX | outcome"
-// lines). Writes OUTDIR/{registry,json,push,text}/ in the input layouts of
-// checks.h. Every encoding is walked as BER and each element found
+// of a bundle), Base64, or a C++ test source whose hex("...") literals are
+// taken as encodings. Writes OUTDIR/{registry,json,push,text}/ in the input
+// layouts of checks.h. Every encoding is walked as BER and each element found
 // (also inside OCTET STRING and BIT STRING wrappers) is tried against every
 // linked type whose tag can match; the pairs that decode become registry
 // seeds, so the seeds follow the types as they are added.
@@ -280,17 +279,6 @@ void add_file(SeedMaker &m, const fs::path &p) {
   const std::string ext = p.extension().string();
   if (ext == ".cpp" || ext == ".h" || ext == ".c") {
     for (const Bytes &b : hex_literals(raw)) m.add_encoding(b);
-    return;
-  }
-  if (ext == ".txt") {  // vector files (tests/data): "TYPE | HEX | outcome" lines
-    const std::string text(raw.begin(), raw.end());
-    for (size_t at = 0, end; at < text.size(); at = end + 1) {
-      end = std::min(text.find('\n', at), text.size());
-      const size_t a = text.find('|', at), b = a < end ? text.find('|', a + 1) : end;
-      if (a >= end || b >= end) continue;
-      const std::string lit = "hex(\"" + text.substr(a + 1, b - a - 1) + "\")";
-      for (const Bytes &e : hex_literals(Bytes(lit.begin(), lit.end()))) m.add_encoding(e);
-    }
     return;
   }
   if (ext == ".md" || ext == ".tsv" || ext == ".json") return;

@@ -14,9 +14,9 @@ using namespace korvu_test;
 
 namespace {
 
-// One line of tests/data/keys_vectors.txt: "TYPE | HEX | OUTCOME", OUTCOME "=" (decodes and is written back
-// byte for byte, and its copy too), "> HEX" (decodes and is written back as HEX) or "! CODE" (refused with
-// CODE and the type's decode code).
+// One line of a vector file (tests/data/*_vectors.txt): "TYPE HEX OUTCOME", OUTCOME "=" (decodes and is written
+// back byte for byte, and its copy too), ">HEX" (decodes and is written back as HEX) or "!CODE" (refused with CODE
+// and the type's decode code).
 struct Vector {
   int line;
   uint32_t type;
@@ -24,20 +24,15 @@ struct Vector {
   std::string outcome;
 };
 
-std::string trim(const std::string &s) {
-  const size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
-  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
 std::vector<Vector> vectors(const char *file) {
   std::vector<Vector> out;
   std::ifstream f(std::string(KORVU_SOURCE_DIR "/tests/data/") + file);
   std::string text;
   for (int n = 1; std::getline(f, text); n++) {
-    if (trim(text).empty() || trim(text)[0] == '#') continue;
-    const size_t a = text.find('|'), b = text.find('|', a + 1);
-    out.push_back({n, static_cast<uint32_t>(std::stoul(text.substr(0, a))), hex(text.substr(a + 1, b - a - 1)),
-                   trim(text.substr(b + 1))});
+    std::istringstream words(text);
+    std::string type, in, outcome;
+    if (!(words >> type >> in >> outcome) || type[0] == '#') continue;
+    out.push_back({n, static_cast<uint32_t>(std::stoul(type)), hex(in), outcome});
   }
   return out;
 }

@@ -8,6 +8,7 @@
 
 #include "peer_compare.h"
 #include "tools/lib/cmd_decode.h"
+#include "tools/lib/summary_keys.h"
 #include "tools/lib/tool.h"
 
 using namespace korvu_test;
@@ -370,25 +371,17 @@ void scan_rsa_params(Walk &w, const Bytes &der) {
 }
 
 // One file of the corpus or one made by openssl, read as `type` (PEM under the label that fits it).
+// (The program's reading: legacy PEM encryption refused, the block under the type's label, else the first.)
 bool read_key_file(const std::string &file, uint32_t type, Bytes &out) {
-  out = read_file(file);
-  const std::string text(out.begin(), out.end());
-  if (text.find("-----BEGIN") == std::string::npos || (!out.empty() && out[0] == 0x30)) return true;
-  if (text.find("Proc-Type:") != std::string::npos) return false;  // legacy PEM encryption
-  static const std::map<uint32_t, std::vector<const char *>> labels = {
-      {99, {"RSA PRIVATE KEY"}}, {56, {"RSA PUBLIC KEY"}}, {103, {"PRIVATE KEY"}},
-      {104, {"ENCRYPTED PRIVATE KEY"}}, {202, {"EC PRIVATE KEY", "SM2 PRIVATE KEY"}}, {60, {"DSA PARAMETERS"}},
-      {35, {"PUBLIC KEY"}}};
-  for (const char *label : labels.at(type)) {
-    unsigned char *b = nullptr;
-    uint32_t n = 0;
-    if (korvu_pemdecode(label, text.data(), static_cast<uint32_t>(text.size()), &b, &n) != 1) continue;
-    out.assign(b, b + n);
-    korvu_free(b);
-    return true;
-  }
-  ADD_FAILURE() << file << ": no PEM block for " << type;
-  return false;
+  const Bytes raw = read_file(file);
+  const std::vector<unsigned char> bytes(raw.begin(), raw.end());
+  korvu::tool::LoadedInput in;
+  std::string error;
+  const korvu::tool::KeyPem k = korvu::tool::load_key_pem(type, bytes, in, error);
+  if (k == korvu::tool::KeyPem::Refused) return false;
+  EXPECT_TRUE(k == korvu::tool::KeyPem::Loaded || korvu::tool::load_input(bytes, in, error)) << file << error;
+  out.assign(in.bytes.begin(), in.bytes.end());
+  return true;
 }
 
 // The type to read a corpus row as (0: none of this family's).

@@ -3,6 +3,8 @@
 #include <fstream>
 
 #include "peer_compare.h"
+#include "tools/lib/cmd_decode.h"
+#include "tools/lib/tool.h"
 
 using namespace korvu_test;
 
@@ -118,4 +120,18 @@ TEST(CertStoreBuild, CaBundleStoreRoundTrip) {
     EXPECT_EQ(encode(KORVU_TYPE_STOREATTRIBUTE, list_items<void>(l)[0]), encode(KORVU_TYPE_STOREATTRIBUTE, one.v));
   }
   EXPECT_EQ(encode(KORVU_TYPE_CERTSTORE, back.v), der);
+
+  // korvu-asn1 decode --summary: each certificate's subject and key providers.
+  std::istringstream in;
+  std::ostringstream out, err;
+  korvu::tool::Io io{in, out, err};
+  korvu::tool::DecodeOptions o;
+  o.type = KORVU_TYPE_CERTSTORE;
+  o.file = file;
+  o.summary = o.check = true;
+  EXPECT_EQ(korvu::tool::run_decode(o, io), 0) << err.str();
+  EXPECT_NE(out.str().find("certificates: " + std::to_string(certs.size()) + "\n"), std::string::npos);
+  EXPECT_NE(out.str().find("certificate 1: "), std::string::npos);
+  EXPECT_NE(out.str().find("; key providers: soft\ncertificate 2: "), std::string::npos) << out.str().substr(0, 400);
+  EXPECT_NE(out.str().find("; key providers: none\n"), std::string::npos);
 }

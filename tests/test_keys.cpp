@@ -7,14 +7,17 @@
 #include <set>
 
 #include "peer_compare.h"
+#include "tools/lib/cmd_decode.h"
+#include "tools/lib/summary_keys.h"
+#include "tools/lib/tool.h"
 
 using namespace korvu_test;
 
 namespace {
 
-// One line of tests/data/keys_vectors.txt: "TYPE | HEX | OUTCOME", OUTCOME "=" (decodes and is written back
-// byte for byte, and its copy too), "> HEX" (decodes and is written back as HEX) or "! CODE" (refused with
-// CODE and the type's decode code).
+// One line of a vector file (tests/data/*_vectors.txt): "TYPE HEX OUTCOME", OUTCOME "=" (decodes and is written
+// back byte for byte, and its copy too), ">HEX" (decodes and is written back as HEX) or "!CODE" (refused with CODE
+// and the type's decode code).
 struct Vector {
   int line;
   uint32_t type;
@@ -22,20 +25,15 @@ struct Vector {
   std::string outcome;
 };
 
-std::string trim(const std::string &s) {
-  const size_t b = s.find_first_not_of(" \t"), e = s.find_last_not_of(" \t");
-  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
-
 std::vector<Vector> vectors(const char *file) {
   std::vector<Vector> out;
   std::ifstream f(std::string(KORVU_SOURCE_DIR "/tests/data/") + file);
   std::string text;
   for (int n = 1; std::getline(f, text); n++) {
-    if (trim(text).empty() || trim(text)[0] == '#') continue;
-    const size_t a = text.find('|'), b = text.find('|', a + 1);
-    out.push_back({n, static_cast<uint32_t>(std::stoul(text.substr(0, a))), hex(text.substr(a + 1, b - a - 1)),
-                   trim(text.substr(b + 1))});
+    std::istringstream words(text);
+    std::string type, in, outcome;
+    if (!(words >> type >> in >> outcome) || type[0] == '#') continue;
+    out.push_back({n, static_cast<uint32_t>(std::stoul(type)), hex(in), outcome});
   }
   return out;
 }
@@ -373,25 +371,17 @@ void scan_rsa_params(Walk &w, const Bytes &der) {
 }
 
 // One file of the corpus or one made by openssl, read as `type` (PEM under the label that fits it).
+// (The program's reading: legacy PEM encryption refused, the block under the type's label, else the first.)
 bool read_key_file(const std::string &file, uint32_t type, Bytes &out) {
-  out = read_file(file);
-  const std::string text(out.begin(), out.end());
-  if (text.find("-----BEGIN") == std::string::npos || (!out.empty() && out[0] == 0x30)) return true;
-  if (text.find("Proc-Type:") != std::string::npos) return false;  // legacy PEM encryption
-  static const std::map<uint32_t, std::vector<const char *>> labels = {
-      {99, {"RSA PRIVATE KEY"}}, {56, {"RSA PUBLIC KEY"}}, {103, {"PRIVATE KEY"}},
-      {104, {"ENCRYPTED PRIVATE KEY"}}, {202, {"EC PRIVATE KEY", "SM2 PRIVATE KEY"}}, {60, {"DSA PARAMETERS"}},
-      {35, {"PUBLIC KEY"}}};
-  for (const char *label : labels.at(type)) {
-    unsigned char *b = nullptr;
-    uint32_t n = 0;
-    if (korvu_pemdecode(label, text.data(), static_cast<uint32_t>(text.size()), &b, &n) != 1) continue;
-    out.assign(b, b + n);
-    korvu_free(b);
-    return true;
-  }
-  ADD_FAILURE() << file << ": no PEM block for " << type;
-  return false;
+  const Bytes raw = read_file(file);
+  const std::vector<unsigned char> bytes(raw.begin(), raw.end());
+  korvu::tool::LoadedInput in;
+  std::string error;
+  const korvu::tool::KeyPem k = korvu::tool::load_key_pem(type, bytes, in, error);
+  if (k == korvu::tool::KeyPem::Refused) return false;
+  EXPECT_TRUE(k == korvu::tool::KeyPem::Loaded || korvu::tool::load_input(bytes, in, error)) << file << error;
+  out.assign(in.bytes.begin(), in.bytes.end());
+  return true;
 }
 
 // The type to read a corpus row as (0: none of this family's).
@@ -694,4 +684,39 @@ TEST(KeysBadInput, EcdsaSignatureVectors) {
   std::ifstream f(KORVU_SOURCE_DIR "/tests/data/ecdsa_sig_outcomes.txt");
   for (std::string flag; f >> flag;) f >> want[flag].first >> want[flag].second;
   EXPECT_EQ(got, want);
+}
+
+// `korvu-asn1 decode --summary` on keys and containers: the key's PEM block found by its label among others,
+// legacy PEM encryption refused, and the lines of each summary.
+TEST(KeysTool, DecodeSummaries) {
+  const std::string dir = std::string(::testing::TempDir()) + "/korvu_keys_tool";
+  if (run_command("sh " KORVU_SOURCE_DIR "/tests/make_keys.sh " + dir + " 2>/dev/null").empty() || !have_corpus())
+    GTEST_SKIP() << "openssl or the corpus missing";
+  const auto run = [](uint32_t type, const std::string &file, int status, std::vector<std::string> lines) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    korvu::tool::Io io{in, out, err};
+    korvu::tool::DecodeOptions o;
+    o.type = type;
+    o.file = file;
+    o.summary = o.check = true;
+    EXPECT_EQ(korvu::tool::run_decode(o, io), status) << file << "\n" << out.str() << err.str();
+    for (const std::string &l : lines) EXPECT_NE((out.str() + err.str()).find(l), std::string::npos) << file << ": " << l << "\n" << out.str();
+  };
+  run(113, dir + "/p12-plain.p12", 0,
+      {"MAC: 2.16.840.1.101.3.4.2.1, iterations 2048, salt 8 octets\n", "content types: encryptedData, data\n",
+       "unencrypted bags: pkcs8ShroudedKeyBag\n", "re-encoded: identical"});
+  run(113, dir + "/p12-clear.p12", 0, {"content types: data, data\n", "unencrypted bags: certBag x3, keyBag\n"});
+  run(113, dir + "/p12-nomac.p12", 0, {"MAC: none\n"});
+  run(104, dir + "/e-aes.der", 0,
+      {"scheme: 1.2.840.113549.1.5.13\n", "KDF: PBKDF2 (iterations 2048, salt 8 octets, key length absent, PRF "
+                                          "1.2.840.113549.2.9)\n", "cipher: 2.16.840.1.101.3.4.1.42\n"});
+  run(104, dir + "/e-3des.der", 0, {"scheme: 1.2.840.113549.1.12.1.3\n", "iterations: 2048\n"});
+  run(99, dir + "/rsa3.der", 0, {"version: 1\n", "modulus bits: 2048\n", "public exponent: 65537\n", "other primes: 1\n"});
+  run(103, dir + "/p8.der", 0, {"algorithm: 1.2.840.113549.1.1.1\n", "parameters: NULL\n", "attributes: none\n"});
+  const std::string two_blocks = corpus_dir() + "/keys/asn1crypto__keys_test-ec.key";  // EC PARAMETERS first
+  run(202, two_blocks, 0, {"input: PEM (EC PRIVATE KEY)", "form: standard (OCTET STRING private key)\n", "curve: "});
+  run(201, two_blocks, 64, {"input: PEM (EC PARAMETERS)", "type: 201 (EcpkParameters)"});
+  run(202, corpus_dir() + "/gmt/tongsuo__certs_sm2_begin_sm2.key", 0, {"input: PEM (SM2 PRIVATE KEY)", "curve: 1.2.156.10197.1.301\n"});
+  run(99, corpus_dir() + "/keys/asn1crypto__keys_test-aes128.key", 1, {"legacy PEM encryption"});
 }

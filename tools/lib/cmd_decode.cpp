@@ -8,6 +8,7 @@
 #include "summary_cms.h"
 #include "summary_crl.h"
 #include "summary_ldap.h"
+#include "summary_keys.h"
 #include "summary_ocsp.h"
 #include "summary_seal.h"
 #include "summary_scvp.h"
@@ -102,6 +103,12 @@ constexpr Summariser kSummarisers[] = {
     {KORVU_TYPE_VALPOLREQUEST, print_scvp_summary},
     {KORVU_TYPE_VALPOLRESPONSE, print_scvp_summary},
     {KORVU_TYPE_LDAPMESSAGE, print_ldap_summary},
+    {KORVU_TYPE_RSAPRIVATEKEY, print_keys_summary},
+    {KORVU_TYPE_PRIVATEKEYINFO, print_keys_summary},
+    {KORVU_TYPE_ENCRYPTEDPRIVATEKEYINFO, print_keys_summary},
+    {KORVU_TYPE_ECPRIVATEKEY, print_keys_summary},
+    {KORVU_TYPE_PFX, print_keys_summary},
+    {KORVU_TYPE_CERTSTORE, print_keys_summary},
 };
 
 const Summariser *find_summariser(uint32_t type) {
@@ -220,16 +227,20 @@ int run_decode(const DecodeOptions &options, Io &io) {
     if (options.block > blocks.size()) {
       io.err << "korvu-asn1: there is no block " << options.block << ": the input holds " << blocks.size()
              << (blocks.size() == 1 ? " PEM block\n" : " PEM blocks\n");
-      return kExitDataErr;
-    }
     if (!options.all) return decode_one(options, {}, blocks[options.block - 1], io);
     // Every block in turn; the status is the worst.
     int status = kExitOk;
     for (size_t i = 0; i < blocks.size(); i++) {
       io.out << (i ? "\n" : "") << "block " << i + 1 << ":\n";
       status = std::max(status, decode_one(options, {}, blocks[i], io));
-    }
     return status;
+  LoadedInput input;
+  const KeyPem key = load_key_pem(options.type, raw, input, error);
+  if (key == KeyPem::Refused) {
+    io.err << "korvu-asn1: " << error << "\n";
+    return kExitDecodeFailed;
+  }
+  if (key != KeyPem::Loaded && !load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
   }
   LoadedInput input;
   // With --type, the first PEM block whose label names the type (as openssl
@@ -405,6 +416,9 @@ void add_decode_command(CLI::App &app, Io &io) {
                 "(type 41: version, issuer, times, entry count, extensions), a certification request (type 46: "
                 "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192), an LDAP message (353: ID, operation, controls, result "
                 "code, a search's base, scope and filter)");
+                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192), a key (99, 103, 104, 202: "
+                "version, algorithm or form, KDF and cipher of an encrypted one), a PKCS #12 file (113: MAC, "
+                "content types, unencrypted bags) or a certificate store (97: subjects, key providers)");
   sub->callback([options, type_word, &io] {
     options->detect = type_word->empty();
     if (!options->detect) {

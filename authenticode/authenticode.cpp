@@ -37,12 +37,12 @@ KORVU_GET(korvu_spcattrtypeandoptvalue_getvalue, kTypeValue, parameters);
 // SpcIndirectDataContent ::= SEQUENCE { data SpcAttributeTypeAndOptionalValue, messageDigest DigestInfo }
 constexpr st::Field kIndirectFields[] = {
     KORVU_FIELD(KORVU_TYPE_SPCATTRIBUTETYPEANDOPTIONALVALUE, KORVU_SPC_INDIRECTDATACONTENT, data),
-    KORVU_FIELD_OPEN(KORVU_TYPE_DIGESTINFO, KORVU_SPC_INDIRECTDATACONTENT, messageDigest)};
+    KORVU_FIELD(KORVU_TYPE_DIGESTINFO, KORVU_SPC_INDIRECTDATACONTENT, messageDigest)};
 constexpr st::StructDef kIndirect =
     st::sequence(KORVU_TYPE_SPCINDIRECTDATACONTENT, kIndirectFields, sizeof(KORVU_SPC_INDIRECTDATACONTENT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SPCINDIRECTDATACONTENT, kIndirect);
 KORVU_API KORVU_SPC_INDIRECTDATACONTENT *korvu_spcindirectdatacontent_new(const KORVU_X509_ALGID *data,
-                                                                         const void *message_digest) {
+                                                                         const KORVU_DIGESTINFO *message_digest) {
   return static_cast<KORVU_SPC_INDIRECTDATACONTENT *>(st::make<kIndirect>(data, message_digest));
 }
 KORVU_GET(korvu_spcindirectdatacontent_getdata, kIndirect, data);

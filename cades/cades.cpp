@@ -25,11 +25,7 @@ constexpr st::Field kEkpAlts[] = {alternative(0, KORVU_TYPE_ISSUERANDSERIALNUMBE
 constexpr st::StructDef kEkp = choice_table(KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE, kEkpAlts);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SMIMEENCRYPTIONKEYPREFERENCE, kEkp);
 KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newissuerandsn, kEkp, 0);
-// RecipientKeyIdentifier's record belongs to the enveloped-data types: the argument is left open.
-KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(
-    const void *key_id) {
-  return static_cast<KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *>(st::new_choice(kEkp, 1, key_id));
-}
+KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newreceipentkeyid, kEkp, 1);
 KORVU_NEW_CHOICE(korvu_smimeencryptionkeypreference_newsubjectaltkeyid, kEkp, 2);
 KORVU_API uint32_t korvu_smimeencryptionkeypreference_gettype(const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p) {
   return st::choice_of(p);

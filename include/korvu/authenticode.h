@@ -21,7 +21,7 @@ struct korvu_pkcs7_contentinfo_st;
  * SpcIndirectDataContent (208) ::= SEQUENCE { data SpcAttributeTypeAndOptionalValue, messageDigest DigestInfo } */
 typedef struct korvu_spc_indirectdatacontent_st {
   struct korvu_x509_algid_st *data;
-  void *messageDigest; /* DigestInfo (57) */
+  struct korvu_digestinfo_st *messageDigest; /* DigestInfo (57) */
 } KORVU_SPC_INDIRECTDATACONTENT;
 
 /* SpcSerializedObject (209) ::= SEQUENCE { classId OCTET STRING, serializedData OCTET STRING } */
@@ -76,9 +76,9 @@ typedef struct korvu_authenticode_timestampreq_st {
 
 /* data is copied as type 214, messageDigest as DigestInfo (57). */
 KORVU_API KORVU_SPC_INDIRECTDATACONTENT *korvu_spcindirectdatacontent_new(const struct korvu_x509_algid_st *data,
-                                                                         const void *message_digest);
+                                                                         const struct korvu_digestinfo_st *message_digest);
 KORVU_API struct korvu_x509_algid_st *korvu_spcindirectdatacontent_getdata(const KORVU_SPC_INDIRECTDATACONTENT *v);
-KORVU_API void *korvu_spcindirectdatacontent_getmessagedigest(const KORVU_SPC_INDIRECTDATACONTENT *v);
+KORVU_API struct korvu_digestinfo_st *korvu_spcindirectdatacontent_getmessagedigest(const KORVU_SPC_INDIRECTDATACONTENT *v);
 
 /* value may be null. */
 KORVU_API struct korvu_x509_algid_st *korvu_spcattrtypeandoptvalue_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_ANY *value);

@@ -86,15 +86,14 @@ typedef struct korvu_smime_ekp_st {
 
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newissuerandsn(
     const struct korvu_cms_issuerandsn_st *ias);
-/* key_id: a value of type 154. */
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(
-    const void *key_id);
+    const struct korvu_cms_recipientkeyid_st *key_id);
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newsubjectaltkeyid(
     const KORVU_ASN1_OCTETSTRING *key_id);
 KORVU_API uint32_t korvu_smimeencryptionkeypreference_gettype(const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p);
 KORVU_API struct korvu_cms_issuerandsn_st *korvu_smimeencryptionkeypreference_getissuerandsn(
     const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p);
-KORVU_API void *korvu_smimeencryptionkeypreference_getreceipentkeyid(const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p);
+KORVU_API struct korvu_cms_recipientkeyid_st *korvu_smimeencryptionkeypreference_getreceipentkeyid(const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p);
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_smimeencryptionkeypreference_getsubjectaltkeyid(
     const KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *p);
 

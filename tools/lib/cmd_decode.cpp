@@ -227,25 +227,28 @@ int run_decode(const DecodeOptions &options, Io &io) {
     if (options.block > blocks.size()) {
       io.err << "korvu-asn1: there is no block " << options.block << ": the input holds " << blocks.size()
              << (blocks.size() == 1 ? " PEM block\n" : " PEM blocks\n");
+      return kExitDataErr;
+    }
     if (!options.all) return decode_one(options, {}, blocks[options.block - 1], io);
     // Every block in turn; the status is the worst.
     int status = kExitOk;
     for (size_t i = 0; i < blocks.size(); i++) {
       io.out << (i ? "\n" : "") << "block " << i + 1 << ":\n";
       status = std::max(status, decode_one(options, {}, blocks[i], io));
+    }
     return status;
+  }
   LoadedInput input;
+  // A key type takes the block whose label fits it (EC PARAMETERS before EC
+  // PRIVATE KEY); legacy encrypted PEM is refused with its reason.
   const KeyPem key = load_key_pem(options.type, raw, input, error);
   if (key == KeyPem::Refused) {
     io.err << "korvu-asn1: " << error << "\n";
-    return kExitDecodeFailed;
+    return kExitDataErr;
   }
-  if (key != KeyPem::Loaded && !load_labelled_pem(options.type, raw, input) && !load_input(raw, input, error)) {
-  }
-  LoadedInput input;
   // With --type, the first PEM block whose label names the type (as openssl
   // x509 takes the first CERTIFICATE block); else the first block.
-  bool chosen = load_labelled_pem(options.type, raw, input);
+  bool chosen = key == KeyPem::Loaded || load_labelled_pem(options.type, raw, input);
   if (!chosen && !options.detect) {
     for (LoadedInput &block : pem_blocks(raw.data(), raw.size())) {
       if (pem_label_type(block.label) == options.type) {
@@ -409,16 +412,12 @@ void add_decode_command(CLI::App &app, Io &io) {
                 "Decode a series of values of --type, one after another (LDAP traffic): per value its offset, "
                 "length and result; non-zero when any failed");
   sub->add_flag("-s,--summary", options->summary,
-                "Also print a summary of a certificate (type 39: serial, issuer, subject, validity, extension "
-                "count), an attribute certificate (type 260: version, holder, issuer, serial, validity, "
-                "attribute types, extensions), a signed message (types 111, 133, 134: content type, version, "
-                "digest algorithms, signers, certificate and CRL counts, content length or detached), a CRL "
-                "(type 41: version, issuer, times, entry count, extensions), a certification request (type 46: "
-                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192), an LDAP message (353: ID, operation, controls, result "
-                "code, a search's base, scope and filter)");
-                "subject, key algorithm, attributes, requested extensions), an OCSP response (175) or request (173), a time-stamp response (190) or a TSTInfo (192), a key (99, 103, 104, 202: "
-                "version, algorithm or form, KDF and cipher of an encrypted one), a PKCS #12 file (113: MAC, "
-                "content types, unencrypted bags) or a certificate store (97: subjects, key providers)");
+                "Also print the main fields of a certificate (39), attribute certificate (260), signed or "
+                "enveloped message (111, 133, 134), CRL (41), certification request (46), OCSP response (175) "
+                "or request (173), time-stamp response (190) or TSTInfo (192), evidence record (272), SCVP "
+                "message (380, 393, 394, 400), LDAP message (353), key (99, 103, 104, 202), PKCS #12 file (113), "
+                "certificate store (97), seal (410, 417), seal signature (412, 419) or Authenticode "
+                "SpcIndirectDataContent (208); any other type prints the decode and a note");
   sub->callback([options, type_word, &io] {
     options->detect = type_word->empty();
     if (!options->detect) {

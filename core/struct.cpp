@@ -13,7 +13,6 @@ namespace korvu::st {
 
 namespace {
 
-constexpr uint32_t kBooleanTag = kCatalog[KORVU_TYPE_BOOLEAN].tag_number;
 constexpr uint32_t kOctetStringTag = kCatalog[KORVU_TYPE_OCTET_STRING].tag_number;
 
 template <class T>
@@ -43,106 +42,20 @@ bool present(const Field &f, const void *record) {
   return f.flag == kNone || at<uint32_t>(record, f.flag) != 0;
 }
 
-// Layout of a record's block: the C record, then (8-aligned) one slot per
-// BOOLEAN DEFAULT component, then, for a record decoded from memory that
-// keeps its whole TLV, a copy of that TLV. The block is always at least one
-// octet longer than the slots, so the address just past them lies inside
-// this block and starts no other one.
+// Layout of a record's block: the C record, then, for a record decoded from
+// memory that keeps its whole TLV, (8-aligned) a copy of that TLV. The block
+// is always at least one octet longer than the record, so the address just
+// past it lies inside this block and starts no other one.
 constexpr size_t align8(size_t n) { return (n + 7) & ~size_t{7}; }
 
-bool slot_default(const Field &f) { return f.presence == Presence::Default && f.rule == DefaultRule::Boolean; }
+size_t tail_offset(const StructDef &d) { return align8(d.size); }
 
-size_t slots_offset(const StructDef &d) { return align8(d.size); }
-
-size_t tail_offset(const StructDef &d) {
-  size_t n = slots_offset(d);
-  if (!d.choice())
-    for (uint32_t i = 0; i < d.count; i++)
-      if (slot_default(d.fields[i])) n += 8;
-  return n;
-}
-
-// The slot of component i (a slot_default one).
-void *slot_of(const StructDef &d, const void *record, uint32_t i) {
-  size_t n = slots_offset(d);
-  for (uint32_t j = 0; j < i; j++)
-    if (slot_default(d.fields[j])) n += 8;
-  return const_cast<char *>(static_cast<const char *>(record)) + n;
-}
-
-// Fills the slot of component i with its default and points the component at it.
-void set_slot_default(const StructDef &d, void *record, uint32_t i) {
-  const Field &f = d.fields[i];
-  auto *w = static_cast<uint32_t *>(slot_of(d, record, i));
-  *w = f.def[2];
-  at<void *>(record, f.offset) = w;
-}
-
-// A record that keeps no TLV of its own has, when decoded from memory, room
-// after its slots for the values of its components (Arena): its INTEGER,
-// OBJECT IDENTIFIER, short OCTET STRING and Time components are built there,
-// so that the record and those values are one block.
-bool has_room(const StructDef &d) { return d.kind == Kind::Sequence && d.kept == kNone; }
-
-// A new record block, zeroed up to its slots, with `extra` octets after them
-// (a kept TLV's copy, or room).
+// A new record block, zeroed, with `extra` octets after it (a kept TLV's copy).
 void *alloc_record(const StructDef &d, size_t extra) {
   const size_t head = tail_offset(d);
   void *record = KORVU_ALLOC(head + (extra ? extra : 1));
   if (record != nullptr) std::memset(record, 0, head);
   return record;
-}
-
-// The universal type of each low tag number (0 where none has a codec row),
-// to size values by their identifier alone.
-constexpr auto kUniversalTypes = [] {
-  std::array<uint32_t, 31> t{};
-  for (uint32_t n = 1; n < 31; n++)
-    for (uint32_t type = 1; type < 31; type++)
-      if (kCatalog[type].tag_class == 0 && kCatalog[type].tag_number == n) {
-        t[n] = type;
-        break;
-      }
-  return t;
-}();
-
-// The room a record needs for the components a memory input holds in its
-// next `length` octets: the sum of what each component's type takes in room
-// (INTEGER, OBJECT IDENTIFIER, Time ...) by its identifier. The walk reads
-// identifiers and lengths only and stops at anything unusual (a value whose
-// room was not counted is decoded into a block of its own).
-size_t room_needed(const StructDef &d, const KORVU_STREAM *s, uint32_t length) {
-  if (!has_room(d) || !stream::is_mem(s) || length == 0xFFFFFFFFu || s->size - s->pos < length) return 0;
-  static_assert(alignof(std::max_align_t) >= 8);  // the room starts 8-aligned after the slots
-  bool any = false;
-  for (uint32_t i = 0; i < d.count && !any; i++) {
-    const Field &f = d.fields[i];
-    const TypeDesc *t = type_desc(f.type);
-    any = f.tagging == Tagging::None && f.shape == Shape::Value && f.kept == kNone && t != nullptr &&
-          t->ops != nullptr && t->ops->decode_in != nullptr;
-  }
-  if (!any) return 0;
-  // A record has at most d.count components, so no more are looked at.
-  const unsigned char *p = s->data + s->pos, *end = p + length;
-  size_t room = 0;
-  for (uint32_t seen = 0; seen < d.count && end - p >= 2; seen++) {
-    const unsigned char id = p[0];
-    if ((id & 0x1F) == 0x1F) break;
-    uint32_t n = p[1];
-    p += 2;
-    if (n & 0x80) {
-      const uint32_t k = n & 0x7F;
-      if (k == 0 || k > 4 || static_cast<size_t>(end - p) < k) break;
-      n = 0;
-      for (uint32_t j = 0; j < k; j++) n = (n << 8) | *p++;
-    }
-    if (n > static_cast<size_t>(end - p)) break;
-    const TypeDesc *t = (id & 0xE0) == 0 && kUniversalTypes[id] != 0 ? type_desc(kUniversalTypes[id]) : nullptr;
-    if (t != nullptr && t->ops != nullptr && t->ops->room_for != nullptr)
-      room += (t->ops->room_for(n) + 7) & ~size_t{7};
-    p += n;
-  }
-  return (room + 7) & ~size_t{7};
 }
 
 // True when kept octets lie inside the record's own block (a copy made on
@@ -209,7 +122,10 @@ void *copy_value(const Field &f, const void *v) {
   return dst;
 }
 
+// The value an absent DEFAULT component holds: a shared constant for a
+// BOOLEAN, else a new value decoded from the default's DER.
 void *default_value(const Field &f) {
+  if (f.type == KORVU_TYPE_BOOLEAN && f.def_len == 3) return const_cast<uint32_t *>(shared_boolean(f.def[2]));
   void *v = nullptr;
   if (korvu_asn1_mem_decode(f.def, f.def_len, f.type, &v) != f.def_len) {
     value_free(f.type, v);
@@ -639,37 +555,12 @@ int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *
   return r;
 }
 
-// `slot`: the record's slot for a BOOLEAN DEFAULT component, which then also
-// receives a present value read from memory (the octet as the BOOLEAN type
-// keeps it).
 int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
-                 KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, void *slot, Arena *room) {
+                 KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
   void *v = nullptr;
   uint32_t n = 0;
-  int r = 2;
-  // A value the type can build in the record's room (2: declined, nothing read).
-  if (room != nullptr && room->left != 0 && f.tagging == Tagging::None && f.shape == Shape::Value &&
-      f.kept == kNone) {
-    const TypeDesc *t = type_desc(f.type);
-    if (t->ops->decode_in != nullptr &&
-        (t->ops->decode_tlv != nullptr || (h.tag_class == t->tag_class && h.tag == t->tag_number)))
-      r = t->ops->decode_in(s, h, *room, &v, &n, ctx);
-  }
-  if (r == 2) {
-    if (slot != nullptr && f.tagging == Tagging::None && f.kept == kNone && h.tag_class == 0 &&
-        h.tag == kBooleanTag && h.primitive && h.length == 1 && stream::is_mem(s) && s->pos < s->size) {
-      *static_cast<uint32_t *>(slot) = s->data[s->pos++];
-      at<void *>(record, f.offset) = slot;
-      if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
-      if (consumed) *consumed = 1;
-      return 1;
-    }
-    auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, record, &v, m, ctx, depth); };
-    if (f.kept != kNone)
-      r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
-    else
-      r = body(s, &n);
-  }
+  auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, record, &v, m, ctx, depth); };
+  int r = f.kept != kNone ? decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body) : body(s, &n);
   if (r == 1 && !is_list(f) && !size_ok(f, v)) {
     report_size(f, ctx);
     r = 0;
@@ -721,10 +612,7 @@ void free_record(const StructDef &d, void *record) {
   } else {
     for (uint32_t i = 0; i < d.count; i++) {
       const Field &f = d.fields[i];
-      if (!is_inline(f)) {
-        void *v = at<void *>(record, f.offset);
-        if (!(slot_default(f) && v == slot_of(d, record, i))) free_value(f, v);
-      }
+      if (!is_inline(f)) free_value(f, at<void *>(record, f.offset));
       if (f.kept != kNone && !kept_inside(d, record, at<Kept>(record, f.kept).data))
         korvu_free(at<Kept>(record, f.kept).data);
     }
@@ -786,7 +674,7 @@ namespace {
 // Decodes the components of a SEQUENCE into `record`; `used` counts the
 // contents octets read.
 int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_t length, uint64_t &used,
-                      KORVU_ERR_CTX *ctx, int depth, const InPlace *plan, Arena room) {
+                      KORVU_ERR_CTX *ctx, int depth, const InPlace *plan) {
   const bool indefinite = length == 0xFFFFFFFFu;
   Header h;
   bool pending = false, ended = false;
@@ -825,8 +713,7 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
     if (r != 1) return r;
     if (pending && field_accepts(f, h)) {
       uint32_t n = 0;
-      void *slot = slot_default(f) ? slot_of(d, record, i) : nullptr;
-      r = field_decode(f, s, h, record, &n, ctx, depth, plan, slot, &room);
+      r = field_decode(f, s, h, record, &n, ctx, depth, plan);
       if (r != 1) return r;
       set_offset(f, record, start);
       pending = false;
@@ -840,8 +727,6 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
       KORVU_ERR(ctx, kErrIncorrectItem);
       report_decode(f, ctx);
       return 0;
-    } else if (slot_default(f)) {
-      set_slot_default(d, record, i);
     } else if (f.presence == Presence::Default) {
       void *v = default_value(f);
       if (v == nullptr) {
@@ -877,8 +762,7 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
   }
   if (depth_exceeded(depth)) return depth_failure(ctx);
   const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
-  const size_t room = whole == nullptr ? room_needed(d, s, length) : 0;
-  void *record = alloc_record(d, whole != nullptr ? whole_size : room);
+  void *record = alloc_record(d, whole_size);
   if (record == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
@@ -904,8 +788,7 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
     at<void *>(record, f.offset) = l;
     used = n;
   } else {
-    r = decode_components(d, s, record, length, used, ctx, depth, whole != nullptr ? &plan : nullptr,
-                          Arena{static_cast<unsigned char *>(record) + tail_offset(d), room});
+    r = decode_components(d, s, record, length, used, ctx, depth, whole != nullptr ? &plan : nullptr);
   }
   if (r == 1 && used > kLenMax) {
     KORVU_ERR(ctx, kErrIncorrectLength);
@@ -1093,7 +976,7 @@ int choice_decode(const StructDef &d, KORVU_STREAM *s, const Header &h, void **o
   }
   c->choice = f->choice;
   c->value = nullptr;
-  int r = field_decode(*f, s, h, c, consumed, ctx, depth, nullptr, nullptr, nullptr);
+  int r = field_decode(*f, s, h, c, consumed, ctx, depth, nullptr);
   if (r != 1) {
     korvu_free(c);
     return r;
@@ -1120,10 +1003,6 @@ void *new_record(const StructDef &d, const void *const *args, size_t count) {
     }
     if (a != nullptr) {
       v = copy_value(f, a);
-    } else if (slot_default(f)) {
-      set_slot_default(d, record, i);
-      if (f.flag != kNone) at<uint32_t>(record, f.flag) = 1;
-      continue;
     } else if (f.presence == Presence::Default) {
       v = default_value(f);
     } else if (f.presence == Presence::Optional) {

@@ -76,7 +76,6 @@ KORVU_ASN1_OID *new_block(size_t octets, size_t chars) {
   if (octets > kLenMax || size > kLenMax) return nullptr;
   auto *value = static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(size));
   if (value == nullptr) return nullptr;
-  room::set(value, room::kOidWord, false);
   value->data = reinterpret_cast<unsigned char *>(value + 1);
   value->length = static_cast<uint32_t>(octets);
   value->text = reinterpret_cast<char *>(value->data + octets);
@@ -134,10 +133,6 @@ KORVU_ASN1_OID *from_text(const char *text, bool relative) {
 void oid_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_OID *>(p);
   if (v == nullptr) return;
-  if (room::is(v, room::kOidWord)) {  // in its record's block: nothing of its own
-    room::set(v, room::kOidWord, false);
-    return;
-  }
   korvu_free(v);  // record, octets and text are one block
 }
 
@@ -227,46 +222,17 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
   return 1;
 }
 
-// The same value, decoded from memory into room of a record's block: the
-// common case only; anything else is declined for the ordinary decoder.
-size_t oid_room(uint32_t length) { return sizeof(KORVU_ASN1_OID) + length + oidtext::text_capacity(length) + 1; }
-
-template <uint32_t Type>
-int oid_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
-                  KORVU_ERR_CTX *ctx) {
-  const uint32_t length = h.length;
-  if (!h.primitive || length == 0 || length > kLenMax || !stream::is_mem(s) || s->size - s->pos < length)
-    return 2;
-  auto *v = static_cast<KORVU_ASN1_OID *>(room.take(oid_room(length)));
-  if (v == nullptr) return 2;
-  v->data = reinterpret_cast<unsigned char *>(v + 1);
-  v->length = length;
-  v->text = reinterpret_cast<char *>(v->data + length);
-  room::set(v, room::kOidWord, true);
-  std::memcpy(v->data, s->data + s->pos, length);
-  s->pos += length;
-  if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {
-    KORVU_ERR(ctx, kErrOidFormat);
-    return 0;
-  }
-  *out = v;
-  if (consumed) *consumed = length;
-  return 1;
-}
-
 }  // namespace
 }  // namespace korvu
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_OBJECT_IDENTIFIER) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeOid>,
-    korvu::oid_decode_content<korvu::kTypeOid>, nullptr, nullptr, nullptr, nullptr, nullptr,
-    korvu::oid_decode_in<korvu::kTypeOid>, korvu::oid_room,
+    korvu::oid_decode_content<korvu::kTypeOid>,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_RELATIVE_OID) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeRelativeOid>,
-    korvu::oid_decode_content<korvu::kTypeRelativeOid>, nullptr, nullptr, nullptr, nullptr, nullptr,
-    korvu::oid_decode_in<korvu::kTypeRelativeOid>, korvu::oid_room,
+    korvu::oid_decode_content<korvu::kTypeRelativeOid>,
 };
 
 extern "C" {

@@ -44,7 +44,7 @@ T *new_with_stream(uint32_t capacity) {
   const size_t head = (sizeof(T) + 7) & ~size_t{7};
   auto *v = static_cast<T *>(KORVU_ALLOC(head + stream::embedded_size(capacity)));
   if (v == nullptr) return nullptr;
-  std::memset(static_cast<void *>(v), 0, sizeof(T));  // the padding word too (util/room_mark.h)
+  std::memset(static_cast<void *>(v), 0, sizeof(T));
   v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, nullptr);
   v->owns_stream = 1;
   return v;
@@ -167,13 +167,6 @@ struct StringCodec {
     auto *v = static_cast<V *>(value);
     if (v == nullptr) return;
     if (v->owns_stream == 1) korvu_stream_free(v->stream);
-    // A value in its record's block (util/room_mark.h) leaves the block to the record.
-    if constexpr (!Form::kUnusedBits) {
-      if (room::is(v, room::kOctetsWord)) {
-        room::set(v, room::kOctetsWord, false);
-        return;
-      }
-    }
     korvu_free(v);
   }
 

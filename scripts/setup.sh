@@ -6,7 +6,7 @@ set -eu
 
 PACKAGES="cmake ninja-build g++ binutils git libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev \
 libssl-dev openssl ca-certificates python3 libbenchmark-dev clang libclang-rt-14-dev libtasn1-6-dev \
-python3-pyasn1 python3-pyasn1-modules pkg-config"
+python3-pyasn1 python3-pyasn1-modules pkg-config libmimalloc-dev"
 
 missing=""
 for p in $PACKAGES; do

@@ -4,6 +4,7 @@
  * BOOLEAN replace) runs on records of several families built six ways; under
  * AddressSanitizer a component that is not its own value shows as a bad free
  * or a use after free. */
+#define _POSIX_C_SOURCE 200809L
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>

@@ -183,6 +183,13 @@ struct StringCodec {
   static int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                           KORVU_ERR_CTX *ctx, int depth) {
     auto *v = new_with_stream<V>(contents_capacity(length, Form::kDecodeCapacity));
+    // Primitive contents longer than the first buffer, held by a memory
+    // input, get one buffer of their size.
+    if (v != nullptr && primitive && length != 0xFFFFFFFFu && stream::mem_holds(s, length) &&
+        !stream::reserve_exact(v->stream, length)) {
+      free_value(v);
+      v = nullptr;
+    }
     if (v == nullptr) {
       KORVU_ERR(ctx, KORVU_ERR_NOMEM);
       return 0;

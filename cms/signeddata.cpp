@@ -13,8 +13,8 @@ using st::field;
 
 // ContentInfo ::= SEQUENCE { contentType ContentType, content [0] EXPLICIT ANY DEFINED BY contentType OPTIONAL }
 constexpr st::Field kContentInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_PKCS7_CONTENTINFO, contentType)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_PKCS7_CONTENTINFO, content))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_PKCS7_CONTENTINFO, contentType),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_PKCS7_CONTENTINFO, content)
         .explicit_(0)
         .optional(offsetof(KORVU_PKCS7_CONTENTINFO, hasContent))};
 constexpr st::StructDef kContentInfo =
@@ -30,8 +30,8 @@ KORVU_HAS(korvu_pkcs7contentinfo_hascontent, kContentInfo, content);
 
 // EncapsulatedContentInfo ::= SEQUENCE { eContentType ContentType, eContent [0] EXPLICIT OCTET STRING OPTIONAL }
 constexpr st::Field kEciFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CMS_ENCAPCONTENTINFO, eContentType)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_ENCAPCONTENTINFO, eContent))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CMS_ENCAPCONTENTINFO, eContentType),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_ENCAPCONTENTINFO, eContent)
         .explicit_(0)
         .optional(offsetof(KORVU_CMS_ENCAPCONTENTINFO, hasEContent))};
 constexpr st::StructDef kEci =
@@ -45,8 +45,8 @@ KORVU_GET(korvu_cmsencapsulatedcontentinfo_getcontenttype, kEci, eContentType);
 KORVU_GET(korvu_cmsencapsulatedcontentinfo_getcontent, kEci, eContent);
 
 // IssuerAndSerialNumber ::= SEQUENCE { issuer Name, serialNumber CertificateSerialNumber }
-constexpr st::Field kIasFields[] = {field(KORVU_TYPE_NAME, offsetof(KORVU_CMS_ISSUERANDSN, issuer)),
-                                    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_ISSUERANDSN, serialNumber))};
+constexpr st::Field kIasFields[] = {KORVU_FIELD(KORVU_TYPE_NAME, KORVU_CMS_ISSUERANDSN, issuer),
+                                    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_ISSUERANDSN, serialNumber)};
 constexpr st::StructDef kIas = st::sequence(KORVU_TYPE_ISSUERANDSERIALNUMBER, kIasFields, sizeof(KORVU_CMS_ISSUERANDSN));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ISSUERANDSERIALNUMBER, kIas);
 KORVU_API KORVU_CMS_ISSUERANDSN *korvu_cmsissuerandsn_new(const KORVU_X500_NAME *issuer,
@@ -78,16 +78,16 @@ KORVU_GET_CHOICE(korvu_cmssignerid_getkeyid, 1);
 // written as a SET (type 44) are the octets that were digested.
 // SignerInfos ::= SET OF SignerInfo
 constexpr st::Field kSignerInfoFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_CMS_SIGNERINFO, version)),
-    field(KORVU_TYPE_SIGNERIDENTIFIER, offsetof(KORVU_CMS_SIGNERINFO, sid)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_SIGNERINFO, digestAlgorithm)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_CMS_SIGNERINFO, signedAttrs))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CMS_SIGNERINFO, version),
+    KORVU_FIELD(KORVU_TYPE_SIGNERIDENTIFIER, KORVU_CMS_SIGNERINFO, sid),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_SIGNERINFO, digestAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_CMS_SIGNERINFO, signedAttrs)
         .implicit(0)
         .optional(offsetof(KORVU_CMS_SIGNERINFO, hasSignedAttrs))
         .size(1),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_CMS_SIGNERINFO, signatureAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_CMS_SIGNERINFO, signature)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_CMS_SIGNERINFO, unsignedAttrs))
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_CMS_SIGNERINFO, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_CMS_SIGNERINFO, signature),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_CMS_SIGNERINFO, unsignedAttrs)
         .implicit(1)
         .optional(offsetof(KORVU_CMS_SIGNERINFO, hasUnsignedAttrs))
         .size(1)};
@@ -122,8 +122,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS) =
 // OtherCertificateFormat ::= SEQUENCE { otherCertFormat OBJECT IDENTIFIER, otherCert ANY DEFINED BY otherCertFormat }
 // OtherRevocationInfoFormat ::= SEQUENCE { otherRevInfoFormat OBJECT IDENTIFIER,
 //   otherRevInfo ANY DEFINED BY otherRevInfoFormat }
-constexpr st::Field kOtherFields[] = {field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_CMS_OTHERCERTFORMAT, format)),
-                                      field(KORVU_TYPE_ANY, offsetof(KORVU_CMS_OTHERCERTFORMAT, value))};
+constexpr st::Field kOtherFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_CMS_OTHERCERTFORMAT, format),
+                                      KORVU_FIELD(KORVU_TYPE_ANY, KORVU_CMS_OTHERCERTFORMAT, value)};
 constexpr st::StructDef kOtherCert =
     st::sequence(KORVU_TYPE_OTHERCERTIFICATEFORMAT, kOtherFields, sizeof(KORVU_CMS_OTHERCERTFORMAT));
 constexpr st::StructDef kOtherRevInfo =
@@ -213,18 +213,18 @@ int check_cms_content(const void *record, KORVU_ERR_CTX *ctx) {
 }  // namespace
 
 constexpr st::Field kSignedDataFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS7_SIGNEDDATA, version)),
-    field(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, offsetof(KORVU_PKCS7_SIGNEDDATA, digestAlgorithms)),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_PKCS7_SIGNEDDATA, contentInfo))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS7_SIGNEDDATA, version),
+    KORVU_FIELD(KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, KORVU_PKCS7_SIGNEDDATA, digestAlgorithms),
+    KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_PKCS7_SIGNEDDATA, contentInfo)
         .records_offset(offsetof(KORVU_PKCS7_SIGNEDDATA, contentInfoOffset))
         .records_end(offsetof(KORVU_PKCS7_SIGNEDDATA, contentInfoEndOffset)),
-    field(KORVU_TYPE_CERTIFICATESET, offsetof(KORVU_PKCS7_SIGNEDDATA, certificates))
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATESET, KORVU_PKCS7_SIGNEDDATA, certificates)
         .implicit(0)
         .optional(offsetof(KORVU_PKCS7_SIGNEDDATA, hasCertificates)),
-    field(KORVU_TYPE_REVOCATIONINFOCHOICES, offsetof(KORVU_PKCS7_SIGNEDDATA, crls))
+    KORVU_FIELD(KORVU_TYPE_REVOCATIONINFOCHOICES, KORVU_PKCS7_SIGNEDDATA, crls)
         .implicit(1)
         .optional(offsetof(KORVU_PKCS7_SIGNEDDATA, hasCrls)),
-    field(KORVU_TYPE_SIGNERINFOS, offsetof(KORVU_PKCS7_SIGNEDDATA, signerInfos))
+    KORVU_FIELD(KORVU_TYPE_SIGNERINFOS, KORVU_PKCS7_SIGNEDDATA, signerInfos)
         .records_offset(offsetof(KORVU_PKCS7_SIGNEDDATA, signerInfosOffset))};
 constexpr st::StructDef kSignedData =
     st::sequence(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, kSignedDataFields, sizeof(KORVU_PKCS7_SIGNEDDATA))

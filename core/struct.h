@@ -22,7 +22,9 @@
 
 #include <cstddef>
 #include <type_traits>
+#include <utility>
 
+#include "ctypes.h"
 #include "internal.h"
 
 namespace korvu::st {
@@ -35,6 +37,12 @@ enum class Tagging : uint8_t { None, Implicit, Explicit };
 // exactly `min_size` octets held in the record itself (unsigned char[n]).
 enum class Shape : uint8_t { Value, SequenceOf, SetOf, InlineOctets };
 enum class Presence : uint8_t { Required, Optional, Default };
+// What the compiler saw of the member a row names (KORVU_FIELD): a pointer to
+// the row type's own record (Value), a KORVU_ASN1_LIST (List: the row must be
+// a SEQUENCE OF / SET OF of the row type), a list that is also the row type's
+// record (Either), or nothing (Unchecked: a `void *` member that holds
+// values of several types, written with field()).
+enum class Member : uint8_t { Unchecked, Value, List, Either };
 
 // How a component is compared with its DEFAULT (X.690 11.5: DER leaves out a
 // component equal to its default). The default value itself is DER of the
@@ -83,6 +91,7 @@ struct Field {
   uint16_t at = kNone;           // offsetof a uint32_t receiving the component's byte offset
   uint16_t end_at = kNone;       // offsetof a uint32_t receiving the offset of the octet after it
   uint32_t choice = 0;           // CHOICE alternatives: the choice number
+  Member member = Member::Unchecked;
 
   // Builders, so that a table row reads like the ASN.1.
   constexpr Field optional(uint16_t flag_offset = kNone) const {
@@ -161,7 +170,9 @@ struct Field {
   }
 };
 
-// A component: type number and record offset.
+// A component: type number and record offset. Rows write KORVU_FIELD, which
+// checks the member's C type; field() alone is for a `void *` member that
+// holds values of several types (SignedData's content info, say).
 constexpr Field field(uint32_t type, uint16_t offset) {
   Field f;
   f.type = type;
@@ -169,7 +180,39 @@ constexpr Field field(uint32_t type, uint16_t offset) {
   return f;
 }
 
-// OCTET STRING (SIZE (n)) held inline in the record as unsigned char[n].
+// The C record of type N (core/ctypes.h); a type without one does not compile.
+template <uint32_t N>
+using record_of = typename CType<N>::type;
+
+template <class M>
+constexpr uint16_t open_member(size_t offset) {
+  static_assert(std::is_same_v<M, void *>, "KORVU_FIELD_OPEN names a void * member; others use KORVU_FIELD");
+  return static_cast<uint16_t>(offset);
+}
+
+template <class M>
+constexpr uint32_t inline_size() {
+  static_assert(std::is_array_v<M> && std::is_same_v<std::remove_all_extents_t<M>, unsigned char>,
+                "inline octets are held in an unsigned char array");
+  return sizeof(M);
+}
+
+// A component of type N stored in a member of C type M at `offset`.
+template <uint32_t N, class M>
+constexpr Field field_of(uint16_t offset) {
+  static_assert(std::is_pointer_v<M>, "a component's member is a pointer to its value");
+  static_assert(CType<N>::known, "the row's type number has no C record: add KORVU_CTYPE to its family's ctypes.inc");
+  using P = std::remove_cv_t<std::remove_pointer_t<M>>;
+  constexpr bool value = std::is_same_v<P, record_of<N>>;
+  constexpr bool list = std::is_same_v<P, KORVU_ASN1_LIST>;
+  static_assert(value || list, "the member's C type is not the record of the row's type number (nor a list of it)");
+  Field f = field(N, offset);
+  f.member = value && list ? Member::Either : value ? Member::Value : Member::List;
+  return f;
+}
+
+// OCTET STRING (SIZE (n)) held inline in the record as unsigned char[n]
+// (KORVU_INLINE_OCTETS takes n from the member).
 constexpr Field inline_octets(uint16_t offset, uint32_t n) {
   Field f = field(KORVU_TYPE_OCTET_STRING, offset);
   f.shape = Shape::InlineOctets;
@@ -276,6 +319,13 @@ inline constexpr StructDef list_record(uint32_t type, const Field &element, uint
   return d;
 }
 
+// The type of alternative `choice` of a CHOICE table.
+constexpr uint32_t alternative_type(const StructDef &d, uint32_t choice) {
+  for (uint32_t i = 0; i < d.count; i++)
+    if (d.fields[i].choice == choice) return d.fields[i].type;
+  return kTypeCount;
+}
+
 // ---- checks made when a table compiles -------------------------------------
 // A table that breaks a rule stops the build with the reason in the
 // diagnostic ("in 'constexpr' expansion of ... table_error(\"...\")").
@@ -339,6 +389,10 @@ constexpr bool check_table(const StructDef &d, uint32_t registered) {
         table_error("the algorithm default rules compare an AlgorithmIdentifier");
       if (f.shape != Shape::Value) table_error("DEFAULT applies to single values");
     }
+    if (f.member == Member::Value && f.shape != Shape::Value)
+      table_error("a SEQUENCE OF or SET OF component is held in a KORVU_ASN1_LIST member");
+    if (f.member == Member::List && (f.shape == Shape::Value || f.shape == Shape::InlineOctets))
+      table_error("a KORVU_ASN1_LIST member holds a SEQUENCE OF or SET OF component (.sequence_of(), .set_of())");
     if (f.shape == Shape::InlineOctets && (f.min_size == 0 || f.min_size != f.max_size))
       table_error("inline octets have a fixed size");
     if (f.max_size != 0 && f.max_size < f.min_size) table_error("SIZE (min..max) with max below min");
@@ -399,9 +453,33 @@ bool type_accepts(uint32_t type, const Header &h);
 // array of their size.
 void *new_record(const StructDef &d, const void *const *args, size_t count);
 // The same with the argument count checked when it compiles.
+// Each argument's C type is checked against its row: the record of the row's
+// type, a KORVU_ASN1_LIST for a list component, unsigned char for inline octets.
+namespace detail {
+template <const StructDef &D, size_t I, class A>
+constexpr bool argument_fits() {
+  constexpr Field f = D.fields[I];
+  if constexpr (std::is_void_v<A>) {
+    return f.member == Member::Unchecked;  // an open member takes any value
+  } else if constexpr (f.shape == Shape::InlineOctets) {
+    return std::is_same_v<A, unsigned char>;
+  } else if constexpr (f.shape != Shape::Value) {
+    return std::is_same_v<A, KORVU_ASN1_LIST>;
+  } else {
+    static_assert(CType<f.type>::known, "the row's type number has no C record: add KORVU_CTYPE to its ctypes.inc");
+    return std::is_same_v<A, record_of<f.type>>;
+  }
+}
+template <const StructDef &D, class... A, size_t... I>
+constexpr bool arguments_fit(std::index_sequence<I...>) {
+  return (argument_fits<D, I, std::remove_cv_t<A>>() && ...);
+}
+}  // namespace detail
 template <const StructDef &D, class... A>
 inline void *make(const A *...args) {
   static_assert(sizeof...(A) == D.count, "a constructor takes one argument per component of its table");
+  static_assert(detail::arguments_fit<D, A...>(std::index_sequence_for<A...>{}),
+                "a constructor argument's C type differs from its component's (arguments in table order)");
   const void *list[] = {static_cast<const void *>(args)...};
   return new_record(D, list, sizeof...(A));
 }
@@ -541,6 +619,10 @@ inline int choice_number(const void *record, uint32_t *choice) {
 // ---- exports that only delegate ---------------------------------------------
 // Each takes the signature of its declaration in the public header, so the
 // definition is the one line that names the export, its table and the member.
+template <class A, class B>
+inline constexpr bool same_pointee =
+    std::is_same_v<std::remove_cv_t<std::remove_pointer_t<A>>, std::remove_cv_t<std::remove_pointer_t<B>>>;
+
 template <class F>
 struct Signature;
 template <class R, class A>
@@ -557,6 +639,8 @@ struct Signature<R (*)(A)> {
   KORVU_API ::korvu::st::Signature<decltype(&fn)>::Result fn(::korvu::st::Signature<decltype(&fn)>::Arg r) { \
     using S_ = ::korvu::st::Signature<decltype(&fn)>;                                                    \
     constexpr uint32_t i_ = ::korvu::st::index_at(def, offsetof(S_::Record, member));                    \
+    static_assert(::korvu::st::same_pointee<S_::Result, decltype(S_::Record::member)>,                   \
+                  "a getter returns the member's own C type");                                           \
     return static_cast<S_::Result>(::korvu::st::get(def, r, i_));                                        \
   }                                                                                                      \
   static_assert(true, "")
@@ -598,13 +682,31 @@ struct Signature<R (*)(A)> {
 // A new CHOICE record holding a copy of the argument as alternative `n`.
 #define KORVU_NEW_CHOICE(fn, def, n)                                                                          \
   KORVU_API ::korvu::st::Signature<decltype(&fn)>::Result fn(::korvu::st::Signature<decltype(&fn)>::Arg v) { \
+    static_assert(::korvu::st::same_pointee<::korvu::st::Signature<decltype(&fn)>::Arg,                       \
+                                            ::korvu::st::record_of<::korvu::st::alternative_type(def, n)> *>, \
+                  "the argument is the record of the alternative's type");                                    \
     return static_cast<::korvu::st::Signature<decltype(&fn)>::Result>(::korvu::st::new_choice(def, n, v));   \
   }                                                                                                           \
   static_assert(true, "")
 
-// Registers a table under its catalogue row, checking both when it compiles.
-#define KORVU_REGISTER_STRUCT(n, def)                                                    \
-  static_assert(::korvu::st::check_table(def, n), "table checked against its row"); \
+// A row naming the member that holds the component: its C type is checked
+// against the record of `type` (or KORVU_ASN1_LIST for a list component).
+#define KORVU_FIELD(type, Record, member) \
+  ::korvu::st::field_of<type, decltype(Record::member)>(offsetof(Record, member))
+// The same for a `void *` member that the public record leaves open (a
+// ContentInfo that is also read as other types): checked to be `void *`.
+#define KORVU_FIELD_OPEN(type, Record, member) \
+  ::korvu::st::field(type, ::korvu::st::open_member<decltype(Record::member)>(offsetof(Record, member)))
+// An OCTET STRING (SIZE (n)) held in `unsigned char member[n]`.
+#define KORVU_INLINE_OCTETS(Record, member) \
+  ::korvu::st::inline_octets(offsetof(Record, member), ::korvu::st::inline_size<decltype(Record::member)>())
+
+// Registers a table under its catalogue row, checking both when it compiles,
+// and that the table's record is the row's C record.
+#define KORVU_REGISTER_STRUCT(n, def)                                                                       \
+  static_assert(::korvu::st::check_table(def, n), "table checked against its row");                    \
+  static_assert(::korvu::st::CType<n>::known, "the type number has no C record: add KORVU_CTYPE");       \
+  static_assert(def.size == sizeof(::korvu::st::record_of<n>), "the table's record is not the row's C record"); \
   KORVU_REGISTER_TYPE(n) = ::korvu::st::ops_of<def>()
 
 #endif

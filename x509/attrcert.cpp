@@ -17,10 +17,10 @@ using st::field;
 //   otherObjectTypes (2) }, otherObjectTypeID OBJECT IDENTIFIER OPTIONAL, digestAlgorithm AlgorithmIdentifier,
 //   objectDigest BIT STRING }
 constexpr st::Field kOdiFields[] = {
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_AC_OBJECTDIGESTINFO, digestedObjectType)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_AC_OBJECTDIGESTINFO, otherObjectTypeID)).optional(),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_AC_OBJECTDIGESTINFO, digestAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_AC_OBJECTDIGESTINFO, objectDigest))};
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_AC_OBJECTDIGESTINFO, digestedObjectType),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_AC_OBJECTDIGESTINFO, otherObjectTypeID).optional(),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_AC_OBJECTDIGESTINFO, digestAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_AC_OBJECTDIGESTINFO, objectDigest)};
 constexpr st::StructDef kOdi =
     st::sequence(KORVU_TYPE_OBJECTDIGESTINFO, kOdiFields, sizeof(KORVU_AC_OBJECTDIGESTINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OBJECTDIGESTINFO, kOdi);
@@ -38,9 +38,9 @@ KORVU_GET(korvu_objectdigestinfo_getdigest, kOdi, objectDigest);
 // IssuerSerial ::= SEQUENCE { issuer GeneralNames, serial CertificateSerialNumber,
 //   issuerUID UniqueIdentifier OPTIONAL }
 constexpr st::Field kIssuerSerialFields[] = {
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_AC_ISSUERSERIAL, issuer)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_AC_ISSUERSERIAL, serial)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_AC_ISSUERSERIAL, issuerUID)).optional()};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_AC_ISSUERSERIAL, issuer),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_AC_ISSUERSERIAL, serial),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_AC_ISSUERSERIAL, issuerUID).optional()};
 constexpr st::StructDef kIssuerSerial =
     st::sequence(KORVU_TYPE_ATTCERT_ISSUERSERIAL, kIssuerSerialFields, sizeof(KORVU_AC_ISSUERSERIAL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTCERT_ISSUERSERIAL, kIssuerSerial);
@@ -56,9 +56,9 @@ KORVU_GET(korvu_acissuerserial_getissueruid, kIssuerSerial, issuerUID);
 // Holder ::= SEQUENCE { baseCertificateID [0] IssuerSerial OPTIONAL, entityName [1] GeneralNames OPTIONAL,
 //   objectDigestInfo [2] ObjectDigestInfo OPTIONAL }
 constexpr st::Field kHolderFields[] = {
-    field(KORVU_TYPE_ATTCERT_ISSUERSERIAL, offsetof(KORVU_AC_HOLDER, baseCertificateID)).implicit(0).optional(),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_AC_HOLDER, entityName)).implicit(1).optional(),
-    field(KORVU_TYPE_OBJECTDIGESTINFO, offsetof(KORVU_AC_HOLDER, objectDigestInfo)).implicit(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_ATTCERT_ISSUERSERIAL, KORVU_AC_HOLDER, baseCertificateID).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_AC_HOLDER, entityName).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_OBJECTDIGESTINFO, KORVU_AC_HOLDER, objectDigestInfo).implicit(2).optional()};
 constexpr st::StructDef kHolder = st::sequence(KORVU_TYPE_HOLDER, kHolderFields, sizeof(KORVU_AC_HOLDER));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_HOLDER, kHolder);
 KORVU_API KORVU_AC_HOLDER *korvu_holder_new(const KORVU_AC_ISSUERSERIAL *base, const KORVU_ASN1_LIST *entity,
@@ -72,9 +72,9 @@ KORVU_GET(korvu_holder_getobjectdigestinfo, kHolder, objectDigestInfo);
 // V2Form ::= SEQUENCE { issuerName GeneralNames OPTIONAL, baseCertificateID [0] IssuerSerial OPTIONAL,
 //   objectDigestInfo [1] ObjectDigestInfo OPTIONAL }
 constexpr st::Field kV2FormFields[] = {
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_AC_V2FORM, issuerName)).optional(),
-    field(KORVU_TYPE_ATTCERT_ISSUERSERIAL, offsetof(KORVU_AC_V2FORM, baseCertificateID)).implicit(0).optional(),
-    field(KORVU_TYPE_OBJECTDIGESTINFO, offsetof(KORVU_AC_V2FORM, objectDigestInfo)).implicit(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_AC_V2FORM, issuerName).optional(),
+    KORVU_FIELD(KORVU_TYPE_ATTCERT_ISSUERSERIAL, KORVU_AC_V2FORM, baseCertificateID).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_OBJECTDIGESTINFO, KORVU_AC_V2FORM, objectDigestInfo).implicit(1).optional()};
 constexpr st::StructDef kV2Form = st::sequence(KORVU_TYPE_V2FORM, kV2FormFields, sizeof(KORVU_AC_V2FORM));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_V2FORM, kV2Form);
 KORVU_API KORVU_AC_V2FORM *korvu_acv2form_new(const KORVU_ASN1_LIST *issuer_name, const KORVU_AC_ISSUERSERIAL *base,
@@ -99,8 +99,8 @@ KORVU_GET_CHOICE(korvu_attcertissuer_getv2, 2);
 
 // AttCertValidityPeriod ::= SEQUENCE { notBeforeTime GeneralizedTime, notAfterTime GeneralizedTime }
 constexpr st::Field kPeriodFields[] = {
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_AC_VALIDITYPERIOD, notBeforeTime)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_AC_VALIDITYPERIOD, notAfterTime))};
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_AC_VALIDITYPERIOD, notBeforeTime),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_AC_VALIDITYPERIOD, notAfterTime)};
 constexpr st::StructDef kPeriod =
     st::sequence(KORVU_TYPE_ATTCERTVALIDITYPERIOD, kPeriodFields, sizeof(KORVU_AC_VALIDITYPERIOD));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTCERTVALIDITYPERIOD, kPeriod);
@@ -120,15 +120,15 @@ KORVU_GET(korvu_attcertvalidityperiod_getnotafter, kPeriod, notAfterTime);
 KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE) =
     list::TypedList<KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, KORVU_TYPE_ATTRIBUTE>::ops;
 constexpr st::Field kInfoFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_AC_INFO, version)),
-    field(KORVU_TYPE_HOLDER, offsetof(KORVU_AC_INFO, holder)),
-    field(KORVU_TYPE_ATTCERTISSUER, offsetof(KORVU_AC_INFO, issuer)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_AC_INFO, signature)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_AC_INFO, serialNumber)),
-    field(KORVU_TYPE_ATTCERTVALIDITYPERIOD, offsetof(KORVU_AC_INFO, attrCertValidityPeriod)),
-    field(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, offsetof(KORVU_AC_INFO, attributes)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_AC_INFO, issuerUniqueID)).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_AC_INFO, extensions)).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_AC_INFO, version),
+    KORVU_FIELD(KORVU_TYPE_HOLDER, KORVU_AC_INFO, holder),
+    KORVU_FIELD(KORVU_TYPE_ATTCERTISSUER, KORVU_AC_INFO, issuer),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_AC_INFO, signature),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_AC_INFO, serialNumber),
+    KORVU_FIELD(KORVU_TYPE_ATTCERTVALIDITYPERIOD, KORVU_AC_INFO, attrCertValidityPeriod),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, KORVU_AC_INFO, attributes),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_AC_INFO, issuerUniqueID).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_AC_INFO, extensions).optional()};
 constexpr st::StructDef kInfo = st::sequence(KORVU_TYPE_ATTRIBUTECERTIFICATEINFO, kInfoFields, sizeof(KORVU_AC_INFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTECERTIFICATEINFO, kInfo);
 KORVU_API KORVU_AC_INFO *korvu_attributecertificateinfo_new(
@@ -153,10 +153,10 @@ KORVU_GET(korvu_attributecertificateinfo_getextensions, kInfo, extensions);
 // keeping its whole encoding and that of its AttributeCertificateInfo as received (or as first written), as a
 // Certificate does, so that a decoded certificate is written back with its signed octets unchanged.
 constexpr st::Field kAcFields[] = {
-    field(KORVU_TYPE_ATTRIBUTECERTIFICATEINFO, offsetof(KORVU_AC_CERT, acinfo))
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTECERTIFICATEINFO, KORVU_AC_CERT, acinfo)
         .keeps(offsetof(KORVU_AC_CERT, infoEncoded)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_AC_CERT, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_AC_CERT, signatureValue))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_AC_CERT, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_AC_CERT, signatureValue)};
 constexpr st::StructDef kAc = st::sequence(KORVU_TYPE_ATTRIBUTECERTIFICATE, kAcFields, sizeof(KORVU_AC_CERT))
                                   .keeping(offsetof(KORVU_AC_CERT, encoded), 2048)
                                   .leftover(kErrIncorrectLength);
@@ -181,9 +181,9 @@ KORVU_API int korvu_attributecertificate_gettbsocts(KORVU_AC_CERT *ac, unsigned 
 // TargetCert ::= SEQUENCE { targetCertificate IssuerSerial, targetName GeneralName OPTIONAL,
 //   certDigestInfo ObjectDigestInfo OPTIONAL }
 constexpr st::Field kTargetCertFields[] = {
-    field(KORVU_TYPE_ATTCERT_ISSUERSERIAL, offsetof(KORVU_AC_TARGETCERT, targetCertificate)),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_AC_TARGETCERT, targetName)).optional(),
-    field(KORVU_TYPE_OBJECTDIGESTINFO, offsetof(KORVU_AC_TARGETCERT, certDigestInfo)).optional()};
+    KORVU_FIELD(KORVU_TYPE_ATTCERT_ISSUERSERIAL, KORVU_AC_TARGETCERT, targetCertificate),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_AC_TARGETCERT, targetName).optional(),
+    KORVU_FIELD(KORVU_TYPE_OBJECTDIGESTINFO, KORVU_AC_TARGETCERT, certDigestInfo).optional()};
 constexpr st::StructDef kTargetCert =
     st::sequence(KORVU_TYPE_TARGETCERT, kTargetCertFields, sizeof(KORVU_AC_TARGETCERT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TARGETCERT, kTargetCert);
@@ -237,8 +237,8 @@ KORVU_GET_CHOICE(korvu_ac_ietfattrsyntaxvalue_getoid, 1);
 KORVU_GET_CHOICE(korvu_ac_ietfattrsyntaxvalue_getutf8, 2);
 
 constexpr st::Field kIetfFields[] = {
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_AC_IETFATTRSYNTAX, policyAuthority)).implicit(0).optional(),
-    field(KORVU_TYPE_IETFATTRSYNTAX_VALUES, offsetof(KORVU_AC_IETFATTRSYNTAX, values))};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_AC_IETFATTRSYNTAX, policyAuthority).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_IETFATTRSYNTAX_VALUES, KORVU_AC_IETFATTRSYNTAX, values)};
 constexpr st::StructDef kIetf = st::sequence(KORVU_TYPE_IETFATTRSYNTAX, kIetfFields, sizeof(KORVU_AC_IETFATTRSYNTAX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IETFATTRSYNTAX, kIetf);
 KORVU_API KORVU_AC_IETFATTRSYNTAX *korvu_ac_ietfattrsyntax_new(const KORVU_ASN1_LIST *policy_authority,
@@ -250,9 +250,9 @@ KORVU_GET(korvu_ac_ietfattrsyntax_getvalues, kIetf, values);
 
 // SvceAuthInfo ::= SEQUENCE { service GeneralName, ident GeneralName, authInfo OCTET STRING OPTIONAL }
 constexpr st::Field kSvceFields[] = {
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_AC_SVCEAUTHINFO, service)),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_AC_SVCEAUTHINFO, ident)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_AC_SVCEAUTHINFO, authInfo)).optional()};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_AC_SVCEAUTHINFO, service),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_AC_SVCEAUTHINFO, ident),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_AC_SVCEAUTHINFO, authInfo).optional()};
 constexpr st::StructDef kSvce = st::sequence(KORVU_TYPE_SVCEAUTHINFO, kSvceFields, sizeof(KORVU_AC_SVCEAUTHINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SVCEAUTHINFO, kSvce);
 KORVU_API KORVU_AC_SVCEAUTHINFO *korvu_ac_svceauthinfo_new(const KORVU_X509_GENERALNAME *service,
@@ -266,8 +266,8 @@ KORVU_GET(korvu_ac_svceauthinfo_getauthinfo, kSvce, authInfo);
 
 // RoleSyntax ::= SEQUENCE { roleAuthority [0] GeneralNames OPTIONAL, roleName [1] GeneralName }
 constexpr st::Field kRoleFields[] = {
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_AC_ROLESYNTAX, roleAuthority)).implicit(0).optional(),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_AC_ROLESYNTAX, roleName)).explicit_(1)};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_AC_ROLESYNTAX, roleAuthority).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_AC_ROLESYNTAX, roleName).explicit_(1)};
 constexpr st::StructDef kRole = st::sequence(KORVU_TYPE_ROLESYNTAX, kRoleFields, sizeof(KORVU_AC_ROLESYNTAX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ROLESYNTAX, kRole);
 KORVU_API KORVU_AC_ROLESYNTAX *korvu_ac_rolesyntax_new(const KORVU_ASN1_LIST *authority,
@@ -280,8 +280,8 @@ KORVU_GET(korvu_ac_rolesyntax_getname, kRole, roleName);
 // SecurityCategory ::= SEQUENCE { type [0] OBJECT IDENTIFIER, value [1] EXPLICIT ANY DEFINED BY type }
 // SecurityCategories ::= SET OF SecurityCategory
 constexpr st::Field kCategoryFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_AC_SECURITYCATEGORY, type)).implicit(0),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_AC_SECURITYCATEGORY, value)).explicit_(1)};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_AC_SECURITYCATEGORY, type).implicit(0),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_AC_SECURITYCATEGORY, value).explicit_(1)};
 constexpr st::StructDef kCategory =
     st::sequence(KORVU_TYPE_SECURITYCATEGORY, kCategoryFields, sizeof(KORVU_AC_SECURITYCATEGORY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SECURITYCATEGORY, kCategory);
@@ -302,10 +302,10 @@ KORVU_GET(korvu_ac_securitycategory_getvalue, kCategory, value);
 // bits is still left out. (RFC 3281's form, with [0] [1] [2] tags, is another type and is refused.)
 constexpr unsigned char kUnclassified[] = {0x03, 0x02, 0x06, 0x40};
 constexpr st::Field kClearanceFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_AC_CLEARANCE, policyId)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_AC_CLEARANCE, classList))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_AC_CLEARANCE, policyId),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_AC_CLEARANCE, classList)
         .defaults(kUnclassified, st::DefaultRule::BitSet),
-    field(KORVU_TYPE_SECURITYCATEGORIES, offsetof(KORVU_AC_CLEARANCE, securityCategories)).optional()};
+    KORVU_FIELD(KORVU_TYPE_SECURITYCATEGORIES, KORVU_AC_CLEARANCE, securityCategories).optional()};
 constexpr st::StructDef kClearance = st::sequence(KORVU_TYPE_CLEARANCE, kClearanceFields, sizeof(KORVU_AC_CLEARANCE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CLEARANCE, kClearance);
 KORVU_API KORVU_AC_CLEARANCE *korvu_ac_clearance_new(const KORVU_ASN1_OID *policy_id,
@@ -319,9 +319,9 @@ KORVU_GET(korvu_ac_securitycategory_getsecuritycategories, kClearance, securityC
 
 // ACClearAttrs ::= SEQUENCE { acIssuer GeneralName, acSerial INTEGER, attrs SEQUENCE OF Attribute }
 constexpr st::Field kClearAttrsFields[] = {
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_AC_CLEARATTRS, acIssuer)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_AC_CLEARATTRS, acSerial)),
-    field(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, offsetof(KORVU_AC_CLEARATTRS, attrs))};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_AC_CLEARATTRS, acIssuer),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_AC_CLEARATTRS, acSerial),
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_ATTRIBUTE, KORVU_AC_CLEARATTRS, attrs)};
 constexpr st::StructDef kClearAttrs =
     st::sequence(KORVU_TYPE_ACCLEARATTRS, kClearAttrsFields, sizeof(KORVU_AC_CLEARATTRS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ACCLEARATTRS, kClearAttrs);
@@ -339,10 +339,10 @@ KORVU_GET(korvu_acclearattrs_getattrs, kClearAttrs, attrs);
 KORVU_REGISTER_TYPE(KORVU_TYPE_ATTRSPEC) = list::TypedList<KORVU_TYPE_ATTRSPEC, KORVU_TYPE_OBJECT_IDENTIFIER>::ops;
 constexpr unsigned char kTrue[] = {0x01, 0x01, 0xFF};
 constexpr st::Field kAaControlsFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_AC_AACONTROLS, pathLenConstraint)).optional(),
-    field(KORVU_TYPE_ATTRSPEC, offsetof(KORVU_AC_AACONTROLS, permittedAttrs)).implicit(0).optional(),
-    field(KORVU_TYPE_ATTRSPEC, offsetof(KORVU_AC_AACONTROLS, excludedAttrs)).implicit(1).optional(),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_AC_AACONTROLS, permitUnSpecified))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_AC_AACONTROLS, pathLenConstraint).optional(),
+    KORVU_FIELD(KORVU_TYPE_ATTRSPEC, KORVU_AC_AACONTROLS, permittedAttrs).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_ATTRSPEC, KORVU_AC_AACONTROLS, excludedAttrs).implicit(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_AC_AACONTROLS, permitUnSpecified)
         .defaults(kTrue, st::DefaultRule::Boolean)};
 constexpr st::StructDef kAaControls =
     st::sequence(KORVU_TYPE_AACONTROLS, kAaControlsFields, sizeof(KORVU_AC_AACONTROLS));

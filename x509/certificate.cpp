@@ -14,8 +14,8 @@ using st::field;
 // SMIMECapability ::= SEQUENCE { capabilityID OBJECT IDENTIFIER, parameters ANY DEFINED BY capabilityID OPTIONAL }
 // SMIMECapabilities ::= SEQUENCE OF SMIMECapability
 constexpr st::Field kAlgIdFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_ALGID, algorithm)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_X509_ALGID, parameters)).optional(offsetof(KORVU_X509_ALGID, hasParameters))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_ALGID, algorithm),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X509_ALGID, parameters).optional(offsetof(KORVU_X509_ALGID, hasParameters))};
 static int algid_finish(void *record, KORVU_ERR_CTX *) {  // isNullParameter: the parameters are 05 00
   auto *a = static_cast<KORVU_X509_ALGID *>(record);
   const KORVU_ASN1_ANY *p = a->parameters;
@@ -61,8 +61,8 @@ KORVU_HAS(korvu_x509algoid_hasparam, kAlgId, parameters);
 KORVU_API int korvu_x509algoid_isnullparam(const KORVU_X509_ALGID *a) { return a && a->isNullParameter ? 1 : 0; }
 
 // Validity ::= SEQUENCE { notBefore Time, notAfter Time }
-constexpr st::Field kValidityFields[] = {field(KORVU_TYPE_TIME, offsetof(KORVU_X509_VALIDITY, notBefore)),
-                                         field(KORVU_TYPE_TIME, offsetof(KORVU_X509_VALIDITY, notAfter))};
+constexpr st::Field kValidityFields[] = {KORVU_FIELD(KORVU_TYPE_TIME, KORVU_X509_VALIDITY, notBefore),
+                                         KORVU_FIELD(KORVU_TYPE_TIME, KORVU_X509_VALIDITY, notAfter)};
 constexpr st::StructDef kValidity = st::sequence(KORVU_TYPE_VALIDITY, kValidityFields, sizeof(KORVU_X509_VALIDITY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_VALIDITY, kValidity);
 KORVU_API KORVU_X509_VALIDITY *korvu_x509validity_new(const KORVU_ASN1_TIME *before, const KORVU_ASN1_TIME *after) {
@@ -72,8 +72,8 @@ KORVU_GET(korvu_x509validity_getnotbefore, kValidity, notBefore);
 KORVU_GET(korvu_x509validity_getnotafter, kValidity, notAfter);
 
 // SubjectPublicKeyInfo ::= SEQUENCE { algorithm AlgorithmIdentifier, subjectPublicKey BIT STRING }
-constexpr st::Field kSpkiFields[] = {field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_SPKI, algorithm)),
-                                     field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_SPKI, subjectPublicKey))};
+constexpr st::Field kSpkiFields[] = {KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_X509_SPKI, algorithm),
+                                     KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_SPKI, subjectPublicKey)};
 constexpr st::StructDef kSpki = st::sequence(KORVU_TYPE_SUBJECTPUBLICKEYINFO, kSpkiFields, sizeof(KORVU_X509_SPKI));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SUBJECTPUBLICKEYINFO, kSpki);
 KORVU_API KORVU_X509_SPKI *korvu_x509subjpubkeyinfo_new(const KORVU_X509_ALGID *alg, const KORVU_ASN1_BITSTRING *key) {
@@ -86,9 +86,9 @@ KORVU_GET(korvu_x509subjpubkeyinfo_getpubkey, kSpki, subjectPublicKey);
 // Extensions ::= SEQUENCE SIZE (1..MAX) OF Extension (an empty list is accepted on decoding)
 constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
 constexpr st::Field kExtensionFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_EXTENSION, extnID)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_EXTENSION, critical)).defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_X509_EXTENSION, extnValue))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_EXTENSION, extnID),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X509_EXTENSION, critical).defaults(kFalse, st::DefaultRule::Boolean),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_X509_EXTENSION, extnValue)};
 constexpr st::StructDef kExtension = st::sequence(KORVU_TYPE_EXTENSION, kExtensionFields, sizeof(KORVU_X509_EXTENSION));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EXTENSION, kExtension);
 KORVU_REGISTER_TYPE(KORVU_TYPE_EXTENSIONS) = list::TypedList<KORVU_TYPE_EXTENSIONS, KORVU_TYPE_EXTENSION>::ops;
@@ -115,8 +115,8 @@ KORVU_GET(korvu_x509extension_getvalue, kExtension, extnValue);
 // OtherName ::= INSTANCE OF TYPE-IDENTIFIER, that is (X.681 C.7)
 //   [UNIVERSAL 8] IMPLICIT SEQUENCE { type-id OBJECT IDENTIFIER, value [0] EXPLICIT ANY }
 constexpr st::Field kOtherNameFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_OTHERNAME, typeId)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_X509_OTHERNAME, value)).explicit_(0)};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_OTHERNAME, typeId),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X509_OTHERNAME, value).explicit_(0)};
 constexpr st::StructDef kOtherName = st::sequence(KORVU_TYPE_OTHERNAME, kOtherNameFields, sizeof(KORVU_X509_OTHERNAME));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OTHERNAME, kOtherName);
 KORVU_API KORVU_X509_OTHERNAME *korvu_instanceoftypeid_new(const KORVU_ASN1_OID *id, const KORVU_ASN1_ANY *value) {
@@ -128,9 +128,9 @@ KORVU_GET(korvu_instanceoftypeid_gettype, kOtherName, value);
 // EDIPartyName ::= SEQUENCE { nameAssigner [0] DirectoryString OPTIONAL, partyName [1] DirectoryString }
 // EXPLICIT in a module of IMPLICIT TAGS, DirectoryString being a CHOICE (X.680 31.2.7).
 constexpr st::Field kEdiFields[] = {
-    field(KORVU_TYPE_DIRECTORYSTRING, offsetof(KORVU_X509_EDIPARTYNAME, nameAssigner)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_DIRECTORYSTRING, KORVU_X509_EDIPARTYNAME, nameAssigner).explicit_(0)
         .optional(offsetof(KORVU_X509_EDIPARTYNAME, hasNameAssigner)),
-    field(KORVU_TYPE_DIRECTORYSTRING, offsetof(KORVU_X509_EDIPARTYNAME, partyName)).explicit_(1)};
+    KORVU_FIELD(KORVU_TYPE_DIRECTORYSTRING, KORVU_X509_EDIPARTYNAME, partyName).explicit_(1)};
 constexpr st::StructDef kEdi = st::sequence(KORVU_TYPE_EDIPARTYNAME, kEdiFields, sizeof(KORVU_X509_EDIPARTYNAME));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_EDIPARTYNAME, kEdi);
 KORVU_API KORVU_X509_EDIPARTYNAME *korvu_x509edipartyname_new(const korvu_x500_dirstring_st *assigner,
@@ -185,19 +185,19 @@ KORVU_GET_CHOICE(korvu_x509generalname_getregid, 8);
 // version.
 constexpr unsigned char kVersion1[] = {0x02, 0x01, 0x00};
 constexpr st::Field kTbsFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_TBSCERT, version)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_TBSCERT, version).explicit_(0)
         .defaults(kVersion1, st::DefaultRule::IntegerValue),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_TBSCERT, serialNumber)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_TBSCERT, signature)),
-    field(KORVU_TYPE_NAME, offsetof(KORVU_X509_TBSCERT, issuer)),
-    field(KORVU_TYPE_VALIDITY, offsetof(KORVU_X509_TBSCERT, validity)),
-    field(KORVU_TYPE_NAME, offsetof(KORVU_X509_TBSCERT, subject)),
-    field(KORVU_TYPE_SUBJECTPUBLICKEYINFO, offsetof(KORVU_X509_TBSCERT, subjectPublicKeyInfo)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_TBSCERT, issuerUniqueID)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_TBSCERT, serialNumber),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_X509_TBSCERT, signature),
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_X509_TBSCERT, issuer),
+    KORVU_FIELD(KORVU_TYPE_VALIDITY, KORVU_X509_TBSCERT, validity),
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_X509_TBSCERT, subject),
+    KORVU_FIELD(KORVU_TYPE_SUBJECTPUBLICKEYINFO, KORVU_X509_TBSCERT, subjectPublicKeyInfo),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_TBSCERT, issuerUniqueID).implicit(1)
         .optional(offsetof(KORVU_X509_TBSCERT, hasIssuerUniqueID)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_TBSCERT, subjectUniqueID)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_TBSCERT, subjectUniqueID).implicit(2)
         .optional(offsetof(KORVU_X509_TBSCERT, hasSubjectUniqueID)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_X509_TBSCERT, extensions)).explicit_(3)
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_X509_TBSCERT, extensions).explicit_(3)
         .optional(offsetof(KORVU_X509_TBSCERT, hasExtensions))};
 constexpr st::StructDef kTbs = st::sequence(KORVU_TYPE_TBSCERTIFICATE, kTbsFields, sizeof(KORVU_X509_TBSCERT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TBSCERTIFICATE, kTbs);
@@ -215,10 +215,10 @@ KORVU_API KORVU_X509_TBSCERT *korvu_x509TBSCertificate_new(
 // keeping the octets of its whole encoding and of its TBSCertificate as received (or as first written), so
 // that re-encoding a decoded certificate reproduces the signed octets, BER forms included.
 constexpr st::Field kCertFields[] = {
-    field(KORVU_TYPE_TBSCERTIFICATE, offsetof(KORVU_X509_CERT, tbsCertificate))
+    KORVU_FIELD(KORVU_TYPE_TBSCERTIFICATE, KORVU_X509_CERT, tbsCertificate)
         .keeps(offsetof(KORVU_X509_CERT, tbsEncoded)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_CERT, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_CERT, signatureValue))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_X509_CERT, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_CERT, signatureValue)};
 constexpr st::StructDef kCert = st::sequence(KORVU_TYPE_CERTIFICATE, kCertFields, sizeof(KORVU_X509_CERT))
                                     .keeping(offsetof(KORVU_X509_CERT, encoded), 2048)
                                     .leftover(kErrIncorrectLength);
@@ -317,9 +317,9 @@ KORVU_API int korvu_x509pubkeycert_gettbsocts(KORVU_X509_CERT *c, unsigned char 
 // CertificatePair ::= SEQUENCE { issuedToThisCA [0] Certificate OPTIONAL, issuedByThisCA [1] Certificate OPTIONAL }
 // (EXPLICIT TAGS)
 constexpr st::Field kPairFields[] = {
-    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_X509_CERTPAIR, issuedToThisCA)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATE, KORVU_X509_CERTPAIR, issuedToThisCA).explicit_(0)
         .optional(offsetof(KORVU_X509_CERTPAIR, hasIssuedToThisCA)),
-    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_X509_CERTPAIR, issuedByThisCA)).explicit_(1)
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATE, KORVU_X509_CERTPAIR, issuedByThisCA).explicit_(1)
         .optional(offsetof(KORVU_X509_CERTPAIR, hasIssuedByThisCA))};
 constexpr st::StructDef kPair = st::sequence(KORVU_TYPE_CERTIFICATEPAIR, kPairFields, sizeof(KORVU_X509_CERTPAIR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTIFICATEPAIR, kPair);

@@ -10,9 +10,9 @@ using st::field;
 // revokedCertificates' element: SEQUENCE { userCertificate CertificateSerialNumber, revocationDate Time,
 //   crlEntryExtensions Extensions OPTIONAL }
 constexpr st::Field kEntryFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_REVCERT, userCertificate)),
-    field(KORVU_TYPE_TIME, offsetof(KORVU_X509_REVCERT, revocationDate)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_X509_REVCERT, crlEntryExtensions))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_REVCERT, userCertificate),
+    KORVU_FIELD(KORVU_TYPE_TIME, KORVU_X509_REVCERT, revocationDate),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_X509_REVCERT, crlEntryExtensions)
         .optional(offsetof(KORVU_X509_REVCERT, hasExtensions))};
 constexpr st::StructDef kEntry =
     st::sequence(KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, kEntryFields, sizeof(KORVU_X509_REVCERT));
@@ -35,15 +35,15 @@ KORVU_GET(korvu_x509revcertinfo_getexts, kEntry, crlEntryExtensions);
 // The version is a plain INTEGER with no default: its absence is kept as absence. An empty
 // revokedCertificates SEQUENCE is kept as present and empty.
 constexpr st::Field kTbsCrlFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_TBSCRL, version)).optional(offsetof(KORVU_X509_TBSCRL, hasVersion)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_TBSCRL, signature)),
-    field(KORVU_TYPE_NAME, offsetof(KORVU_X509_TBSCRL, issuer)),
-    field(KORVU_TYPE_TIME, offsetof(KORVU_X509_TBSCRL, thisUpdate)),
-    field(KORVU_TYPE_TIME, offsetof(KORVU_X509_TBSCRL, nextUpdate))
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_TBSCRL, version).optional(offsetof(KORVU_X509_TBSCRL, hasVersion)),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_X509_TBSCRL, signature),
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_X509_TBSCRL, issuer),
+    KORVU_FIELD(KORVU_TYPE_TIME, KORVU_X509_TBSCRL, thisUpdate),
+    KORVU_FIELD(KORVU_TYPE_TIME, KORVU_X509_TBSCRL, nextUpdate)
         .optional(offsetof(KORVU_X509_TBSCRL, hasNextUpdate)),
-    field(KORVU_TYPE_REVOKED_CERTIFICATE_LIST, offsetof(KORVU_X509_TBSCRL, revokedCertificates))
+    KORVU_FIELD(KORVU_TYPE_REVOKED_CERTIFICATE_LIST, KORVU_X509_TBSCRL, revokedCertificates)
         .optional(offsetof(KORVU_X509_TBSCRL, hasRevokedCertificates)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_X509_TBSCRL, crlExtensions)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_X509_TBSCRL, crlExtensions).explicit_(0)
         .optional(offsetof(KORVU_X509_TBSCRL, hasExtensions))};
 constexpr st::StructDef kTbsCrl = st::sequence(KORVU_TYPE_TBSCERTLIST, kTbsCrlFields, sizeof(KORVU_X509_TBSCRL));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TBSCERTLIST, kTbsCrl);
@@ -69,9 +69,9 @@ KORVU_API KORVU_X509_TBSCRL *korvu_x509TBSCertList_new(const KORVU_ASN1_INTEGER 
 //   signatureValue BIT STRING }
 // keeping its whole encoding and its TBSCertList's as received (or as first written).
 constexpr st::Field kCrlFields[] = {
-    field(KORVU_TYPE_TBSCERTLIST, offsetof(KORVU_X509_CRL, tbsCertList)).keeps(offsetof(KORVU_X509_CRL, tbsEncoded)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_X509_CRL, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_CRL, signatureValue))};
+    KORVU_FIELD(KORVU_TYPE_TBSCERTLIST, KORVU_X509_CRL, tbsCertList).keeps(offsetof(KORVU_X509_CRL, tbsEncoded)),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_X509_CRL, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_CRL, signatureValue)};
 constexpr st::StructDef kCrl = st::sequence(KORVU_TYPE_CERTIFICATELIST, kCrlFields, sizeof(KORVU_X509_CRL))
                                    .keeping(offsetof(KORVU_X509_CRL, encoded), 2048)
                                    .leftover(kErrIncorrectLength);

@@ -26,11 +26,11 @@ bool is_true(const KORVU_ASN1_BOOLEAN *b) { return b != nullptr && *b != 0; }
 // AuthorityKeyIdentifier ::= SEQUENCE { keyIdentifier [0] KeyIdentifier OPTIONAL,
 //   authorityCertIssuer [1] GeneralNames OPTIONAL, authorityCertSerialNumber [2] CertificateSerialNumber OPTIONAL }
 constexpr st::Field kAkidFields[] = {
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_X509_AKID, keyIdentifier)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_X509_AKID, keyIdentifier).implicit(0)
         .optional(offsetof(KORVU_X509_AKID, hasKeyIdentifier)),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_X509_AKID, authorityCertIssuer)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_X509_AKID, authorityCertIssuer).implicit(1)
         .optional(offsetof(KORVU_X509_AKID, hasAuthorityCertIssuer)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_AKID, authorityCertSerialNumber)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_AKID, authorityCertSerialNumber).implicit(2)
         .optional(offsetof(KORVU_X509_AKID, hasAuthorityCertSerialNumber))};
 constexpr st::StructDef kAkid = st::sequence(KORVU_TYPE_AUTHORITYKEYIDENTIFIER, kAkidFields, sizeof(KORVU_X509_AKID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_AUTHORITYKEYIDENTIFIER, kAkid);
@@ -50,9 +50,9 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER) =
 // PrivateKeyUsagePeriod ::= SEQUENCE { notBefore [0] GeneralizedTime OPTIONAL,
 //   notAfter [1] GeneralizedTime OPTIONAL }
 constexpr st::Field kPeriodFields[] = {
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_X509_PRIVKEYPERIOD, notBefore)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_X509_PRIVKEYPERIOD, notBefore).implicit(0)
         .optional(offsetof(KORVU_X509_PRIVKEYPERIOD, hasNotBefore)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_X509_PRIVKEYPERIOD, notAfter)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_X509_PRIVKEYPERIOD, notAfter).implicit(1)
         .optional(offsetof(KORVU_X509_PRIVKEYPERIOD, hasNotAfter))};
 constexpr st::StructDef kPeriod =
     st::sequence(KORVU_TYPE_PRIVATEKEYUSAGEPERIOD, kPeriodFields, sizeof(KORVU_X509_PRIVKEYPERIOD));
@@ -84,8 +84,8 @@ KORVU_API KORVU_ASN1_ANY *korvu_x509polqualifierinfo_getqualifier(const KORVU_X5
 //   policyQualifiers SEQUENCE SIZE (1..MAX) OF PolicyQualifierInfo OPTIONAL }
 // CertificatePolicies ::= SEQUENCE SIZE (1..MAX) OF PolicyInformation
 constexpr st::Field kPolicyInfoFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_POLICYINFO, policyIdentifier)),
-    field(KORVU_TYPE_POLICYQUALIFIERINFOS, offsetof(KORVU_X509_POLICYINFO, policyQualifiers))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_POLICYINFO, policyIdentifier),
+    KORVU_FIELD(KORVU_TYPE_POLICYQUALIFIERINFOS, KORVU_X509_POLICYINFO, policyQualifiers)
         .optional(offsetof(KORVU_X509_POLICYINFO, hasPolicyQualifiers))};
 constexpr st::StructDef kPolicyInfo =
     st::sequence(KORVU_TYPE_POLICYINFORMATION, kPolicyInfoFields, sizeof(KORVU_X509_POLICYINFO));
@@ -119,8 +119,8 @@ KORVU_GET(korvu_pkixdisplaytext_getstring, kDisplayText, string);
 
 // NoticeReference ::= SEQUENCE { organization DisplayText, noticeNumbers SEQUENCE OF INTEGER }
 constexpr st::Field kNoticeRefFields[] = {
-    field(KORVU_TYPE_DISPLAYTEXT, offsetof(KORVU_PKIX_NOTICEREF, organization)),
-    field(KORVU_TYPE_NOTICENUMBERS, offsetof(KORVU_PKIX_NOTICEREF, noticeNumbers))};
+    KORVU_FIELD(KORVU_TYPE_DISPLAYTEXT, KORVU_PKIX_NOTICEREF, organization),
+    KORVU_FIELD(KORVU_TYPE_NOTICENUMBERS, KORVU_PKIX_NOTICEREF, noticeNumbers)};
 constexpr st::StructDef kNoticeRef =
     st::sequence(KORVU_TYPE_NOTICEREFERENCE, kNoticeRefFields, sizeof(KORVU_PKIX_NOTICEREF));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_NOTICEREFERENCE, kNoticeRef);
@@ -134,9 +134,9 @@ KORVU_GET(korvu_pkixnoticeref_getnums, kNoticeRef, noticeNumbers);
 
 // UserNotice ::= SEQUENCE { noticeRef NoticeReference OPTIONAL, explicitText DisplayText OPTIONAL }
 constexpr st::Field kUserNoticeFields[] = {
-    field(KORVU_TYPE_NOTICEREFERENCE, offsetof(KORVU_PKIX_USERNOTICE, noticeRef))
+    KORVU_FIELD(KORVU_TYPE_NOTICEREFERENCE, KORVU_PKIX_USERNOTICE, noticeRef)
         .optional(offsetof(KORVU_PKIX_USERNOTICE, hasNoticeRef)),
-    field(KORVU_TYPE_DISPLAYTEXT, offsetof(KORVU_PKIX_USERNOTICE, explicitText))
+    KORVU_FIELD(KORVU_TYPE_DISPLAYTEXT, KORVU_PKIX_USERNOTICE, explicitText)
         .optional(offsetof(KORVU_PKIX_USERNOTICE, hasExplicitText))};
 constexpr st::StructDef kUserNotice =
     st::sequence(KORVU_TYPE_USERNOTICE, kUserNoticeFields, sizeof(KORVU_PKIX_USERNOTICE));
@@ -151,8 +151,8 @@ KORVU_GET(korvu_pkixusernotice_gettext, kUserNotice, explicitText);
 // PolicyMappings ::= SEQUENCE SIZE (1..MAX) OF SEQUENCE { issuerDomainPolicy CertPolicyId,
 //   subjectDomainPolicy CertPolicyId }
 constexpr st::Field kMappingFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_POLICYMAPPING, issuerDomainPolicy)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X509_POLICYMAPPING, subjectDomainPolicy))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_POLICYMAPPING, issuerDomainPolicy),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_POLICYMAPPING, subjectDomainPolicy)};
 constexpr st::StructDef kMapping =
     st::sequence(KORVU_TYPE_POLICYMAPPING, kMappingFields, sizeof(KORVU_X509_POLICYMAPPING));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_POLICYMAPPING, kMapping);
@@ -170,8 +170,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_SUBJECTDIRECTORYATTRIBUTES) =
 
 // BasicConstraints ::= SEQUENCE { cA BOOLEAN DEFAULT FALSE, pathLenConstraint INTEGER (0..MAX) OPTIONAL }
 constexpr st::Field kBasicFields[] = {
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_BASICCONSTRAINTS, cA)).defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_BASICCONSTRAINTS, pathLenConstraint))
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X509_BASICCONSTRAINTS, cA).defaults(kFalse, st::DefaultRule::Boolean),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_BASICCONSTRAINTS, pathLenConstraint)
         .optional(offsetof(KORVU_X509_BASICCONSTRAINTS, hasPathLenConstraint))};
 constexpr st::StructDef kBasic =
     st::sequence(KORVU_TYPE_BASICCONSTRAINTS, kBasicFields, sizeof(KORVU_X509_BASICCONSTRAINTS));
@@ -189,10 +189,10 @@ KORVU_GET(korvu_x509basicconstraints_getlen, kBasic, pathLenConstraint);
 //   maximum [1] BaseDistance OPTIONAL }
 // GeneralSubtrees ::= SEQUENCE SIZE (1..MAX) OF GeneralSubtree
 constexpr st::Field kSubtreeFields[] = {
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_X509_GENSUBTREE, base)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_GENSUBTREE, minimum)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_X509_GENSUBTREE, base),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_GENSUBTREE, minimum).implicit(0)
         .defaults(kZero, st::DefaultRule::IntegerValue),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_GENSUBTREE, maximum)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_GENSUBTREE, maximum).implicit(1)
         .optional(offsetof(KORVU_X509_GENSUBTREE, hasMaximum))};
 constexpr st::StructDef kSubtree = st::sequence(KORVU_TYPE_GENERALSUBTREE, kSubtreeFields, sizeof(KORVU_X509_GENSUBTREE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_GENERALSUBTREE, kSubtree);
@@ -210,9 +210,9 @@ KORVU_GET(korvu_x509gensubtree_getmax, kSubtree, maximum);
 //   otherNameForms [1] SEQUENCE SIZE (1..MAX) OF OBJECT IDENTIFIER OPTIONAL }  (X.509 9.3.3)
 // BasicNameForms ::= BIT STRING
 constexpr st::Field kNameFormsFields[] = {
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_NAMEFORMS, basicNameForms)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_NAMEFORMS, basicNameForms).implicit(0)
         .optional(offsetof(KORVU_X509_NAMEFORMS, hasBasicNameForms)),
-    field(KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, offsetof(KORVU_X509_NAMEFORMS, otherNameForms)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_SEQUENCE_OF_OBJECT_IDENTIFIER, KORVU_X509_NAMEFORMS, otherNameForms).implicit(1)
         .optional(offsetof(KORVU_X509_NAMEFORMS, hasOtherNameForms))};
 constexpr st::StructDef kNameForms = st::sequence(KORVU_TYPE_NAMEFORMS, kNameFormsFields, sizeof(KORVU_X509_NAMEFORMS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_NAMEFORMS, kNameForms);
@@ -227,11 +227,11 @@ KORVU_GET(korvu_x509nameforms_getother, kNameForms, otherNameForms);
 //   excludedSubtrees [1] GeneralSubtrees OPTIONAL, requiredNameForms [2] NameForms OPTIONAL }  (X.509 9.4.2.2)
 // RFC 5280 4.2.1.10 has no requiredNameForms: its form is the same record, refused when [2] is present.
 constexpr st::Field kNameConsFields[] = {
-    field(KORVU_TYPE_GENERALSUBTREES, offsetof(KORVU_X509_NAMECONS, permittedSubtrees)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_GENERALSUBTREES, KORVU_X509_NAMECONS, permittedSubtrees).implicit(0)
         .optional(offsetof(KORVU_X509_NAMECONS, hasPermittedSubtrees)),
-    field(KORVU_TYPE_GENERALSUBTREES, offsetof(KORVU_X509_NAMECONS, excludedSubtrees)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_GENERALSUBTREES, KORVU_X509_NAMECONS, excludedSubtrees).implicit(1)
         .optional(offsetof(KORVU_X509_NAMECONS, hasExcludedSubtrees)),
-    field(KORVU_TYPE_NAMEFORMS, offsetof(KORVU_X509_NAMECONS, requiredNameForms)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_NAMEFORMS, KORVU_X509_NAMECONS, requiredNameForms).implicit(2)
         .optional(offsetof(KORVU_X509_NAMECONS, hasRequiredNameForms))};
 static int pkix_namecons_check(const void *record, KORVU_ERR_CTX *ctx) {
   if (static_cast<const KORVU_X509_NAMECONS *>(record)->hasRequiredNameForms == 0) return 1;
@@ -255,9 +255,9 @@ KORVU_GET(korvu_x509namecons_getreqforms, kNameCons, requiredNameForms);
 // PolicyConstraints ::= SEQUENCE { requireExplicitPolicy [0] SkipCerts OPTIONAL,
 //   inhibitPolicyMapping [1] SkipCerts OPTIONAL }
 constexpr st::Field kPolConsFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_POLCONS, requireExplicitPolicy)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_POLCONS, requireExplicitPolicy).implicit(0)
         .optional(offsetof(KORVU_X509_POLCONS, hasRequireExplicitPolicy)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_X509_POLCONS, inhibitPolicyMapping)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_X509_POLCONS, inhibitPolicyMapping).implicit(1)
         .optional(offsetof(KORVU_X509_POLCONS, hasInhibitPolicyMapping))};
 constexpr st::StructDef kPolCons = st::sequence(KORVU_TYPE_POLICYCONSTRAINTS, kPolConsFields, sizeof(KORVU_X509_POLCONS));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_POLICYCONSTRAINTS, kPolCons);
@@ -285,11 +285,11 @@ KORVU_GET_CHOICE(korvu_x509distpointname_getrelname, 1);
 // ([0] is EXPLICIT, DistributionPointName being a CHOICE: X.680 31.2.7)
 // CRLDistributionPoints ::= SEQUENCE SIZE (1..MAX) OF DistributionPoint (FreshestCRL too)
 constexpr st::Field kDpFields[] = {
-    field(KORVU_TYPE_DISTRIBUTIONPOINTNAME, offsetof(KORVU_X509_DISTPOINT, distributionPoint)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_DISTRIBUTIONPOINTNAME, KORVU_X509_DISTPOINT, distributionPoint).explicit_(0)
         .optional(offsetof(KORVU_X509_DISTPOINT, hasDistributionPoint)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_DISTPOINT, reasons)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_DISTPOINT, reasons).implicit(1)
         .optional(offsetof(KORVU_X509_DISTPOINT, hasReasons)),
-    field(KORVU_TYPE_GENERALNAMES, offsetof(KORVU_X509_DISTPOINT, cRLIssuer)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_GENERALNAMES, KORVU_X509_DISTPOINT, cRLIssuer).implicit(2)
         .optional(offsetof(KORVU_X509_DISTPOINT, hasCRLIssuer))};
 constexpr st::StructDef kDp = st::sequence(KORVU_TYPE_DISTRIBUTIONPOINT, kDpFields, sizeof(KORVU_X509_DISTPOINT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DISTRIBUTIONPOINT, kDp);
@@ -307,8 +307,8 @@ KORVU_GET(korvu_x509distpoint_getcrlissuer, kDp, cRLIssuer);
 // AccessDescription ::= SEQUENCE { accessMethod OBJECT IDENTIFIER, accessLocation GeneralName }
 // AuthorityInfoAccessSyntax ::= SEQUENCE SIZE (1..MAX) OF AccessDescription (SubjectInfoAccessSyntax too)
 constexpr st::Field kAccessFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_PKIX_ACCESSDESC, accessMethod)),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_PKIX_ACCESSDESC, accessLocation))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_PKIX_ACCESSDESC, accessMethod),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_PKIX_ACCESSDESC, accessLocation)};
 constexpr st::StructDef kAccess = st::sequence(KORVU_TYPE_ACCESSDESCRIPTION, kAccessFields, sizeof(KORVU_PKIX_ACCESSDESC));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ACCESSDESCRIPTION, kAccess);
 KORVU_REGISTER_TYPE(KORVU_TYPE_AUTHORITYINFOACCESS) =
@@ -325,17 +325,17 @@ KORVU_GET(korvu_pkixaccessdesp_getlocate, kAccess, accessLocation);
 //   onlySomeReasons [3] ReasonFlags OPTIONAL, indirectCRL [4] BOOLEAN DEFAULT FALSE,
 //   onlyContainsAttributeCerts [5] BOOLEAN DEFAULT FALSE }
 constexpr st::Field kIdpFields[] = {
-    field(KORVU_TYPE_DISTRIBUTIONPOINTNAME, offsetof(KORVU_PKIX_IDP, distributionPoint)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_DISTRIBUTIONPOINTNAME, KORVU_PKIX_IDP, distributionPoint).explicit_(0)
         .optional(offsetof(KORVU_PKIX_IDP, hasDistributionPoint)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_PKIX_IDP, onlyContainsUserCerts)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_PKIX_IDP, onlyContainsUserCerts).implicit(1)
         .defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_PKIX_IDP, onlyContainsCACerts)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_PKIX_IDP, onlyContainsCACerts).implicit(2)
         .defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_PKIX_IDP, onlySomeReasons)).implicit(3)
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_PKIX_IDP, onlySomeReasons).implicit(3)
         .optional(offsetof(KORVU_PKIX_IDP, hasOnlySomeReasons)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_PKIX_IDP, indirectCRL)).implicit(4)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_PKIX_IDP, indirectCRL).implicit(4)
         .defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_PKIX_IDP, onlyContainsAttributeCerts)).implicit(5)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_PKIX_IDP, onlyContainsAttributeCerts).implicit(5)
         .defaults(kFalse, st::DefaultRule::Boolean)};
 constexpr st::StructDef kIdp = st::sequence(KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, kIdpFields, sizeof(KORVU_PKIX_IDP));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ISSUINGDISTRIBUTIONPOINT, kIdp);
@@ -363,17 +363,17 @@ KORVU_GET(korvu_pkixidp_getonlyattrcert, kIdp, onlyContainsAttributeCerts);
 //   containsUserAttributeCerts [3] BOOLEAN DEFAULT TRUE, containsAACerts [4] BOOLEAN DEFAULT TRUE,
 //   containsSOAPublicKeyCerts [5] BOOLEAN DEFAULT TRUE }
 constexpr st::Field kAaIdpFields[] = {
-    field(KORVU_TYPE_DISTRIBUTIONPOINTNAME, offsetof(KORVU_X509_AAIDP, distributionPoint)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_DISTRIBUTIONPOINTNAME, KORVU_X509_AAIDP, distributionPoint).explicit_(0)
         .optional(offsetof(KORVU_X509_AAIDP, hasDistributionPoint)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X509_AAIDP, onlySomeReasons)).implicit(1)
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X509_AAIDP, onlySomeReasons).implicit(1)
         .optional(offsetof(KORVU_X509_AAIDP, hasOnlySomeReasons)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_AAIDP, indirectCRL)).implicit(2)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X509_AAIDP, indirectCRL).implicit(2)
         .defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_AAIDP, containsUserAttributeCerts)).implicit(3)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X509_AAIDP, containsUserAttributeCerts).implicit(3)
         .defaults(kTrue, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_AAIDP, containsAACerts)).implicit(4)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X509_AAIDP, containsAACerts).implicit(4)
         .defaults(kTrue, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X509_AAIDP, containsSOAPublicKeyCerts)).implicit(5)
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X509_AAIDP, containsSOAPublicKeyCerts).implicit(5)
         .defaults(kTrue, st::DefaultRule::Boolean)};
 constexpr st::StructDef kAaIdp = st::sequence(KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, kAaIdpFields, sizeof(KORVU_X509_AAIDP));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_AAISSUINGDISTRIBUTIONPOINT, kAaIdp);
@@ -423,10 +423,10 @@ KORVU_GET_CHOICE(korvu_typeofbiometricdata_getoid, 2);
 // BiometricData ::= SEQUENCE { typeOfBiometricData TypeOfBiometricData, hashAlgorithm AlgorithmIdentifier,
 //   biometricDataHash OCTET STRING, sourceDataUri IA5String OPTIONAL }
 constexpr st::Field kBioFields[] = {
-    field(KORVU_TYPE_TYPEOFBIOMETRICDATA, offsetof(KORVU_BIOMETRICDATA, typeOfBiometricData)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_BIOMETRICDATA, hashAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_BIOMETRICDATA, biometricDataHash)),
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_BIOMETRICDATA, sourceDataUri)).optional()};
+    KORVU_FIELD(KORVU_TYPE_TYPEOFBIOMETRICDATA, KORVU_BIOMETRICDATA, typeOfBiometricData),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_BIOMETRICDATA, hashAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_BIOMETRICDATA, biometricDataHash),
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_BIOMETRICDATA, sourceDataUri).optional()};
 constexpr st::StructDef kBio = st::sequence(KORVU_TYPE_BIOMETRICDATA, kBioFields, sizeof(KORVU_BIOMETRICDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_BIOMETRICDATA, kBio);
 KORVU_API KORVU_BIOMETRICDATA *korvu_biometricdata_new(const KORVU_TYPEOFBIOMETRICDATA *type,
@@ -449,8 +449,8 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES) =
 // SemanticsInformation ::= SEQUENCE { semanticsIdentifier OBJECT IDENTIFIER OPTIONAL,
 //   nameRegistrationAuthorities NameRegistrationAuthorities OPTIONAL }
 constexpr st::Field kSemanticsFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_SEMANTICSINFORMATION, semanticsIdentifier)).optional(),
-    field(KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES, offsetof(KORVU_SEMANTICSINFORMATION, nameRegistrationAuthorities))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_SEMANTICSINFORMATION, semanticsIdentifier).optional(),
+    KORVU_FIELD(KORVU_TYPE_NAMEREGISTRATIONAUTHORITIES, KORVU_SEMANTICSINFORMATION, nameRegistrationAuthorities)
         .optional()};
 constexpr st::StructDef kSemantics =
     st::sequence(KORVU_TYPE_SEMANTICSINFORMATION, kSemanticsFields, sizeof(KORVU_SEMANTICSINFORMATION));
@@ -465,9 +465,9 @@ KORVU_GET(korvu_semanticsinformation_getnameregauthorities, kSemantics, nameRegi
 
 // identification item ::= SEQUENCE { type INTEGER, encode INTEGER, value OCTET STRING }
 // identification items ::= SEQUENCE SIZE (1..MAX) OF identification item
-constexpr st::Field kIdItemFields[] = {field(KORVU_TYPE_INTEGER, offsetof(KORVU_IDENTIFICATIONITEM, type)),
-                                       field(KORVU_TYPE_INTEGER, offsetof(KORVU_IDENTIFICATIONITEM, encode)),
-                                       field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_IDENTIFICATIONITEM, value))};
+constexpr st::Field kIdItemFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_IDENTIFICATIONITEM, type),
+                                       KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_IDENTIFICATIONITEM, encode),
+                                       KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_IDENTIFICATIONITEM, value)};
 constexpr st::StructDef kIdItem =
     st::sequence(KORVU_TYPE_IDENTIFICATION_ITEM, kIdItemFields, sizeof(KORVU_IDENTIFICATIONITEM));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_IDENTIFICATION_ITEM, kIdItem);

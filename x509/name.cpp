@@ -25,9 +25,9 @@ static int sort_with_context(KORVU_ASN1_LIST *items, uint32_t item_type) {
 //   fallback BOOLEAN DEFAULT FALSE }
 constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
 constexpr st::Field kContextFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X500_CONTEXT, contextType)),
-    field(KORVU_TYPE_SET_SIZE_OF_ANY, offsetof(KORVU_X500_CONTEXT, contextValues)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X500_CONTEXT, fallback)).defaults(kFalse, st::DefaultRule::Boolean)};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X500_CONTEXT, contextType),
+    KORVU_FIELD(KORVU_TYPE_SET_SIZE_OF_ANY, KORVU_X500_CONTEXT, contextValues),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X500_CONTEXT, fallback).defaults(kFalse, st::DefaultRule::Boolean)};
 constexpr st::StructDef kContext = st::sequence(KORVU_TYPE_CONTEXT, kContextFields, sizeof(KORVU_X500_CONTEXT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTEXT, kContext);
 KORVU_REGISTER_TYPE(KORVU_TYPE_CONTEXT_LIST) =
@@ -42,9 +42,9 @@ KORVU_GET(korvu_x500context_getfallback, kContext, fallback);
 
 // SEQUENCE { distingAttrValue [0] EXPLICIT ANY OPTIONAL, contextList SET SIZE (1..MAX) OF Context }
 constexpr st::Field kDnValWithCtxFields[] = {
-    field(KORVU_TYPE_ANY, offsetof(KORVU_X500_DNVALWITHCTX, distingAttrValue)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X500_DNVALWITHCTX, distingAttrValue).explicit_(0)
         .optional(offsetof(KORVU_X500_DNVALWITHCTX, hasDistingAttrValue)),
-    field(KORVU_TYPE_CONTEXT_LIST, offsetof(KORVU_X500_DNVALWITHCTX, contextList))};
+    KORVU_FIELD(KORVU_TYPE_CONTEXT_LIST, KORVU_X500_DNVALWITHCTX, contextList)};
 constexpr st::StructDef kDnValWithCtx = st::sequence(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM,
                                                      kDnValWithCtxFields, sizeof(KORVU_X500_DNVALWITHCTX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_DISTINGUISHED_VALUE_WITH_CONTEXT_ITEM, kDnValWithCtx);
@@ -62,8 +62,8 @@ KORVU_GET(korvu_x500dnvalueswithcontextitem_getcontexts, kDnValWithCtx, contextL
 
 // SEQUENCE { value ANY, contextList SET SIZE (1..MAX) OF Context }
 constexpr st::Field kAttrValWithCtxFields[] = {
-    field(KORVU_TYPE_ANY, offsetof(KORVU_X500_ATTRVALWITHCTX, value)),
-    field(KORVU_TYPE_CONTEXT_LIST, offsetof(KORVU_X500_ATTRVALWITHCTX, contextList))};
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X500_ATTRVALWITHCTX, value),
+    KORVU_FIELD(KORVU_TYPE_CONTEXT_LIST, KORVU_X500_ATTRVALWITHCTX, contextList)};
 constexpr st::StructDef kAttrValWithCtx = st::sequence(KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM,
                                                        kAttrValWithCtxFields, sizeof(KORVU_X500_ATTRVALWITHCTX));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ATTRIBUTE_VALUE_WITH_CONTEXT_ITEM, kAttrValWithCtx);
@@ -78,9 +78,9 @@ KORVU_GET(korvu_x500attrvalueswithcontextitem_getcontexts, kAttrValWithCtx, cont
 // The plain form (PKCS#10, CMS, PKCS#12) is the same record, never with valuesWithContext: such a record is
 // refused and has no plain-form length. Attributes ::= SET OF Attribute (plain form)
 constexpr st::Field kAttributeFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X500_ATTRIBUTE, type)),
-    field(KORVU_TYPE_SET_OF_ANY, offsetof(KORVU_X500_ATTRIBUTE, values)),
-    field(KORVU_TYPE_ATTRIBUTE_VALUES_WITH_CONTEXT, offsetof(KORVU_X500_ATTRIBUTE, valuesWithContext))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X500_ATTRIBUTE, type),
+    KORVU_FIELD(KORVU_TYPE_SET_OF_ANY, KORVU_X500_ATTRIBUTE, values),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTE_VALUES_WITH_CONTEXT, KORVU_X500_ATTRIBUTE, valuesWithContext)
         .optional(offsetof(KORVU_X500_ATTRIBUTE, hasValuesWithContext))};
 constexpr st::StructDef kAttribute = st::sequence(KORVU_TYPE_ATTRIBUTE, kAttributeFields, sizeof(KORVU_X500_ATTRIBUTE));
 static int plain_check(const void *record, KORVU_ERR_CTX *ctx) {
@@ -130,11 +130,11 @@ KORVU_API int korvu_asn1_pkcs10attributes_sort(KORVU_ASN1_LIST *attributes) {
 // RelativeDistinguishedName ::= SET OF AttributeTypeAndDistinguishedValue
 constexpr unsigned char kTrue[] = {0x01, 0x01, 0xFF};
 constexpr st::Field kAtdvFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_X500_ATTRTYPEDISTVAL, type)),
-    field(KORVU_TYPE_ANY, offsetof(KORVU_X500_ATTRTYPEDISTVAL, value)),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_X500_ATTRTYPEDISTVAL, primaryDistinguished))
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X500_ATTRTYPEDISTVAL, type),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X500_ATTRTYPEDISTVAL, value),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_X500_ATTRTYPEDISTVAL, primaryDistinguished)
         .defaults(kTrue, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_DISTINGUISHED_VALUES_WITH_CONTEXT, offsetof(KORVU_X500_ATTRTYPEDISTVAL, valuesWithContext))
+    KORVU_FIELD(KORVU_TYPE_DISTINGUISHED_VALUES_WITH_CONTEXT, KORVU_X500_ATTRTYPEDISTVAL, valuesWithContext)
         .optional(offsetof(KORVU_X500_ATTRTYPEDISTVAL, hasValuesWithContext))};
 constexpr st::StructDef kAtdv =
     st::sequence(KORVU_TYPE_ATTRIBUTETYPEANDDISTINGUISHEDVALUE, kAtdvFields, sizeof(KORVU_X500_ATTRTYPEDISTVAL))
@@ -182,7 +182,7 @@ KORVU_API int korvu_x500RDN_sort(KORVU_ASN1_LIST *rdn) {
 
 // Name ::= RDNSequence ::= SEQUENCE OF RelativeDistinguishedName, keeping the octets it was read from (or
 // first written to) until it changes. A primitive encoding is no Name: an incorrect item, as any other tag.
-constexpr st::Field kRdns = field(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, offsetof(KORVU_X500_NAME, rdns)).sequence_of();
+constexpr st::Field kRdns = KORVU_FIELD(KORVU_TYPE_RELATIVEDISTINGUISHEDNAME, KORVU_X500_NAME, rdns).sequence_of();
 constexpr st::StructDef kName =
     st::list_record(KORVU_TYPE_NAME, kRdns, sizeof(KORVU_X500_NAME)).keeping(offsetof(KORVU_X500_NAME, encoding));
 static_assert(offsetof(KORVU_X500_ATTRTYPEDISTVAL, hasEncoding) - offsetof(KORVU_X500_ATTRTYPEDISTVAL, encoding) ==
@@ -261,8 +261,8 @@ KORVU_GET(korvu_pkcs9string_getstring, kPkcs9String, string);
 
 // UUIDPair ::= SEQUENCE { issuerUUID UUID, subjectUUID UUID }, UUID ::= OCTET STRING (SIZE (16))
 constexpr st::Field kUuidFields[] = {
-    st::inline_octets(offsetof(KORVU_X500_UUIDPAIR, issuerUUID), 16).size(16, 16, kErrIncorrectLength),
-    st::inline_octets(offsetof(KORVU_X500_UUIDPAIR, subjectUUID), 16).size(16, 16, kErrIncorrectLength)};
+    KORVU_INLINE_OCTETS(KORVU_X500_UUIDPAIR, issuerUUID).size(16, 16, kErrIncorrectLength),
+    KORVU_INLINE_OCTETS(KORVU_X500_UUIDPAIR, subjectUUID).size(16, 16, kErrIncorrectLength)};
 constexpr st::StructDef kUuidPair = st::sequence(KORVU_TYPE_UUIDPAIR, kUuidFields, sizeof(KORVU_X500_UUIDPAIR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_UUIDPAIR, kUuidPair);
 KORVU_API KORVU_X500_UUIDPAIR *korvu_x500uuidpair_new(const unsigned char *issuer, const unsigned char *subject) {
@@ -277,9 +277,9 @@ KORVU_API int korvu_x500uuidpair_getsubjectuuid(const KORVU_X500_UUIDPAIR *pair,
 
 // TelexNumber ::= SEQUENCE { telexNumber PrintableString (SIZE (1..ub)),
 //   countryCode PrintableString (SIZE (1..ub)), answerback PrintableString (SIZE (1..ub)) }
-constexpr st::Field kTelexFields[] = {field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_X500_TELEXNUM, telexNumber)),
-                                      field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_X500_TELEXNUM, countryCode)),
-                                      field(KORVU_TYPE_PRINTABLESTRING, offsetof(KORVU_X500_TELEXNUM, answerback))};
+constexpr st::Field kTelexFields[] = {KORVU_FIELD(KORVU_TYPE_PRINTABLESTRING, KORVU_X500_TELEXNUM, telexNumber),
+                                      KORVU_FIELD(KORVU_TYPE_PRINTABLESTRING, KORVU_X500_TELEXNUM, countryCode),
+                                      KORVU_FIELD(KORVU_TYPE_PRINTABLESTRING, KORVU_X500_TELEXNUM, answerback)};
 static int telex_check(const void *record, KORVU_ERR_CTX *ctx) {
   auto *t = static_cast<const KORVU_X500_TELEXNUM *>(record);
   const KORVU_ASN1_STRING *parts[] = {t->telexNumber, t->countryCode, t->answerback};
@@ -305,8 +305,8 @@ KORVU_GET(korvu_x500telexnum_getanswerback, kTelex, answerback);
 
 // NameAndOptionalUID ::= SEQUENCE { dn DistinguishedName, uid UniqueIdentifier OPTIONAL }
 constexpr st::Field kNameUidFields[] = {
-    field(KORVU_TYPE_NAME, offsetof(KORVU_X500_NAMEANDOPTUID, dn)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_X500_NAMEANDOPTUID, uid))
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_X500_NAMEANDOPTUID, dn),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_X500_NAMEANDOPTUID, uid)
         .optional(offsetof(KORVU_X500_NAMEANDOPTUID, hasUid))};
 constexpr st::StructDef kNameUid =
     st::sequence(KORVU_TYPE_NAMEANDOPTIONALUID, kNameUidFields, sizeof(KORVU_X500_NAMEANDOPTUID));

@@ -20,10 +20,10 @@ constexpr unsigned char kVersion1[] = {0x02, 0x01, 0x00};
 // CertID ::= SEQUENCE { hashAlgorithm AlgorithmIdentifier, issuerNameHash OCTET STRING,
 //   issuerKeyHash OCTET STRING, serialNumber CertificateSerialNumber }
 constexpr st::Field kCertIdFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_OCSP_CERTID, hashAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_OCSP_CERTID, issuerNameHash)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_OCSP_CERTID, issuerKeyHash)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_OCSP_CERTID, serialNumber))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_OCSP_CERTID, hashAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_OCSP_CERTID, issuerNameHash),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_OCSP_CERTID, issuerKeyHash),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_OCSP_CERTID, serialNumber)};
 constexpr st::StructDef kCertId = st::sequence(KORVU_TYPE_CERTID, kCertIdFields, sizeof(KORVU_OCSP_CERTID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTID, kCertId);
 KORVU_API KORVU_OCSP_CERTID *korvu_ocsp_certid_new(const KORVU_X509_ALGID *hash_algorithm,
@@ -41,8 +41,8 @@ KORVU_GET(korvu_ocsp_certid_getsn, kCertId, serialNumber);
 // Request ::= SEQUENCE { reqCert CertID, singleRequestExtensions [0] EXPLICIT Extensions OPTIONAL }
 // RequestList ::= SEQUENCE OF Request
 constexpr st::Field kRequestFields[] = {
-    field(KORVU_TYPE_CERTID, offsetof(KORVU_OCSP_REQUEST, reqCert)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_OCSP_REQUEST, singleRequestExtensions)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_CERTID, KORVU_OCSP_REQUEST, reqCert),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_OCSP_REQUEST, singleRequestExtensions).explicit_(0).optional()};
 constexpr st::StructDef kRequest = st::sequence(KORVU_TYPE_REQUEST, kRequestFields, sizeof(KORVU_OCSP_REQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REQUEST, kRequest);
 KORVU_REGISTER_TYPE(KORVU_TYPE_REQUESTLIST) = list::TypedList<KORVU_TYPE_REQUESTLIST, KORVU_TYPE_REQUEST>::ops;
@@ -56,11 +56,11 @@ KORVU_GET(korvu_ocsp_request_getexts, kRequest, singleRequestExtensions);
 // TBSRequest ::= SEQUENCE { version [0] EXPLICIT Version DEFAULT v1, requestorName [1] EXPLICIT GeneralName
 //   OPTIONAL, requestList SEQUENCE OF Request, requestExtensions [2] EXPLICIT Extensions OPTIONAL }
 constexpr st::Field kTbsRequestFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_OCSP_TBSREQUEST, version)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_OCSP_TBSREQUEST, version).explicit_(0)
         .defaults(kVersion1, st::DefaultRule::IntegerValue),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_OCSP_TBSREQUEST, requestorName)).explicit_(1).optional(),
-    field(KORVU_TYPE_REQUESTLIST, offsetof(KORVU_OCSP_TBSREQUEST, requestList)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_OCSP_TBSREQUEST, requestExtensions)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_OCSP_TBSREQUEST, requestorName).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_REQUESTLIST, KORVU_OCSP_TBSREQUEST, requestList),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_OCSP_TBSREQUEST, requestExtensions).explicit_(2).optional()};
 constexpr st::StructDef kTbsRequest =
     st::sequence(KORVU_TYPE_TBSREQUEST, kTbsRequestFields, sizeof(KORVU_OCSP_TBSREQUEST));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TBSREQUEST, kTbsRequest);
@@ -79,9 +79,9 @@ KORVU_GET(korvu_ocsp_tbsrequest_getexts, kTbsRequest, requestExtensions);
 // Signature ::= SEQUENCE { signatureAlgorithm AlgorithmIdentifier, signature BIT STRING,
 //   certs [0] EXPLICIT SEQUENCE OF Certificate OPTIONAL }
 constexpr st::Field kSignatureFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_OCSP_SIGNATURE, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_OCSP_SIGNATURE, signature)),
-    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_OCSP_SIGNATURE, certs)).sequence_of().explicit_(0).optional()
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_OCSP_SIGNATURE, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_OCSP_SIGNATURE, signature),
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATE, KORVU_OCSP_SIGNATURE, certs).sequence_of().explicit_(0).optional()
         .reports(kErrEncodeOcspSignatureCerts)};
 constexpr st::StructDef kSignature =
     st::sequence(KORVU_TYPE_SIGNATURE, kSignatureFields, sizeof(KORVU_OCSP_SIGNATURE));
@@ -99,9 +99,9 @@ KORVU_GET(korvu_ocsp_signature_getcerts, kSignature, certs);
 // keeping the octets of its TBSRequest as received (or as first written), so that a decoded request is written
 // back with its signed octets unchanged.
 constexpr st::Field kOcspRequestFields[] = {
-    field(KORVU_TYPE_TBSREQUEST, offsetof(KORVU_OCSP_OCSPREQUEST, tbsRequest))
+    KORVU_FIELD(KORVU_TYPE_TBSREQUEST, KORVU_OCSP_OCSPREQUEST, tbsRequest)
         .keeps(offsetof(KORVU_OCSP_OCSPREQUEST, tbsEncoded)),
-    field(KORVU_TYPE_SIGNATURE, offsetof(KORVU_OCSP_OCSPREQUEST, optionalSignature)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_SIGNATURE, KORVU_OCSP_OCSPREQUEST, optionalSignature).explicit_(0).optional()};
 constexpr st::StructDef kOcspRequest =
     st::sequence(KORVU_TYPE_OCSPREQUEST, kOcspRequestFields, sizeof(KORVU_OCSP_OCSPREQUEST));
 static_assert(offsetof(KORVU_OCSP_OCSPREQUEST, hasTbsEncoded) - offsetof(KORVU_OCSP_OCSPREQUEST, tbsEncoded) ==
@@ -116,8 +116,8 @@ KORVU_GET(korvu_ocsp_ocsprequest_getsignature, kOcspRequest, optionalSignature);
 
 // ResponseBytes ::= SEQUENCE { responseType OBJECT IDENTIFIER, response OCTET STRING }
 constexpr st::Field kResponseBytesFields[] = {
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_OCSP_RESPONSEBYTES, responseType)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_OCSP_RESPONSEBYTES, response))};
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_OCSP_RESPONSEBYTES, responseType),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_OCSP_RESPONSEBYTES, response)};
 constexpr st::StructDef kResponseBytes =
     st::sequence(KORVU_TYPE_RESPONSEBYTES, kResponseBytesFields, sizeof(KORVU_OCSP_RESPONSEBYTES));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RESPONSEBYTES, kResponseBytes);
@@ -133,8 +133,8 @@ KORVU_GET(korvu_ocsp_responsebytes_getresponse, kResponseBytes, response);
 //   sigRequired (5), unauthorized (6) }. Neither the status value nor its agreement with the presence of
 // responseBytes is checked.
 constexpr st::Field kOcspResponseFields[] = {
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_OCSP_OCSPRESPONSE, responseStatus)),
-    field(KORVU_TYPE_RESPONSEBYTES, offsetof(KORVU_OCSP_OCSPRESPONSE, responseBytes)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_OCSP_OCSPRESPONSE, responseStatus),
+    KORVU_FIELD(KORVU_TYPE_RESPONSEBYTES, KORVU_OCSP_OCSPRESPONSE, responseBytes).explicit_(0).optional()};
 constexpr st::StructDef kOcspResponse =
     st::sequence(KORVU_TYPE_OCSPRESPONSE, kOcspResponseFields, sizeof(KORVU_OCSP_OCSPRESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_OCSPRESPONSE, kOcspResponse);
@@ -160,8 +160,8 @@ KORVU_GET_CHOICE(korvu_ocsp_responderid_getkeyhash, 2);
 
 // RevokedInfo ::= SEQUENCE { revocationTime GeneralizedTime, revocationReason [0] EXPLICIT CRLReason OPTIONAL }
 constexpr st::Field kRevokedInfoFields[] = {
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_OCSP_REVOKEDINFO, revocationTime)),
-    field(KORVU_TYPE_ENUMERATED, offsetof(KORVU_OCSP_REVOKEDINFO, revocationReason)).explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_OCSP_REVOKEDINFO, revocationTime),
+    KORVU_FIELD(KORVU_TYPE_ENUMERATED, KORVU_OCSP_REVOKEDINFO, revocationReason).explicit_(0).optional()};
 constexpr st::StructDef kRevokedInfo =
     st::sequence(KORVU_TYPE_REVOKEDINFO, kRevokedInfoFields, sizeof(KORVU_OCSP_REVOKEDINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_REVOKEDINFO, kRevokedInfo);
@@ -200,11 +200,11 @@ KORVU_GET_CHOICE(korvu_ocsp_certstatus_getrevoked, 1);
 //   nextUpdate [0] EXPLICIT GeneralizedTime OPTIONAL, singleExtensions [1] EXPLICIT Extensions OPTIONAL }
 // Responses ::= SEQUENCE OF SingleResponse
 constexpr st::Field kSingleResponseFields[] = {
-    field(KORVU_TYPE_CERTID, offsetof(KORVU_OCSP_SINGLERESPONSE, certID)),
-    field(KORVU_TYPE_CERTSTATUS, offsetof(KORVU_OCSP_SINGLERESPONSE, certStatus)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_OCSP_SINGLERESPONSE, thisUpdate)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_OCSP_SINGLERESPONSE, nextUpdate)).explicit_(0).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_OCSP_SINGLERESPONSE, singleExtensions)).explicit_(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_CERTID, KORVU_OCSP_SINGLERESPONSE, certID),
+    KORVU_FIELD(KORVU_TYPE_CERTSTATUS, KORVU_OCSP_SINGLERESPONSE, certStatus),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_OCSP_SINGLERESPONSE, thisUpdate),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_OCSP_SINGLERESPONSE, nextUpdate).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_OCSP_SINGLERESPONSE, singleExtensions).explicit_(1).optional()};
 constexpr st::StructDef kSingleResponse =
     st::sequence(KORVU_TYPE_SINGLERESPONSE, kSingleResponseFields, sizeof(KORVU_OCSP_SINGLERESPONSE));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SINGLERESPONSE, kSingleResponse);
@@ -227,12 +227,12 @@ KORVU_GET(korvu_ocsp_singleresponse_getexts, kSingleResponse, singleExtensions);
 //   producedAt GeneralizedTime, responses SEQUENCE OF SingleResponse,
 //   responseExtensions [1] EXPLICIT Extensions OPTIONAL }
 constexpr st::Field kResponseDataFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_OCSP_RESPONSEDATA, version)).explicit_(0)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_OCSP_RESPONSEDATA, version).explicit_(0)
         .defaults(kVersion1, st::DefaultRule::IntegerValue),
-    field(KORVU_TYPE_RESPONDERID, offsetof(KORVU_OCSP_RESPONSEDATA, responderID)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_OCSP_RESPONSEDATA, producedAt)),
-    field(KORVU_TYPE_RESPONSES, offsetof(KORVU_OCSP_RESPONSEDATA, responses)),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_OCSP_RESPONSEDATA, responseExtensions)).explicit_(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_RESPONDERID, KORVU_OCSP_RESPONSEDATA, responderID),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_OCSP_RESPONSEDATA, producedAt),
+    KORVU_FIELD(KORVU_TYPE_RESPONSES, KORVU_OCSP_RESPONSEDATA, responses),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_OCSP_RESPONSEDATA, responseExtensions).explicit_(1).optional()};
 constexpr st::StructDef kResponseData =
     st::sequence(KORVU_TYPE_RESPONSEDATA, kResponseDataFields, sizeof(KORVU_OCSP_RESPONSEDATA));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_RESPONSEDATA, kResponseData);
@@ -254,11 +254,11 @@ KORVU_GET(korvu_ocsp_responsedata_getexts, kResponseData, responseExtensions);
 //   signature BIT STRING, certs [0] EXPLICIT SEQUENCE OF Certificate OPTIONAL }
 // keeping the octets of its ResponseData as received (or as first written): the octets the responder signed.
 constexpr st::Field kBasicFields[] = {
-    field(KORVU_TYPE_RESPONSEDATA, offsetof(KORVU_OCSP_BASICRESPONSE, tbsResponseData))
+    KORVU_FIELD(KORVU_TYPE_RESPONSEDATA, KORVU_OCSP_BASICRESPONSE, tbsResponseData)
         .keeps(offsetof(KORVU_OCSP_BASICRESPONSE, tbsEncoded)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_OCSP_BASICRESPONSE, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_OCSP_BASICRESPONSE, signature)),
-    field(KORVU_TYPE_CERTIFICATE, offsetof(KORVU_OCSP_BASICRESPONSE, certs)).sequence_of().explicit_(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_OCSP_BASICRESPONSE, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_OCSP_BASICRESPONSE, signature),
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATE, KORVU_OCSP_BASICRESPONSE, certs).sequence_of().explicit_(0).optional()};
 constexpr st::StructDef kBasic =
     st::sequence(KORVU_TYPE_BASICOCSPRESPONSE, kBasicFields, sizeof(KORVU_OCSP_BASICRESPONSE));
 static_assert(offsetof(KORVU_OCSP_BASICRESPONSE, hasTbsEncoded) - offsetof(KORVU_OCSP_BASICRESPONSE, tbsEncoded) ==
@@ -294,9 +294,9 @@ KORVU_API int korvu_ocsp_basicocspresponse_gettbsocts(KORVU_OCSP_BASICRESPONSE *
 // CrlID ::= SEQUENCE { crlUrl [0] EXPLICIT IA5String OPTIONAL, crlNum [1] EXPLICIT INTEGER OPTIONAL,
 //   crlTime [2] EXPLICIT GeneralizedTime OPTIONAL }
 constexpr st::Field kCrlIdFields[] = {
-    field(KORVU_TYPE_IA5STRING, offsetof(KORVU_OCSP_CRLID, crlUrl)).explicit_(0).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_OCSP_CRLID, crlNum)).explicit_(1).optional(),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_OCSP_CRLID, crlTime)).explicit_(2).optional()};
+    KORVU_FIELD(KORVU_TYPE_IA5STRING, KORVU_OCSP_CRLID, crlUrl).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_OCSP_CRLID, crlNum).explicit_(1).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_OCSP_CRLID, crlTime).explicit_(2).optional()};
 constexpr st::StructDef kCrlId = st::sequence(KORVU_TYPE_CRLID, kCrlIdFields, sizeof(KORVU_OCSP_CRLID));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLID, kCrlId);
 KORVU_API KORVU_OCSP_CRLID *korvu_ocsp_crlid_new(const KORVU_ASN1_STRING *crl_url, const KORVU_ASN1_INTEGER *crl_num,
@@ -309,8 +309,8 @@ KORVU_GET(korvu_ocsp_crlid_gettime, kCrlId, crlTime);
 
 // ServiceLocator ::= SEQUENCE { issuer Name, locator AuthorityInfoAccessSyntax }
 constexpr st::Field kServiceLocatorFields[] = {
-    field(KORVU_TYPE_NAME, offsetof(KORVU_OCSP_SERVICELOCATOR, issuer)),
-    field(KORVU_TYPE_AUTHORITYINFOACCESS, offsetof(KORVU_OCSP_SERVICELOCATOR, locator))};
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_OCSP_SERVICELOCATOR, issuer),
+    KORVU_FIELD(KORVU_TYPE_AUTHORITYINFOACCESS, KORVU_OCSP_SERVICELOCATOR, locator)};
 constexpr st::StructDef kServiceLocator =
     st::sequence(KORVU_TYPE_SERVICELOCATOR, kServiceLocatorFields, sizeof(KORVU_OCSP_SERVICELOCATOR));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SERVICELOCATOR, kServiceLocator);
@@ -319,8 +319,8 @@ KORVU_REGISTER_STRUCT(KORVU_TYPE_SERVICELOCATOR, kServiceLocator);
 //   pubKeyAlgIdentifier SMIMECapability OPTIONAL }  (an SMIMECapability has an AlgorithmIdentifier's shape)
 // PreferredSignatureAlgorithms ::= SEQUENCE OF PreferredSignatureAlgorithm
 constexpr st::Field kPrefSigAlgoFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_OCSP_PREFSIGALGO, sigIdentifier)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_OCSP_PREFSIGALGO, pubKeyAlgIdentifier)).optional()};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_OCSP_PREFSIGALGO, sigIdentifier),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_OCSP_PREFSIGALGO, pubKeyAlgIdentifier).optional()};
 constexpr st::StructDef kPrefSigAlgo =
     st::sequence(KORVU_TYPE_PREFERREDSIGNATUREALGORITHM, kPrefSigAlgoFields, sizeof(KORVU_OCSP_PREFSIGALGO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PREFERREDSIGNATUREALGORITHM, kPrefSigAlgo);

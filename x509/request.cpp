@@ -14,10 +14,10 @@ using st::field;
 // hasAttributes says whether [0] is there: a decoded info writes it back exactly when it was received
 // (A0 00 included), and it is also written whenever the list holds elements.
 constexpr st::Field kReqInfoFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_PKCS10_REQINFO, version)),
-    field(KORVU_TYPE_NAME, offsetof(KORVU_PKCS10_REQINFO, subject)),
-    field(KORVU_TYPE_SUBJECTPUBLICKEYINFO, offsetof(KORVU_PKCS10_REQINFO, subjectPKInfo)),
-    field(KORVU_TYPE_ATTRIBUTES, offsetof(KORVU_PKCS10_REQINFO, attributes)).implicit(0)
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS10_REQINFO, version),
+    KORVU_FIELD(KORVU_TYPE_NAME, KORVU_PKCS10_REQINFO, subject),
+    KORVU_FIELD(KORVU_TYPE_SUBJECTPUBLICKEYINFO, KORVU_PKCS10_REQINFO, subjectPKInfo),
+    KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_PKCS10_REQINFO, attributes).implicit(0)
         .optional(offsetof(KORVU_PKCS10_REQINFO, hasAttributes))};
 // A missing [0] leaves an empty list, never a null one.
 static int reqinfo_finish(void *record, KORVU_ERR_CTX *ctx) {
@@ -65,10 +65,10 @@ KORVU_API KORVU_PKCS10_REQINFO *korvu_pkcs10certreqinfo_new(const KORVU_ASN1_INT
 //   signatureAlgorithm AlgorithmIdentifier{{ SignatureAlgorithms }}, signature BIT STRING }
 // keeping its whole encoding and its info's as received (or as first written).
 constexpr st::Field kReqFields[] = {
-    field(KORVU_TYPE_CERTIFICATIONREQUESTINFO, offsetof(KORVU_PKCS10_REQ, certificationRequestInfo))
+    KORVU_FIELD(KORVU_TYPE_CERTIFICATIONREQUESTINFO, KORVU_PKCS10_REQ, certificationRequestInfo)
         .keeps(offsetof(KORVU_PKCS10_REQ, tbsEncoded)),
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_PKCS10_REQ, signatureAlgorithm)),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_PKCS10_REQ, signatureValue))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_PKCS10_REQ, signatureAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_PKCS10_REQ, signatureValue)};
 constexpr st::StructDef kReq = st::sequence(KORVU_TYPE_CERTIFICATIONREQUEST, kReqFields, sizeof(KORVU_PKCS10_REQ))
                                    .keeping(offsetof(KORVU_PKCS10_REQ, encoded), 2048)
                                    .leftover(kErrIncorrectLength);

@@ -16,8 +16,8 @@ constexpr unsigned char kFalse[] = {0x01, 0x01, 0x00};
 
 // MessageImprint ::= SEQUENCE { hashAlgorithm AlgorithmIdentifier, hashedMessage OCTET STRING }
 constexpr st::Field kImprintFields[] = {
-    field(KORVU_TYPE_ALGORITHMIDENTIFIER, offsetof(KORVU_TSP_MESSAGEIMPRINT, hashAlgorithm)),
-    field(KORVU_TYPE_OCTET_STRING, offsetof(KORVU_TSP_MESSAGEIMPRINT, hashedMessage))};
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_TSP_MESSAGEIMPRINT, hashAlgorithm),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_TSP_MESSAGEIMPRINT, hashedMessage)};
 constexpr st::StructDef kImprint =
     st::sequence(KORVU_TYPE_MESSAGEIMPRINT, kImprintFields, sizeof(KORVU_TSP_MESSAGEIMPRINT));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_MESSAGEIMPRINT, kImprint);
@@ -27,12 +27,12 @@ KORVU_REGISTER_STRUCT(KORVU_TYPE_MESSAGEIMPRINT, kImprint);
 //   extensions [0] IMPLICIT Extensions OPTIONAL }
 // The version is written as it is and not examined.
 constexpr st::Field kRequestFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_TIMESTAMPREQ, version)),
-    field(KORVU_TYPE_MESSAGEIMPRINT, offsetof(KORVU_TSP_TIMESTAMPREQ, messageImprint)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_TSP_TIMESTAMPREQ, reqPolicy)).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_TIMESTAMPREQ, nonce)).optional(),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_TSP_TIMESTAMPREQ, certReq)).defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_TSP_TIMESTAMPREQ, extensions)).implicit(0).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_TIMESTAMPREQ, version),
+    KORVU_FIELD(KORVU_TYPE_MESSAGEIMPRINT, KORVU_TSP_TIMESTAMPREQ, messageImprint),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_TSP_TIMESTAMPREQ, reqPolicy).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_TIMESTAMPREQ, nonce).optional(),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_TSP_TIMESTAMPREQ, certReq).defaults(kFalse, st::DefaultRule::Boolean),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_TSP_TIMESTAMPREQ, extensions).implicit(0).optional()};
 constexpr st::StructDef kRequest =
     st::sequence(KORVU_TYPE_TIMESTAMPREQ, kRequestFields, sizeof(KORVU_TSP_TIMESTAMPREQ));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TIMESTAMPREQ, kRequest);
@@ -59,9 +59,9 @@ KORVU_GET(korvu_tsp_timestampreq_getexts, kRequest, extensions);
 KORVU_REGISTER_TYPE(KORVU_TYPE_PKIFREETEXT) =
     list::kNonEmpty<KORVU_TYPE_PKIFREETEXT, KORVU_TYPE_UTF8STRING>;
 constexpr st::Field kStatusFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_PKISTATUSINFO, status)),
-    field(KORVU_TYPE_PKIFREETEXT, offsetof(KORVU_TSP_PKISTATUSINFO, statusString)).optional(),
-    field(KORVU_TYPE_BIT_STRING, offsetof(KORVU_TSP_PKISTATUSINFO, failInfo)).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_PKISTATUSINFO, status),
+    KORVU_FIELD(KORVU_TYPE_PKIFREETEXT, KORVU_TSP_PKISTATUSINFO, statusString).optional(),
+    KORVU_FIELD(KORVU_TYPE_BIT_STRING, KORVU_TSP_PKISTATUSINFO, failInfo).optional()};
 constexpr st::StructDef kStatus =
     st::sequence(KORVU_TYPE_PKISTATUSINFO, kStatusFields, sizeof(KORVU_TSP_PKISTATUSINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PKISTATUSINFO, kStatus);
@@ -77,8 +77,8 @@ KORVU_GET(korvu_tsp_pkistatusinfo_getfailinfo, kStatus, failInfo);
 // TimeStampResp ::= SEQUENCE { status PKIStatusInfo, timeStampToken TimeStampToken OPTIONAL }
 // TimeStampToken ::= ContentInfo
 constexpr st::Field kResponseFields[] = {
-    field(KORVU_TYPE_PKISTATUSINFO, offsetof(KORVU_TSP_TIMESTAMPRESP, status)),
-    field(KORVU_TYPE_CONTENTINFO, offsetof(KORVU_TSP_TIMESTAMPRESP, timeStampToken)).optional()};
+    KORVU_FIELD(KORVU_TYPE_PKISTATUSINFO, KORVU_TSP_TIMESTAMPRESP, status),
+    KORVU_FIELD_OPEN(KORVU_TYPE_CONTENTINFO, KORVU_TSP_TIMESTAMPRESP, timeStampToken).optional()};
 constexpr st::StructDef kResponse =
     st::sequence(KORVU_TYPE_TIMESTAMPRESP, kResponseFields, sizeof(KORVU_TSP_TIMESTAMPRESP));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TIMESTAMPRESP, kResponse);
@@ -92,9 +92,9 @@ KORVU_GET(korvu_tsp_timestampresp_gettoken, kResponse, timeStampToken);
 // Accuracy ::= SEQUENCE { seconds INTEGER OPTIONAL, millis [0] INTEGER (1..999) OPTIONAL,
 //   micros [1] INTEGER (1..999) OPTIONAL }  (the ranges are not checked)
 constexpr st::Field kAccuracyFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_ACCURACY, seconds)).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_ACCURACY, millis)).implicit(0).optional(),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_ACCURACY, micros)).implicit(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_ACCURACY, seconds).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_ACCURACY, millis).implicit(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_ACCURACY, micros).implicit(1).optional()};
 constexpr st::StructDef kAccuracy = st::sequence(KORVU_TYPE_ACCURACY, kAccuracyFields, sizeof(KORVU_TSP_ACCURACY));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_ACCURACY, kAccuracy);
 KORVU_API KORVU_TSP_ACCURACY *korvu_tsp_accuracy_new(const KORVU_ASN1_INTEGER *seconds,
@@ -111,16 +111,16 @@ KORVU_GET(korvu_tsp_accuracy_getmicros, kAccuracy, micros);
 //   nonce INTEGER OPTIONAL, tsa [0] GeneralName OPTIONAL, extensions [1] IMPLICIT Extensions OPTIONAL }
 // tsa is EXPLICIT, GeneralName being a CHOICE (X.680 31.2.7); the version is not examined.
 constexpr st::Field kTstInfoFields[] = {
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_TSTINFO, version)),
-    field(KORVU_TYPE_OBJECT_IDENTIFIER, offsetof(KORVU_TSP_TSTINFO, policy)),
-    field(KORVU_TYPE_MESSAGEIMPRINT, offsetof(KORVU_TSP_TSTINFO, messageImprint)),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_TSTINFO, serialNumber)),
-    field(KORVU_TYPE_GENERALIZEDTIME, offsetof(KORVU_TSP_TSTINFO, genTime)),
-    field(KORVU_TYPE_ACCURACY, offsetof(KORVU_TSP_TSTINFO, accuracy)).optional(),
-    field(KORVU_TYPE_BOOLEAN, offsetof(KORVU_TSP_TSTINFO, ordering)).defaults(kFalse, st::DefaultRule::Boolean),
-    field(KORVU_TYPE_INTEGER, offsetof(KORVU_TSP_TSTINFO, nonce)).optional(),
-    field(KORVU_TYPE_GENERALNAME, offsetof(KORVU_TSP_TSTINFO, tsa)).explicit_(0).optional(),
-    field(KORVU_TYPE_EXTENSIONS, offsetof(KORVU_TSP_TSTINFO, extensions)).implicit(1).optional()};
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_TSTINFO, version),
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_TSP_TSTINFO, policy),
+    KORVU_FIELD(KORVU_TYPE_MESSAGEIMPRINT, KORVU_TSP_TSTINFO, messageImprint),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_TSTINFO, serialNumber),
+    KORVU_FIELD(KORVU_TYPE_GENERALIZEDTIME, KORVU_TSP_TSTINFO, genTime),
+    KORVU_FIELD(KORVU_TYPE_ACCURACY, KORVU_TSP_TSTINFO, accuracy).optional(),
+    KORVU_FIELD(KORVU_TYPE_BOOLEAN, KORVU_TSP_TSTINFO, ordering).defaults(kFalse, st::DefaultRule::Boolean),
+    KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_TSP_TSTINFO, nonce).optional(),
+    KORVU_FIELD(KORVU_TYPE_GENERALNAME, KORVU_TSP_TSTINFO, tsa).explicit_(0).optional(),
+    KORVU_FIELD(KORVU_TYPE_EXTENSIONS, KORVU_TSP_TSTINFO, extensions).implicit(1).optional()};
 constexpr st::StructDef kTstInfo = st::sequence(KORVU_TYPE_TSTINFO, kTstInfoFields, sizeof(KORVU_TSP_TSTINFO));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_TSTINFO, kTstInfo);
 KORVU_API KORVU_TSP_TSTINFO *korvu_tsp_tstinfo_new(const KORVU_ASN1_INTEGER *version, const KORVU_ASN1_OID *policy,

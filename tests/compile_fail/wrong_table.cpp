@@ -13,6 +13,18 @@ struct Rec {
   uint32_t has_a;
 };
 
+// A record whose members the rows name (KORVU_FIELD checks their C types).
+struct Typed {
+  KORVU_ASN1_INTEGER *number;
+  KORVU_ASN1_OID *oid;
+  KORVU_ASN1_LIST *names;
+};
+// SEQUENCE { number INTEGER, oid OBJECT IDENTIFIER, names SEQUENCE OF GeneralName }
+constexpr st::Field kTyped[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, Typed, number),
+                                KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, Typed, oid),
+                                KORVU_FIELD(KORVU_TYPE_GENERALNAME, Typed, names).sequence_of()};
+constexpr st::StructDef kTypedDef = st::sequence(KORVU_TYPE_VALIDITY, kTyped, sizeof(Typed));
+
 #if KORVU_WRONG_TABLE == 0
 // SEQUENCE { a [0] EXPLICIT GeneralName OPTIONAL, b INTEGER }
 constexpr st::Field kFields[] = {
@@ -22,6 +34,10 @@ constexpr st::Field kFields[] = {
 constexpr st::StructDef kDef = st::sequence(KORVU_TYPE_VALIDITY, kFields, sizeof(Rec));
 static_assert(st::check_table(kDef, KORVU_TYPE_VALIDITY));
 void *make(const void *a, const void *b) { return st::make<kDef>(a, b); }
+static_assert(st::check_table(kTypedDef, KORVU_TYPE_VALIDITY));
+void *make_typed(const KORVU_ASN1_INTEGER *n, const KORVU_ASN1_OID *o, const KORVU_ASN1_LIST *l) {
+  return st::make<kTypedDef>(n, o, l);
+}
 #elif KORVU_WRONG_TABLE == 1
 // Registered under another number than the table's.
 constexpr st::Field kFields[] = {field(KORVU_TYPE_INTEGER, offsetof(Rec, a))};
@@ -66,5 +82,18 @@ void *make(const void *a) { return st::make<kDef>(a); }
 constexpr st::Field kFields[] = {field(KORVU_TYPE_INTEGER, offsetof(Rec, a))};
 constexpr st::StructDef kDef = st::sequence(KORVU_TYPE_GENERALNAME, kFields, sizeof(Rec));
 static_assert(st::check_table(kDef, KORVU_TYPE_GENERALNAME));
+#elif KORVU_WRONG_TABLE == 9
+// A row naming a member of another C type than its type number's record.
+constexpr st::Field kFields[] = {KORVU_FIELD(KORVU_TYPE_INTEGER, Typed, oid)};
+#elif KORVU_WRONG_TABLE == 10
+// Two constructor arguments swapped.
+void *make_typed(const KORVU_ASN1_INTEGER *n, const KORVU_ASN1_OID *o, const KORVU_ASN1_LIST *l) {
+  return st::make<kTypedDef>(o, n, l);
+}
+#elif KORVU_WRONG_TABLE == 11
+// A list member whose row is not a SEQUENCE OF or SET OF.
+constexpr st::Field kFields[] = {KORVU_FIELD(KORVU_TYPE_GENERALNAME, Typed, names)};
+constexpr st::StructDef kDef = st::sequence(KORVU_TYPE_VALIDITY, kFields, sizeof(Typed));
+static_assert(st::check_table(kDef, KORVU_TYPE_VALIDITY));
 #endif
 }  // namespace

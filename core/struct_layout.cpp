@@ -15,10 +15,12 @@ constexpr size_t align8(size_t n) { return (n + 7) & ~size_t{7}; }
 size_t tail_offset(const StructDef &d) { return align8(d.size); }
 
 // A new record block, zeroed, with `extra` octets after it (a kept TLV's copy).
+// Only a record that keeps a TLV needs the octet past its head.
 void *alloc_record(const StructDef &d, size_t extra) {
   const size_t head = tail_offset(d);
-  void *record = KORVU_ALLOC(head + (extra ? extra : 1));
-  if (record != nullptr) std::memset(record, 0, head);
+  const size_t size = extra != 0 ? head + extra : d.kept != kNone ? head + 1 : d.size;
+  void *record = KORVU_ALLOC(size);
+  if (record != nullptr) std::memset(record, 0, size < head ? size : head);
   return record;
 }
 

@@ -182,39 +182,52 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
     KORVU_ERR(ctx, kErrBadLength);
     return 0;
   }
-  // The octets are read into the value's own block; a length that claims
-  // more than a memory input holds fails before anything is allocated, and
-  // other inputs are read in bounded pieces first.
-  KORVU_ASN1_OID *v = nullptr;
+  // A length that claims more than a memory input holds fails before
+  // anything is allocated; other inputs are read in bounded pieces first.
+  // The text of a short identifier is written first, so the value's block
+  // (record, octets, text) has exactly its size.
+  const unsigned char *src = nullptr;
+  unsigned char *data = nullptr;
   if (stream::is_mem(s)) {
     if (s->size - s->pos < length) {
       KORVU_ERR(ctx, KORVU_STREAM_ERR_READ);
       KORVU_DECODE_ERR(ctx, Type);
       return KORVU_STREAM_ERR_READ;
     }
-    v = new_block(length, oidtext::text_capacity(length));
-    if (v != nullptr) {
-      std::memcpy(v->data, s->data + s->pos, length);
-      s->pos += length;
-    }
+    src = s->data + s->pos;
+    s->pos += length;
   } else {
-    unsigned char *data = nullptr;
     const int r = read_alloc(s, length, &data, ctx);
     if (r != 1) {
       KORVU_DECODE_ERR(ctx, Type);
       return r;
     }
-    v = new_block(length, oidtext::text_capacity(length));
-    if (v != nullptr) std::memcpy(v->data, data, length);
-    korvu_free(data);
+    src = data;
+  }
+  constexpr uint32_t kShort = 64;
+  char text[oidtext::text_capacity(kShort) + 1];
+  const char *end = length <= kShort ? oidtext::to_text(src, length, Type == kTypeRelativeOid, text) : nullptr;
+  KORVU_ASN1_OID *v = nullptr;
+  bool formed = length <= kShort ? end != nullptr : true;
+  if (formed) {
+    const size_t chars = length <= kShort ? static_cast<size_t>(end - text) : oidtext::text_capacity(length);
+    v = new_block(length, chars);
+    if (v != nullptr) {
+      std::memcpy(v->data, src, length);
+      if (length <= kShort)
+        std::memcpy(v->text, text, chars + 1);
+      else if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr)
+        formed = false;
+    }
+  }
+  korvu_free(data);
+  if (!formed) {
+    korvu_free(v);
+    KORVU_ERR(ctx, kErrOidFormat);
+    return 0;
   }
   if (v == nullptr) {
     KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
-  if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {
-    korvu_free(v);
-    KORVU_ERR(ctx, kErrOidFormat);
     return 0;
   }
   *out = v;

@@ -66,10 +66,10 @@ void *copy_value(const Field &f, const void *v) {
   return dst;
 }
 
-// The value an absent DEFAULT component holds: a shared constant for a
-// BOOLEAN, else a new value decoded from the default's DER.
+// The value an absent DEFAULT component holds: a new BOOLEAN word, or a new
+// value decoded from the default's DER.
 void *default_value(const Field &f) {
-  if (f.type == KORVU_TYPE_BOOLEAN && f.def_len == 3) return const_cast<uint32_t *>(shared_boolean(f.def[2]));
+  if (f.type == KORVU_TYPE_BOOLEAN && f.def_len == 3) return korvu_asn1_boolean_new(f.def[2]);
   void *v = nullptr;
   if (korvu_asn1_mem_decode(f.def, f.def_len, f.type, &v) != f.def_len) {
     value_free(f.type, v);

@@ -101,8 +101,8 @@ uint32_t *new_word(uint32_t v) {
   return p;
 }
 
-// A BOOLEAN made by a constructor is a block of its own; one read from an
-// encoding (or standing for an absent DEFAULT) is a shared constant.
+// Every BOOLEAN is a word of its own that its holder may write; freeing one
+// of the shared constants does nothing.
 void boolean_free(void *v) {
   if (!is_shared_boolean(v)) korvu_free(v);
 }
@@ -140,7 +140,12 @@ int boolean_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t 
     KORVU_ERR(ctx, static_cast<uint32_t>(r));
     return r;
   }
-  *out = const_cast<uint32_t *>(shared_boolean(octet));
+  uint32_t *v = new_word(octet);
+  if (v == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+    return 0;
+  }
+  *out = v;
   if (consumed) *consumed = 1;
   return 1;
 }

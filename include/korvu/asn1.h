@@ -56,10 +56,8 @@ extern "C" {
  *   block of its own. The octets and text of an OBJECT IDENTIFIER, the text
  *   of a Time and the first buffer of a string's stream live in the value's
  *   own block: they go with the value.
- * - A decoded BOOLEAN (and the one standing for an absent DEFAULT) is a shared
- *   constant: read it, free it (which does nothing) or replace it, but do not
- *   write through it. korvu_asn1_boolean_true/false/new give a block of their
- *   own.
+ * - A BOOLEAN is a word of its own, decoded or made (an absent DEFAULT too):
+ *   its holder may write it, free it or replace it.
  * - Kept encodings (the `encoded`, `tbsEncoded`, `encoding` members of signed
  *   structures and names) are not values: the record owns them, callers only
  *   read them.

@@ -71,9 +71,24 @@ void *realloc(void *p, size_t n) {
   if (g_counting && p == nullptr) g_mallocs++;
   return __libc_realloc(p, n);
 }
+void __real_korvu_free(void *block);
+// KORVU_BENCH_ALLOC=system sends korvu_malloc/korvu_free to the C library's
+// allocator instead of the one the library was built with (mimalloc when
+// installed), so both are measured from one build. Set before main, never
+// changed while blocks are live.
+const bool g_system_alloc = [] {
+  const char *a = std::getenv("KORVU_BENCH_ALLOC");
+  return a != nullptr && std::strcmp(a, "system") == 0;
+}();
 void *__wrap_korvu_malloc(size_t size, const char *file, int line) {
   if (g_counting) g_korvu_mallocs++;
-  return __real_korvu_malloc(size, file, line);
+  return g_system_alloc ? __libc_malloc(size == 0 ? 1 : size) : __real_korvu_malloc(size, file, line);
+}
+void __wrap_korvu_free(void *block) {
+  if (g_system_alloc)
+    free(block);
+  else
+    __real_korvu_free(block);
 }
 }
 
@@ -602,6 +617,8 @@ void json_rows() {
 
 int main(int argc, char **argv) {
   CRYPTO_set_mem_functions(ossl_malloc, ossl_realloc, ossl_free);
+  std::printf("korvu_malloc: %s\n", g_system_alloc ? "the C library's malloc (KORVU_BENCH_ALLOC=system)"
+                                                     : "the library's own choice");
   const char *corpus = std::getenv("KORVU_CORPUS_DIR");
   build_data(corpus ? corpus : KORVU_DEFAULT_CORPUS);
   if (g.certs.empty()) {

@@ -1,11 +1,13 @@
 // Reading one signed message front to back from any stream: a ContentInfo of id-signedData (RFC 5652 5.1), the
 // GM/T signed-data type (GM/T 0010), or a bare SignedData. The two wrapper levels are walked here, so the offsets
-// recorded count from the first octet of the input; the components are decoded by their registered types.
+// recorded count from the first octet of the input; the SignedData's contents are read through the SignedData
+// table, as the generic decode reads them.
 //
 // Reads are exact and forward only. Once an enclosing definite length is known, the rest of that element is read
 // from a bounded view (the stream's own bytes for a memory stream, else one read of exactly that many octets), so
 // nothing past the message is ever consumed; a header that would cross an enclosing definite end fails at once.
 #define KORVU_SRC "KORVU_ASN1_CMS"
+#include <cstdio>
 #include <cstring>
 
 #include "cms_internal.h"
@@ -17,9 +19,9 @@ namespace {
 constexpr char kSignedDataOid[] = "1.2.840.113549.1.7.2";
 constexpr char kGmtSignedDataOid[] = "1.2.156.10197.6.1.4.2.2";
 constexpr uint32_t kSequenceTag = kCatalog[KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM].tag_number;
-constexpr uint32_t kSetTag = kCatalog[KORVU_TYPE_SIGNERINFOS].tag_number;
-constexpr uint32_t kIntegerTag = kCatalog[KORVU_TYPE_INTEGER].tag_number;
-constexpr uint32_t kOidTag = kCatalog[KORVU_TYPE_OBJECT_IDENTIFIER].tag_number;
+// Identifier octets of a universal primitive INTEGER and OBJECT IDENTIFIER.
+constexpr unsigned char kIntegerId = kCatalog[KORVU_TYPE_INTEGER].tag_number;
+constexpr unsigned char kOidId = kCatalog[KORVU_TYPE_OBJECT_IDENTIFIER].tag_number;
 constexpr uint64_t kNoEnd = ~uint64_t{0};
 constexpr uint32_t kMaxTag = 1u << 24;  // tag numbers from here on are refused
 
@@ -102,6 +104,41 @@ class Reader {
       KORVU_ERR(ctx_, kErrDecodeIdentifier);
       return 0;
     }
+    return 1;
+  }
+
+  // The next octet, left unread (0 at the end of the input or of the level).
+  int peek(unsigned char *b) {
+    if (count_ >= end()) return 0;
+    KORVU_STREAM *s = in();
+    if (stream::is_mem(s)) {
+      if (s->pos >= s->size) return 0;
+      *b = s->data[s->pos];
+      return 1;
+    }
+    const int c = s->fp != nullptr ? std::getc(s->fp) : EOF;
+    if (c == EOF || std::ungetc(c, s->fp) == EOF) return 0;
+    *b = static_cast<unsigned char>(c);
+    return 1;
+  }
+
+  // Decodes the contents of the level just opened with h through table d (an
+  // indefinite level up to and including its end-of-contents) and closes it.
+  // Offsets the record notes count from the first octet of the input.
+  int contents(const st::StructDef &d, const Header &h, void **out, int depth) {
+    const uint64_t start = count_;
+    uint32_t n = 0;
+    int r = st::decode_content(d, in(), out, 0, h.length, &n, ctx_, depth);
+    if (r != 1) return r;
+    count_ += n;
+    const uint64_t e = ends_[--levels_];
+    if (count_ > end() || (h.length != 0xFFFFFFFFu && count_ != e)) {
+      st::free_record(d, *out);
+      *out = nullptr;
+      KORVU_ERR(ctx_, kErrIncorrectLength);
+      return 0;
+    }
+    st::shift_offsets(d, *out, static_cast<uint32_t>(start));
     return 1;
   }
 
@@ -221,13 +258,6 @@ int refuse_with(KORVU_ERR_CTX *ctx, int r) {
 }
 int refuse(KORVU_ERR_CTX *ctx) { return refuse_with(ctx, 0); }
 
-// Reads one component into *slot, reporting `code` + 1 (its decode code) on failure.
-int component(Reader &in, uint32_t type, const Header &h, bool contents, void **slot, KORVU_ERR_CTX *ctx) {
-  int r = in.value(type, h, contents, slot, 3);
-  if (r != 1) KORVU_DECODE_ERR(ctx, type);
-  return r;
-}
-
 }  // namespace
 
 KORVU_API int korvu_asn1_decode_pkcs7signeddata(KORVU_STREAM *stream, KORVU_PKCS7_SIGNEDDATA **result,
@@ -253,13 +283,20 @@ KORVU_API int korvu_asn1_decode_pkcs7signeddata(KORVU_STREAM *stream, KORVU_PKCS
     }
     return in.header(at);
   };
-  if ((r = due(h)) != 1) return r;
-  if (h.tag_class != KORVU_CLASS_UNIVERSAL || !h.primitive || (h.tag != kOidTag && h.tag != kIntegerTag)) {
+  // The first inner element: an OBJECT IDENTIFIER (a wrapper) or the version INTEGER (a bare SignedData),
+  // told by its identifier octet and left unread.
+  unsigned char first = 0;
+  if (in.peek(&first) != 1) {
+    if ((r = due(h)) != 1) return r;
+    first = 0;
+  }
+  if (first != kOidId && first != kIntegerId) {
     KORVU_ERR(ctx, kErrDecodeCmsSignedData);
     return 1;  // not a signed message
   }
   uint32_t kind = KORVU_PKCS7_SIGNEDDATA_BARE;
-  if (h.tag == kOidTag) {
+  if (first == kOidId) {
+    if ((r = due(h)) != 1) return r;
     void *oid = nullptr;
     if ((r = in.value(KORVU_TYPE_OBJECT_IDENTIFIER, h, false, &oid, 1)) != 1) return r;
     const char *text = korvu_asn1_oid_getstring(static_cast<KORVU_ASN1_OID *>(oid));
@@ -276,55 +313,24 @@ KORVU_API int korvu_asn1_decode_pkcs7signeddata(KORVU_STREAM *stream, KORVU_PKCS
     if ((r = due(body)) != 1) return refuse_with(ctx, r);
     if (!is_universal(body, 0, kSequenceTag)) return refuse(ctx);
     if ((r = in.open(body)) != 1) return refuse_with(ctx, r);
-    if ((r = due(h)) != 1) return refuse_with(ctx, r);
-    if (!is_universal(h, 1, kIntegerTag)) return refuse(ctx);
+    if (in.peek(&first) != 1) {
+      if ((r = due(h)) != 1) return refuse_with(ctx, r);
+      first = 0;
+    }
+    if (first != kIntegerId) return refuse(ctx);
   } else {
     body = outer;
   }
 
-  KORVU_PKCS7_SIGNEDDATA *sd = cms::new_signeddata_record();
-  if (sd == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
-  }
-  sd->wrapperKind = kind;
+  // The SignedData's contents, read through its table.
+  const auto *table = static_cast<const st::StructDef *>(type_desc(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM)->ops->def);
   void *v = nullptr;
-  if ((r = component(in, KORVU_TYPE_INTEGER, h, false, &v, ctx)) != 1) return fail(sd, r);
-  sd->version = static_cast<KORVU_ASN1_INTEGER *>(v);
-  if ((r = due(h)) != 1) return fail(sd, r);
-  if ((r = component(in, KORVU_TYPE_DIGESTALGORITHMIDENTIFIERS, h, false, &v, ctx)) != 1) return fail(sd, r);
-  sd->digestAlgorithms = static_cast<KORVU_ASN1_LIST *>(v);
-  sd->contentInfoOffset = static_cast<uint32_t>(in.count());
-  if ((r = due(h)) != 1) return fail(sd, r);
-  if ((r = component(in, KORVU_TYPE_CONTENTINFO, h, false, &v, ctx)) != 1) return fail(sd, r);
-  sd->contentInfo = static_cast<KORVU_PKCS7_CONTENTINFO *>(v);
-  sd->contentInfoEndOffset = sd->signerInfosOffset = static_cast<uint32_t>(in.count());
-
-  // [0] certificates, then [1] crls, each optional, then the signerInfos SET.
-  auto next = [&]() { return due(h); };
-  if ((r = next()) != 1) return fail(sd, r);
-  if (is_context(h, 0) && !h.primitive) {
-    if ((r = component(in, KORVU_TYPE_CERTIFICATESET, h, true, &v, ctx)) != 1) return fail(sd, r);
-    sd->certificates = static_cast<KORVU_ASN1_LIST *>(v);
-    sd->hasCertificates = 1;
-    sd->signerInfosOffset = static_cast<uint32_t>(in.count());
-    if ((r = next()) != 1) return fail(sd, r);
+  if ((r = in.contents(*table, body, &v, 2)) != 1) {
+    KORVU_DECODE_ERR(ctx, KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM);
+    return r;
   }
-  if (is_context(h, 1) && !h.primitive) {
-    if ((r = component(in, KORVU_TYPE_REVOCATIONINFOCHOICES, h, true, &v, ctx)) != 1) return fail(sd, r);
-    sd->crls = static_cast<KORVU_ASN1_LIST *>(v);
-    sd->hasCrls = 1;
-    sd->signerInfosOffset = static_cast<uint32_t>(in.count());
-    if ((r = next()) != 1) return fail(sd, r);
-  }
-  if (!is_universal(h, 0, kSetTag)) {
-    KORVU_ERR(ctx, kErrIncorrectItem);
-    return fail(sd, 0);
-  }
-  if ((r = component(in, KORVU_TYPE_SIGNERINFOS, h, false, &v, ctx)) != 1) return fail(sd, r);
-  sd->signerInfos = static_cast<KORVU_ASN1_LIST *>(v);
-
-  if ((r = in.close(body, 0)) != 1) return fail(sd, r);
+  auto *sd = static_cast<KORVU_PKCS7_SIGNEDDATA *>(v);
+  sd->wrapperKind = kind;
   if (kind != KORVU_PKCS7_SIGNEDDATA_BARE) {
     if ((r = in.close(wrapper, kErrDecodeCmsSignedData)) != 1) return fail(sd, r);
     if ((r = in.close(outer, kErrDecodeCmsSignedData)) != 1) return fail(sd, r);

@@ -205,6 +205,23 @@ int read_length(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
 }
 
 int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
+  // The common case, read from memory in one step: a low tag number and a
+  // definite length of at most two octets (the same result as below).
+  if (stream::is_mem(s) && s->pos <= s->size && s->size - s->pos >= 4) {
+    const unsigned char *p = s->data + s->pos;
+    const unsigned char id = p[0], l = p[1];
+    if ((id & 0x1F) != 0x1F && l != 0x80 && l <= 0x82) {
+      h.tag_class = id & 0xC0u;
+      h.primitive = (id & 0x20) ? 0 : 1;
+      h.tag = id & 0x1Fu;
+      const uint32_t n = l < 0x80 ? 2 : l == 0x81 ? 3 : 4;
+      h.length = l < 0x80 ? l : l == 0x81 ? p[2] : (static_cast<uint32_t>(p[2]) << 8) | p[3];
+      std::memcpy(h.raw, p, n);
+      h.size = n;
+      s->pos += n;
+      return 1;
+    }
+  }
   int r = read_identifier(s, h, ctx);
   if (r != 1) {
     KORVU_ERR(ctx, kErrDecodeIdentifier);

@@ -8,7 +8,6 @@
 #include "korvu/asn1.h"
 #include "korvu/holder.hpp"
 #include "korvu/util.h"
-#include "../util/room_mark.h"
 #include "../util/stream_impl.h"
 #include "catalog.h"
 
@@ -60,22 +59,10 @@ struct Header {
 };
 
 // ---------------------------------------------------------------------------
-// Room inside a record's own block for the values of its components (see
-// core/struct.cpp): a decoder that can build its value there takes it with
-// `take`, so the value costs no block of its own and goes with the record.
-struct Arena {
-  unsigned char *next = nullptr;
-  size_t left = 0;
-  // 8-aligned room for n octets, or null when it does not fit.
-  void *take(size_t n) {
-    n = (n + 7) & ~size_t{7};
-    if (n > left) return nullptr;
-    void *p = next;
-    next += n;
-    left -= n;
-    return p;
-  }
-};
+// BOOLEAN values read from an encoding are shared constants, one per contents
+// octet (types/scalar.cpp); freeing one does nothing, as with the NULL marker.
+const uint32_t *shared_boolean(unsigned char octet);
+bool is_shared_boolean(const void *value);
 
 // ---------------------------------------------------------------------------
 // Type operations. `depth` is the nesting level of recursive decoding; a
@@ -108,17 +95,6 @@ struct TypeOps {
   // when a header can start one of their values. Other types start with
   // their row's tag.
   bool (*accepts)(const Header &h);
-  // Optional, for values of one block (INTEGER, OBJECT IDENTIFIER, short
-  // OCTET STRING, Time): decoding after the header into `room`, with the
-  // checks and results of the type's own decoder. The value is marked
-  // (util/room_mark.h) so that its free leaves the block alone. Returns 2,
-  // having read nothing, when the value does not fit there or the input is
-  // not in memory; the caller then decodes it the ordinary way.
-  int (*decode_in)(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
-                   KORVU_ERR_CTX *ctx);
-  // Optional: the room `decode_in` takes for a value whose contents are
-  // `length` octets (0 when it would decline).
-  size_t (*room_for)(uint32_t length);
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the

@@ -49,7 +49,7 @@ enum class Member : uint8_t { Unchecked, Value, List, Either };
 // untagged type (Field::def).
 enum class DefaultRule : uint8_t {
   Encoding,      // the value's DER equals the default's
-  Boolean,       // BOOLEAN: same truth value; held in a slot of the record's block
+  Boolean,       // BOOLEAN: same truth value (an absent one is a shared constant)
   IntegerValue,  // INTEGER / ENUMERATED: same number, however many octets encode it
   AlgorithmOid,  // AlgorithmIdentifier: same algorithm OID, parameters ignored
   AlgorithmOidAbsent,  // same OID and no parameters

@@ -7,7 +7,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ binutils git libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev \
 libssl-dev openssl ca-certificates python3 libbenchmark-dev clang libclang-rt-14-dev libtasn1-6-dev \
 python3-pyasn1 python3-pyasn1-modules pkg-config osslsigncode python3-asn1crypto \
-ldap-utils libldap-dev doxygen dumpasn1"
+ldap-utils libldap-dev doxygen dumpasn1 libmimalloc-dev"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,7 +1,7 @@
-// Values built inside their record's block when decoded from memory, and
-// decoded lists sized to their elements. Decoding the same octets from a file
-// stream takes the ordinary path (a block per value), so the two paths are
-// compared: same result, same error codes, same encoding.
+// Decoding from memory (in place, kept octets copied into the record's block)
+// and from a file stream (read through bounded buffers) build the same
+// values: same result, same error codes, same encoding; decoded lists are
+// sized to their elements.
 #include <unistd.h>
 
 #include "test_util.h"
@@ -59,9 +59,8 @@ std::string entry(const std::string &body) {
 }  // namespace
 
 // Each vector decodes from memory exactly as from a file, every prefix
-// included, so the values built in room behave as ordinary ones, failures
-// and warnings alike (under the sanitizers: nothing leaks when a component
-// fails after others were built in room).
+// included, failures and warnings alike (under the sanitizers: nothing leaks
+// when a component fails after others were built).
 TEST(Room, MemoryAndFileDecodesAgree) {
   const std::string long_octets = to_hex(der_tlv(0x04, Bytes(300, 0x5A)));
   const struct {
@@ -77,7 +76,7 @@ TEST(Room, MemoryAndFileDecodesAgree) {
       {KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY,  // constructed UTCTime (BER)
        entry("02 01 05 37 11 04 06 32 35 30 31 30 31 04 07 30 30 30 30 30 30 5A")},
       {KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, entry("02 01 05 " + kUtc + " 30 0C " + kReason)},
-      {KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY,  // a bad extension after values built in room
+      {KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY,  // a bad extension after values were built
        entry("02 01 05 " + kUtc + " 30 05 30 03 06 01 80")},
       {KORVU_TYPE_REVOKED_CERTIFICATE_ENTRY, "30 80 02 01 05 " + kUtc + " 00 00"},
       {KORVU_TYPE_EXTENSION, kReason},
@@ -111,9 +110,9 @@ TEST(Room, MemoryAndFileDecodesAgree) {
   }
 }
 
-// A component's value built in room stays a full value: its stream may grow
-// into a buffer of its own (freed with the record) and a decoded list grows
-// past the size it was given.
+// A decoded component is a full value: its stream may grow into a buffer of
+// its own (freed with the record) and a decoded list grows past the size it
+// was given.
 TEST(Room, ValuesInRoomGrowAndFree) {
   ErrCtx ctx;
   const Bytes ext = hex(kReason);
@@ -144,9 +143,10 @@ TEST(Room, ValuesInRoomGrowAndFree) {
   korvu_asn1_list_free(list, KORVU_TYPE_EXTENSION);
 }
 
-// A component built in its record's block is freed and replaced like any
-// other value (a C caller's way of changing a decoded record); the record
-// then frees the replacement, and its encoding carries it.
+// A component of a decoded record is freed and replaced like any other value
+// (a C caller's way of changing a decoded record; tests/ownership.c runs the
+// other idioms); the record then frees the replacement, and its encoding
+// carries it.
 TEST(Room, ComponentsAreFreedAndReplacedLikeOthers) {
   ErrCtx ctx;
   const Bytes b = hex(entry("02 01 05 " + kUtc + " 30 0C " + kReason));

@@ -250,6 +250,13 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
   if (content == nullptr) {
     a->content = stream::embed_mem(block + record + head, body_cap, nullptr);
     a->owns_content = 1;
+    // Longer definite contents that a memory input holds get one buffer of
+    // their size (a claim beyond the input is never allocated).
+    if (h.length != 0xFFFFFFFFu && h.length > body_cap && stream::mem_holds(s, h.length) &&
+        !stream::reserve_exact(a->content, h.length)) {
+      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+      return 0;
+    }
   } else {
     a->content = content;
     a->owns_content = 0;

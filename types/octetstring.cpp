@@ -22,40 +22,6 @@ struct OctetStringForm {
 };
 using Codec = StringCodec<OctetStringForm>;
 
-// A short primitive value read from memory into room of a record's block:
-// the record, its stream and the data octets side by side. A stream that
-// grows later gets a buffer of its own, which the value's free releases.
-constexpr uint32_t kRoomLimit = 256;
-constexpr size_t kHead = (sizeof(KORVU_ASN1_OCTETSTRING) + 7) & ~size_t{7};
-
-size_t octetstring_room(uint32_t length) { return length <= kRoomLimit ? kHead + stream::embedded_size(length) : 0; }
-
-int octetstring_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
-                          KORVU_ERR_CTX *) {
-  const uint32_t length = h.length;
-  if (h.tag_class != KORVU_CLASS_UNIVERSAL || h.tag != OctetStringForm::kTag || !h.primitive ||
-      length > kRoomLimit || !stream::is_mem(s) || s->size - s->pos < length)
-    return 2;
-  auto *v = static_cast<KORVU_ASN1_OCTETSTRING *>(room.take(octetstring_room(length)));
-  if (v == nullptr) return 2;
-  v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + kHead, length, nullptr);
-  v->owns_stream = 1;
-  room::set(v, room::kOctetsWord, true);
-  if (length != 0) std::memcpy(v->stream->data, s->data + s->pos, length);
-  v->stream->size = length;
-  s->pos += length;
-  *out = v;
-  if (consumed) *consumed = length;
-  return 1;
-}
-
-constexpr TypeOps octetstring_ops() {
-  TypeOps o = Codec::ops();
-  o.decode_in = octetstring_decode_in;
-  o.room_for = octetstring_room;
-  return o;
-}
-
 }  // namespace
 
 // The operations the character string types share.
@@ -87,7 +53,7 @@ int string_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *co
 
 using namespace korvu;
 
-KORVU_REGISTER_TYPE(KORVU_TYPE_OCTET_STRING) = octetstring_ops();
+KORVU_REGISTER_TYPE(KORVU_TYPE_OCTET_STRING) = Codec::ops();
 
 extern "C" {
 

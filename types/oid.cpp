@@ -76,7 +76,6 @@ KORVU_ASN1_OID *new_block(size_t octets, size_t chars) {
   if (octets > kLenMax || size > kLenMax) return nullptr;
   auto *value = static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(size));
   if (value == nullptr) return nullptr;
-  room::set(value, room::kOidWord, false);
   value->data = reinterpret_cast<unsigned char *>(value + 1);
   value->length = static_cast<uint32_t>(octets);
   value->text = reinterpret_cast<char *>(value->data + octets);
@@ -134,10 +133,6 @@ KORVU_ASN1_OID *from_text(const char *text, bool relative) {
 void oid_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_OID *>(p);
   if (v == nullptr) return;
-  if (room::is(v, room::kOidWord)) {  // in its record's block: nothing of its own
-    room::set(v, room::kOidWord, false);
-    return;
-  }
   korvu_free(v);  // record, octets and text are one block
 }
 
@@ -187,66 +182,52 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
     KORVU_ERR(ctx, kErrBadLength);
     return 0;
   }
-  // The octets are read into the value's own block; a length that claims
-  // more than a memory input holds fails before anything is allocated, and
-  // other inputs are read in bounded pieces first.
-  KORVU_ASN1_OID *v = nullptr;
+  // A length that claims more than a memory input holds fails before
+  // anything is allocated; other inputs are read in bounded pieces first.
+  // The text of a short identifier is written first, so the value's block
+  // (record, octets, text) has exactly its size.
+  const unsigned char *src = nullptr;
+  unsigned char *data = nullptr;
   if (stream::is_mem(s)) {
     if (s->size - s->pos < length) {
       KORVU_ERR(ctx, KORVU_STREAM_ERR_READ);
       KORVU_DECODE_ERR(ctx, Type);
       return KORVU_STREAM_ERR_READ;
     }
-    v = new_block(length, oidtext::text_capacity(length));
-    if (v != nullptr) {
-      std::memcpy(v->data, s->data + s->pos, length);
-      s->pos += length;
-    }
+    src = s->data + s->pos;
+    s->pos += length;
   } else {
-    unsigned char *data = nullptr;
     const int r = read_alloc(s, length, &data, ctx);
     if (r != 1) {
       KORVU_DECODE_ERR(ctx, Type);
       return r;
     }
-    v = new_block(length, oidtext::text_capacity(length));
-    if (v != nullptr) std::memcpy(v->data, data, length);
-    korvu_free(data);
+    src = data;
   }
-  if (v == nullptr) {
-    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
-    return 0;
+  constexpr uint32_t kShort = 64;
+  char text[oidtext::text_capacity(kShort) + 1];
+  const char *end = length <= kShort ? oidtext::to_text(src, length, Type == kTypeRelativeOid, text) : nullptr;
+  KORVU_ASN1_OID *v = nullptr;
+  bool formed = length <= kShort ? end != nullptr : true;
+  if (formed) {
+    const size_t chars = length <= kShort ? static_cast<size_t>(end - text) : oidtext::text_capacity(length);
+    v = new_block(length, chars);
+    if (v != nullptr) {
+      std::memcpy(v->data, src, length);
+      if (length <= kShort)
+        std::memcpy(v->text, text, chars + 1);
+      else if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr)
+        formed = false;
+    }
   }
-  if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {
+  korvu_free(data);
+  if (!formed) {
     korvu_free(v);
     KORVU_ERR(ctx, kErrOidFormat);
     return 0;
   }
-  *out = v;
-  if (consumed) *consumed = length;
-  return 1;
-}
-
-// The same value, decoded from memory into room of a record's block: the
-// common case only; anything else is declined for the ordinary decoder.
-size_t oid_room(uint32_t length) { return sizeof(KORVU_ASN1_OID) + length + oidtext::text_capacity(length) + 1; }
-
-template <uint32_t Type>
-int oid_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
-                  KORVU_ERR_CTX *ctx) {
-  const uint32_t length = h.length;
-  if (!h.primitive || length == 0 || length > kLenMax || !stream::is_mem(s) || s->size - s->pos < length)
-    return 2;
-  auto *v = static_cast<KORVU_ASN1_OID *>(room.take(oid_room(length)));
-  if (v == nullptr) return 2;
-  v->data = reinterpret_cast<unsigned char *>(v + 1);
-  v->length = length;
-  v->text = reinterpret_cast<char *>(v->data + length);
-  room::set(v, room::kOidWord, true);
-  std::memcpy(v->data, s->data + s->pos, length);
-  s->pos += length;
-  if (oidtext::to_text(v->data, length, Type == kTypeRelativeOid, v->text) == nullptr) {
-    KORVU_ERR(ctx, kErrOidFormat);
+  if (v == nullptr) {
+    KORVU_ERR(ctx, KORVU_ERR_NOMEM);
     return 0;
   }
   *out = v;
@@ -259,14 +240,12 @@ int oid_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uin
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_OBJECT_IDENTIFIER) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeOid>,
-    korvu::oid_decode_content<korvu::kTypeOid>, nullptr, nullptr, nullptr, nullptr, nullptr,
-    korvu::oid_decode_in<korvu::kTypeOid>, korvu::oid_room,
+    korvu::oid_decode_content<korvu::kTypeOid>,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_RELATIVE_OID) = {
     korvu::oid_free, korvu::oid_content_length, nullptr, korvu::oid_encode_content<korvu::kTypeRelativeOid>,
-    korvu::oid_decode_content<korvu::kTypeRelativeOid>, nullptr, nullptr, nullptr, nullptr, nullptr,
-    korvu::oid_decode_in<korvu::kTypeRelativeOid>, korvu::oid_room,
+    korvu::oid_decode_content<korvu::kTypeRelativeOid>,
 };
 
 extern "C" {

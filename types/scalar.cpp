@@ -1,11 +1,29 @@
 // End-of-contents, BOOLEAN, INTEGER, ENUMERATED and NULL (X.690 8.1.5, 8.2,
 // 8.3, 8.4, 8.8).
 #define KORVU_SRC "KORVU_ASN1_Scalar"
+#include <array>
 #include <cstring>
 
 #include "../core/internal.h"
 
 namespace korvu {
+
+namespace {
+// One constant word per contents octet, so that a BER TRUE keeps its octet.
+constexpr auto kBooleans = [] {
+  std::array<uint32_t, 256> a{};
+  for (uint32_t i = 0; i < 256; i++) a[i] = i;
+  return a;
+}();
+}  // namespace
+
+const uint32_t *shared_boolean(unsigned char octet) { return &kBooleans[octet]; }
+
+bool is_shared_boolean(const void *v) {
+  const auto p = reinterpret_cast<uintptr_t>(v), base = reinterpret_cast<uintptr_t>(kBooleans.data());
+  return p >= base && p < base + sizeof kBooleans;
+}
+
 namespace {
 
 // Decoded NULL and end-of-contents values point here; freeing them does nothing.
@@ -83,7 +101,11 @@ uint32_t *new_word(uint32_t v) {
   return p;
 }
 
-void word_free(void *v) { korvu_free(v); }
+// Every BOOLEAN is a word of its own that its holder may write; freeing one
+// of the shared constants does nothing.
+void boolean_free(void *v) {
+  if (!is_shared_boolean(v)) korvu_free(v);
+}
 Len boolean_length(const void *v) { return v ? 1 : kLenError; }
 
 int boolean_encode_content(KORVU_STREAM *s, const void *v, uint32_t length, uint32_t *written,
@@ -132,7 +154,7 @@ int boolean_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t 
 
 using Integer = KORVU_DATA_BLOB;
 
-// A new INTEGER record, its padding word cleared (util/room_mark.h).
+// A new INTEGER record.
 Integer *new_integer() {
   auto *v = static_cast<Integer *>(KORVU_ALLOC(sizeof(Integer)));
   if (v != nullptr) std::memset(v, 0, sizeof *v);
@@ -155,10 +177,6 @@ Integer *integer_from(const unsigned char *p, uint32_t n) {
 void integer_free(void *p) {
   auto *v = static_cast<Integer *>(p);
   if (v == nullptr) return;
-  if (room::is(v, room::kBlobWord)) {  // in its record's block: nothing of its own
-    room::set(v, room::kBlobWord, false);
-    return;
-  }
   korvu_free(v->data);
   korvu_free(v);
 }
@@ -213,28 +231,6 @@ int integer_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t 
   if (!integer_minimal(bytes, length)) KORVU_ERR(ctx, kErrBadIntegerEncode);
   *out = v;
   if (consumed) *consumed = length;
-  return 1;
-}
-
-// The same value, decoded from memory into room of a record's block: the
-// common case only; anything else is declined for the ordinary decoder.
-size_t integer_room(uint32_t length) { return sizeof(Integer) + length; }
-
-int integer_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
-                      KORVU_ERR_CTX *ctx) {
-  if (!h.primitive || h.length == 0 || h.length == 0xFFFFFFFFu || !stream::is_mem(s) ||
-      s->size - s->pos < h.length)
-    return 2;
-  auto *v = static_cast<Integer *>(room.take(integer_room(h.length)));
-  if (v == nullptr) return 2;
-  v->data = reinterpret_cast<unsigned char *>(v + 1);
-  v->length = h.length;
-  room::set(v, room::kBlobWord, true);
-  std::memcpy(v->data, s->data + s->pos, h.length);
-  s->pos += h.length;
-  if (!integer_minimal(v->data, h.length)) KORVU_ERR(ctx, kErrBadIntegerEncode);
-  *out = v;
-  if (consumed) *consumed = h.length;
   return 1;
 }
 
@@ -317,13 +313,11 @@ using namespace korvu;
 KORVU_REGISTER_TYPE(KORVU_TYPE_END_OF_CONTENTS) = {
     free_nothing, zero_length, nullptr, eoc_encode_content, eoc_decode_content, eoc_encode, eoc_decode_tlv};
 KORVU_REGISTER_TYPE(KORVU_TYPE_BOOLEAN) = {
-    word_free, boolean_length, nullptr, boolean_encode_content, boolean_decode_content};
+    boolean_free, boolean_length, nullptr, boolean_encode_content, boolean_decode_content};
 KORVU_REGISTER_TYPE(KORVU_TYPE_INTEGER) = {
-    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content, nullptr, nullptr,
-    nullptr, nullptr, nullptr, integer_decode_in, integer_room};
+    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content, nullptr, nullptr};
 KORVU_REGISTER_TYPE(KORVU_TYPE_ENUMERATED) = {
-    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content, nullptr, nullptr,
-    nullptr, nullptr, nullptr, integer_decode_in, integer_room};
+    integer_free, integer_length, nullptr, integer_encode_content, integer_decode_content, nullptr, nullptr};
 KORVU_REGISTER_TYPE(KORVU_TYPE_NULL) = {
     free_nothing, zero_length, nullptr, null_encode_content, null_decode_content, null_encode};
 

@@ -30,21 +30,22 @@ int read_bitstring_contents(KORVU_STREAM *s, KORVU_STREAM *out, int primitive, u
 
 // A new value of record type T (a string record with `stream` and
 // `owns_stream`) whose data stream is a growable memory stream with its
-// initial buffer (`capacity` octets, 64 to 2048) in the value's own block, so
-// that a small value is one allocation; the value owns the stream. Null when
-// memory runs out. Freeing the stream releases only a buffer it grew.
+// initial buffer (`capacity` octets, at most 2048; at least 64 unless `exact`,
+// for data whose size is known) in the value's own block, so that a small
+// value is one allocation; the value owns the stream. Null when memory runs
+// out. Freeing the stream releases only a buffer it grew.
 //
 // The stream keeps no error context: the value outlives the call that made
 // it, and with it the caller's context, which a later write that runs out of
 // memory would otherwise report into.
 template <class T>
-T *new_with_stream(uint32_t capacity) {
-  if (capacity < 64) capacity = 64;
+T *new_with_stream(uint32_t capacity, bool exact = false) {
+  if (capacity < (exact ? 1u : 64u)) capacity = exact ? 1 : 64;
   if (capacity > 2048) capacity = 2048;
   const size_t head = (sizeof(T) + 7) & ~size_t{7};
   auto *v = static_cast<T *>(KORVU_ALLOC(head + stream::embedded_size(capacity)));
   if (v == nullptr) return nullptr;
-  std::memset(static_cast<void *>(v), 0, sizeof(T));  // the padding word too (util/room_mark.h)
+  std::memset(static_cast<void *>(v), 0, sizeof(T));
   v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, nullptr);
   v->owns_stream = 1;
   return v;
@@ -153,7 +154,7 @@ struct StringCodec {
 
   // A value owning a memory stream with a copy of the bytes.
   static V *new_copy(uint32_t unused, const void *bytes, uint32_t count) {
-    auto *v = new_with_stream<V>(count);
+    auto *v = new_with_stream<V>(count, true);
     if (v == nullptr) return nullptr;
     set_unused(v, unused);
     if (korvu_stream_writen(v->stream, bytes, count) != 1) {
@@ -167,13 +168,6 @@ struct StringCodec {
     auto *v = static_cast<V *>(value);
     if (v == nullptr) return;
     if (v->owns_stream == 1) korvu_stream_free(v->stream);
-    // A value in its record's block (util/room_mark.h) leaves the block to the record.
-    if constexpr (!Form::kUnusedBits) {
-      if (room::is(v, room::kOctetsWord)) {
-        room::set(v, room::kOctetsWord, false);
-        return;
-      }
-    }
     korvu_free(v);
   }
 
@@ -189,7 +183,15 @@ struct StringCodec {
   // Reads contents into a new memory stream and hands out a value owning it.
   static int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                           KORVU_ERR_CTX *ctx, int depth) {
-    auto *v = new_with_stream<V>(contents_capacity(length, Form::kDecodeCapacity));
+    const bool known = primitive && length != 0xFFFFFFFFu;
+    auto *v = new_with_stream<V>(contents_capacity(length, Form::kDecodeCapacity), known);
+    // Primitive contents longer than the first buffer, held by a memory
+    // input, get one buffer of their size.
+    if (v != nullptr && known && stream::mem_holds(s, length) &&
+        !stream::reserve_exact(v->stream, length)) {
+      free_value(v);
+      v = nullptr;
+    }
     if (v == nullptr) {
       KORVU_ERR(ctx, KORVU_ERR_NOMEM);
       return 0;

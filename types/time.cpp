@@ -9,7 +9,6 @@
 #include "../core/internal.h"
 #include "strings_internal.h"
 #include "time_text.h"
-#include "../util/time_impl.h"
 
 namespace korvu {
 namespace {
@@ -88,7 +87,6 @@ KORVU_ASN1_TIME *make_value(uint32_t kind, const char *text, uint32_t length, KO
   if (time == nullptr) return nullptr;
   auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME) + static_cast<size_t>(length) + 1));
   if (v == nullptr) return nullptr;
-  room::set(v, room::kTimeWord, false);
   char *copy = reinterpret_cast<char *>(v + 1);
   std::memcpy(copy, text, length);
   copy[length] = '\0';
@@ -139,10 +137,6 @@ void time_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_TIME *>(p);
   if (v == nullptr) return;
   korvu_time_free(v->time);
-  if (room::is(v, room::kTimeWord)) {  // in its record's block: only the handle is its own
-    room::set(v, room::kTimeWord, false);
-    return;
-  }
   if (v->text != reinterpret_cast<char *>(v + 1)) korvu_free(v->text);
   korvu_free(v);
 }
@@ -281,7 +275,6 @@ int read_time(KORVU_STREAM *s, uint32_t kind, int primitive, uint32_t length, vo
     return 0;
   }
   auto *v = static_cast<KORVU_ASN1_TIME *>(KORVU_ALLOC(sizeof(KORVU_ASN1_TIME)));
-  if (v != nullptr) room::set(v, room::kTimeWord, false);
   if (v == nullptr) {
     korvu_time_free(t);
     korvu_free(bytes);
@@ -337,52 +330,6 @@ int time_decode_tlv(KORVU_STREAM *s, const Header &h, void **out, uint32_t *cons
   return read_time<Type>(s, h.tag, h.primitive, h.length, out, consumed, ctx, depth);
 }
 
-// The same value, decoded from memory into room of a record's block: short
-// primitive contents only; anything else is declined for the ordinary
-// decoder. The handle is copied into the room too, marked, and the block it
-// was built in goes back at once.
-constexpr size_t text_room(uint32_t length) { return (sizeof(KORVU_ASN1_TIME) + length + 1 + 7) & ~size_t{7}; }
-size_t time_room(uint32_t length) { return length <= kShortTime ? text_room(length) + sizeof(korvu_time_st) : 0; }
-
-template <uint32_t Type>
-int time_decode_in(KORVU_STREAM *s, const Header &h, Arena &room, void **out, uint32_t *consumed,
-                   KORVU_ERR_CTX *ctx) {
-  const uint32_t length = h.length;
-  if (h.tag_class != KORVU_CLASS_UNIVERSAL || (h.tag != kKindUtc && h.tag != kKindGen) || !h.primitive ||
-      length > kShortTime || !stream::is_mem(s) || s->size - s->pos < length)
-    return 2;
-  auto *v = static_cast<KORVU_ASN1_TIME *>(room.take(time_room(length)));
-  if (v == nullptr) return 2;
-  const char *text = reinterpret_cast<const char *>(s->data + s->pos);
-  s->pos += length;
-  KORVU_TIME *t = parse(h.tag, text, length);
-  if (t == nullptr) {
-    KORVU_ERR(ctx, h.tag == kKindUtc ? kErrUtcTimeFormat : kErrGenTimeFormat);
-    return 0;
-  }
-  if (!kind_fits<Type>(h.tag)) {
-    korvu_time_free(t);
-    KORVU_ERR(ctx, kErrBadTimeType);
-    return 0;
-  }
-  char *copy = reinterpret_cast<char *>(v + 1);
-  std::memcpy(copy, text, length);
-  copy[length] = '\0';
-  auto *handle = reinterpret_cast<korvu_time_st *>(reinterpret_cast<char *>(v) + text_room(length));
-  std::memcpy(static_cast<void *>(handle), t, sizeof *handle);
-  korvu_time_free(t);
-  t = handle;
-  room::set(t, room::kTimeHandleWord, true);
-  room::set(v, room::kTimeWord, true);
-  v->kind = h.tag;
-  v->text = copy;
-  v->length = length;
-  v->time = t;
-  *out = v;
-  if (consumed) *consumed = length;
-  return 1;
-}
-
 // Time ::= CHOICE { utcTime UTCTime, generalTime GeneralizedTime }
 bool time_accepts(const Header &h) { return h.tag_class == 0 && (h.tag == 23 || h.tag == 24); }
 
@@ -400,8 +347,6 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_TIME) = {
     nullptr,
     nullptr,
     korvu::time_accepts,
-    korvu::time_decode_in<korvu::kTypeTime>,
-    korvu::time_room,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
@@ -415,8 +360,6 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_UTCTIME) = {
     nullptr,
     nullptr,
     nullptr,
-    korvu::time_decode_in<korvu::kTypeUtcTime>,
-    korvu::time_room,
 };
 
 KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
@@ -430,8 +373,6 @@ KORVU_REGISTER_TYPE(KORVU_TYPE_GENERALIZEDTIME) = {
     nullptr,
     nullptr,
     nullptr,
-    korvu::time_decode_in<korvu::kTypeGenTime>,
-    korvu::time_room,
 };
 
 extern "C" {

@@ -2,7 +2,6 @@
 #include <cstring>
 
 #include "korvu/util.h"
-#include "room_mark.h"
 
 #define KORVU_UTIL_SRC "KORVU_UTIL_Blob"
 
@@ -14,7 +13,6 @@ KORVU_DATA_BLOB *korvu_data_blob_new(const void *bytes, uint32_t length) {
   if (bytes == nullptr && length != 0) return nullptr;
   auto *blob = static_cast<KORVU_DATA_BLOB *>(korvu_malloc(sizeof(KORVU_DATA_BLOB), KORVU_UTIL_SRC, __LINE__));
   if (blob == nullptr) return nullptr;
-  std::memset(blob, 0, sizeof *blob);
   blob->data = static_cast<unsigned char *>(korvu_malloc(length, KORVU_UTIL_SRC, __LINE__));
   if (blob->data == nullptr) {
     korvu_free(blob);
@@ -27,10 +25,6 @@ KORVU_DATA_BLOB *korvu_data_blob_new(const void *bytes, uint32_t length) {
 
 void korvu_data_blob_free(KORVU_DATA_BLOB *blob) {
   if (blob == nullptr) return;
-  if (korvu::room::is(blob, korvu::room::kBlobWord)) {  // an INTEGER in its record's block
-    korvu::room::set(blob, korvu::room::kBlobWord, false);
-    return;
-  }
   korvu_free(blob->data);
   korvu_free(blob);
 }

@@ -69,6 +69,25 @@ inline KORVU_STREAM *embed_mem(void *at, size_t cap, KORVU_ERR_CTX *ctx) {
 
 inline bool is_mem(const KORVU_STREAM *s) { return s != nullptr && s->type == KORVU_STREAM_TYPE_MEM; }
 
+// True when a memory input holds at least n more octets.
+inline bool mem_holds(const KORVU_STREAM *s, size_t n) { return is_mem(s) && s->pos <= s->size && s->size - s->pos >= n; }
+
+// Gives a growable memory stream a buffer of exactly `cap` octets when it has
+// less (a definite length known ahead: one allocation of that size instead of
+// a doubling series that may end at twice the size). False when memory runs
+// out; the stream is then unchanged.
+inline bool reserve_exact(KORVU_STREAM *s, size_t cap) {
+  if (!is_mem(s) || s->readonly || cap <= s->cap) return true;
+  auto *grown = static_cast<unsigned char *>(korvu_malloc(cap, "KORVU_UTIL_Stream", __LINE__));
+  if (grown == nullptr) return false;
+  if (s->size != 0) std::memcpy(grown, s->data, s->size);
+  if (!s->inline_data) korvu_free(s->data);
+  s->inline_data = false;
+  s->data = grown;
+  s->cap = cap;
+  return true;
+}
+
 }  // namespace korvu::stream
 
 #endif

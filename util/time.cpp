@@ -6,7 +6,13 @@
 #include <new>
 
 #include "korvu/util.h"
-#include "time_impl.h"
+
+struct korvu_time_st {
+  int64_t minutes;  // minutes since the epoch of the wall-clock fields
+  uint32_t second;  // 0 to 60
+  uint32_t ns;      // 0 to 999999999
+  bool utc;
+};
 
 namespace {
 
@@ -70,9 +76,7 @@ KORVU_TIME *make(int64_t minutes, uint32_t second, uint32_t ns, bool utc) {
   if (second == 60 && !leap_minute(minutes)) return nullptr;
   void *block = korvu_malloc(sizeof(KORVU_TIME), kSrc, __LINE__);
   if (block == nullptr) return nullptr;
-  auto *t = new (block) KORVU_TIME{minutes, second, ns, utc};
-  korvu::room::set(t, korvu::room::kTimeHandleWord, false);
-  return t;
+  return new (block) KORVU_TIME{minutes, second, ns, utc};
 }
 
 KORVU_TIME *from_fields(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second,
@@ -155,10 +159,6 @@ KORVU_UTIL_API KORVU_TIME *korvu_time_dup(const KORVU_TIME *time) {
 
 KORVU_UTIL_API void korvu_time_free(KORVU_TIME *time) {
   if (time == nullptr) return;
-  if (korvu::room::is(time, korvu::room::kTimeHandleWord)) {  // a copy in a Time's block
-    korvu::room::set(time, korvu::room::kTimeHandleWord, false);
-    return;
-  }
   time->~korvu_time_st();
   korvu_free(time);
 }

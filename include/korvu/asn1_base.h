@@ -40,6 +40,35 @@ extern "C" {
 #define KORVU_LENGTH_INDEFINITE 0xFFFFFFFFu
 #define KORVU_LENGTH_ERROR 0xFFFFFFFEu
 
+/* ---- Ownership ------------------------------------------------------------
+ * The same rules hold however a value was built: decoded from memory or from
+ * a file stream, by a constructor, by korvu_asn1_dupobject, from JSON, by a
+ * push decoder.
+ * - korvu_asn1_value_free(type, v) releases v and every value v points to:
+ *   each component of a record, each element of a list, a Time's KORVU_TIME
+ *   handle, an OCTET STRING's or BIT STRING's stream when owns_stream is 1.
+ * - Every pointer in a record that names a value (a component, a list, a list
+ *   element) is a value of its own. A caller may take it out and set the
+ *   member to null (or clear its present flag) before freeing the record
+ *   ("detach"), free it and put another value of the same type in its place
+ *   ("replace"), or exchange it with another value; the record frees whatever
+ *   it holds when it is freed. A constructor ending in 0
+ *   (korvu_pkcs7signeddata_new0) takes over the values it is given, so the
+ *   caller nulls its own pointers to them.
+ * - An INTEGER or ENUMERATED is a data blob: its `data` is a block of its own
+ *   (korvu_free it and set new bytes from korvu_malloc). A Time's handle is a
+ *   block of its own. The octets and text of an OBJECT IDENTIFIER, the text
+ *   of a Time and the first buffer of a string's stream live in the value's
+ *   own block: they go with the value.
+ * - A BOOLEAN is a word of its own, decoded or made (an absent DEFAULT too):
+ *   its holder may write it, free it or replace it.
+ * - Kept encodings (the `encoded`, `tbsEncoded`, `encoding` members of signed
+ *   structures and names) are not values: the record owns them, callers only
+ *   read them.
+ * - Assigning one record to another (a = *b) copies pointers, not values:
+ *   the two then share components and only one of them may be freed.
+ *   korvu_asn1_dupobject(type, v, ctx) is the copy. */
+
 /* ---- Generic value operations ------------------------------------------- */
 KORVU_API void korvu_asn1_value_free(uint32_t type, void *value);
 KORVU_API uint32_t korvu_asn1_content_length(uint32_t type, const void *value);

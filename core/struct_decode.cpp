@@ -99,7 +99,9 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
   int r = next();
   if (r != 1) return r;
   if (pending || (indefinite && !ended)) {
-    KORVU_ERR(ctx, d.leftover_code);
+    // "Incorrect length" speaks of a definite length; where end-of-contents
+    // is due, the element found instead is an incorrect item.
+    KORVU_ERR(ctx, indefinite && d.leftover_code == kErrIncorrectLength ? kErrIncorrectItem : d.leftover_code);
     return 0;
   }
   return 1;

@@ -540,7 +540,9 @@ TEST(CmsEnveloped, Vectors) {
   }
   EXPECT_GE(good, 40u);
   EXPECT_GE(bad, 10u);
-  if (openssl) EXPECT_GE(outlines, 25u);
+  if (openssl) {
+    EXPECT_GE(outlines, 25u);
+  }
   if (py.empty()) return;
   for (const auto &[label, dump] : run_asn1_peer(py, jobs)) {
     EXPECT_EQ(dump.error, "") << label;
@@ -594,8 +596,9 @@ TEST(CmsEnveloped, GmtConstructors) {
     EXPECT_EQ(korvu_signedandenvelopeddata_getcertificates(b.as<KORVU_SIGNEDANDENVELOPEDDATA>()) != nullptr,
               c != nullptr);
     EXPECT_EQ(korvu_signedandenvelopeddata_hascrls(b.as<KORVU_SIGNEDANDENVELOPEDDATA>()), 0);
-    if (c == nullptr)
+    if (c == nullptr) {
       EXPECT_EQ(encode(KORVU_TYPE_SIGNEDANDENVELOPEDDATA, b.v), v[KORVU_TYPE_SIGNEDANDENVELOPEDDATA][0]);
+    }
   }
   // The corpus's GM/T message: its recipient cannot be read, its signer infos can.
   if (!have_corpus()) return;
@@ -621,8 +624,8 @@ TEST(CmsEnveloped, CliSummary) {
       {"kekri.der", {"recipient 1: kekri keyIdentifier 0A0B0C"}},
       {"pwri.der", {"version: 3", "recipient 1: pwri keyDerivationAlgorithm 1.2.840.113549.1.5.12"}},
       {"encrypted.der",
-       {"contentType: 1.2.840.113549.1.7.6", "version: 0", "content: 1.2.840.113549.1.7.1, 32 octets"}},
-      {"digested.der", {"digestAlgorithm: 2.16.840.1.101.3.4.2.1", "content: 1.2.840.113549.1.7.1, 18 octets"}}};
+       {"contentType: encryptedData (1.2.840.113549.1.7.6)", "version: 0", "content: 1.2.840.113549.1.7.1, 32 octets"}},
+      {"digested.der", {"digestAlgorithm: 2.16.840.1.101.3.4.2.1", "content: data (1.2.840.113549.1.7.1), 18 octets"}}};
   for (const auto &[file, lines] : cases) {
     int status = -1;
     const std::string out =

@@ -465,8 +465,11 @@ TEST(LdapBuild, ConstructorsWriteTheRightIdentifiers) {
                          "dn = OCTETSTRING:\nmsg = OCTETSTRING:\nname = IMPLICIT:10C,OCTETSTRING:1.3.6.1.4.1.1466.20037\n";
   int status = 0;
   const std::string made = run_command("openssl asn1parse -genconf " + conf + " -noout -out /dev/stdout", &status);
-  if (status == 0) EXPECT_EQ(to_hex(encode(KORVU_TYPE_LDAPMESSAGE, resp.v)), to_hex(Bytes(made.begin(), made.end())));
-  else if (under_ci()) ADD_FAILURE() << "openssl asn1parse -genconf failed";
+  if (status == 0) {
+    EXPECT_EQ(to_hex(encode(KORVU_TYPE_LDAPMESSAGE, resp.v)), to_hex(Bytes(made.begin(), made.end())));
+  } else if (under_ci()) {
+    ADD_FAILURE() << "openssl asn1parse -genconf failed";
+  }
   // A spoiled choice number.
   for (uint32_t spoiled : {21u, 0xFFFFFFFFu}) {
     const uint32_t keep = resp.as<Msg>()->protocolOpType;

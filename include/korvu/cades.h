@@ -84,6 +84,7 @@ typedef struct korvu_smime_ekp_st {
   void *value;
 } KORVU_SMIME_ENCRYPTIONKEYPREFERENCE;
 
+struct korvu_cms_recipientkeyid_st; /* RecipientKeyIdentifier (154), korvu/cms_enveloped.h */
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newissuerandsn(
     const struct korvu_cms_issuerandsn_st *ias);
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(

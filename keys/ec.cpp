@@ -143,6 +143,35 @@ KORVU_GET(korvu_rsaenvelopedkeypair_getsymencryptedkey, kRsaEnv, symEncryptedKey
 KORVU_GET(korvu_rsaenvelopedkeypair_getrsapublickey, kRsaEnv, rsaPublicKey);
 KORVU_GET(korvu_rsaenvelopedkeypair_getrsaencryptedprivatekey, kRsaEnv, rsaEncryptedPrivateKey);
 
+// EccEnvelopedKeyPair ::= SEQUENCE { symAlgId AlgorithmIdentifier, originatorKey SubjectPublicKeyInfo,
+//   hashAlgo AlgorithmIdentifier, sharedInfo ECC-CMS-SharedInfo, encryptedKey OCTET STRING,
+//   eccPublicKey OCTET STRING, eccEncryptedPrivateKey OCTET STRING }
+constexpr st::Field kEccEnvFields[] = {
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_ECC_ENVELOPEDKEYPAIR, symAlgId),
+    KORVU_FIELD(KORVU_TYPE_SUBJECTPUBLICKEYINFO, KORVU_ECC_ENVELOPEDKEYPAIR, originatorKey),
+    KORVU_FIELD(KORVU_TYPE_ALGORITHMIDENTIFIER, KORVU_ECC_ENVELOPEDKEYPAIR, hashAlgo),
+    KORVU_FIELD(KORVU_TYPE_ECC_CMS_SHAREDINFO, KORVU_ECC_ENVELOPEDKEYPAIR, sharedInfo),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ECC_ENVELOPEDKEYPAIR, encryptedKey),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ECC_ENVELOPEDKEYPAIR, eccPublicKey),
+    KORVU_FIELD(KORVU_TYPE_OCTET_STRING, KORVU_ECC_ENVELOPEDKEYPAIR, eccEncryptedPrivateKey)};
+constexpr st::StructDef kEccEnv =
+    st::sequence(KORVU_TYPE_ECCENVELOPEDKEYPAIR, kEccEnvFields, sizeof(KORVU_ECC_ENVELOPEDKEYPAIR));
+KORVU_REGISTER_STRUCT(KORVU_TYPE_ECCENVELOPEDKEYPAIR, kEccEnv);
+KORVU_API KORVU_ECC_ENVELOPEDKEYPAIR *korvu_eccenvelopedkeypair_new(
+    const KORVU_X509_ALGID *sym_alg_id, const KORVU_X509_SPKI *originator_key, const KORVU_X509_ALGID *hash_algo,
+    const KORVU_ECC_CMS_SHAREDINFO *shared_info, const KORVU_ASN1_OCTETSTRING *encrypted_key,
+    const KORVU_ASN1_OCTETSTRING *ecc_public_key, const KORVU_ASN1_OCTETSTRING *ecc_encrypted_private_key) {
+  return static_cast<KORVU_ECC_ENVELOPEDKEYPAIR *>(st::make<kEccEnv>(
+      sym_alg_id, originator_key, hash_algo, shared_info, encrypted_key, ecc_public_key, ecc_encrypted_private_key));
+}
+KORVU_GET(korvu_eccenvelopedkeypair_getsymalgid, kEccEnv, symAlgId);
+KORVU_GET(korvu_eccenvelopedkeypair_getoriginatorkey, kEccEnv, originatorKey);
+KORVU_GET(korvu_eccenvelopedkeypair_gethashalgo, kEccEnv, hashAlgo);
+KORVU_GET(korvu_eccenvelopedkeypair_getsharedinfo, kEccEnv, sharedInfo);
+KORVU_GET(korvu_eccenvelopedkeypair_getencryptedkey, kEccEnv, encryptedKey);
+KORVU_GET(korvu_eccenvelopedkeypair_geteccpublickey, kEccEnv, eccPublicKey);
+KORVU_GET(korvu_eccenvelopedkeypair_geteccencryptedprivatekey, kEccEnv, eccEncryptedPrivateKey);
+
 // InnerEnvelopedKeyPair ::= CHOICE { sm2 [0] SM2EnvelopedKey, rsa [1] RSAEnvelopedKeyPair,
 //   ecc [2] EccEnvelopedKeyPair }  (EXPLICIT; choice numbers: rsa 1, sm2 2, ecc 3)
 constexpr st::Field kInnerEnvAlts[] = {alternative(2, KORVU_TYPE_SM2ENVELOPEDKEY).explicit_(0),
@@ -153,11 +182,13 @@ static_assert(offsetof(KORVU_INNER_ENVELOPEDKEYPAIR, value) == offsetof(st::Choi
 KORVU_REGISTER_STRUCT(KORVU_TYPE_INNERENVELOPEDKEYPAIR, kInnerEnv);
 KORVU_NEW_CHOICE(korvu_innerenvelopedkeypair_newrsa, kInnerEnv, 1);
 KORVU_NEW_CHOICE(korvu_innerenvelopedkeypair_newsm2, kInnerEnv, 2);
+KORVU_NEW_CHOICE(korvu_innerenvelopedkeypair_newecc, kInnerEnv, 3);
 KORVU_API uint32_t korvu_innerenvelopedkeypair_gettype(const KORVU_INNER_ENVELOPEDKEYPAIR *k) {
   return st::choice_of(k);
 }
 KORVU_GET_CHOICE(korvu_innerenvelopedkeypair_getrsa, 1);
 KORVU_GET_CHOICE(korvu_innerenvelopedkeypair_getsm2, 2);
+KORVU_GET_CHOICE(korvu_innerenvelopedkeypair_getecc, 3);
 
 // EnvelopedKeyPair ::= SEQUENCE { signPubKey SubjectPublicKeyInfo, envKeyPair InnerEnvelopedKeyPair }
 constexpr st::Field kEnvFields[] = {

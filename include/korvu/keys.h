@@ -467,6 +467,34 @@ KORVU_API KORVU_RSA_PUBKEY *korvu_rsaenvelopedkeypair_getrsapublickey(const KORV
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_rsaenvelopedkeypair_getrsaencryptedprivatekey(
     const KORVU_RSA_ENVELOPEDKEYPAIR *k);
 
+/* EccEnvelopedKeyPair (301) ::= SEQUENCE { symAlgId AlgorithmIdentifier, originatorKey SubjectPublicKeyInfo,
+ *   hashAlgo AlgorithmIdentifier, sharedInfo ECC-CMS-SharedInfo, encryptedKey OCTET STRING,
+ *   eccPublicKey OCTET STRING, eccEncryptedPrivateKey OCTET STRING } */
+typedef struct korvu_ecc_envelopedkeypair_st {
+  KORVU_X509_ALGID *symAlgId;
+  KORVU_X509_SPKI *originatorKey;
+  KORVU_X509_ALGID *hashAlgo;
+  struct korvu_ecc_cms_sharedinfo_st *sharedInfo; /* ECC-CMS-SharedInfo (292), korvu/cms_enveloped.h */
+  KORVU_ASN1_OCTETSTRING *encryptedKey;
+  KORVU_ASN1_OCTETSTRING *eccPublicKey;
+  KORVU_ASN1_OCTETSTRING *eccEncryptedPrivateKey;
+} KORVU_ECC_ENVELOPEDKEYPAIR;
+
+/* All seven components are required; each is copied. */
+KORVU_API KORVU_ECC_ENVELOPEDKEYPAIR *korvu_eccenvelopedkeypair_new(
+    const KORVU_X509_ALGID *sym_alg_id, const KORVU_X509_SPKI *originator_key, const KORVU_X509_ALGID *hash_algo,
+    const struct korvu_ecc_cms_sharedinfo_st *shared_info, const KORVU_ASN1_OCTETSTRING *encrypted_key,
+    const KORVU_ASN1_OCTETSTRING *ecc_public_key, const KORVU_ASN1_OCTETSTRING *ecc_encrypted_private_key);
+KORVU_API KORVU_X509_ALGID *korvu_eccenvelopedkeypair_getsymalgid(const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_X509_SPKI *korvu_eccenvelopedkeypair_getoriginatorkey(const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_X509_ALGID *korvu_eccenvelopedkeypair_gethashalgo(const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+KORVU_API struct korvu_ecc_cms_sharedinfo_st *korvu_eccenvelopedkeypair_getsharedinfo(
+    const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_eccenvelopedkeypair_getencryptedkey(const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_eccenvelopedkeypair_geteccpublickey(const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_ASN1_OCTETSTRING *korvu_eccenvelopedkeypair_geteccencryptedprivatekey(
+    const KORVU_ECC_ENVELOPEDKEYPAIR *k);
+
 typedef struct korvu_inner_envelopedkeypair_st {
   uint32_t choice; /* 1 rsa [1], 2 sm2 [0], 3 ecc [2], each EXPLICIT */
   void *value;
@@ -474,9 +502,11 @@ typedef struct korvu_inner_envelopedkeypair_st {
 
 KORVU_API KORVU_INNER_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_newrsa(const KORVU_RSA_ENVELOPEDKEYPAIR *rsa);
 KORVU_API KORVU_INNER_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_newsm2(const KORVU_SM2_ENVELOPEDKEY *sm2);
+KORVU_API KORVU_INNER_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_newecc(const KORVU_ECC_ENVELOPEDKEYPAIR *ecc);
 KORVU_API uint32_t korvu_innerenvelopedkeypair_gettype(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
 KORVU_API KORVU_RSA_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_getrsa(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
 KORVU_API KORVU_SM2_ENVELOPEDKEY *korvu_innerenvelopedkeypair_getsm2(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
+KORVU_API KORVU_ECC_ENVELOPEDKEYPAIR *korvu_innerenvelopedkeypair_getecc(const KORVU_INNER_ENVELOPEDKEYPAIR *k);
 
 typedef struct korvu_envelopedkeypair_st {
   KORVU_X509_SPKI *signPubKey;

@@ -13,14 +13,20 @@ struct OidName {
   const char *name;
 };
 
-constexpr auto kSorted = [] {
-  std::array kRows{
+constexpr OidName kRows[] = {
 #define KORVU_OID(dotted, name) OidName{dotted, name},
 #include "oid_names.inc"
 #undef KORVU_OID
-  };
-  std::sort(kRows.begin(), kRows.end(), [](const OidName &a, const OidName &b) { return a.dotted < b.dotted; });
-  return kRows;
+};
+
+// The rows sorted by their dotted text when this compiles (a plain array
+// first: deducing std::array from some 330 initializers nests too deep for
+// some compilers).
+constexpr auto kSorted = [] {
+  std::array<OidName, std::size(kRows)> rows{};
+  for (size_t i = 0; i < rows.size(); i++) rows[i] = kRows[i];
+  std::sort(rows.begin(), rows.end(), [](const OidName &a, const OidName &b) { return a.dotted < b.dotted; });
+  return rows;
 }();
 
 }  // namespace

@@ -8,24 +8,16 @@
 
 #include "../core/struct.h"
 
+#include "../x509/cert_internal.h"
+
 using namespace korvu;
 using st::alternative;
 
 // SpcAttributeTypeAndOptionalValue ::= SEQUENCE { type OBJECT IDENTIFIER, value ANY OPTIONAL }
 // AlgorithmIdentifier's shape and record, under its own row.
-constexpr st::Field kTypeValueFields[] = {
-    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_ALGID, algorithm),
-    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X509_ALGID, parameters).optional(offsetof(KORVU_X509_ALGID, hasParameters))};
-static int type_value_finish(void *record, KORVU_ERR_CTX *) {  // isNullParameter, as AlgorithmIdentifier sets it
-  auto *a = static_cast<KORVU_X509_ALGID *>(record);
-  const KORVU_ASN1_ANY *p = a->parameters;
-  a->isNullParameter = a->hasParameters && p != nullptr && !p->eoc && p->tag_class == 0 && p->primitive &&
-                       p->tag_number == 5 && p->content_length == 0;
-  return 1;
-}
-constexpr st::StructDef kTypeValue = st::sequence(KORVU_TYPE_SPCATTRIBUTETYPEANDOPTIONALVALUE, kTypeValueFields,
+constexpr st::StructDef kTypeValue = st::sequence(KORVU_TYPE_SPCATTRIBUTETYPEANDOPTIONALVALUE, x509::kAlgIdFields,
                                                   sizeof(KORVU_X509_ALGID))
-                                         .finished(type_value_finish);
+                                         .finished(x509::algid_finish);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SPCATTRIBUTETYPEANDOPTIONALVALUE, kTypeValue);
 KORVU_API KORVU_X509_ALGID *korvu_spcattrtypeandoptvalue_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_ANY *value) {
   return static_cast<KORVU_X509_ALGID *>(st::make<kTypeValue>(type, value));

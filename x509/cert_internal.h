@@ -9,6 +9,21 @@
 
 namespace korvu::x509 {
 
+// The components of AlgorithmIdentifier's record (KORVU_X509_ALGID), shared by every type of its shape
+// (SMIMECapability, PolicyQualifierInfo, QCStatement, SpcAttributeTypeAndOptionalValue):
+// { OBJECT IDENTIFIER, ANY OPTIONAL }.
+constexpr st::Field kAlgIdFields[] = {
+    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_ALGID, algorithm),
+    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X509_ALGID, parameters).optional(offsetof(KORVU_X509_ALGID, hasParameters))};
+// Their finish: isNullParameter says the parameters are 05 00.
+static inline int algid_finish(void *record, KORVU_ERR_CTX *) {
+  auto *a = static_cast<KORVU_X509_ALGID *>(record);
+  const KORVU_ASN1_ANY *p = a->parameters;
+  a->isNullParameter = a->hasParameters && p != nullptr && !p->eoc && p->tag_class == 0 && p->primitive &&
+                       p->tag_number == 5 && p->content_length == 0;
+  return 1;
+}
+
 // A signed structure whose table `d` is { to-be-signed part (keeping its encoding),
 // signatureAlgorithm, signatureValue } and keeps its whole encoding: a new record from copies of the three,
 // encoded once right away. Null when an argument is null, a copy fails or the encoding fails.

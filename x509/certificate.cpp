@@ -13,16 +13,8 @@ using st::field;
 // AlgorithmIdentifier ::= SEQUENCE { algorithm OBJECT IDENTIFIER, parameters ANY DEFINED BY algorithm OPTIONAL }
 // SMIMECapability ::= SEQUENCE { capabilityID OBJECT IDENTIFIER, parameters ANY DEFINED BY capabilityID OPTIONAL }
 // SMIMECapabilities ::= SEQUENCE OF SMIMECapability
-constexpr st::Field kAlgIdFields[] = {
-    KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_X509_ALGID, algorithm),
-    KORVU_FIELD(KORVU_TYPE_ANY, KORVU_X509_ALGID, parameters).optional(offsetof(KORVU_X509_ALGID, hasParameters))};
-static int algid_finish(void *record, KORVU_ERR_CTX *) {  // isNullParameter: the parameters are 05 00
-  auto *a = static_cast<KORVU_X509_ALGID *>(record);
-  const KORVU_ASN1_ANY *p = a->parameters;
-  a->isNullParameter = a->hasParameters && p != nullptr && !p->eoc && p->tag_class == 0 && p->primitive &&
-                       p->tag_number == 5 && p->content_length == 0;
-  return 1;
-}
+using x509::kAlgIdFields;
+using x509::algid_finish;
 constexpr st::StructDef kAlgId =
     st::sequence(KORVU_TYPE_ALGORITHMIDENTIFIER, kAlgIdFields, sizeof(KORVU_X509_ALGID)).finished(algid_finish);
 constexpr st::StructDef kCapability =

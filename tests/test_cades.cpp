@@ -154,9 +154,9 @@ KORVU_ASN1_LIST *list_of(std::initializer_list<const void *> items, uint32_t typ
   for (const void *e : items) korvu_asn1_list_put(l, korvu_asn1_dupobject(type, e, nullptr));
   return l;
 }
-// The SHA-1 (or SHA-256) hash of a certificate file's DER, by openssl.
-Bytes fingerprint(const std::string &pem, const char *md) {
-  std::string out = run_command("openssl x509 -in " + pem + " -noout -fingerprint -" + md);
+// The SHA-1 (or SHA-256) hash of a certificate's (with tool "crl", a CRL's) DER, by openssl.
+Bytes fingerprint(const std::string &pem, const char *md, const std::string &tool = "x509") {
+  std::string out = run_command("openssl " + tool + " -in " + pem + " -noout -fingerprint -" + md);
   out = out.substr(out.find('=') + 1);
   out.erase(std::remove(out.begin(), out.end(), ':'), out.end());
   return hex(out);
@@ -281,5 +281,93 @@ TEST(CadesPdf, RevocationInfoArchival) {
   EXPECT_EQ(octets_hex(korvu_adobe_otherrevinfo_getvalue(static_cast<KORVU_ADOBE_OTHERREVINFO *>(
                 item(korvu_adobe_revocationinfoarchival_getotherrevinfo(a), 0)))),
             "01");
+  std::system(("rm -rf " + dir).c_str());
+}
+
+// A TSA configured with ess_cert_id_chain names its certificate and the CA's in one signingCertificateV2, its own
+// without issuerSerial (openssl 3.0 writes it for the chain only); references and values built by the constructors from openssl's certificate, CRL and OCSP
+// response give the octets composed here from the same parts (RFC 5126).
+TEST(CadesOpenssl, ChainReferencesAndValues) {
+  const std::string dir = make_openssl_data(), crls = openssl_made_dir();
+  if (dir.empty() || crls.empty()) GTEST_SKIP() << "openssl missing";
+  ASSERT_EQ(std::system(("cd " + dir + " && sed 's/^ess_cert_id_alg.*/&\\ness_cert_id_chain = yes/' tsa.cnf > c.cnf" +
+                         " && openssl ts -reply -queryfile q.tsq -config c.cnf -out rc.tsr >/dev/null 2>&1").c_str()), 0);
+  const Bytes tsr = read_file(dir + "/rc.tsr");
+  std::vector<Found> found;
+  walk(tsr, 0, tsr.size(), 0, "rc.tsr", found);
+  ASSERT_TRUE(found.size() == 1 && found[0].type == KORVU_TYPE_SIGNINGCERTIFICATEV2);
+  ErrCtx ctx;
+  Val sc(KORVU_TYPE_SIGNINGCERTIFICATEV2, decode(KORVU_TYPE_SIGNINGCERTIFICATEV2, found[0].der, ctx));
+  ASSERT_EQ(encode(KORVU_TYPE_SIGNINGCERTIFICATEV2, sc.v), found[0].der);
+  const auto ids =
+      list_items<KORVU_ESS_CERTIDV2>(korvu_ess_signingcertificate_getcerts(sc.as<KORVU_ESS_SIGNINGCERTIFICATE>()));
+  ASSERT_EQ(ids.size(), 2u);
+  EXPECT_EQ(octets_hex(korvu_ess_certidv2_getcerthash(ids[0])) + " " +
+                octets_hex(korvu_ess_certidv2_getcerthash(ids[1])),
+            lower_hex(fingerprint(dir + "/tsa.pem", "sha256")) + " " + lower_hex(fingerprint(dir + "/ca.pem", "sha256")));
+  const Bytes ca_pem = read_file(dir + "/ca.pem");
+  Val ca(KORVU_TYPE_CERTIFICATE, korvu_x509pubkeycert_new(ca_pem.data(), static_cast<int32_t>(ca_pem.size()), ctx));
+  EXPECT_EQ(korvu_ess_certidv2_getissuersn(ids[0]), nullptr);
+  EXPECT_EQ(der_hex(KORVU_TYPE_INTEGER, korvu_ess_issuerserial_getsn(korvu_ess_certidv2_getissuersn(ids[1]))),
+            der_hex(KORVU_TYPE_INTEGER, korvu_x509pubkeycert_getserialno(ca.as<KORVU_X509_CERT>())));
+
+  const Bytes crl_pem = read_file(crls + "/full.pem");
+  Val crl(KORVU_TYPE_CERTIFICATELIST, korvu_x509crl_new(crl_pem.data(), static_cast<int32_t>(crl_pem.size()), ctx));
+  Val resp(KORVU_TYPE_OCSPRESPONSE, decode(KORVU_TYPE_OCSPRESPONSE, read_file(dir + "/resp.der"), ctx));
+  ASSERT_TRUE(crl.v && resp.v);
+  const Bytes basic_der = contents(encode(KORVU_TYPE_OCTET_STRING, korvu_ocsp_responsebytes_getresponse(
+                                                                       korvu_ocsp_ocspresponse_getresponse(
+                                                                           resp.as<KORVU_OCSP_OCSPRESPONSE>()))));
+  Val basic(KORVU_TYPE_BASICOCSPRESPONSE, decode(KORVU_TYPE_BASICOCSPRESPONSE, basic_der, ctx));
+  auto *rd = korvu_ocsp_basicocspresponse_gettbs(basic.as<KORVU_OCSP_BASICRESPONSE>());
+  auto *x = crl.as<KORVU_X509_CRL>();
+  const Bytes crl_sha1 = fingerprint(crls + "/full.pem", "sha1", "crl");
+  const Bytes cert_sha1 = fingerprint(dir + "/tsa.pem", "sha1");
+  const Bytes resp_sha1 = hex(run_command("openssl dgst -sha1 -r " + dir + "/resp.der").substr(0, 40));
+  auto other_hash = [](const Bytes &b) {
+    Val os(KORVU_TYPE_OCTET_STRING, korvu_asn1_octetstring_new(b.data(), static_cast<uint32_t>(b.size())));
+    return korvu_otherhash_newsha1(os.as<KORVU_ASN1_OCTETSTRING>());
+  };
+  Val oh_crl(KORVU_TYPE_OTHERHASH, other_hash(crl_sha1)), oh_resp(KORVU_TYPE_OTHERHASH, other_hash(resp_sha1)),
+      oh_cert(KORVU_TYPE_OTHERHASH, other_hash(cert_sha1));
+  Val crl_id(KORVU_TYPE_CRLIDENTIFIER,
+             korvu_crlidentifier_new(korvu_x509crl_getissuer(x), korvu_x509crl_getthisupdate(x), nullptr));
+  Val vid(KORVU_TYPE_CRLVALIDATEDID,
+          korvu_crlvalidatedid_new(oh_crl.as<KORVU_CADES_OTHERHASH>(), crl_id.as<KORVU_CADES_CRLIDENTIFIER>()));
+  Val vids(KORVU_TYPE_CRLVALIDATEDIDS, list_of({vid.v}, KORVU_TYPE_CRLVALIDATEDID));
+  Val crl_list(KORVU_TYPE_CRLLISTID, korvu_crllistid_new(vids.as<KORVU_ASN1_LIST>()));
+  Val ocsp_id(KORVU_TYPE_OCSPIDENTIFIER, korvu_ocspidentifier_new(korvu_ocsp_responsedata_getrespid(rd),
+                                                                  korvu_ocsp_responsedata_getproducedat(rd)));
+  Val rid(KORVU_TYPE_OCSPRESPONSESID, korvu_ocspresponsesid_new(ocsp_id.as<KORVU_CADES_OCSPIDENTIFIER>(),
+                                                                oh_resp.as<KORVU_CADES_OTHERHASH>()));
+  Val rids(KORVU_TYPE_OCSPRESPONSESIDS, list_of({rid.v}, KORVU_TYPE_OCSPRESPONSESID));
+  Val ocsp_list(KORVU_TYPE_OCSPLISTID, korvu_ocsplistid_new(rids.as<KORVU_ASN1_LIST>()));
+  Val ref(KORVU_TYPE_CRLOCSPREF, korvu_crlocspref_new(crl_list.as<KORVU_CADES_CRLLISTID>(),
+                                                      ocsp_list.as<KORVU_CADES_OCSPLISTID>(), nullptr));
+  Val refs(KORVU_TYPE_COMPLETEREVOCATIONREFS, list_of({ref.v}, KORVU_TYPE_CRLOCSPREF));
+  Val cid(KORVU_TYPE_OTHERCERTID, korvu_othercertid_new(oh_cert.as<KORVU_CADES_OTHERHASH>(), nullptr));
+  Val cids(KORVU_TYPE_OTHERCERTIDS, list_of({cid.v}, KORVU_TYPE_OTHERCERTID));
+  Val crl_vals(KORVU_TYPE_CRLS, list_of({crl.v}, KORVU_TYPE_CERTIFICATELIST));
+  Val basic_vals(KORVU_TYPE_BASICOCSPRESPONSES, list_of({basic.v}, KORVU_TYPE_BASICOCSPRESPONSE));
+  Val values(KORVU_TYPE_REVOCATIONVALUES, korvu_revocationvalues_new(crl_vals.as<KORVU_ASN1_LIST>(),
+                                                                     basic_vals.as<KORVU_ASN1_LIST>(), nullptr));
+  auto seq = [](const Bytes &b) { return der_tlv(0x30, b); };
+  const Bytes crl_ref = seq(seq(seq(cat_bytes(
+      {der_tlv(0x04, crl_sha1), seq(cat_bytes({encode(KORVU_TYPE_NAME, korvu_x509crl_getissuer(x)),
+                                               encode(KORVU_TYPE_TIME, korvu_x509crl_getthisupdate(x))}))}))));
+  const Bytes ocsp_ref = seq(seq(seq(cat_bytes(
+      {seq(cat_bytes({encode(KORVU_TYPE_RESPONDERID, korvu_ocsp_responsedata_getrespid(rd)),
+                      encode(KORVU_TYPE_GENERALIZEDTIME, korvu_ocsp_responsedata_getproducedat(rd))})),
+       der_tlv(0x04, resp_sha1)}))));
+  const std::vector<std::pair<Val *, Bytes>> want = {
+      {&refs, seq(seq(cat_bytes({der_tlv(0xA0, crl_ref), der_tlv(0xA1, ocsp_ref)})))},
+      {&cids, seq(seq(der_tlv(0x04, cert_sha1)))},
+      {&values, seq(cat_bytes({der_tlv(0xA0, seq(encode(KORVU_TYPE_CERTIFICATELIST, crl.v))),
+                               der_tlv(0xA1, seq(basic_der))}))}};
+  for (const auto &[v, der] : want) {
+    EXPECT_EQ(to_hex(encode(v->type, v->v)), to_hex(der)) << v->type;
+    Val back(v->type, decode(v->type, der, ctx));
+    EXPECT_EQ(encode(v->type, back.v), der) << v->type;
+  }
   std::system(("rm -rf " + dir).c_str());
 }

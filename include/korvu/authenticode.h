@@ -115,14 +115,14 @@ KORVU_API uint32_t korvu_spcstring_gettype(const KORVU_SPC_STRING *v);
 /** The record's `string` (not a copy), null for a null record. */
 KORVU_API KORVU_ASN1_STRING *korvu_spcstring_getstring(const KORVU_SPC_STRING *v);
 
-/** A new CHOICE holding a copy of the argument as alternative KORVU_SPCLINK_URL; null for a null argument or when
- * the copy fails. */
+/** A new SpcLink (211) holding a copy of the argument as alternative KORVU_SPCLINK_URL; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_SPC_LINK *korvu_spclink_newurl(const KORVU_ASN1_STRING *url);
-/** A new CHOICE holding a copy of the argument as alternative KORVU_SPCLINK_MONIKER; null for a null argument or
- * when the copy fails. */
+/** A new SpcLink (211) holding a copy of the argument as alternative KORVU_SPCLINK_MONIKER; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_SPC_LINK *korvu_spclink_newmoniker(const KORVU_SPC_SERIALIZEDOBJECT *moniker);
-/** A new CHOICE holding a copy of the argument as alternative KORVU_SPCLINK_FILE; null for a null argument or when
- * the copy fails. */
+/** A new SpcLink (211) holding a copy of the argument as alternative KORVU_SPCLINK_FILE; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_SPC_LINK *korvu_spclink_newfile(const KORVU_SPC_STRING *file);
 /** The selector, 0xFFFFFFFF for null; each value getter is null unless the selector is its own. */
 KORVU_API uint32_t korvu_spclink_gettype(const KORVU_SPC_LINK *v);

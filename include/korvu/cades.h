@@ -110,13 +110,16 @@ typedef struct korvu_smime_ekp_st {
 } KORVU_SMIME_ENCRYPTIONKEYPREFERENCE;
 
 struct korvu_cms_recipientkeyid_st; /* RecipientKeyIdentifier (154), korvu/cms_enveloped.h */
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new SMIMEEncryptionKeyPreference (216) holding a copy of the argument as alternative 0; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newissuerandsn(
     const struct korvu_cms_issuerandsn_st *ias);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new SMIMEEncryptionKeyPreference (216) holding a copy of the argument as alternative 1; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newreceipentkeyid(
     const struct korvu_cms_recipientkeyid_st *key_id);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new SMIMEEncryptionKeyPreference (216) holding a copy of the argument as alternative 2; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_SMIME_ENCRYPTIONKEYPREFERENCE *korvu_smimeencryptionkeypreference_newsubjectaltkeyid(
     const KORVU_ASN1_OCTETSTRING *key_id);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
@@ -143,9 +146,11 @@ typedef struct korvu_cades_otherhash_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CADES_OTHERHASH;
 
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new OtherHash (226) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CADES_OTHERHASH *korvu_otherhash_newsha1(const KORVU_ASN1_OCTETSTRING *sha1);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new OtherHash (226) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CADES_OTHERHASH *korvu_otherhash_newother(const KORVU_CADES_OTHERHASHALGANDVALUE *other);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_otherhash_gettype(const KORVU_CADES_OTHERHASH *h);
@@ -217,7 +222,8 @@ KORVU_API KORVU_ASN1_OID *korvu_signaturepolicyid_getid(const KORVU_CADES_SIGNAT
 KORVU_API KORVU_CADES_OTHERHASHALGANDVALUE *korvu_signaturepolicyid_gethash(const KORVU_CADES_SIGNATUREPOLICYID *p);
 /** The record's `sigPolicyQualifiers` (not a copy), null when absent or for a null record. */
 KORVU_API KORVU_ASN1_LIST *korvu_signaturepolicyid_getqualifiers(const KORVU_CADES_SIGNATUREPOLICYID *p);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new SignaturePolicyIdentifier (231) holding a copy of the argument as alternative 1; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_CADES_SIGNATUREPOLICYIDENTIFIER *korvu_signaturepolicyidentifier_newid(
     const KORVU_CADES_SIGNATUREPOLICYID *id);
 /** A new SignaturePolicyIdentifier holding signaturePolicyImplied (alternative 2, NULL); null without memory. */
@@ -443,9 +449,11 @@ typedef struct korvu_cades_signerattritem_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CADES_SIGNERATTRIBUTEITEM;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new SignerAttribute item (261) holding a copy of the argument as alternative 0; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CADES_SIGNERATTRIBUTEITEM *korvu_signerattributeitem_newattr(const KORVU_ASN1_LIST *attributes);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new SignerAttribute item (261) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CADES_SIGNERATTRIBUTEITEM *korvu_signerattributeitem_newattrcert(const struct korvu_ac_cert_st *ac);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_signerattributeitem_gettype(const KORVU_CADES_SIGNERATTRIBUTEITEM *i);
@@ -507,9 +515,11 @@ typedef struct korvu_cades_longtermvalidation_st {
   KORVU_ASN1_LIST *extraRevocation; /**< RevocationInfoChoices (132), [1] IMPLICIT, OPTIONAL: null when absent */
 } KORVU_CADES_LONGTERMVALIDATION;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new PoeValue (275) holding a copy of the argument as alternative 0; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_CADES_POEVALUE *korvu_poevalue_newtimestamp(const struct korvu_pkcs7_contentinfo_st *token);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new PoeValue (275) holding a copy of the argument as alternative 1; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_CADES_POEVALUE *korvu_poevalue_newevidencerecord(const struct korvu_ers_evidencerecord_st *er);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_poevalue_gettype(const KORVU_CADES_POEVALUE *p);
@@ -602,10 +612,12 @@ KORVU_API KORVU_ASN1_OID *korvu_cadesotherattributecertificate_getotherattrcerti
 /** The record's `value` (not a copy), null when absent or for a null record. */
 KORVU_API KORVU_ASN1_ANY *korvu_cadesotherattributecertificate_getotherattrcert(
     const KORVU_CADES_OTHERATTRIBUTECERTIFICATE *o);
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new CertifiedAttributesV2 item (304) holding a copy of the argument as alternative 0; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_CADES_CERTIFIEDATTRIBUTESV2ITEM *korvu_cadescertifiedattributesv2item_newattrcert(
     const struct korvu_ac_cert_st *ac);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new CertifiedAttributesV2 item (304) holding a copy of the argument as alternative 1; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_CADES_CERTIFIEDATTRIBUTESV2ITEM *korvu_cadescertifiedattributesv2item_newotherattrcert(
     const KORVU_CADES_OTHERATTRIBUTECERTIFICATE *other);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
@@ -654,9 +666,11 @@ typedef struct korvu_cades_sigpolicystore_st {
   KORVU_CADES_SIGNATUREPOLICYDOCUMENT *spDocument; /**< SignaturePolicyDocument (310) */
 } KORVU_CADES_SIGNATUREPOLICYSTORE;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new SPDocSpecification (309) holding a copy of the argument as alternative 0; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CADES_SPDOCSPECIFICATION *korvu_cadesspdocspecification_newoid(const KORVU_ASN1_OID *oid);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new SPDocSpecification (309) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CADES_SPDOCSPECIFICATION *korvu_cadesspdocspecification_newuri(const KORVU_ASN1_STRING *uri);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cadesspdocspecification_gettype(const KORVU_CADES_SPDOCSPECIFICATION *s);
@@ -664,10 +678,12 @@ KORVU_API uint32_t korvu_cadesspdocspecification_gettype(const KORVU_CADES_SPDOC
 KORVU_API KORVU_ASN1_OID *korvu_cadesspdocspecification_getoid(const KORVU_CADES_SPDOCSPECIFICATION *s);
 /** The value of alternative 1 (not a copy) when the CHOICE holds it, else null. */
 KORVU_API KORVU_ASN1_STRING *korvu_cadesspdocspecification_geturi(const KORVU_CADES_SPDOCSPECIFICATION *s);
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new SignaturePolicyDocument (310) holding a copy of the argument as alternative 0; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_CADES_SIGNATUREPOLICYDOCUMENT *korvu_cadessignaturepolicydocument_newencoded(
     const KORVU_ASN1_OCTETSTRING *encoded);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new SignaturePolicyDocument (310) holding a copy of the argument as alternative 1; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_CADES_SIGNATUREPOLICYDOCUMENT *korvu_cadessignaturepolicydocument_newlocaluri(
     const KORVU_ASN1_STRING *uri);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
@@ -697,12 +713,12 @@ typedef struct korvu_cms_algprotection_st {
   struct korvu_x509_algid_st *macAlgorithm; /**< AlgorithmIdentifier (33), [2] IMPLICIT, OPTIONAL: null when absent */
 } KORVU_CMS_ALGORITHMPROTECTION;
 
-/** A new CMSAlgorithmProtection (401) of copies of the arguments, in component order; null when a required one is
- * null or building fails. */
+/** A new CMSAlgorithmProtection (401) of copies of `digest` and of `signature` as signatureAlgorithm (no
+ * macAlgorithm); null when `signature` is null, `digest` is null or building fails. */
 KORVU_API KORVU_CMS_ALGORITHMPROTECTION *korvu_cmsalgorithmprotection_newsign(
     const struct korvu_x509_algid_st *digest, const struct korvu_x509_algid_st *signature);
-/** A new CMSAlgorithmProtection (401) of copies of the arguments, in component order; null when a required one is
- * null or building fails. */
+/** A new CMSAlgorithmProtection (401) of copies of `digest` and of `mac` as macAlgorithm (no signatureAlgorithm);
+ * null when `mac` is null, `digest` is null or building fails. */
 KORVU_API KORVU_CMS_ALGORITHMPROTECTION *korvu_cmsalgorithmprotection_newmac(const struct korvu_x509_algid_st *digest,
                                                                            const struct korvu_x509_algid_st *mac);
 /** The record's `digestAlgorithm` (not a copy), null for a null record. */

@@ -93,9 +93,11 @@ typedef struct korvu_cms_signerid_st {
   void *value; /**< KORVU_CMS_ISSUERANDSN (0) or KORVU_ASN1_OCTETSTRING (1) */
 } KORVU_CMS_SIGNERID;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new SignerIdentifier (123) holding a copy of the argument as alternative 0; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_CMS_SIGNERID *korvu_cmssignerid_newissuersn(const KORVU_CMS_ISSUERANDSN *ias);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new SignerIdentifier (123) holding a copy of the argument as alternative 1; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_CMS_SIGNERID *korvu_cmssignerid_newsubkeyid(const KORVU_ASN1_OCTETSTRING *key_id);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cmssignerid_gettype(const KORVU_CMS_SIGNERID *sid);
@@ -184,11 +186,14 @@ typedef struct korvu_cms_certchoice_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CMS_CERTCHOICE;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new CertificateChoices (129) holding a copy of the argument as alternative 0; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CMS_CERTCHOICE *korvu_cmscertchoice_newx509pubkeycert(const struct korvu_x509_cert_st *cert);
-/** A new CHOICE holding a copy of the argument as alternative 3; null for a null argument or when the copy fails. */
+/** A new CertificateChoices (129) holding a copy of the argument as alternative 3; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CMS_CERTCHOICE *korvu_cmscertchoice_newv2attrcert(const struct korvu_ac_cert_st *ac);
-/** A new CHOICE holding a copy of the argument as alternative 4; null for a null argument or when the copy fails. */
+/** A new CertificateChoices (129) holding a copy of the argument as alternative 4; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CMS_CERTCHOICE *korvu_cmscertchoice_newothercert(const KORVU_CMS_OTHERCERTFORMAT *other);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cmscertchoice_gettype(const KORVU_CMS_CERTCHOICE *cc);
@@ -208,10 +213,11 @@ typedef struct korvu_cms_revinfochoice_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CMS_REVINFOCHOICE;
 
-/** A new CHOICE holding a copy of the CertificateList as alternative 0 (crl); null for a null argument or when the
- * copy fails. */
+/** A new RevocationInfoChoice (130) holding a copy of the CertificateList as alternative 0 (crl); null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_CMS_REVINFOCHOICE *korvu_cmsrevinfochoice_newcrl(const struct korvu_x509_crl_st *crl);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new RevocationInfoChoice (130) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_CMS_REVINFOCHOICE *korvu_cmsrevinfochoice_newotherrevinfo(const KORVU_CMS_OTHERREVINFOFORMAT *other);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cmsrevinfochoice_gettype(const KORVU_CMS_REVINFOCHOICE *ri);

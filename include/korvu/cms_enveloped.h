@@ -40,8 +40,8 @@ typedef struct korvu_cms_enccontentinfo_st {
   uint32_t hasSharedInfo2; /**< 1 when `sharedInfo2` is present, else 0 */
 } KORVU_CMS_ENCCONTENTINFO;
 
-/** A new EncryptedContentInfo (148) of copies of the arguments, in component order; null when a required one is
- * null or building fails. */
+/** A new EncryptedContentInfo (148) of copies of the arguments (`content` may be null), without the SM2 shared
+ * infos; null when a required one is null or building fails. */
 KORVU_API KORVU_CMS_ENCCONTENTINFO *korvu_cmsencryptedcontentinfo_new(const KORVU_ASN1_OID *content_type,
                                                                       const struct korvu_x509_algid_st *algorithm,
                                                                       const KORVU_ASN1_OCTETSTRING *content);
@@ -152,11 +152,14 @@ typedef struct korvu_cms_orgidorkey_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CMS_ORGIDORKEY;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new OriginatorIdentifierOrKey (152) holding a copy of the argument as alternative 0; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_CMS_ORGIDORKEY *korvu_cmsorgidorkey_newissuersn(const struct korvu_cms_issuerandsn_st *ias);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new OriginatorIdentifierOrKey (152) holding a copy of the argument as alternative 1; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_CMS_ORGIDORKEY *korvu_cmsorgidorkey_newsubkeyid(const KORVU_ASN1_OCTETSTRING *key_id);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new OriginatorIdentifierOrKey (152) holding a copy of the argument as alternative 2; null for a null argument
+ * or when the copy fails. */
 KORVU_API KORVU_CMS_ORGIDORKEY *korvu_cmsorgidorkey_neworgkey(const struct korvu_x509_spki_st *key);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cmsorgidorkey_gettype(const KORVU_CMS_ORGIDORKEY *o);
@@ -222,9 +225,11 @@ typedef struct korvu_cms_karid_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CMS_KARID;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new KeyAgreeRecipientIdentifier (155) holding a copy of the argument as alternative 0; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_CMS_KARID *korvu_cmskeyagreerecipientid_newissuersn(const struct korvu_cms_issuerandsn_st *ias);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new KeyAgreeRecipientIdentifier (155) holding a copy of the argument as alternative 1; null for a null
+ * argument or when the copy fails. */
 KORVU_API KORVU_CMS_KARID *korvu_cmskeyagreerecipientid_newrkeyid(const KORVU_CMS_RECIPIENTKEYID *key_id);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cmskeyagreerecipientid_gettype(const KORVU_CMS_KARID *r);
@@ -361,15 +366,20 @@ typedef struct korvu_cms_recipientinfo_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_CMS_RECIPIENTINFO;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new RecipientInfo (162) holding a copy of the argument as alternative 0; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CMS_RECIPIENTINFO *korvu_cmsrecipientinfo_newktri(const KORVU_CMS_KTRI *ri);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new RecipientInfo (162) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CMS_RECIPIENTINFO *korvu_cmsrecipientinfo_newkari(const KORVU_CMS_KARI *ri);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new RecipientInfo (162) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CMS_RECIPIENTINFO *korvu_cmsrecipientinfo_newkekri(const KORVU_CMS_KEKRI *ri);
-/** A new CHOICE holding a copy of the argument as alternative 3; null for a null argument or when the copy fails. */
+/** A new RecipientInfo (162) holding a copy of the argument as alternative 3; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CMS_RECIPIENTINFO *korvu_cmsrecipientinfo_newpwri(const KORVU_CMS_PWRI *ri);
-/** A new CHOICE holding a copy of the argument as alternative 4; null for a null argument or when the copy fails. */
+/** A new RecipientInfo (162) holding a copy of the argument as alternative 4; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_CMS_RECIPIENTINFO *korvu_cmsrecipientinfo_newori(const KORVU_CMS_ORI *ri);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_cmsrecipientinfo_gettype(const KORVU_CMS_RECIPIENTINFO *ri);

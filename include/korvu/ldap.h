@@ -112,9 +112,11 @@ typedef struct korvu_ldap_authchoice_st {
   uint32_t choice; /**< number of the alternative held */
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_LDAP_AUTHCHOICE;
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new AuthenticationChoice (320) holding a copy of the argument as alternative 0; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_LDAP_AUTHCHOICE *korvu_ldapauthenticationchoice_newsimple(const KORVU_ASN1_OCTETSTRING *password);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new AuthenticationChoice (320) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_LDAP_AUTHCHOICE *korvu_ldapauthenticationchoice_newsasl(const KORVU_LDAP_SASLCREDENTIALS *sasl);
 /** The choice number, or 0xFFFFFFFF for null (so for every CHOICE below). */
 KORVU_API uint32_t korvu_ldapauthenticationchoice_gettype(const KORVU_LDAP_AUTHCHOICE *auth);
@@ -178,11 +180,14 @@ typedef struct korvu_ldap_substring_st {
   uint32_t choice; /**< number of the alternative held */
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_LDAP_SUBSTRING;
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new substring (324) holding a copy of the argument as alternative 0; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_LDAP_SUBSTRING *korvu_ldapsubstring_newinitial(const KORVU_ASN1_OCTETSTRING *value);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new substring (324) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_LDAP_SUBSTRING *korvu_ldapsubstring_newany(const KORVU_ASN1_OCTETSTRING *value);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new substring (324) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_LDAP_SUBSTRING *korvu_ldapsubstring_newfinal(const KORVU_ASN1_OCTETSTRING *value);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_ldapsubstring_gettype(const KORVU_LDAP_SUBSTRING *s);
@@ -241,25 +246,35 @@ typedef struct korvu_ldap_filter_st {
   uint32_t choice; /**< number of the alternative held */
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_LDAP_FILTER;
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 0; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newand(const KORVU_ASN1_LIST *filters);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 1; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newor(const KORVU_ASN1_LIST *filters);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 2; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newnot(const KORVU_LDAP_FILTER *filter);
-/** A new CHOICE holding a copy of the argument as alternative 3; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 3; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newequalitymatch(const KORVU_LDAP_AVA *ava);
-/** A new CHOICE holding a copy of the argument as alternative 4; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 4; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newsubstrings(const KORVU_LDAP_SUBSTRINGFILTER *substrings);
-/** A new CHOICE holding a copy of the argument as alternative 5; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 5; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newgreaterorequal(const KORVU_LDAP_AVA *ava);
-/** A new CHOICE holding a copy of the argument as alternative 6; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 6; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newlessorequal(const KORVU_LDAP_AVA *ava);
-/** A new CHOICE holding a copy of the argument as alternative 7; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 7; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newpresent(const KORVU_ASN1_OCTETSTRING *desc);
-/** A new CHOICE holding a copy of the argument as alternative 8; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 8; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newapproxmatch(const KORVU_LDAP_AVA *ava);
-/** A new CHOICE holding a copy of the argument as alternative 9; null for a null argument or when the copy fails. */
+/** A new Filter (328) holding a copy of the argument as alternative 9; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_LDAP_FILTER *korvu_ldapfilter_newextensiblematch(const KORVU_LDAP_MRA *mra);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_ldapfilter_gettype(const KORVU_LDAP_FILTER *f);

@@ -158,9 +158,11 @@ typedef struct korvu_ocsp_responderid_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_OCSP_RESPONDERID;
 
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new ResponderID (176) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_OCSP_RESPONDERID *korvu_ocsp_responderid_newname(const struct korvu_x500_name_st *name);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new ResponderID (176) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_OCSP_RESPONDERID *korvu_ocsp_responderid_newkeyhash(const KORVU_ASN1_OCTETSTRING *key_hash);
 /** The choice number, or 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_ocsp_responderid_gettype(const KORVU_OCSP_RESPONDERID *id);
@@ -194,7 +196,8 @@ typedef struct korvu_ocsp_certstatus_st {
 
 /** A new CertStatus holding good (alternative 0, NULL); null without memory. */
 KORVU_API KORVU_OCSP_CERTSTATUS *korvu_ocsp_certstatus_newgood(void);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new CertStatus (178) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_OCSP_CERTSTATUS *korvu_ocsp_certstatus_newrevoked(const KORVU_OCSP_REVOKEDINFO *revoked);
 /** A new CertStatus holding unknown (alternative 2, NULL); null without memory. */
 KORVU_API KORVU_OCSP_CERTSTATUS *korvu_ocsp_certstatus_newunknown(void);

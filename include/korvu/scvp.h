@@ -77,9 +77,11 @@ typedef struct korvu_scvp_certreferences_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_SCVP_CERTREFERENCES;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new PKCReference (358) holding a copy of the argument as alternative 0; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_SCVP_PKCREFERENCE *korvu_scvppkcreference_new_cert(const KORVU_X509_CERT *cert);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new PKCReference (358) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_SCVP_PKCREFERENCE *korvu_scvppkcreference_new_pkcref(const KORVU_SCVP_CERTID *pkc_ref);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_scvppkcreference_gettype(const KORVU_SCVP_PKCREFERENCE *ref);
@@ -88,9 +90,11 @@ KORVU_API KORVU_X509_CERT *korvu_scvppkcreference_getcert(const KORVU_SCVP_PKCRE
 /** The value of alternative 1 (not a copy) when the CHOICE holds it, else null. */
 KORVU_API KORVU_SCVP_CERTID *korvu_scvppkcreference_getpkcref(const KORVU_SCVP_PKCREFERENCE *ref);
 
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new ACReference (359) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_SCVP_ACREFERENCE *korvu_scvpacreference_new_attrcert(const struct korvu_ac_cert_st *attr_cert);
-/** A new CHOICE holding a copy of the argument as alternative 3; null for a null argument or when the copy fails. */
+/** A new ACReference (359) holding a copy of the argument as alternative 3; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_SCVP_ACREFERENCE *korvu_scvpacreference_new_acref(const KORVU_SCVP_CERTID *ac_ref);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_scvpacreference_gettype(const KORVU_SCVP_ACREFERENCE *ref);
@@ -99,9 +103,11 @@ KORVU_API struct korvu_ac_cert_st *korvu_scvpacreference_getattrcert(const KORVU
 /** The value of alternative 3 (not a copy) when the CHOICE holds it, else null. */
 KORVU_API KORVU_SCVP_CERTID *korvu_scvpacreference_getacref(const KORVU_SCVP_ACREFERENCE *ref);
 
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new CertReference (360) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_SCVP_CERTREFERENCE *korvu_scvpcertreference_new_pkc(const KORVU_SCVP_PKCREFERENCE *pkc);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new CertReference (360) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_SCVP_CERTREFERENCE *korvu_scvpcertreference_new_ac(const KORVU_SCVP_ACREFERENCE *ac);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_scvpcertreference_gettype(const KORVU_SCVP_CERTREFERENCE *ref);
@@ -110,10 +116,11 @@ KORVU_API KORVU_SCVP_PKCREFERENCE *korvu_scvpcertreference_getpkc(const KORVU_SC
 /** The value of alternative 2 (not a copy) when the CHOICE holds it, else null. */
 KORVU_API KORVU_SCVP_ACREFERENCE *korvu_scvpcertreference_getac(const KORVU_SCVP_CERTREFERENCE *ref);
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new CertReferences (363) holding a copy of the argument as alternative 0; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_CERTREFERENCES *korvu_scvpcertreferences_new_pkcrefs(const KORVU_ASN1_LIST *pkc_refs);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails.
- * Builds a CertReferences (363) holding acRefs, despite its family name. */
+/** A new CertReferences (363) holding a copy of the argument as alternative 1; null for a null argument or when
+ * the copy fails. Builds a CertReferences (363) holding acRefs, despite its family name. */
 KORVU_API KORVU_SCVP_CERTREFERENCES *korvu_scvpcertreference_new_acrefs(const KORVU_ASN1_LIST *ac_refs);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_scvpcertreferences_gettype(const KORVU_SCVP_CERTREFERENCES *refs);
@@ -224,14 +231,18 @@ KORVU_API KORVU_ASN1_OID *korvu_scvpotherrevinfo_getritype(const KORVU_SCVP_OTHE
 /** The record's `riValue` (not a copy), null for a null record. */
 KORVU_API KORVU_ASN1_ANY *korvu_scvpotherrevinfo_getrivalue(const KORVU_SCVP_OTHERREVINFO *o);
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new RevocationInfo (371) holding a copy of the argument as alternative 0; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_REVOCATIONINFO *korvu_scvprevocationinfo_new_crl(const struct korvu_x509_crl_st *crl);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new RevocationInfo (371) holding a copy of the argument as alternative 1; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_REVOCATIONINFO *korvu_scvprevocationinfo_new_deltacrl(const struct korvu_x509_crl_st *crl);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new RevocationInfo (371) holding a copy of the argument as alternative 2; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_REVOCATIONINFO *korvu_scvprevocationinfo_new_ocsp(
     const struct korvu_ocsp_ocspresponse_st *ocsp);
-/** A new CHOICE holding a copy of the argument as alternative 3; null for a null argument or when the copy fails. */
+/** A new RevocationInfo (371) holding a copy of the argument as alternative 3; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_REVOCATIONINFO *korvu_scvprevocationinfo_new_other(const KORVU_SCVP_OTHERREVINFO *other);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_scvprevocationinfo_gettype(const KORVU_SCVP_REVOCATIONINFO *ri);
@@ -477,9 +488,11 @@ KORVU_API KORVU_X509_ALGID *korvu_scvphashvalue_getalgorithm(const KORVU_SCVP_HA
 /** The record's `value` (not a copy), null for a null record. */
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_scvphashvalue_getvalue(const KORVU_SCVP_HASHVALUE *h);
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new RequestReference (383) holding a copy of the argument as alternative 0; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_REQUESTREFERENCE *korvu_scvprequestreference_new_requesthash(const KORVU_SCVP_HASHVALUE *hash);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new RequestReference (383) holding a copy of the argument as alternative 1; null for a null argument or when
+ * the copy fails. */
 KORVU_API KORVU_SCVP_REQUESTREFERENCE *korvu_scvprequestreference_new_fullrequest(
     const KORVU_SCVP_CVREQUEST *request);
 /** The number of the alternative the CHOICE holds; 0xFFFFFFFF for null. */

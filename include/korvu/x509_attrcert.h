@@ -105,9 +105,11 @@ typedef struct korvu_ac_attcertissuer_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_AC_ATTCERTISSUER;
 
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new AttCertIssuer (256) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_AC_ATTCERTISSUER *korvu_attcertissuer_newv1(const KORVU_ASN1_LIST *general_names);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new AttCertIssuer (256) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_AC_ATTCERTISSUER *korvu_attcertissuer_newv2(const KORVU_AC_V2FORM *v2_form);
 /** The choice number, or 0xFFFFFFFF for a null argument. */
 KORVU_API uint32_t korvu_attcertissuer_gettype(const KORVU_AC_ATTCERTISSUER *issuer);
@@ -230,11 +232,14 @@ KORVU_API KORVU_X509_GENERALNAME *korvu_ac_targetcert_gettargetname(const KORVU_
 /** The record's `certDigestInfo` (not a copy), null when absent or for a null record. */
 KORVU_API KORVU_AC_OBJECTDIGESTINFO *korvu_ac_targetcert_getcertdigestinfo(const KORVU_AC_TARGETCERT *tc);
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new Target (278) holding a copy of the argument as alternative 0; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_AC_TARGET *korvu_ac_target_newname(const KORVU_X509_GENERALNAME *name);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new Target (278) holding a copy of the argument as alternative 1; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_AC_TARGET *korvu_ac_target_newgroup(const KORVU_X509_GENERALNAME *group);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new Target (278) holding a copy of the argument as alternative 2; null for a null argument or when the copy
+ * fails. */
 KORVU_API KORVU_AC_TARGET *korvu_ac_target_newcert(const KORVU_AC_TARGETCERT *cert);
 /** The choice number, or 0xFFFFFFFF (-1) for a null argument. */
 KORVU_API uint32_t korvu_ac_target_gettype(const KORVU_AC_TARGET *target);
@@ -259,11 +264,14 @@ typedef struct korvu_ac_ietfattrsyntax_st {
   KORVU_ASN1_LIST *values;          /**< of KORVU_AC_IETFATTRVALUE */
 } KORVU_AC_IETFATTRSYNTAX;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new IetfAttrSyntax value (281) holding a copy of the argument as alternative 0; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_AC_IETFATTRVALUE *korvu_ac_ietfattrsyntaxvalue_newoctets(const KORVU_ASN1_OCTETSTRING *octets);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new IetfAttrSyntax value (281) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_AC_IETFATTRVALUE *korvu_ac_ietfattrsyntaxvalue_newoid(const KORVU_ASN1_OID *oid);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new IetfAttrSyntax value (281) holding a copy of the argument as alternative 2; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_AC_IETFATTRVALUE *korvu_ac_ietfattrsyntaxvalue_newutf8(const KORVU_ASN1_STRING *utf8);
 /** The choice number, or 0xFFFFFFFF (-1) for a null argument. */
 KORVU_API uint32_t korvu_ac_ietfattrsyntaxvalue_gettype(const KORVU_AC_IETFATTRVALUE *value);

@@ -21,11 +21,11 @@ typedef struct korvu_x509_algid_st {
   uint32_t isNullParameter; /**< parameters are a universal primitive NULL 05 00 */
 } KORVU_X509_ALGID;
 
-/** A new record of copies of the arguments, in component order; null when a required one is null or building
- * fails. Parameters: `value` encoded as type `type` and kept as ANY. */
+/** A new AlgorithmIdentifier (33) of a copy of `algorithm` with parameters `value` encoded as type `type` and kept
+ * as ANY; null when `algorithm` is null, `type` is not a type number, or encoding, reading back or building fails. */
 KORVU_API KORVU_X509_ALGID *korvu_x509algoid_new(const KORVU_ASN1_OID *algorithm, uint32_t type, const void *value);
-/** A new AlgorithmIdentifier (33) of copies of the arguments, in component order; null when a required one is null
- * or building fails. */
+/** A new AlgorithmIdentifier (33) of a copy of `algorithm`, without parameters; null when it is null or building
+ * fails. */
 KORVU_API KORVU_X509_ALGID *korvu_x509algoid_new_without_param(const KORVU_ASN1_OID *algorithm);
 /** The record's `algorithm` (not a copy), null for a null record. */
 KORVU_API KORVU_ASN1_OID *korvu_x509algoid_getalgo(const KORVU_X509_ALGID *algid);
@@ -136,21 +136,29 @@ KORVU_API struct korvu_x500_dirstring_st *korvu_x509edipartyname_getnameassigner
 /** The record's `partyName` (not a copy), null for a null record. */
 KORVU_API struct korvu_x500_dirstring_st *korvu_x509edipartyname_getpartyname(const KORVU_X509_EDIPARTYNAME *edi);
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 0; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_othername(const KORVU_X509_OTHERNAME *other);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_rfc822name(const KORVU_ASN1_STRING *ia5);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_dnsname(const KORVU_ASN1_STRING *ia5);
-/** A new CHOICE holding a copy of the argument as alternative 4; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 4; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_dirname(const struct korvu_x500_name_st *name);
-/** A new CHOICE holding a copy of the argument as alternative 5; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 5; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_ediname(const KORVU_X509_EDIPARTYNAME *edi);
-/** A new CHOICE holding a copy of the argument as alternative 6; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 6; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_uri(const KORVU_ASN1_STRING *ia5);
-/** A new CHOICE holding a copy of the argument as alternative 7; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 7; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_ip(const KORVU_ASN1_OCTETSTRING *address);
-/** A new CHOICE holding a copy of the argument as alternative 8; null for a null argument or when the copy fails. */
+/** A new GeneralName (63) holding a copy of the argument as alternative 8; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_X509_GENERALNAME *korvu_x509generalname_new_regid(const KORVU_ASN1_OID *oid);
 /** 1 and the choice number, or 0 for a null argument. */
 KORVU_API int korvu_x509generalname_gettype(const KORVU_X509_GENERALNAME *gn, uint32_t *choice);

@@ -59,8 +59,8 @@ typedef struct korvu_x509_crl_st {
   uint32_t tbsEncodedLength; /**< length of `tbsEncoded` */
   uint32_t hasTbsEncoded;    /**< 1 when `tbsEncoded` is present, else 0 */
 } KORVU_X509_CRL;
-/** A new TBSCertList (40) of copies of the arguments, in component order; null when a required one is null or
- * building fails. `version`, `next_update`, `revoked` and `extensions` may be null; a null version is left out of
+/** A new TBSCertList (40) of the arguments, in component order; null when a required one is null or building
+ * fails. `version`, `next_update`, `revoked` and `extensions` may be null; a null version is left out of
  * the encoding. With `dup_revoked` non-zero the revoked list is copied entry by entry; with 0 the list itself
  * becomes part of the new record (and is freed with it), but only when the call succeeds: on failure the caller
  * still owns it. */

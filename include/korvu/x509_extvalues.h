@@ -258,9 +258,11 @@ typedef struct korvu_x509_distpointname_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_X509_DISTPOINTNAME;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new DistributionPointName (83) holding a copy of the argument as alternative 0; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_X509_DISTPOINTNAME *korvu_x509distpointname_new_fullname(const KORVU_ASN1_LIST *full_name);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new DistributionPointName (83) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_X509_DISTPOINTNAME *korvu_x509distpointname_new_relname(const KORVU_ASN1_LIST *relative_name);
 /** The choice number, 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_x509distpointname_gettype(const KORVU_X509_DISTPOINTNAME *name);
@@ -390,11 +392,14 @@ typedef struct korvu_identitycode_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_IDENTITYCODE;
 
-/** A new CHOICE holding a copy of the argument as alternative 0; null for a null argument or when the copy fails. */
+/** A new IdentityCode (217) holding a copy of the argument as alternative 0; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_IDENTITYCODE *korvu_identitycode_newresidentercardnumber(const KORVU_ASN1_STRING *number);
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new IdentityCode (217) holding a copy of the argument as alternative 1; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_IDENTITYCODE *korvu_identitycode_newmilitaryofficercardnumber(const KORVU_ASN1_STRING *number);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new IdentityCode (217) holding a copy of the argument as alternative 2; null for a null argument or when the
+ * copy fails. */
 KORVU_API KORVU_IDENTITYCODE *korvu_identitycode_newpassportnumber(const KORVU_ASN1_STRING *number);
 /** The choice number, 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_identitycode_gettype(const KORVU_IDENTITYCODE *code);
@@ -412,9 +417,11 @@ typedef struct korvu_typeofbiometricdata_st {
   void *value; /**< the alternative's value, a record of its type */
 } KORVU_TYPEOFBIOMETRICDATA;
 
-/** A new CHOICE holding a copy of the argument as alternative 1; null for a null argument or when the copy fails. */
+/** A new TypeOfBiometricData (219) holding a copy of the argument as alternative 1; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_TYPEOFBIOMETRICDATA *korvu_typeofbiometricdata_newpredefined(const KORVU_ASN1_INTEGER *type);
-/** A new CHOICE holding a copy of the argument as alternative 2; null for a null argument or when the copy fails. */
+/** A new TypeOfBiometricData (219) holding a copy of the argument as alternative 2; null for a null argument or
+ * when the copy fails. */
 KORVU_API KORVU_TYPEOFBIOMETRICDATA *korvu_typeofbiometricdata_newoid(const KORVU_ASN1_OID *oid);
 /** The choice number, 0xFFFFFFFF for null. */
 KORVU_API uint32_t korvu_typeofbiometricdata_gettype(const KORVU_TYPEOFBIOMETRICDATA *type);

@@ -118,8 +118,7 @@ typedef struct korvu_x500_nameandoptuid_st {
  * KORVU_ASN1_LIST of them. */
 
 /* ---- Names ------------------------------------------------------------------ */
-/** A new Name (32) of copies of the arguments, in component order; null when a required one is null or building
- * fails. An empty Name: no RDN, no kept encoding. */
+/** A new empty Name (32): no RDN, no kept encoding; null without memory. */
 KORVU_API KORVU_X500_NAME *korvu_x500name_new(void);
 /** Appends an RDN: a copy of each of its elements when `dup` is non-zero, else the list itself, which the Name owns
  * from then on (only on success: on failure the caller still owns it). Refuses a null or empty-element list and a
@@ -193,8 +192,8 @@ KORVU_API int korvu_x500dirstring_gettype(const KORVU_X500_DIRSTRING *value, uin
 KORVU_API KORVU_ASN1_OCTETSTRING *korvu_x500dirstring_getstring(const KORVU_X500_DIRSTRING *value);
 
 /* ---- Attributes and attribute value types --------------------------------- */
-/** A new Attribute (X.500 form) (42) of copies of the arguments, in component order; null when a required one is
- * null or building fails. An Attribute without valuesWithContext (usable as type 42 or 43). */
+/** A new Attribute (X.500 form) (42) of copies of `type` and `values`, without valuesWithContext (usable as type
+ * 42 or 43); null when one is null or building fails. */
 KORVU_API KORVU_X500_ATTRIBUTE *korvu_x500attribute_new(const KORVU_ASN1_OID *type, const KORVU_ASN1_LIST *values);
 /** The record's `type` (not a copy), null for a null record. */
 KORVU_API KORVU_ASN1_OID *korvu_x500attribute_gettype(const KORVU_X500_ATTRIBUTE *attribute);

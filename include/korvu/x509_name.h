@@ -146,7 +146,9 @@ KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_x500attrtypedistval_new(const KORVU_
                                                                     const KORVU_ASN1_ANY *value,
                                                                     const KORVU_ASN1_BOOLEAN *primary_distinguished,
                                                                     const KORVU_ASN1_LIST *values_with_context);
-/** A PKIX AttributeTypeAndValue (type 30). */
+/** A new PKIX AttributeTypeAndValue (type 30) of copies of `type` and the value: the
+ * AttributeTypeAndDistinguishedValue record with primaryDistinguished TRUE and no contexts; null when either is
+ * null, the value is an end-of-contents, or building fails. */
 KORVU_API KORVU_X500_ATTRTYPEDISTVAL *korvu_pkixattrtypeval_new(const KORVU_ASN1_OID *type,
                                                                 const KORVU_ASN1_ANY *value);
 /** The record's `type` (not a copy), null for a null record. */
@@ -184,7 +186,8 @@ KORVU_API KORVU_ASN1_ANY *korvu_x500dnvalueswithcontextitem_getdistvalue(const K
 /** The record's `contextList` (not a copy), null for a null record. */
 KORVU_API KORVU_ASN1_LIST *korvu_x500dnvalueswithcontextitem_getcontexts(const KORVU_X500_DNVALWITHCTX *item);
 
-/** Null unless the tag is 12, 19, 20, 28 or 30. */
+/** A new DirectoryString holding a copy of `string` as the string type `tag`; null unless the tag is 12, 19, 20,
+ * 28 or 30, for a null string, or when the copy fails. */
 KORVU_API KORVU_X500_DIRSTRING *korvu_x500dirstring_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string);
 /** 1 with the number of the alternative the CHOICE holds in the second argument; 0 for a null argument. */
 KORVU_API int korvu_x500dirstring_gettype(const KORVU_X500_DIRSTRING *value, uint32_t *tag);
@@ -242,7 +245,8 @@ KORVU_API KORVU_X500_NAME *korvu_x500nameandoptuid_getname(const KORVU_X500_NAME
 /** The record's `uid` (not a copy), null when absent or for a null record. */
 KORVU_API KORVU_ASN1_BITSTRING *korvu_x500nameandoptuid_getuid(const KORVU_X500_NAMEANDOPTUID *value);
 
-/** Null unless the tag is 12, 19, 20, 22, 28 or 30. */
+/** A new PKCS #9 string holding a copy of `string` as the string type `tag`; null unless the tag is 12, 19, 20,
+ * 22, 28 or 30, for a null string, or when the copy fails. */
 KORVU_API KORVU_PKCS9STRING *korvu_pkcs9string_new(uint32_t tag, const KORVU_ASN1_OCTETSTRING *string);
 /** 1 with the number of the alternative the CHOICE holds in the second argument; 0 for a null argument. */
 KORVU_API int korvu_pkcs9string_gettype(const KORVU_PKCS9STRING *value, uint32_t *tag);

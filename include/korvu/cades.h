@@ -82,7 +82,7 @@ KORVU_API KORVU_ESS_ISSUERSERIAL *korvu_ess_certidv2_getissuersn(const KORVU_ESS
  * of KORVU_X509_POLICYINFO). Both are read with the SigningCertificate getters. */
 /** The record of SigningCertificate (199) and SigningCertificateV2 (200). */
 typedef struct korvu_ess_signingcertificate_st {
-  KORVU_ASN1_LIST *certs; /**< SEQUENCE OF ESSCertID (196) */
+  KORVU_ASN1_LIST *certs; /**< SEQUENCE OF ESSCertID (196), or of ESSCertIDv2 (197) in SigningCertificateV2 */
   KORVU_ASN1_LIST *policies; /**< SEQUENCE OF PolicyInformation (198), OPTIONAL: null when absent */
 } KORVU_ESS_SIGNINGCERTIFICATE;
 
@@ -414,7 +414,7 @@ KORVU_API KORVU_CADES_OTHERREVVALS *korvu_revocationvalues_getother(const KORVU_
  * OBJECT IDENTIFIER); ATSHashIndexV3 always writes it. V3 values are read with the ATSHashIndex getters. */
 /** The record of ATSHashIndex (251) and ATSHashIndexV3 (302). */
 typedef struct korvu_cades_atshashindex_st {
-  struct korvu_x509_algid_st *hashIndAlgorithm; /**< AlgorithmIdentifier (33), DEFAULT */
+  struct korvu_x509_algid_st *hashIndAlgorithm; /**< AlgorithmIdentifier (33): DEFAULT SHA-256 in ATSHashIndex */
   KORVU_ASN1_LIST *certificatesHashIndex; /**< OCTET STRING (4) */
   KORVU_ASN1_LIST *crlsHashIndex; /**< OCTET STRING (4) */
   KORVU_ASN1_LIST *unsignedAttrsHashIndex; /**< OCTET STRING (4) */

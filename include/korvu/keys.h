@@ -369,7 +369,7 @@ KORVU_API KORVU_X509_ALGID *korvu_pkcs5pbmac1params_getauthscheme(const KORVU_PK
 /** The record of RC2-CBC-Parameter (109). */
 typedef struct korvu_pkcs5_rc2cbcparam_st {
   KORVU_ASN1_INTEGER *rc2ParameterVersion; /**< null unless hasVersion */
-  uint32_t hasVersion;                     /**< 1 when `version` is present, else 0 */
+  uint32_t hasVersion;                     /**< 1 when `rc2ParameterVersion` is present, else 0 */
   KORVU_ASN1_OCTETSTRING *iv;              /**< OCTET STRING (4) */
 } KORVU_PKCS5_RC2CBCPARAM;
 

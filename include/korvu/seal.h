@@ -117,7 +117,7 @@ typedef struct korvu_gb_ses_espropertyinfo_st {
   KORVU_ASN1_INTEGER *type; /**< INTEGER (2) */
   KORVU_ASN1_STRING *name; /**< UTF8String (9) */
   uint32_t certListType; /**< 1: certList is a SEQUENCE OF OCTET STRING (250); 2: a CertDigestList (414) */
-  KORVU_ASN1_LIST *certList; /**< SEQUENCE OF OCTET STRING (250) */
+  KORVU_ASN1_LIST *certList; /**< SEQUENCE OF OCTET STRING (250) or CertDigestList (414), as certListType says */
   KORVU_ASN1_TIME *createDate; /**< GeneralizedTime (22) */
   KORVU_ASN1_TIME *validStart; /**< GeneralizedTime (22) */
   KORVU_ASN1_TIME *validEnd; /**< GeneralizedTime (22) */

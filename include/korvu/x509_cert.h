@@ -37,7 +37,7 @@ KORVU_API int korvu_x509algoid_hasparam(const KORVU_X509_ALGID *algid);
 KORVU_API int korvu_x509algoid_isnullparam(const KORVU_X509_ALGID *algid);
 
 /* ---- Validity (34) ------------------------------------------------------ */
-/** The record of Validity (34) and Validity (34). */
+/** The record of Validity (34). */
 typedef struct korvu_x509_validity_st {
   KORVU_ASN1_TIME *notBefore; /**< Time (UTCTime or GeneralizedTime) (20) */
   KORVU_ASN1_TIME *notAfter; /**< Time (UTCTime or GeneralizedTime) (20) */

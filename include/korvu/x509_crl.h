@@ -15,7 +15,7 @@ typedef struct korvu_x509_revcert_st {
   KORVU_ASN1_INTEGER *userCertificate; /**< INTEGER (2) */
   KORVU_ASN1_TIME *revocationDate;     /**< Time (UTCTime or GeneralizedTime) (20) */
   KORVU_ASN1_LIST *crlEntryExtensions; /**< of KORVU_X509_EXTENSION; null unless hasExtensions */
-  uint32_t hasExtensions;              /**< 1 when `extensions` is present, else 0 */
+  uint32_t hasExtensions;              /**< 1 when `crlEntryExtensions` is present, else 0 */
 } KORVU_X509_REVCERT;
 /** A new revoked-certificate entry (92) of copies of the arguments, in component order; null when a required one
  * is null or building fails. `extensions` may be null. */
@@ -45,7 +45,7 @@ typedef struct korvu_x509_tbscrl_st {
   KORVU_ASN1_LIST *revokedCertificates; /**< of KORVU_X509_REVCERT */
   uint32_t hasRevokedCertificates;      /**< set for an empty SEQUENCE too */
   KORVU_ASN1_LIST *crlExtensions;       /**< of KORVU_X509_EXTENSION */
-  uint32_t hasExtensions;               /**< 1 when `extensions` is present, else 0 */
+  uint32_t hasExtensions;               /**< 1 when `crlExtensions` is present, else 0 */
 } KORVU_X509_TBSCRL;
 /** The record of CertificateList (41). */
 typedef struct korvu_x509_crl_st {

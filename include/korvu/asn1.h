@@ -1,4 +1,5 @@
-/* KORVU ASN.1: BER/DER encoding and decoding of ASN.1 values for PKI.
+/** @file
+ * KORVU ASN.1: BER/DER encoding and decoding of ASN.1 values for PKI.
  *
  * The one header callers include: the generic operations (korvu/asn1_base.h)
  * and every family header. A family header includes korvu/asn1_base.h and the

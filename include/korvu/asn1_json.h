@@ -1,4 +1,5 @@
-/* KORVU ASN.1: JSON rendering and encoding. Included by korvu/asn1.h.
+/** @file
+ * KORVU ASN.1: JSON rendering and encoding. Included by korvu/asn1.h.
  *
  * korvu_asn1_tojson renders one BER/DER encoding of any tag as a tree of
  * typed nodes; korvu_asn1_encodejson encodes such a tree. Every node is an
@@ -22,16 +23,16 @@
 extern "C" {
 #endif
 
-/* The tree of the encoding in `bytes` (`length` at least 1), which must take
+/** The tree of the encoding in `bytes` (`length` at least 1), which must take
  * exactly `length` octets; freed with korvu_json_free. Null when the octets
  * are not one sound encoding (every constructed encoding's contents must be
  * complete encodings too), nest too deep, or are followed by other octets. */
 KORVU_API KORVU_JSON *korvu_asn1_tojson(const void *bytes, int32_t length);
-/* The encoding of a tree (an object node), or null; freed with
+/** The encoding of a tree (an object node), or null; freed with
  * korvu_data_blob_free. */
 KORVU_API KORVU_DATA_BLOB *korvu_asn1_encodejson(const KORVU_JSON *tree);
 
-/* The same two operations, saying why they fail. Results: 1 with the tree in
+/** The same two operations, saying why they fail. Results: 1 with the tree in
  * *tree (the encoding in *der); 0 when the input is refused, with *message
  * set to a NUL-terminated text freed with korvu_free (null if that text
  * could not be allocated); KORVU_ERR_NOMEM when memory ran out; and
@@ -48,6 +49,8 @@ KORVU_API KORVU_DATA_BLOB *korvu_asn1_encodejson(const KORVU_JSON *tree);
  * from the root, as "$.value[1].value: must be true or false". */
 KORVU_API int korvu_asn1_tojson_diag(const void *bytes, int32_t length, KORVU_JSON **tree, char **message,
                                      uint32_t *offset);
+/** The DER of `tree` into *der (freed with korvu_data_blob_free), with the results and message of
+ * korvu_asn1_tojson_diag. */
 KORVU_API int korvu_asn1_encodejson_diag(const KORVU_JSON *tree, KORVU_DATA_BLOB **der, char **message);
 
 #ifdef __cplusplus

@@ -63,6 +63,8 @@ KORVU_CTYPE(KORVU_TYPE_SET_SIZE_OF_ANY, KORVU_ASN1_LIST);
 
 // The families, one file per folder.
 #include "../x509/ctypes.inc"
+#include "../ocsp/ctypes.inc"
+#include "../tsp/ctypes.inc"
 #include "../cms/ctypes.inc"
 #include "../ldap/ctypes.inc"
 #include "../scvp/ctypes.inc"

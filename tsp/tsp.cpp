@@ -5,7 +5,7 @@
 #define KORVU_SRC "KORVU_ASN1_TSP"
 #include "korvu/tsp.h"
 
-#include "cert_internal.h"
+#include "../x509/cert_internal.h"
 
 using namespace korvu;
 using st::field;

@@ -6,7 +6,7 @@
 #define KORVU_SRC "KORVU_ASN1_OCSP"
 #include "korvu/ocsp.h"
 
-#include "cert_internal.h"
+#include "../x509/cert_internal.h"
 
 using namespace korvu;
 using st::alternative;

@@ -844,7 +844,7 @@ TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
   // stops when the reader is gone (with SIGPIPE ignored, writes then fail).
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
-  std::signal(SIGPIPE, SIG_IGN);
+  const auto sigpipe = std::signal(SIGPIPE, SIG_IGN);  // restored below
   auto feed = [&] {
     std::FILE *w = fdopen(fds[1], "w");
     uint64_t at = 0;  // data octets written so far
@@ -881,6 +881,7 @@ TEST(Unwrap, MoreThanFourGiBInBoundedMemory) {
   std::fclose(in);
   std::fclose(out);
   feeder.join();
+  std::signal(SIGPIPE, sigpipe);
 
   long growth_kb = peak_reset && rss_before >= 0 ? status_kb("VmHWM:") - rss_before : maxrss_kb() - maxrss_before;
   ASSERT_EQ(r, 1) << error;

@@ -36,14 +36,11 @@ bool type_exists(uint32_t t) {
 // its copy, and the JSON text of the input ("-" for each step that failed).
 std::string process(const Item &it) {
   std::string out;
-  KORVU_ERR_CTX *ctx = korvu_err_ctx_new();
-  KORVU_STREAM *s = korvu_stream_new_romem(it.der.data(), static_cast<uint32_t>(it.der.size()));
-  void *v = nullptr;
+  korvu_test::ErrCtx ctx;
   uint32_t used = 0;
-  int r = korvu_asn1_decode(s, it.type, &v, &used, ctx);
-  korvu_stream_free(s);
-  if (r != 1) {
-    out = "refused " + std::to_string(korvu_err_ctx_count(ctx));
+  void *v = korvu_test::decode(it.type, it.der, ctx, &used);
+  if (v == nullptr) {
+    out = "refused " + std::to_string(ctx.count());
   } else {
     out = std::to_string(used) + ":" + korvu_test::to_hex(korvu_test::encode(it.type, v));
     void *copy = korvu_asn1_dupobject(it.type, v, ctx);
@@ -52,18 +49,9 @@ std::string process(const Item &it) {
     out += "|" + std::to_string(korvu_asn1_length(it.type, v));
     korvu_asn1_value_free(it.type, v);
   }
-  korvu_err_ctx_free(ctx);
   if (&korvu_asn1_tojson != nullptr && it.type == KORVU_TYPE_ANY) {
-    KORVU_JSON *tree = korvu_asn1_tojson(it.der.data(), static_cast<int32_t>(it.der.size()));
-    if (tree != nullptr) {
-      uint32_t n = 0;
-      char *text = korvu_json_print(tree, 0, &n);
-      out += "|" + std::string(text ? text : "-", text ? n : 1);
-      korvu_free(text);
-      korvu_json_free(tree);
-    } else {
-      out += "|-";
-    }
+    korvu_test::JsonPtr tree(korvu_asn1_tojson(it.der.data(), static_cast<int32_t>(it.der.size())));
+    out += "|" + (tree ? korvu_test::json_text(tree.get()) : "-");
   }
   return out;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -123,6 +124,42 @@ inline std::vector<Bytes> der_elements(const Bytes &der) {
   return out;
 }
 
+// Walks BER octets from `pos` to `end`: calls visit(offset, depth) for each
+// TLV header found, descending into constructed contents of definite and
+// indefinite length and, with `primitives`, into primitive contents that
+// parse as encodings (an OCTET STRING holding an extension's value), no
+// deeper than `max_depth`. Stops at octets that are no header. Returns the
+// offset after the level: past its end-of-contents when it has one.
+template <class Visit>
+size_t ber_walk(const Bytes &b, size_t pos, size_t end, int depth, int max_depth, bool primitives, Visit &&visit) {
+  while (pos < end && depth <= max_depth) {
+    if (b[pos] == 0x00) return pos + 1 < end && b[pos + 1] == 0x00 ? pos + 2 : end;
+    const size_t at = pos;
+    const bool constructed = (b[pos] & 0x20) != 0;
+    if ((b[pos++] & 0x1F) == 0x1F)
+      while (pos < end && (b[pos++] & 0x80)) {
+      }
+    if (pos >= end) return end;
+    const unsigned l = b[pos++];
+    size_t len = l & 0x7F;
+    if (l > 0x80) {
+      if (len > 4 || pos + len > end) return end;
+      size_t n = len;
+      for (len = 0; n > 0; n--) len = len << 8 | b[pos++];
+    }
+    visit(at, depth);
+    if (l == 0x80) {
+      if (!constructed) return end;
+      pos = ber_walk(b, pos, end, depth + 1, max_depth, primitives, visit);
+      continue;
+    }
+    if (len > end - pos) return end;
+    if (constructed || primitives) ber_walk(b, pos, pos + len, depth + 1, max_depth, primitives, visit);
+    pos += len;
+  }
+  return pos < end ? end : pos;
+}
+
 // The first element inside the outer TLV (the to-be-signed part of a signed structure); empty when none.
 inline Bytes first_child(const Bytes &der) {
   std::vector<Bytes> e = der_elements(der);
@@ -159,6 +196,21 @@ struct JsonDel {
   void operator()(KORVU_JSON *j) const { korvu_json_free(j); }
 };
 using JsonPtr = std::unique_ptr<KORVU_JSON, JsonDel>;
+
+inline JsonPtr json_parse(const std::string &s) {
+  return JsonPtr(korvu_json_parse(s.data(), static_cast<uint32_t>(s.size())));
+}
+
+// The printed text of a JSON tree, "<print failed>" when there is none.
+inline std::string json_text(const KORVU_JSON *j, int indent = 0) {
+  uint32_t n = 0;
+  char *s = korvu_json_print(j, indent, &n);
+  if (s == nullptr) return "<print failed>";
+  std::string out(s, n);
+  EXPECT_EQ(std::strlen(s), n) << "the printed length differs from the text's";
+  korvu_free(s);
+  return out;
+}
 
 // Owns a value of a registry type until the end of the scope.
 // An owned value of a type known where it is declared:

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "test_util.h"
 
@@ -14,17 +16,8 @@ using korvu_test::to_hex;
 
 using korvu_test::JsonPtr;
 
-std::string print(const KORVU_JSON *j, int indent = 0) {
-  uint32_t n = 0;
-  char *s = korvu_json_print(j, indent, &n);
-  if (s == nullptr) return "<null>";
-  std::string out(s, n);
-  EXPECT_EQ(std::strlen(s), n);
-  korvu_free(s);
-  return out;
-}
-
-JsonPtr parse(const std::string &s) { return JsonPtr(korvu_json_parse(s.data(), static_cast<uint32_t>(s.size()))); }
+std::string print(const KORVU_JSON *j, int indent = 0) { return korvu_test::json_text(j, indent); }
+using korvu_test::json_parse;
 
 TEST(UtilJson, BuildReadAndPrintKeepsInsertionOrder) {
   JsonPtr root(korvu_json_newobject());
@@ -184,30 +177,30 @@ TEST(UtilJson, ParseAndPrintRoundTrip) {
       R"(-12)",
   };
   for (const char *t : texts) {
-    JsonPtr j = parse(t);
+    JsonPtr j = json_parse(t);
     ASSERT_TRUE(j) << t;
-    JsonPtr again = parse(print(j.get()));
+    JsonPtr again = json_parse(print(j.get()));
     ASSERT_TRUE(again);
     EXPECT_EQ(print(again.get()), print(j.get()));
   }
-  JsonPtr j = parse(R"({"b":null,"a":"\ud83d\ude00"})");
+  JsonPtr j = json_parse(R"({"b":null,"a":"\ud83d\ude00"})");
   ASSERT_TRUE(j);
   EXPECT_EQ(korvu_json_gettype(korvu_json_getobjectvalue(j.get(), "b")), KORVU_JSON_NULL);
   EXPECT_STREQ(korvu_json_getstring(korvu_json_getobjectvalue(j.get(), "a")), "\xF0\x9F\x98\x80");
   EXPECT_EQ(print(j.get()), "{\"b\":null,\"a\":\"\xF0\x9F\x98\x80\"}");
 
   const char *bad[] = {"", "{", "[1,]", "{\"a\":1} x", "\"\xC3\"", "\"\\ud800\"", "nul", "{'a':1}", "[1 2]"};
-  for (const char *b : bad) EXPECT_FALSE(parse(b)) << b;
+  for (const char *b : bad) EXPECT_FALSE(json_parse(b)) << b;
   // Nesting: 512 levels parse, deeper text is refused before the parser sees it.
   std::string ok(512, '[');
   ok += std::string(512, ']');
-  EXPECT_TRUE(parse(ok));
+  EXPECT_TRUE(json_parse(ok));
   std::string deep(100000, '[');
   deep += std::string(100000, ']');
-  EXPECT_FALSE(parse(deep));
+  EXPECT_FALSE(json_parse(deep));
   // Brackets inside strings do not count.
   std::string quoted = "[\"" + std::string(1000, '[') + "\"]";
-  EXPECT_TRUE(parse(quoted));
+  EXPECT_TRUE(json_parse(quoted));
   EXPECT_EQ(korvu_json_parse(nullptr, 3), nullptr);
   EXPECT_EQ(korvu_json_print(nullptr, 0, nullptr), nullptr);
 }
@@ -259,20 +252,17 @@ TEST(UtilUnicode, ConversionsBetweenUtf8BmpAndUtf32) {
 }
 
 TEST(UtilUnicode, RefusesInvalidSequences) {
-  const char *utf8[] = {"80", "C1 BF", "E0 9F BF", "ED A0 80", "F0 8F BF BF", "F4 90 80 80", "E2 82", "FE"};
-  for (const char *h : utf8) {
-    Bytes b = hex(h);
-    EXPECT_EQ(korvu_ustring_newutf8(b.data(), static_cast<uint32_t>(b.size())), nullptr) << h;
-  }
-  const char *bmp[] = {"00", "D8 00", "DF FF", "00 41 DC 00"};
-  for (const char *h : bmp) {
-    Bytes b = hex(h);
-    EXPECT_EQ(korvu_ustring_newbmp(b.data(), static_cast<uint32_t>(b.size())), nullptr) << h;
-  }
-  const char *u32[] = {"00 00 41", "00 00 D8 00", "00 11 00 00", "FF FF FF FF"};
-  for (const char *h : u32) {
-    Bytes b = hex(h);
-    EXPECT_EQ(korvu_ustring_newutf32be(b.data(), static_cast<uint32_t>(b.size())), nullptr) << h;
+  using Make = KORVU_USTRING *(*)(const void *, uint32_t);
+  const std::pair<Make, std::vector<const char *>> makers[] = {
+      {korvu_ustring_newutf8, {"80", "C1 BF", "E0 9F BF", "ED A0 80", "F0 8F BF BF", "F4 90 80 80", "E2 82", "FE"}},
+      {korvu_ustring_newbmp, {"00", "D8 00", "DF FF", "00 41 DC 00"}},
+      {korvu_ustring_newutf32be, {"00 00 41", "00 00 D8 00", "00 11 00 00", "FF FF FF FF"}},
+  };
+  for (const auto &[make, inputs] : makers) {
+    for (const char *h : inputs) {
+      Bytes b = hex(h);
+      EXPECT_EQ(make(b.data(), static_cast<uint32_t>(b.size())), nullptr) << h;
+    }
   }
   EXPECT_EQ(korvu_ustring_newutf8(nullptr, 1), nullptr);
   unsigned char *out = nullptr;

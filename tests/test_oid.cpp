@@ -101,11 +101,9 @@ TEST(Oid, DecodeRefusals) {
       {kOid, "06 02 80 01", kOidFormat},                          // leading 0x80
       {kOid, "06 03 2A 80 01", kOidFormat},                       // leading 0x80 in a later arc
       {kOid, "06 02 2A 86", kOidFormat},                          // ends inside a subidentifier
-      {kOid, "06 01 86", kOidFormat},
+      {kOid, "06 01 86", kOidFormat}, {kRelOid, "0D 02 03 83", kOidFormat}, {kRelOid, "0D 01 80", kOidFormat},
       {kOid, "06 0A 82 80 80 80 80 80 80 80 80 00", kOidFormat},  // 2^64: past 64 bits
       {kOid, "06 0B 2A 82 80 80 80 80 80 80 80 80 00", kOidFormat},
-      {kRelOid, "0D 02 03 83", kOidFormat},
-      {kRelOid, "0D 01 80", kOidFormat},
       {kOid, "06 00", 0x10203},   // Bad length
       {kOid, "26 03 06 01 2A", 0x1026A},  // constructed
   };

@@ -547,22 +547,6 @@ TEST_F(CliTest, SignedDataReadsOneMessageFromAPipe) {
   }
 }
 
-// A PEM label that names a type this build has no codec for says so,
-// rather than "detected: nothing".
-TEST_F(CliTest, KnownLabelWithoutACodec) {
-  for (const char *label : {"PRIVATE KEY", "ENCRYPTED PRIVATE KEY", "RSA PRIVATE KEY", "EC PRIVATE KEY", "PKCS12"}) {
-    const uint32_t type = korvu::tool::pem_label_type(label);
-    if (type >= KORVU_TYPE_COUNT || korvu_asn1_hascodec(type) == 1) continue;
-    const std::string pem = std::string("-----BEGIN ") + label + "-----\nAgEF\n-----END " + label + "-----\n";
-    const RunResult r = run({"decode", file("k.pem", pem).string()});
-    EXPECT_EQ(r.status, 69) << label << "\n" << r.out << r.err;
-    EXPECT_TRUE(contains(r.out, "detected: no codec for " + korvu::tool::type_label(type))) << r.out;
-    EXPECT_TRUE(contains(r.err, "no codec for")) << r.err;
-    return;
-  }
-  GTEST_SKIP() << "every key label has a codec in this build";
-}
-
 TEST_F(CliTest, EncodeToAFileWritesNothingOnFailure) {
   const fs::path out = dir_ / "out.der";
   EXPECT_EQ(run({"encode", "-o", out.string(), "-"}, "{\"type\": \"INTEGER\", \"value\": \"x\"}").status, 65);

@@ -1,5 +1,6 @@
 /* The public headers used from C11: build INTEGER values, encode them to
- * memory, decode them back and compare octets and values. */
+ * memory, decode them back and compare octets and values (the minimal forms
+ * themselves are checked in test_scalar.cpp). */
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -16,12 +17,8 @@ struct integer_case {
 
 static const struct integer_case cases[] = {
     {0, {0x02, 0x01, 0x00}, 3, 1},
-    {127, {0x02, 0x01, 0x7F}, 3, 1},
     {128, {0x02, 0x02, 0x00, 0x80}, 4, 1},
-    {-1, {0x02, 0x01, 0xFF}, 3, 1},
-    {-128, {0x02, 0x01, 0x80}, 3, 1},
     {-129, {0x02, 0x02, 0xFF, 0x7F}, 4, 1},
-    {65535, {0x02, 0x03, 0x00, 0xFF, 0xFF}, 5, 1},
     {INT32_MAX, {0x02, 0x04, 0x7F, 0xFF, 0xFF, 0xFF}, 6, 1},
     /* -2^31 has four octets but lies outside what getlong converts. */
     {INT32_MIN, {0x02, 0x04, 0x80, 0x00, 0x00, 0x00}, 6, 0},

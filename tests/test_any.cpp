@@ -1,6 +1,7 @@
 // ANY values: decoding and re-encoding of raw encodings, the universal tag
 // table, nesting limits, the typed conversions and the constructor.
 #include <string>
+#include <tuple>
 
 #include "core/internal.h"
 #include "test_util.h"
@@ -40,11 +41,7 @@ Bytes nest_indefinite(int levels, const Bytes &inner) {
   return out;
 }
 
-struct AnyPtr {
-  KORVU_ASN1_ANY *p;
-  explicit AnyPtr(KORVU_ASN1_ANY *v) : p(v) {}
-  ~AnyPtr() { korvu_asn1_value_free(KORVU_TYPE_ANY, p); }
-};
+using AnyPtr = Owned<KORVU_ASN1_ANY, KORVU_TYPE_ANY>;
 
 }  // namespace
 
@@ -62,6 +59,7 @@ TEST(Any, DecodeKeepsHeaderAndContentsAndReencodesUnchanged) {
        "31 80 04 01 AA 00 00 02 01 01 00 00"},                        // nested indefinite
       {"24 80 04 01 AA 24 80 04 00 00 00 00 00", 0x00, 0, 4, 0xFFFFFFFF, "04 01 AA 24 80 04 00 00 00 00 00"},
       {"7F 7F 00", 0x40, 0, 127, 0, ""},
+      {"00 00", 0x00, 1, 0, 0, ""},  // end-of-contents
   };
   for (const auto &c : cases) {
     ErrCtx ctx;
@@ -70,8 +68,9 @@ TEST(Any, DecodeKeepsHeaderAndContentsAndReencodesUnchanged) {
     AnyPtr a(decode_any(in, ctx, &used));
     ASSERT_NE(a.p, nullptr) << c.in;
     EXPECT_EQ(used, in.size()) << c.in;
-    // The value outlives the decoding context: its streams keep none.
-    EXPECT_EQ(a.p->header->ctx, nullptr);
+    // The value outlives the decoding context: its streams keep none (an
+    // end-of-contents has none).
+    EXPECT_TRUE(a.p->eoc ? a.p->header == nullptr : a.p->header->ctx == nullptr) << c.in;
     if (a.p->content != nullptr && a.p->owns_content) {
       EXPECT_EQ(a.p->content->ctx, nullptr);
     }
@@ -86,19 +85,11 @@ TEST(Any, DecodeKeepsHeaderAndContentsAndReencodesUnchanged) {
     EXPECT_EQ(to_hex(content_of(a.p)), to_hex(hex(c.content))) << c.in;
     EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), to_hex(in)) << c.in;
     EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ANY, a.p), c.length == 0xFFFFFFFF ? 0xFFFFFFFFu : in.size());
+    EXPECT_EQ(korvu_asn1_any_iseoc(a.p), in[0] == 0 ? 1 : 0) << c.in;
   }
-}
-
-TEST(Any, EndOfContentsValue) {
+  // End-of-contents written under an implicit tag has no contents.
   ErrCtx ctx;
-  uint32_t used = 0;
-  AnyPtr eoc(decode_any(hex("00 00"), ctx, &used));
-  ASSERT_NE(eoc.p, nullptr);
-  EXPECT_EQ(used, 2u);
-  EXPECT_EQ(korvu_asn1_any_iseoc(eoc.p), 1);
-  EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ANY, eoc.p), 2u);
-  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, eoc.p)), "00 00");
-  // Written under an implicit tag it has no contents.
+  AnyPtr eoc(decode_any(hex("00 00"), ctx));
   KORVU_STREAM *s = korvu_stream_new_mem(64, nullptr);
   uint32_t w = 9;
   EXPECT_EQ(korvu_asn1_encode_content(s, KORVU_TYPE_ANY, eoc.p, 0, &w, ctx), 1);
@@ -155,36 +146,23 @@ TEST(Any, NestingDepthLimit) {
   const int limit = korvu_get_recursive_level();
   ASSERT_GT(limit, 1);
   const Bytes inner = hex("02 01 05");
-  {
-    // The innermost encoding sits at level `limit - 1`: accepted.
-    ErrCtx ctx;
-    Bytes in = nest_indefinite(limit - 1, inner);
-    uint32_t used = 0;
-    AnyPtr a(decode_any(in, ctx, &used));
-    ASSERT_NE(a.p, nullptr);
-    EXPECT_EQ(used, in.size());
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), to_hex(in));
-  }
-  {
-    // One more level reaches the limit.
-    ErrCtx ctx;
-    int r = 0;
-    EXPECT_EQ(decode_any(nest_indefinite(limit, inner), ctx, nullptr, &r), nullptr);
-    EXPECT_EQ(r, static_cast<int>(KORVU_ERR_DEPTH));
-  }
-  {
-    // Definite nesting is copied without being looked into, however deep.
-    Bytes in = inner;
-    for (int i = 0; i < 2 * limit; i++) {
-      Bytes w = {0xA0, static_cast<unsigned char>(in.size())};
-      w.insert(w.end(), in.begin(), in.end());
-      in = w;
-      if (in.size() > 120) break;
-    }
-    ErrCtx ctx;
-    AnyPtr a(decode_any(nest_indefinite(limit - 1, in), ctx));
-    EXPECT_NE(a.p, nullptr);
-  }
+  // The innermost encoding sits at level `limit - 1`: accepted.
+  ErrCtx ctx;
+  Bytes in = nest_indefinite(limit - 1, inner);
+  uint32_t used = 0;
+  AnyPtr a(decode_any(in, ctx, &used));
+  ASSERT_NE(a.p, nullptr);
+  EXPECT_EQ(used, in.size());
+  EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), to_hex(in));
+  // One more level reaches the limit.
+  int r = 0;
+  EXPECT_EQ(decode_any(nest_indefinite(limit, inner), ctx, nullptr, &r), nullptr);
+  EXPECT_EQ(r, static_cast<int>(KORVU_ERR_DEPTH));
+  // Definite nesting is copied without being looked into, however deep.
+  Bytes definite = inner;
+  for (int i = 0; i < 2 * limit && definite.size() <= 120; i++) definite = der_tlv(0xA0, definite);
+  AnyPtr deep(decode_any(nest_indefinite(limit - 1, definite), ctx));
+  EXPECT_NE(deep.p, nullptr);
 }
 
 TEST(Any, DecodeIntoCallersStream) {
@@ -217,16 +195,12 @@ TEST(Any, GetContentModes) {
   unsigned char buf[8] = {};
   uint32_t n = 0;
   ErrCtx ctx;
-  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 1, buf, 3, &n, ctx), 1);
-  EXPECT_EQ(to_hex(buf, n), "01 02 03");
-  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 2, buf, 8, &n, ctx), 1);
-  EXPECT_EQ(to_hex(buf, n), "04 05");
-  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 2, buf, 8, &n, ctx), 1);
-  EXPECT_EQ(n, 0u);
-  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 1, buf, 2, &n, ctx), 1);
-  EXPECT_EQ(to_hex(buf, n), "01 02");
-  ASSERT_EQ(korvu_asn1_any_getcontent(a.p, 1, buf, 0, &n, ctx), 1);
-  EXPECT_EQ(n, 0u);
+  // Mode 1 starts over, mode 2 continues, nothing at the end.
+  for (auto [mode, size, want] :
+       {std::tuple{1, 3, "01 02 03"}, {2, 8, "04 05"}, {2, 8, ""}, {1, 2, "01 02"}, {1, 0, ""}}) {
+    ASSERT_EQ(korvu_asn1_any_getcontent(a.p, mode, buf, size, &n, ctx), 1) << mode << want;
+    EXPECT_EQ(to_hex(buf, n), want);
+  }
   EXPECT_EQ(korvu_asn1_any_getcontent(a.p, 3, buf, 8, &n, ctx), static_cast<int>(KORVU_STREAM_ERR_MODE));
   EXPECT_NE(korvu_asn1_any_getcontent(a.p, 1, buf, -1, &n, ctx), 1);
   EXPECT_TRUE(ctx.has(KORVU_ERR_BADARG));
@@ -275,68 +249,62 @@ TEST(Any, ConstructorRulesAndEncodingChecks) {
 }
 
 TEST(Any, ConversionsWithTypedValues) {
-  ErrCtx ctx;
-  // objecttoany / toobject: the whole encoding.
+  // objecttoany: the whole encoding; not for end-of-contents or an unknown type.
   KORVU_ASN1_INTEGER *five = korvu_asn1_integer_value(5);
   AnyPtr a(korvu_asn1_objecttoany(KORVU_TYPE_INTEGER, five));
   ASSERT_NE(a.p, nullptr);
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_ANY, a.p)), "02 01 05");
-  void *obj = nullptr;
-  ASSERT_EQ(korvu_asn1_any_toobject(a.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
-  EXPECT_EQ(korvu_asn1_integer_equals(five, static_cast<KORVU_ASN1_INTEGER *>(obj)), 1);
-  korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
-  EXPECT_NE(korvu_asn1_any_toobject(a.p, KORVU_TYPE_BOOLEAN, &obj, ctx), 1);
-  EXPECT_EQ(obj, nullptr);
-  EXPECT_TRUE(ctx.has(0x1020E));  // decode boolean fail
-  ctx.clear();
-  EXPECT_NE(korvu_asn1_any_toobject(a.p, KORVU_TYPE_COUNT, &obj, ctx), 1);
-  EXPECT_TRUE(ctx.has(0x1026B));
   EXPECT_EQ(korvu_asn1_objecttoany(KORVU_TYPE_END_OF_CONTENTS, five), nullptr);
   EXPECT_EQ(korvu_asn1_objecttoany(KORVU_TYPE_COUNT, five), nullptr);
   korvu_asn1_value_free(KORVU_TYPE_INTEGER, five);
 
-  // getobject: an explicit wrapper, definite and indefinite.
-  ctx.clear();
+  ErrCtx ctx;
   AnyPtr wrapped(korvu_asn1_any_new(0x80, 0, 0, 3, "\x02\x01\x05", 3));
-  ASSERT_EQ(korvu_asn1_any_getobject(wrapped.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
-  int32_t n = 0;
-  EXPECT_EQ(korvu_asn1_integer_getlong(static_cast<KORVU_ASN1_INTEGER *>(obj), &n), 1);
-  EXPECT_EQ(n, 5);
-  korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
-  // A wrapped value may be read any number of times.
-  ASSERT_EQ(korvu_asn1_any_getobject(wrapped.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
-  korvu_asn1_value_free(KORVU_TYPE_INTEGER, obj);
-
   AnyPtr indef(decode_any(hex("A0 80 30 03 02 01 05 00 00"), ctx));
-  ASSERT_NE(indef.p, nullptr);
-  ASSERT_EQ(korvu_asn1_any_getobject(indef.p, KORVU_TYPE_SEQUENCE_OF_ANY, &obj, ctx), 1);
-  EXPECT_EQ(korvu_asn1_list_getsize(static_cast<KORVU_ASN1_LIST *>(obj)), 1);
-  korvu_asn1_value_free(KORVU_TYPE_SEQUENCE_OF_ANY, obj);
-
-  // Bytes left after the inner encoding.
-  ctx.clear();
   AnyPtr trailing(korvu_asn1_any_new(0x80, 0, 0, 5, "\x02\x01\x05\x05\x00", 5));
-  EXPECT_NE(korvu_asn1_any_getobject(trailing.p, KORVU_TYPE_INTEGER, &obj, ctx), 1);
-  EXPECT_EQ(obj, nullptr);
-  EXPECT_TRUE(ctx.has(0x1027F));
-
-  // contenttoobject: implicit tagging, primitive and constructed.
-  ctx.clear();
   AnyPtr implicit(korvu_asn1_any_new(0x80, 1, 1, 1, "\xFF", 1));
-  ASSERT_EQ(korvu_asn1_any_contenttoobject(implicit.p, KORVU_TYPE_BOOLEAN, &obj, ctx), 1);
-  EXPECT_EQ(korvu_asn1_boolean_istrue(static_cast<KORVU_ASN1_BOOLEAN *>(obj)), 1);
-  korvu_asn1_value_free(KORVU_TYPE_BOOLEAN, obj);
   AnyPtr implicit_list(korvu_asn1_any_new(0x80, 0, 2, 0xFFFFFFFF, "\x02\x01\x05\x01\x01\x00\x00\x00", 8));
-  ASSERT_EQ(korvu_asn1_any_contenttoobject(implicit_list.p, KORVU_TYPE_SEQUENCE_OF_ANY, &obj, ctx), 1);
-  EXPECT_EQ(korvu_asn1_list_getsize(static_cast<KORVU_ASN1_LIST *>(obj)), 2);
-  korvu_asn1_value_free(KORVU_TYPE_SEQUENCE_OF_ANY, obj);
-  // Contents longer than the stored length leave bytes behind.
-  AnyPtr longer(korvu_asn1_any_new(0x80, 1, 1, 1, "\xFF\x00", 2));
-  EXPECT_NE(korvu_asn1_any_contenttoobject(longer.p, KORVU_TYPE_BOOLEAN, &obj, ctx), 1);
-  EXPECT_TRUE(ctx.has(0x1027F));
-  EXPECT_EQ(obj, nullptr);
-
-  ctx.clear();
-  EXPECT_NE(korvu_asn1_any_getobject(nullptr, KORVU_TYPE_INTEGER, &obj, ctx), 1);
-  EXPECT_TRUE(ctx.has(KORVU_ERR_NULLARG));
+  AnyPtr longer(korvu_asn1_any_new(0x80, 1, 1, 1, "\xFF\x00", 2));  // contents past the stored length
+  // toobject reads the whole encoding, getobject the one inside an explicit
+  // wrapper (as often as asked), contenttoobject the contents under an
+  // implicit tag: each row gives the value handed out, encoded, or the code
+  // the conversion fails with.
+  using Conversion = int (*)(const KORVU_ASN1_ANY *, uint32_t, void **, KORVU_ERR_CTX *);
+  const Conversion to = korvu_asn1_any_toobject, get = korvu_asn1_any_getobject,
+                   content = korvu_asn1_any_contenttoobject;
+  const struct {
+    Conversion convert;
+    const KORVU_ASN1_ANY *from;
+    uint32_t type;
+    const char *value;
+    uint32_t code;
+  } rows[] = {
+      {to, a.p, KORVU_TYPE_INTEGER, "02 01 05", 0},
+      {to, a.p, KORVU_TYPE_BOOLEAN, "", 0x1020E},  // decode boolean fail
+      {to, a.p, KORVU_TYPE_COUNT, "", 0x1026B},
+      {get, wrapped.p, KORVU_TYPE_INTEGER, "02 01 05", 0},
+      {get, wrapped.p, KORVU_TYPE_INTEGER, "02 01 05", 0},
+      {get, indef.p, KORVU_TYPE_SEQUENCE_OF_ANY, "30 03 02 01 05", 0},
+      {get, trailing.p, KORVU_TYPE_INTEGER, "", 0x1027F},  // octets after the inner encoding
+      {get, nullptr, KORVU_TYPE_INTEGER, "", KORVU_ERR_NULLARG},
+      {content, implicit.p, KORVU_TYPE_BOOLEAN, "01 01 FF", 0},
+      {content, implicit_list.p, KORVU_TYPE_SEQUENCE_OF_ANY, "30 06 02 01 05 01 01 00", 0},
+      {content, longer.p, KORVU_TYPE_BOOLEAN, "", 0x1027F},
+  };
+  int n = 0;
+  for (const auto &row : rows) {
+    SCOPED_TRACE("row " + std::to_string(n++));
+    ErrCtx c;
+    void *obj = &c;
+    const int r = row.convert(row.from, row.type, &obj, c);
+    if (row.code == 0) {
+      ASSERT_EQ(r, 1) << ::testing::PrintToString(c.codes());
+      EXPECT_EQ(to_hex(encode(row.type, obj)), row.value);
+      korvu_asn1_value_free(row.type, obj);
+    } else {
+      EXPECT_NE(r, 1);
+      EXPECT_EQ(obj, nullptr);
+      EXPECT_TRUE(c.has(row.code)) << ::testing::PrintToString(c.codes());
+    }
+  }
 }

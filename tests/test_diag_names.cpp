@@ -72,24 +72,21 @@ TEST(DecodeDiag, OffsetOfTheRefusedElementOrTheBrokenLength) {
 }
 
 TEST(NameText, Rfc4514OrderEscapesAndHexValues) {
+  auto text_of = [](const std::string &der_hex) {
+    const Bytes der = hex(der_hex);
+    korvu::Value name(KORVU_TYPE_NAME);
+    EXPECT_EQ(korvu_asn1_mem_decode(der.data(), static_cast<int32_t>(der.size()), name.type(), name.out()), der.size());
+    return take_text(korvu_x500name_totext(name.as<KORVU_X500_NAME>()));
+  };
   // C=XX / O=A,B + OU=" x" / 1.2.3.4=INTEGER 5 / CN=BMPString "é#"
-  const Bytes der = hex(
-      "30 41 31 0B 30 09 06 03 55 04 06 13 02 58 58 31 17 30 0A 06 03 55 04 0A 0C 03 41 2C 42 30 09 06 03 55 04 0B "
-      "0C 02 20 78 31 0A 30 08 06 03 2A 03 04 02 01 05 31 0D 30 0B 06 03 55 04 03 1E 04 00 E9 00 23");
-  korvu::Value name(KORVU_TYPE_NAME);
-  ASSERT_EQ(korvu_asn1_mem_decode(der.data(), static_cast<int32_t>(der.size()), name.type(), name.out()), der.size());
-  EXPECT_EQ(take_text(korvu_x500name_totext(name.as<KORVU_X500_NAME>())),
+  EXPECT_EQ(text_of("30 41 31 0B 30 09 06 03 55 04 06 13 02 58 58 31 17 30 0A 06 03 55 04 0A 0C 03 41 2C 42 30 09 06 03 "
+                    "55 04 0B 0C 02 20 78 31 0A 30 08 06 03 2A 03 04 02 01 05 31 0D 30 0B 06 03 55 04 03 1E 04 00 E9 00 23"),
             "CN=\xC3\xA9#,1.2.3.4=#020105,O=A\\,B+OU=\\ x,C=XX");
   // An empty name; a leading '#' and a trailing blank; a UTF8String that is
   // not UTF-8 (then the value is given in hex).
-  korvu::Value empty(KORVU_TYPE_NAME);
-  ASSERT_EQ(korvu_asn1_mem_decode("\x30\x00", 2, empty.type(), empty.out()), 2u);
-  EXPECT_EQ(take_text(korvu_x500name_totext(empty.as<KORVU_X500_NAME>())), "");
-  const Bytes odd = hex("30 1E 31 0C 30 0A 06 03 55 04 03 0C 03 23 61 20 31 0E 30 0C 06 03 55 04 0A 0C 05 61 01 FF 62 63");
-  korvu::Value odd_name(KORVU_TYPE_NAME);
-  ASSERT_EQ(korvu_asn1_mem_decode(odd.data(), static_cast<int32_t>(odd.size()), odd_name.type(), odd_name.out()),
-            odd.size());
-  EXPECT_EQ(take_text(korvu_x500name_totext(odd_name.as<KORVU_X500_NAME>())), "O=#0C056101FF6263,CN=\\#a\\ ");
+  EXPECT_EQ(text_of("30 00"), "");
+  EXPECT_EQ(text_of("30 1E 31 0C 30 0A 06 03 55 04 03 0C 03 23 61 20 31 0E 30 0C 06 03 55 04 0A 0C 05 61 01 FF 62 63"),
+            "O=#0C056101FF6263,CN=\\#a\\ ");
   EXPECT_EQ(korvu_x500name_totext(nullptr), nullptr);
 }
 

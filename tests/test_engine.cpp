@@ -388,30 +388,26 @@ constexpr st::StructDef kKeptOffsets = kOffsets.keeping(offsetof(Rec, whole));
 }  // namespace
 
 TEST(Engine, ComponentOffsets) {
+  auto offs = [](const Rec *r) { return std::vector<uint32_t>(r->offs, r->offs + 3); };
   ErrCtx ctx;
   const Bytes in = hex("30 81 0E 02 01 05 A0 04 04 02 AA BB 30 03 02 01 01");
   Rec *r = dec(kOffsets, in, ctx);
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->offs[0], 0u);  // from the first contents octet
-  EXPECT_EQ(r->offs[1], 3u);
-  EXPECT_EQ(r->offs[2], 9u);
+  EXPECT_EQ(offs(r), (std::vector<uint32_t>{0, 3, 9}));  // from the first contents octet
   st::shift_offsets(kOffsets, r, 3);  // then from the first octet of the value
   EXPECT_EQ(r->offs[2], 12u);
   EXPECT_EQ(in[r->offs[2]], 0x30);
   // Encoding records the offsets of what it writes (DER: a shorter header).
   r->offs[0] = r->offs[1] = r->offs[2] = 77;
   EXPECT_EQ(to_hex(enc(kOffsets, r)), "30 0E 02 01 05 A0 04 04 02 AA BB 30 03 02 01 01");
-  EXPECT_EQ(r->offs[0], 0u);
-  EXPECT_EQ(r->offs[1], 3u);
-  EXPECT_EQ(r->offs[2], 9u);
+  EXPECT_EQ(offs(r), (std::vector<uint32_t>{0, 3, 9}));
   st::free_record(kOffsets, r);
 
   // A record that keeps its encoding counts from the first octet of the
   // value, as decoded and as first written.
   r = dec(kKeptOffsets, in, ctx);
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->offs[1], 6u);
-  EXPECT_EQ(r->offs[2], 12u);
+  EXPECT_EQ(offs(r), (std::vector<uint32_t>{3, 6, 12}));
   auto *made = static_cast<Rec *>(st::make<kKeptOffsets>(r->c[0], static_cast<const void *>(nullptr), r->c[2]));
   ASSERT_NE(made, nullptr);
   EXPECT_EQ(to_hex(enc(kKeptOffsets, made)), "30 08 02 01 05 30 03 02 01 01");
@@ -553,13 +549,11 @@ TEST(Engine, KeptEncodingUnderAnImplicitTag) {
     ErrCtx ctx;
     Rec *r = dec(kImplicitKept, hex(c.in), ctx);
     ASSERT_NE(r, nullptr) << ::testing::PrintToString(ctx.codes());
-    EXPECT_EQ(r->offs[1], c.start);
-    EXPECT_EQ(r->offs[2], c.end);
+    EXPECT_EQ(std::pair(r->offs[1], r->offs[2]), std::pair(c.start, c.end));
     EXPECT_EQ(to_hex(encode(KORVU_TYPE_NAME, r->c[1])), to_hex(hex(c.alone))) << "the value alone, as a SEQUENCE";
     r->offs[1] = r->offs[2] = 0;
     EXPECT_EQ(to_hex(enc(kImplicitKept, r)), to_hex(hex(c.in))) << "written back under the tag as received";
-    EXPECT_EQ(r->offs[1], c.start);
-    EXPECT_EQ(r->offs[2], c.end);
+    EXPECT_EQ(std::pair(r->offs[1], r->offs[2]), std::pair(c.start, c.end));
     // A copy of the value (encoded, then read back) is written under the tag the same way.
     void *copy = korvu_asn1_dupobject(KORVU_TYPE_NAME, r->c[1], nullptr);
     ASSERT_NE(copy, nullptr);

@@ -43,12 +43,6 @@ Bytes repeat(const std::string &hex_text, int n) {
   return out;
 }
 
-Bytes cat(std::initializer_list<Bytes> parts) {
-  Bytes out;
-  for (const Bytes &p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
-
 // A file removed when the test ends.
 struct TempFile {
   std::string path;
@@ -153,14 +147,14 @@ TEST(OctetString, NestingStopsAtTheRecursionLimit) {
   const int limit = korvu_get_recursive_level();
   ASSERT_GT(limit, 0);
   auto nested = [](int levels) {
-    return cat({repeat("24 80", levels), hex("04 01 41"), repeat("00 00", levels)});
+    return cat_bytes({repeat("24 80", levels), hex("04 01 41"), repeat("00 00", levels)});
   };
   ErrCtx ctx;
   Val ok(kOctetString, decode(kOctetString, nested(limit), ctx));
   ASSERT_NE(ok.v, nullptr) << "as many constructed levels as the limit decode";
   EXPECT_EQ(octets_of(ok.as<KORVU_ASN1_OCTETSTRING>()), hex("41"));
   // One level more fails; BIT STRING descends the same way.
-  const Bytes bits = cat({repeat("23 80", limit + 1), hex("03 01 00"), repeat("00 00", limit + 1)});
+  const Bytes bits = cat_bytes({repeat("23 80", limit + 1), hex("03 01 00"), repeat("00 00", limit + 1)});
   for (auto [type, in] : {std::pair{kOctetString, nested(limit + 1)}, {kBitString, bits}}) {
     KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
     void *v = nullptr;
@@ -270,7 +264,7 @@ TEST(CharacterStrings, TagsFormsAndSharedContents) {
   for (const Row &r : rows) {
     Val s(r.type, korvu_asn1_string_new(a_b.data(), 3));
     const Bytes enc = encode(r.type, s.v);
-    EXPECT_EQ(enc, cat({Bytes{static_cast<unsigned char>(r.tag), 3}, a_b})) << r.type;
+    EXPECT_EQ(enc, cat_bytes({Bytes{static_cast<unsigned char>(r.tag), 3}, a_b})) << r.type;
     ErrCtx ctx;
     Val d(r.type, decode(r.type, enc, ctx));
     ASSERT_NE(d.v, nullptr) << r.type;

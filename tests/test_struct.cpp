@@ -4,20 +4,12 @@
 
 using namespace korvu_test;
 
-namespace {
-
-struct Oid {
-  KORVU_ASN1_OID *v;
-  explicit Oid(const char *text) : v(korvu_asn1_oid_new(text)) {}
-  ~Oid() { korvu_asn1_value_free(KORVU_TYPE_OBJECT_IDENTIFIER, v); }
-};
-
-}  // namespace
+using Oid = Owned<KORVU_ASN1_OID, KORVU_TYPE_OBJECT_IDENTIFIER>;
 
 TEST(StructEngine, OptionalComponentAndDerivedFlag) {
-  Oid rsa("1.2.840.113549.1.1.11");
-  Val wv(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new(rsa.v, KORVU_TYPE_NULL, nullptr));
-  Val wov(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(rsa.v));
+  Oid rsa(korvu_asn1_oid_new("1.2.840.113549.1.1.11"));
+  Val wv(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new(rsa.p, KORVU_TYPE_NULL, nullptr));
+  Val wov(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(rsa.p));
   auto *with = wv.as<KORVU_X509_ALGID>(), *without = wov.as<KORVU_X509_ALGID>();
   ASSERT_NE(with, nullptr);
   ASSERT_NE(without, nullptr);
@@ -27,7 +19,7 @@ TEST(StructEngine, OptionalComponentAndDerivedFlag) {
   EXPECT_EQ(korvu_x509algoid_hasparam(with), 1);
   EXPECT_EQ(korvu_x509algoid_isnullparam(without), 0);
   EXPECT_EQ(korvu_x509algoid_getparam(without), nullptr);
-  EXPECT_NE(korvu_x509algoid_getalgo(without), rsa.v);  // a copy, not the argument
+  EXPECT_NE(korvu_x509algoid_getalgo(without), rsa.p);  // a copy, not the argument
   EXPECT_EQ(korvu_asn1_length(KORVU_TYPE_ALGORITHMIDENTIFIER, with), 15u);
   EXPECT_EQ(korvu_x509algoid_new_without_param(nullptr), nullptr);
   // Parameters other than NULL are kept as received.
@@ -108,8 +100,8 @@ TEST(StructEngine, NestedComponentsAndConstructors) {
   EXPECT_NE(korvu_x509validity_getnotbefore(val.as<KORVU_X509_VALIDITY>()), nb.v);  // a copy
   EXPECT_EQ(korvu_x509validity_new(nb.as<KORVU_ASN1_TIME>(), nullptr), nullptr);
 
-  Oid ec("1.2.840.10045.2.1");
-  Val alg(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(ec.v));
+  Oid ec(korvu_asn1_oid_new("1.2.840.10045.2.1"));
+  Val alg(KORVU_TYPE_ALGORITHMIDENTIFIER, korvu_x509algoid_new_without_param(ec.p));
   Bytes key = hex("04 01 02");
   Val bits(KORVU_TYPE_BIT_STRING, korvu_asn1_bitstring_new(0, key.data(), 3));
   Val spki(KORVU_TYPE_SUBJECTPUBLICKEYINFO,

@@ -178,10 +178,8 @@ Reading read_back(uint32_t type, const Bytes &in, bool der, P label) {
 }
 
 // Compares each message's reading with pyasn1's (its booleans taken as DER: it writes TRUE as 01); returns how
-// many agreed on at least one present component (all, when pyasn1-modules is missing outside CI).
-size_t agree_with_pyasn1(const std::vector<PeerJob> &jobs, std::map<std::string, Reading> &ours) {
-  const std::string python = pyasn1_python("pyasn1_modules.rfc2251");
-  if (python.empty()) return ours.size();
+// many agreed on at least one present component.
+size_t agree_with_pyasn1(P python, const std::vector<PeerJob> &jobs, std::map<std::string, Reading> &ours) {
   static const std::regex op("^/protocolOp/([A-Za-z]+)$"), flag("(criticality|typesOnly|deleteoldrdn|dnAttributes)$");
   size_t compared = 0;
   for (auto &[label, peer] : run_asn1_peer(python, jobs)) {
@@ -227,7 +225,9 @@ TEST(LdapCorpus, DecodesReencodesAndAgreesWithPyasn1) {
   }
   EXPECT_EQ(ours.size(), 110u);
   EXPECT_EQ(bare, 19);
-  EXPECT_EQ(agree_with_pyasn1(jobs, ours), 110u);
+  const std::string python = pyasn1_python("pyasn1_modules.rfc2251");
+  if (python.empty()) GTEST_SKIP() << "python3-pyasn1-modules missing";
+  EXPECT_EQ(agree_with_pyasn1(python, jobs, ours), 110u);
 }
 
 // Malformed and unknown files keep their recorded outcome: decoded (so many octets taken), or refused with this
@@ -325,12 +325,14 @@ TEST(LdapClients, RequestsOfLdapUtils) {
     jobs.push_back({label, "peer_rfc4511.LDAPMessage", "hex:" + lower_hex(m), ""});
   }
   EXPECT_EQ(kinds, (std::set<long>{0, 2, 3, 7, 9, 11, 13, 15, 18}));
-  EXPECT_EQ(agree_with_pyasn1(jobs, ours), ours.size());
   int status = 0;
   const std::string out = run_command(KORVU_TOOL_PATH " decode --type 353 --each " + d + "/stream.bin", &status);
   EXPECT_EQ(status, 0) << out;
   EXPECT_EQ(size_t(std::count(out.begin(), out.end(), '\n')), jobs.size()) << out;
   std::system(("rm -rf " + d).c_str());
+  const std::string python = pyasn1_python("pyasn1_modules.rfc2251");
+  if (python.empty()) GTEST_SKIP() << "python3-pyasn1-modules missing";
+  EXPECT_EQ(agree_with_pyasn1(python, jobs, ours), ours.size());
 }
 
 // Messages built by the constructors: an unbind written 42 00, an ExtendedResponse equal to the one openssl

@@ -177,7 +177,7 @@ inline std::vector<VectorRow> valid_vectors(const std::string &file_name) {
 
 // Values a test builds, freed when it ends: own() keeps a value (which must not be null), der() decodes one,
 // list() makes a list of copies of `items` (of type `element`) and take() a list that takes `items` over.
-struct Held {
+struct OwnedValues {
   std::vector<std::unique_ptr<Val>> values;
   template <class T = void>
   T *own(uint32_t type, void *v) {

@@ -346,7 +346,7 @@ TEST(CmsEnveloped, BuiltMessages) {
   const std::string dir = enveloped_dir(), made = openssl_made_dir();
   if (dir.empty() || made.empty()) GTEST_SKIP() << "no openssl";
   ErrCtx ctx;
-  Held m;
+  OwnedValues m;
   auto first = [&](const char *name) {
     Bytes content;
     content_of(read_file(dir + "/" + name), &content);

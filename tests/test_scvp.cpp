@@ -296,7 +296,7 @@ TEST(ScvpBuilt, EveryComponentFromRealParts) {
   const Bytes ca_der = read_file(tmp), ac_der = read_file(corpus_dir() + "/attrcert/asn1crypto__example-attr-cert.der");
   const Bytes crl_der = read_file(corpus_dir() + "/crl/x509-parser__minimal.crl");
   const Bytes ocsp_der = read_file(corpus_dir() + "/ocsp/bc-java__OCSPTest_testResp1.der");
-  Held m;
+  OwnedValues m;
   auto *ca = m.der<KORVU_X509_CERT>(KORVU_TYPE_CERTIFICATE, ca_der);
   auto *ac = m.der<KORVU_AC_CERT>(KORVU_TYPE_ATTRIBUTECERTIFICATE, ac_der);
   auto *crl = m.der<KORVU_X509_CRL>(KORVU_TYPE_CERTIFICATELIST, crl_der);

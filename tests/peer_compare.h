@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -149,6 +150,55 @@ inline std::string openssl_made_dir() {
   if (dir.empty() && under_ci()) ADD_FAILURE() << "openssl missing or failing";
   return dir;
 }
+
+// The valid rows of a hex-vector file of tests/vectors.h's format (tests/data/FILE): type, name, input and the
+// octets it is written back as, for the tests that also read them with a peer.
+struct VectorRow {
+  uint32_t type = 0;
+  std::string name;
+  Bytes in, out;
+};
+inline std::vector<VectorRow> valid_vectors(const std::string &file_name) {
+  std::vector<VectorRow> rows;
+  std::ifstream file(KORVU_SOURCE_DIR "/tests/data/" + file_name);
+  for (std::string line; std::getline(file, line);) {
+    std::istringstream cells(line.substr(0, line.find(':')));
+    VectorRow r;
+    std::string code;
+    if (line.empty() || line[0] == '#' || !(cells >> r.type >> code >> r.name) || code != "0") continue;
+    const std::string rest = line.substr(line.find(':') + 1);
+    const size_t arrow = rest.find("=>");
+    r.in = hex(rest.substr(0, arrow));
+    r.out = arrow == std::string::npos ? r.in : hex(rest.substr(arrow + 2));
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+// Values a test builds, freed when it ends: own() keeps a value (which must not be null), der() decodes one,
+// list() makes a list of copies of `items` (of type `element`) and take() a list that takes `items` over.
+struct OwnedValues {
+  std::vector<std::unique_ptr<Val>> values;
+  template <class T = void>
+  T *own(uint32_t type, void *v) {
+    EXPECT_NE(v, nullptr) << "a value of type " << type;
+    return static_cast<T *>(values.emplace_back(std::make_unique<Val>(type, v))->v);
+  }
+  template <class T = void>
+  T *der(uint32_t type, const Bytes &b) {
+    return own<T>(type, decode(type, b, nullptr));
+  }
+  KORVU_ASN1_LIST *list(uint32_t type, uint32_t element, std::initializer_list<const void *> items) {
+    KORVU_ASN1_LIST *l = own<KORVU_ASN1_LIST>(type, korvu_asn1_list_new());
+    for (const void *e : items) korvu_asn1_list_put(l, korvu_asn1_dupobject(element, e, nullptr));
+    return l;
+  }
+  KORVU_ASN1_LIST *take(uint32_t type, std::initializer_list<void *> items) {
+    KORVU_ASN1_LIST *l = own<KORVU_ASN1_LIST>(type, korvu_asn1_list_new());
+    for (void *e : items) korvu_asn1_list_put(l, e);
+    return l;
+  }
+};
 
 }  // namespace korvu_test
 

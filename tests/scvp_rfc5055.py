@@ -1,321 +1,115 @@
-"""RFC 5055 (SCVP), Appendix A, for pyasn1: the module transcribed from the RFC
-(DEFINITIONS IMPLICIT TAGS; a tagged CHOICE is EXPLICIT), importing
-Certificate, CertificateList, GeneralName(s), Extensions and
-AlgorithmIdentifier from rfc5280, AttributeCertificate from rfc5755 and
-OCSPResponse from rfc6960. Read by tests/asn1_peer.py as MODULE scvp_rfc5055.
+"""RFC 5055 (SCVP), Appendix A, for pyasn1: the types the tests read, transcribed from the RFC (DEFINITIONS
+IMPLICIT TAGS; a tagged CHOICE is EXPLICIT), importing Certificate, CertificateList, GeneralName(s), Extensions
+and AlgorithmIdentifier from rfc5280, AttributeCertificate from rfc5755 and OCSPResponse from rfc6960. Read by
+tests/asn1_peer.py as MODULE scvp_rfc5055. Each type is one expression, its components in the RFC's order.
 """
 
 from pyasn1 import error
 from pyasn1.codec.der import encoder
-from pyasn1.type import char, constraint, namedtype, namedval, tag, univ, useful
-from pyasn1_modules import rfc5280, rfc5652, rfc5755, rfc6960
+from pyasn1.type import char, constraint, namedtype as nt, tag, univ, useful
+from pyasn1_modules import rfc5280, rfc5755, rfc6960
 
-MAX = float("inf")
-
-
-def _tag(n, fmt):
-    return tag.Tag(tag.tagClassContext, fmt, n)
-
-
-def implicit(obj, n, fmt=tag.tagFormatConstructed):
-    return obj.subtype(implicitTag=_tag(n, fmt))
+N, O, D = nt.NamedType, nt.OptionalNamedType, nt.DefaultedNamedType
+OID, OCTETS, INT, TIME, BOOL = univ.ObjectIdentifier, univ.OctetString, univ.Integer, useful.GeneralizedTime, univ.Boolean
+ALG, NAMES, EXTS, CERT, CRL = (rfc5280.AlgorithmIdentifier, rfc5280.GeneralNames, rfc5280.Extensions,
+                               rfc5280.Certificate, rfc5280.CertificateList)
 
 
-def explicit(obj, n):
-    return obj.subtype(explicitTag=_tag(n, tag.tagFormatConstructed))
+def t(n, obj):
+    """[n] obj: EXPLICIT around a CHOICE, IMPLICIT otherwise."""
+    if isinstance(obj, univ.Choice):
+        return obj.subtype(explicitTag=tag.Tag(tag.tagClassContext, tag.tagFormatConstructed, n))
+    fmt = tag.tagFormatConstructed if isinstance(obj, (univ.Sequence, univ.SequenceOf)) else tag.tagFormatSimple
+    return obj.subtype(implicitTag=tag.Tag(tag.tagClassContext, fmt, n))
 
 
-def seq_of(component, min_size=0):
-    class S(univ.SequenceOf):
-        componentType = component
-        if min_size:
-            sizeSpec = constraint.ValueSizeConstraint(min_size, MAX)
-    return S
+def seq(*fields):
+    return type("Sequence", (univ.Sequence,), {"componentType": nt.NamedTypes(*fields)})
 
 
-id_sha1 = univ.ObjectIdentifier("1.3.14.3.2.26")
+def choice(*fields):
+    return type("Choice", (univ.Choice,), {"componentType": nt.NamedTypes(*fields)})
 
 
-class HashAlgorithm(rfc5280.AlgorithmIdentifier):
+def seq_of(component, min_size=0):  # SEQUENCE SIZE (1..MAX) OF when min_size is 1
+    size = constraint.ValueSizeConstraint(min_size, float("inf")) if min_size else constraint.ConstraintsIntersection()
+    return type("SequenceOf", (univ.SequenceOf,), {"componentType": component, "sizeSpec": size})()
+
+
+def text():  # UTF8String (SIZE (1..256))
+    return char.UTF8String().subtype(subtypeSpec=constraint.ValueSizeConstraint(1, 256))
+
+
+class HashAlgorithm(ALG):
     def __eq__(self, other):  # by DER: pyasn1 cannot compare with a DEFAULT whose parameters are absent
         try:
             return encoder.encode(self) == encoder.encode(other)
         except error.PyAsn1Error:
             return False
 
-    __hash__ = rfc5280.AlgorithmIdentifier.__hash__
+    __hash__ = ALG.__hash__
 
 
-def _sha1():
+def sha1():  # DEFAULT { algorithm sha-1 }
     a = HashAlgorithm()
-    a["algorithm"] = id_sha1
+    a["algorithm"] = OID("1.3.14.3.2.26")
     return a
 
 
-class SCVPIssuerSerial(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("issuer", rfc5280.GeneralNames()),
-        namedtype.NamedType("serialNumber", rfc5280.CertificateSerialNumber()))
-
-
-class SCVPCertID(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("certHash", univ.OctetString()),
-        namedtype.NamedType("issuerSerial", SCVPIssuerSerial()),
-        namedtype.DefaultedNamedType("hashAlgorithm", _sha1()))
-
-
-class PKCReference(univ.Choice):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("cert", implicit(rfc5280.Certificate(), 0)),
-        namedtype.NamedType("pkcRef", implicit(SCVPCertID(), 1)))
-
-
-class ACReference(univ.Choice):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("attrCert", implicit(rfc5755.AttributeCertificate(), 2)),
-        namedtype.NamedType("acRef", implicit(SCVPCertID(), 3)))
-
-
-class CertReference(univ.Choice):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("pkc", PKCReference()),
-        namedtype.NamedType("ac", ACReference()))
-
-
-class CertReferences(univ.Choice):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("pkcRefs", implicit(seq_of(PKCReference(), 1)(), 0)),
-        namedtype.NamedType("acRefs", implicit(seq_of(ACReference(), 1)(), 1)))
-
-
-CertChecks = seq_of(univ.ObjectIdentifier(), 1)
-WantBack = seq_of(univ.ObjectIdentifier(), 1)
-TrustAnchors = seq_of(PKCReference(), 1)
-CertBundle = seq_of(rfc5280.Certificate(), 1)
-CertBundles = seq_of(CertBundle(), 1)
-
-
-class ValidationPolRef(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("valPolId", univ.ObjectIdentifier()),
-        namedtype.OptionalNamedType("valPolParams", univ.Any()))
-
-
-class ValidationAlg(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("valAlgId", univ.ObjectIdentifier()),
-        namedtype.OptionalNamedType("parameters", univ.Any()))
-
-
-class NameValidationAlgParms(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("nameCompAlgId", univ.ObjectIdentifier()),
-        namedtype.NamedType("validationNames", rfc5280.GeneralNames()))
-
-
-class ValidationPolicy(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("validationPolRef", ValidationPolRef()),
-        namedtype.OptionalNamedType("validationAlg", implicit(ValidationAlg(), 0)),
-        namedtype.OptionalNamedType("userPolicySet", implicit(seq_of(univ.ObjectIdentifier(), 1)(), 1)),
-        namedtype.OptionalNamedType("inhibitPolicyMapping", implicit(univ.Boolean(), 2, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("requireExplicitPolicy", implicit(univ.Boolean(), 3, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("inhibitAnyPolicy", implicit(univ.Boolean(), 4, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("trustAnchors", implicit(TrustAnchors(), 5)),
-        namedtype.OptionalNamedType("keyUsages", implicit(seq_of(rfc5280.KeyUsage())(), 6)),
-        namedtype.OptionalNamedType("extendedKeyUsages", implicit(seq_of(rfc5280.KeyPurposeId())(), 7)),
-        namedtype.OptionalNamedType("specifiedKeyUsages", implicit(seq_of(rfc5280.KeyPurposeId())(), 8)))
-
-
-class RespValidationPolicy(ValidationPolicy):
-    pass
-
-
-def _flag(n, value):
-    return univ.Boolean(value).subtype(implicitTag=_tag(n, tag.tagFormatSimple))
-
-
-class ResponseFlags(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.DefaultedNamedType("fullRequestInResponse", _flag(0, False)),
-        namedtype.DefaultedNamedType("responseValidationPolByRef", _flag(1, True)),
-        namedtype.DefaultedNamedType("protectResponse", _flag(2, True)),
-        namedtype.DefaultedNamedType("cachedResponse", _flag(3, True)))
-
-
-class OtherRevInfo(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("riType", univ.ObjectIdentifier()),
-        namedtype.NamedType("riValue", univ.Any()))
-
-
-class RevocationInfo(univ.Choice):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("crl", implicit(rfc5280.CertificateList(), 0)),
-        namedtype.NamedType("delta-crl", implicit(rfc5280.CertificateList(), 1)),
-        namedtype.NamedType("ocsp", implicit(rfc6960.OCSPResponse(), 2)),
-        namedtype.NamedType("other", implicit(OtherRevInfo(), 3)))
-
-
-RevocationInfos = seq_of(RevocationInfo(), 1)
-
-
-class Query(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("queriedCerts", CertReferences()),
-        namedtype.NamedType("checks", CertChecks()),
-        namedtype.OptionalNamedType("wantBack", implicit(WantBack(), 1)),
-        namedtype.NamedType("validationPolicy", ValidationPolicy()),
-        namedtype.OptionalNamedType("responseFlags", ResponseFlags()),
-        namedtype.OptionalNamedType("serverContextInfo", implicit(univ.OctetString(), 2, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("validationTime", implicit(useful.GeneralizedTime(), 3, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("intermediateCerts", implicit(CertBundle(), 4)),
-        namedtype.OptionalNamedType("revInfos", implicit(RevocationInfos(), 5)),
-        namedtype.OptionalNamedType("producedAt", implicit(useful.GeneralizedTime(), 6, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("queryExtensions", implicit(rfc5280.Extensions(), 7)))
-
-
-class CVRequest(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.DefaultedNamedType("cvRequestVersion", univ.Integer(1)),
-        namedtype.NamedType("query", Query()),
-        namedtype.OptionalNamedType("requestorRef", implicit(rfc5280.GeneralNames(), 0)),
-        namedtype.OptionalNamedType("requestNonce", implicit(univ.OctetString(), 1, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("requestorName", explicit(rfc5280.GeneralName(), 2)),
-        namedtype.OptionalNamedType("responderName", explicit(rfc5280.GeneralName(), 3)),
-        namedtype.OptionalNamedType("requestExtensions", implicit(rfc5280.Extensions(), 4)),
-        namedtype.OptionalNamedType("signatureAlg", implicit(rfc5280.AlgorithmIdentifier(), 5)),
-        namedtype.OptionalNamedType("hashAlg", implicit(univ.ObjectIdentifier(), 6, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("requestorText", char.UTF8String().subtype(
-            subtypeSpec=constraint.ValueSizeConstraint(1, 256), implicitTag=_tag(7, tag.tagFormatSimple))))
-
-
-class CVStatusCode(univ.Enumerated):  # okay (0), skipUnrecognizedItems (1), tooBusy (10), ...
-    pass
-
-
-class ResponseStatus(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.DefaultedNamedType("statusCode", CVStatusCode(0)),
-        namedtype.OptionalNamedType("errorMessage", char.UTF8String()))
-
-
-class HashValue(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.DefaultedNamedType("algorithm", _sha1()),
-        namedtype.NamedType("value", univ.OctetString()))
-
-
-class RequestReference(univ.Choice):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("requestHash", implicit(HashValue(), 0)),
-        namedtype.NamedType("fullRequest", implicit(CVRequest(), 1)))
-
-
-class ReplyStatus(univ.Enumerated):  # success (0), malformedPKC (1), ... wantBackUnsatisfied (8)
-    pass
-
-
-class ReplyCheck(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("check", univ.ObjectIdentifier()),
-        namedtype.DefaultedNamedType("status", univ.Integer(0)))
-
-
-class ReplyWantBack(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("wb", univ.ObjectIdentifier()),
-        namedtype.NamedType("value", univ.OctetString()))
-
-
-ReplyChecks = seq_of(ReplyCheck())
-ReplyWantBacks = seq_of(ReplyWantBack())
-
-
-class CertReply(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("cert", CertReference()),
-        namedtype.DefaultedNamedType("replyStatus", ReplyStatus(0)),
-        namedtype.NamedType("replyValTime", useful.GeneralizedTime()),
-        namedtype.NamedType("replyChecks", ReplyChecks()),
-        namedtype.NamedType("replyWantBacks", ReplyWantBacks()),
-        namedtype.OptionalNamedType("validationErrors", implicit(seq_of(univ.ObjectIdentifier(), 1)(), 0)),
-        namedtype.OptionalNamedType("nextUpdate", implicit(useful.GeneralizedTime(), 1, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("certReplyExtensions", implicit(rfc5280.Extensions(), 2)))
-
-
-ReplyObjects = seq_of(CertReply(), 1)
-
-
-class CVResponse(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("cvResponseVersion", univ.Integer()),
-        namedtype.NamedType("serverConfigurationID", univ.Integer()),
-        namedtype.NamedType("producedAt", useful.GeneralizedTime()),
-        namedtype.NamedType("responseStatus", ResponseStatus()),
-        namedtype.OptionalNamedType("respValidationPolicy", implicit(RespValidationPolicy(), 0)),
-        namedtype.OptionalNamedType("requestRef", explicit(RequestReference(), 1)),
-        namedtype.OptionalNamedType("requestorRef", implicit(rfc5280.GeneralNames(), 2)),
-        namedtype.OptionalNamedType("requestorName", implicit(rfc5280.GeneralNames(), 3)),
-        namedtype.OptionalNamedType("replyObjects", implicit(ReplyObjects(), 4)),
-        namedtype.OptionalNamedType("respNonce", implicit(univ.OctetString(), 5, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("serverContextInfo", implicit(univ.OctetString(), 6, tag.tagFormatSimple)),
-        namedtype.OptionalNamedType("cvResponseExtensions", implicit(rfc5280.Extensions(), 7)),
-        namedtype.OptionalNamedType("requestorText", char.UTF8String().subtype(
-            subtypeSpec=constraint.ValueSizeConstraint(1, 256), implicitTag=_tag(8, tag.tagFormatSimple))))
-
-
-class RevInfoWantBack(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("revocationInfo", RevocationInfos()),
-        namedtype.OptionalNamedType("extraCerts", CertBundle()))
-
-
-SCVPResponses = seq_of(rfc5652.ContentInfo())
-
-
-class ValPolRequest(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.DefaultedNamedType("vpRequestVersion", univ.Integer(1)),
-        namedtype.NamedType("requestNonce", univ.OctetString()))
-
-
-class KeyAgreePublicKey(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("algorithm", rfc5280.AlgorithmIdentifier()),
-        namedtype.NamedType("publicKey", univ.BitString()),
-        namedtype.NamedType("macAlgorithm", rfc5280.AlgorithmIdentifier()),
-        namedtype.OptionalNamedType("kDF", rfc5280.AlgorithmIdentifier()))
-
-
-class ResponseTypes(univ.Enumerated):
-    namedValues = namedval.NamedValues(("cached-only", 0), ("non-cached-only", 1), ("cached-and-non-cached", 2))
-
-
-class RevocationInfoTypes(univ.BitString):
-    namedValues = namedval.NamedValues(("fullCRLs", 0), ("deltaCRLs", 1), ("indirectCRLs", 2), ("oCSPResponses", 3))
-
-
-class ValPolResponse(univ.Sequence):
-    componentType = namedtype.NamedTypes(
-        namedtype.NamedType("vpResponseVersion", univ.Integer()),
-        namedtype.NamedType("maxCVRequestVersion", univ.Integer()),
-        namedtype.NamedType("maxVPRequestVersion", univ.Integer()),
-        namedtype.NamedType("serverConfigurationID", univ.Integer()),
-        namedtype.NamedType("thisUpdate", useful.GeneralizedTime()),
-        namedtype.OptionalNamedType("nextUpdate", useful.GeneralizedTime()),
-        namedtype.NamedType("supportedChecks", CertChecks()),
-        namedtype.NamedType("supportedWantBacks", WantBack()),
-        namedtype.NamedType("validationPolicies", seq_of(univ.ObjectIdentifier())()),
-        namedtype.NamedType("validationAlgs", seq_of(univ.ObjectIdentifier())()),
-        namedtype.NamedType("authPolicies", seq_of(univ.ObjectIdentifier())()),
-        namedtype.NamedType("responseTypes", ResponseTypes()),
-        namedtype.NamedType("defaultPolicyValues", RespValidationPolicy()),
-        namedtype.NamedType("revocationInfoTypes", RevocationInfoTypes()),
-        namedtype.NamedType("signatureGeneration", seq_of(rfc5280.AlgorithmIdentifier())()),
-        namedtype.NamedType("signatureVerification", seq_of(rfc5280.AlgorithmIdentifier())()),
-        namedtype.NamedType("hashAlgorithms", seq_of(univ.ObjectIdentifier(), 1)()),
-        namedtype.OptionalNamedType("serverPublicKeys", seq_of(KeyAgreePublicKey())()),
-        namedtype.DefaultedNamedType("clockSkew", univ.Integer(10)),
-        namedtype.OptionalNamedType("requestNonce", univ.OctetString()))
+SCVPIssuerSerial = seq(N("issuer", NAMES()), N("serialNumber", rfc5280.CertificateSerialNumber()))
+SCVPCertID = seq(N("certHash", OCTETS()), N("issuerSerial", SCVPIssuerSerial()), D("hashAlgorithm", sha1()))
+PKCReference = choice(N("cert", t(0, CERT())), N("pkcRef", t(1, SCVPCertID())))
+ACReference = choice(N("attrCert", t(2, rfc5755.AttributeCertificate())), N("acRef", t(3, SCVPCertID())))
+CertReference = choice(N("pkc", PKCReference()), N("ac", ACReference()))
+CertReferences = choice(N("pkcRefs", t(0, seq_of(PKCReference(), 1))), N("acRefs", t(1, seq_of(ACReference(), 1))))
+ValidationPolRef = seq(N("valPolId", OID()), O("valPolParams", univ.Any()))
+ValidationAlg = seq(N("valAlgId", OID()), O("parameters", univ.Any()))
+ValidationPolicy = seq(
+    N("validationPolRef", ValidationPolRef()), O("validationAlg", t(0, ValidationAlg())),
+    O("userPolicySet", t(1, seq_of(OID(), 1))), O("inhibitPolicyMapping", t(2, BOOL())),
+    O("requireExplicitPolicy", t(3, BOOL())), O("inhibitAnyPolicy", t(4, BOOL())),
+    O("trustAnchors", t(5, seq_of(PKCReference(), 1))), O("keyUsages", t(6, seq_of(rfc5280.KeyUsage()))),
+    O("extendedKeyUsages", t(7, seq_of(OID()))), O("specifiedKeyUsages", t(8, seq_of(OID()))))
+ResponseFlags = seq(D("fullRequestInResponse", t(0, BOOL(False))), D("responseValidationPolByRef", t(1, BOOL(True))),
+                    D("protectResponse", t(2, BOOL(True))), D("cachedResponse", t(3, BOOL(True))))
+OtherRevInfo = seq(N("riType", OID()), N("riValue", univ.Any()))
+RevocationInfo = choice(N("crl", t(0, CRL())), N("delta-crl", t(1, CRL())), N("ocsp", t(2, rfc6960.OCSPResponse())),
+                        N("other", t(3, OtherRevInfo())))
+Query = seq(
+    N("queriedCerts", CertReferences()), N("checks", seq_of(OID(), 1)), O("wantBack", t(1, seq_of(OID(), 1))),
+    N("validationPolicy", ValidationPolicy()), O("responseFlags", ResponseFlags()),
+    O("serverContextInfo", t(2, OCTETS())), O("validationTime", t(3, TIME())),
+    O("intermediateCerts", t(4, seq_of(CERT(), 1))), O("revInfos", t(5, seq_of(RevocationInfo(), 1))),
+    O("producedAt", t(6, TIME())), O("queryExtensions", t(7, EXTS())))
+CVRequest = seq(
+    D("cvRequestVersion", INT(1)), N("query", Query()), O("requestorRef", t(0, NAMES())),
+    O("requestNonce", t(1, OCTETS())), O("requestorName", t(2, rfc5280.GeneralName())),
+    O("responderName", t(3, rfc5280.GeneralName())), O("requestExtensions", t(4, EXTS())),
+    O("signatureAlg", t(5, ALG())), O("hashAlg", t(6, OID())), O("requestorText", t(7, text())))
+ResponseStatus = seq(D("statusCode", univ.Enumerated(0)), O("errorMessage", char.UTF8String()))
+HashValue = seq(D("algorithm", sha1()), N("value", OCTETS()))
+RequestReference = choice(N("requestHash", t(0, HashValue())), N("fullRequest", t(1, CVRequest())))
+ReplyCheck = seq(N("check", OID()), D("status", INT(0)))
+ReplyWantBack = seq(N("wb", OID()), N("value", OCTETS()))
+CertReply = seq(
+    N("cert", CertReference()), D("replyStatus", univ.Enumerated(0)), N("replyValTime", TIME()),
+    N("replyChecks", seq_of(ReplyCheck())), N("replyWantBacks", seq_of(ReplyWantBack())),
+    O("validationErrors", t(0, seq_of(OID(), 1))), O("nextUpdate", t(1, TIME())), O("certReplyExtensions", t(2, EXTS())))
+CVResponse = seq(
+    N("cvResponseVersion", INT()), N("serverConfigurationID", INT()), N("producedAt", TIME()),
+    N("responseStatus", ResponseStatus()), O("respValidationPolicy", t(0, ValidationPolicy())),
+    O("requestRef", t(1, RequestReference())), O("requestorRef", t(2, NAMES())), O("requestorName", t(3, NAMES())),
+    O("replyObjects", t(4, seq_of(CertReply(), 1))), O("respNonce", t(5, OCTETS())),
+    O("serverContextInfo", t(6, OCTETS())), O("cvResponseExtensions", t(7, EXTS())), O("requestorText", t(8, text())))
+ValPolRequest = seq(D("vpRequestVersion", INT(1)), N("requestNonce", OCTETS()))
+KeyAgreePublicKey = seq(N("algorithm", ALG()), N("publicKey", univ.BitString()), N("macAlgorithm", ALG()),
+                        O("kDF", ALG()))
+ValPolResponse = seq(
+    N("vpResponseVersion", INT()), N("maxCVRequestVersion", INT()), N("maxVPRequestVersion", INT()),
+    N("serverConfigurationID", INT()), N("thisUpdate", TIME()), O("nextUpdate", TIME()),
+    N("supportedChecks", seq_of(OID(), 1)), N("supportedWantBacks", seq_of(OID(), 1)),
+    N("validationPolicies", seq_of(OID())), N("validationAlgs", seq_of(OID())), N("authPolicies", seq_of(OID())),
+    N("responseTypes", univ.Enumerated()), N("defaultPolicyValues", ValidationPolicy()),
+    N("revocationInfoTypes", univ.BitString()), N("signatureGeneration", seq_of(ALG())),
+    N("signatureVerification", seq_of(ALG())), N("hashAlgorithms", seq_of(OID(), 1)),
+    O("serverPublicKeys", seq_of(KeyAgreePublicKey())), D("clockSkew", INT(10)), O("requestNonce", OCTETS()))

@@ -74,22 +74,26 @@ inline Bytes cat_bytes(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-// One TLV of an encoding with one-octet identifiers and definite lengths.
+// One TLV of an encoding with definite lengths; a high tag number (X.690 8.1.2.4) takes more identifier octets.
 struct DerNode {
   size_t at = 0, hdr = 0, len = 0;
   size_t end() const { return at + hdr + len; }
 };
 
 inline bool der_node(const Bytes &b, size_t at, size_t limit, DerNode &n) {
-  if (at + 2 > limit) return false;
+  size_t id = 1;
+  if (at < limit && (b[at] & 0x1F) == 0x1F)
+    while (at + id < limit && (b[at + id++] & 0x80)) {
+    }
+  if (at + id + 1 > limit) return false;
   n.at = at;
-  n.hdr = 2;
-  n.len = b[at + 1];
+  n.hdr = id + 1;
+  n.len = b[at + id];
   if (n.len & 0x80) {
     const size_t k = n.len & 0x7F;
-    if (k == 0 || k > 4 || at + 2 + k > limit) return false;
+    if (k == 0 || k > 4 || at + n.hdr + k > limit) return false;
     n.len = 0;
-    for (size_t i = 0; i < k; i++) n.len = n.len << 8 | b[at + 2 + i];
+    for (size_t i = 0; i < k; i++) n.len = n.len << 8 | b[at + n.hdr + i];
     n.hdr += k;
   }
   return n.end() <= limit;

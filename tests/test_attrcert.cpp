@@ -11,6 +11,7 @@
 
 #include "vectors.h"
 #include "dump.h"
+#include "input.h"
 #include "summary.h"
 
 using namespace korvu_test;
@@ -224,21 +225,11 @@ std::vector<ManifestRow> attrcert_rows() {
   return rows;
 }
 
-// The DER of a corpus file; PEM files may carry text before the block.
+// The DER of a corpus file, read as korvu-asn1 reads its input (PEM files may carry text before the block).
 Bytes corpus_der(const ManifestRow &row) {
-  Bytes file = read_file(corpus_dir() + "/" + row.path);
-  if (row.encoding != "pem") return file;
-  std::string text(file.begin(), file.end());
-  size_t b = text.find("-----BEGIN ATTRIBUTE CERTIFICATE-----");
-  if (b == std::string::npos) return {};
-  text = text.substr(b);
-  unsigned char *der = nullptr;
-  uint32_t n = 0;
-  Bytes out;
-  if (korvu_pemdecode("ATTRIBUTE CERTIFICATE", text.data(), static_cast<uint32_t>(text.size()), &der, &n) == 1)
-    out.assign(der, der + n);
-  korvu_free(der);
-  return out;
+  korvu::tool::LoadedInput in;
+  std::string error;
+  return korvu::tool::load_input(read_file(corpus_dir() + "/" + row.path), in, error) ? in.bytes : Bytes{};
 }
 
 

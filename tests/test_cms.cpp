@@ -119,21 +119,6 @@ bool is_der_twin(const Bytes &b) {
   return true;
 }
 
-// ---- decoding helpers ------------------------------------------------------------------
-struct Streamed {
-  int r = 0;
-  KORVU_PKCS7_SIGNEDDATA *sd = nullptr;
-  uint32_t consumed = 0;
-};
-
-Streamed stream_decode(const Bytes &in, KORVU_ERR_CTX *ctx) {
-  Streamed s;
-  KORVU_STREAM *m = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
-  s.r = korvu_asn1_decode_pkcs7signeddata(m, &s.sd, &s.consumed, ctx);
-  korvu_stream_free(m);
-  return s;
-}
-
 // Everything the tests check of one signed message (a ContentInfo of signed data, or a bare SignedData).
 void check_signed_message(const Bytes &msg, const std::string &label) {
   SCOPED_TRACE(label);
@@ -186,16 +171,18 @@ void check_signed_message(const Bytes &msg, const std::string &label) {
 
   // The streaming decoder on the whole message.
   ctx.clear();
-  Streamed st = stream_decode(msg, ctx);
-  ASSERT_EQ(st.r, 1);
-  ASSERT_NE(st.sd, nullptr);
-  Val owned(kSd7, st.sd);
-  EXPECT_EQ(korvu_pkcs7signeddata_gettype(st.sd), l.kind);
-  EXPECT_EQ(korvu_pkcs7signeddata_getcontentinfooffset(st.sd), l.ci);
-  EXPECT_EQ(korvu_pkcs7signeddata_getcontentinfoendoffset(st.sd), l.ci_end);
-  EXPECT_EQ(korvu_pkcs7signeddata_getsignerinfosoffset(st.sd), l.si);
-  EXPECT_EQ(st.consumed, walk(msg, 0, msg.size()).end);
-  EXPECT_EQ(encode(kSd7, st.sd), again) << "the streamed record holds what the generic decode holds";
+  KORVU_STREAM *m = korvu_stream_new_romem(msg.data(), static_cast<uint32_t>(msg.size()));
+  KORVU_PKCS7_SIGNEDDATA *st = nullptr;
+  uint32_t consumed = 0;
+  ASSERT_EQ(korvu_asn1_decode_pkcs7signeddata(m, &st, &consumed, ctx), 1);
+  korvu_stream_free(m);
+  Val owned(kSd7, st);
+  EXPECT_EQ(korvu_pkcs7signeddata_gettype(st), l.kind);
+  EXPECT_EQ(korvu_pkcs7signeddata_getcontentinfooffset(st), l.ci);
+  EXPECT_EQ(korvu_pkcs7signeddata_getcontentinfoendoffset(st), l.ci_end);
+  EXPECT_EQ(korvu_pkcs7signeddata_getsignerinfosoffset(st), l.si);
+  EXPECT_EQ(consumed, walk(msg, 0, msg.size()).end);
+  EXPECT_EQ(encode(kSd7, st), again) << "the streamed record holds what the generic decode holds";
 }
 
 // ---- openssl ----------------------------------------------------------------------------

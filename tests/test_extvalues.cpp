@@ -311,19 +311,6 @@ TEST(ExtValues, OpensslCrlAndRequestExtensions) {
 
 namespace {
 
-// A fresh folder under the temporary directory, removed with its files.
-struct TempDir {
-  std::string path;
-  TempDir() {
-    std::string t = (std::filesystem::temp_directory_path() / "korvu_extXXXXXX").string();
-    path = mkdtemp(t.data()) ? t : "";
-  }
-  ~TempDir() {
-    if (!path.empty()) std::filesystem::remove_all(path);
-  }
-  void write(const std::string &name, const std::string &text) const { std::ofstream(path + "/" + name) << text; }
-};
-
 // A value decoded from hex, owned by the caller; V(...) is one as a constructor argument (the
 // temporary lives until the call returns).
 Val dec(uint32_t type, const std::string &h) { return Val(type, decode(type, hex(h), nullptr)); }
@@ -401,16 +388,13 @@ TEST(ExtValues, GenconfValuesEqualConstructorOutput) {
   if (!require(std::system("openssl version >/dev/null 2>&1") == 0, "openssl")) {
     GTEST_SKIP();
   }
-  TempDir dir;
-  ASSERT_FALSE(dir.path.empty());
   int n = 0;
   for (const Made &m : made()) {
-    const std::string name = "v" + std::to_string(n++);
-    dir.write(name + ".cnf", m.genconf);
-    const std::string cmd = "openssl asn1parse -genconf " + dir.path + "/" + name + ".cnf -out " + dir.path + "/" +
-                            name + ".der >/dev/null 2>&1";
+    const std::string name = ::testing::TempDir() + "/korvu_genconf" + std::to_string(n++);
+    std::ofstream(name + ".cnf") << m.genconf;
+    const std::string cmd = "openssl asn1parse -genconf " + name + ".cnf -out " + name + ".der >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << m.genconf;
-    const Bytes der = read_file(dir.path + "/" + name + ".der");
+    const Bytes der = read_file(name + ".der");
     ErrCtx ctx;
     Val v(m.type, decode(m.type, der, ctx));
     ASSERT_NE(v.v, nullptr) << name << " " << to_hex(der);

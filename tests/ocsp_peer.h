@@ -1,5 +1,5 @@
-// OCSP and time-stamp values for test_ocsp.cpp and test_tsp.cpp: the library's reading by the paths of
-// pyasn1-modules' rfc6960 and rfc3161 (compared with tests/asn1_peer.py), and openssl-made data.
+// OCSP and time-stamp values for test_ocsp.cpp, and helpers other families share: the library's reading by the
+// paths of pyasn1-modules' rfc6960 and rfc3161 (compared with tests/asn1_peer.py), and openssl-made data.
 #ifndef KORVU_TESTS_OCSP_PEER_H
 #define KORVU_TESTS_OCSP_PEER_H
 

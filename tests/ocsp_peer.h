@@ -1,5 +1,5 @@
-// OCSP and time-stamp values for test_ocsp.cpp and test_tsp.cpp: the library's reading by the paths of
-// pyasn1-modules' rfc6960 and rfc3161 (compared with tests/asn1_peer.py), and openssl-made data.
+// OCSP and time-stamp values for test_ocsp.cpp, and helpers other families share: the library's reading by the
+// paths of pyasn1-modules' rfc6960 and rfc3161 (compared with tests/asn1_peer.py), and openssl-made data.
 #ifndef KORVU_TESTS_OCSP_PEER_H
 #define KORVU_TESTS_OCSP_PEER_H
 
@@ -27,17 +27,6 @@ inline std::string der_hex(uint32_t type, const void *v) { return v ? lower_hex(
 inline std::string octets_hex(const KORVU_ASN1_OCTETSTRING *o) {
   return o ? lower_hex(contents(encode(KORVU_TYPE_OCTET_STRING, o))) : "-";
 }
-inline std::string time_text(const KORVU_ASN1_TIME *t) {
-  const Bytes c = t ? contents(encode(KORVU_TYPE_GENERALIZEDTIME, t)) : Bytes{};
-  return t ? std::string(c.begin(), c.end()) : "-";
-}
-// A small INTEGER or ENUMERATED in decimal.
-inline std::string decimal(const KORVU_ASN1_INTEGER *v) {
-  int32_t n = 0;
-  if (v == nullptr) return "-";
-  return korvu_asn1_integer_getlong(v, &n) == 1 || korvu_asn1_enum_getlong(v, &n) == 1 ? std::to_string(n) : "?";
-}
-
 inline void *item(const KORVU_ASN1_LIST *l, int32_t i) {
   void *e = nullptr;
   return korvu_asn1_list_get(l, i, &e) == 1 ? e : nullptr;
@@ -232,16 +221,6 @@ inline Bytes tbs_octets(KORVU_OCSP_BASICRESPONSE *br) {
   out.resize(static_cast<size_t>(n));
   return out;
 }
-
-// True when ContentInfo (111) decodes in this build, so that a granted TimeStampResp can be read.
-inline bool content_info_built() {
-  const Bytes ci = hex("30 0F 06 09 2A 86 48 86 F7 0D 01 07 01 A0 02 04 00");  // id-data, empty OCTET STRING
-  void *v = nullptr;
-  const uint32_t n = korvu_asn1_mem_decode(ci.data(), static_cast<int32_t>(ci.size()), KORVU_TYPE_CONTENTINFO, &v);
-  korvu_asn1_value_free(KORVU_TYPE_CONTENTINFO, v);
-  return n == ci.size();
-}
-
 
 // Makes, in a new temporary folder, a CA, an OCSP responder and a TSA certificate, three leaves a, b and c, OCSP
 // requests (req.der, signed sreq.der) and responses (resp.der: a good, b revoked, c unknown; respkey.der byKey

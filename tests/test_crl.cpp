@@ -19,16 +19,6 @@ KORVU_X509_CRL *parse(const Bytes &in, KORVU_ERR_CTX *ctx) {
 
 Bytes tbs_octets(KORVU_X509_CRL *c) { return tbs_octets_of(korvu_x509crl_gettbsocts, c); }
 
-// Extension identifiers joined by commas, "none" for none.
-std::string extension_oids(const KORVU_ASN1_LIST *exts) {
-  std::string out;
-  for (auto *e : list_items<KORVU_X509_EXTENSION>(exts)) {
-    const char *s = korvu_asn1_oid_getstring(korvu_x509extension_getid(e));
-    out += (out.empty() ? "" : ",") + std::string(s ? s : "?");
-  }
-  return out.empty() ? "none" : out;
-}
-
 std::map<std::string, PeerDump> run_peer(const std::string &python, const std::vector<std::string> &paths) {
   std::vector<PeerJob> jobs;
   for (const std::string &p : paths) jobs.push_back({p, "rfc5280.CertificateList", p, "pem=X509 CRL|CRL"});
@@ -147,43 +137,19 @@ TEST(Crl, CorpusAgreesWithPyasn1Modules) {
 namespace {
 
 // ---- openssl-made CRLs ----------------------------------------------------------
-TEST(Crl, OpensslMadeAgreeWithPyasn1AndCarryTheirExtensions) {
+// tests/make_signed.sh's CRLs (four entries with reasons, AKID, IDP, CRL number, a GeneralizedTime nextUpdate in
+// one) agree with pyasn1; the "X509 CRL" and "CRL" blocks hold the same CRL.
+TEST(Crl, OpensslMadeAgreeWithPyasn1) {
   const std::string dir = openssl_made_dir();
   const std::string python = pyasn1_python("pyasn1_modules.rfc5280");
   if (dir.empty() || python.empty()) GTEST_SKIP() << "no openssl or pyasn1-modules";
-  const struct {
-    const char *file;
-    const char *next;  // nextUpdate's first octets
-  } cases[] = {
-      {"full.pem", "18 0F 32 30 35 35 30 31 30 31 30 30 30 30 30 30 5A"},  // GeneralizedTime 2055
-      {"relative.pem", "17 0D"},
-      {"label.pem", "18 0F 32 30 35 35"},
-  };
-  const std::vector<std::string> reasons = {"2.5.29.21", "2.5.29.21,2.5.29.24", "2.5.29.21,2.5.29.24",
-                                            "2.5.29.21,2.5.29.23"};
   auto peer = run_peer(python, {dir + "/full.pem", dir + "/relative.pem", dir + "/label.pem"});
-  for (const auto &c : cases) {
-    const std::string path = dir + "/" + c.file;
-    ASSERT_EQ(peer.count(path), 1u) << c.file;
-    ASSERT_EQ(peer[path].error, "") << c.file;
-    EXPECT_GT(check_against_peer(c.file, peer[path], read_file(path)), 15u) << c.file;
-    ErrCtx ctx;
-    CrlPtr crl(parse(read_file(path), ctx));
-    ASSERT_NE(crl.p, nullptr) << c.file;
-    EXPECT_EQ(korvu_x509crl_hasversion(crl.p), 1);
-    EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509crl_getversion(crl.p))), "02 01 01");
-    const std::string next = to_hex(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.p)));
-    EXPECT_EQ(next.substr(0, std::strlen(c.next)), c.next) << c.file;
-    auto entries = list_items<KORVU_X509_REVCERT>(korvu_x509crl_getrevcerts(crl.p));
-    ASSERT_EQ(entries.size(), reasons.size()) << c.file;
-    for (size_t i = 0; i < entries.size(); i++) {
-      EXPECT_EQ(extension_oids(korvu_x509revcertinfo_getexts(entries[i])), reasons[i]) << c.file << " entry " << i;
-      EXPECT_EQ(to_hex(encode(KORVU_TYPE_INTEGER, korvu_x509revcertinfo_getserilano(entries[i]))),
-                "02 02 10 0" + std::to_string(i + 1));
-    }
-    EXPECT_EQ(extension_oids(korvu_x509crl_getexts(crl.p)), "2.5.29.35,2.5.29.28,2.5.29.20") << c.file;
+  for (const char *file : {"full.pem", "relative.pem", "label.pem"}) {
+    const std::string path = dir + "/" + file;
+    ASSERT_EQ(peer[path].error, "") << file;
+    EXPECT_GT(check_against_peer(file, peer[path], read_file(path)), 15u) << file;
+    EXPECT_EQ(peer[path].get("/tbsCertList/revokedCertificates/#"), "4") << file;
   }
-  // The "X509 CRL" and "CRL" blocks hold the same CRL.
   ErrCtx ctx;
   CrlPtr a(parse(read_file(dir + "/full.pem"), ctx)), b(parse(read_file(dir + "/label.pem"), ctx));
   ASSERT_TRUE(a.p && b.p);
@@ -210,10 +176,8 @@ TEST(Crl, OptionalComponentsAndKeptEncodings) {
     int32_t entries;
   };
   const Case cases[] = {
+      // (The corpus and openssl-made CRLs hold the other combinations: CorpusAgreesWithPyasn1Modules.)
       {"nothing optional", cat({kAlg, kIssuer, kThis}), 0, 0, 0, 0, 0},
-      {"version 1, GeneralizedTime nextUpdate", cat({hex("02 01 01"), kAlg, kIssuer, kThis, kNextGen}), 1, 1, 0, 0, 0},
-      {"GeneralizedTime nextUpdate then entries",
-       cat({kAlg, kIssuer, kThis, kNextGen, der_tlv(0x30, cat({kEntry, kEntry}))}), 0, 1, 1, 0, 2},
       {"empty entry list", cat({kAlg, kIssuer, kThis, hex("30 00")}), 0, 0, 1, 0, 0},
       {"entries and extensions, no nextUpdate",
        cat({hex("02 01 01"), kAlg, kIssuer, kThis, der_tlv(0x30, kEntry), der_tlv(0xA0, der_tlv(0x30, kCrlNumber))}),
@@ -237,10 +201,6 @@ TEST(Crl, OptionalComponentsAndKeptEncodings) {
     EXPECT_EQ(korvu_asn1_list_getsize(revoked), c.entries) << c.name;
     EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATELIST, crl.p), der) << c.name;
     EXPECT_EQ(tbs_octets(crl.p), first_child(der)) << c.name;
-    // The TBSCertList alone re-encodes as DER; the GeneralizedTime stays one.
-    if (c.next) {
-      EXPECT_EQ(encode(KORVU_TYPE_TIME, korvu_x509crl_getnextupdate(crl.p)), kNextGen) << c.name;
-    }
   }
 }
 
@@ -308,15 +268,7 @@ TEST(Crl, BuiltFromPartsEncodesAsWrittenByHand) {
 // ---- malformed input -------------------------------------------------------------
 TEST(Crl, MalformedInputFailsWithItsCode) {
   const Bytes good = crl_of(cat({kAlg, kIssuer, kThis, der_tlv(0x30, kEntry)}));
-  auto pem_of = [](const char *label, const Bytes &der) {
-    char *t = nullptr;
-    uint32_t n = 0;
-    std::string out;
-    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
-    korvu_free(t);
-    return out;
-  };
-  const std::string pem = pem_of("X509 CRL", good);
+  const std::string pem = pem_text("X509 CRL", good);
   auto text = [](const std::string &s) { return Bytes(s.begin(), s.end()); };
   auto relabel = [&](const std::string &label) {
     std::string s = pem;
@@ -353,7 +305,7 @@ TEST(Crl, MalformedInputFailsWithItsCode) {
     EXPECT_TRUE(ctx.has(c.code)) << c.name << " " << testing::PrintToString(ctx.codes());
   }
   // Both labels parse, "X509 CRL" first even when a "CRL" block comes before it.
-  const std::string other = pem_of("CRL", crl_of(cat({kAlg, kIssuer, kThis})));
+  const std::string other = pem_text("CRL", crl_of(cat({kAlg, kIssuer, kThis})));
   for (const Bytes &in : {text(pem), relabel("CRL"), text(other + pem)}) {
     CrlPtr crl(parse(in, nullptr));
     ASSERT_NE(crl.p, nullptr);
@@ -412,15 +364,8 @@ TEST(Crl, SummaryAndLabelledPem) {
   }
   EXPECT_EQ(summary_of(nullptr), "refused");
   // The tool finds the CRL by its labels in order, past a block of another label.
-  auto pem = [](const char *label, const Bytes &der) {
-    char *t = nullptr;
-    uint32_t n = 0;
-    std::string out;
-    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
-    korvu_free(t);
-    return out;
-  };
-  const std::string text = pem("CERTIFICATE", hex("30 00")) + pem("CRL", cases[0].der) + pem("X509 CRL", cases[1].der);
+  const std::string text =
+      pem_text("CERTIFICATE", hex("30 00")) + pem_text("CRL", cases[0].der) + pem_text("X509 CRL", cases[1].der);
   const std::vector<unsigned char> raw(text.begin(), text.end());
   korvu::tool::LoadedInput in;
   ASSERT_TRUE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATELIST, raw, in));
@@ -429,7 +374,7 @@ TEST(Crl, SummaryAndLabelledPem) {
   korvu::tool::LoadedInput other;
   EXPECT_FALSE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATE, raw, other));
   EXPECT_TRUE(other.bytes.empty());
-  const std::string crl_only = pem("CRL", cases[0].der);
+  const std::string crl_only = pem_text("CRL", cases[0].der);
   ASSERT_TRUE(korvu::tool::load_labelled_pem(KORVU_TYPE_CERTIFICATELIST,
                                              std::vector<unsigned char>(crl_only.begin(), crl_only.end()), in));
   EXPECT_EQ(in.label, "CRL");

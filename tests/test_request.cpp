@@ -271,13 +271,9 @@ TEST(Request, BuiltFromPartsAlwaysWritesTheAttributes) {
 TEST(Request, MalformedInputFailsWithItsCode) {
   const Bytes info = der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki, der_tlv(0xA0, kChallenge)}));
   const Bytes good = req_of(info);
-  auto pem_text = [](const char *label, const Bytes &der) {
-    char *t = nullptr;
-    uint32_t n = 0;
-    Bytes out;
-    if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, t + n);
-    korvu_free(t);
-    return out;
+  auto pem = [](const char *label, const Bytes &der) {
+    const std::string t = pem_text(label, der);
+    return Bytes(t.begin(), t.end());
   };
   struct Case {
     const char *name;
@@ -286,7 +282,7 @@ TEST(Request, MalformedInputFailsWithItsCode) {
   };
   const Case cases[] = {
       {"trailing octet", cat_bytes({good, hex("00")}), 0x1020B},
-      {"PEM with neither label", pem_text("CERTIFICATE", good), 0x10116},
+      {"PEM with neither label", pem("CERTIFICATE", good), 0x10116},
       {"Base64 that is not", hex("4D 49 49 21 21"), 0x10111},
       {"neither DER nor text", hex("04 00"), 0x10269},
       // A primitive [0] is no attributes element: what follows the key is "incorrect item".
@@ -305,7 +301,7 @@ TEST(Request, MalformedInputFailsWithItsCode) {
   }
   // "CERTIFICATE REQUEST" is taken before "NEW CERTIFICATE REQUEST", wherever the blocks stand.
   const Bytes other = req_of(der_tlv(0x30, cat_bytes({kVersion, kSubject, kSpki})));
-  ReqPtr both(parse(cat_bytes({pem_text("NEW CERTIFICATE REQUEST", other), pem_text("CERTIFICATE REQUEST", good)}),
+  ReqPtr both(parse(cat_bytes({pem("NEW CERTIFICATE REQUEST", other), pem("CERTIFICATE REQUEST", good)}),
                     nullptr));
   ASSERT_NE(both.p, nullptr);
   EXPECT_EQ(encode(KORVU_TYPE_CERTIFICATIONREQUEST, both.p), good);

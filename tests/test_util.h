@@ -277,6 +277,29 @@ inline void *decode(uint32_t type, const Bytes &in, KORVU_ERR_CTX *ctx, uint32_t
   return v;
 }
 
+// Decoding `in` as `type` fails, hands nothing out and leaves `code` in the error context (any entry for 0).
+inline void expect_decode_fails(uint32_t type, const Bytes &in, uint32_t code = 0) {
+  ErrCtx ctx;
+  Val v(type, decode(type, in, ctx));
+  EXPECT_EQ(v.v, nullptr) << to_hex(in);
+  EXPECT_TRUE(code ? ctx.has(code) : ctx.count() > 0) << to_hex(in) << " " << ::testing::PrintToString(ctx.codes());
+}
+
+// Every truncation of `der` is refused.
+inline void expect_cuts_fail(uint32_t type, const Bytes &der) {
+  for (size_t n = 0; n < der.size(); n++) expect_decode_fails(type, Bytes(der.begin(), der.begin() + static_cast<long>(n)));
+}
+
+// `der` as a PEM block under `label`; empty on failure.
+inline std::string pem_text(const char *label, const Bytes &der) {
+  char *t = nullptr;
+  uint32_t n = 0;
+  std::string out;
+  if (korvu_pemencode(label, der.data(), static_cast<uint32_t>(der.size()), &t, &n) == 1) out.assign(t, n);
+  korvu_free(t);
+  return out;
+}
+
 inline std::string corpus_dir() { return KORVU_CORPUS_DIR; }
 
 // True when the shared corpus is there; otherwise skips the test, except

@@ -319,6 +319,7 @@ typedef struct korvu_pkcs12_pfx_st {
   struct korvu_pkcs7_contentinfo_st *authSafe;
   KORVU_PKCS12_MACDATA *macData; /* null unless hasMacData */
   uint32_t hasMacData;
+  uint32_t indefinite; /* indefinite lengths it was received with, written so again; 0 when built */
 } KORVU_PKCS12_PFX;
 
 KORVU_API KORVU_PKCS12_PFX *korvu_pkcs12pfx_new(const KORVU_ASN1_INTEGER *version,
@@ -342,6 +343,7 @@ typedef struct korvu_pkcs12_safebag_st {
   KORVU_ASN1_ANY *bagValue;        /* [0] EXPLICIT */
   KORVU_ASN1_LIST *bagAttributes;  /* Attributes (44), null unless hasBagAttributes */
   uint32_t hasBagAttributes;
+  uint32_t indefinite; /* indefinite lengths it was received with, written so again; 0 when built */
 } KORVU_PKCS12_SAFEBAG;
 
 KORVU_API KORVU_PKCS12_SAFEBAG *korvu_pkcs12safebag_new(const KORVU_ASN1_OID *bag_id, const KORVU_ASN1_ANY *bag_value,
@@ -355,6 +357,7 @@ KORVU_API KORVU_ASN1_LIST *korvu_pkcs12safebag_getattrs(const KORVU_PKCS12_SAFEB
 typedef struct korvu_pkcs12_typedbag_st {
   KORVU_ASN1_OID *id;
   KORVU_ASN1_ANY *value;
+  uint32_t indefinite; /* indefinite lengths it was received with, written so again; 0 when built */
 } KORVU_PKCS12_TYPEDBAG;
 
 KORVU_API KORVU_PKCS12_TYPEDBAG *korvu_pkcs12certbag_new(const KORVU_ASN1_OID *cert_id,

@@ -372,7 +372,8 @@ TEST(KeysMade, OpensslMadeKeysAndContainers) {
 }
 
 // Constructors: a null argument makes the DEFAULT, which the getters read and DER leaves out; the PBEParameter
-// salt rule; both ECPrivateKey forms (the SM2 one needs its public key); InnerEnvelopedKeyPair's tags.
+// salt rule; both ECPrivateKey forms (the SM2 one needs its public key); InnerEnvelopedKeyPair's tags; a bag
+// built from the parts of a BER one is DER.
 TEST(KeysBuild, DefaultsFormsAndChoices) {
   ErrCtx ctx;
   const std::string sm2env = "3024300a06082a811ccf55016802300e0201010201020402aabb0402ccdd030200aa030200bb",
@@ -398,7 +399,9 @@ TEST(KeysBuild, DefaultsFormsAndChoices) {
       sm2(202, korvu_ecprivatekey_newsm2(one, k1024, params.as<KORVU_EC_PKPARAMS>(), pub.as<KORVU_ASN1_BITSTRING>())),
       std_key(202, korvu_ecprivatekey_new(one, salt8, nullptr, nullptr)), implicit(201, korvu_ecpkparameters_new_implicitlyca()),
       in_sm2(206, korvu_innerenvelopedkeypair_newsm2(e1.as<KORVU_SM2_ENVELOPEDKEY>())),
-      in_rsa(206, korvu_innerenvelopedkeypair_newrsa(e2.as<KORVU_RSA_ENVELOPEDKEYPAIR>()));
+      in_rsa(206, korvu_innerenvelopedkeypair_newrsa(e2.as<KORVU_RSA_ENVELOPEDKEYPAIR>())),
+      ber(115, decode(115, hex("3080060b2a864886f70d010c0a0103a080300302010500000000"), ctx));
+  Val bag(115, korvu_pkcs12safebag_new(ber.as<KORVU_PKCS12_SAFEBAG>()->bagId, ber.as<KORVU_PKCS12_SAFEBAG>()->bagValue, nullptr));
   const auto der = [](uint32_t type, const void *v) { return lower_hex(encode(type, v)); };
   const std::pair<std::string, std::string> checks[] = {
       {der(101, pss.v), "3000"},
@@ -416,6 +419,7 @@ TEST(KeysBuild, DefaultsFormsAndChoices) {
       {der(202, std_key.v), "300d02010104083132333435363738"},
       {der(201, implicit.v), "0500"},
       {der(206, in_sm2.v) + " " + der(206, in_rsa.v), "a026" + sm2env + " a11e" + rsaenv},
+      {der(115, bag.v), "3014060b2a864886f70d010c0a0103a0053003020105"},  // built from a BER bag's parts: DER
   };
   for (const auto &[got, want] : checks) EXPECT_EQ(got, want);
   EXPECT_EQ(korvu_pkcs5pbeparam_new(s7.as<KORVU_ASN1_OCTETSTRING>(), one), nullptr);  // a salt of 8 octets only

@@ -18,7 +18,8 @@ constexpr st::Field kContentInfoFields[] = {
         .explicit_(0)
         .optional(offsetof(KORVU_PKCS7_CONTENTINFO, hasContent))};
 constexpr st::StructDef kContentInfo =
-    st::sequence(KORVU_TYPE_CONTENTINFO, kContentInfoFields, sizeof(KORVU_PKCS7_CONTENTINFO));
+    st::sequence(KORVU_TYPE_CONTENTINFO, kContentInfoFields, sizeof(KORVU_PKCS7_CONTENTINFO))
+        .keeps_form(offsetof(KORVU_PKCS7_CONTENTINFO, indefinite));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CONTENTINFO, kContentInfo);
 KORVU_API KORVU_PKCS7_CONTENTINFO *korvu_pkcs7contentinfo_new(const KORVU_ASN1_OID *content_type,
                                                              const KORVU_ASN1_ANY *content) {

@@ -276,6 +276,11 @@ struct StructDef {
   Kind kind = Kind::Sequence;
   uint16_t kept = kNone;      // offsetof a Kept with the whole TLV (signed structures)
   uint32_t kept_capacity = 1024;
+  // offsetof a uint32_t noting the indefinite lengths a decoded record was
+  // received with: bit 0 its own, bit 1 + i the EXPLICIT wrapper of component
+  // i. A record noting any is written indefinite, those wrappers too (BER
+  // containers re-encode as received); constructors leave it 0 (DER).
+  uint16_t form = kNone;
   bool shift_offsets = false; // recorded offsets count from the value's first octet
   // Checks a record after decoding and before encoding, kept encodings
   // included (0 refuses it; the check records its own error).
@@ -295,6 +300,11 @@ struct StructDef {
     StructDef d = *this;
     d.kept = kept_offset;
     d.kept_capacity = capacity;
+    return d;
+  }
+  constexpr StructDef keeps_form(uint16_t form_offset) const {
+    StructDef d = *this;
+    d.form = form_offset;
     return d;
   }
   constexpr StructDef checked(int (*c)(const void *, KORVU_ERR_CTX *)) const {

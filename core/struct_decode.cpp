@@ -75,6 +75,8 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
       uint32_t n = 0;
       r = field_decode(f, s, h, record, &n, ctx, depth, plan);
       if (r != 1) return r;
+      if (d.form != kNone && f.tagging == Tagging::Explicit && h.length == 0xFFFFFFFFu && i < 31)
+        at<uint32_t>(record, d.form) |= 2u << i;
       set_offset(f, record, start);
       pending = false;
       used += n;
@@ -98,6 +100,7 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
   }
   int r = next();
   if (r != 1) return r;
+  if (d.form != kNone && indefinite) at<uint32_t>(record, d.form) |= 1u;
   if (pending || (indefinite && !ended)) {
     // "Incorrect length" speaks of a definite length; where end-of-contents
     // is due, the element found instead is an incorrect item.

@@ -129,6 +129,22 @@ Len field_length(const Field &f, const void *record) {
   return kLenError;
 }
 
+// An EXPLICIT wrapper received with an indefinite length: written so, closed
+// by end-of-contents.
+int open_wrapper_encode(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
+  if (!f.size_on_read && !size_ok(f, v)) {
+    report_size(f, ctx);
+    return 0;
+  }
+  uint32_t head = 0, body = 0;
+  int r = write_header(s, f.tag_class, 0, f.tag, 0xFFFFFFFFu, &head, ctx);
+  if (r == 1) r = write_untagged(f, s, v, &body, ctx);
+  if (r == 1) r = write_eoc(s, ctx);
+  if (r != 1) report_encode(f, ctx);
+  if (r == 1 && w) *w = head + body + 2;
+  return r;
+}
+
 int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx) {
   int r;
   if (f.kept != kNone) {
@@ -155,6 +171,8 @@ Len content_length(const StructDef &d, const void *record) {
     const Field &f = d.fields[i];
     if (written(f, record)) total = len_add(total, field_length(f, record));
   }
+  // A record received with indefinite lengths is written so again.
+  if (d.form != kNone && at<uint32_t>(record, d.form) != 0 && !bad(total)) return kLenIndef;
   return total;
 }
 
@@ -184,7 +202,9 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
     if (!written(f, record)) continue;
     set_offset(f, const_cast<void *>(record), total);
     uint32_t n = 0;
-    int r = field_encode(f, s, record, &n, ctx);
+    const bool open = d.form != kNone && f.tagging == Tagging::Explicit && f.kept == kNone && i < 31 &&
+                      (at<uint32_t>(record, d.form) >> (i + 1) & 1u) != 0;
+    int r = open ? open_wrapper_encode(f, s, value_of(record, f), &n, ctx) : field_encode(f, s, record, &n, ctx);
     if (r != 1) return r;
     total += n;
     set_end(f, const_cast<void *>(record), total);

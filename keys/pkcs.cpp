@@ -2,8 +2,9 @@
 // A.2-A.6, B.2) with their GM/T 0091 variant, and PKCS #12 (RFC 7292 4, 4.2, B.4) with its CKX variant, which
 // differs only in the default of MacData's iterations. Record layouts are in korvu/keys.h.
 //
-// A ContentInfo, a bag value or a content held as ANY keeps the form it was received in, so a BER container
-// (indefinite lengths, constructed strings) is written back octet for octet.
+// A ContentInfo, a bag value or a content held as ANY keeps the form it was received in, and PFX, CKX and the
+// bags note the indefinite lengths of their own and of their [0] wrappers (written so again), so a BER container
+// (indefinite lengths, constructed strings) is written back octet for octet; built values are DER.
 #define KORVU_SRC "KORVU_ASN1_Keys"
 #include "keys_internal.h"
 
@@ -246,7 +247,8 @@ constexpr st::Field kPfxFields[] = {
     KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_PKCS12_PFX, version),
     KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_PKCS12_PFX, authSafe),
     KORVU_FIELD(KORVU_TYPE_MACDATA, KORVU_PKCS12_PFX, macData).optional(offsetof(KORVU_PKCS12_PFX, hasMacData))};
-constexpr st::StructDef kPfx = st::sequence(KORVU_TYPE_PFX, kPfxFields, sizeof(KORVU_PKCS12_PFX));
+constexpr st::StructDef kPfx = st::sequence(KORVU_TYPE_PFX, kPfxFields, sizeof(KORVU_PKCS12_PFX))
+                               .keeps_form(offsetof(KORVU_PKCS12_PFX, indefinite));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_PFX, kPfx);
 KORVU_API KORVU_PKCS12_PFX *korvu_pkcs12pfx_new(const KORVU_ASN1_INTEGER *version,
                                                const KORVU_PKCS7_CONTENTINFO *auth_safe,
@@ -262,7 +264,8 @@ constexpr st::Field kCkxFields[] = {
     KORVU_FIELD(KORVU_TYPE_INTEGER, KORVU_CKX, version),
     KORVU_FIELD(KORVU_TYPE_CONTENTINFO, KORVU_CKX, authSafe),
     KORVU_FIELD(KORVU_TYPE_CKX_MACDATA, KORVU_CKX, macData).optional(offsetof(KORVU_CKX, hasMacData))};
-constexpr st::StructDef kCkx = st::sequence(KORVU_TYPE_CKX, kCkxFields, sizeof(KORVU_CKX));
+constexpr st::StructDef kCkx =
+    st::sequence(KORVU_TYPE_CKX, kCkxFields, sizeof(KORVU_CKX)).keeps_form(offsetof(KORVU_CKX, indefinite));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CKX, kCkx);
 KORVU_API KORVU_CKX *korvu_ckx_new(const KORVU_ASN1_INTEGER *version, const KORVU_PKCS7_CONTENTINFO *auth_safe,
                                   const KORVU_CKX_MACDATA *mac_data) {
@@ -285,7 +288,8 @@ constexpr st::Field kSafeBagFields[] = {
     KORVU_FIELD(KORVU_TYPE_ANY, KORVU_PKCS12_SAFEBAG, bagValue).explicit_(0),
     KORVU_FIELD(KORVU_TYPE_ATTRIBUTES, KORVU_PKCS12_SAFEBAG, bagAttributes)
         .optional(offsetof(KORVU_PKCS12_SAFEBAG, hasBagAttributes))};
-constexpr st::StructDef kSafeBag = st::sequence(KORVU_TYPE_SAFEBAG, kSafeBagFields, sizeof(KORVU_PKCS12_SAFEBAG));
+constexpr st::StructDef kSafeBag = st::sequence(KORVU_TYPE_SAFEBAG, kSafeBagFields, sizeof(KORVU_PKCS12_SAFEBAG))
+                                   .keeps_form(offsetof(KORVU_PKCS12_SAFEBAG, indefinite));
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SAFEBAG, kSafeBag);
 KORVU_API KORVU_PKCS12_SAFEBAG *korvu_pkcs12safebag_new(const KORVU_ASN1_OID *bag_id, const KORVU_ASN1_ANY *bag_value,
                                                        const KORVU_ASN1_LIST *bag_attributes) {
@@ -300,10 +304,13 @@ KORVU_GET(korvu_pkcs12safebag_getattrs, kSafeBag, bagAttributes);
 // CRLBag and SecretBag have the same shape.
 constexpr st::Field kTypedBagFields[] = {KORVU_FIELD(KORVU_TYPE_OBJECT_IDENTIFIER, KORVU_PKCS12_TYPEDBAG, id),
                                          KORVU_FIELD(KORVU_TYPE_ANY, KORVU_PKCS12_TYPEDBAG, value).explicit_(0)};
-constexpr st::StructDef kCertBag = st::sequence(KORVU_TYPE_CERTBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG));
-constexpr st::StructDef kCrlBag = st::sequence(KORVU_TYPE_CRLBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG));
+constexpr uint16_t kTypedBagForm = offsetof(KORVU_PKCS12_TYPEDBAG, indefinite);
+constexpr st::StructDef kCertBag =
+    st::sequence(KORVU_TYPE_CERTBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG)).keeps_form(kTypedBagForm);
+constexpr st::StructDef kCrlBag =
+    st::sequence(KORVU_TYPE_CRLBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG)).keeps_form(kTypedBagForm);
 constexpr st::StructDef kSecretBag =
-    st::sequence(KORVU_TYPE_SECRETBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG));
+    st::sequence(KORVU_TYPE_SECRETBAG, kTypedBagFields, sizeof(KORVU_PKCS12_TYPEDBAG)).keeps_form(kTypedBagForm);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CERTBAG, kCertBag);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_CRLBAG, kCrlBag);
 KORVU_REGISTER_STRUCT(KORVU_TYPE_SECRETBAG, kSecretBag);

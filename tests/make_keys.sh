@@ -13,8 +13,7 @@ o rsa -in rsa.pem -traditional -outform DER -out rsa.der && out 99 rsa.der
 o rsa -in rsa3.pem -traditional -outform DER -out rsa3.der && out 99 rsa3.der
 o rsa -in rsa.pem -RSAPublicKey_out -outform DER -out rsapub.der && out 56 rsapub.der
 o pkcs8 -topk8 -nocrypt -in rsa.pem -outform DER -out p8.der && out 103 p8.der
-o genpkey -algorithm RSA-PSS -pkeyopt rsa_keygen_bits:2048 -pkeyopt rsa_pss_keygen_md:sha256 \
-  -pkeyopt rsa_pss_keygen_mgf1_md:sha256 -pkeyopt rsa_pss_keygen_saltlen:32 -outform DER -out pss.der && out 103 pss.der
+o genpkey -algorithm RSA-PSS -pkeyopt rsa_keygen_bits:2048 -pkeyopt rsa_pss_keygen_md:sha256 -pkeyopt rsa_pss_keygen_mgf1_md:sha256 -pkeyopt rsa_pss_keygen_saltlen:32 -outform DER -out pss.der && out 103 pss.der
 for enc in named_curve explicit; do
   o genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -pkeyopt ec_param_enc:$enc -out ec-$enc.pem
   o ec -in ec-$enc.pem -outform DER -out ec-$enc.der && out 202 ec-$enc.der
@@ -34,11 +33,9 @@ o pkeyutl -encrypt -pubin -inkey sm2pub.pem -in msg -out sm2.enc && out 203 sm2.
 pw="-passout pass:pw"
 o pkcs8 -topk8 -in rsa.pem -v2 aes-256-cbc -v2prf hmacWithSHA256 $pw -outform DER -out e-aes.der && out 104 e-aes.der
 o pkcs8 -topk8 -in rsa.pem -v2 aes-128-cbc -v2prf hmacWithSHA1 $pw -outform DER -out e-sha1.der && out 104 e-sha1.der
-o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v2 rc2-cbc $pw -outform DER -out e-rc2.der &&
-  out 104 e-rc2.der
+o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v2 rc2-cbc $pw -outform DER -out e-rc2.der && out 104 e-rc2.der
 o pkcs8 -topk8 -in rsa.pem -v1 PBE-SHA1-3DES $pw -outform DER -out e-3des.der && out 104 e-3des.der
-o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v1 PBE-MD5-DES $pw -outform DER -out e-des.der &&
-  out 104 e-des.der
+o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v1 PBE-MD5-DES $pw -outform DER -out e-des.der && out 104 e-des.der
 o req -x509 -new -key rsa.pem -subj /CN=ca -days 2 -out ca.pem
 o req -x509 -new -key ec-named_curve.pem -subj /CN=k -days 2 -out c.pem
 o req -x509 -new -key rsa3.pem -subj /CN=o -days 2 -out o.pem
@@ -47,5 +44,4 @@ for v in plain:"" nomaciter:-nomaciter nomac:-nomac clear:"-keypbe NONE -certpbe
   n=${v%%:*}
   o pkcs12 -export -inkey ec-named_curve.pem -in c.pem -certfile more.pem ${v#*:} $pw -out p12-$n.p12 && out 113 p12-$n.p12
 done
-o cms -encrypt -in msg -recip ca.pem -keyopt rsa_padding_mode:oaep -keyopt rsa_oaep_md:sha256 -outform DER \
-  -out oaep.der && out 100 oaep.der
+o cms -encrypt -in msg -recip ca.pem -keyopt rsa_padding_mode:oaep -keyopt rsa_oaep_md:sha256 -outform DER -out oaep.der && out 100 oaep.der

@@ -36,6 +36,7 @@ typedef struct korvu_pkcs7_contentinfo_st {
   KORVU_ASN1_OID *contentType; /**< OBJECT IDENTIFIER (6) */
   KORVU_ASN1_ANY *content; /**< ANY (23), [0] EXPLICIT, OPTIONAL: null when absent */
   uint32_t hasContent; /**< 1 when `content` is present, else 0 */
+  uint32_t indefinite; /**< indefinite lengths as received, written so again (0 when built) */
 } KORVU_PKCS7_CONTENTINFO;
 
 /** A new ContentInfo (111) of copies of the arguments, in component order; null when a required one is null or

@@ -452,6 +452,7 @@ typedef struct korvu_pkcs12_pfx_st {
   struct korvu_pkcs7_contentinfo_st *authSafe; /**< ContentInfo (111) */
   KORVU_PKCS12_MACDATA *macData; /**< null unless hasMacData */
   uint32_t hasMacData;           /**< 1 when `macData` is present, else 0 */
+  uint32_t indefinite; /**< indefinite lengths as received, written so again (0 when built) */
 } KORVU_PKCS12_PFX;
 
 /** A new PFX (113) of copies of the arguments, in component order; null when a required one is null or building
@@ -489,6 +490,7 @@ typedef struct korvu_pkcs12_safebag_st {
   KORVU_ASN1_ANY *bagValue;        /**< [0] EXPLICIT */
   KORVU_ASN1_LIST *bagAttributes;  /**< Attributes (44), null unless hasBagAttributes */
   uint32_t hasBagAttributes;       /**< 1 when `bagAttributes` is present, else 0 */
+  uint32_t indefinite; /**< indefinite lengths as received, written so again (0 when built) */
 } KORVU_PKCS12_SAFEBAG;
 
 /** A new SafeBag (115) of copies of the arguments, in component order; null when a required one is null or
@@ -508,6 +510,7 @@ KORVU_API KORVU_ASN1_LIST *korvu_pkcs12safebag_getattrs(const KORVU_PKCS12_SAFEB
 typedef struct korvu_pkcs12_typedbag_st {
   KORVU_ASN1_OID *id; /**< OBJECT IDENTIFIER (6) */
   KORVU_ASN1_ANY *value; /**< ANY (23), [0] EXPLICIT */
+  uint32_t indefinite; /**< indefinite lengths as received, written so again (0 when built) */
 } KORVU_PKCS12_TYPEDBAG;
 
 /** A new CertBag (117) of copies of the arguments, in component order; null when a required one is null or

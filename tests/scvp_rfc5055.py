@@ -1,7 +1,6 @@
-"""RFC 5055 (SCVP), Appendix A, for pyasn1: the types the tests read, transcribed from the RFC (DEFINITIONS
-IMPLICIT TAGS; a tagged CHOICE is EXPLICIT), importing Certificate, CertificateList, GeneralName(s), Extensions
-and AlgorithmIdentifier from rfc5280, AttributeCertificate from rfc5755 and OCSPResponse from rfc6960. Read by
-tests/asn1_peer.py as MODULE scvp_rfc5055. Each type is one expression, its components in the RFC's order.
+"""RFC 5055 (SCVP), Appendix A, for pyasn1 (read by tests/asn1_peer.py as MODULE scvp_rfc5055): the types the tests
+read, transcribed from the RFC (DEFINITIONS IMPLICIT TAGS; a tagged CHOICE is EXPLICIT) over rfc5280, rfc5755 and
+rfc6960's types, each type one expression with its components in the RFC's order.
 """
 
 from pyasn1 import error
@@ -10,6 +9,7 @@ from pyasn1.type import char, constraint, namedtype as nt, tag, univ, useful
 from pyasn1_modules import rfc5280, rfc5755, rfc6960
 
 N, O, D = nt.NamedType, nt.OptionalNamedType, nt.DefaultedNamedType
+TEXT = char.UTF8String().subtype(subtypeSpec=constraint.ValueSizeConstraint(1, 256))  # UTF8String (SIZE (1..256))
 OID, OCTETS, INT, TIME, BOOL = univ.ObjectIdentifier, univ.OctetString, univ.Integer, useful.GeneralizedTime, univ.Boolean
 ALG, NAMES, EXTS, CERT, CRL = (rfc5280.AlgorithmIdentifier, rfc5280.GeneralNames, rfc5280.Extensions,
                                rfc5280.Certificate, rfc5280.CertificateList)
@@ -36,10 +36,6 @@ def seq_of(component, min_size=0):  # SEQUENCE SIZE (1..MAX) OF when min_size is
     return type("SequenceOf", (univ.SequenceOf,), {"componentType": component, "sizeSpec": size})()
 
 
-def text():  # UTF8String (SIZE (1..256))
-    return char.UTF8String().subtype(subtypeSpec=constraint.ValueSizeConstraint(1, 256))
-
-
 class HashAlgorithm(ALG):
     def __eq__(self, other):  # by DER: pyasn1 cannot compare with a DEFAULT whose parameters are absent
         try:
@@ -50,14 +46,12 @@ class HashAlgorithm(ALG):
     __hash__ = ALG.__hash__
 
 
-def sha1():  # DEFAULT { algorithm sha-1 }
-    a = HashAlgorithm()
-    a["algorithm"] = OID("1.3.14.3.2.26")
-    return a
+SHA1 = HashAlgorithm()  # DEFAULT { algorithm sha-1 }
+SHA1["algorithm"] = OID("1.3.14.3.2.26")
 
 
 SCVPIssuerSerial = seq(N("issuer", NAMES()), N("serialNumber", rfc5280.CertificateSerialNumber()))
-SCVPCertID = seq(N("certHash", OCTETS()), N("issuerSerial", SCVPIssuerSerial()), D("hashAlgorithm", sha1()))
+SCVPCertID = seq(N("certHash", OCTETS()), N("issuerSerial", SCVPIssuerSerial()), D("hashAlgorithm", SHA1))
 PKCReference = choice(N("cert", t(0, CERT())), N("pkcRef", t(1, SCVPCertID())))
 ACReference = choice(N("attrCert", t(2, rfc5755.AttributeCertificate())), N("acRef", t(3, SCVPCertID())))
 CertReference = choice(N("pkc", PKCReference()), N("ac", ACReference()))
@@ -85,9 +79,9 @@ CVRequest = seq(
     D("cvRequestVersion", INT(1)), N("query", Query()), O("requestorRef", t(0, NAMES())),
     O("requestNonce", t(1, OCTETS())), O("requestorName", t(2, rfc5280.GeneralName())),
     O("responderName", t(3, rfc5280.GeneralName())), O("requestExtensions", t(4, EXTS())),
-    O("signatureAlg", t(5, ALG())), O("hashAlg", t(6, OID())), O("requestorText", t(7, text())))
+    O("signatureAlg", t(5, ALG())), O("hashAlg", t(6, OID())), O("requestorText", t(7, TEXT)))
 ResponseStatus = seq(D("statusCode", univ.Enumerated(0)), O("errorMessage", char.UTF8String()))
-HashValue = seq(D("algorithm", sha1()), N("value", OCTETS()))
+HashValue = seq(D("algorithm", SHA1), N("value", OCTETS()))
 RequestReference = choice(N("requestHash", t(0, HashValue())), N("fullRequest", t(1, CVRequest())))
 ReplyCheck = seq(N("check", OID()), D("status", INT(0)))
 ReplyWantBack = seq(N("wb", OID()), N("value", OCTETS()))
@@ -100,7 +94,7 @@ CVResponse = seq(
     N("responseStatus", ResponseStatus()), O("respValidationPolicy", t(0, ValidationPolicy())),
     O("requestRef", t(1, RequestReference())), O("requestorRef", t(2, NAMES())), O("requestorName", t(3, NAMES())),
     O("replyObjects", t(4, seq_of(CertReply(), 1))), O("respNonce", t(5, OCTETS())),
-    O("serverContextInfo", t(6, OCTETS())), O("cvResponseExtensions", t(7, EXTS())), O("requestorText", t(8, text())))
+    O("serverContextInfo", t(6, OCTETS())), O("cvResponseExtensions", t(7, EXTS())), O("requestorText", t(8, TEXT)))
 ValPolRequest = seq(D("vpRequestVersion", INT(1)), N("requestNonce", OCTETS()))
 KeyAgreePublicKey = seq(N("algorithm", ALG()), N("publicKey", univ.BitString()), N("macAlgorithm", ALG()),
                         O("kDF", ALG()))

@@ -264,32 +264,39 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
   for (;;) {
     if (!indef && used == length) break;
     Header h;
-    r = read_identifier(s, h, ctx);
-    if (r != 1) {
-      KORVU_ERR(ctx, kErrDecodeIdentifier);
-      break;
-    }
-    if (indef && h.raw[0] == 0x00) {
-      r = read_eoc_tail(s, ctx);
+    // An element held in memory is read in one step (read_header reports
+    // as below); an identifier 00 and other inputs go octet by octet.
+    if (stream::mem_holds(s, 1) && s->data[s->pos] != 0x00) {
+      r = read_header(s, h, ctx);
+      if (r != 1) break;
+    } else {
+      r = read_identifier(s, h, ctx);
       if (r != 1) {
-        if (r == 0) KORVU_ERR(ctx, kErrDecodeEocOctets);  // stream failures carry it already
+        KORVU_ERR(ctx, kErrDecodeIdentifier);
         break;
       }
-      used += 2;
-      break;
-    }
-    // Identifier 00 only ever closes indefinite contents (X.690 8.1.5): as an
-    // element of definite contents it would end the list early once the list
-    // is written back in the indefinite form.
-    if (!indef && h.raw[0] == 0x00) {
-      KORVU_ERR(ctx, kErrIncorrectItem);
-      r = 0;
-      break;
-    }
-    r = read_length(s, h, ctx);
-    if (r != 1) {
-      KORVU_ERR(ctx, kErrDecodeLengthOctets);
-      break;
+      if (indef && h.raw[0] == 0x00) {
+        r = read_eoc_tail(s, ctx);
+        if (r != 1) {
+          if (r == 0) KORVU_ERR(ctx, kErrDecodeEocOctets);  // stream failures carry it already
+          break;
+        }
+        used += 2;
+        break;
+      }
+      // Identifier 00 only ever closes indefinite contents (X.690 8.1.5): as an
+      // element of definite contents it would end the list early once the list
+      // is written back in the indefinite form.
+      if (!indef && h.raw[0] == 0x00) {
+        KORVU_ERR(ctx, kErrIncorrectItem);
+        r = 0;
+        break;
+      }
+      r = read_length(s, h, ctx);
+      if (r != 1) {
+        KORVU_ERR(ctx, kErrDecodeLengthOctets);
+        break;
+      }
     }
     // An element must end inside a definite list.
     if (!indef && (used + h.size > length ||

@@ -24,7 +24,6 @@ constexpr TypeDesc kRegistry[kTypeCount] = {
 
 namespace {
 
-
 inline constexpr uint32_t kFirstCode = kErrInvalidTagClass;
 inline constexpr uint32_t kLastCode = kErrDecodeSm9EnvelopedData;
 // Stream errors (korvu/util.h) lie below the message codes, general errors

@@ -204,24 +204,10 @@ int read_length(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
   return 1;
 }
 
-int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
-  // The common case, read from memory in one step: a low tag number and a
-  // definite length of at most two octets (the same result as below).
-  if (stream::is_mem(s) && s->pos <= s->size && s->size - s->pos >= 4) {
-    const unsigned char *p = s->data + s->pos;
-    const unsigned char id = p[0], l = p[1];
-    if ((id & 0x1F) != 0x1F && l != 0x80 && l <= 0x82) {
-      h.tag_class = id & 0xC0u;
-      h.primitive = (id & 0x20) ? 0 : 1;
-      h.tag = id & 0x1Fu;
-      const uint32_t n = l < 0x80 ? 2 : l == 0x81 ? 3 : 4;
-      h.length = l < 0x80 ? l : l == 0x81 ? p[2] : (static_cast<uint32_t>(p[2]) << 8) | p[3];
-      std::memcpy(h.raw, p, n);
-      h.size = n;
-      s->pos += n;
-      return 1;
-    }
-  }
+namespace {
+
+// Identifier and length octet by octet: every input and every form.
+__attribute__((noinline)) int read_header_octets(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
   int r = read_identifier(s, h, ctx);
   if (r != 1) {
     KORVU_ERR(ctx, kErrDecodeIdentifier);
@@ -233,6 +219,30 @@ int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
     return r;
   }
   return 1;
+}
+
+}  // namespace
+
+int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx) {
+  // The common case, read from memory in one step: a low tag number and a
+  // definite length of at most two octets (the same result as below). The
+  // rest is a call of its own, so that this path needs no stack frame.
+  if (stream::is_mem(s) && s->pos <= s->size && s->size - s->pos >= 4) {
+    const unsigned char *p = s->data + s->pos;
+    const unsigned char id = p[0], l = p[1];
+    if ((id & 0x1F) != 0x1F && l != 0x80 && l <= 0x82) {
+      h.tag_class = id & 0xC0u;
+      h.primitive = (id & 0x20) ? 0 : 1;
+      h.tag = id & 0x1Fu;
+      const uint32_t n = l < 0x80 ? 2 : l == 0x81 ? 3 : 4;
+      h.length = l < 0x80 ? l : l == 0x81 ? p[2] : (static_cast<uint32_t>(p[2]) << 8) | p[3];
+      std::memcpy(h.raw, p, 4);  // the octets past n are not part of the header
+      h.size = n;
+      s->pos += n;
+      return 1;
+    }
+  }
+  return read_header_octets(s, h, ctx);
 }
 
 int read_eoc_tail(KORVU_STREAM *s, KORVU_ERR_CTX *ctx) {

@@ -115,7 +115,10 @@ struct TypeDesc {
   const char *name;
 };
 
-const TypeDesc *type_desc(uint32_t type);  // null above 449
+// The rows, indexed by type number (core/registry.cpp); looked up inline,
+// since every component decoded and freed goes through it.
+extern const TypeDesc kRegistry[kTypeCount];
+inline const TypeDesc *type_desc(uint32_t type) { return type < kTypeCount ? &kRegistry[type] : nullptr; }  // null above 449
 const char *message(uint32_t code);        // "" outside 0x10200..0x105B4
 
 // ---------------------------------------------------------------------------

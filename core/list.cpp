@@ -177,7 +177,8 @@ int encode_elems(KORVU_STREAM *s, const KORVU_ASN1_LIST *list, const Elem &e, ui
 }
 
 // Element pointers of a list being decoded: the first kGathered on the stack,
-// then a doubling block that the finished list adopts as its array.
+// then a doubling block that the finished list adopts as its array when it
+// is at least three quarters full (else the list is copied to its size).
 class Gathered {
  public:
   static constexpr uint32_t kGathered = 16;
@@ -209,7 +210,10 @@ class Gathered {
   // The finished list, owning the elements; null when memory runs out (the
   // elements then stay here for the caller to free).
   KORVU_ASN1_LIST *to_list() {
-    if (heap_ != nullptr) {
+    // A doubled array with more than a quarter unused gives way to one block
+    // of the exact size, as a short list has (a 10,000-entry CRL would
+    // otherwise hold room for 16,384).
+    if (heap_ != nullptr && cap_ - count <= cap_ / 4) {
       auto *list = static_cast<KORVU_ASN1_LIST *>(KORVU_ALLOC(sizeof(KORVU_ASN1_LIST)));
       if (list == nullptr) return nullptr;
       list->items = heap_;
@@ -222,7 +226,9 @@ class Gathered {
     auto *list = static_cast<KORVU_ASN1_LIST *>(KORVU_ALLOC(sizeof(KORVU_ASN1_LIST) + sizeof(void *) * cap));
     if (list == nullptr) return nullptr;
     list->items = inline_items(list);
-    if (count != 0) std::memcpy(list->items, local_, sizeof(void *) * count);
+    if (count != 0) std::memcpy(list->items, heap_ != nullptr ? heap_ : local_, sizeof(void *) * count);
+    korvu_free(heap_);
+    heap_ = nullptr;
     list->capacity = static_cast<int32_t>(cap);
     list->count = static_cast<int32_t>(count);
     return list;
@@ -256,40 +262,48 @@ int decode_elems(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t
     return 0;
   }
   // Elements are gathered first and the list is sized once at the end, so a
-  // decoded list costs one block (two past kGathered elements) and no spare
-  // room: a CRL's entries each carry a list of one or two extensions.
+  // decoded list costs one block (two when it adopts the doubling block) and
+  // little spare room: a CRL's entries each carry a list of one or two
+  // extensions.
   Gathered items;
   uint64_t used = 0;
   int r = 1;
   for (;;) {
     if (!indef && used == length) break;
     Header h;
-    r = read_identifier(s, h, ctx);
-    if (r != 1) {
-      KORVU_ERR(ctx, kErrDecodeIdentifier);
-      break;
-    }
-    if (indef && h.raw[0] == 0x00) {
-      r = read_eoc_tail(s, ctx);
+    // An element held in memory is read in one step (read_header reports
+    // as below); an identifier 00 and other inputs go octet by octet.
+    if (stream::mem_holds(s, 1) && s->data[s->pos] != 0x00) {
+      r = read_header(s, h, ctx);
+      if (r != 1) break;
+    } else {
+      r = read_identifier(s, h, ctx);
       if (r != 1) {
-        if (r == 0) KORVU_ERR(ctx, kErrDecodeEocOctets);  // stream failures carry it already
+        KORVU_ERR(ctx, kErrDecodeIdentifier);
         break;
       }
-      used += 2;
-      break;
-    }
-    // Identifier 00 only ever closes indefinite contents (X.690 8.1.5): as an
-    // element of definite contents it would end the list early once the list
-    // is written back in the indefinite form.
-    if (!indef && h.raw[0] == 0x00) {
-      KORVU_ERR(ctx, kErrIncorrectItem);
-      r = 0;
-      break;
-    }
-    r = read_length(s, h, ctx);
-    if (r != 1) {
-      KORVU_ERR(ctx, kErrDecodeLengthOctets);
-      break;
+      if (indef && h.raw[0] == 0x00) {
+        r = read_eoc_tail(s, ctx);
+        if (r != 1) {
+          if (r == 0) KORVU_ERR(ctx, kErrDecodeEocOctets);  // stream failures carry it already
+          break;
+        }
+        used += 2;
+        break;
+      }
+      // Identifier 00 only ever closes indefinite contents (X.690 8.1.5): as an
+      // element of definite contents it would end the list early once the list
+      // is written back in the indefinite form.
+      if (!indef && h.raw[0] == 0x00) {
+        KORVU_ERR(ctx, kErrIncorrectItem);
+        r = 0;
+        break;
+      }
+      r = read_length(s, h, ctx);
+      if (r != 1) {
+        KORVU_ERR(ctx, kErrDecodeLengthOctets);
+        break;
+      }
     }
     // An element must end inside a definite list.
     if (!indef && (used + h.size > length ||

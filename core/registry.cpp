@@ -15,15 +15,14 @@ namespace korvu::ops {
 }  // namespace korvu::ops
 
 namespace korvu {
-namespace {
 
-constexpr TypeDesc kRegistry[] = {
+constexpr TypeDesc kRegistry[kTypeCount] = {
 #define KORVU_TYPE(n, id, form, cls, tag, code, name) {&ops::t##n, form, cls, tag, code, name},
 #include "catalog.inc"
 #undef KORVU_TYPE
 };
-static_assert(sizeof(kRegistry) / sizeof(kRegistry[0]) == kTypeCount, "the registry has 450 rows");
 
+namespace {
 
 inline constexpr uint32_t kFirstCode = kErrInvalidTagClass;
 inline constexpr uint32_t kLastCode = kErrDecodeSm9EnvelopedData;
@@ -76,8 +75,6 @@ constexpr std::array<const char *, kLastCode - kFirstCode + 1> build_messages() 
 constexpr auto kMessages = build_messages();
 
 }  // namespace
-
-const TypeDesc *type_desc(uint32_t type) { return type < kTypeCount ? &kRegistry[type] : nullptr; }
 
 const char *message(uint32_t code) {
   if (code == kErrNoCodec) return kMessageEntries[sizeof(kMessageEntries) / sizeof(kMessageEntries[0]) - 1].text;

@@ -162,7 +162,13 @@ int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record,
   void *v = nullptr;
   uint32_t n = 0;
   auto body = [&](KORVU_STREAM *in, uint32_t *m) { return read_tagged(f, in, h, record, &v, m, ctx, depth); };
-  int r = f.kept != kNone ? decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body) : body(s, &n);
+  int r;
+  if (f.kept != kNone)
+    r = decode_keeping(s, h, ctx, depth, at<Kept>(record, f.kept), &n, plan, body);
+  else if (f.tagging == Tagging::None && !is_inline(f) && !is_list(f))
+    r = decode_after_header(s, f.type, h, &v, &n, ctx, depth + 1);  // read_tagged's first case, one call fewer
+  else
+    r = body(s, &n);
   if (r == 1 && !is_list(f) && !size_ok(f, v)) {
     report_size(f, ctx);
     r = 0;

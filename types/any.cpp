@@ -241,12 +241,10 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
   a->tag_number = h.tag;
   a->content_length = h.length;
   // The value's streams keep no error context (it outlives this call).
+  // The header octets fill the room made for them exactly.
   a->header = stream::embed_mem(block + record, h.size, nullptr);
-  int r = korvu_stream_writen(a->header, h.raw, h.size);
-  if (r != 1) {
-    put_stream_err(ctx, r);
-    return r;
-  }
+  std::memcpy(a->header->data, h.raw, h.size);
+  a->header->size = h.size;
   if (content == nullptr) {
     a->content = stream::embed_mem(block + record + head, body_cap, nullptr);
     a->owns_content = 1;
@@ -261,7 +259,7 @@ int build(KORVU_STREAM *s, const Header &h, KORVU_STREAM *content, KORVU_ASN1_AN
     a->content = content;
     a->owns_content = 0;
   }
-  r = read_contents(s, h, a->content, consumed, ctx, depth);
+  const int r = read_contents(s, h, a->content, consumed, ctx, depth);
   if (r != 1) {
     *consumed = 0;
     return r;

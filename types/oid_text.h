@@ -14,6 +14,16 @@ inline size_t text_capacity(size_t length) { return length * 4 + 3; }
 
 // Writes v in decimal at t and returns the end.
 inline char *put_decimal(char *t, uint64_t v) {
+  // Most arcs of the identifiers in use have one or two digits.
+  if (v < 10) {
+    *t++ = static_cast<char>('0' + v);
+    return t;
+  }
+  if (v < 100) {
+    *t++ = static_cast<char>('0' + v / 10);
+    *t++ = static_cast<char>('0' + v % 10);
+    return t;
+  }
   char buf[20];
   int n = 0;
   do {

@@ -180,10 +180,47 @@ struct StringCodec {
       return read_string_contents(s, out, primitive, length, Form::kTag, consumed, ctx, depth);
   }
 
+  // Primitive contents that a memory input holds whole, with a valid
+  // unused-bits octet for a BIT STRING: copied once into a value sized to
+  // them, without the segment reader (which reports every other case).
+  // 1 when taken, 0 when not, KORVU_ERR_NOMEM when memory runs out.
+  static int take_primitive(KORVU_STREAM *s, void **out, uint32_t length, uint32_t *consumed) {
+    if (!stream::mem_holds(s, length)) return 0;
+    const unsigned char *p = s->data + s->pos;
+    uint32_t skip = 0, unused = 0;
+    if constexpr (Form::kUnusedBits) {
+      if (length == 0 || p[0] > 7 || (length == 1 && p[0] != 0)) return 0;
+      unused = p[0];
+      skip = 1;
+    }
+    // Past the largest first buffer the data gets a block of its own.
+    auto *v = new_with_stream<V>(length > 2048 ? 1 : length, true);
+    if (v != nullptr && !stream::reserve_exact(v->stream, length)) {
+      free_value(v);
+      v = nullptr;
+    }
+    if (v == nullptr) return static_cast<int>(KORVU_ERR_NOMEM);
+    if (length > skip) std::memcpy(v->stream->data, p + skip, length - skip);
+    v->stream->size = length - skip;
+    s->pos += length;
+    set_unused(v, unused);
+    *out = v;
+    if (consumed != nullptr) *consumed = length;
+    return 1;
+  }
+
   // Reads contents into a new memory stream and hands out a value owning it.
   static int decode_owned(KORVU_STREAM *s, void **out, int primitive, uint32_t length, uint32_t *consumed,
                           KORVU_ERR_CTX *ctx, int depth) {
     const bool known = primitive && length != 0xFFFFFFFFu;
+    if (known) {
+      const int taken = take_primitive(s, out, length, consumed);
+      if (taken == 1) return 1;
+      if (taken != 0) {
+        KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+        return 0;
+      }
+    }
     auto *v = new_with_stream<V>(contents_capacity(length, Form::kDecodeCapacity), known);
     // Primitive contents longer than the first buffer, held by a memory
     // input, get one buffer of their size.

@@ -37,7 +37,6 @@ KORVU_STREAM *alloc_stream(uint32_t type) {
   s->size = 0;
   s->cap = 0;
   s->pos = 0;
-  s->fp = nullptr;
   s->ctx = nullptr;
   s->inline_data = false;
   s->embedded = false;
@@ -110,7 +109,6 @@ KORVU_STREAM *korvu_stream_new_mem(uint32_t capacity, KORVU_ERR_CTX *ctx) {
   s->size = 0;
   s->cap = capacity;
   s->pos = 0;
-  s->fp = nullptr;
   s->ctx = ctx;
   s->inline_data = true;
   s->embedded = false;

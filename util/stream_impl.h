@@ -10,19 +10,25 @@
 #include "korvu/util.h"
 
 struct korvu_stream_st {
-  uint32_t type;        // KORVU_STREAM_TYPE_MEM or KORVU_STREAM_TYPE_FILE
-  bool readonly;        // memory view over bytes it does not own
-  unsigned char *data;  // memory streams: the bytes
+  union {
+    unsigned char *data;  // memory streams: the bytes
+    std::FILE *fp;        // file streams (only `type` tells which member is live)
+  };
   size_t size;          // memory streams: bytes held
   size_t cap;           // memory streams: allocated size (0 for read-only views)
   size_t pos;           // memory streams: read position
-  std::FILE *fp;        // file streams
   KORVU_ERR_CTX *ctx;   // where a memory stream reports running out of memory
+  uint32_t type;        // KORVU_STREAM_TYPE_MEM or KORVU_STREAM_TYPE_FILE
+  bool readonly;        // memory view over bytes it does not own
   bool inline_data;     // memory streams: `data` is the initial buffer that
                         // shares the stream's own block (not freed apart)
   bool embedded;        // the stream lives inside another object's block:
                         // korvu_stream_free releases only a grown buffer
 };
+// The bytes and the file share a word, and the flags are packed behind the
+// type: 48 octets, which every OCTET STRING and BIT STRING value carries in
+// its block.
+static_assert(sizeof(void *) != 8 || sizeof(korvu_stream_st) == 48, "stream layout");
 
 namespace korvu::stream {
 

@@ -8,25 +8,19 @@ import socket
 s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(5)
 open("port", "w").write(str(s.getsockname()[1]))
 out = open("stream.bin", "wb")
-def read(c, n):
-    b = b""
-    while len(b) < n:
-        d = c.recv(n - len(b))
-        if not d: raise EOFError
-        b += d
-    return b
 for _ in range(5):  # one connection a client
     c, _ = s.accept(); c.settimeout(5)
+    f = c.makefile("rb")
     try:
-        while True:
-            m = read(c, 2); k = m[1] & 0x7F if m[1] & 0x80 else 0
-            m += read(c, k); m += read(c, int.from_bytes(m[2:], "big") if k else m[1])
+        while len(m := f.read(2)) == 2:
+            k = m[1] & 0x7F if m[1] & 0x80 else 0
+            m += f.read(k); m += f.read(int.from_bytes(m[2:], "big") if k else m[1])
             out.write(m); out.flush()
             body = m[2 + k:]; idn = body[1]; op = body[2 + idn] & 0x1F  # 02 n ID, then the operation
             if op == 2: break  # unbind
             reply = {0: 0x61, 3: 0x65, 23: 0x78}.get(op, 0x60 | (op + 1))
             c.sendall(bytes([0x30, idn + 11]) + body[:2 + idn] + bytes([reply, 7, 10, 1, 0, 4, 0, 4, 0]))
-    except (EOFError, OSError):
+    except OSError:
         pass
     c.close()
 PY

@@ -36,12 +36,7 @@ for _ in range(10):
     Filter = filter_level(Filter)
 
 
-class SearchRequest(univ.Sequence):
-    tagSet = univ.Sequence.tagSet.tagImplicitly(app(3))
-    componentType = replaced(base.SearchRequest, "filter", Filter)
-
-
-class DelRequest(univ.OctetString):
+class DelRequest(univ.OctetString):  # classes: tests/asn1_peer.py undoes the tags added to an instance
     tagSet = univ.OctetString.tagSet.tagImplicitly(app(10, False))
 
 
@@ -56,7 +51,8 @@ class IntermediateResponse(univ.Sequence):
         namedtype.OptionalNamedType("responseValue", univ.OctetString().subtype(implicitTag=ctx(1, False))))
 
 
-FIXED = {"searchRequest": SearchRequest(), "delRequest": DelRequest(), "abandonRequest": AbandonRequest()}
+FIXED = {"searchRequest": base.SearchRequest().clone(componentType=replaced(base.SearchRequest, "filter", Filter)),
+         "delRequest": DelRequest(), "abandonRequest": AbandonRequest()}
 _ops = base.LDAPMessage.componentType["protocolOp"].asn1Object.componentType.namedTypes
 ProtocolOp = univ.Choice(componentType=namedtype.NamedTypes(
     *[namedtype.NamedType(nt.name, FIXED.get(nt.name, nt.asn1Object)) for nt in _ops],

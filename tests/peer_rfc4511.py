@@ -15,16 +15,15 @@ def ctx(n, constructed=True):
     return tag.Tag(tag.tagClassContext, tag.tagFormatConstructed if constructed else tag.tagFormatSimple, n)
 
 
+def replaced(seq, name, new):
+    """The components of `seq` with `name` of type `new`."""
+    return namedtype.NamedTypes(*[namedtype.NamedType(name, new) if nt.name == name else nt
+                                  for nt in seq.componentType.namedTypes])
+
+
 def filter_level(inner):
     """One level of Filter whose and/or/not hold `inner` (None: the leaves only)."""
-    leaves = [
-        namedtype.NamedType("equalityMatch", base.AttributeValueAssertion().subtype(implicitTag=ctx(3))),
-        namedtype.NamedType("substrings", base.SubstringFilter().subtype(implicitTag=ctx(4))),
-        namedtype.NamedType("greaterOrEqual", base.AttributeValueAssertion().subtype(implicitTag=ctx(5))),
-        namedtype.NamedType("lessOrEqual", base.AttributeValueAssertion().subtype(implicitTag=ctx(6))),
-        namedtype.NamedType("present", base.AttributeDescription().subtype(implicitTag=ctx(7, False))),
-        namedtype.NamedType("approxMatch", base.AttributeValueAssertion().subtype(implicitTag=ctx(8))),
-        namedtype.NamedType("extensibleMatch", base.MatchingRuleAssertion().subtype(implicitTag=ctx(9)))]
+    leaves = [nt for nt in base.Filter.componentType.namedTypes if nt.name not in ("and", "or", "not")]
     nested = [] if inner is None else [
         namedtype.NamedType("and", univ.SetOf(componentType=inner).subtype(implicitTag=ctx(0))),
         namedtype.NamedType("or", univ.SetOf(componentType=inner).subtype(implicitTag=ctx(1))),
@@ -37,14 +36,7 @@ for _ in range(10):
     Filter = filter_level(Filter)
 
 
-class SearchRequest(univ.Sequence):
-    tagSet = univ.Sequence.tagSet.tagImplicitly(app(3))
-    componentType = namedtype.NamedTypes(*[
-        namedtype.NamedType("filter", Filter) if nt.name == "filter" else nt
-        for nt in base.SearchRequest.componentType.namedTypes])
-
-
-class DelRequest(univ.OctetString):
+class DelRequest(univ.OctetString):  # classes: tests/asn1_peer.py undoes the tags added to an instance
     tagSet = univ.OctetString.tagSet.tagImplicitly(app(10, False))
 
 
@@ -59,7 +51,8 @@ class IntermediateResponse(univ.Sequence):
         namedtype.OptionalNamedType("responseValue", univ.OctetString().subtype(implicitTag=ctx(1, False))))
 
 
-FIXED = {"searchRequest": SearchRequest(), "delRequest": DelRequest(), "abandonRequest": AbandonRequest()}
+FIXED = {"searchRequest": base.SearchRequest().clone(componentType=replaced(base.SearchRequest, "filter", Filter)),
+         "delRequest": DelRequest(), "abandonRequest": AbandonRequest()}
 _ops = base.LDAPMessage.componentType["protocolOp"].asn1Object.componentType.namedTypes
 ProtocolOp = univ.Choice(componentType=namedtype.NamedTypes(
     *[namedtype.NamedType(nt.name, FIXED.get(nt.name, nt.asn1Object)) for nt in _ops],
@@ -67,6 +60,4 @@ ProtocolOp = univ.Choice(componentType=namedtype.NamedTypes(
 
 
 class LDAPMessage(univ.Sequence):
-    componentType = namedtype.NamedTypes(*[
-        namedtype.NamedType("protocolOp", ProtocolOp) if nt.name == "protocolOp" else nt
-        for nt in base.LDAPMessage.componentType.namedTypes])
+    componentType = replaced(base.LDAPMessage, "protocolOp", ProtocolOp)

@@ -38,10 +38,8 @@ o pkcs8 -topk8 -in rsa.pem -v1 PBE-SHA1-3DES $pw -outform DER -out e-3des.der &&
 o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v1 PBE-MD5-DES $pw -outform DER -out e-des.der && out 104 e-des.der
 o req -x509 -new -key rsa.pem -subj /CN=ca -days 2 -out ca.pem
 o req -x509 -new -key ec-named_curve.pem -subj /CN=k -days 2 -out c.pem
-o req -x509 -new -key rsa3.pem -subj /CN=o -days 2 -out o.pem
-cat ca.pem o.pem > more.pem
 for v in plain:"" nomaciter:-nomaciter nomac:-nomac clear:"-keypbe NONE -certpbe NONE" legacy:-legacy; do
   n=${v%%:*}
-  o pkcs12 -export -inkey ec-named_curve.pem -in c.pem -certfile more.pem ${v#*:} $pw -out p12-$n.p12 && out 113 p12-$n.p12
+  o pkcs12 -export -inkey ec-named_curve.pem -in c.pem -certfile ca.pem ${v#*:} $pw -out p12-$n.p12 && out 113 p12-$n.p12
 done
 o cms -encrypt -in msg -recip ca.pem -keyopt rsa_padding_mode:oaep -keyopt rsa_oaep_md:sha256 -outform DER -out oaep.der && out 100 oaep.der

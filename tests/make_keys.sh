@@ -28,8 +28,7 @@ o dgst -sha256 -sign ec-named_curve.pem -out ec.sig msg && out 59 ec.sig
 o genpkey -genparam -algorithm DH -pkeyopt group:ffdhe2048 -out dh.pem
 o dhparam -in dh.pem -outform DER -out dh.der && out 102 dh.der
 o genpkey -algorithm SM2 -out sm2.pem
-o pkey -in sm2.pem -pubout -out sm2pub.pem
-o pkeyutl -encrypt -pubin -inkey sm2pub.pem -in msg -out sm2.enc && out 203 sm2.enc
+o pkeyutl -encrypt -inkey sm2.pem -in msg -out sm2.enc && out 203 sm2.enc
 pw="-passout pass:pw"
 o pkcs8 -topk8 -in rsa.pem -v2 aes-256-cbc -v2prf hmacWithSHA256 $pw -outform DER -out e-aes.der && out 104 e-aes.der
 o pkcs8 -topk8 -in rsa.pem -v2 aes-128-cbc -v2prf hmacWithSHA1 $pw -outform DER -out e-sha1.der && out 104 e-sha1.der

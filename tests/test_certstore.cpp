@@ -13,14 +13,13 @@ TEST(CertStoreVectors, DecodeReencodeOrRefuse) { run_hex_vectors("certstore_vect
 TEST(CertStoreBuild, CaBundleStoreRoundTrip) {
   Val provider(KORVU_TYPE_UTF8STRING, korvu_asn1_string_new("soft", 4)), flag(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(2)),
       type(KORVU_TYPE_INTEGER, korvu_asn1_integer_value(1)), text(KORVU_TYPE_UTF8STRING, korvu_asn1_string_new("k", 1));
-  auto *p = provider.as<KORVU_ASN1_STRING>();
-  auto *f = flag.as<KORVU_ASN1_INTEGER>();
-  EXPECT_EQ(korvu_certstore_privkeyattr_new(nullptr, nullptr, nullptr, f, nullptr), nullptr);
-  EXPECT_EQ(korvu_certstore_privkeyattr_new(p, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(korvu_certstore_privkeyattr_new(nullptr, nullptr, nullptr, flag.as<KORVU_ASN1_INTEGER>(), nullptr), nullptr);
+  EXPECT_EQ(korvu_certstore_privkeyattr_new(provider.as<KORVU_ASN1_STRING>(), nullptr, nullptr, nullptr, nullptr), nullptr);
   Val id(KORVU_TYPE_PRIVKEYID, korvu_certstore_keyid_newkeyid(text.as<KORVU_ASN1_STRING>()));
   EXPECT_EQ(korvu_certstore_keyid_getalgoid(id.as<KORVU_CERTSTORE_KEYID>()), nullptr);
   EXPECT_EQ(korvu_certstore_keyid_gettype(nullptr), 0xFFFFFFFFu);
-  Val attr(KORVU_TYPE_PRIVKEYATTRIBUTE, korvu_certstore_privkeyattr_new(p, nullptr, nullptr, f, id.as<KORVU_CERTSTORE_KEYID>()));
+  Val attr(KORVU_TYPE_PRIVKEYATTRIBUTE, korvu_certstore_privkeyattr_new(provider.as<KORVU_ASN1_STRING>(), nullptr, nullptr,
+                                                                            flag.as<KORVU_ASN1_INTEGER>(), id.as<KORVU_CERTSTORE_KEYID>()));
   Val value(KORVU_TYPE_ANY, korvu_asn1_objecttoany(KORVU_TYPE_PRIVKEYATTRIBUTE, attr.v));
   EXPECT_EQ(korvu_certstore_attr_new(nullptr, value.as<KORVU_ASN1_ANY>()), nullptr);
   EXPECT_EQ(korvu_certstore_attr_new(type.as<KORVU_ASN1_INTEGER>(), nullptr), nullptr);

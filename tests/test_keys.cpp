@@ -115,9 +115,8 @@ Bytes any_bytes(const KORVU_ASN1_ANY *a) { return a ? encode(KORVU_TYPE_ANY, a) 
 Bytes octets_of(const KORVU_ASN1_OCTETSTRING *o) { return o ? ocsp::contents(encode(KORVU_TYPE_OCTET_STRING, o)) : Bytes{}; }
 // Layer types a DEFAULT value written out in DER input is left out of when written back (MacData's iterations,
 // a PBKDF2 prf, PSS defaults) and the containers holding them.
-const std::set<uint32_t> kDropsDefaults = {KORVU_TYPE_MACDATA,         KORVU_TYPE_PBKDF2_PARAMS, KORVU_TYPE_RSASSA_PSS_PARAMS,
-                                           KORVU_TYPE_PBMAC1_PARAMS,   KORVU_TYPE_PFX,           KORVU_TYPE_AUTHENTICATEDSAFE,
-                                           KORVU_TYPE_SAFECONTENTS,    KORVU_TYPE_SAFEBAG};
+const std::set<uint32_t> kDropsDefaults = {KORVU_TYPE_MACDATA, KORVU_TYPE_PBKDF2_PARAMS, KORVU_TYPE_RSASSA_PSS_PARAMS, KORVU_TYPE_PBMAC1_PARAMS,
+                                           KORVU_TYPE_PFX, KORVU_TYPE_AUTHENTICATEDSAFE, KORVU_TYPE_SAFECONTENTS, KORVU_TYPE_SAFEBAG};
 
 // Every layer of a key or container: decoded as its type, written back byte for byte (BER included; where a
 // DEFAULT value was written out, as DER whose getters read the same), copied, and queued for pyasn1.
@@ -275,10 +274,8 @@ void walk_file(Walk &w, const std::string &file, uint32_t type) {
   ASSERT_NE(spki.v, nullptr);
   const KORVU_X509_ALGID *a = spki.as<KORVU_X509_SPKI>()->algorithm;
   w.algorithm(a);
-  const KORVU_ASN1_BITSTRING *bits = spki.as<KORVU_X509_SPKI>()->subjectPublicKey;
-  Bytes key(korvu_asn1_bitstring_getlength(bits));
-  if (oid_of(a) == "1.2.840.113549.1.1.1" && !key.empty() && korvu_asn1_bitstring_getall(bits, key.data()) == 1)
-    w.layer(KORVU_TYPE_RSAPUBLICKEY, key);
+  const Bytes bits = ocsp::contents(encode(KORVU_TYPE_BIT_STRING, spki.as<KORVU_X509_SPKI>()->subjectPublicKey));
+  if (oid_of(a) == "1.2.840.113549.1.1.1" && bits.size() > 1) w.layer(KORVU_TYPE_RSAPUBLICKEY, Bytes(bits.begin() + 1, bits.end()));
 }
 
 // Files made by tests/make_keys.sh with the openssl tool, once per run: (type, path); none without openssl.

@@ -28,8 +28,7 @@ o dgst -sha256 -sign ec-named_curve.pem -out ec.sig msg && out 59 ec.sig
 o genpkey -genparam -algorithm DH -pkeyopt group:ffdhe2048 -out dh.pem
 o dhparam -in dh.pem -outform DER -out dh.der && out 102 dh.der
 o genpkey -algorithm SM2 -out sm2.pem
-o pkey -in sm2.pem -pubout -out sm2pub.pem
-o pkeyutl -encrypt -pubin -inkey sm2pub.pem -in msg -out sm2.enc && out 203 sm2.enc
+o pkeyutl -encrypt -inkey sm2.pem -in msg -out sm2.enc && out 203 sm2.enc
 pw="-passout pass:pw"
 o pkcs8 -topk8 -in rsa.pem -v2 aes-256-cbc -v2prf hmacWithSHA256 $pw -outform DER -out e-aes.der && out 104 e-aes.der
 o pkcs8 -topk8 -in rsa.pem -v2 aes-128-cbc -v2prf hmacWithSHA1 $pw -outform DER -out e-sha1.der && out 104 e-sha1.der
@@ -38,10 +37,8 @@ o pkcs8 -topk8 -in rsa.pem -v1 PBE-SHA1-3DES $pw -outform DER -out e-3des.der &&
 o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v1 PBE-MD5-DES $pw -outform DER -out e-des.der && out 104 e-des.der
 o req -x509 -new -key rsa.pem -subj /CN=ca -days 2 -out ca.pem
 o req -x509 -new -key ec-named_curve.pem -subj /CN=k -days 2 -out c.pem
-o req -x509 -new -key rsa3.pem -subj /CN=o -days 2 -out o.pem
-cat ca.pem o.pem > more.pem
 for v in plain:"" nomaciter:-nomaciter nomac:-nomac clear:"-keypbe NONE -certpbe NONE" legacy:-legacy; do
   n=${v%%:*}
-  o pkcs12 -export -inkey ec-named_curve.pem -in c.pem -certfile more.pem ${v#*:} $pw -out p12-$n.p12 && out 113 p12-$n.p12
+  o pkcs12 -export -inkey ec-named_curve.pem -in c.pem -certfile ca.pem ${v#*:} $pw -out p12-$n.p12 && out 113 p12-$n.p12
 done
 o cms -encrypt -in msg -recip ca.pem -keyopt rsa_padding_mode:oaep -keyopt rsa_oaep_md:sha256 -outform DER -out oaep.der && out 100 oaep.der

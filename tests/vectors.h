@@ -15,7 +15,8 @@ using VectorCheck = std::function<void(uint32_t, const std::string &, const void
 
 inline void run_hex_vectors(const std::string &file_name, int want_good, int want_bad, const VectorCheck &check = {}) {
   std::ifstream file(KORVU_SOURCE_DIR "/tests/data/" + file_name);
-  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_vector.der";
+  // One file per data file and process: ctest runs the vector tests side by side.
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_vector_" + file_name + "_" + std::to_string(getpid());
   int good = 0, bad = 0;
   for (std::string line; std::getline(file, line);) {
     if (line.empty() || line[0] == '#') continue;
@@ -50,6 +51,7 @@ inline void run_hex_vectors(const std::string &file_name, int want_good, int wan
     }
     good++;
   }
+  std::remove(tmp.c_str());
   EXPECT_EQ(std::to_string(good) + " " + std::to_string(bad),
             std::to_string(want_good) + " " + std::to_string(want_bad));
 }

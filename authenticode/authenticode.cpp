@@ -73,22 +73,14 @@ KORVU_API KORVU_ASN1_STRING *korvu_spcstring_getstring(const KORVU_SPC_STRING *v
 // SpcLink ::= CHOICE { url [0] IMPLICIT IA5String, moniker [1] IMPLICIT SpcSerializedObject,
 //   file [2] EXPLICIT SpcString }
 // The [2] is EXPLICIT, SpcString being a CHOICE (X.680 31.2.7).
-constexpr st::Field kLinkAlts[] = {alternative(KORVU_SPCLINK_URL, KORVU_TYPE_IA5STRING).implicit(0),
-                                   alternative(KORVU_SPCLINK_MONIKER, KORVU_TYPE_SPCSERIALIZEDOBJECT).implicit(1),
-                                   alternative(KORVU_SPCLINK_FILE, KORVU_TYPE_SPCSTRING).explicit_(2)};
-constexpr st::StructDef kLink = st::choice(KORVU_TYPE_SPCLINK, kLinkAlts);
 // Chosen by the whole identifier: moniker and file are constructed only, so a primitive [1] or [2] is no
 // alternative ("incorrect item") rather than a moniker or file that fails to decode.
-static int link_decode(KORVU_STREAM *s, const Header &h, void **out, uint32_t *consumed, KORVU_ERR_CTX *ctx,
-                       int depth) {
-  if (h.primitive && h.tag_class == KORVU_CLASS_CONTEXT && (h.tag == 1 || h.tag == 2)) {
-    if (out != nullptr) *out = nullptr;
-    KORVU_ERR(ctx, kErrIncorrectItem);
-    return 0;
-  }
-  return st::choice_decode(kLink, s, h, out, consumed, ctx, depth);
-}
-KORVU_REGISTER_TYPE(KORVU_TYPE_SPCLINK) = st::with_hook<KORVU_TYPE_SPCLINK, kLink>(&TypeOps::decode_tlv, link_decode);
+constexpr st::Field kLinkAlts[] = {
+    alternative(KORVU_SPCLINK_URL, KORVU_TYPE_IA5STRING).implicit(0),
+    alternative(KORVU_SPCLINK_MONIKER, KORVU_TYPE_SPCSERIALIZEDOBJECT).implicit(1).only_constructed(),
+    alternative(KORVU_SPCLINK_FILE, KORVU_TYPE_SPCSTRING).explicit_(2).only_constructed()};
+constexpr st::StructDef kLink = st::choice(KORVU_TYPE_SPCLINK, kLinkAlts);
+KORVU_REGISTER_STRUCT(KORVU_TYPE_SPCLINK, kLink);
 KORVU_NEW_CHOICE(korvu_spclink_newurl, kLink, KORVU_SPCLINK_URL);
 KORVU_NEW_CHOICE(korvu_spclink_newmoniker, kLink, KORVU_SPCLINK_MONIKER);
 KORVU_NEW_CHOICE(korvu_spclink_newfile, kLink, KORVU_SPCLINK_FILE);

@@ -35,12 +35,12 @@ std::string chars(const KORVU_ASN1_STRING *s) {
   return out;
 }
 
-// " TYPE CHARACTERS" of an SpcString, " - -" for none.
+// " TYPE CHARACTERS" of an SpcString; " KIND DETAILS" of an SpcLink: " 0 URL", " 1 CLASSID" (moniker) or
+// " 2 STRING" (file); " - -" for none.
 std::string string_text(const KORVU_SPC_STRING *s) {
   return s ? " " + std::to_string(korvu_spcstring_gettype(s)) + " " + chars(korvu_spcstring_getstring(s)) : " - -";
 }
 
-// " KIND DETAILS" of an SpcLink: " 0 URL", " 1 CLASSID" (moniker) or " 2 STRING" (file); " - -" for none.
 std::string link_text(const KORVU_SPC_LINK *l) {
   if (!l) return " - -";
   if (korvu_spclink_getfile(l)) return " 2" + string_text(korvu_spclink_getfile(l));
@@ -48,9 +48,8 @@ std::string link_text(const KORVU_SPC_LINK *l) {
   return " 1 " + lower_hex(ocsp::contents(encode(KORVU_TYPE_OCTET_STRING, korvu_spclink_getmoniker(l)->classId)));
 }
 
-// Each SpcIndirectDataContent (the content after its eContentType) and SpcSpOpusInfo (its attribute's value) in
-// `der`, decoded, written back byte for byte and rebuilt from its getters; one line per value: "data TYPE FLAGS
-// LINK DIGEST" or "opus NAME LINK" (a missing part as "-").
+// Each SpcIndirectDataContent and SpcSpOpusInfo value in `der`, decoded, written back and rebuilt byte for byte;
+// a line each: "data TYPE FLAGS LINK DIGEST" or "opus NAME LINK" (a missing part as "-").
 std::vector<std::string> spc_values(const Bytes &der, const std::string &label) {
   std::vector<std::string> out;
   const auto sub = [&](const DerNode &n) { return Bytes(der.begin() + long(n.at), der.begin() + long(n.end())); };
@@ -94,9 +93,8 @@ size_t count(const std::vector<std::string> &lines, const std::string &start) {
 
 }  // namespace
 
-// The vectors rebuilt from their getters (an SpcLink by the one getter of its alternative that answers). The
-// default PE flags are bit 1 (03 02 06 40); a selector outside the CHOICE or a missing component gives null.
-// `korvu-asn1 decode --summary` of an SpcIndirectDataContent.
+// The vectors rebuilt from their getters; the default PE flags, bit 1 (03 02 06 40); a selector outside the CHOICE
+// or a missing component gives null; `korvu-asn1 decode --summary` of an SpcIndirectDataContent.
 TEST(AuthenticodeVectors, RebuildDefaultsAndSelectors) {
   run_hex_vectors("authenticode_vectors.txt", 20, 15, [](uint32_t type, const std::string &name, const void *v, const Bytes &out) {
     Val again(type, rebuild(type, v));

@@ -79,11 +79,10 @@ const char *const kGenconf[] = {
 
 }  // namespace
 
-// Every vector that decodes is rebuilt from its getters to its octets; openssl asn1parse -genconf writes those
-// kGenconf also holds (certListType 2, the older 409, 411 and 412, a GB TBS_Sign with extDatas, a GB SES_Signature
-// with timeStamp, an indefinite SES_SealInfo ...) to the same octets. A GB property record with another
-// certListType is neither measured nor written (0x1056E, 0x1056C); its list getters answer by it; constructors
-// missing a required component give null.
+// Every vector that decodes is rebuilt from its getters; openssl asn1parse -genconf writes the sections of kGenconf
+// (certListType 2, the older 409, 411 and 412, GB TBS_Sign with extDatas, GB SES_Signature with timeStamp, an
+// indefinite SES_SealInfo ...) to the same octets. A GB property record with another certListType is neither
+// measured nor written (0x1056E, 0x1056C); its list getters answer by it; constructors lacking a part give null.
 TEST(SealVectors, RebuildCertListTypeAndGenconf) {
   std::map<std::string, Bytes> written;
   run_hex_vectors("seal_vectors.txt", 22, 16, [&](uint32_t type, const std::string &name, const void *v, const Bytes &out) {

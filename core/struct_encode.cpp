@@ -54,7 +54,7 @@ int write_untagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, 
   return r;
 }
 
-int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
+int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx, bool open) {
   if (!f.size_on_read && !size_ok(f, v)) {
     report_size(f, ctx);
     return 0;
@@ -90,7 +90,8 @@ int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KO
       r = o->encode_content(s, v, static_cast<uint32_t>(l), &body, ctx);
     }
   } else {
-    Len l = untagged_length(f, v);
+    // An EXPLICIT wrapper received with an indefinite length (open) is written so again.
+    Len l = open ? kLenIndef : untagged_length(f, v);
     if (bad(l)) {
       KORVU_ERR(ctx, kErrCalLength);
       return 0;
@@ -129,23 +130,7 @@ Len field_length(const Field &f, const void *record) {
   return kLenError;
 }
 
-// An EXPLICIT wrapper received with an indefinite length: written so, closed
-// by end-of-contents.
-int open_wrapper_encode(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx) {
-  if (!f.size_on_read && !size_ok(f, v)) {
-    report_size(f, ctx);
-    return 0;
-  }
-  uint32_t head = 0, body = 0;
-  int r = write_header(s, f.tag_class, 0, f.tag, 0xFFFFFFFFu, &head, ctx);
-  if (r == 1) r = write_untagged(f, s, v, &body, ctx);
-  if (r == 1) r = write_eoc(s, ctx);
-  if (r != 1) report_encode(f, ctx);
-  if (r == 1 && w) *w = head + body + 2;
-  return r;
-}
-
-int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx) {
+int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx, bool open) {
   int r;
   if (f.kept != kNone) {
     r = ensure_field_kept(f, record, ctx);
@@ -153,7 +138,7 @@ int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *
     if (r == 1) r = write_octets(s, k.data, k.length, ctx);
     if (r == 1 && w) *w = k.length;
   } else {
-    r = write_tagged(f, s, value_of(record, f), w, ctx);
+    r = write_tagged(f, s, value_of(record, f), w, ctx, open);
   }
   if (r != 1) report_encode(f, ctx);
   return r;
@@ -204,7 +189,7 @@ int encode_content(const StructDef &d, KORVU_STREAM *s, const void *record, uint
     uint32_t n = 0;
     const bool open = d.form != kNone && f.tagging == Tagging::Explicit && f.kept == kNone && i < 31 &&
                       (at<uint32_t>(record, d.form) >> (i + 1) & 1u) != 0;
-    int r = open ? open_wrapper_encode(f, s, value_of(record, f), &n, ctx) : field_encode(f, s, record, &n, ctx);
+    int r = field_encode(f, s, record, &n, ctx, open);
     if (r != 1) return r;
     total += n;
     set_end(f, const_cast<void *>(record), total);

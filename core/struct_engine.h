@@ -175,7 +175,7 @@ Len inner_content_length(const Field &f, const void *v);
 Len untagged_length(const Field &f, const void *v);
 int implicit_primitive(const Field &f, Len content);
 int write_untagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx);
-int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx);
+int write_tagged(const Field &f, KORVU_STREAM *s, const void *v, uint32_t *w, KORVU_ERR_CTX *ctx, bool open = false);
 int read_eoc(KORVU_STREAM *s, KORVU_ERR_CTX *ctx);
 int read_list(const Field &f, KORVU_STREAM *s, const Header &h, void **v, uint32_t *n, KORVU_ERR_CTX *ctx,
               int depth);
@@ -186,7 +186,8 @@ int read_tagged(const Field &f, KORVU_STREAM *s, const Header &h, void *record, 
 bool field_accepts(const Field &f, const Header &h);
 Len field_length(const Field &f, const void *record);
 int ensure_field_kept(const Field &f, const void *record, KORVU_ERR_CTX *ctx);
-int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx);
+int field_encode(const Field &f, KORVU_STREAM *s, const void *record, uint32_t *w, KORVU_ERR_CTX *ctx,
+                 bool open = false);
 int field_decode(const Field &f, KORVU_STREAM *s, const Header &h, void *record, uint32_t *consumed,
                  KORVU_ERR_CTX *ctx, int depth, const InPlace *plan);
 int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_t length, uint64_t &used,

@@ -278,18 +278,20 @@ void walk_file(Walk &w, const std::string &file, uint32_t type) {
   if (oid_of(a) == "1.2.840.113549.1.1.1" && bits.size() > 1) w.layer(KORVU_TYPE_RSAPUBLICKEY, Bytes(bits.begin() + 1, bits.end()));
 }
 
+// A file made by tests/make_keys.sh, in a folder of this process's own (ctest runs the keys tests side by side).
+std::string made_file(const std::string &name) {
+  return std::string(::testing::TempDir()) + "/korvu_keys_made_" + std::to_string(getpid()) + "/" + name;
+}
 // Files made by tests/make_keys.sh with the openssl tool, once per run: (type, path); none without openssl.
 const std::vector<std::pair<uint32_t, std::string>> &made() {
   static const auto files = [] {
     std::vector<std::pair<uint32_t, std::string>> out;
-    std::istringstream lines(run_command("sh " KORVU_SOURCE_DIR "/tests/make_keys.sh " + std::string(::testing::TempDir()) +
-                                         "/korvu_keys_made 2>/dev/null"));
+    std::istringstream lines(run_command("sh " KORVU_SOURCE_DIR "/tests/make_keys.sh " + made_file("") + " 2>/dev/null"));
     for (std::string type, file; lines >> type >> file;) out.emplace_back(std::stoul(type), file);
     return out;
   }();
   return files;
 }
-std::string made_file(const std::string &name) { return std::string(::testing::TempDir()) + "/korvu_keys_made/" + name; }
 #define NEED_OPENSSL()                                \
   if (made().empty()) {                               \
     if (under_ci()) FAIL() << "openssl missing";      \

@@ -107,7 +107,7 @@ TEST(AuthenticodeVectors, RebuildDefaultsAndSelectors) {
   EXPECT_EQ(to_hex(encode(KORVU_TYPE_SPCPEIMAGEDATA, pe.v)), "30 0C 03 02 06 40 A0 06 A2 04 80 02 00 41");
   EXPECT_EQ(korvu_spcstring_new(2, bmp.as<KORVU_ASN1_STRING>()), nullptr);
   EXPECT_TRUE(korvu_spcpeimagedata_new(nullptr, nullptr) == nullptr && korvu_spclink_newfile(nullptr) == nullptr);
-  const std::string tmp = ::testing::TempDir() + "korvu_authenticode_summary.der";
+  const std::string tmp = ::testing::TempDir() + "korvu_authenticode_summary_" + std::to_string(getpid()) + ".der";
   ocsp::write_file(tmp, hex_vector("authenticode_vectors.txt", "indirectdatacontent"));
   const std::string out = ocsp::summary_of(KORVU_TYPE_SPCINDIRECTDATACONTENT, tmp);
   for (const char *l : {"PE flags: 030100\n", "link: file <<<Obsolete>>>\n", "digest algorithm: 2.16.840.1.101.3.4.2.1\n",

@@ -45,7 +45,7 @@ TEST(CertStoreBuild, CaBundleStoreRoundTrip) {
   }
   ASSERT_GT(certs.size(), 10u);
   const Bytes der = encode(KORVU_TYPE_CERTSTORE, store.v);
-  const std::string file = std::string(::testing::TempDir()) + "/korvu_certstore.der";
+  const std::string file = std::string(::testing::TempDir()) + "/korvu_certstore_" + std::to_string(getpid()) + ".der";
   ocsp::write_file(file, der);
   int status = 0;
   run_command("openssl asn1parse -inform DER -in " + file + " >/dev/null 2>&1", &status);

@@ -410,7 +410,7 @@ TEST(CmsEnveloped, BuiltMessages) {
 namespace {
 // The names openssl asn1parse gives the components of the outer element, comma-separated (empty when it refuses it).
 std::string asn1parse_outline(const Bytes &der) {
-  const std::string path = std::string(::testing::TempDir()) + "/korvu_gmt.der";
+  const std::string path = std::string(::testing::TempDir()) + "/korvu_gmt_" + std::to_string(getpid()) + ".der";
   ocsp::write_file(path, der);
   return run_command("openssl asn1parse -inform DER -in " + path +
                      R"( | awk -F': ' '/d=1 /{split($2, a, "  "); sub(/:.*/, "", a[1]); printf "%s%s", (n++ ? "," : ""), a[1]}')");

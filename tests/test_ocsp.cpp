@@ -35,7 +35,7 @@ size_t compare(uint32_t type, void *v, const Bytes &der, const PeerDump &p, cons
 // reads the same octets; then the CrlID and ServiceLocator extension values inside. Counts what it met in `seen`.
 void check_ocsp(const std::string &label, uint32_t type, const PeerDump &p, std::map<uint32_t, int> &seen) {
   ASSERT_EQ(p.error, "") << label;
-  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_value.der";
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_value_" + std::to_string(getpid()) + ".der";
   const Bytes basic = contents(hex(p.get("/responseBytes/response")));
   const bool with_basic = p.at.count("/responseBytes/response~") != 0;
   for (const auto &[t, der, prefix] : {std::tuple{type, p.in, std::string()},
@@ -106,7 +106,7 @@ void check_tsp(const std::string &label, uint32_t type, const PeerDump &p) {
     ASSERT_NE(again.v, nullptr) << label;
     EXPECT_EQ(lib_dump(type, again.v).at, ours.at) << label;
   }
-  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_tsp_value.der";
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_tsp_value_" + std::to_string(getpid()) + ".der";
   write_file(tmp, p.in);
   uint32_t file_used = 0;
   Val f(type, decode_file(type, tmp, ctx, &file_used));
@@ -359,7 +359,7 @@ TEST(OcspVectors, SignedOctetsOfABasicResponse) {
   // An OCSPRequest whose TBSRequest has a non-minimal length is written back as received, from memory and from
   // a file stream alike; built from its parts it is DER.
   const Bytes req = hex("30 05 30 81 02 30 00");
-  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_req.der";
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_ocsp_req_" + std::to_string(getpid()) + ".der";
   write_file(tmp, req);
   uint32_t used = 0;
   Val from_file(KORVU_TYPE_OCSPREQUEST, decode_file(KORVU_TYPE_OCSPREQUEST, tmp, ctx, &used));

@@ -269,7 +269,7 @@ TEST(ScvpVectors, DecodeWriteBackRefuseAndAgree) {
 TEST(ScvpBuilt, EveryComponentFromRealParts) {
   if (!have_corpus()) GTEST_SKIP() << "corpus missing";
   if (openssl_made_dir().empty()) GTEST_SKIP() << "openssl missing";  // a failure under CI=true
-  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_scvp_ca.der";
+  const std::string tmp = std::string(::testing::TempDir()) + "/korvu_scvp_ca_" + std::to_string(getpid()) + ".der";
   run_command("openssl x509 -in /etc/ssl/certs/ca-certificates.crt -outform DER -out " + tmp);
   const Bytes ca_der = read_file(tmp), ac_der = read_file(corpus_dir() + "/attrcert/asn1crypto__example-attr-cert.der");
   const Bytes crl_der = read_file(corpus_dir() + "/crl/x509-parser__minimal.crl");

@@ -110,7 +110,7 @@ TEST(SealVectors, RebuildCertListTypeAndGenconf) {
   auto *digest = static_cast<KORVU_SES_CERTDIGESTOBJ *>(ocsp::item(korvu_gb_ses_espropertyinfo_getcertdigestlist(pr), 0));
   EXPECT_EQ(korvu_ses_extdata_new(nullptr, nullptr, korvu_ses_certdigestobj_getvalue(digest)), nullptr);
   EXPECT_EQ(korvu_gb_ses_espropertyinfo_newcert(pr->type, pr->name, nullptr, pr->createDate, pr->validStart, pr->validEnd), nullptr);
-  const std::string conf = ::testing::TempDir() + "korvu_seal_genconf.cnf";
+  const std::string conf = ::testing::TempDir() + "korvu_seal_genconf_" + std::to_string(getpid()) + ".cnf";
   std::ofstream f(conf);
   int compared = 0;
   for (const char *section : kGenconf) {  // a section refers only to sections before it
@@ -169,7 +169,7 @@ TEST(SealCorpus, WriteBackRebuildAndTruncate) {
 // `korvu-asn1 decode --summary`: a corpus seal and seal signature, and vectors of both editions.
 TEST(SealSummary, DecodeSummaryLines) {
   if (!have_corpus()) GTEST_SKIP() << "corpus missing";
-  const std::string tmp = ::testing::TempDir() + "korvu_seal_summary.der";
+  const std::string tmp = ::testing::TempDir() + "korvu_seal_summary_" + std::to_string(getpid()) + ".der";
   const std::vector<std::tuple<std::string, uint32_t, std::vector<std::string>>> want = {
       {"gmt/ofdrw__UserV1.esl", KORVU_TYPE_SESEAL,
        {"header: ES 1 OFDR&WTest\n", "certificates: 1\n", "picture: PNG, 15693 octets, 40x40\n",

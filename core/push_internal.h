@@ -65,6 +65,31 @@ inline int32_t visible_state(const Machine &m) {
   return m.state;
 }
 
+enum class Mode { OctetString, Any };
+
+// Where the octets go. OCTET STRING: only the data octets, to `data`, written
+// at once. ANY: the outermost header octets to `header` one by one, every
+// other octet to `data`, in one write per call (they form one run of the
+// buffer, since the header comes first).
+struct Sinks {
+  Mode mode;
+  KORVU_STREAM *data;
+  KORVU_STREAM *header;
+};
+
+// The machine's steps that the exported operations call (push.cpp).
+// The header of an element is complete (m.primitive, m.length, m.indefinite).
+bool begin_contents(Machine &m);
+// Marks the machine failed (final).
+void fail(Machine &m);
+// Releases the stack of open levels.
+void release(Machine &m);
+// The common part of every feeding call: argument checks and the final and
+// finished states, then the machine. Returns 0 on failure (the machine then
+// stays failed), 1 otherwise; `left` receives the octets not taken once the
+// encoding (or with `header_only` its header) is complete.
+int feed(Machine &m, const Sinks &out, const void *bytes, int32_t count, uint32_t *left, bool header_only);
+
 }  // namespace korvu::push
 
 struct korvu_asn1_decode_octetstring_ctx_st {

@@ -95,6 +95,14 @@ struct TypeOps {
   // when a header can start one of their values. Other types start with
   // their row's tag.
   bool (*accepts)(const Header &h);
+  // How the decoder of definite contents held in memory (core/struct_mem.cpp)
+  // reads a constructed value of this type without going through the
+  // operations above: by the table `def` (whose decoder the type uses
+  // unchanged), or as a list of `mem_elem` values under their row's tag with
+  // at least `mem_min` of them. None: through decode_tlv / decode_content.
+  enum class MemRead : uint8_t { None, Table, List } mem_read = MemRead::None;
+  uint32_t mem_elem = 0;
+  uint32_t mem_min = 0;
 };
 
 // Operations of type number N are the object korvu::ops::tN, defined by the

@@ -48,6 +48,16 @@ int resolve(const ElemSpec &spec, Elem &e, KORVU_ERR_CTX *ctx) {
 
 using detail::free_items;
 
+KORVU_ASN1_LIST *new_sized(uint32_t n) {
+  const uint32_t cap = n == 0 ? 1 : n;
+  auto *list = static_cast<KORVU_ASN1_LIST *>(KORVU_ALLOC(sizeof(KORVU_ASN1_LIST) + sizeof(void *) * cap));
+  if (list == nullptr) return nullptr;
+  list->items = detail::inline_items(list);
+  list->capacity = static_cast<int32_t>(cap);
+  list->count = 0;
+  return list;
+}
+
 void free_with(KORVU_ASN1_LIST *list, void (*free_elem)(void *)) {
   if (list == nullptr) return;
   if (free_elem != nullptr)

@@ -79,6 +79,10 @@ int decode_content(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32
 int decode_content(KORVU_STREAM *s, KORVU_ASN1_LIST **out, int primitive, uint32_t length, const ElemOps &ops,
                    uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth, uint32_t min_size = 0);
 
+// A new empty list with room for n element pointers (at least one) in its own
+// block, as a decoded list has; null when memory runs out.
+KORVU_ASN1_LIST *new_sized(uint32_t n);
+
 // Frees a list whose elements are released by `free_elem` (null: elements
 // left alone). Null list accepted.
 void free_with(KORVU_ASN1_LIST *list, void (*free_elem)(void *));
@@ -131,7 +135,9 @@ struct TypedList {
     return 1;
   }
   static constexpr TypeOps ops = {&free,    &content_length, nullptr, &encode_content, &decode_content,
-                                  nullptr, nullptr,         nullptr};
+                                  nullptr, nullptr,         nullptr, nullptr,         nullptr,
+                                  ElemTag == kTagOfRow ? TypeOps::MemRead::List : TypeOps::MemRead::None,
+                                  ElemType, MinSize};
 };
 
 // SEQUENCE SIZE (1..MAX) OF Element: an empty one is refused when decoded

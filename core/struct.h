@@ -142,7 +142,9 @@ struct Sequence {
                                   kKept ? &whole_enc : nullptr,
                                   kKept ? &whole_dec : nullptr,
                                   D.shift_offsets ? &shift : nullptr,
-                                  &D};
+                                  &D,
+                                  nullptr,
+                                  TypeOps::MemRead::Table};
 };
 
 template <const StructDef &D>
@@ -209,6 +211,12 @@ constexpr TypeOps with_hook(Op TypeOps::*slot, Op hook) {
   static_assert(check_table(D, N), "table checked against its row");
   TypeOps ops = ops_of<D>();
   ops.*slot = hook;
+  // A decoder of the type's own replaces the table's, also for memory input.
+  if constexpr (std::is_same_v<Op, decltype(TypeOps::decode_tlv)>) {
+    if (slot == &TypeOps::decode_tlv) ops.mem_read = TypeOps::MemRead::None;
+  } else if constexpr (std::is_same_v<Op, decltype(TypeOps::decode_content)>) {
+    if (slot == &TypeOps::decode_content) ops.mem_read = TypeOps::MemRead::None;
+  }
   return ops;
 }
 

@@ -110,6 +110,27 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
   return 1;
 }
 
+// The reader of held contents (struct_mem.cpp), with a context of its own
+// whose entries (warnings of values that decode) join the caller's when it
+// reads the record; a failure's are dropped, as the general decoder reports
+// the failure again.
+static bool mem_first(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32_t length, void **out,
+                      const Header *whole) {
+  if (ctx == nullptr) return mem_decode_record(d, s, nullptr, length, out, 0, whole);
+  KORVU_ERR_CTX *own = korvu_err_ctx_new();
+  if (own == nullptr) return false;
+  const bool ok = mem_decode_record(d, s, own, length, out, 0, whole);
+  for (uint32_t i = 0, n = ok ? korvu_err_ctx_count(own) : 0; i < n; i++) {
+    uint32_t code = 0;
+    const char *text = nullptr, *file = nullptr;
+    int line = 0;
+    korvu_err_ctx_get(own, i, &code, &text, &file, &line);
+    korvu_err_ctx_put(ctx, file, line, code, text);
+  }
+  korvu_err_ctx_free(own);
+  return ok;
+}
+
 // Decodes the contents of a record. With `whole` (the record's header, read
 // from the memory stream s whose unread octets hold the whole definite
 // contents), the record's block also receives a copy of its whole TLV, which
@@ -126,6 +147,12 @@ int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive
     return 0;
   }
   if (depth_exceeded(depth)) return depth_failure(ctx);
+  // A value read from the start of a memory input: the reader of held
+  // contents first, this one again for whatever it leaves (reporting it).
+  if (depth == 0 && mem_first(d, s, ctx, length, out, whole)) {
+    if (consumed) *consumed = length;
+    return 1;
+  }
   const size_t whole_size = whole != nullptr ? static_cast<size_t>(whole->size) + length : 0;
   void *record = alloc_record(d, whole_size);
   if (record == nullptr) {

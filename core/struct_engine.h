@@ -194,6 +194,11 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
                       KORVU_ERR_CTX *ctx, int depth, const InPlace *plan);
 int decode_record(const StructDef &d, KORVU_STREAM *s, void **out, int primitive, uint32_t length,
                   uint32_t *consumed, KORVU_ERR_CTX *ctx, int depth, const Header *whole);
+// Reads a record from definite contents that the memory stream s holds whole
+// (struct_mem.cpp), its values' entries (warnings) in ctx. False leaves the
+// input and *out untouched; ctx may then hold entries to drop.
+bool mem_decode_record(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32_t length, void **out,
+                       int depth, const Header *whole);
 
 }  // namespace korvu::st::eng
 

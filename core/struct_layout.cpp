@@ -43,9 +43,11 @@ void release_kept(const StructDef &d, void *record, Kept &k) {
 
 void free_value(const Field &f, void *v) {
   if (v == nullptr || is_inline(f)) return;
-  if (is_list(f))
-    korvu_asn1_list_free(static_cast<KORVU_ASN1_LIST *>(v), f.type);
-  else
+  if (is_list(f)) {
+    // The element type's free looked up once for the list.
+    const TypeDesc *t = type_desc(f.type);
+    list::free_with(static_cast<KORVU_ASN1_LIST *>(v), t != nullptr && t->ops != nullptr ? t->ops->free : nullptr);
+  } else
     value_free(f.type, v);
 }
 

@@ -193,7 +193,14 @@ static int name_decode(KORVU_STREAM *s, const Header &h, void **out, uint32_t *n
   KORVU_ERR(ctx, kErrIncorrectItem);
   return 0;
 }
-KORVU_REGISTER_TYPE(KORVU_TYPE_NAME) = st::with_hook<KORVU_TYPE_NAME, kName>(&TypeOps::decode_tlv, name_decode);
+// The hook only refuses the primitive form, which the reader of memory input refuses too: it reads a
+// constructed Name by the table.
+constexpr TypeOps name_ops() {
+  TypeOps o = st::with_hook<KORVU_TYPE_NAME, kName>(&TypeOps::decode_tlv, name_decode);
+  o.mem_read = TypeOps::MemRead::Table;
+  return o;
+}
+KORVU_REGISTER_TYPE(KORVU_TYPE_NAME) = name_ops();
 KORVU_API KORVU_X500_NAME *korvu_x500name_new(void) {
   const KORVU_ASN1_LIST no_rdns{};
   return static_cast<KORVU_X500_NAME *>(st::make<kName>(&no_rdns));

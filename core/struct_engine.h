@@ -5,7 +5,7 @@
 //   struct_encode.cpp  lengths and encoding
 //   struct_read.cpp    reading one component after its header
 //   struct_decode.cpp  decoding records and CHOICEs
-//   struct_mem.cpp     decoding records whose definite contents a memory input holds whole
+//   struct_mem*.cpp    decoding records whose definite contents a memory input holds whole
 //   struct_kept.cpp    kept encodings
 //   struct_make.cpp    constructors, getters, tagged aliases
 #ifndef KORVU_CORE_STRUCT_ENGINE_H

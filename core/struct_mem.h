@@ -1,0 +1,87 @@
+// Inside the reader of held contents (struct_mem.cpp, struct_mem_record.cpp):
+// headers read in place, and how values of one type are read.
+#ifndef KORVU_CORE_STRUCT_MEM_H
+#define KORVU_CORE_STRUCT_MEM_H
+
+#include "struct_engine.h"
+
+namespace korvu::st::eng::mem {
+
+// The octets left before `end`.
+inline size_t left(const KORVU_STREAM *s, size_t end) { return end - s->pos; }
+
+// The header at the input position, when it has a tag number below 31 and a
+// definite length of at most three octets whose contents end by `end`; the
+// position moves past it. False leaves the position alone.
+inline bool take_header(KORVU_STREAM *s, size_t end, Header &h) {
+  const size_t n = left(s, end);
+  if (n < 2) return false;
+  const unsigned char *p = s->data + s->pos;
+  const unsigned char id = p[0], l = p[1];
+  if ((id & 0x1F) == 0x1F || id == 0x00) return false;
+  uint32_t size, length;
+  if (l < 0x80) {
+    size = 2;
+    length = l;
+  } else if (l == 0x81 && n >= 3) {
+    size = 3;
+    length = p[2];
+  } else if (l == 0x82 && n >= 4) {
+    size = 4;
+    length = static_cast<uint32_t>(p[2]) << 8 | p[3];
+  } else if (l == 0x83 && n >= 5) {
+    size = 5;
+    length = static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 8 | p[4];
+  } else {
+    return false;
+  }
+  if (length > n - size) return false;
+  h.tag_class = id & 0xC0u;
+  h.primitive = (id & 0x20) ? 0 : 1;
+  h.tag = id & 0x1Fu;
+  h.length = length;
+  h.size = size;
+  if (n >= 8)
+    std::memcpy(h.raw, p, 8);  // the octets past `size` are not part of the header
+  else
+    std::memcpy(h.raw, p, size);
+  s->pos += size;
+  return true;
+}
+
+// How values of one type are read, resolved once for a component or a list.
+struct Reader {
+  enum Kind : uint8_t { None, Record, List, Contents, Whole };
+  uint32_t type;
+  const TypeDesc *t;
+  Kind kind;
+};
+
+inline Reader reader_of(uint32_t type) {
+  const TypeDesc *t = type_desc(type);
+  const TypeOps *o = t != nullptr ? t->ops : nullptr;
+  if (o == nullptr) return Reader{type, t, Reader::None};
+  if (o->mem_read == TypeOps::MemRead::List) return Reader{type, t, Reader::List};
+  if (o->mem_read == TypeOps::MemRead::Table && !static_cast<const StructDef *>(o->def)->shift_offsets)
+    return Reader{type, t, Reader::Record};
+  // A type whose values are their contents under the row's tag (OCTET
+  // STRING's whole-value decoder only checks that tag first): its contents
+  // decoder, as decode_after_header would call it.
+  if ((o->decode_tlv == nullptr || type == KORVU_TYPE_OCTET_STRING) && o->decode_content != nullptr &&
+      o->shift_offsets == nullptr)
+    return Reader{type, t, Reader::Contents};
+  return Reader{type, t, Reader::Whole};
+}
+
+// A value whose header h was read (decode_after_header's rules).
+bool read_with(const Reader &r, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, const Header &h, void **v, int depth);
+// A list of values read by `e` in the `length` octets at the input position.
+bool read_elems(const Reader &e, uint32_t min, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32_t length,
+                KORVU_ASN1_LIST **out, int depth);
+// A record of table d from the `length` octets at the input position.
+bool read_record(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32_t length, void **out, int depth,
+                 const Header *whole);
+
+}  // namespace korvu::st::eng::mem
+
+#endif

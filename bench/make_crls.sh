@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes CRLs with `openssl ca -gencrl` into DIR: for each COUNT given, DIR/crlCOUNT.der with COUNT revoked
-# certificates (each with a reason code, some also with an invalidity date), signed by a P-256 CA, with
+# certificates (each with a reason code extension), signed by a P-256 CA, with
 # authorityKeyIdentifier and crlNumber. The CA database is written directly (one line per revoked serial),
 # since `openssl ca -revoke` once per entry would take hours at 100,000.
 #   bench/make_crls.sh DIR COUNT...
@@ -31,7 +31,6 @@ for count in "$@"; do
       split("keyCompromise superseded cessationOfOperation affiliationChanged unspecified", r, " ");
       for (i = 1; i <= n; i++) {
         reason = r[(i % 5) + 1];
-        if (reason == "keyCompromise") reason = reason ",20240101000000Z";
         printf "R\t300101000000Z\t24%02d%02d%02d%02d%02dZ,%s\t%08X5AA53CC3\tunknown\t/CN=leaf %d\n",
           (i % 12) + 1, (i % 28) + 1, i % 24, i % 60, (i * 7) % 60, reason, i, i;
       }

@@ -7,12 +7,12 @@ mkdir -p "$d"
 cd "$d"
 o() { openssl "$@" 2>/dev/null; }
 out() { printf '%s\t%s\n' "$1" "$d/$2"; }
-o genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:2048 -out rsa.pem
-o genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:2048 -pkeyopt rsa_keygen_primes:3 -out rsa3.pem
-o rsa -in rsa.pem -traditional -outform DER -out rsa.der && out 99 rsa.der
-o rsa -in rsa3.pem -traditional -outform DER -out rsa3.der && out 99 rsa3.der
-o rsa -in rsa.pem -RSAPublicKey_out -outform DER -out rsapub.der && out 56 rsapub.der
-o pkcs8 -topk8 -nocrypt -in rsa.pem -outform DER -out p8.der && out 103 p8.der
+for p in 2 3; do
+  o genpkey -algorithm RSA -pkeyopt rsa_keygen_bits:2048 -pkeyopt rsa_keygen_primes:$p -out rsa$p.pem
+  o rsa -in rsa$p.pem -traditional -outform DER -out rsa$p.der && out 99 rsa$p.der
+done
+o rsa -in rsa2.pem -RSAPublicKey_out -outform DER -out rsapub.der && out 56 rsapub.der
+o pkcs8 -topk8 -nocrypt -in rsa2.pem -outform DER -out p8.der && out 103 p8.der
 o genpkey -algorithm RSA-PSS -pkeyopt rsa_keygen_bits:2048 -pkeyopt rsa_pss_keygen_md:sha256 -pkeyopt rsa_pss_keygen_mgf1_md:sha256 -pkeyopt rsa_pss_keygen_saltlen:32 -outform DER -out pss.der && out 103 pss.der
 for enc in named_curve explicit; do
   o genpkey -algorithm EC -pkeyopt ec_paramgen_curve:P-256 -pkeyopt ec_param_enc:$enc -out ec-$enc.pem
@@ -23,19 +23,17 @@ o genpkey -genparam -algorithm DSA -pkeyopt dsa_paramgen_bits:2048 -out dsap.pem
 o dsaparam -in dsap.pem -outform DER -out dsap.der && out 60 dsap.der
 o genpkey -paramfile dsap.pem -out dsa.pem
 echo data > msg
-o dgst -sha256 -sign dsa.pem -out dsa.sig msg && out 58 dsa.sig
-o dgst -sha256 -sign ec-named_curve.pem -out ec.sig msg && out 59 ec.sig
+for k in 58:dsa 59:ec-named_curve; do o dgst -sha256 -sign ${k#*:}.pem -out ${k#*:}.sig msg && out ${k%%:*} ${k#*:}.sig; done
 o genpkey -genparam -algorithm DH -pkeyopt group:ffdhe2048 -out dh.pem
 o dhparam -in dh.pem -outform DER -out dh.der && out 102 dh.der
 o genpkey -algorithm SM2 -out sm2.pem
 o pkeyutl -encrypt -inkey sm2.pem -in msg -out sm2.enc && out 203 sm2.enc
-pw="-passout pass:pw"
-o pkcs8 -topk8 -in rsa.pem -v2 aes-256-cbc -v2prf hmacWithSHA256 $pw -outform DER -out e-aes.der && out 104 e-aes.der
-o pkcs8 -topk8 -in rsa.pem -v2 aes-128-cbc -v2prf hmacWithSHA1 $pw -outform DER -out e-sha1.der && out 104 e-sha1.der
-o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v2 rc2-cbc $pw -outform DER -out e-rc2.der && out 104 e-rc2.der
-o pkcs8 -topk8 -in rsa.pem -v1 PBE-SHA1-3DES $pw -outform DER -out e-3des.der && out 104 e-3des.der
-o pkcs8 -topk8 -in rsa.pem -provider legacy -provider default -v1 PBE-MD5-DES $pw -outform DER -out e-des.der && out 104 e-des.der
-o req -x509 -new -key rsa.pem -subj /CN=ca -days 2 -out ca.pem
+pw="-passout pass:pw" legacy="-provider legacy -provider default"
+for v in "aes:-v2 aes-256-cbc -v2prf hmacWithSHA256" "sha1:-v2 aes-128-cbc -v2prf hmacWithSHA1" "rc2:$legacy -v2 rc2-cbc" \
+  "3des:-v1 PBE-SHA1-3DES" "des:$legacy -v1 PBE-MD5-DES"; do
+  o pkcs8 -topk8 -in rsa2.pem ${v#*:} $pw -outform DER -out e-${v%%:*}.der && out 104 e-${v%%:*}.der
+done
+o req -x509 -new -key rsa2.pem -subj /CN=ca -days 2 -out ca.pem
 o req -x509 -new -key ec-named_curve.pem -subj /CN=k -days 2 -out c.pem
 for v in plain:"" nomaciter:-nomaciter nomac:-nomac clear:"-keypbe NONE -certpbe NONE" legacy:-legacy; do
   n=${v%%:*}

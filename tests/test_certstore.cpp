@@ -1,5 +1,4 @@
-// The certificate store: hex vectors of its types (tests/data/certstore_vectors.txt), the constructors' refusals,
-// and a store of the system's CA-bundle certificates built, written, walked by openssl and read back.
+// The certificate store: hex vectors of its types (tests/data/certstore_vectors.txt) and a CA-bundle store.
 #include "vectors.h"
 
 using namespace korvu_test;

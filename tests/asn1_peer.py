@@ -33,7 +33,7 @@ import sys
 try:
     from pyasn1.codec.ber import decoder as ber_decoder
     from pyasn1.codec.der import decoder as der_decoder, encoder
-    from pyasn1.type import univ, namedtype, tag
+    from pyasn1.type import univ, namedtype, tag, useful
     from pyasn1_modules import rfc5280, rfc5755
 except ImportError as e:  # pragma: no cover
     print(f"pyasn1-modules missing: {e}", file=sys.stderr)
@@ -108,6 +108,13 @@ def tlv(der, at=0):
 
 def plain(v):
     """v's DER under the tag of its own type: explicit tags unwrapped, an implicit one undone."""
+    if isinstance(v, useful.GeneralizedTime) and v.isValue and "." in str(v) and str(v).endswith("Z"):
+        # pyasn1's DER encoder deletes every zero among the first three fraction digits (".094" becomes ".94");
+        # DER removes trailing zeros only (X.690 11.7.3).
+        whole, fraction = str(v)[:-1].split(".", 1)
+        fraction = fraction.rstrip("0")
+        text = (whole + ("." + fraction if fraction else "") + "Z").encode()
+        return bytes([0x18, len(text)]) + text
     der = encoder.encode(v)
     base = v.__class__.tagSet
     extra = len(v.tagSet) - len(base)

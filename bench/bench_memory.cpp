@@ -10,12 +10,14 @@
 #include <openssl/crypto.h>
 #include <openssl/x509.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,12 +27,17 @@ namespace {
 long long g_live = 0;  // octets asked for and not yet freed
 long long g_blocks = 0;
 constexpr size_t kHead = 16;
+// Live blocks by requested size (KORVU_BENCH_MEMORY_SIZES=1 prints them for
+// the CRL rows); std::map allocates through operator new, which is not counted.
+bool g_by_size = false;
+std::map<size_t, long long> g_sizes;
 
 void *counted(void *raw, size_t n) {
   if (raw == nullptr) return nullptr;
   std::memcpy(raw, &n, sizeof n);
   g_live += static_cast<long long>(n);
   g_blocks++;
+  if (g_by_size) g_sizes[n]++;
   return static_cast<unsigned char *>(raw) + kHead;
 }
 void *uncounted(void *block) {
@@ -39,7 +46,19 @@ void *uncounted(void *block) {
   std::memcpy(&n, raw, sizeof n);
   g_live -= static_cast<long long>(n);
   g_blocks--;
+  if (g_by_size && --g_sizes[n] == 0) g_sizes.erase(n);
   return raw;
+}
+
+// The sizes held by at least `min` blocks or of at least 4 KiB, most octets first.
+void print_sizes(const char *what, long long min) {
+  std::vector<std::pair<long long, size_t>> rows;
+  for (const auto &[size, count] : g_sizes)
+    if (count >= min || size >= 4096) rows.emplace_back(count * static_cast<long long>(size), size);
+  std::sort(rows.rbegin(), rows.rend());
+  std::printf("\n%s, blocks held by size:\n| octets requested | blocks | octets |\n|---:|---:|---:|\n", what);
+  for (const auto &[octets, size] : rows) std::printf("| %zu | %lld | %lld |\n", size, g_sizes[size], octets);
+  std::printf("\n");
 }
 }  // namespace
 
@@ -135,13 +154,31 @@ int main() {
     row("the message through the streaming SignedData decoder", g_live - live, msg.size(), g_blocks - blocks);
     korvu_asn1_value_free(KORVU_TYPE_SIGNEDDATA_PKCS_7_FORM, v);
   }
-  korvu_row("CRL of 10,000 entries as type 41", crl.data(), crl.size(), KORVU_TYPE_CERTIFICATELIST, crl.size());
+  const char *sizes = std::getenv("KORVU_BENCH_MEMORY_SIZES");
+  const bool by_size = sizes != nullptr && sizes[0] == '1';
   {
+    g_sizes.clear();
+    g_by_size = by_size;
+    const long long live = g_live, blocks = g_blocks;
+    void *v = nullptr;
+    if (korvu_asn1_mem_decode(crl.data(), static_cast<int32_t>(crl.size()), KORVU_TYPE_CERTIFICATELIST, &v) !=
+        crl.size())
+      return 1;
+    row("CRL of 10,000 entries as type 41", g_live - live, crl.size(), g_blocks - blocks);
+    if (by_size) print_sizes("KORVU, CRL of 10,000 entries", 100);
+    g_by_size = false;
+    korvu_asn1_value_free(KORVU_TYPE_CERTIFICATELIST, v);
+  }
+  {
+    g_sizes.clear();
+    g_by_size = by_size;
     const long long live = g_live, blocks = g_blocks;
     const unsigned char *p = crl.data();
     X509_CRL *c = d2i_X509_CRL(nullptr, &p, static_cast<long>(crl.size()));
     if (c == nullptr) return 1;
     row("the same CRL, OpenSSL d2i_X509_CRL", g_live - live, crl.size(), g_blocks - blocks);
+    if (by_size) print_sizes("OpenSSL, the same CRL", 100);
+    g_by_size = false;
     X509_CRL_free(c);
   }
   return 0;

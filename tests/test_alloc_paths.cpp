@@ -290,7 +290,7 @@ TEST(OwnValues, DecodedStringsAndListsGrowPastTheirSize) {
       Val v(KORVU_TYPE_OCTET_STRING, decoded);
       ASSERT_NE(v.v, nullptr) << n;
       auto *o = v.as<KORVU_ASN1_OCTETSTRING>();
-      EXPECT_EQ(o->stream->ctx, nullptr);
+      EXPECT_EQ(korvu::stream::context(o->stream), nullptr);
       EXPECT_EQ(o->owns_stream, 1u);
       uint32_t held = 0;
       const unsigned char *p = korvu_memstream_data(o->stream, &held);
@@ -311,7 +311,7 @@ TEST(OwnValues, DecodedStringsAndListsGrowPastTheirSize) {
     ErrCtx ctx;
     Val b(KORVU_TYPE_BIT_STRING, decode(KORVU_TYPE_BIT_STRING, bder, ctx));
     ASSERT_NE(b.v, nullptr) << n;
-    EXPECT_EQ(b.as<KORVU_ASN1_BITSTRING>()->stream->ctx, nullptr);
+    EXPECT_EQ(korvu::stream::context(b.as<KORVU_ASN1_BITSTRING>()->stream), nullptr);
     uint32_t got_unused = 99;
     ASSERT_EQ(korvu_asn1_bitstring_getunusedbits(b.as<KORVU_ASN1_BITSTRING>(), &got_unused), 1);
     EXPECT_EQ(got_unused, unused);

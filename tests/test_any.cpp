@@ -70,9 +70,9 @@ TEST(Any, DecodeKeepsHeaderAndContentsAndReencodesUnchanged) {
     EXPECT_EQ(used, in.size()) << c.in;
     // The value outlives the decoding context: its streams keep none (an
     // end-of-contents has none).
-    EXPECT_TRUE(a.p->eoc ? a.p->header == nullptr : a.p->header->ctx == nullptr) << c.in;
+    EXPECT_TRUE(a.p->eoc ? a.p->header == nullptr : korvu::stream::context(a.p->header) == nullptr) << c.in;
     if (a.p->content != nullptr && a.p->owns_content) {
-      EXPECT_EQ(a.p->content->ctx, nullptr);
+      EXPECT_EQ(korvu::stream::context(a.p->content), nullptr);
     }
     uint32_t v = 99;
     EXPECT_EQ(korvu_asn1_any_gettypeclass(a.p, &v), 1);

@@ -166,3 +166,31 @@ TEST(Oid, EncodeRoundTrip) {
   korvu_stream_free(s);
   EXPECT_EQ(korvu_asn1_content_length(kOid, nullptr), 0xFFFFFFFEu);
 }
+
+// Every well-known identifier decodes to the text and octets that the text
+// constructor gives (a wrong row in the constant table shows here); one arc
+// more, or the same octets as a RELATIVE-OID, is not taken for the row.
+TEST(Oid, WellKnownIdentifiersDecodeAsFromText) {
+  static const char *const kDotted[] = {
+#define KORVU_OID(dotted, name) dotted,
+#include "types/oid_names.inc"
+#undef KORVU_OID
+  };
+  for (const char *dotted : kDotted) {
+    SCOPED_TRACE(dotted);
+    Val made(kOid, korvu_asn1_oid_new(dotted));
+    ASSERT_NE(made.v, nullptr);
+    const Bytes octets = contents(made.as<KORVU_ASN1_OID>());
+    ErrCtx ctx;
+    EXPECT_EQ(decoded_text(kOid, to_hex(encode(kOid, made.v)), ctx), dotted);
+    Val back(kOid, decode(kOid, encode(kOid, made.v), ctx));
+    ASSERT_NE(back.v, nullptr);
+    EXPECT_EQ(contents(back.as<KORVU_ASN1_OID>()), octets);
+    const std::string longer = std::string(dotted) + ".1";
+    Val more(kOid, korvu_asn1_oid_new(longer.c_str()));
+    EXPECT_EQ(decoded_text(kOid, to_hex(encode(kOid, more.v)), ctx), longer);
+    Bytes as_relative = {0x0D, static_cast<unsigned char>(octets.size())};
+    as_relative.insert(as_relative.end(), octets.begin(), octets.end());
+    EXPECT_NE(decoded_text(kRelOid, to_hex(as_relative), ctx), dotted);
+  }
+}

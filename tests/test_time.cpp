@@ -313,3 +313,33 @@ TEST(TimeHandle, LeapSeconds) {
   EXPECT_EQ(korvu_time_isleapsecond(t), 0);
   korvu_time_free(t);
 }
+
+// Handles at the edges of what one holds: the first and last minutes, the
+// largest nanoseconds, a leap second with nanoseconds, UTC and local. Each
+// reads back field by field, copies equal, and a minute there and back (a day
+// for the leap second, which only moves onto another) gives it back.
+TEST(TimeHandle, EdgesReadBackThroughCopiesAndArithmetic) {
+  const std::tuple<int, int, int, int, int, int, uint32_t, bool, const char *> cases[] = {
+      {1, 1, 1, 0, 0, 0, 0, true, "0001-01-01 00:00:00.0 Z"},
+      {1, 1, 1, 0, 0, 59, 999999999, false, "0001-01-01 00:00:59.999999999 L"},
+      {9999, 12, 31, 23, 59, 59, 999999999, true, "9999-12-31 23:59:59.999999999 Z"},
+      {9999, 12, 31, 23, 59, 0, 1, false, "9999-12-31 23:59:00.1 L"},
+      {2016, 12, 31, 23, 59, 60, 500000000, true, "2016-12-31 23:59:60.500000000 Z"},
+      {1970, 1, 1, 0, 0, 0, 0, false, "1970-01-01 00:00:00.0 L"},
+  };
+  for (const auto &[y, mo, d, h, mi, s, ns, utc, shown] : cases) {
+    SCOPED_TRACE(shown);
+    KORVU_TIME *t = utc ? korvu_time_newutctime(y, mo, d, h, mi, s, ns) : korvu_time_newlocaltime(y, mo, d, h, mi, s, ns, 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(show(t), shown);
+    KORVU_TIME *copy = korvu_time_dup(t);
+    EXPECT_EQ(show(copy), shown);
+    const bool leap = s == 60;
+    KORVU_TIME *there = leap ? korvu_time_addday(t, -366 - 184) : korvu_time_addminute(t, y == 1 ? 1 : -1);
+    ASSERT_NE(there, nullptr);
+    EXPECT_NE(show(there), shown);
+    KORVU_TIME *back = leap ? korvu_time_addday(there, 366 + 184) : korvu_time_addminute(there, y == 1 ? -1 : 1);
+    EXPECT_EQ(show(back), shown);
+    for (KORVU_TIME *x : {t, copy, there, back}) korvu_time_free(x);
+  }
+}

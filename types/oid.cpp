@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "../core/internal.h"
+#include "oid_known.h"
 #include "oid_text.h"
 
 namespace korvu {
@@ -133,7 +134,7 @@ KORVU_ASN1_OID *from_text(const char *text, bool relative) {
 void oid_free(void *p) {
   auto *v = static_cast<KORVU_ASN1_OID *>(p);
   if (v == nullptr) return;
-  korvu_free(v);  // record, octets and text are one block
+  korvu_free(v);  // record, octets and text are one block (or the octets and text are constants)
 }
 
 Len oid_content_length(const void *p) {
@@ -203,6 +204,22 @@ int oid_decode_content(KORVU_STREAM *s, void **out, int primitive, uint32_t leng
       return r;
     }
     src = data;
+  }
+  // A well-known identifier points at the constant table: its value is the
+  // record alone.
+  if (const oidknown::Known *k = Type == kTypeOid ? oidknown::find(src, length) : nullptr) {
+    korvu_free(data);
+    auto *v = static_cast<KORVU_ASN1_OID *>(KORVU_ALLOC(sizeof(KORVU_ASN1_OID)));
+    if (v == nullptr) {
+      KORVU_ERR(ctx, KORVU_ERR_NOMEM);
+      return 0;
+    }
+    v->data = const_cast<unsigned char *>(k->octets);
+    v->length = length;
+    v->text = const_cast<char *>(k->text);
+    *out = v;
+    if (consumed) *consumed = length;
+    return 1;
   }
   constexpr uint32_t kShort = 64;
   char text[oidtext::text_capacity(kShort) + 1];

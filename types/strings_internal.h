@@ -42,11 +42,13 @@ template <class T>
 T *new_with_stream(uint32_t capacity, bool exact = false) {
   if (capacity < (exact ? 1u : 64u)) capacity = exact ? 1 : 64;
   if (capacity > 2048) capacity = 2048;
-  const size_t head = (sizeof(T) + 7) & ~size_t{7};
-  auto *v = static_cast<T *>(KORVU_ALLOC(head + stream::embedded_size(capacity)));
+  // The stream follows the record at its alignment; nothing follows the
+  // buffer, so the block ends with it.
+  const size_t head = (sizeof(T) + alignof(korvu_stream_st) - 1) & ~(alignof(korvu_stream_st) - 1);
+  auto *v = static_cast<T *>(KORVU_ALLOC(head + sizeof(korvu_stream_st) + capacity));
   if (v == nullptr) return nullptr;
   std::memset(static_cast<void *>(v), 0, sizeof(T));
-  v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity, nullptr);
+  v->stream = stream::embed_mem(reinterpret_cast<char *>(v) + head, capacity);
   v->owns_stream = 1;
   return v;
 }

@@ -37,14 +37,15 @@ KORVU_STREAM *alloc_stream(uint32_t type) {
   s->size = 0;
   s->cap = 0;
   s->pos = 0;
-  s->ctx = nullptr;
   s->inline_data = false;
   s->embedded = false;
+  s->has_ctx = false;
   return s;
 }
 
 void report_nomem(KORVU_STREAM *s) {
-  korvu_err_ctx_put(s->ctx, KORVU_UTIL_SRC, __LINE__, KORVU_ERR_NOMEM, korvu_igetGeneralError(KORVU_ERR_NOMEM));
+  korvu_err_ctx_put(korvu::stream::context(s), KORVU_UTIL_SRC, __LINE__, KORVU_ERR_NOMEM,
+                    korvu_igetGeneralError(KORVU_ERR_NOMEM));
 }
 
 // Makes room for `extra` more bytes, doubling so that appends are amortised
@@ -64,7 +65,7 @@ int reserve(KORVU_STREAM *s, size_t extra) {
   if (!s->inline_data) korvu_free(s->data);
   s->inline_data = false;
   s->data = grown;
-  s->cap = cap;
+  s->cap = static_cast<uint32_t>(cap);
   return 1;
 }
 
@@ -96,20 +97,22 @@ extern "C" {
 KORVU_STREAM *korvu_stream_new_mem(uint32_t capacity, KORVU_ERR_CTX *ctx) {
   if (capacity < 64) capacity = 64;
   if (capacity > 2048) capacity = 2048;
-  // The initial buffer shares the stream's block: one allocation per stream
-  // until it outgrows it.
-  auto *s = static_cast<KORVU_STREAM *>(korvu_malloc(sizeof(KORVU_STREAM) + capacity, KORVU_UTIL_SRC, __LINE__));
+  // The initial buffer shares the stream's block (behind the context, when
+  // there is one): one allocation per stream until it outgrows it.
+  const size_t head = sizeof(KORVU_STREAM) + (ctx != nullptr ? sizeof ctx : 0);
+  auto *s = static_cast<KORVU_STREAM *>(korvu_malloc(head + capacity, KORVU_UTIL_SRC, __LINE__));
   if (s == nullptr) {
     korvu_err_ctx_put(ctx, KORVU_UTIL_SRC, __LINE__, KORVU_ERR_NOMEM, korvu_igetGeneralError(KORVU_ERR_NOMEM));
     return nullptr;
   }
   s->type = KORVU_STREAM_TYPE_MEM;
   s->readonly = false;
-  s->data = reinterpret_cast<unsigned char *>(s + 1);
+  s->data = reinterpret_cast<unsigned char *>(s) + head;
   s->size = 0;
   s->cap = capacity;
   s->pos = 0;
-  s->ctx = ctx;
+  s->has_ctx = ctx != nullptr;
+  if (ctx != nullptr) std::memcpy(s + 1, &ctx, sizeof ctx);
   s->inline_data = true;
   s->embedded = false;
   return s;
@@ -217,7 +220,7 @@ int korvu_stream_writefromstream(KORVU_STREAM *dst, KORVU_STREAM *src, uint32_t 
   }
   auto *buf = static_cast<unsigned char *>(korvu_malloc(kChunk, KORVU_UTIL_SRC, __LINE__));
   if (buf == nullptr) {
-    korvu_err_ctx_put(dst->ctx, KORVU_UTIL_SRC, __LINE__, KORVU_ERR_NOMEM, korvu_igetGeneralError(KORVU_ERR_NOMEM));
+    korvu_err_ctx_put(korvu::stream::context(dst), KORVU_UTIL_SRC, __LINE__, KORVU_ERR_NOMEM, korvu_igetGeneralError(KORVU_ERR_NOMEM));
     return KORVU_STREAM_ERR_WRITE;
   }
   uint64_t total = 0;
@@ -290,7 +293,6 @@ int korvu_memstreamdeatch(KORVU_STREAM *stream, unsigned char **data, uint32_t *
   if (length != nullptr) *length = 0;
   if (stream == nullptr || data == nullptr || length == nullptr) return 0;
   if (stream->type != KORVU_STREAM_TYPE_MEM) return KORVU_STREAM_ERR_MODE;
-  if (stream->size > 0xFFFFFFFFu) return KORVU_STREAM_ERR_LENGTH;
   unsigned char *out;
   if (stream->readonly || stream->data == nullptr || stream->inline_data) {
     // A view does not own its bytes, and an initial buffer shares the

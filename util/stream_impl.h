@@ -4,6 +4,7 @@
 #ifndef KORVU_UTIL_STREAM_IMPL_H
 #define KORVU_UTIL_STREAM_IMPL_H
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -14,21 +15,25 @@ struct korvu_stream_st {
     unsigned char *data;  // memory streams: the bytes
     std::FILE *fp;        // file streams (only `type` tells which member is live)
   };
-  size_t size;          // memory streams: bytes held
-  size_t cap;           // memory streams: allocated size (0 for read-only views)
-  size_t pos;           // memory streams: read position
-  KORVU_ERR_CTX *ctx;   // where a memory stream reports running out of memory
-  uint32_t type;        // KORVU_STREAM_TYPE_MEM or KORVU_STREAM_TYPE_FILE
-  bool readonly;        // memory view over bytes it does not own
-  bool inline_data;     // memory streams: `data` is the initial buffer that
-                        // shares the stream's own block (not freed apart)
-  bool embedded;        // the stream lives inside another object's block:
-                        // korvu_stream_free releases only a grown buffer
+  // Memory streams hold at most 0xFFFFFFFF octets, so their counts are 32 bits.
+  uint32_t size;  // memory streams: bytes held
+  uint32_t cap;   // memory streams: allocated size (0 for read-only views)
+  uint32_t pos;   // memory streams: read position
+  uint32_t type : 24;        // KORVU_STREAM_TYPE_MEM or KORVU_STREAM_TYPE_FILE
+  uint32_t readonly : 1;     // memory view over bytes it does not own
+  uint32_t inline_data : 1;  // memory streams: `data` is the initial buffer that
+                             // shares the stream's own block (not freed apart)
+  uint32_t embedded : 1;     // the stream lives inside another object's block:
+                             // korvu_stream_free releases only a grown buffer
+  uint32_t has_ctx : 1;      // an error context follows the stream in its block
 };
-// The bytes and the file share a word, and the flags are packed behind the
-// type: 48 octets, which every OCTET STRING and BIT STRING value carries in
-// its block.
-static_assert(sizeof(void *) != 8 || sizeof(korvu_stream_st) == 48, "stream layout");
+// The bytes and the file share a word, the counts are 32 bits and the flags
+// share a word with the type: 24 octets, which every OCTET STRING and BIT
+// STRING value carries in its block. The error context a stream reports
+// running out of memory into is rare (korvu_stream_new_mem with a context):
+// it follows the stream in its block, behind `has_ctx`.
+static_assert(sizeof(void *) != 8 || sizeof(korvu_stream_st) == 24, "stream layout");
+static_assert(KORVU_STREAM_TYPE_MEM < (1u << 24) && KORVU_STREAM_TYPE_FILE < (1u << 24), "stream types fit");
 
 namespace korvu::stream {
 
@@ -56,21 +61,32 @@ inline int read_byte(KORVU_STREAM *s, unsigned char *b) {
 }
 
 // Bytes of a block that holds an embedded memory stream with `cap` bytes of
-// initial buffer (see embed_mem).
+// initial buffer (see embed_mem), rounded up so that another stream may follow.
 inline constexpr size_t embedded_size(size_t cap) { return (sizeof(korvu_stream_st) + cap + 7) & ~size_t{7}; }
 
-// Builds a growable memory stream at `at` (embedded_size(cap) bytes inside a
-// larger block), so that an object and its small streams are one allocation.
-inline KORVU_STREAM *embed_mem(void *at, size_t cap, KORVU_ERR_CTX *ctx) {
+// Builds a growable memory stream at `at` (8-aligned, followed by `cap` bytes
+// inside a larger block), so that an object and its small streams are one
+// allocation. An embedded stream keeps no error context (the third argument
+// says so at the call): it lives as long as the object, which outlives the
+// call that made it and that call's context.
+inline KORVU_STREAM *embed_mem(void *at, uint32_t cap, std::nullptr_t = nullptr) {
   auto *s = static_cast<korvu_stream_st *>(at);
   *s = korvu_stream_st{};
   s->type = KORVU_STREAM_TYPE_MEM;
   s->data = reinterpret_cast<unsigned char *>(s + 1);
   s->cap = cap;
-  s->ctx = ctx;
   s->inline_data = true;
   s->embedded = true;
   return s;
+}
+
+// The error context a memory stream reports running out of memory into
+// (korvu_stream_new_mem's); null for every other stream.
+inline KORVU_ERR_CTX *context(const KORVU_STREAM *s) {
+  if (s == nullptr || !s->has_ctx) return nullptr;
+  KORVU_ERR_CTX *ctx;
+  std::memcpy(&ctx, s + 1, sizeof ctx);
+  return ctx;
 }
 
 inline bool is_mem(const KORVU_STREAM *s) { return s != nullptr && s->type == KORVU_STREAM_TYPE_MEM; }
@@ -84,13 +100,14 @@ inline bool mem_holds(const KORVU_STREAM *s, size_t n) { return is_mem(s) && s->
 // out; the stream is then unchanged.
 inline bool reserve_exact(KORVU_STREAM *s, size_t cap) {
   if (!is_mem(s) || s->readonly || cap <= s->cap) return true;
+  if (cap > 0xFFFFFFFFu) return false;
   auto *grown = static_cast<unsigned char *>(korvu_malloc(cap, "KORVU_UTIL_Stream", __LINE__));
   if (grown == nullptr) return false;
   if (s->size != 0) std::memcpy(grown, s->data, s->size);
   if (!s->inline_data) korvu_free(s->data);
   s->inline_data = false;
   s->data = grown;
-  s->cap = cap;
+  s->cap = static_cast<uint32_t>(cap);
   return true;
 }
 

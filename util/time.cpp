@@ -1,17 +1,19 @@
 // Time handles: a point in time kept as whole minutes since 1970-01-01 00:00
 // on the proleptic Gregorian calendar, plus second (0-60) and nanoseconds.
 // Calendar arithmetic is done by <chrono> (year_month_day, sys_days).
+//
+// A handle is one 64-bit word (the minute counted from the first valid one,
+// the second, UTC or local) and, only when the nanoseconds are not zero, a
+// 32-bit word after it: 8 or 12 octets, as many handles are held (one per
+// decoded time, every CRL entry has one).
 #include <chrono>
 #include <cstdint>
-#include <new>
+#include <cstring>
 
 #include "korvu/util.h"
 
 struct korvu_time_st {
-  int64_t minutes;  // minutes since the epoch of the wall-clock fields
-  uint32_t second;  // 0 to 60
-  uint32_t ns;      // 0 to 999999999
-  bool utc;
+  uint64_t word;  // see the bit positions below; nanoseconds follow when kHasNs is set
 };
 
 namespace {
@@ -70,13 +72,38 @@ bool leap_minute(int64_t minutes) {
   return false;
 }
 
+// Bits of a handle's word: the minute counted from kFirstMinute (about 5.3
+// billion minutes to the end of year 9999: 33 bits), the second, UTC or local,
+// and whether nanoseconds follow.
+constexpr unsigned kSecondShift = 33, kUtcBit = 39, kHasNsBit = 40;
+constexpr uint64_t kMinuteMask = (uint64_t{1} << kSecondShift) - 1;
+static_assert(kLastMinute - kFirstMinute <= static_cast<int64_t>(kMinuteMask), "minute span fits");
+
+int64_t minutes_of(const KORVU_TIME *t) { return static_cast<int64_t>(t->word & kMinuteMask) + kFirstMinute; }
+uint32_t second_of(const KORVU_TIME *t) { return static_cast<uint32_t>((t->word >> kSecondShift) & 0x3F); }
+bool utc_of(const KORVU_TIME *t) { return ((t->word >> kUtcBit) & 1) != 0; }
+uint32_t ns_of(const KORVU_TIME *t) {
+  if (((t->word >> kHasNsBit) & 1) == 0) return 0;
+  uint32_t ns;
+  std::memcpy(&ns, t + 1, sizeof ns);
+  return ns;
+}
+
 KORVU_TIME *make(int64_t minutes, uint32_t second, uint32_t ns, bool utc) {
   if (minutes < kFirstMinute || minutes > kLastMinute) return nullptr;
   if (second > 60 || ns >= 1000000000u) return nullptr;
   if (second == 60 && !leap_minute(minutes)) return nullptr;
-  void *block = korvu_malloc(sizeof(KORVU_TIME), kSrc, __LINE__);
-  if (block == nullptr) return nullptr;
-  return new (block) KORVU_TIME{minutes, second, ns, utc};
+  auto *t = static_cast<KORVU_TIME *>(
+      korvu_malloc(sizeof(KORVU_TIME) + (ns != 0 ? sizeof ns : 0), kSrc, __LINE__));
+  if (t == nullptr) return nullptr;
+  t->word = static_cast<uint64_t>(minutes - kFirstMinute) | uint64_t{second} << kSecondShift |
+            uint64_t{utc} << kUtcBit | uint64_t{ns != 0} << kHasNsBit;
+  if (ns != 0) std::memcpy(t + 1, &ns, sizeof ns);
+  return t;
+}
+
+KORVU_TIME *copy_of(const KORVU_TIME *t, int64_t minutes) {
+  return make(minutes, second_of(t), ns_of(t), utc_of(t));
 }
 
 KORVU_TIME *from_fields(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second,
@@ -112,54 +139,52 @@ KORVU_UTIL_API KORVU_TIME *korvu_time_newlocaltime(int32_t year, int32_t month, 
 
 KORVU_UTIL_API KORVU_TIME *korvu_time_addminute(const KORVU_TIME *time, int64_t minutes) {
   if (time == nullptr || minutes > kMaxShiftMinutes || minutes < -kMaxShiftMinutes) return nullptr;
-  return make(time->minutes + minutes, time->second, time->ns, time->utc);
+  return copy_of(time, minutes_of(time) + minutes);
 }
 
 KORVU_UTIL_API KORVU_TIME *korvu_time_addday(const KORVU_TIME *time, int32_t days) {
   if (time == nullptr) return nullptr;
-  return make(time->minutes + int64_t{days} * kMinutesPerDay, time->second, time->ns, time->utc);
+  return copy_of(time, minutes_of(time) + int64_t{days} * kMinutesPerDay);
 }
 
 KORVU_UTIL_API int korvu_time_isleapsecond(const KORVU_TIME *time) {
-  return time != nullptr && time->second == 60 ? 1 : 0;
+  return time != nullptr && second_of(time) == 60 ? 1 : 0;
 }
 
-KORVU_UTIL_API int korvu_time_isutctime(const KORVU_TIME *time) { return time != nullptr && time->utc ? 1 : 0; }
+KORVU_UTIL_API int korvu_time_isutctime(const KORVU_TIME *time) { return time != nullptr && utc_of(time) ? 1 : 0; }
 
 KORVU_UTIL_API int32_t korvu_time_getyear(const KORVU_TIME *time) {
-  return time == nullptr ? -1 : static_cast<int32_t>(static_cast<int>(split(time->minutes).date.year()));
+  return time == nullptr ? -1 : static_cast<int32_t>(static_cast<int>(split(minutes_of(time)).date.year()));
 }
 
 KORVU_UTIL_API int32_t korvu_time_getmonth(const KORVU_TIME *time) {
-  return time == nullptr ? -1 : static_cast<int32_t>(static_cast<unsigned>(split(time->minutes).date.month()));
+  return time == nullptr ? -1 : static_cast<int32_t>(static_cast<unsigned>(split(minutes_of(time)).date.month()));
 }
 
 KORVU_UTIL_API int32_t korvu_time_getday(const KORVU_TIME *time) {
-  return time == nullptr ? -1 : static_cast<int32_t>(static_cast<unsigned>(split(time->minutes).date.day()));
+  return time == nullptr ? -1 : static_cast<int32_t>(static_cast<unsigned>(split(minutes_of(time)).date.day()));
 }
 
 KORVU_UTIL_API int32_t korvu_time_gethour(const KORVU_TIME *time) {
-  return time == nullptr ? -1 : split(time->minutes).hour;
+  return time == nullptr ? -1 : split(minutes_of(time)).hour;
 }
 
 KORVU_UTIL_API int32_t korvu_time_getminute(const KORVU_TIME *time) {
-  return time == nullptr ? -1 : split(time->minutes).minute;
+  return time == nullptr ? -1 : split(minutes_of(time)).minute;
 }
 
 KORVU_UTIL_API int32_t korvu_time_getsecond(const KORVU_TIME *time) {
-  return time == nullptr ? -1 : static_cast<int32_t>(time->second);
+  return time == nullptr ? -1 : static_cast<int32_t>(second_of(time));
 }
 
-KORVU_UTIL_API uint32_t korvu_time_getns(const KORVU_TIME *time) { return time == nullptr ? 0xFFFFFFFFu : time->ns; }
+KORVU_UTIL_API uint32_t korvu_time_getns(const KORVU_TIME *time) { return time == nullptr ? 0xFFFFFFFFu : ns_of(time); }
 
 KORVU_UTIL_API KORVU_TIME *korvu_time_dup(const KORVU_TIME *time) {
   if (time == nullptr) return nullptr;
-  return make(time->minutes, time->second, time->ns, time->utc);
+  return copy_of(time, minutes_of(time));
 }
 
 KORVU_UTIL_API void korvu_time_free(KORVU_TIME *time) {
-  if (time == nullptr) return;
-  time->~korvu_time_st();
   korvu_free(time);
 }
 

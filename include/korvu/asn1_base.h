@@ -70,8 +70,9 @@ extern "C" {
  * - An INTEGER or ENUMERATED is a data blob: its `data` is a block of its own
  *   (korvu_free it and set new bytes from korvu_malloc). A Time's handle is a
  *   block of its own. The octets and text of an OBJECT IDENTIFIER, the text
- *   of a Time and the first buffer of a string's stream live in the value's
- *   own block: they go with the value.
+ *   of a Time and a string's stream object with its first buffer live in the
+ *   value's own block: they go with the value. A decoded well-known OBJECT
+ *   IDENTIFIER's octets and text are constants instead (read, never written).
  * - A BOOLEAN is a word of its own, decoded or made (an absent DEFAULT too):
  *   its holder may write it, free it or replace it.
  * - Kept encodings (the `encoded`, `tbsEncoded`, `encoding` members of signed

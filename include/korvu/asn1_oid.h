@@ -5,6 +5,10 @@
  * 128, X.690 8.19/8.20) and the dotted decimal text. Arcs are unsigned 64-bit.
  * The first two fields have the layout of KORVU_DATA_BLOB, so
  * korvu_asn1_integer_getlength gives the contents length of either type.
+ * Both forms go with the value (never freed apart); a decoded identifier of
+ * the well-known ones (those korvu_asn1_oid_name names) points both at
+ * constant storage, so its value is the record alone: read them, never
+ * write through them.
  * Values are freed, encoded, decoded and copied through the generic
  * operations with type numbers 6 (OBJECT IDENTIFIER) and 90 (RELATIVE-OID). */
 #ifndef KORVU_ASN1_OID_H

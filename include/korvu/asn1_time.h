@@ -18,8 +18,8 @@ extern "C" {
 /** The record of Time (UTCTime or GeneralizedTime) (20) and UTCTime (21) and GeneralizedTime (22). */
 typedef struct korvu_asn1_time_st {
   uint32_t kind;    /**< KORVU_ASN1_TIME_KIND_UTC or KORVU_ASN1_TIME_KIND_GEN */
-  char *text;       /**< the contents octets, NUL-terminated */
   uint32_t length;  /**< text length without the NUL */
+  char *text;       /**< the contents octets, NUL-terminated */
   KORVU_TIME *time; /**< the point in time */
 } KORVU_ASN1_TIME;
 

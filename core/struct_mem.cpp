@@ -66,25 +66,8 @@ namespace {
 // The octets of the next element (header and contents) at `p`, `n` of them
 // left, or 0 when its header is not one take_header reads.
 inline size_t element_size(const unsigned char *p, size_t n) {
-  if (n < 2 || (p[0] & 0x1F) == 0x1F || p[0] == 0x00) return 0;
-  const unsigned char l = p[1];
-  size_t size, length;
-  if (l < 0x80) {
-    size = 2;
-    length = l;
-  } else if (l == 0x81 && n >= 3) {
-    size = 3;
-    length = p[2];
-  } else if (l == 0x82 && n >= 4) {
-    size = 4;
-    length = static_cast<size_t>(p[2]) << 8 | p[3];
-  } else if (l == 0x83 && n >= 5) {
-    size = 5;
-    length = static_cast<size_t>(p[2]) << 16 | static_cast<size_t>(p[3]) << 8 | p[4];
-  } else {
-    return 0;
-  }
-  return length <= n - size ? size + length : 0;
+  uint32_t size, length;
+  return short_header(p, n, size, length) ? size + static_cast<size_t>(length) : 0;
 }
 
 }  // namespace

@@ -10,16 +10,12 @@ namespace korvu::st::eng::mem {
 // The octets left before `end`.
 inline size_t left(const KORVU_STREAM *s, size_t end) { return end - s->pos; }
 
-// The header at the input position, when it has a tag number below 31 and a
-// definite length of at most three octets whose contents end by `end`; the
-// position moves past it. False leaves the position alone.
-inline bool take_header(KORVU_STREAM *s, size_t end, Header &h) {
-  const size_t n = left(s, end);
-  if (n < 2) return false;
-  const unsigned char *p = s->data + s->pos;
-  const unsigned char id = p[0], l = p[1];
-  if ((id & 0x1F) == 0x1F || id == 0x00) return false;
-  uint32_t size, length;
+// The size and contents length of the header at `p` (`n` octets left) when it
+// has a tag number below 31 and a definite length of at most three octets
+// whose contents end within those `n` octets; false for any other header.
+inline bool short_header(const unsigned char *p, size_t n, uint32_t &size, uint32_t &length) {
+  if (n < 2 || (p[0] & 0x1F) == 0x1F || p[0] == 0x00) return false;
+  const unsigned char l = p[1];
   if (l < 0x80) {
     size = 2;
     length = l;
@@ -35,7 +31,18 @@ inline bool take_header(KORVU_STREAM *s, size_t end, Header &h) {
   } else {
     return false;
   }
-  if (length > n - size) return false;
+  return length <= n - size;
+}
+
+// The header at the input position, when short_header reads it with its
+// contents ending by `end`; the position moves past it. False leaves the
+// position alone.
+inline bool take_header(KORVU_STREAM *s, size_t end, Header &h) {
+  const size_t n = left(s, end);
+  const unsigned char *p = s->data + s->pos;
+  uint32_t size, length;
+  if (!short_header(p, n, size, length)) return false;
+  const unsigned char id = p[0];
   h.tag_class = id & 0xC0u;
   h.primitive = (id & 0x20) ? 0 : 1;
   h.tag = id & 0x1Fu;

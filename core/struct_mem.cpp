@@ -46,9 +46,7 @@ bool read_with(const Reader &r, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, const Heade
       return read_elems(e, t->ops->mem_min, s, ctx, h.length, reinterpret_cast<KORVU_ASN1_LIST **>(v), depth);
     }
     case Reader::Contents:
-      if (h.tag_class != t->tag_class || h.tag != t->tag_number ||
-          (t->form != KORVU_FORM_EITHER && static_cast<uint32_t>(h.primitive) != t->form))
-        return false;
+      if (!fits_row(h, t)) return false;
       rc = t->ops->decode_content(s, v, h.primitive, h.length, &n, ctx, depth);
       break;
     case Reader::Whole:
@@ -101,9 +99,8 @@ bool read_elems(const Reader &e, uint32_t min, KORVU_STREAM *s, KORVU_ERR_CTX *c
       list->count = static_cast<int32_t>(count);
     }
     void *v = nullptr;
-    if (!take_header(s, end, h) ||
-        (!any_tag && (h.tag_class != t->tag_class || h.tag != t->tag_number ||
-                      (t->form != KORVU_FORM_EITHER && static_cast<uint32_t>(h.primitive) != t->form))) ||
+    // Tables, lists and contents readers check the identifier in read_with.
+    if (!take_header(s, end, h) || (e.kind == Reader::Whole && !any_tag && !fits_row(h, t)) ||
         !read_with(e, s, ctx, h, &v, depth + 1))
       goto fail;
     if (list != nullptr)

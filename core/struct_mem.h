@@ -56,6 +56,13 @@ inline bool take_header(KORVU_STREAM *s, size_t end, Header &h) {
   return true;
 }
 
+// True when a header is under the identifier of type `t`'s row (class, number
+// and, unless either form is allowed, the form).
+inline bool fits_row(const Header &h, const TypeDesc *t) {
+  return h.tag_class == t->tag_class && h.tag == t->tag_number &&
+         (t->form == KORVU_FORM_EITHER || static_cast<uint32_t>(h.primitive) == t->form);
+}
+
 // How values of one type are read, resolved once for a component or a list.
 struct Reader {
   enum Kind : uint8_t { None, Record, List, Contents, Whole };

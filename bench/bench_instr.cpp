@@ -7,11 +7,15 @@
 //   cert, tasn1        the CA bundle's certificates (/etc/ssl/certs/ca-certificates.crt, or ARG) as type
 //                      39, and through libtasn1's asn1_der_decoding of pkix_bench.asn
 //   crl, osslcrl FILE  a CRL (make_crls.sh) as type 41, and through d2i_X509_CRL (divide by its entries)
-//   ldap, lber N       N SearchResultEntry messages (ldap_messages.h) read one after another from one
-//                      memory stream as type 353, and through liblber's ber_scanf (without liblber: ldap only)
+//   ldap, lber N       N SearchResultEntry messages (ldap_messages.h) pushed into one memory stream and read
+//                      one after another as type 353, and through liblber's ber_init + ber_scanf (without
+//                      liblber: ldap only)
+//   ldappush N         the same messages fed in 4 KiB pieces to the ANY push decoder, each decoded as 353
+//                      once complete
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +42,8 @@ __attribute__((noinline)) void run_korvu(const std::vector<Bytes> &values, uint3
 }
 
 __attribute__((noinline)) void run_korvu_ldap(const Bytes &in, int n) {
-  KORVU_STREAM *s = korvu_stream_new_romem(in.data(), static_cast<uint32_t>(in.size()));
+  KORVU_STREAM *s = korvu_stream_new_mem(static_cast<uint32_t>(in.size()), nullptr);
+  if (korvu_stream_writen(s, in.data(), static_cast<uint32_t>(in.size())) != 1) std::abort();
   for (int i = 0; i < n; i++) {
     void *m = nullptr;
     uint32_t used = 0;
@@ -46,6 +51,28 @@ __attribute__((noinline)) void run_korvu_ldap(const Bytes &in, int n) {
     korvu_asn1_value_free(KORVU_TYPE_LDAPMESSAGE, m);
   }
   korvu_stream_free(s);
+}
+
+// The same messages as they arrive from a socket: 4 KiB reads fed to the ANY
+// push decoder, each message decoded once it is complete.
+__attribute__((noinline)) void run_korvu_push(const Bytes &in, int n) {
+  KORVU_ASN1_DECODE_ANY_CTX *ctx = korvu_asn1_decode_any_ctx_new();
+  size_t pos = 0;
+  for (int done = 0; done < n;) {
+    const size_t piece = std::min<size_t>(4096, in.size() - pos);
+    uint32_t left = 0;
+    if (ctx == nullptr || korvu_asn1_decode_any_update(ctx, in.data() + pos, static_cast<int32_t>(piece), &left) != 1)
+      std::abort();
+    pos += piece - left;
+    if (korvu_asn1_decode_any_isfinish(ctx) != 1) continue;
+    void *m = nullptr;
+    if (korvu_asn1_decode_any_ctx_toobject(ctx, KORVU_TYPE_LDAPMESSAGE, &m, nullptr) != 1) std::abort();
+    korvu_asn1_value_free(KORVU_TYPE_LDAPMESSAGE, m);
+    korvu_asn1_decode_any_ctx_free(ctx);
+    ctx = korvu_asn1_decode_any_ctx_new();
+    done++;
+  }
+  korvu_asn1_decode_any_ctx_free(ctx);
 }
 
 __attribute__((noinline)) void run_tasn1(const std::vector<Bytes> &values) {
@@ -141,12 +168,16 @@ int main(int argc, char **argv) {
     run_korvu_ldap(korvu_bench::entries(n), n);
     return 0;
   }
+  if (mode == "ldappush" && n > 0) {
+    run_korvu_push(korvu_bench::entries(n), n);
+    return 0;
+  }
 #ifdef KORVU_BENCH_LBER
   if (mode == "lber" && n > 0) {
     run_lber(korvu_bench::entries(n), n);
     return 0;
   }
 #endif
-  std::fprintf(stderr, "usage: korvu_bench_instr cert|tasn1 [BUNDLE] | crl|osslcrl FILE | ldap|lber [N]\n");
+  std::fprintf(stderr, "usage: korvu_bench_instr cert|tasn1 [BUNDLE] | crl|osslcrl FILE | ldap|lber|ldappush [N]\n");
   return 2;
 }

@@ -8,6 +8,7 @@
 #include "korvu/asn1.h"
 #include "korvu/holder.hpp"
 #include "korvu/util.h"
+#include "../util/limits_impl.h"
 #include "../util/stream_impl.h"
 #include "catalog.h"
 
@@ -99,8 +100,10 @@ struct TypeOps {
   // reads a constructed value of this type without going through the
   // operations above: by the table `def` (whose decoder the type uses
   // unchanged), or as a list of `mem_elem` values under their row's tag with
-  // at least `mem_min` of them. None: through decode_tlv / decode_content.
-  enum class MemRead : uint8_t { None, Table, List } mem_read = MemRead::None;
+  // at least `mem_min` of them; Octets: a primitive value's contents are its
+  // data, copied by octetstring_copy (the OCTET STRING record, which the
+  // character strings share). None: through decode_tlv / decode_content.
+  enum class MemRead : uint8_t { None, Table, List, Octets } mem_read = MemRead::None;
   uint32_t mem_elem = 0;
   uint32_t mem_min = 0;
 };
@@ -166,6 +169,10 @@ int read_identifier(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
 int read_length(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
 // Identifier then length, each followed by its summary code on failure.
 int read_header(KORVU_STREAM *s, Header &h, KORVU_ERR_CTX *ctx);
+
+// A new OCTET STRING value (the record the character strings share) owning a
+// copy of the `length` octets at `data`; null when memory runs out.
+void *octetstring_copy(const unsigned char *data, uint32_t length);
 // Reads the second octet of an end-of-contents (identifier 00 already read).
 int read_eoc_tail(KORVU_STREAM *s, KORVU_ERR_CTX *ctx);
 // Writes 00 00 (adds "encode end of content octet fail" on failure).
@@ -216,7 +223,7 @@ inline uint32_t contents_capacity(uint32_t length, uint32_t fallback) {
 }
 
 // True when `depth` may not be entered.
-inline bool depth_exceeded(int depth) { return depth >= korvu_get_recursive_level(); }
+inline bool depth_exceeded(int depth) { return depth >= kRecursiveLevel; }
 // Records the nesting limit where it is met and returns its code.
 inline int depth_failure(KORVU_ERR_CTX *ctx) {
   put_err(ctx, KORVU_SRC, __LINE__, KORVU_ERR_DEPTH);

@@ -37,6 +37,9 @@ struct StructDef {
   uint32_t leftover_code = kErrIncorrectItem;
   // Code reported when a CHOICE record holds a number outside its table.
   uint32_t unknown_choice_code = kErrCalLength;
+  // Bit i (i < 32): component i is plain (plain_field), which lets the reader
+  // of held contents read it without the per-component rules.
+  uint32_t plain = 0;
 
   constexpr bool choice() const { return kind == Kind::Choice; }
 
@@ -79,6 +82,18 @@ struct StructDef {
   }
 };
 
+// A required, untagged component of a row with a tag of its own (or a SEQUENCE
+// OF / SET OF without SIZE), with nothing noted beside its value: no flag,
+// kept octets, offsets, SIZE or acceptance rule.
+constexpr bool plain_field(const Field &f) {
+  if (f.tagging != Tagging::None || f.presence != Presence::Required || f.accept != nullptr || f.kept != kNone ||
+      f.at != kNone || f.end_at != kNone || f.flag != kNone || f.constructed_only || f.min_size != 0 ||
+      f.max_size != 0)
+    return false;
+  if (f.shape == Shape::Value) return !untagged_row(f.type);
+  return f.shape == Shape::SequenceOf || f.shape == Shape::SetOf;
+}
+
 template <size_t N>
 constexpr StructDef sequence(uint32_t type, const Field (&fields)[N], uint32_t size) {
   StructDef d;
@@ -86,6 +101,8 @@ constexpr StructDef sequence(uint32_t type, const Field (&fields)[N], uint32_t s
   d.fields = fields;
   d.count = N;
   d.size = size;
+  for (size_t i = 0; i < N && i < 32; i++)
+    if (plain_field(fields[i])) d.plain |= 1u << i;
   return d;
 }
 

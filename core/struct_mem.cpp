@@ -45,6 +45,16 @@ bool read_with(const Reader &r, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, const Heade
       const Reader e = reader_of(t->ops->mem_elem);
       return read_elems(e, t->ops->mem_min, s, ctx, h.length, reinterpret_cast<KORVU_ASN1_LIST **>(v), depth);
     }
+    case Reader::Octets:
+      if (!fits_row(h, t)) return false;
+      if (h.primitive) {
+        // take_header left the contents within the input.
+        if ((*v = octetstring_copy(s->data + at, h.length)) == nullptr) return false;
+        s->pos = at + h.length;
+        return true;
+      }
+      rc = t->ops->decode_content(s, v, h.primitive, h.length, &n, ctx, depth);
+      break;
     case Reader::Contents:
       if (!fits_row(h, t)) return false;
       rc = t->ops->decode_content(s, v, h.primitive, h.length, &n, ctx, depth);
@@ -81,6 +91,9 @@ bool read_elems(const Reader &e, uint32_t min, KORVU_STREAM *s, KORVU_ERR_CTX *c
   const TypeDesc *t = e.t;
   if (t == nullptr || e.kind == Reader::None || depth_exceeded(depth + 1)) return false;
   const bool any_tag = t->tag_class == 0 && t->tag_number == 0;
+  // The identifier octet of a primitive string element (none past 0xFF).
+  const uint32_t octets_id = e.kind == Reader::Octets && t->tag_number < 31 ? t->tag_class | t->tag_number : 0x100;
+  const StructDef *record_def = e.kind == Reader::Record ? static_cast<const StructDef *>(t->ops->def) : nullptr;
   const size_t start = s->pos, end = start + length;
   void *gathered[kGathered];
   uint32_t count = 0, total = 0;
@@ -99,10 +112,22 @@ bool read_elems(const Reader &e, uint32_t min, KORVU_STREAM *s, KORVU_ERR_CTX *c
       list->count = static_cast<int32_t>(count);
     }
     void *v = nullptr;
-    // Tables, lists and contents readers check the identifier in read_with.
-    if (!take_header(s, end, h) || (e.kind == Reader::Whole && !any_tag && !fits_row(h, t)) ||
-        !read_with(e, s, ctx, h, &v, depth + 1))
+    const unsigned char *p = s->data + s->pos;
+    if (p[0] == octets_id && end - s->pos >= 2 && p[1] < 0x80 && p[1] <= end - s->pos - 2) {
+      // A primitive string with a short length: copied here.
+      if ((v = octetstring_copy(p + 2, p[1])) == nullptr) goto fail;
+      s->pos += 2 + p[1];
+    } else if (!take_header(s, end, h)) {
       goto fail;
+    } else if (e.kind == Reader::Record) {
+      // A record under its row's identifier, read directly.
+      if (h.primitive || h.tag_class != t->tag_class || h.tag != t->tag_number ||
+          !read_record(*record_def, s, ctx, h.length, &v, depth + 1, record_def->kept != kNone ? &h : nullptr))
+        goto fail;
+    } else if ((e.kind == Reader::Whole && !any_tag && !fits_row(h, t)) || !read_with(e, s, ctx, h, &v, depth + 1)) {
+      // Lists and contents readers check the identifier in read_with.
+      goto fail;
+    }
     if (list != nullptr)
       list->items[list->count++] = v;
     else
@@ -112,7 +137,7 @@ bool read_elems(const Reader &e, uint32_t min, KORVU_STREAM *s, KORVU_ERR_CTX *c
   if (count < min) goto fail;
   if (list == nullptr) {
     if ((list = list::new_sized(count)) == nullptr) goto fail;
-    if (count != 0) std::memcpy(list->items, gathered, sizeof(void *) * count);
+    for (uint32_t i = 0; i < count; i++) list->items[i] = gathered[i];
     list->count = static_cast<int32_t>(count);
   }
   *out = list;

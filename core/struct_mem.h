@@ -65,7 +65,7 @@ inline bool fits_row(const Header &h, const TypeDesc *t) {
 
 // How values of one type are read, resolved once for a component or a list.
 struct Reader {
-  enum Kind : uint8_t { None, Record, List, Contents, Whole };
+  enum Kind : uint8_t { None, Record, List, Octets, Contents, Whole };
   uint32_t type;
   const TypeDesc *t;
   Kind kind;
@@ -76,6 +76,7 @@ inline Reader reader_of(uint32_t type) {
   const TypeOps *o = t != nullptr ? t->ops : nullptr;
   if (o == nullptr) return Reader{type, t, Reader::None};
   if (o->mem_read == TypeOps::MemRead::List) return Reader{type, t, Reader::List};
+  if (o->mem_read == TypeOps::MemRead::Octets) return Reader{type, t, Reader::Octets};
   if (o->mem_read == TypeOps::MemRead::Table && !static_cast<const StructDef *>(o->def)->shift_offsets)
     return Reader{type, t, Reader::Record};
   // A type whose values are their contents under the row's tag (OCTET

@@ -103,6 +103,25 @@ bool read_components(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, si
       if (!take_header(s, end, h)) return false;
       pending = true;
     }
+    if (pending && i < 32 && (d.plain >> i & 1u)) {
+      // A plain component: its reader checks the identifier (a type read
+      // whole, by its operations, is checked here first).
+      const Reader r = reader_of(f.type);
+      void *v = nullptr;
+      bool ok;
+      if (is_list(f))
+        ok = !h.primitive && h.tag_class == 0 && h.tag == list_tag(f) &&
+             read_elems(r, 0, s, ctx, h.length, reinterpret_cast<KORVU_ASN1_LIST **>(&v), depth + 1);
+      else if (r.kind == Reader::Octets && h.primitive)
+        ok = fits_row(h, r.t) && (v = octetstring_copy(s->data + s->pos, h.length)) != nullptr &&
+             (s->pos += h.length, true);
+      else
+        ok = (r.kind != Reader::Whole || accepts(f, h)) && read_with(r, s, ctx, h, &v, depth + 1);
+      if (!ok) return false;
+      at<void *>(record, f.offset) = v;
+      pending = false;
+      continue;
+    }
     bool accepted = pending && accepts(f, h);
     if (accepted && f.accept != nullptr) accepted = f.accept(h, s->data + s->pos, h.length < kPeek ? h.length : kPeek);
     if (accepted) {

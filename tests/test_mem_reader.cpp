@@ -7,6 +7,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -102,19 +103,26 @@ std::vector<Bytes> corruptions(const Bytes &der) {
 
 TEST(MemReader, AgreesWithTheStreamReaderOnCorpusValuesAndTheirCorruptions) {
   if (!korvu_test::have_corpus()) GTEST_SKIP() << "no corpus";
-  // LDAP messages, and the to-be-signed parts of certificates and CRLs (the signed wholes keep
-  // their octets, so their components are compared through these).
+  // LDAP messages, time-stamping and OCSP requests and responses, and the to-be-signed parts of
+  // certificates and CRLs (the signed wholes keep their octets, so their components are compared
+  // through these). Written here: character strings in a list (PKIFreeText), and a SET OF OCTET
+  // STRING with a constructed element beside a primitive one.
   struct Input {
     uint32_t type;
     Bytes der;
   };
-  std::vector<Input> inputs;
+  std::vector<Input> inputs{{KORVU_TYPE_PKIFREETEXT, korvu_test::hex("300b0c036162630c0464656667")},
+                            {KORVU_TYPE_SET_OF_OCTET_STRING, korvu_test::hex("310c24060401610401620402636a")}};
+  const std::map<std::string, uint32_t> whole{{"LDAPMessage", KORVU_TYPE_LDAPMESSAGE},
+                                              {"TimeStampReq", KORVU_TYPE_TIMESTAMPREQ},
+                                              {"TimeStampResp", KORVU_TYPE_TIMESTAMPRESP},
+                                              {"OCSPRequest", KORVU_TYPE_OCSPREQUEST}};
   size_t certs = 0, crls = 0;
   for (const auto &row : korvu_test::corpus_manifest()) {
     if (row.expect != "valid" || (row.encoding != "der" && row.encoding != "ber")) continue;
     const Bytes b = korvu_test::read_file(korvu_test::corpus_dir() + "/" + row.path);
     if (b.empty() || b[0] != 0x30) continue;
-    if (row.type == "LDAPMessage") inputs.push_back({KORVU_TYPE_LDAPMESSAGE, b});
+    if (whole.count(row.type) != 0) inputs.push_back({whole.at(row.type), b});
     const std::vector<Bytes> parts = korvu_test::der_elements(b);
     if (row.type == "Certificate" && !parts.empty() && certs++ < 40)
       inputs.push_back({KORVU_TYPE_TBSCERTIFICATE, parts[0]});

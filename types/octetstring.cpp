@@ -39,6 +39,8 @@ int octetstring_decode_content(KORVU_STREAM *s, void **out, int primitive, uint3
   return Codec::decode_content(s, out, primitive, length, consumed, ctx, depth);
 }
 
+void *octetstring_copy(const unsigned char *data, uint32_t length) { return Codec::copy_of(data, length, 0); }
+
 int string_encode(KORVU_STREAM *s, const void *value, uint32_t *written, KORVU_ERR_CTX *ctx, uint32_t type,
                   uint32_t tag) {
   return Codec::encode(s, value, written, ctx, type, tag);

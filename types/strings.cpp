@@ -31,7 +31,7 @@ int abstract_decode_tlv(KORVU_STREAM *, const Header &, void **out, uint32_t *co
 
 using namespace korvu;
 
-#define KORVU_STRING_OPS(encode_op, decode_op)         \
+#define KORVU_STRING_OPS(encode_op, decode_op, mem)    \
   {                                                   \
     .free = octetstring_free,                         \
     .content_length = octetstring_content_length,     \
@@ -41,12 +41,15 @@ using namespace korvu;
     .encode = encode_op,                              \
     .decode_tlv = decode_op,                          \
     .shift_offsets = nullptr,                         \
+    .def = nullptr,                                   \
+    .accepts = nullptr,                               \
+    .mem_read = TypeOps::MemRead::mem,                \
   }
 #define KORVU_STRING_TYPE(n, tag) \
-  KORVU_REGISTER_TYPE(n) = KORVU_STRING_OPS((string_encode_t<n, tag>), (string_decode_tlv_t<n, tag>))
+  KORVU_REGISTER_TYPE(n) = KORVU_STRING_OPS((string_encode_t<n, tag>), (string_decode_tlv_t<n, tag>), Octets)
 
 // The character string types, each with its universal tag number.
-KORVU_REGISTER_TYPE(KORVU_TYPE_STRING) = KORVU_STRING_OPS(abstract_encode, abstract_decode_tlv);
+KORVU_REGISTER_TYPE(KORVU_TYPE_STRING) = KORVU_STRING_OPS(abstract_encode, abstract_decode_tlv, None);
 KORVU_STRING_TYPE(KORVU_TYPE_UTF8STRING, 12);
 KORVU_STRING_TYPE(KORVU_TYPE_NUMERICSTRING, 18);
 KORVU_STRING_TYPE(KORVU_TYPE_PRINTABLESTRING, 19);

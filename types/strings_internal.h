@@ -53,6 +53,25 @@ T *new_with_stream(uint32_t capacity, bool exact = false) {
   return v;
 }
 
+// Copies n octets; the short ones most values hold (names, attribute values)
+// without a call, as two copies of a fixed size that may overlap.
+inline void copy_octets(unsigned char *to, const unsigned char *from, uint32_t n) {
+  if (n >= 8 && n <= 16) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + n - 8, from + n - 8, 8);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + n - 4, from + n - 4, 4);
+  } else if (n > 16 && n <= 32) {
+    std::memcpy(to, from, 16);
+    std::memcpy(to + n - 16, from + n - 16, 16);
+  } else if (n < 4) {
+    for (uint32_t i = 0; i < n; i++) to[i] = from[i];
+  } else {
+    std::memcpy(to, from, n);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Writing. Segment size of the constructed indefinite form.
 inline constexpr uint32_t kSegmentSize = 8192;
@@ -169,7 +188,10 @@ struct StringCodec {
   static void free_value(void *value) {
     auto *v = static_cast<V *>(value);
     if (v == nullptr) return;
-    if (v->owns_stream == 1) korvu_stream_free(v->stream);
+    // A stream in the value's block still on its first buffer has nothing
+    // else to release.
+    const KORVU_STREAM *st = v->stream;
+    if (v->owns_stream == 1 && st != nullptr && !(st->embedded && st->inline_data)) korvu_stream_free(v->stream);
     korvu_free(v);
   }
 
@@ -195,20 +217,28 @@ struct StringCodec {
       unused = p[0];
       skip = 1;
     }
-    // Past the largest first buffer the data gets a block of its own.
-    auto *v = new_with_stream<V>(length > 2048 ? 1 : length, true);
-    if (v != nullptr && !stream::reserve_exact(v->stream, length)) {
-      free_value(v);
-      v = nullptr;
-    }
+    V *v = copy_of(p + skip, length - skip, unused);
     if (v == nullptr) return static_cast<int>(KORVU_ERR_NOMEM);
-    if (length > skip) std::memcpy(v->stream->data, p + skip, length - skip);
-    v->stream->size = length - skip;
     s->pos += length;
-    set_unused(v, unused);
     *out = v;
     if (consumed != nullptr) *consumed = length;
     return 1;
+  }
+
+  // A value owning a copy of the `n` data octets at `data`: one block up to
+  // the largest first buffer, past it the data in a block of its own. Null
+  // when memory runs out.
+  static V *copy_of(const unsigned char *data, uint32_t n, uint32_t unused) {
+    auto *v = new_with_stream<V>(n > 2048 ? 1 : n, true);
+    if (v == nullptr) return nullptr;
+    if (n > 2048 && !stream::reserve_exact(v->stream, n)) {
+      free_value(v);
+      return nullptr;
+    }
+    copy_octets(v->stream->data, data, n);
+    v->stream->size = n;
+    set_unused(v, unused);
+    return v;
   }
 
   // Reads contents into a new memory stream and hands out a value owning it.
@@ -333,7 +363,10 @@ struct StringCodec {
             .decode_content = decode_content,
             .encode = encode_own,
             .decode_tlv = decode_tlv_own,
-            .shift_offsets = nullptr};
+            .shift_offsets = nullptr,
+            .def = nullptr,
+            .accepts = nullptr,
+            .mem_read = Form::kUnusedBits ? TypeOps::MemRead::None : TypeOps::MemRead::Octets};
   }
 
   // The *_getall export: all the data octets into `buffer`.

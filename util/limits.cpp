@@ -1,5 +1,6 @@
 // The recursion limit of the decoders.
 #include "korvu/util.h"
+#include "limits_impl.h"
 
 extern "C" {
 
@@ -10,6 +11,6 @@ extern "C" {
 // recursive frames of a few hundred bytes each are small on any thread stack,
 // so hostile input cannot exhaust the stack. It is a constant on purpose: a
 // process-wide setter would be shared mutable state between threads.
-int korvu_get_recursive_level(void) { return 64; }
+int korvu_get_recursive_level(void) { return korvu::kRecursiveLevel; }
 
 }  // extern "C"

@@ -27,8 +27,7 @@ namespace korvu::push {
 namespace {
 
 bool push_level(Machine &m, bool indefinite, uint64_t end) {
-  int limit = korvu_get_recursive_level();
-  if (limit <= 0 || m.depth >= static_cast<uint32_t>(limit)) return false;
+  if (m.depth >= static_cast<uint32_t>(kRecursiveLevel)) return false;
   if (m.depth == m.capacity) {
     uint32_t cap = m.capacity == 0 ? 4 : m.capacity * 2;
     auto *grown = static_cast<Level *>(KORVU_ALLOC(sizeof(Level) * cap));
@@ -93,6 +92,38 @@ bool begin_contents(Machine &m) {
 
 namespace {
 
+// A whole header at p (n octets there) that the octet-by-octet steps of run()
+// would read without failing and without an end-of-contents: a tag number
+// below 31, a definite length of at most three octets, every octet before
+// the enclosing definite level's end. Its element is then set in m and its
+// size returned; 0 leaves everything to those steps. Its octets go where
+// run() sends them only when they are not the outermost ANY header (which
+// goes to the header stream octet by octet).
+uint32_t whole_header(Machine &m, Mode mode, const unsigned char *p, uint32_t n) {
+  if (n < 2) return 0;
+  const unsigned char b = p[0], l = p[1];
+  if ((b & 0x1Fu) == 0x1F || (b & 0xDFu) == 0) return 0;  // long tag number, end-of-contents, universal 0
+  if (mode == Mode::OctetString && (b & 0xDFu) != 0x04u) return 0;
+  uint32_t size, length;
+  if (l < 0x80) {
+    size = 2;
+    length = l;
+  } else if (l >= 0x81 && l <= 0x83 && n >= 2u + (l & 0x7Fu)) {
+    size = 2 + (l & 0x7Fu);
+    length = 0;
+    for (uint32_t k = 2; k < size; k++) length = length << 8 | p[k];
+  } else {
+    return 0;
+  }
+  if (m.depth > 0 && m.levels[m.depth - 1].bound - m.total < size) return 0;
+  m.tag_class = b & 0xC0u;
+  m.primitive = (b & 0x20u) != 0 ? 0 : 1;
+  m.tag = b & 0x1Fu;
+  m.indefinite = false;
+  m.length = length;
+  return size;
+}
+
 // Runs the machine over p[0..n). `header_only` stops once the outermost
 // header is complete. Returns false on failure (the caller marks the state).
 bool run(Machine &m, const Sinks &out, const unsigned char *p, uint32_t n, uint32_t *used, bool header_only) {
@@ -117,6 +148,19 @@ bool run(Machine &m, const Sinks &out, const unsigned char *p, uint32_t n, uint3
       m.data_left -= take;
       if (m.data_left == 0) element_done(m);
       continue;
+    }
+    if (m.state == kIdent && !header_only && (out.mode == Mode::OctetString || m.depth > 0 || m.top_header_done)) {
+      const uint32_t size = whole_header(m, out.mode, p + i, n - i);
+      if (size != 0) {
+        if (out.mode == Mode::Any && run_from == UINT32_MAX) run_from = i;
+        i += size;
+        m.total += size;
+        if (!begin_contents(m)) {
+          ok = false;
+          break;
+        }
+        continue;
+      }
     }
     // A header or end-of-contents octet. Inside a definite level it may not
     // lie past the level's end.

@@ -40,6 +40,9 @@ struct StructDef {
   // Bit i (i < 32): component i is plain (plain_field), which lets the reader
   // of held contents read it without the per-component rules.
   uint32_t plain = 0;
+  // Bit i: component i is plain and of OCTET STRING or a character string
+  // type, whose primitive values the reader copies straight from their header.
+  uint32_t octets = 0;
 
   constexpr bool choice() const { return kind == Kind::Choice; }
 
@@ -94,6 +97,13 @@ constexpr bool plain_field(const Field &f) {
   return f.shape == Shape::SequenceOf || f.shape == Shape::SetOf;
 }
 
+// A plain component whose values are the OCTET STRING record (the character
+// strings share it), read from a primitive encoding by copying its contents.
+constexpr bool octets_field(const Field &f) {
+  return plain_field(f) && f.shape == Shape::Value &&
+         (f.type == KORVU_TYPE_OCTET_STRING || (f.type >= KORVU_TYPE_UTF8STRING && f.type <= KORVU_TYPE_BMPSTRING));
+}
+
 template <size_t N>
 constexpr StructDef sequence(uint32_t type, const Field (&fields)[N], uint32_t size) {
   StructDef d;
@@ -102,7 +112,10 @@ constexpr StructDef sequence(uint32_t type, const Field (&fields)[N], uint32_t s
   d.count = N;
   d.size = size;
   for (size_t i = 0; i < N && i < 32; i++)
-    if (plain_field(fields[i])) d.plain |= 1u << i;
+    if (plain_field(fields[i])) {
+      d.plain |= 1u << i;
+      if (octets_field(fields[i])) d.octets |= 1u << i;
+    }
   return d;
 }
 

@@ -112,11 +112,10 @@ bool read_elems(const Reader &e, uint32_t min, KORVU_STREAM *s, KORVU_ERR_CTX *c
       list->count = static_cast<int32_t>(count);
     }
     void *v = nullptr;
-    const unsigned char *p = s->data + s->pos;
-    if (p[0] == octets_id && end - s->pos >= 2 && p[1] < 0x80 && p[1] <= end - s->pos - 2) {
-      // A primitive string with a short length: copied here.
-      if ((v = octetstring_copy(p + 2, p[1])) == nullptr) goto fail;
-      s->pos += 2 + p[1];
+    const int taken = take_short_string(s, end, octets_id, v);
+    if (taken < 0) goto fail;
+    if (taken > 0) {
+      // A primitive string with a short length, copied.
     } else if (!take_header(s, end, h)) {
       goto fail;
     } else if (e.kind == Reader::Record) {

@@ -56,6 +56,19 @@ inline bool take_header(KORVU_STREAM *s, size_t end, Header &h) {
   return true;
 }
 
+// A primitive string under identifier octet `id` with a short length, read
+// at the input position into a new value `v` (short_header's and fits_row's
+// rules for such a header). 1 when read, 0 when the next element is not such
+// a string (nothing done), -1 when memory runs out.
+inline int take_short_string(KORVU_STREAM *s, size_t end, uint32_t id, void *&v) {
+  const unsigned char *p = s->data + s->pos;
+  const size_t n = end - s->pos;
+  if (n < 2 || p[0] != id || p[1] >= 0x80 || p[1] > n - 2) return 0;
+  if ((v = octetstring_copy(p + 2, p[1])) == nullptr) return -1;
+  s->pos += 2 + p[1];
+  return 1;
+}
+
 // True when a header is under the identifier of type `t`'s row (class, number
 // and, unless either form is allowed, the form).
 inline bool fits_row(const Header &h, const TypeDesc *t) {

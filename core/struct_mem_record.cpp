@@ -99,15 +99,12 @@ bool read_components(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, si
   bool pending = false;
   for (uint32_t i = 0; i < d.count; i++) {
     const Field &f = d.fields[i];
-    if (!pending && i < 32 && (d.octets >> i & 1u) && s->pos < end) {
-      // A primitive string with a short length: copied here (short_header's
-      // and fits_row's rules).
-      const unsigned char *p = s->data + s->pos;
-      const size_t n = end - s->pos;
-      if (p[0] == kCatalog[f.type].tag_number && n >= 2 && p[1] < 0x80 && p[1] <= n - 2) {
-        void *v = octetstring_copy(p + 2, p[1]);
-        if (v == nullptr) return false;
-        s->pos += 2 + p[1];
+    if (!pending && i < 32 && (d.octets >> i & 1u)) {
+      // A primitive string with a short length, copied (its row is universal).
+      void *v = nullptr;
+      const int taken = take_short_string(s, end, kCatalog[f.type].tag_number, v);
+      if (taken < 0) return false;
+      if (taken > 0) {
         at<void *>(record, f.offset) = v;
         continue;
       }

@@ -2,6 +2,7 @@
 // components.
 #define KORVU_SRC "KORVU_ASN1_Struct"
 #include "struct_engine.h"
+#include "../util/error_impl.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -110,25 +111,15 @@ int decode_components(const StructDef &d, KORVU_STREAM *s, void *record, uint32_
   return 1;
 }
 
-// The reader of held contents (struct_mem.cpp), with a context of its own
-// whose entries (warnings of values that decode) join the caller's when it
-// reads the record; a failure's are dropped, as the general decoder reports
-// the failure again.
+// The reader of held contents (struct_mem.cpp). Its values' entries
+// (warnings of values that decode) go to the caller's context; a failure's
+// are taken back, as the general decoder reports the failure again.
 static bool mem_first(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32_t length, void **out,
                       const Header *whole) {
-  if (ctx == nullptr) return mem_decode_record(d, s, nullptr, length, out, 0, whole);
-  KORVU_ERR_CTX *own = korvu_err_ctx_new();
-  if (own == nullptr) return false;
-  const bool ok = mem_decode_record(d, s, own, length, out, 0, whole);
-  for (uint32_t i = 0, n = ok ? korvu_err_ctx_count(own) : 0; i < n; i++) {
-    uint32_t code = 0;
-    const char *text = nullptr, *file = nullptr;
-    int line = 0;
-    korvu_err_ctx_get(own, i, &code, &text, &file, &line);
-    korvu_err_ctx_put(ctx, file, line, code, text);
-  }
-  korvu_err_ctx_free(own);
-  return ok;
+  const uint32_t before = korvu_err_ctx_count(ctx);
+  if (mem_decode_record(d, s, ctx, length, out, 0, whole)) return true;
+  ::korvu::err::truncate(ctx, before);
+  return false;
 }
 
 // Decodes the contents of a record. With `whole` (the record's header, read

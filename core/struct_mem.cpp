@@ -46,13 +46,9 @@ bool read_with(const Reader &r, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, const Heade
       return read_elems(e, t->ops->mem_min, s, ctx, h.length, reinterpret_cast<KORVU_ASN1_LIST **>(v), depth);
     }
     case Reader::Octets:
+      // take_header left a primitive one's contents within the input.
+      if (h.primitive) return copy_string(t, s, h, v);
       if (!fits_row(h, t)) return false;
-      if (h.primitive) {
-        // take_header left the contents within the input.
-        if ((*v = octetstring_copy(s->data + at, h.length)) == nullptr) return false;
-        s->pos = at + h.length;
-        return true;
-      }
       rc = t->ops->decode_content(s, v, h.primitive, h.length, &n, ctx, depth);
       break;
     case Reader::Contents:

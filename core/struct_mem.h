@@ -76,6 +76,14 @@ inline bool fits_row(const Header &h, const TypeDesc *t) {
          (t->form == KORVU_FORM_EITHER || static_cast<uint32_t>(h.primitive) == t->form);
 }
 
+// A primitive string value under type `t`'s row whose header h was read:
+// its contents copied into a new value `v`.
+inline bool copy_string(const TypeDesc *t, KORVU_STREAM *s, const Header &h, void **v) {
+  if (!fits_row(h, t) || (*v = octetstring_copy(s->data + s->pos, h.length)) == nullptr) return false;
+  s->pos += h.length;
+  return true;
+}
+
 // How values of one type are read, resolved once for a component or a list.
 struct Reader {
   enum Kind : uint8_t { None, Record, List, Octets, Contents, Whole };

@@ -19,17 +19,23 @@ inline bool accepts(const Field &f, const Header &h) {
 
 inline bool sized(const Field &f, const void *v) { return (f.min_size == 0 && f.max_size == 0) || size_ok(f, v); }
 
-// A list component (read_list's rules).
-bool read_list_field(const Field &f, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, const Header &h, void **v, int depth) {
+// The elements of list component f in the `length` octets at the input
+// position, at `depth` (read_list's rules: the minimum checked while reading
+// unless a SIZE code is reported, the SIZE after).
+inline bool read_list(const Field &f, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32_t length, void **v, int depth) {
   KORVU_ASN1_LIST *l = nullptr;
-  if (h.primitive || !read_elems(reader_of(f.type), f.size_code ? 0 : f.min_size, s, ctx, h.length, &l, depth + 1))
-    return false;
+  if (!read_elems(reader_of(f.type), f.size_code ? 0 : f.min_size, s, ctx, length, &l, depth)) return false;
   if (!sized(f, l)) {
     korvu_asn1_list_free(l, f.type);
     return false;
   }
   *v = l;
   return true;
+}
+
+// A list component after its header.
+inline bool read_list_field(const Field &f, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, const Header &h, void **v, int depth) {
+  return !h.primitive && read_list(f, s, ctx, h.length, v, depth + 1);
 }
 
 // One component after its header (read_tagged's rules); its contents must
@@ -116,17 +122,19 @@ bool read_components(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, si
     if (pending && i < 32 && (d.plain >> i & 1u)) {
       // A plain component: its reader checks the identifier (a type read
       // whole, by its operations, is checked here first).
-      const Reader r = reader_of(f.type);
       void *v = nullptr;
       bool ok;
-      if (is_list(f))
+      if (is_list(f)) {
+        // No SIZE: read_list without its size rules.
         ok = !h.primitive && h.tag_class == 0 && h.tag == list_tag(f) &&
-             read_elems(r, 0, s, ctx, h.length, reinterpret_cast<KORVU_ASN1_LIST **>(&v), depth + 1);
-      else if (r.kind == Reader::Octets && h.primitive)
-        ok = fits_row(h, r.t) && (v = octetstring_copy(s->data + s->pos, h.length)) != nullptr &&
-             (s->pos += h.length, true);
-      else
-        ok = (r.kind != Reader::Whole || accepts(f, h)) && read_with(r, s, ctx, h, &v, depth + 1);
+             read_elems(reader_of(f.type), 0, s, ctx, h.length, reinterpret_cast<KORVU_ASN1_LIST **>(&v), depth + 1);
+      } else {
+        const Reader r = reader_of(f.type);
+        if (r.kind == Reader::Octets && h.primitive)
+          ok = copy_string(r.t, s, h, &v);
+        else
+          ok = (r.kind != Reader::Whole || accepts(f, h)) && read_with(r, s, ctx, h, &v, depth + 1);
+      }
       if (!ok) return false;
       at<void *>(record, f.offset) = v;
       pending = false;
@@ -172,12 +180,8 @@ bool read_record(const StructDef &d, KORVU_STREAM *s, KORVU_ERR_CTX *ctx, uint32
   bool ok;
   if (d.kind == Kind::List) {
     const Field &f = d.fields[0];
-    KORVU_ASN1_LIST *l = nullptr;
-    ok = read_elems(reader_of(f.type), f.size_code ? 0 : f.min_size, s, ctx, length, &l, depth);
-    if (ok && !sized(f, l)) {
-      korvu_asn1_list_free(l, f.type);
-      ok = false;
-    }
+    void *l = nullptr;
+    ok = read_list(f, s, ctx, length, &l, depth);
     if (ok) at<void *>(record, f.offset) = l;
   } else {
     ok = read_components(d, s, ctx, start + length, record, depth, whole != nullptr ? &plan : nullptr);

@@ -3,17 +3,13 @@
 #include <new>
 
 #include "korvu/util.h"
+#include "error_impl.h"
 
 #define KORVU_UTIL_SRC "KORVU_UTIL_Error"
 
 namespace {
 
-struct Entry {
-  uint32_t code;
-  int line;
-  char *message;
-  char *file;
-};
+using korvu::err::Entry;
 
 char *copy_text(const char *text) {
   if (text == nullptr) text = "";
@@ -24,12 +20,6 @@ char *copy_text(const char *text) {
 }
 
 }  // namespace
-
-struct korvu_err_ctx_st {
-  Entry *entries;
-  uint32_t count;
-  uint32_t cap;
-};
 
 extern "C" {
 
